@@ -1,0 +1,68 @@
+#include "cli/Args.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace cli {
+
+Args::Args(const std::vector<std::string>& argv, const std::vector<OptionSpec>& specs) {
+    auto find = [&](const std::string& name) -> const OptionSpec* {
+        for (const OptionSpec& s : specs)
+            if (s.name == name) return &s;
+        return nullptr;
+    };
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        const std::string& a = argv[i];
+        if (optionsEnded || a.size() < 2 || a.compare(0, 2, "--") != 0) {
+            positional_.push_back(a);
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t eq = a.find('=');
+        const std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
+        const OptionSpec* spec = find(name);
+        if (!spec) throw UsageError("unknown option --" + name);
+        if (!spec->takesValue) {
+            if (eq != std::string::npos) throw UsageError("option --" + name + " takes no value");
+            values_[name] = "";
+        } else if (eq != std::string::npos) {
+            values_[name] = a.substr(eq + 1);
+        } else {
+            if (i + 1 >= argv.size()) throw UsageError("option --" + name + " needs a value");
+            values_[name] = argv[++i];
+        }
+    }
+}
+
+std::optional<std::string> Args::Value(const std::string& name) const {
+    auto it = values_.find(name);
+    if (it == values_.end()) return std::nullopt;
+    return it->second;
+}
+
+int ParseIntOption(const std::string& option, const std::string& text, int lo, int hi) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError("--" + option + " needs a whole number");
+    const int v = std::stoi(text);
+    if (v < lo || v > hi)
+        throw UsageError("--" + option + " must be from " + std::to_string(lo) + " to " + std::to_string(hi));
+    return v;
+}
+
+std::string ValueOrFileContent(const std::string& value) {
+    if (value.empty() || value[0] != '@') return value;
+    const std::string path = value.substr(1);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw InputError("cannot read " + path);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    std::string content = ss.str();
+    while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) content.pop_back();
+    return content;
+}
+
+}  // namespace cli

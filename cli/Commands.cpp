@@ -1,0 +1,28 @@
+#include "cli/Commands.h"
+
+namespace cli {
+
+namespace {
+const char* kHelp =
+    "mapwright-cli: the Mapwright Karnaugh map logic for scripts\n"
+    "\n"
+    "usage: mapwright-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "commands:\n"
+    "  analyze   minimize a map of 2 to 8 variables by gluing and print the result tree\n"
+    "\n"
+    "Run 'mapwright-cli COMMAND --help' for a command's options.\n";
+}
+
+int RunCommand(const Argv& args, std::ostream& out, std::ostream& err) {
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        out << kHelp;
+        return 0;
+    }
+    const Argv rest(args.begin() + 1, args.end());
+    if (args[0] == "analyze") return RunAnalyze(rest, out, err);
+    err << "mapwright-cli: unknown command '" << args[0] << "'\n" << "usage: mapwright-cli COMMAND [OPTIONS]\n";
+    return 2;
+}
+
+}  // namespace cli

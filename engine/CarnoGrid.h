@@ -1,0 +1,98 @@
+#pragma once
+// TCarnoGrid: the Karnaugh map of 2 to 8 variables as logic. It owns the cell texts (kept for
+// columns and rows 1..32 so hidden cells survive a smaller map), the geometry, the Gray tables,
+// the variable names and the minimizer's lists. A view draws it; it draws nothing itself.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/Group.h"
+#include "engine/ResultTree.h"
+
+class TCarnoGrid {
+public:
+    static constexpr int kStoreSize = 32;  // columns and rows kept, hidden ones included
+    static constexpr std::uint32_t kTeal = 0x808000;  // platform colour 0x00BBGGRR
+
+    using GrayTable = std::array<std::string, 256>;
+
+    TCarnoGrid();
+
+    // --- cells: map positions are column 1..MapColumns(), row 1..MapRows() ---
+    std::string Cells(int col, int row) const;  // never-written or out-of-store: empty
+    void SetCells(int col, int row, const std::string& text);
+
+    // --- geometry ---
+    int VariableCount() const { return variableCount_; }
+    // Out of 2..8: "Invalid number of variables", nothing changes. Returns whether applied.
+    bool SetVariableCount(int n);
+    int ColumnVariableCount() const { return colVarCount_; }
+    int RowVariableCount() const { return rowVarCount_; }
+    int MapColumns() const { return 1 << colVarCount_; }
+    int MapRows() const { return 1 << rowVarCount_; }
+    int ColCount() const { return MapColumns() + 1; }  // grid, header included
+    int RowCount() const { return MapRows() + 1; }
+
+    // --- Gray tables, cell code and minterm number ---
+    void GenGray();
+    static void FillGrayTable(int k, GrayTable& table);
+    const GrayTable& ColumnGray() const { return colGray_; }
+    const GrayTable& RowGray() const { return rowGray_; }
+    std::string CellCode(int col, int row) const;
+    int MintermNumber(int col, int row) const;
+    TCellPos PositionOfMinterm(int minterm) const;  // inverse of MintermNumber
+
+    // --- variable names, index 1..8 ---
+    const std::string& VarName(int i) const { return varNames_.at(i - 1); }
+    void SetVarName(int i, const std::string& name) { varNames_.at(i - 1) = name; }
+
+    // --- cell operations ---
+    void FillCard(const std::string& text);
+    void CleareCard();
+    bool CheckCells() const;
+    void Invert();
+    static int ValueCode(const std::string& text);
+    static std::string ByteToBinary(std::uint8_t value);
+    static std::uint8_t BinaryValue(const std::string& text);
+
+    // --- properties ---
+    TGlueMethod GlueMethod = gmDNF;
+    std::uint32_t TermColor = kTeal;
+    ResultTree* TreeView = nullptr;  // not owned
+    ProgressSink* Progress = nullptr;  // not owned
+    std::uint8_t PackedFlag = 0;
+    std::uint8_t FormulaType = 0;
+    std::uint8_t LoadedMark = 0;  // 2 after a map file was loaded
+
+    // --- minimization by gluing ---
+    void Test();
+    void Glue();
+    // One-way test: may g2 be glued to g1? Only g1's cells are examined.
+    bool CanGlue(const TGroup& g1, const TGroup& g2) const;
+    std::string GroupToTerm(const TGroup& g) const;  // the term writer
+    int ResultCount() const { return static_cast<int>(resultList_.size()); }
+    bool IsCellOfTerm(int term, int col, int row) const;
+    const std::string& ResultFormula() const { return resultFormula_; }
+    const std::vector<TGroup>& ResultList() const { return resultList_; }
+    const std::vector<TGroupLevel>& LevelList() const { return levelList_; }
+    const std::vector<TCellPos>& CoveredList() const { return coveredList_; }
+
+private:
+    friend class Gluer;
+
+    std::array<std::array<std::string, kStoreSize>, kStoreSize> store_{};  // [col-1][row-1]
+    int variableCount_ = 4;
+    int colVarCount_ = 2;
+    int rowVarCount_ = 2;
+    GrayTable colGray_{};
+    GrayTable rowGray_{};
+    std::array<std::string, 8> varNames_{"A", "B", "C", "D", "E", "F", "G", "H"};
+    int blockWidth_ = 4;
+
+    std::vector<TCellPos> coveredList_;
+    std::vector<TGroup> resultList_;
+    std::vector<TGroupLevel> levelList_;
+    std::string resultFormula_;
+};

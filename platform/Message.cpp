@@ -1,0 +1,54 @@
+#include "platform/Message.h"
+
+#include <iostream>
+
+namespace platform {
+
+namespace {
+StderrMessageSink defaultSink;
+MessageSink* currentSink = &defaultSink;
+
+const char* IconWord(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Information: return "information";
+        case MsgIcon::Warning: return "warning";
+        case MsgIcon::Error: return "error";
+    }
+    return "message";
+}
+}  // namespace
+
+MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    return currentSink->Show(text, icon, buttons);
+}
+
+MessageSink* SetMessageSink(MessageSink* sink) {
+    MessageSink* previous = currentSink;
+    currentSink = sink ? sink : &defaultSink;
+    return previous;
+}
+
+MsgAnswer AffirmativeAnswer(MsgButtons buttons) {
+    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
+}
+
+MsgAnswer StderrMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    std::cerr << IconWord(icon) << ": " << text << '\n';
+    return AffirmativeAnswer(buttons);
+}
+
+MsgAnswer RecordingMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    shown_.push_back({text, icon, buttons});
+    if (planned_.empty()) return AffirmativeAnswer(buttons);
+    MsgAnswer answer = planned_.front();
+    planned_.pop_front();
+    return answer;
+}
+
+std::vector<std::string> RecordingMessageSink::Texts() const {
+    std::vector<std::string> texts;
+    for (const Record& r : shown_) texts.push_back(r.text);
+    return texts;
+}
+
+}  // namespace platform

@@ -1,0 +1,70 @@
+#pragma once
+// Modal message boxes. The logic asks through ShowMessage; who answers is decided by the sink
+// installed at start: Qt message boxes in the program, stderr in the command line, a scripted
+// recorder in tests.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum class MsgIcon { Information, Warning, Error };
+enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgAnswer { Ok, Cancel, Yes, No };
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual MsgAnswer Show(const std::string& text, MsgIcon icon, MsgButtons buttons) = 0;
+};
+
+// Shows text (already translated by the caller) and returns the button pressed.
+MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons);
+
+// Installs a sink and returns the one it replaces; nullptr restores the default (stderr).
+MessageSink* SetMessageSink(MessageSink* sink);
+
+// The affirmative answer of a button set (OK or Yes): what a non-interactive sink gives.
+MsgAnswer AffirmativeAnswer(MsgButtons buttons);
+
+// Writes each message to stderr and answers affirmatively.
+class StderrMessageSink : public MessageSink {
+public:
+    MsgAnswer Show(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+};
+
+// Records every message and gives the planned answers in order; when the plan runs out it
+// answers affirmatively.
+class RecordingMessageSink : public MessageSink {
+public:
+    struct Record {
+        std::string text;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    MsgAnswer Show(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
+    void Plan(MsgAnswer answer) { planned_.push_back(answer); }
+    const std::vector<Record>& Shown() const { return shown_; }
+    std::vector<std::string> Texts() const;
+    void Clear() { shown_.clear(); planned_.clear(); }
+
+private:
+    std::vector<Record> shown_;
+    std::deque<MsgAnswer> planned_;
+};
+
+// Installs a sink for the lifetime of a scope (tests, command line).
+class ScopedMessageSink {
+public:
+    explicit ScopedMessageSink(MessageSink* sink) : previous_(SetMessageSink(sink)) {}
+    ~ScopedMessageSink() { SetMessageSink(previous_); }
+    ScopedMessageSink(const ScopedMessageSink&) = delete;
+    ScopedMessageSink& operator=(const ScopedMessageSink&) = delete;
+
+private:
+    MessageSink* previous_;
+};
+
+}  // namespace platform

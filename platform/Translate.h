@@ -1,0 +1,17 @@
+#pragma once
+// Every text the user sees passes through TranslateText. Until a language is chosen the
+// English text is its own translation; the translation component installs itself here.
+
+#include <functional>
+#include <string>
+
+namespace platform {
+
+using Translator = std::function<std::string(const std::string&)>;
+
+std::string TranslateText(const std::string& english);
+
+// Installs the translator; an empty function restores the identity.
+void SetTranslator(Translator translator);
+
+}  // namespace platform
