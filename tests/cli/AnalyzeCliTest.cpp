@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Commands.h"
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = cli::RunCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(AnalyzeCli, PrintsTheTreeForBothForms) {
+    CliRun r = Cli({"analyze", "--ones", "0,1,2,5,8-10"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "|B*|D+|B*|C+|A*|C*D\n  |B*|D\n  |B*|C\n  |A*|C*D\n");
+    // Empty cells become "1" for a product of sums, so the zeros are given.
+    r = Cli({"analyze", "--pos", "--vars=4", "--zeros=3-4,6-7,11-15"});
+    EXPECT_EQ(r.out, "|C+|D*|A+|B*|B+D\n  |C+|D\n  |A+|B\n  |B+D\n");
+    r = Cli({"analyze", "--vars", "2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "\n");
+    r = Cli({"analyze", "--vars", "3", "--dc", "0-7", "--ones", "0-7"});
+    EXPECT_EQ(r.out, "\n");  // the dc list is written last: only don't cares
+}
+
+TEST(AnalyzeCli, TableThenListsAndNames) {
+    // Minterm 3 from the table is overridden by the ones list.
+    CliRun r = Cli({"analyze", "--vars", "3", "--table", "11*0----", "--zeros", "5", "--names", "X,Y,Z"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "|X*|Y\n  |X*|Y\n");
+
+    const std::string path = ::testing::TempDir() + "/table.txt";
+    std::ofstream(path) << "0000000000000001\n";
+    r = Cli({"analyze", "--table=@" + path});
+    EXPECT_EQ(r.out, "A*B*C*D\n  A*B*C*D\n");
+    std::remove(path.c_str());
+}
+
+TEST(AnalyzeCli, Json) {
+    CliRun r = Cli({"analyze", "--vars", "2", "--ones", "0,1", "--json"});
+    EXPECT_EQ(r.out,
+              "{\"variables\":2,\"form\":\"SOP\",\"formula\":\"|A\",\"terms\":[{\"text\":\"|A\","
+              "\"cells\":[[1,1],[2,1]],\"minterms\":[0,1]}]}\n");
+    r = Cli({"analyze", "--vars", "2", "--pos", "--json", "--names", "Q\"1"});
+    EXPECT_EQ(r.out, "{\"variables\":2,\"form\":\"POS\",\"formula\":\"\",\"terms\":[]}\n");
+}
+
+TEST(AnalyzeCli, InvalidInputExitsOneWithTheProgramsMessage) {
+    CliRun r = Cli({"analyze", "--vars", "9"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Invalid number of variables"), std::string::npos);
+    for (std::vector<std::string> args : {std::vector<std::string>{"analyze", "--ones", "16"},
+                                          {"analyze", "--ones", "3,a"},
+                                          {"analyze", "--ones", "5-2"},
+                                          {"analyze", "--ones", "99999999999999999999"},
+                                          {"analyze", "--table", "01"},
+                                          {"analyze", "--table", "0123012301230123"},
+                                          {"analyze", "--table", "@/nonexistent/file"},
+                                          {"analyze", "--names", "A,B,C,D,E,F,G,H,I"}}) {
+        r = Cli(args);
+        EXPECT_EQ(r.status, 1) << args.back();
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+}
+
+TEST(AnalyzeCli, UsageErrorsExitTwo) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"analyze", "--bogus"},
+                                          {"analyze", "--vars"},
+                                          {"analyze", "--vars", "four"},
+                                          {"analyze", "--json=yes"},
+                                          {"analyze", "stray"},
+                                          {"nosuchcommand"}}) {
+        const CliRun r = Cli(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    }
+    EXPECT_EQ(Cli({}).status, 0);
+    EXPECT_NE(Cli({"analyze", "--help"}).out.find("usage: mapwright-cli analyze"), std::string::npos);
+}
+
+}  // namespace
