@@ -57,6 +57,21 @@ public:
     static std::string ByteToBinary(std::uint8_t value);
     static std::uint8_t BinaryValue(const std::string& text);
 
+    // --- formula language (input/Formula.cpp) ---
+    // 0 when every literal names one of the variables 1..n, else the 1-based position (in the
+    // text without spaces) of the first piece that does not.
+    int ValidateFormulaString(const std::string& text) const;
+    // Sets the cells the formula covers: to "1" for a sum of products (FormulaType 0), to "0"
+    // for a product of sums (FormulaType 1); other cells keep their text.
+    void AnalyzeFormulaString(const std::string& text);
+
+    // --- map file (files/MapFile.cpp) ---
+    // True when written; a failure is reported once and leaves any old file as it was.
+    bool SaveToFile(const std::string& fileName);
+    // True when the map was replaced; a missing file does nothing, a bad one is reported and
+    // leaves the map, its variable count and the result tree as they were.
+    bool LoadFromFile(const std::string& fileName);
+
     // --- properties ---
     TGlueMethod GlueMethod = gmDNF;
     std::uint32_t TermColor = kTeal;

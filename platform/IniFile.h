@@ -1,0 +1,45 @@
+#pragma once
+// Initialization files with the desktop platform's profile semantics: sections in square
+// brackets, lines of key=value; section and key names match ignoring letter case, values are
+// kept as written, and a write keeps every other section, key and line of the file.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+class IniFile {
+public:
+    // Larger files are refused (read as empty, never rewritten).
+    static constexpr std::size_t kMaxSize = 16u << 20;
+
+    explicit IniFile(std::string path);
+    const std::string& Path() const { return path_; }
+    bool Exists() const;
+    // The lines of a section in file order, split at the first '=' (a line without '=' gives
+    // key = whole line, value empty); section name matched ignoring case; empty if absent.
+    std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const;
+    // The value of key in section (both matched ignoring case), or def.
+    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    // Sets key=value in section, creating file and section as needed, keeping everything
+    // else; false and LastError() on failure.
+    bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Several writes in one atomic replace.
+    bool WriteStrings(const std::string& section,
+                      const std::vector<std::pair<std::string, std::string>>& keyValues);
+    const std::string& LastError() const { return lastError_; }
+
+private:
+    struct Content {
+        std::vector<std::string> lines;  // without line ends
+        std::string eol = "\n";
+    };
+    // False (and LastError) when the file exists but cannot be read or is too large.
+    bool Load(Content& content) const;
+
+    std::string path_;
+    mutable std::string lastError_;
+};
+
+}  // namespace platform
