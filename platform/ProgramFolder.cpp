@@ -1,0 +1,59 @@
+#include "platform/ProgramFolder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+std::string& Override() {
+    static std::string folder;
+    return folder;
+}
+
+std::string WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+}  // namespace
+
+std::string ProgramFolder() {
+    if (!Override().empty()) return Override();
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return WithSeparator(fs::current_path(ec).string());
+    return WithSeparator(exe.parent_path().string());
+}
+
+void SetProgramFolder(const std::string& folder) { Override() = folder.empty() ? folder : WithSeparator(folder); }
+
+bool FolderWritable(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
+
+std::string UserConfigFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    std::string base;
+    if (xdg && *xdg) {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home && *home ? home : "/tmp") + "/.config";
+    }
+    return WithSeparator(base) + "mapwright/";
+}
+
+std::string BesideProgramOrUserConfig(const std::string& fileName) {
+    const std::string beside = ProgramFolder() + fileName;
+    std::error_code ec;
+    if (fs::exists(beside, ec) || FolderWritable(ProgramFolder())) return beside;
+    const std::string folder = UserConfigFolder();
+    fs::create_directories(folder, ec);
+    return folder + fileName;
+}
+
+std::string SettingsFilePath() { return BesideProgramOrUserConfig("mapwright.ini"); }
+
+}  // namespace platform

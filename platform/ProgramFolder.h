@@ -1,0 +1,23 @@
+#pragma once
+// The program folder: the folder of the running program, ending with a separator. Help,
+// report templates, language files and the settings file are found relative to it.
+
+#include <string>
+
+namespace platform {
+
+std::string ProgramFolder();
+// Overrides the folder (the program sets it at start; tests point it at a scratch folder).
+void SetProgramFolder(const std::string& folder);
+
+bool FolderWritable(const std::string& folder);
+
+// A file that belongs beside the program: there when it exists or the folder can be written,
+// else in the user's folder for this program under $XDG_CONFIG_HOME (or ~/.config).
+std::string BesideProgramOrUserConfig(const std::string& fileName);
+std::string UserConfigFolder();  // with a trailing separator
+
+// The settings file, "mapwright.ini", placed by the rule above.
+std::string SettingsFilePath();
+
+}  // namespace platform

@@ -1,0 +1,30 @@
+#include "platform/QtMessageSink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons buttons) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QStringLiteral("Mapwright"));
+    box.setText(QString::fromStdString(text));
+    switch (icon) {
+        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    }
+    switch (buttons) {
+        case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel: return MsgAnswer::Cancel;
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : (buttons == MsgButtons::OkCancel && box.result() != QMessageBox::Ok ? MsgAnswer::Cancel : MsgAnswer::Ok);
+    }
+}
+
+}  // namespace platform
