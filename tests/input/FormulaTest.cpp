@@ -1,0 +1,153 @@
+// The formula notation: validation positions, evaluation into cells under both types, and the
+// round trip from the minimizer's result back onto a map.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "MapHelpers.h"
+#include "engine/CarnoGrid.h"
+
+namespace {
+
+// The minterms whose cell holds text, in increasing order.
+std::vector<int> MintermsWith(const TCarnoGrid& map, const std::string& text) {
+    std::vector<int> out;
+    for (int m = 0; m < (1 << map.VariableCount()); ++m) {
+        const TCellPos p = map.PositionOfMinterm(m);
+        if (map.Cells(p.Col, p.Row) == text) out.push_back(m);
+    }
+    return out;
+}
+
+TEST(ValidateFormula, ReportsThePositionOfTheFirstUnknownLiteral) {
+    TCarnoGrid map;  // names A..H, 4 variables
+    struct Case {
+        std::string text;
+        int expected;
+    };
+    for (const Case& c : std::vector<Case>{{"", 0},
+                                           {"A*|B+D", 0},
+                                           {"|A*|B*|C*|D", 0},
+                                           {"A*Q", 3},
+                                           {"Q+A", 1},
+                                           {"A**B", 3},  // an empty piece names nothing
+                                           {"||A", 1},
+                                           {"A|", 1},
+                                           {"A*B+", 5},  // one past the end
+                                           {"a*B", 1},   // names are case-sensitive
+                                           {"A*E", 3},   // E is not among the 4 variables
+                                           {" A * Q", 3},  // positions ignore spaces
+                                           {"A B*D", 1}}) {  // read as AB*D
+        EXPECT_EQ(map.ValidateFormulaString(c.text), c.expected) << c.text;
+    }
+    map.SetVarName(1, "AB");
+    EXPECT_EQ(map.ValidateFormulaString("A B * |D"), 0);
+    map.SetVarName(2, "");
+    EXPECT_EQ(map.ValidateFormulaString("AB*"), 4);  // an empty name matches no empty piece
+}
+
+TEST(ValidateFormula, PositionsStayExactInLongTexts) {
+    TCarnoGrid map;
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "A * |B + ";
+    EXPECT_EQ(map.ValidateFormulaString(text + "C"), 0);
+    // Each "A*|B+" is 5 characters once spaces are gone.
+    EXPECT_EQ(map.ValidateFormulaString(text + "Z"), 300 * 5 + 1);
+}
+
+TEST(AnalyzeFormula, SumOfProductsAddsOnes) {
+    TCarnoGrid map;
+    testing_support::FillMinterms(map, {0});  // one "1" elsewhere stays
+    map.AnalyzeFormulaString("A*|B");
+    EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{0, 8, 9, 10, 11}));
+
+    testing_support::FillMinterms(map, {});
+    map.AnalyzeFormulaString("A*|A");  // the later literal decides
+    EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+
+    testing_support::FillMinterms(map, {});
+    map.AnalyzeFormulaString("A B*D");  // AB names nothing and is ignored: the term is D
+    EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{1, 3, 5, 7, 9, 11, 13, 15}));
+
+    testing_support::FillMinterms(map, {});
+    map.AnalyzeFormulaString("++|A*|B*|C*|D++A*B*C*D+");  // empty terms are skipped
+    EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{0, 15}));
+}
+
+TEST(AnalyzeFormula, ProductOfSumsAddsZerosAndTheTextAloneDoesNotSayWhich) {
+    TCarnoGrid map;
+    map.FormulaType = 1;
+    testing_support::FillMinterms(map, {}, {}, "1", "1");
+    map.AnalyzeFormulaString("A+|B");
+    EXPECT_EQ(MintermsWith(map, "0"), (std::vector<int>{4, 5, 6, 7}));
+
+    testing_support::FillMinterms(map, {}, {}, "1", "1");
+    map.AnalyzeFormulaString("A+|B*D");  // (A or not B) and D
+    EXPECT_EQ(MintermsWith(map, "0"), (std::vector<int>{0, 2, 4, 5, 6, 7, 8, 10, 12, 14}));
+
+    // The same text as a sum of products: A or (not B and D).
+    map.FormulaType = 0;
+    testing_support::FillMinterms(map, {});
+    map.AnalyzeFormulaString("A+|B*D");
+    EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{1, 3, 8, 9, 10, 11, 12, 13, 14, 15}));
+}
+
+TEST(AnalyzeFormula, EmptyTextAndHiddenCellsAreLeftAlone) {
+    TCarnoGrid map;
+    map.SetVariableCount(5);
+    map.SetCells(8, 1, "x");
+    map.SetVariableCount(4);
+    map.SetCells(1, 1, "*");
+    map.AnalyzeFormulaString("");
+    map.AnalyzeFormulaString("   ");
+    EXPECT_EQ(MintermsWith(map, ""), [] {
+        std::vector<int> all;
+        for (int m = 1; m < 16; ++m) all.push_back(m);
+        return all;
+    }());
+    map.AnalyzeFormulaString("|A");
+    EXPECT_EQ(map.Cells(1, 1), "1");  // a don't care under the term is overwritten
+    EXPECT_EQ(map.Cells(8, 1), "x");  // only the visible map is written
+    EXPECT_EQ(map.Cells(5, 1), "");
+}
+
+// The minimizer's result, read back under the matching type onto a map of the opposite value,
+// is the function again on every cell that was not a don't care.
+TEST(AnalyzeFormula, ReadsTheMinimizersResultBack) {
+    std::mt19937 rng(2026);
+    std::discrete_distribution<int> pick({4, 4, 2});
+    static const char* texts[] = {"1", "0", "*"};
+    MemoryResultTree tree;
+    for (int round = 0; round < 140; ++round) {
+        TCarnoGrid map;
+        map.TreeView = &tree;
+        map.SetVariableCount(2 + round % 7);
+        map.GlueMethod = round % 2 ? gmKNF : gmDNF;
+        for (int c = 1; c <= map.MapColumns(); ++c)
+            for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, texts[pick(rng)]);
+        map.Test();
+        const bool pos = map.GlueMethod == gmKNF;
+        const std::string target = pos ? "0" : "1", other = pos ? "1" : "0";
+
+        TCarnoGrid back;
+        back.SetVariableCount(map.VariableCount());
+        back.FormulaType = pos ? 1 : 0;
+        testing_support::FillMinterms(back, {}, {}, other, other);
+        back.AnalyzeFormulaString(map.ResultFormula());
+        // A single term without literals (the whole map) writes no text; it covers everything.
+        const bool wholeMap = map.ResultFormula().empty() && map.ResultCount() > 0;
+
+        for (int c = 1; c <= map.MapColumns(); ++c) {
+            for (int r = 1; r <= map.MapRows(); ++r) {
+                const std::string want = map.Cells(c, r);
+                if (want == "*") continue;
+                const std::string got = wholeMap ? target : back.Cells(c, r);
+                ASSERT_EQ(got, want) << "round " << round << " n=" << map.VariableCount()
+                                     << (pos ? " POS " : " SOP ") << map.ResultFormula();
+            }
+        }
+    }
+}
+
+}  // namespace
