@@ -1,0 +1,113 @@
+// Atomic replacement: the target holds either its old bytes or all the new ones, whatever
+// fails on the way, and no temporary file is left behind.
+
+#include "platform/SafeWrite.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include "TempFolder.h"
+#include "platform/ReadFile.h"
+
+namespace {
+
+using testing_support::ReadAll;
+using testing_support::TempFolder;
+using testing_support::WriteAll;
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st{};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+TEST(SafeWrite, ReplacesKeepingModeAndLinks) {
+    TempFolder folder;
+    const std::string path = folder / "f.ini";
+    const mode_t oldMask = ::umask(022);
+    std::string error;
+    ASSERT_TRUE(platform::WriteFileAtomically(path, std::string("a\0b", 3), &error)) << error;
+    EXPECT_EQ(ReadAll(path), std::string("a\0b", 3));
+    EXPECT_EQ(ModeOf(path), 0644u);  // as any new file, not the temporary file's 0600
+
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(platform::WriteFileAtomically(path, "", &error));
+    EXPECT_EQ(ReadAll(path), "");
+    EXPECT_EQ(ModeOf(path), 0640u);
+
+    // Writing through a link replaces what it points to; the link stays a link.
+    const std::string link = folder / "link.ini";
+    std::filesystem::create_symlink(path, link);
+    ASSERT_TRUE(platform::WriteFileAtomically(link, "through", &error));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadAll(path), "through");
+    EXPECT_EQ(folder.EntryCount(), 2u);
+    ::umask(oldMask);
+}
+
+TEST(SafeWrite, FailuresKeepTheOldFileAndSayWhy) {
+    TempFolder folder;
+    const std::string file = folder / "file";
+    WriteAll(file, "old");
+    std::filesystem::create_directory(folder / "dir");
+    struct Case {
+        std::string path, error;
+    };
+    for (const Case& c : {Case{folder / "missing/x", "No such file or directory"},
+                          Case{file + "/x", "Not a directory"},
+                          Case{folder / "dir", "Is a directory"},
+                          Case{"", "No such file or directory"}}) {
+        std::string error;
+        EXPECT_FALSE(platform::WriteFileAtomically(c.path, "new", &error)) << c.path;
+        EXPECT_EQ(error, c.error) << c.path;
+    }
+    EXPECT_EQ(ReadAll(file), "old");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "dir"));
+    EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
+// A disk that fills up half-way: the file size limit stops the write part of the way through.
+TEST(SafeWrite, AShortWriteLeavesTheOldFileWhole) {
+    TempFolder folder;
+    const std::string path = folder / "map.km";
+    WriteAll(path, "old contents");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool written = platform::WriteFileAtomically(path, std::string(100000, 'x'), &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "File too large");
+    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(ReadFileLimited, TellsMissingTooLargeAndFailedApart) {
+    TempFolder folder;
+    const std::string path = folder / "f";
+    std::string bytes = "stale", error;
+    EXPECT_EQ(platform::ReadFileLimited(path, 10, &bytes, &error), platform::ReadStatus::Missing);
+    EXPECT_EQ(bytes, "");
+    WriteAll(path, "0123456789");
+    EXPECT_EQ(platform::ReadFileLimited(path, 10, &bytes, &error), platform::ReadStatus::Ok);
+    EXPECT_EQ(bytes, "0123456789");
+    EXPECT_EQ(platform::ReadFileLimited(path, 9, &bytes, &error), platform::ReadStatus::TooLarge);
+    EXPECT_EQ(platform::ReadFileLimited(path + "/x", 10, &bytes, &error), platform::ReadStatus::Missing);
+    EXPECT_EQ(platform::ReadFileLimited(folder.Path().string(), 10, &bytes, &error),
+              platform::ReadStatus::Failed);
+    EXPECT_EQ(error, "Is a directory");
+    // A fifo is no file: refused at once instead of waiting for a writer.
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(platform::ReadFileLimited(folder / "fifo", 10, &bytes, &error), platform::ReadStatus::Failed);
+}
+
+}  // namespace
