@@ -11,14 +11,16 @@
 #include "cli/MintermList.h"
 #include "engine/CarnoGrid.h"
 #include "input/StringParcer.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
 
 namespace cli {
 
 namespace {
 
 const char* kAnalyzeUsage =
-    "usage: mapwright-cli analyze [--vars N] [--pos] [--table T] [--ones S] [--zeros S] [--dc S] "
-    "[--names A,B,...] [--json]";
+    "usage: mapwright-cli analyze [--km FILE] [--vars N] [--pos] [--names A,B,...] "
+    "[--formula F [--formula-type SOP|POS]] [--table T] [--ones S] [--zeros S] [--dc S] [--json]";
 
 void FillFromTable(TCarnoGrid& map, const std::string& table) {
     const int size = 1 << map.VariableCount();
@@ -53,6 +55,30 @@ void SetNames(TCarnoGrid& map, const std::string& names) {
     }
 }
 
+// As the map file's Open command; a file that does not exist is an error here, not a no-op.
+// Returns false when the map refused the file and said why.
+bool LoadMap(TCarnoGrid& map, const std::string& path, const MessageCapture& messages) {
+    if (map.LoadFromFile(path)) return true;
+    if (messages.Count() == 0) throw InputError("--km: no such file " + path);
+    return false;
+}
+
+// As the formula dialog's OK: validate, set the type, then fill. Returns false when the
+// formula names an unknown variable (the dialog's message has been shown).
+bool FillFromFormula(TCarnoGrid& map, const std::string& formula, const std::string& type) {
+    if (type != "SOP" && type != "POS") throw UsageError("--formula-type must be SOP or POS");
+    const int position = map.ValidateFormulaString(formula);
+    if (position != 0) {
+        platform::ShowMessage(platform::TranslateText("Unknown variable in line.") + "\n" +
+                                  platform::TranslateText("Position:") + " " + std::to_string(position) + ".",
+                              platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        return false;
+    }
+    map.FormulaType = type == "POS" ? 1 : 0;
+    map.AnalyzeFormulaString(formula);
+    return true;
+}
+
 void PrintJson(const TCarnoGrid& map, const MemoryResultTree::Node& root, std::ostream& out) {
     out << "{\"variables\":" << map.VariableCount() << ",\"form\":\"" << (map.GlueMethod == gmKNF ? "POS" : "SOP")
         << "\",\"formula\":" << JsonString(root.text) << ",\"terms\":[";
@@ -80,13 +106,16 @@ void PrintJson(const TCarnoGrid& map, const MemoryResultTree::Node& root, std::o
 int RunAnalyze(const Argv& argv, std::ostream& out, std::ostream& err) {
     MessageCapture messages(err);
     try {
-        const Args args(argv, {{"vars", true},
+        const Args args(argv, {{"km", true},
+                               {"vars", true},
                                {"pos", false},
                                {"table", true},
                                {"ones", true},
                                {"zeros", true},
                                {"dc", true},
                                {"names", true},
+                               {"formula", true},
+                               {"formula-type", true},
                                {"json", false},
                                {"help", false}});
         if (args.Has("help")) {
@@ -98,10 +127,23 @@ int RunAnalyze(const Argv& argv, std::ostream& out, std::ostream& err) {
         TCarnoGrid map;
         MemoryResultTree tree;
         map.TreeView = &tree;
+        if (args.Has("formula-type") && !args.Has("formula")) throw UsageError("--formula-type needs --formula");
+        if (const auto km = args.Value("km")) {
+            if (!LoadMap(map, *km, messages)) return 1;
+        }
         if (const auto vars = args.Value("vars")) {
-            if (!map.SetVariableCount(ParseIntOption("vars", *vars, 0, 1000000))) return 1;
+            const int n = ParseIntOption("vars", *vars, 0, 1000000);
+            // The file decides the count; --vars may only confirm it.
+            if (args.Has("km") && n != map.VariableCount())
+                throw InputError("--vars " + *vars + " contradicts the map file's " +
+                                 std::to_string(map.VariableCount()) + " variables");
+            if (!map.SetVariableCount(n)) return 1;
         }
         if (const auto names = args.Value("names")) SetNames(map, *names);
+        if (const auto formula = args.Value("formula")) {
+            if (!FillFromFormula(map, ValueOrFileContent(*formula), args.Value("formula-type").value_or("SOP")))
+                return 1;
+        }
         if (const auto table = args.Value("table")) FillFromTable(map, ValueOrFileContent(*table));
         FillFromList(map, args, "ones", "1");
         FillFromList(map, args, "zeros", "0");

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "engine/CarnoGrid.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -54,6 +56,54 @@ TEST(AnalyzeCli, Json) {
     r = Cli({"analyze", "--vars", "2", "--pos", "--json", "--names", "Q\"1"});
     EXPECT_EQ(r.out, "{\"variables\":2,\"form\":\"POS\",\"formula\":\"\",\"terms\":[]}\n");
 }
+
+TEST(AnalyzeCli, FormulaFillsTheMapAsTheFormulaDialogDoes) {
+    CliRun r = Cli({"analyze", "--formula", "A*|B + C*D"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "C*D+A*|B\n  C*D\n  A*|B\n");
+    // A product of sums writes zeros.
+    r = Cli({"analyze", "--pos", "--formula=A+|B*D", "--formula-type", "POS"});
+    EXPECT_EQ(r.out, "D*A+|B\n  D\n  A+|B\n");
+    // The lists come after the formula: minterm 3 (A and B) is taken back out.
+    EXPECT_EQ(Cli({"analyze", "--vars", "2", "--formula", "A", "--zeros", "3"}).out, "A*|B\n  A*|B\n");
+    r = Cli({"analyze", "--vars", "3", "--names", "X,Y,Z", "--formula", "X*Q"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Unknown variable in line.\nPosition: 3.\n");
+    EXPECT_EQ(Cli({"analyze", "--formula-type", "SOP"}).status, 2);
+    EXPECT_EQ(Cli({"analyze", "--formula", "A", "--formula-type", "sum"}).status, 2);
+}
+
+TEST(AnalyzeCli, MapFileGivesCountAndCells) {
+    testing_support::TempFolder folder;
+    TCarnoGrid map;
+    map.SetVariableCount(3);
+    map.FillCard("0");
+    map.SetCells(1, 1, "1");
+    map.SetCells(2, 1, "1");
+    map.SetCells(3, 2, "*");
+    const std::string path = folder / "m.km";
+    ASSERT_TRUE(map.SaveToFile(path));
+    CliRun r = Cli({"analyze", "--km", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "|A*|B\n  |A*|B\n");
+    EXPECT_EQ(Cli({"analyze", "--km", path, "--vars", "3", "--ones", "7"}).out, "|A*|B+A*B*C\n  |A*|B\n  A*B*C\n");
+    // --vars may only confirm the file's count.
+    r = Cli({"analyze", "--km", path, "--vars", "4"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("contradicts"), std::string::npos);
+
+    for (const std::string& bad : {folder / "none.km", folder.Path().string()}) {
+        r = Cli({"analyze", "--km", bad});
+        EXPECT_EQ(r.status, 1) << bad;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(r.err.empty());
+    }
+    testing_support::WriteAll(path, "CCSx");
+    r = Cli({"analyze", "--km", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "File type mistmatch.\n");
+}
+
 
 TEST(AnalyzeCli, InvalidInputExitsOneWithTheProgramsMessage) {
     CliRun r = Cli({"analyze", "--vars", "9"});
