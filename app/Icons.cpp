@@ -1,0 +1,153 @@
+#include "app/Icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace icons {
+
+namespace {
+
+// Draws on a 32 x 32 canvas; the icon scales from there.
+QIcon Draw(const std::function<void(QPainter&)>& paint, int size = 32) {
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    paint(p);
+    return QIcon(pm);
+}
+
+void Text(QPainter& p, const QRectF& r, const QString& s, int px, bool bold = true, QColor c = QColor(30, 30, 30)) {
+    QFont f;
+    f.setPixelSize(px);
+    f.setBold(bold);
+    p.setFont(f);
+    p.setPen(c);
+    p.drawText(r, Qt::AlignCenter, s);
+}
+
+}  // namespace
+
+QIcon OpenMap() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(120, 90, 20), 1.5));
+        p.setBrush(QColor(240, 200, 90));
+        p.drawRect(QRectF(4, 9, 24, 17));
+        p.setBrush(QColor(250, 220, 120));
+        QPainterPath flap;
+        flap.moveTo(4, 26);
+        flap.lineTo(9, 14);
+        flap.lineTo(30, 14);
+        flap.lineTo(28, 26);
+        flap.closeSubpath();
+        p.drawPath(flap);
+    });
+}
+
+QIcon SaveMap() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(20, 40, 90), 1.5));
+        p.setBrush(QColor(60, 100, 180));
+        p.drawRoundedRect(QRectF(5, 5, 22, 22), 2, 2);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 5, 14, 8));
+        p.setBrush(QColor(200, 210, 230));
+        p.drawRect(QRectF(9, 18, 14, 9));
+    });
+}
+
+QIcon Formula() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.setBrush(QColor(255, 255, 240));
+        p.drawRect(QRectF(3, 6, 26, 20));
+        Text(p, QRectF(3, 6, 26, 20), QStringLiteral("f(x)"), 11, true, QColor(20, 60, 140));
+    });
+}
+
+QIcon Sets() {
+    return Draw([](QPainter& p) { Text(p, QRectF(0, 0, 32, 32), QStringLiteral("{ }"), 20, true, QColor(20, 110, 60)); });
+}
+
+QIcon TruthTable() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4, 4, 24, 24));
+        for (int i = 1; i < 4; ++i) p.drawLine(QPointF(4, 4 + 6 * i), QPointF(28, 4 + 6 * i));
+        p.drawLine(QPointF(20, 4), QPointF(20, 28));
+        p.setBrush(QColor(200, 60, 60));
+        p.setPen(Qt::NoPen);
+        p.drawRect(QRectF(21, 11, 6, 4));
+        p.drawRect(QRectF(21, 23, 6, 4));
+    });
+}
+
+QIcon DontCare() {
+    return Draw([](QPainter& p) { Text(p, QRectF(0, 4, 32, 32), QStringLiteral("*"), 30); });
+}
+
+QIcon ClearMap() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(120, 60, 60), 1.5));
+        p.setBrush(QColor(240, 150, 160));
+        p.translate(16, 16);
+        p.rotate(-35);
+        p.drawRoundedRect(QRectF(-11, -6, 22, 12), 2, 2);
+        p.setBrush(QColor(250, 250, 250));
+        p.drawRect(QRectF(3, -6, 8, 12));
+    });
+}
+
+QIcon Options() {
+    return Draw([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(90, 90, 100));
+        p.translate(16, 16);
+        for (int i = 0; i < 8; ++i) {
+            p.drawRect(QRectF(-2.5, -13, 5, 6));
+            p.rotate(45);
+        }
+        p.drawEllipse(QPointF(0, 0), 9, 9);
+        p.setBrush(QColor(235, 235, 240));
+        p.drawEllipse(QPointF(0, 0), 4, 4);
+    });
+}
+
+QIcon FormulaNode() {
+    return Draw(
+        [](QPainter& p) {
+            p.setPen(QPen(QColor(0, 90, 90), 1));
+            p.setBrush(QColor(0, 128, 128));
+            p.drawEllipse(QRectF(2, 2, 12, 12));
+        },
+        16);
+}
+
+QIcon TermNode() {
+    return Draw(
+        [](QPainter& p) {
+            p.setPen(QPen(QColor(80, 80, 80), 1));
+            p.setBrush(QColor(230, 230, 230));
+            p.drawRect(QRectF(3, 3, 10, 10));
+        },
+        16);
+}
+
+QIcon Program() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(40, 40, 40), 1));
+        for (int c = 0; c < 4; ++c)
+            for (int r = 0; r < 4; ++r) {
+                const bool on = (c == 1 || c == 2) && r < 2;
+                p.setBrush(on ? QColor(0, 128, 128) : QColor(245, 245, 245));
+                p.drawRect(QRectF(2 + 7 * c, 2 + 7 * r, 7, 7));
+            }
+    });
+}
+
+}  // namespace icons

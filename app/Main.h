@@ -1,0 +1,123 @@
+#pragma once
+// TForm1: the main window. It holds the map, the tool buttons, the variable-count field, the
+// result tree and the progress bar, and owns the menus; each command is one handler method,
+// shared by every menu item, button and shortcut that runs it.
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QStringList>
+
+#include "engine/CarnoGrid.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSpinBox;
+class QSplitter;
+class QStatusBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QtProgress;
+class QtResultTree;
+class TMapView;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // arguments: the command line after the program name; a first one names a map to open.
+    explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- the map ---
+    TCarnoGrid Grid;  // the map's logic; CarnoGrid1 shows it
+    TMapView* CarnoGrid1 = nullptr;
+
+    // --- layout ---
+    QSplitter* Splitter1 = nullptr;
+    QWidget* Panel2 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QWidget* Panel6 = nullptr;
+    QWidget* Panel4 = nullptr;
+    QWidget* Panel5 = nullptr;
+    QSpinBox* SpinEdit1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QTreeWidget* TreeView = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QIcon ImageList1[2];  // 0: formula node (and a selected term), 1: term
+
+    // --- main menu ---
+    QMenu *N10 = nullptr, *N11 = nullptr, *N20 = nullptr, *N12 = nullptr, *ools1 = nullptr, *N15 = nullptr;
+    QAction *N18 = nullptr, *N5 = nullptr, *N19 = nullptr;
+    QAction *N110 = nullptr, *N03 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr, *N28 = nullptr;
+    QAction *N34 = nullptr, *N25 = nullptr, *Invert1 = nullptr, *N24 = nullptr, *N32 = nullptr;
+    QAction *N26 = nullptr, *N27 = nullptr, *N13 = nullptr;
+    QAction *Createreport1 = nullptr, *Cretecircuit1 = nullptr, *Advancedminimizer1 = nullptr;
+    QAction *N16 = nullptr, *tipoftheday = nullptr, *N30 = nullptr, *N17 = nullptr;
+
+    // --- pop-up menus ---
+    QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
+    QAction *N01 = nullptr, *N02 = nullptr, *N7 = nullptr, *N9 = nullptr, *N8 = nullptr, *N29 = nullptr;
+    QAction *N2 = nullptr, *N3 = nullptr, *N33 = nullptr, *InvertMap1 = nullptr;
+    QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr;
+
+    // --- tool buttons, left to right ---
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
+                *SpeedButton4 = nullptr, *SpeedButton11 = nullptr, *SpeedButton5 = nullptr,
+                *SpeedButton7 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
+                *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
+
+    int ActivationCount = 0;
+    std::uint8_t SaveNameCounter = 0;  // the number proposed after "Map" by Save As
+
+    // The map's tooltip: "Variables: A B \ C D " for four variables.
+    QString VariableHint() const;
+    void BuildVariableHint();
+    // Sets the variable-count field to the map's count without the effects of a change by hand.
+    void ShowVariableCount();
+
+public slots:
+    // --- commands ---
+    void BitBtn1Click();     // open a map
+    void BitBtn2Click();     // save as
+    void N19Click();         // exit without asking
+    void BitBtn3Click();     // analyze
+    void SpeedButton2Click();  // fill with "1"
+    void SpeedButton1Click();  // fill with "0"
+    void SpeedButton3Click();  // fill with "*"
+    void SpeedButton4Click();  // clear
+    void InvertMap1Click();
+    void N3Click();  // map font
+    void N2Click();  // products colour
+    void N4Click();  // result font
+    void SpeedButton9Click();  // options
+    void N16Click();           // help
+    void ReportBtnClick();
+    // --- events ---
+    void SpinEdit1Change();
+    void TreeViewChange();
+    void CarnoGrid1KeyDown(int key);
+    void CarnoGrid1GetEditText(int col, int row, const QString& editorText);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate(const QStringList& arguments);
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void FillMap(const std::string& text);
+    void LoadMap(const QString& fileName);
+
+    void CreateLayout();
+    void CreateMenus();
+    void CreateToolButtons();
+
+    QtResultTree* tree_ = nullptr;
+    QtProgress* progress_ = nullptr;
+    QTreeWidgetItem* expanded_ = nullptr;
+};

@@ -1,0 +1,200 @@
+// The main window's commands and the events of its controls.
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+#include "app/Main.h"
+#include "app/OptionsForm.h"
+#include "app/QtResultTree.h"
+#include "app/Windows.h"
+#include "engine/MapView.h"
+#include "platform/Dialogs.h"
+#include "platform/Message.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ProgramStart.h"
+#include "platform/Translate.h"
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+void Say(const std::string& english, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) {
+    platform::ShowMessage(platform::TranslateText(english), icon, buttons);
+}
+}  // namespace
+
+// --- fills ---
+
+void TForm1::FillMap(const std::string& text) {
+    Grid.FillCard(text);
+    CarnoGrid1->Refresh();
+    Createreport1->setEnabled(false);
+}
+
+void TForm1::SpeedButton2Click() { FillMap("1"); }
+void TForm1::SpeedButton1Click() { FillMap("0"); }
+void TForm1::SpeedButton3Click() { FillMap("*"); }
+void TForm1::SpeedButton4Click() { FillMap(""); }
+
+void TForm1::InvertMap1Click() {
+    Grid.Invert();
+    CarnoGrid1->Refresh();
+}
+
+// --- analysis ---
+
+void TForm1::BitBtn3Click() {
+    TreeView->clear();
+    expanded_ = nullptr;
+    const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
+    Grid.GlueMethod = productOfSums ? gmKNF : gmDNF;
+    const std::string empty = productOfSums ? "1" : "0";
+    for (int c = 1; c <= Grid.MapColumns(); ++c)
+        for (int r = 1; r <= Grid.MapRows(); ++r)
+            if (Grid.Cells(c, r).empty()) Grid.SetCells(c, r, empty);
+    CarnoGrid1->Refresh();
+    Grid.Test();
+    progress_->SetPosition(0);
+
+    QIcon termIcon;  // image 1, image 0 while selected
+    termIcon.addPixmap(ImageList1[1].pixmap(16), QIcon::Normal);
+    termIcon.addPixmap(ImageList1[0].pixmap(16), QIcon::Selected);
+    for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* root = TreeView->topLevelItem(i);
+        root->setIcon(0, ImageList1[0]);
+        for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, termIcon);
+    }
+    // A refused map gives no result to report on.
+    Createreport1->setEnabled(TreeView->topLevelItemCount() > 0);
+}
+
+void TForm1::TreeViewChange() {
+    QTreeWidgetItem* item = TreeView->currentItem();
+    // One branch open at a time: the selected node's.
+    if (expanded_ && expanded_ != item && (!item || item->parent() != expanded_)) expanded_->setExpanded(false);
+    if (item && item->childCount()) {
+        item->setExpanded(true);
+        expanded_ = item;
+    }
+    if (item && item->parent() && !item->parent()->parent())
+        CarnoGrid1->SelectTerm(item->parent()->indexOfChild(item));
+    else
+        CarnoGrid1->Repaint();
+}
+
+// --- variable count ---
+
+void TForm1::SpinEdit1Change() {
+    const int n = SpinEdit1->value();
+    if (n >= 2 && n <= 8) {
+        Grid.SetVariableCount(n);
+        CarnoGrid1->Refresh();
+        Createreport1->setEnabled(false);
+    }
+    BuildVariableHint();
+}
+
+// --- map editing ---
+
+void TForm1::CarnoGrid1KeyDown(int key) {
+    if (key == Qt::Key_Delete) CarnoGrid1->ClearSelectedCells();
+}
+
+void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) {
+    if (editorText.toStdString() != Grid.Cells(col, row)) Createreport1->setEnabled(false);
+}
+
+// --- files ---
+
+void TForm1::LoadMap(const QString& fileName) {
+    if (!Grid.LoadFromFile(fileName.toStdString())) return;
+    ShowVariableCount();
+    CarnoGrid1->Refresh();
+}
+
+void TForm1::BitBtn1Click() {
+    const platform::FileChoice choice =
+        platform::Dialogs().OpenFile(this, {"Open Map", {"Karnaugh Map File (*.km)", "All Files (*)"}, "km", {}});
+    if (choice.accepted) LoadMap(choice.path);
+}
+
+void TForm1::BitBtn2Click() {
+    const QString proposed = "Map" + QString::number(SaveNameCounter);
+    ++SaveNameCounter;  // moves on even when the dialog is cancelled
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Save As...", {"Karnaugh Map Files (*.km)"}, "km", proposed});
+    if (!choice.accepted) return;
+    if (QFileInfo::exists(choice.path) &&
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
+                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    Grid.PackedFlag = Windows().Options && Windows().Options->BitSave->isChecked() ? 1 : 0;
+    Grid.SaveToFile(choice.path.toStdString());
+}
+
+// --- appearance ---
+
+void TForm1::N2Click() {
+    QColor color = platform::ToQColor(Grid.TermColor);
+    if (platform::Dialogs().PickColor(this, color)) Grid.TermColor = platform::FromQColor(color);
+}
+
+void TForm1::N3Click() {
+    QFont font = CarnoGrid1->font();
+    if (platform::Dialogs().PickFont(this, font)) CarnoGrid1->setFont(font);
+    CarnoGrid1->Refresh();
+}
+
+void TForm1::N4Click() {
+    QFont font = TreeView->font();
+    if (platform::Dialogs().PickFont(this, font)) TreeView->setFont(font);
+}
+
+// --- other windows ---
+
+void TForm1::SpeedButton9Click() {
+    TOptions* options = Windows().Options;
+    if (!options) return;
+    options->ShowNames(Grid);
+    options->exec();
+    options->ApplyNames(Grid);
+    BuildVariableHint();
+    CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
+    CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
+    CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
+}
+
+void TForm1::ReportBtnClick() {
+    // The report dialog joins the program with the report work; until then the command only
+    // tells whether the result matches the map.
+}
+
+void TForm1::N16Click() {
+    const std::string folder = platform::ProgramFolder() + "help/";
+    if (!platform::StartProgram(folder + "hh", {folder + "mwr.html"}))
+        Say("Can't open help file.", MsgIcon::Information);
+}
+
+// --- closing ---
+
+bool TForm1::FormCloseQuery() {
+    TOptions* options = Windows().Options;
+    if (!options || !options->askbox->isChecked()) return true;
+    return platform::ShowMessage(platform::TranslateText("Do you really want to quit?"), MsgIcon::Information,
+                                 MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+void TForm1::FormClose() {
+    // The exchange files of the minimization core are private and removed by their own run.
+}
+
+void TForm1::N19Click() {
+    // Ends the message loop at once: no question, no close handler.
+    QCoreApplication::exit(0);
+}

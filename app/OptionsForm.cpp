@@ -1,0 +1,232 @@
+#include "app/OptionsForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/Main.h"
+#include "app/Windows.h"
+#include "engine/MapView.h"
+#include "input/StringParcer.h"
+#include "platform/IniFile.h"
+#include "platform/Message.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Translate.h"
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+template <typename W, typename... Args>
+W* Named(const char* name, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+std::string T(const std::string& english) { return platform::TranslateText(english); }
+
+const char* BoolText(bool on) { return on ? "true" : "false"; }
+
+}  // namespace
+
+TOptions::TOptions(QWidget* parent) : QDialog(parent) {
+    setObjectName("Options");
+    setWindowTitle("Options");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    PageControl1 = Named<QTabWidget>("PageControl1", this);
+    TabSheet1 = Named<QWidget>("TabSheet1");
+    TabSheet2 = Named<QWidget>("TabSheet2");
+    TabSheet3 = Named<QWidget>("TabSheet3");
+    PageControl1->addTab(TabSheet1, "Map");
+    PageControl1->addTab(TabSheet2, "Function");
+    PageControl1->addTab(TabSheet3, "Language support");
+
+    GroupBox = Named<QGroupBox>("GroupBox", " Map Settings", TabSheet1);
+    MoveColRow = Named<QCheckBox>("MoveColRow", "Movable cols && Rows ", GroupBox);
+    ColRowSizing = Named<QCheckBox>("ColRowSizing", "Resizing cols && Rows", GroupBox);
+    DrawFocus = Named<QCheckBox>("DrawFocus", "Fill Cursor", GroupBox);
+    BitSave = Named<QCheckBox>("BitSave", "Use bit save", GroupBox);
+    askbox = Named<QCheckBox>("askbox", "Ask before exit", GroupBox);
+    DrawFocus->setChecked(true);
+    askbox->setChecked(true);
+    auto* mapLayout = new QVBoxLayout(GroupBox);
+    for (QCheckBox* box : {MoveColRow, ColRowSizing, DrawFocus, BitSave, askbox}) mapLayout->addWidget(box);
+    (new QVBoxLayout(TabSheet1))->addWidget(GroupBox);
+
+    GroupBox2 = Named<QGroupBox>("GroupBox2", " Names of variables ", TabSheet2);
+    GroupBox2->setToolTip("Boolean variable names");
+    auto* namesLayout = new QGridLayout(GroupBox2);
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray name = "Edit" + QByteArray::number(i + 2);
+        Edit[i] = Named<QLineEdit>(name.constData(), QString(QChar('A' + i)), GroupBox2);
+        namesLayout->addWidget(Edit[i], i / 4, i % 4);
+    }
+    RadioGroup1 = Named<QGroupBox>("RadioGroup1", "Type of Analyze ", TabSheet2);
+    RadioButton1 = Named<QRadioButton>("RadioButton1", "SOP", RadioGroup1);
+    RadioButton2 = Named<QRadioButton>("RadioButton2", "POS", RadioGroup1);
+    RadioButton1->setToolTip("Analyze \"1\"");
+    RadioButton2->setToolTip("Analyze \"0\"");
+    RadioButton1->setChecked(true);
+    auto* formLayout = new QHBoxLayout(RadioGroup1);
+    formLayout->addWidget(RadioButton1);
+    formLayout->addWidget(RadioButton2);
+    auto* functionLayout = new QVBoxLayout(TabSheet2);
+    functionLayout->addWidget(GroupBox2);
+    functionLayout->addWidget(RadioGroup1);
+
+    Label1 = Named<QLabel>("Label1", "Current Language", TabSheet3);
+    ComboBox1 = Named<QComboBox>("ComboBox1", TabSheet3);
+    ComboBox1->setEditable(true);
+    GroupBox1 = Named<QGroupBox>("GroupBox1", "Add Language", TabSheet3);
+    Edit1 = Named<QLineEdit>("Edit1", GroupBox1);
+    Button1 = Named<QPushButton>("Button1", "Add", GroupBox1);
+    auto* addLayout = new QHBoxLayout(GroupBox1);
+    addLayout->addWidget(Edit1);
+    addLayout->addWidget(Button1);
+    auto* languageLayout = new QVBoxLayout(TabSheet3);
+    languageLayout->addWidget(Label1);
+    languageLayout->addWidget(ComboBox1);
+    languageLayout->addWidget(GroupBox1);
+    languageLayout->addStretch();
+
+    BitBtn1 = Named<QPushButton>("BitBtn1", "Ok", this);
+    BitBtn1->setDefault(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    layout->addLayout(buttons);
+    PageControl1->setCurrentIndex(1);
+    connect(BitBtn1, &QPushButton::clicked, this, &TOptions::BitBtn1Click);
+    FormCreate();
+}
+
+TOptions::~TOptions() { SaveSettings(); }
+
+void TOptions::FormCreate() { LoadSettings(); }
+
+void TOptions::LoadSettings() {
+    platform::IniFile ini(platform::SettingsFilePath());
+    if (!ini.Exists()) return;
+    TForm1* form1 = Windows().Form1;
+
+    for (const auto& [key, value] : ini.ReadSection("Language")) {
+        if (key == "SupportedLanguages") {
+            TStringParcer parcer;
+            parcer.Text = value;
+            parcer.Split(',');
+            for (const std::string& name : parcer.Items) ComboBox1->addItem(QString::fromStdString(name));
+        } else if (key == "CurrentLanguage") {
+            ComboBox1->setEditText(QString::fromStdString(value));
+        }
+    }
+    if (form1) form1->SaveNameCounter = 1;
+
+    for (const auto& [rawKey, value] : ini.ReadSection("Options")) {
+        const QString key = QString::fromStdString(rawKey).toUpper();
+        const bool on = value == "true";
+        if (key == "MOVABLECOLROW") {
+            MoveColRow->setChecked(on);
+        } else if (key == "SIZINGCOLROW") {
+            ColRowSizing->setChecked(on);
+        } else if (key == "DRAWFOCUS") {
+            DrawFocus->setChecked(on);
+        } else if (key == "BITSAVE") {
+            BitSave->setChecked(on);
+        } else if (key == "ASKEXIT") {
+            askbox->setChecked(on);
+        } else if (key == "GLUEMETHOD") {
+            (value == "SOP" ? RadioButton1 : RadioButton2)->setChecked(true);
+        } else if (key == "PRODUCTSCOLOR" && form1) {
+            // A value that is not a colour is left out rather than guessed at.
+            bool ok = false;
+            const qlonglong color = QString::fromStdString(value).trimmed().toLongLong(&ok);
+            if (ok && color >= 0 && color <= 0xFFFFFF) form1->Grid.TermColor = static_cast<std::uint32_t>(color);
+        } else if (key == "MAPFONT" && form1) {
+            QFont font = form1->CarnoGrid1->font();
+            font.setFamily(QString::fromStdString(value));
+            form1->CarnoGrid1->setFont(font);
+        } else if (key == "RESULTFONT" && form1) {
+            QFont font = form1->TreeView->font();
+            font.setFamily(QString::fromStdString(value));
+            form1->TreeView->setFont(font);
+        }
+    }
+}
+
+void TOptions::SaveSettings() {
+    TForm1* form1 = Windows().Form1;
+    std::vector<std::pair<std::string, std::string>> values{
+        {"MovableColRow", BoolText(MoveColRow->isChecked())},
+        {"SizingColRow", BoolText(ColRowSizing->isChecked())},
+        {"DrawFocus", BoolText(DrawFocus->isChecked())},
+        {"BitSave", BoolText(BitSave->isChecked())},
+        {"AskExit", BoolText(askbox->isChecked())},
+        {"GlueMethod", RadioButton1->isChecked() ? "SOP" : "POS"},
+    };
+    if (form1) {
+        values.push_back({"ProductsColor", std::to_string(form1->Grid.TermColor)});
+        values.push_back({"MapFont", form1->CarnoGrid1->font().family().toStdString()});
+        values.push_back({"ResultFont", form1->TreeView->font().family().toStdString()});
+    }
+    platform::IniFile ini(platform::SettingsFilePath());
+    if (!ini.WriteStrings("Options", values))
+        platform::ShowMessage(ini.LastError(), MsgIcon::Error, MsgButtons::Ok);
+}
+
+void TOptions::WriteLanguageList() {
+    QStringList names;
+    for (int i = 0; i < ComboBox1->count(); ++i) names << ComboBox1->itemText(i);
+    platform::IniFile ini(platform::SettingsFilePath());
+    if (!ini.WriteString("Language", "SupportedLanguages", names.join(',').toStdString()))
+        platform::ShowMessage(ini.LastError(), MsgIcon::Error, MsgButtons::Ok);
+}
+
+void TOptions::ShowNames(const TCarnoGrid& grid) {
+    for (int i = 0; i < 8; ++i) Edit[i]->setText(QString::fromStdString(grid.VarName(i + 1)));
+}
+
+void TOptions::ApplyNames(TCarnoGrid& grid) const {
+    for (int i = 0; i < 8; ++i) grid.SetVarName(i + 1, Edit[i]->text().toUpper().left(10).toStdString());
+}
+
+void TOptions::BitBtn1Click() {
+    QString names[8];
+    for (int i = 0; i < 8; ++i) names[i] = Edit[i]->text().toUpper();
+    namesValid_ = true;
+    for (const QString& name : names) {
+        if (!name.isEmpty()) continue;
+        platform::ShowMessage(T("Variable can not bee NULL"), MsgIcon::Error, MsgButtons::Ok);
+        namesValid_ = false;
+    }
+    for (int i = 0; i < 7; ++i) {
+        for (int j = i + 1; j < 8; ++j) {
+            if (names[i] != names[j]) continue;
+            platform::ShowMessage(T("Variable: ") + "\"" + names[j].toStdString() + "\"\r\n" + T("is redeclarated."),
+                                  MsgIcon::Error, MsgButtons::Ok);
+            namesValid_ = false;
+        }
+    }
+    accept();
+}
+
+// Every way of closing (Ok, the close box, Escape) asks here; names not yet found valid keep
+// the dialog open with the user's input.
+void TOptions::done(int result) {
+    if (!FormCloseQuery()) return;
+    WriteLanguageList();
+    QDialog::done(result);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// TOptions: the user's settings. Its controls are the settings' live store: the analysis, the
+// save command and the close question read them when they need them. Loaded from the settings
+// file when the dialog is created, saved when it is destroyed.
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class TCarnoGrid;
+
+class TOptions : public QDialog {
+    Q_OBJECT
+public:
+    explicit TOptions(QWidget* parent = nullptr);
+    ~TOptions() override;  // saves the settings
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;
+    QGroupBox* GroupBox = nullptr;
+    QCheckBox *MoveColRow = nullptr, *ColRowSizing = nullptr, *DrawFocus = nullptr, *BitSave = nullptr,
+              *askbox = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLineEdit* Edit[8] = {};  // Edit2 .. Edit9: variable names 1 to 8
+    QGroupBox* RadioGroup1 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+
+    // The Options command around the dialog: names into the fields, and back in upper case.
+    void ShowNames(const TCarnoGrid& grid);
+    void ApplyNames(TCarnoGrid& grid) const;
+
+    bool NamesValid() const { return namesValid_; }
+
+public slots:
+    void BitBtn1Click();
+
+protected:
+    void done(int result) override;
+
+private:
+    void FormCreate();
+    void LoadSettings();
+    void SaveSettings();
+    void WriteLanguageList();
+    bool FormCloseQuery() const { return namesValid_; }
+
+    bool namesValid_ = false;
+};

@@ -1,0 +1,44 @@
+// Program start: the windows are created once each, in a fixed order, so that each one's
+// creation can rely on those before it (the options load the settings before the later
+// windows exist), then the message loop runs until the main window closes.
+
+#include <QApplication>
+#include <QTimer>
+
+#include <memory>
+
+#include "app/Main.h"
+#include "app/OptionsForm.h"
+#include "app/Windows.h"
+#include "platform/Message.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtMessageSink.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Mapwright");
+    platform::SetProgramFolder(QApplication::applicationDirPath().toStdString());
+    platform::QtMessageSink messages;
+    platform::ScopedMessageSink messageScope(&messages);
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+
+    auto form1 = std::make_unique<TForm1>(arguments);
+    Windows().Form1 = form1.get();
+    auto options = std::make_unique<TOptions>(form1.get());
+    Windows().Options = options.get();
+
+    form1->show();
+    // For timing the start: quit as soon as the window has been shown.
+    if (qEnvironmentVariableIsSet("MAPWRIGHT_QUIT_AFTER_SHOW")) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    const int status = app.exec();
+
+    // The options save the settings as they go, reading the main window's fonts and colour, so
+    // they go first.
+    form1->hide();
+    options.reset();
+    Windows() = {};
+    form1.reset();
+    return status;
+}

@@ -1,0 +1,67 @@
+#include "platform/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+
+namespace platform {
+
+namespace {
+QtDialogProvider qtProvider;
+DialogProvider* current = &qtProvider;
+
+FileChoice Run(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, spec.title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters(spec.filters);
+    dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.proposedName.isEmpty()) dialog.selectFile(spec.proposedName);
+    FileChoice choice;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
+    choice.accepted = true;
+    choice.path = dialog.selectedFiles().first();
+    choice.filterIndex = std::max(1, static_cast<int>(spec.filters.indexOf(dialog.selectedNameFilter())) + 1);
+    return choice;
+}
+}  // namespace
+
+FileChoice QtDialogProvider::OpenFile(QWidget* parent, const FileDialogSpec& spec) {
+    return Run(parent, spec, QFileDialog::AcceptOpen);
+}
+
+FileChoice QtDialogProvider::SaveFile(QWidget* parent, const FileDialogSpec& spec) {
+    return Run(parent, spec, QFileDialog::AcceptSave);
+}
+
+bool QtDialogProvider::PickColor(QWidget* parent, QColor& color) {
+    const QColor chosen = QColorDialog::getColor(color, parent);
+    if (!chosen.isValid()) return false;
+    color = chosen;
+    return true;
+}
+
+bool QtDialogProvider::PickFont(QWidget* parent, QFont& font) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (ok) font = chosen;
+    return ok;
+}
+
+DialogProvider& Dialogs() { return *current; }
+
+DialogProvider* SetDialogProvider(DialogProvider* provider) {
+    DialogProvider* previous = current;
+    current = provider ? provider : &qtProvider;
+    return previous;
+}
+
+QColor ToQColor(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+std::uint32_t FromQColor(const QColor& c) {
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+}  // namespace platform

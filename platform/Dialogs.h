@@ -1,0 +1,53 @@
+#pragma once
+// The common dialogs (open, save, colour, font) behind one replaceable provider: Qt's dialogs
+// in the program, scripted answers in the widget tests.
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace platform {
+
+struct FileDialogSpec {
+    QString title;
+    QStringList filters;  // "Description (*.ext *.ext2)", in order
+    QString defaultSuffix;  // without the dot
+    QString proposedName;  // save dialogs
+};
+
+struct FileChoice {
+    bool accepted = false;
+    QString path;
+    int filterIndex = 1;  // 1-based position of the chosen filter
+};
+
+class DialogProvider {
+public:
+    virtual ~DialogProvider() = default;
+    virtual FileChoice OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // Never asks about replacing an existing file; the caller does.
+    virtual FileChoice SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual bool PickColor(QWidget* parent, QColor& color) = 0;
+    virtual bool PickFont(QWidget* parent, QFont& font) = 0;
+};
+
+class QtDialogProvider : public DialogProvider {
+public:
+    FileChoice OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
+    FileChoice SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    bool PickColor(QWidget* parent, QColor& color) override;
+    bool PickFont(QWidget* parent, QFont& font) override;
+};
+
+DialogProvider& Dialogs();
+// Installs a provider and returns the previous one; nullptr restores Qt's.
+DialogProvider* SetDialogProvider(DialogProvider* provider);
+
+// Platform colour values (0x00BBGGRR) at the Qt boundary.
+QColor ToQColor(std::uint32_t bgr);
+std::uint32_t FromQColor(const QColor& c);
+
+}  // namespace platform
