@@ -120,16 +120,8 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(const std:
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& def) const {
-    Content content;
-    if (!Load(content)) return def;
-    const auto span = FindSection(content.lines, section);
-    if (!span) return def;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
-        const std::string& line = content.lines[i];
-        const std::size_t eq = line.find('=');
-        if (IsEntry(line) && eq != std::string::npos && SameName(KeyOf(line), Trim(key)))
-            return Trim(line.substr(eq + 1));
-    }
+    for (const auto& [name, value] : ReadSection(section))
+        if (SameName(Trim(name), Trim(key))) return Trim(value);
     return def;
 }
 

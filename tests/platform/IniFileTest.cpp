@@ -30,7 +30,7 @@ TEST(IniFile, ReadsSectionsAndKeysIgnoringCaseAndValuesAsWritten) {
     EXPECT_TRUE(ini.Exists());
     EXPECT_EQ(ini.ReadString("OPTIONS", "AskExit", ""), "TRUE");  // first of two same sections
     EXPECT_EQ(ini.ReadString("Options", "MAPFONT", ""), "Courier New=x");
-    EXPECT_EQ(ini.ReadString("Options", "noequals", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Options", "noequals", "none"), "");  // a key without a value
     EXPECT_EQ(ini.ReadString("Language", "currentlanguage", ""), "german");
     EXPECT_EQ(ini.ReadSection("OPTIONS"),
               (Lines{{"askexit", "TRUE"}, {"GlueMethod", "POS"}, {"noequals", ""}, {"MapFont", "Courier New=x"}}));
