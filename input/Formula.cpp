@@ -67,6 +67,14 @@ void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
     const char* value = sumOfProducts ? "1" : "0";
     const int n = VariableCount();
 
+    struct Cell {
+        int col, row;
+        std::string code;
+    };
+    std::vector<Cell> cells;  // in the map's order: columns left to right, rows top to bottom
+    for (int c = 1; c <= MapColumns(); ++c)
+        for (int r = 1; r <= MapRows(); ++r) cells.push_back({c, r, CellCode(c, r)});
+
     for (const Piece& term : Cut(s, termSeparator)) {
         if (term.text.empty()) continue;
         // The term pattern: '0' free, '1' needs the bit set, '*' needs it clear.
@@ -78,14 +86,11 @@ void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
             // A product needs a plain name to be 1; a sum is 0 only where the name is 0.
             pattern[lit.variable - 1] = (lit.negated == sumOfProducts) ? '*' : '1';
         }
-        for (int c = 1; c <= MapColumns(); ++c) {
-            for (int r = 1; r <= MapRows(); ++r) {
-                const std::string code = CellCode(c, r);
-                bool matches = true;
-                for (int k = 0; k < n && matches; ++k)
-                    matches = pattern[k] == '0' || (pattern[k] == '1') == (code[k] == '1');
-                if (matches) SetCells(c, r, value);
-            }
+        for (const Cell& cell : cells) {
+            bool matches = true;
+            for (int k = 0; k < n && matches; ++k)
+                matches = pattern[k] == '0' || (pattern[k] == '1') == (cell.code[k] == '1');
+            if (matches) SetCells(cell.col, cell.row, value);
         }
     }
 }

@@ -33,18 +33,16 @@ mode_t ModeFor(const std::string& path) {
     return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, const std::string& bytes, int* err) {
+// 0, or the errno of the write that failed.
+int WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            *err = errno;
-            return false;
-        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
         done += static_cast<std::size_t>(n);
     }
-    return true;
+    return 0;
 }
 
 void SyncFolder(const std::string& folder) {
@@ -66,20 +64,22 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     std::filesystem::path folder = std::filesystem::path(target).parent_path();
     if (folder.empty()) folder = ".";
 
-    std::string pattern = (folder / ("." + std::filesystem::path(target).filename().string() + ".XXXXXX")).string();
+    // Cut so that a target name near the length limit still leaves room for the temporary one.
+    const std::string base = std::filesystem::path(target).filename().string().substr(0, 200);
+    const std::string pattern = (folder / ("." + base + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) return fail(errno);
     const std::string temp(name.data());
 
-    int err = 0;
-    bool ok = WriteAll(fd, bytes, &err);
-    if (ok && ::fchmod(fd, ModeFor(target)) != 0) ok = false, err = errno;
-    if (ok && ::fsync(fd) != 0) ok = false, err = errno;
-    if (::close(fd) != 0 && ok) ok = false, err = errno;
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false, err = errno;
-    if (!ok) {
+    // The first failing step decides the error; the later ones are skipped.
+    int err = WriteAll(fd, bytes);
+    if (err == 0 && ::fchmod(fd, ModeFor(target)) != 0) err = errno;
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
         ::unlink(temp.c_str());
         return fail(err);
     }

@@ -45,6 +45,10 @@ TEST(SafeWrite, ReplacesKeepingModeAndLinks) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(ReadAll(path), "through");
     EXPECT_EQ(folder.EntryCount(), 2u);
+
+    const std::string longest = folder / std::string(255, 'n');
+    ASSERT_TRUE(platform::WriteFileAtomically(longest, "x", &error)) << error;
+    EXPECT_EQ(ReadAll(longest), "x");
     ::umask(oldMask);
 }
 
