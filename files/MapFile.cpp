@@ -19,8 +19,12 @@ namespace {
 constexpr std::string_view kSignature = "CCS ";
 constexpr std::uint8_t kVersion = 1;
 
-int RowsOf(int n) { return 1 << (n / 2); }
-int ColumnsOf(int n) { return 1 << ((n + 1) / 2); }
+int RowsOf(int n) {
+    return 1 << (n / 2);
+}
+int ColumnsOf(int n) {
+    return 1 << ((n + 1) / 2);
+}
 
 }  // namespace
 
@@ -43,14 +47,16 @@ std::string MapFileBytes(const TCarnoGrid& map) {
         for (int r = 1; r <= map.MapRows(); ++r) cells.push_back(map.Cells(c, r));
 
     if (!packed) {
-        for (const std::string& t : cells) bytes += static_cast<char>(t == "*" ? 2 : t == "1" ? 1 : 0);
+        for (const std::string& t : cells)
+            bytes += static_cast<char>(t == "*" ? 2 : t == "1" ? 1 : 0);
         return bytes;
     }
     const std::size_t bitmap = BodySize(n, true) / 2;
     for (const char* wanted : {"1", "*"}) {
         std::string bits(bitmap, '\0');
         for (std::size_t i = 0; i < cells.size(); ++i)
-            if (cells[i] == wanted) bits[i / 8] = static_cast<char>(bits[i / 8] | (0x80 >> (i % 8)));
+            if (cells[i] == wanted)
+                bits[i / 8] = static_cast<char>(bits[i / 8] | (0x80 >> (i % 8)));
         bytes += bits;
     }
     return bytes;
@@ -70,7 +76,8 @@ std::optional<MapFileContent> ParseMapFile(std::string_view bytes, std::string* 
     const int n = byte(5);
     if (n < 2 || n > 8) return refuse("The map file has an invalid number of variables.");
     if (byte(7) != RowsOf(n) || byte(8) != ColumnsOf(n))
-        return refuse("The row and column counts of the map file do not match its number of variables.");
+        return refuse(
+            "The row and column counts of the map file do not match its number of variables.");
     if (byte(6) > 1) return refuse("The map file has an unknown layout.");
     const bool packed = byte(6) == 1;
     if (bytes.size() < kHeaderSize + BodySize(n, packed))
@@ -105,7 +112,8 @@ void ShowError(const std::string& text) {
     platform::ShowMessage(text, MsgIcon::Error, MsgButtons::Ok);
 }
 
-std::string WithSystemText(const char* message, const std::string& fileName, const std::string& systemText) {
+std::string WithSystemText(const char* message, const std::string& fileName,
+                           const std::string& systemText) {
     return platform::TranslateText(message) + "\n" + fileName + ": " + systemText;
 }
 
@@ -121,8 +129,10 @@ bool TCarnoGrid::SaveToFile(const std::string& fileName) {
 bool TCarnoGrid::LoadFromFile(const std::string& fileName) {
     std::string bytes, error;
     switch (platform::ReadFileLimited(fileName, mapfile::kMaxFileSize, &bytes, &error)) {
-        case platform::ReadStatus::Ok: break;
-        case platform::ReadStatus::Missing: return false;
+        case platform::ReadStatus::Ok:
+            break;
+        case platform::ReadStatus::Missing:
+            return false;
         case platform::ReadStatus::TooLarge:
             ShowError(platform::TranslateText("The map file is too large."));
             return false;
@@ -137,9 +147,9 @@ bool TCarnoGrid::LoadFromFile(const std::string& fileName) {
     }
 
     if (TreeView && TreeView->NodeCount() > 0) {
-        const MsgAnswer a =
-            platform::ShowMessage(platform::TranslateText("Results of analyze will be lost, Continue?"),
-                                  MsgIcon::Information, MsgButtons::OkCancel);
+        const MsgAnswer a = platform::ShowMessage(
+            platform::TranslateText("Results of analyze will be lost, Continue?"),
+            MsgIcon::Information, MsgButtons::OkCancel);
         if (a == MsgAnswer::Ok) TreeView->Clear();
     }
     CleareCard();

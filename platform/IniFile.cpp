@@ -64,14 +64,16 @@ std::optional<Span> FindSection(const std::vector<std::string>& lines, const std
     return std::nullopt;
 }
 
-bool HasLineBreak(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
+bool HasLineBreak(const std::string& s) {
+    return s.find_first_of("\r\n") != std::string::npos;
+}
 
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 bool IniFile::Exists() const {
-    struct stat st{};
+    struct stat st {};
     return ::stat(path_.c_str(), &st) == 0;
 }
 
@@ -79,10 +81,15 @@ bool IniFile::Load(Content& content) const {
     content = Content{};
     std::string bytes;
     switch (ReadFileLimited(path_, kMaxSize, &bytes, &lastError_)) {
-        case ReadStatus::Ok: break;
-        case ReadStatus::Missing: return true;  // a file yet to be written is empty
-        case ReadStatus::TooLarge: lastError_ = std::strerror(EFBIG); return false;
-        case ReadStatus::Failed: return false;
+        case ReadStatus::Ok:
+            break;
+        case ReadStatus::Missing:
+            return true;  // a file yet to be written is empty
+        case ReadStatus::TooLarge:
+            lastError_ = std::strerror(EFBIG);
+            return false;
+        case ReadStatus::Failed:
+            return false;
     }
 
     std::size_t start = 0;
@@ -100,7 +107,8 @@ bool IniFile::Load(Content& content) const {
     return true;
 }
 
-std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(const std::string& section) const {
+std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
+    const std::string& section) const {
     std::vector<std::pair<std::string, std::string>> out;
     Content content;
     if (!Load(content)) return out;
@@ -125,7 +133,8 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
     return def;
 }
 
-bool IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+bool IniFile::WriteString(const std::string& section, const std::string& key,
+                          const std::string& value) {
     return WriteStrings(section, {{key, value}});
 }
 
@@ -172,7 +181,8 @@ bool IniFile::WriteStrings(const std::string& section,
             }
         }
         if (!replaced) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1), key + "=" + value);
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1),
+                         key + "=" + value);
             ++span->end;
         }
     }

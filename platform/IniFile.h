@@ -10,7 +10,7 @@
 namespace platform {
 
 class IniFile {
-public:
+  public:
     // Larger files are refused (read as empty, never rewritten).
     static constexpr std::size_t kMaxSize = 16u << 20;
 
@@ -21,7 +21,8 @@ public:
     // key = whole line, value empty); section name matched ignoring case; empty if absent.
     std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const;
     // The value of key in section (both matched ignoring case), or def.
-    std::string ReadString(const std::string& section, const std::string& key, const std::string& def) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& def) const;
     // Sets key=value in section, creating file and section as needed, keeping everything
     // else; false and LastError() on failure.
     bool WriteString(const std::string& section, const std::string& key, const std::string& value);
@@ -30,7 +31,7 @@ public:
                       const std::vector<std::pair<std::string, std::string>>& keyValues);
     const std::string& LastError() const { return lastError_; }
 
-private:
+  private:
     struct Content {
         std::vector<std::string> lines;  // without line ends
         std::string eol = "\n";

@@ -28,7 +28,7 @@ ReadStatus ReadFileLimited(const std::string& path, std::size_t maxSize, std::st
         ~Closer() { ::close(fd); }
     } closer{fd};
 
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0) return fail(errno);
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
     if (!S_ISREG(st.st_mode)) return fail(EINVAL);

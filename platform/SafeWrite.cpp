@@ -13,7 +13,9 @@ namespace platform {
 
 namespace {
 
-std::string SystemText(int err) { return std::strerror(err); }
+std::string SystemText(int err) {
+    return std::strerror(err);
+}
 
 // A link is replaced through to its target, so the link itself survives the save.
 std::string ResolveTarget(const std::string& path) {
@@ -26,7 +28,7 @@ std::string ResolveTarget(const std::string& path) {
 // The mode a newly created file would get, or the old file's mode: mkstemp's 0600 would
 // otherwise take every save's file out of reach of the user's group and others.
 mode_t ModeFor(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);

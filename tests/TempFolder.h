@@ -12,7 +12,7 @@
 namespace testing_support {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = ::testing::TempDir() + "/mwXXXXXX";
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
@@ -36,7 +36,7 @@ public:
         return n;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -1,8 +1,6 @@
 // The map file: exact bytes of both layouts, round trips of random maps, and bad files that
 // must neither crash nor change the map, its variable count or the result tree.
 
-#include "files/MapFile.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -10,6 +8,7 @@
 #include "MapHelpers.h"
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
+#include "files/MapFile.h"
 #include "platform/Message.h"
 
 namespace {
@@ -36,7 +35,8 @@ MapState StateOf(const TCarnoGrid& map) {
 }
 
 std::string Header(int n, int packed, int rows, int cols, char version = 1) {
-    return std::string("CCS ") + version + char(n) + char(packed) + char(rows) + char(cols) + std::string(3, '\0');
+    return std::string("CCS ") + version + char(n) + char(packed) + char(rows) + char(cols) +
+           std::string(3, '\0');
 }
 
 void FillRandom(TCarnoGrid& map, std::mt19937& rng) {
@@ -47,7 +47,7 @@ void FillRandom(TCarnoGrid& map, std::mt19937& rng) {
 }
 
 class MapFileTest : public ::testing::Test {
-protected:
+  protected:
     platform::RecordingMessageSink messages;
     platform::ScopedMessageSink scope{&messages};
     TempFolder folder;
@@ -98,7 +98,8 @@ TEST_F(MapFileTest, RandomMapsOfEverySizeComeBackEqual) {
         for (int c = 1; c <= map.MapColumns(); ++c)
             for (int r = 1; r <= map.MapRows(); ++r) {
                 const std::string want = map.Cells(c, r).empty() ? "0" : map.Cells(c, r);
-                ASSERT_EQ(loaded.Cells(c, r), want) << "n=" << n << " packed=" << int(map.PackedFlag);
+                ASSERT_EQ(loaded.Cells(c, r), want)
+                    << "n=" << n << " packed=" << int(map.PackedFlag);
             }
     }
     EXPECT_TRUE(messages.Shown().empty());
@@ -114,7 +115,8 @@ TEST_F(MapFileTest, ReadsHandMadeFiles) {
     EXPECT_EQ(map.VariableCount(), 3);
     const char* expected[4][2] = {{"1", "0"}, {"1", "*"}, {"0", "0"}, {"1", "*"}};
     for (int c = 1; c <= 4; ++c)
-        for (int r = 1; r <= 2; ++r) EXPECT_EQ(map.Cells(c, r), expected[c - 1][r - 1]) << c << "," << r;
+        for (int r = 1; r <= 2; ++r)
+            EXPECT_EQ(map.Cells(c, r), expected[c - 1][r - 1]) << c << "," << r;
 
     // Reserved bytes and trailing bytes within the size limit carry no meaning.
     std::string plain = Header(2, 0, 2, 2) + std::string("\2\1\0\0", 4) + "trailing";
@@ -144,7 +146,8 @@ TEST_F(MapFileTest, ResultQuestionOnlyForAFileThatWillBeLoaded) {
     messages.Clear();
     messages.Plan(MsgAnswer::Cancel);
     ASSERT_TRUE(map.LoadFromFile(good));  // Cancel keeps the tree, the map is loaded
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Results of analyze will be lost, Continue?"});
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"Results of analyze will be lost, Continue?"});
     EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Information);
     EXPECT_EQ(tree.NodeCount(), 2);
     EXPECT_EQ(map.VariableCount(), 2);
@@ -181,14 +184,18 @@ TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {
         {"", "File type mistmatch."},
         {valid.substr(0, 11), "The map file is shorter than its contents."},
         {valid.substr(0, 27), "The map file is shorter than its contents."},
-        {Header(8, 1, 16, 16) + std::string(63, '\0'), "The map file is shorter than its contents."},
+        {Header(8, 1, 16, 16) + std::string(63, '\0'),
+         "The map file is shorter than its contents."},
         {Header(9, 0, 16, 32) + std::string(512, '\0'), "The map file is too large."},
-        {Header(1, 0, 1, 2) + std::string(2, '\0'), "The map file has an invalid number of variables."},
-        {Header(0, 0, 1, 1) + std::string(1, '\0'), "The map file has an invalid number of variables."},
+        {Header(1, 0, 1, 2) + std::string(2, '\0'),
+         "The map file has an invalid number of variables."},
+        {Header(0, 0, 1, 1) + std::string(1, '\0'),
+         "The map file has an invalid number of variables."},
         {Header(4, 0, 2, 8) + std::string(16, '\0'),
          "The row and column counts of the map file do not match its number of variables."},
         {Header(4, 2, 4, 4) + std::string(16, '\0'), "The map file has an unknown layout."},
-        {Header(4, 0, 4, 4) + std::string(15, '\0') + "\3", "The map file holds an invalid cell value."},
+        {Header(4, 0, 4, 4) + std::string(15, '\0') + "\3",
+         "The map file holds an invalid cell value."},
     };
     TCarnoGrid map;
     map.SetVariableCount(5);

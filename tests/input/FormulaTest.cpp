@@ -34,10 +34,10 @@ TEST(ValidateFormula, ReportsThePositionOfTheFirstUnknownLiteral) {
                                            {"A**B", 3},  // an empty piece names nothing
                                            {"||A", 1},
                                            {"A|", 1},
-                                           {"A*B+", 5},  // one past the end
-                                           {"a*B", 1},   // names are case-sensitive
-                                           {"A*E", 3},   // E is not among the 4 variables
-                                           {" A * Q", 3},  // positions ignore spaces
+                                           {"A*B+", 5},      // one past the end
+                                           {"a*B", 1},       // names are case-sensitive
+                                           {"A*E", 3},       // E is not among the 4 variables
+                                           {" A * Q", 3},    // positions ignore spaces
                                            {"A B*D", 1}}) {  // read as AB*D
         EXPECT_EQ(map.ValidateFormulaString(c.text), c.expected) << c.text;
     }

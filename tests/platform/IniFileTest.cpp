@@ -1,13 +1,12 @@
 // Initialization files: names ignoring case, values as written, everything else kept on write,
 // and any bytes read without harm.
 
-#include "platform/IniFile.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "TempFolder.h"
+#include "platform/IniFile.h"
 
 namespace {
 
@@ -26,14 +25,17 @@ TEST(IniFile, ReadsSectionsAndKeysIgnoringCaseAndValuesAsWritten) {
 
     WriteAll(ini.Path(),
              "; settings\r\n[options]\r\naskexit=TRUE\r\nGlueMethod=POS\r\nnoequals\r\n\r\n"
-             "MapFont=Courier New=x\r\n[Language]\r\nCurrentLanguage=german\r\n[Options]\r\nAskExit=true");
+             "MapFont=Courier "
+             "New=x\r\n[Language]\r\nCurrentLanguage=german\r\n[Options]\r\nAskExit=true");
     EXPECT_TRUE(ini.Exists());
     EXPECT_EQ(ini.ReadString("OPTIONS", "AskExit", ""), "TRUE");  // first of two same sections
     EXPECT_EQ(ini.ReadString("Options", "MAPFONT", ""), "Courier New=x");
     EXPECT_EQ(ini.ReadString("Options", "noequals", "none"), "");  // a key without a value
     EXPECT_EQ(ini.ReadString("Language", "currentlanguage", ""), "german");
-    EXPECT_EQ(ini.ReadSection("OPTIONS"),
-              (Lines{{"askexit", "TRUE"}, {"GlueMethod", "POS"}, {"noequals", ""}, {"MapFont", "Courier New=x"}}));
+    EXPECT_EQ(ini.ReadSection("OPTIONS"), (Lines{{"askexit", "TRUE"},
+                                                 {"GlueMethod", "POS"},
+                                                 {"noequals", ""},
+                                                 {"MapFont", "Courier New=x"}}));
     EXPECT_EQ(ini.ReadSection("Nothing"), Lines{});
 }
 
@@ -43,14 +45,19 @@ TEST(IniFile, WritesKeepEverythingElse) {
     ASSERT_TRUE(ini.WriteString("Options", "BitSave", "true")) << ini.LastError();
     EXPECT_EQ(ReadAll(ini.Path()), "[Options]\nBitSave=true\n");
 
-    WriteAll(ini.Path(), "; kept\n[language]\nSupportedLanguages=german\n\n[OPTIONS]\nbitsave=false\nX = 1\n\n[Tips]\nShowTips=true\n");
-    ASSERT_TRUE(ini.WriteStrings("Options", {{"BitSave", "true"}, {"AskExit", "  spaced  "}, {"x", "2"}}));
+    WriteAll(ini.Path(),
+             "; kept\n[language]\nSupportedLanguages=german\n\n[OPTIONS]\nbitsave=false\nX = "
+             "1\n\n[Tips]\nShowTips=true\n");
+    ASSERT_TRUE(
+        ini.WriteStrings("Options", {{"BitSave", "true"}, {"AskExit", "  spaced  "}, {"x", "2"}}));
     ASSERT_TRUE(ini.WriteString("Language", "CurrentLanguage", ""));
     ASSERT_TRUE(ini.WriteString("New", "K", "v"));
     // The file's spelling of sections and keys stays; new keys go after the section's last entry.
-    EXPECT_EQ(ReadAll(ini.Path()),
-              "; kept\n[language]\nSupportedLanguages=german\nCurrentLanguage=\n\n[OPTIONS]\nbitsave=true\n"
-              "X=2\nAskExit=  spaced  \n\n[Tips]\nShowTips=true\n\n[New]\nK=v\n");
+    EXPECT_EQ(
+        ReadAll(ini.Path()),
+        "; "
+        "kept\n[language]\nSupportedLanguages=german\nCurrentLanguage=\n\n[OPTIONS]\nbitsave=true\n"
+        "X=2\nAskExit=  spaced  \n\n[Tips]\nShowTips=true\n\n[New]\nK=v\n");
     EXPECT_EQ(ini.ReadString("options", "askexit", ""), "spaced");
 
     // Windows line ends stay Windows line ends.

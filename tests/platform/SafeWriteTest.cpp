@@ -1,8 +1,6 @@
 // Atomic replacement: the target holds either its old bytes or all the new ones, whatever
 // fails on the way, and no temporary file is left behind.
 
-#include "platform/SafeWrite.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -11,6 +9,7 @@
 
 #include "TempFolder.h"
 #include "platform/ReadFile.h"
+#include "platform/SafeWrite.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ using testing_support::TempFolder;
 using testing_support::WriteAll;
 
 mode_t ModeOf(const std::string& path) {
-    struct stat st{};
+    struct stat st {};
     ::stat(path.c_str(), &st);
     return st.st_mode & 07777;
 }
@@ -60,10 +59,10 @@ TEST(SafeWrite, FailuresKeepTheOldFileAndSayWhy) {
     struct Case {
         std::string path, error;
     };
-    for (const Case& c : {Case{folder / "missing/x", "No such file or directory"},
-                          Case{file + "/x", "Not a directory"},
-                          Case{folder / "dir", "Is a directory"},
-                          Case{"", "No such file or directory"}}) {
+    for (const Case& c :
+         {Case{folder / "missing/x", "No such file or directory"},
+          Case{file + "/x", "Not a directory"}, Case{folder / "dir", "Is a directory"},
+          Case{"", "No such file or directory"}}) {
         std::string error;
         EXPECT_FALSE(platform::WriteFileAtomically(c.path, "new", &error)) << c.path;
         EXPECT_EQ(error, c.error) << c.path;
@@ -105,13 +104,15 @@ TEST(ReadFileLimited, TellsMissingTooLargeAndFailedApart) {
     EXPECT_EQ(platform::ReadFileLimited(path, 10, &bytes, &error), platform::ReadStatus::Ok);
     EXPECT_EQ(bytes, "0123456789");
     EXPECT_EQ(platform::ReadFileLimited(path, 9, &bytes, &error), platform::ReadStatus::TooLarge);
-    EXPECT_EQ(platform::ReadFileLimited(path + "/x", 10, &bytes, &error), platform::ReadStatus::Missing);
+    EXPECT_EQ(platform::ReadFileLimited(path + "/x", 10, &bytes, &error),
+              platform::ReadStatus::Missing);
     EXPECT_EQ(platform::ReadFileLimited(folder.Path().string(), 10, &bytes, &error),
               platform::ReadStatus::Failed);
     EXPECT_EQ(error, "Is a directory");
     // A fifo is no file: refused at once instead of waiting for a writer.
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
-    EXPECT_EQ(platform::ReadFileLimited(folder / "fifo", 10, &bytes, &error), platform::ReadStatus::Failed);
+    EXPECT_EQ(platform::ReadFileLimited(folder / "fifo", 10, &bytes, &error),
+              platform::ReadStatus::Failed);
 }
 
 }  // namespace
