@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
 
     auto form1 = std::make_unique<TForm1>(arguments);
     Windows().Form1 = form1.get();
-    auto options = std::make_unique<TOptions>(form1.get());
+    auto options = std::make_unique<TOptions>();  // centred on the desktop, not on the window
     Windows().Options = options.get();
 
     form1->show();

@@ -1,0 +1,91 @@
+#pragma once
+// A program as the start builds it (main window, then options), in a scratch program folder,
+// with recorded messages and scripted common dialogs.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+
+#include "app/Main.h"
+#include "app/OptionsForm.h"
+#include "app/Windows.h"
+#include "platform/Dialogs.h"
+#include "platform/Message.h"
+#include "platform/ProgramFolder.h"
+
+class ScriptedDialogs : public platform::DialogProvider {
+public:
+    std::deque<platform::FileChoice> files;  // answers to open and save dialogs, in order
+    std::vector<platform::FileDialogSpec> asked;
+    QColor color;
+    bool colorAccepted = false;
+    QFont font;
+    bool fontAccepted = false;
+
+    platform::FileChoice OpenFile(QWidget*, const platform::FileDialogSpec& spec) override { return Next(spec); }
+    platform::FileChoice SaveFile(QWidget*, const platform::FileDialogSpec& spec) override { return Next(spec); }
+    bool PickColor(QWidget*, QColor& c) override {
+        if (colorAccepted) c = color;
+        return colorAccepted;
+    }
+    bool PickFont(QWidget*, QFont& f) override {
+        if (fontAccepted) f = font;
+        return fontAccepted;
+    }
+
+private:
+    platform::FileChoice Next(const platform::FileDialogSpec& spec) {
+        asked.push_back(spec);
+        if (files.empty()) return {};
+        platform::FileChoice c = files.front();
+        files.pop_front();
+        return c;
+    }
+};
+
+class UiFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        platform::SetProgramFolder(folder.path().toStdString());
+        previousDialogs = platform::SetDialogProvider(&dialogs);
+    }
+
+    void TearDown() override {
+        DestroyProgram();
+        platform::SetDialogProvider(previousDialogs);
+        platform::SetProgramFolder("");
+    }
+
+    void StartProgram(const QStringList& arguments = {}) {
+        DestroyProgram();
+        form1 = std::make_unique<TForm1>(arguments);
+        Windows().Form1 = form1.get();
+        options = std::make_unique<TOptions>();
+        Windows().Options = options.get();
+        form1->show();
+        QApplication::setActiveWindow(form1.get());
+        QApplication::processEvents();
+    }
+
+    // As the program ends: the options first (they save the settings), then the main window.
+    void DestroyProgram() {
+        options.reset();
+        Windows() = {};
+        form1.reset();
+    }
+
+    QString Path(const QString& name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    platform::RecordingMessageSink messages;
+    platform::ScopedMessageSink messageScope{&messages};
+    ScriptedDialogs dialogs;
+    platform::DialogProvider* previousDialogs = nullptr;
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TOptions> options;
+};
