@@ -117,11 +117,10 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
     for (std::size_t i = span->header + 1; i < span->end; ++i) {
         const std::string& line = content.lines[i];
         if (!IsEntry(line)) continue;
+        // Blanks around a key are layout, as in the platform's files; the value stays as it is.
         const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            out.emplace_back(line, std::string());
-        else
-            out.emplace_back(line.substr(0, eq), line.substr(eq + 1));
+        out.emplace_back(KeyOf(line),
+                         eq == std::string::npos ? std::string() : line.substr(eq + 1));
     }
     return out;
 }
@@ -129,7 +128,7 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& def) const {
     for (const auto& [name, value] : ReadSection(section))
-        if (SameName(Trim(name), Trim(key))) return Trim(value);
+        if (SameName(name, Trim(key))) return Trim(value);
     return def;
 }
 

@@ -24,16 +24,17 @@ TEST(IniFile, ReadsSectionsAndKeysIgnoringCaseAndValuesAsWritten) {
     EXPECT_EQ(ini.ReadString("Options", "AskExit", "def"), "def");
 
     WriteAll(ini.Path(),
-             "; settings\r\n[options]\r\naskexit=TRUE\r\nGlueMethod=POS\r\nnoequals\r\n\r\n"
+             "; settings\r\n[options]\r\naskexit=TRUE\r\n  GlueMethod =POS \r\nnoequals\r\n\r\n"
              "MapFont=Courier "
              "New=x\r\n[Language]\r\nCurrentLanguage=german\r\n[Options]\r\nAskExit=true");
     EXPECT_TRUE(ini.Exists());
     EXPECT_EQ(ini.ReadString("OPTIONS", "AskExit", ""), "TRUE");  // first of two same sections
     EXPECT_EQ(ini.ReadString("Options", "MAPFONT", ""), "Courier New=x");
+    EXPECT_EQ(ini.ReadString("Options", "GlueMethod", ""), "POS");
     EXPECT_EQ(ini.ReadString("Options", "noequals", "none"), "");  // a key without a value
     EXPECT_EQ(ini.ReadString("Language", "currentlanguage", ""), "german");
     EXPECT_EQ(ini.ReadSection("OPTIONS"), (Lines{{"askexit", "TRUE"},
-                                                 {"GlueMethod", "POS"},
+                                                 {"GlueMethod", "POS "},
                                                  {"noequals", ""},
                                                  {"MapFont", "Courier New=x"}}));
     EXPECT_EQ(ini.ReadSection("Nothing"), Lines{});
