@@ -1,0 +1,19 @@
+#pragma once
+// The tool's three lists of minterm numbers ("1,3,5-9") and the function string they make:
+// 2^n characters, '1', '0' or '2' (don't care), character m for minterm m.
+
+#include <optional>
+#include <string>
+
+// Every character must be a digit, '-' or ','; otherwise shows "Invalid symbol in string."
+// and returns false. An empty text passes.
+bool ValidateList(const std::string& text);
+
+// Sets the characters the list names to `symbol`. Ranges may run either way; a piece that
+// names a minterm past the end, or is not a number, is skipped.
+void ReadList(std::string& function, const std::string& text, char symbol);
+
+// Checks the three lists in order (stopping at the first bad one, one message) and reads them
+// in order, so don't care wins over 0 and 0 over 1.
+std::optional<std::string> FunctionFromLists(int n, const std::string& ones, const std::string& zeros,
+                                             const std::string& dontCares);

@@ -1,0 +1,41 @@
+#pragma once
+// The host side of the minimization core: the component registered under CLASS_Trimmer,
+// called through its default interface by dispatch id. The interface is obtained on the
+// first call and kept; a core that is missing or broken surfaces as platform::ComError from
+// that call, so the program runs on without it.
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ClassRegistry.h"
+
+extern const char* const CLASS_Trimmer;  // {47019827-6801-492F-B369-BB8555FE71D0}
+extern const char* const IID_ITrimmer;   // {8A405D85-A28E-4FA4-870E-C85C0D8723E4}
+
+class TTrimmer {
+public:
+    enum DispId { kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5 };
+
+    // exchangePath: the file through which the function goes in and the results come back.
+    explicit TTrimmer(std::string exchangePath,
+                      std::string registryFile = platform::DefaultRegistryFile());
+
+    void Operation1() { Call(kOperation1); }
+    void Operation2() { Call(kOperation2); }
+    void Operation3() { Call(kOperation3); }
+    void Operation4() { Call(kOperation4); }
+    void SetVariableCount(short n) { Call(kSetVariableCount, {platform::ShortArg(n)}); }
+
+    // The control state the form keeps for the component (version and extent).
+    static const std::array<unsigned char, 16>& ControlState();
+
+private:
+    platform::DispatchObject& DefaultInterface();
+    void Call(int dispid, const std::vector<MwArg>& args = {});
+
+    std::string exchangePath_;
+    std::string registryFile_;
+    std::unique_ptr<platform::DispatchObject> interface_;
+};

@@ -1,0 +1,174 @@
+#include "advmin/Vhdl.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+#include <set>
+
+#include "input/StringParcer.h"
+
+namespace {
+
+const char* kWebSite = "https://mapwright.example.org";
+const char* kContact = "mapwright@example.org";
+const char* kVersion = "1.2";
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+const std::set<std::string>& ReservedWords() {
+    static const std::set<std::string> words = {
+        "abs", "access", "after", "alias", "all", "and", "architecture", "array", "assert", "assume",
+        "assume_guarantee", "attribute", "begin", "block", "body", "buffer", "bus", "case",
+        "component", "configuration", "constant", "context", "cover", "default", "disconnect",
+        "downto", "else", "elsif", "end", "entity", "exit", "fairness", "file", "for", "force",
+        "function", "generate", "generic", "group", "guarded", "if", "impure", "in", "inertial",
+        "inout", "is", "label", "library", "linkage", "literal", "loop", "map", "mod", "nand", "new",
+        "next", "nor", "not", "null", "of", "on", "open", "or", "others", "out", "package",
+        "parameter", "port", "postponed", "procedure", "process", "property", "protected", "pure",
+        "range", "record", "register", "reject", "release", "rem", "report", "restrict",
+        "restrict_guarantee", "return", "rol", "ror", "select", "sequence", "severity", "shared",
+        "signal", "sla", "sll", "sra", "srl", "strong", "subtype", "then", "to", "transport", "type",
+        "unaffected", "units", "until", "use", "variable", "vmode", "vprop", "vunit", "wait", "when",
+        "while", "with", "xnor", "xor"};
+    return words;
+}
+
+// Names the text itself declares or uses: a port of the same name would clash.
+bool UsedByText(const std::string& lower) {
+    static const std::set<std::string> used = {"boolean_function", "ssas", "f_out", "z", "delay",
+                                               "ieee", "std", "std_logic", "std_logic_1164", "time",
+                                               "ns", "work"};
+    if (used.count(lower)) return true;
+    return lower.size() > 1 && lower[0] == 'k' &&
+           lower.find_first_not_of("0123456789", 1) == std::string::npos;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    TStringParcer parcer;
+    parcer.Text = text;
+    parcer.Split(separator);
+    return text.empty() ? std::vector<std::string>{} : parcer.Items;
+}
+
+// One term's expression: "A and not B".
+std::string TermExpression(const std::string& term) {
+    std::string out;
+    bool first = true;
+    for (const std::string& literal : Split(term, '*')) {
+        const bool negated = literal[0] == '|';
+        const std::string name = negated ? literal.substr(1) : literal;
+        out += first ? (negated ? "not " : "") : (negated ? " and not " : " and ");
+        out += name;
+        first = false;
+    }
+    return out;
+}
+
+void CheckFormula(const std::string& formula, const std::vector<std::string>& ports) {
+    if (formula == "0" || formula == "1") return;
+    std::set<std::string> known;
+    for (const std::string& p : ports) known.insert(Lower(p));
+    const std::vector<std::string> terms = Split(formula, '+');
+    if (terms.empty()) throw VhdlError("There is no formula to write as VHDL.");
+    for (const std::string& term : terms) {
+        const std::vector<std::string> literals = Split(term, '*');
+        if (literals.empty()) throw VhdlError("The formula has an empty term.");
+        for (const std::string& literal : literals) {
+            const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
+            if (!known.count(Lower(name)))
+                throw VhdlError("The formula uses \"" + name + "\", which is not one of the variables.");
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> VhdlNameProblem(const std::string& name) {
+    const auto bad = [&](const std::string& why) { return "The name \"" + name + "\" " + why; };
+    if (name.empty()) return bad("is empty.");
+    if (!std::isalpha(static_cast<unsigned char>(name[0])) || static_cast<unsigned char>(name[0]) > 127)
+        return bad("is not a VHDL identifier: it must start with a letter.");
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = name[i];
+        if (c == '_') {
+            if (i + 1 == name.size() || name[i + 1] == '_')
+                return bad("is not a VHDL identifier: an underscore must stand between letters or digits.");
+        } else if (c > 127 || !std::isalnum(c)) {
+            return bad("is not a VHDL identifier: only letters, digits and underscores are allowed.");
+        }
+    }
+    const std::string lower = Lower(name);
+    if (ReservedWords().count(lower)) return bad("is a VHDL reserved word.");
+    if (UsedByText(lower)) return bad("is used by the generated VHDL text itself.");
+    return std::nullopt;
+}
+
+std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports, bool hasResult,
+                     const std::string& generated) {
+    std::set<std::string> seen;
+    for (const std::string& p : ports) {
+        if (auto problem = VhdlNameProblem(p)) throw VhdlError(*problem);
+        if (!seen.insert(Lower(p)).second)
+            throw VhdlError("The name \"" + p + "\" is given to two variables (VHDL ignores letter case).");
+    }
+    if (hasResult) CheckFormula(formula, ports);
+
+    std::string t;
+    const auto line = [&](const std::string& s) { t += s + "\n"; };
+    line("--");
+    line("-- generated: " + generated + ".");
+    line(std::string("-- by Mapwright v") + kVersion);
+    line(std::string("-- Web Site: ") + kWebSite);
+    line(std::string("-- Contact author: ") + kContact);
+    line("--");
+    line(" ");
+    line("-- libraries declarations");
+    line("library IEEE;");
+    line("use IEEE.std_logic_1164.all;");
+    line(" ");
+    line("-- entity declaration");
+    line("entity  Boolean_Function  is");
+    line("  generic(delay : time := 1 ns);");
+    line("  port(");
+    for (const std::string& p : ports) line("      " + p + ": in std_logic;");
+    line("      F_Out : out std_logic -- Function out");
+    line("      );");
+    line("end Boolean_Function;");
+    if (!hasResult) return t;
+
+    const std::vector<std::string> terms = Split(formula, '+');
+    line(" ");
+    line(" ");
+    line("-- Simple Signal Assignment Statement");
+    line("architecture SSAS of Boolean_Function is");
+    std::string signals = "signal  z ";
+    for (std::size_t i = 0; i < terms.size(); ++i) signals += ", k" + std::to_string(i);
+    line(signals + " : std_logic;");
+    line("begin");
+    line("  --  first level of signal flow");
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        const std::string expression =
+            formula == "0" ? "'0'" : formula == "1" ? "'1'" : TermExpression(terms[i]);
+        line("  k" + std::to_string(i) + " <= " + expression + ";");
+    }
+    line("  --  second level of signal flow");
+    std::string second = "  z  <= k0";
+    for (std::size_t i = 1; i < terms.size(); ++i) second += " or k" + std::to_string(i);
+    line(second + ";");
+    line("  --  Out of signal");
+    line("  F_Out <= z after delay;");
+    line("end SSAS;");
+    return t;
+}
+
+std::string VhdlTimestamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[64];
+    std::strftime(buf, sizeof buf, "%d.%m.%Y %H:%M:%S", &local);
+    return buf;
+}

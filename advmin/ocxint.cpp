@@ -1,0 +1,211 @@
+#include "advmin/ocxint.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "advmin/TRIMMERLib_TLB.h"
+#include "input/StringParcer.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
+
+std::array<std::string, 23> VarNames;
+
+namespace {
+
+// The private folder, made on first use and removed with its content at exit.
+class ExchangeFolder {
+public:
+    ExchangeFolder() {
+        const char* tmp = getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwright-XXXXXX";
+        if (!mkdtemp(pattern.data()))  // mkdtemp makes the folder with owner-only rights
+            throw std::runtime_error("Cannot create a private temporary folder in " + pattern);
+        folder_ = pattern;
+        file_ = folder_ + "/exchange";
+    }
+    ~ExchangeFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    const std::string& File() const { return file_; }
+
+private:
+    std::string folder_;
+    std::string file_;
+};
+
+bool IsDigits(const std::string& s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    TStringParcer parcer;
+    parcer.Text = text;
+    parcer.Split(separator);
+    return text.empty() ? std::vector<std::string>{} : parcer.Items;
+}
+
+// Why a cleaned result cannot be shown, or an empty text when it can.
+std::string ResultProblem(const std::string& result, int n) {
+    if (result.empty()) return "it is empty";
+    const std::vector<std::string> terms = Split(result, '+');
+    if (terms.size() == 1 && (terms[0] == "ONE_FUN" || terms[0] == "ZERO_FUN")) return "";
+    if (terms.empty()) return "it has no terms";
+    for (const std::string& term : terms) {
+        const std::vector<std::string> literals = Split(term, '*');
+        if (literals.empty()) return "a term has no literals";
+        for (const std::string& literal : literals) {
+            const std::size_t skip = literal[0] == '|' ? 2 : 1;
+            const std::string number = literal.size() > skip ? literal.substr(skip) : "";
+            if (!IsDigits(number) || number.size() > 3) return "\"" + literal + "\" is not a literal";
+            const int k = std::stoi(number);
+            if (k < 1 || k > n)
+                return "variable number " + number + " is outside 1.." + std::to_string(n);
+        }
+    }
+    return "";
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+bool ClaimsMinimum(const std::string& line) {
+    const std::size_t open = line.find('>');
+    return open != std::string::npos && line.substr(0, open).find("minimum=\"true\"") != std::string::npos;
+}
+
+void ShowCoreFailure(const std::string& detail) {
+    platform::ShowMessage(platform::TranslateText("The minimization core failed.") + "\n" + detail,
+                          platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
+
+}  // namespace
+
+const std::string& ExchangeFilePath() {
+    static ExchangeFolder folder;
+    return folder.File();
+}
+
+void WriteExchangeFile(const std::string& function) {
+    std::ofstream out(ExchangeFilePath(), std::ios::binary | std::ios::trunc);
+    out << function;
+    out.flush();
+    if (!out) throw std::runtime_error("Cannot write the exchange file " + ExchangeFilePath());
+}
+
+std::string CutResultLine(const std::string& line) {
+    const std::size_t open = line.find('>');
+    const std::size_t start = open == std::string::npos ? 0 : open + 1;
+    const std::size_t close = line.find("</", start);
+    return line.substr(start, close == std::string::npos ? std::string::npos : close - start);
+}
+
+std::string CleanResultLine(const std::string& line) {
+    std::string out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '*' && (i + 1 == line.size() || line[i + 1] == '+')) continue;
+        out += line[i];
+    }
+    return out;
+}
+
+std::string TermToNames(const std::string& term, int n) {
+    std::vector<std::string> names;
+    for (const std::string& literal : Split(term, '*')) {
+        const bool negated = literal[0] == '|';
+        const int k = std::stoi(literal.substr(negated ? 2 : 1));
+        names.push_back((negated ? "|" : "") + VarNames.at(n - k));
+    }
+    TStringParcer joiner;
+    joiner.Items = names;
+    return joiner.Join("*");
+}
+
+bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum) {
+    if (!std::filesystem::exists(ExchangeFilePath())) return false;
+    if (n < 1 || n > static_cast<int>(VarNames.size()))
+        throw CoreAnswerError("The variable count " + std::to_string(n) + " is out of range.");
+    const std::vector<std::string> lines = ReadLines(ExchangeFilePath());
+    if (lines.empty()) throw CoreAnswerError("The core wrote no result.");
+    std::vector<std::string> results;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        results.push_back(CleanResultLine(CutResultLine(lines[i])));
+        const std::string problem = ResultProblem(results.back(), n);
+        if (!problem.empty())
+            throw CoreAnswerError("Result line " + std::to_string(i + 1) + " is not valid: " + problem + ".");
+    }
+    tree.Clear();
+    if (minimum) minimum->clear();
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (minimum) minimum->push_back(ClaimsMinimum(lines[i]));
+        const std::vector<std::string> terms = Split(results[i], '+');
+        if (terms.size() >= 2) {
+            std::vector<std::string> named;
+            for (const std::string& t : terms) named.push_back(TermToNames(t, n));
+            TStringParcer joiner;
+            joiner.Items = named;
+            const int root = tree.AddRoot(joiner.Join("+"));
+            for (const std::string& t : named) tree.AddChild(root, t);
+        } else if (terms[0] == "ONE_FUN") {
+            tree.AddRoot("1");
+        } else if (terms[0] == "ZERO_FUN") {
+            tree.AddRoot("0");
+        } else {
+            tree.AddRoot(TermToNames(terms[0], n));
+        }
+    }
+    return true;
+}
+
+void DeleteExchangeFile() {
+    std::error_code ec;
+    std::filesystem::remove(ExchangeFilePath(), ec);
+    if (ec) throw std::runtime_error("Cannot delete the exchange file: " + ec.message());
+}
+
+bool RunCoreAnalysis(TTrimmer& core, const std::string& function, int n, ResultTree& tree,
+                     std::vector<bool>* minimum) {
+    try {
+        WriteExchangeFile(function);
+        core.Operation1();
+        core.Operation2();
+        core.Operation3();
+        core.Operation4();
+        const bool answered = ReadCoreResults(tree, n, minimum);
+        DeleteExchangeFile();
+        if (!answered) {
+            ShowCoreFailure(platform::TranslateText("The core gave no answer."));
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        std::error_code ec;
+        std::filesystem::remove(ExchangeFilePath(), ec);  // a stale function must not pass as an answer
+        ShowCoreFailure(e.what());
+        return false;
+    }
+}
+
+bool SetCoreVariableCount(TTrimmer& core, int n) {
+    try {
+        core.Operation4();
+        core.SetVariableCount(static_cast<short>(n));
+        return true;
+    } catch (const std::exception& e) {
+        ShowCoreFailure(e.what());
+        return false;
+    }
+}

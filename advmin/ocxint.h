@@ -1,0 +1,52 @@
+#pragma once
+// The exchange with the minimization core: the function string goes into a file, the core is
+// called, and its result lines come back from the same file into a result tree. The file lives
+// in a folder made for this process alone (owner-only rights) and removed at exit, so nothing
+// in the current folder is touched and two runs never meet.
+
+#include <array>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/ResultTree.h"
+
+class TTrimmer;
+
+// Variable names by position (index 0 = the first variable), as the tool's list gives them.
+extern std::array<std::string, 23> VarNames;
+
+// A core answer the program cannot use; the message says which line and why.
+struct CoreAnswerError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+const std::string& ExchangeFilePath();
+
+// Creates or truncates the exchange file with the function string; throws std::runtime_error.
+void WriteExchangeFile(const std::string& function);
+
+// Reads the core's lines into the tree, one root per line. Returns false, leaving the tree
+// alone, when there is no exchange file. Every line is checked before the tree is touched:
+// a bad answer throws CoreAnswerError and the tree keeps its content. `minimum`, if given,
+// receives per root whether the core says it is a proven minimum.
+bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum = nullptr);
+
+// The result inside a line: after the first '>' and before the first "</" after it.
+std::string CutResultLine(const std::string& line);
+// Drops the '*' of every "*+" and a final '*'.
+std::string CleanResultLine(const std::string& line);
+// A term of core literals ("x4*|x3") in variable names ("A*|B").
+std::string TermToNames(const std::string& term, int n);
+
+// Removes the exchange file if it is there; throws std::runtime_error if it cannot.
+void DeleteExchangeFile();
+
+// The whole analysis: write the function, the four calls, read the results, delete the file.
+// Any failure is shown as a message and false returned; the tree then keeps its content.
+bool RunCoreAnalysis(TTrimmer& core, const std::string& function, int n, ResultTree& tree,
+                     std::vector<bool>* minimum = nullptr);
+
+// Tells the core a new variable count, as the tool does when its count changes. Shows a
+// message and returns false on failure.
+bool SetCoreVariableCount(TTrimmer& core, int n);

@@ -1,0 +1,61 @@
+#include "core/CoreObject.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "core/ExchangeFormat.h"
+
+namespace mwcore {
+
+CoreObject::CoreObject(std::string exchangePath, MinimizeOptions options)
+    : path_(std::move(exchangePath)), options_(options) {}
+
+void CoreObject::SetVariableCount(int n) {
+    if (n < 1 || n > kMaxVars)
+        throw CallError("variable count " + std::to_string(n) + " is outside 1.." +
+                        std::to_string(kMaxVars));
+    vars_ = n;
+}
+
+void CoreObject::ReadFunction() {
+    problem_.reset();
+    result_.reset();
+    lines_.clear();
+    if (vars_ == 0) throw CallError("the variable count was not set");
+    std::ifstream in(path_, std::ios::binary);
+    if (!in) throw CallError("cannot read the exchange file " + path_);
+    std::ostringstream text;
+    text << in.rdbuf();
+    try {
+        problem_ = ParseFunctionString(text.str(), vars_);
+    } catch (const FormatError& e) {
+        throw CallError(e.what());
+    }
+}
+
+void CoreObject::MinimizeFunction() {
+    if (!problem_) throw CallError("no function was read");
+    try {
+        result_ = Minimize(*problem_, options_);
+    } catch (const VerificationError& e) {
+        throw CallError(e.what());
+    }
+}
+
+void CoreObject::FormatResults() {
+    if (!result_) throw CallError("nothing was minimized");
+    lines_ = ResultLines(*result_);
+}
+
+void CoreObject::WriteResults() {
+    if (lines_.empty()) return;
+    std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines_) out << line << '\n';
+    out.flush();
+    if (!out) throw CallError("cannot write the exchange file " + path_);
+    lines_.clear();
+    problem_.reset();
+    result_.reset();
+}
+
+}  // namespace mwcore

@@ -1,0 +1,60 @@
+#include "core/CoverCounter.h"
+
+#include <bit>
+
+namespace mwcore {
+
+CoverCounter::CoverCounter(int vars, int maxCount)
+    : vars_(vars),
+      planes_(std::bit_width(static_cast<unsigned>(maxCount < 1 ? 1 : maxCount))),
+      bits_((vars >= 6 ? std::size_t{1} << (vars - 6) : 1) * planes_, 0) {}
+
+void CoverCounter::Add(const Cube& c) {
+    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
+        uint64_t* p = &bits_[w * planes_];
+        uint64_t carry = m;
+        for (int i = 0; i < planes_ && carry; ++i) {
+            const uint64_t next = p[i] & carry;
+            p[i] ^= carry;
+            carry = next;
+        }
+    });
+}
+
+void CoverCounter::Remove(const Cube& c) {
+    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
+        uint64_t* p = &bits_[w * planes_];
+        uint64_t borrow = m;
+        for (int i = 0; i < planes_ && borrow; ++i) {
+            const uint64_t next = ~p[i] & borrow;
+            p[i] ^= borrow;
+            borrow = next;
+        }
+    });
+}
+
+uint64_t CoverCounter::OnceMask(std::size_t w) const {
+    const uint64_t* p = &bits_[w * planes_];
+    uint64_t higher = 0;
+    for (int i = 1; i < planes_; ++i) higher |= p[i];
+    return p[0] & ~higher;
+}
+
+bool CoverCounter::HoldsOnceSomewhere(const Cube& c, const TruthTable& on) const {
+    bool found = false;
+    const uint64_t* o = on.Words();
+    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
+        if (!found && (o[w] & m) && (OnceMask(w) & o[w] & m)) found = true;
+    });
+    return found;
+}
+
+void CoverCounter::HeldOnce(const Cube& c, const TruthTable& on, TruthTable& out) const {
+    const uint64_t* o = on.Words();
+    uint64_t* d = out.Words();
+    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
+        d[w] = (o[w] & m) ? (OnceMask(w) & o[w] & m) : 0;
+    });
+}
+
+}  // namespace mwcore

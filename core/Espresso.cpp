@@ -1,0 +1,216 @@
+#include "core/Espresso.h"
+
+#include <algorithm>
+#include <array>
+#include <numeric>
+
+#include <chrono>
+
+#include "core/CoverCounter.h"
+#include "core/CoveringRows.h"
+#include "core/Mincov.h"
+
+namespace mwcore {
+
+namespace {
+
+constexpr uint64_t kExactIrredundantRows = 20000;
+
+// Larger cubes first: they are the likeliest to swallow others when expanded.
+std::vector<int> ByLiterals(const std::vector<Cube>& cover, bool fewestFirst) {
+    std::vector<int> order(cover.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return fewestFirst ? cover[a].Literals() < cover[b].Literals()
+                           : cover[a].Literals() > cover[b].Literals();
+    });
+    return order;
+}
+
+void Compact(std::vector<Cube>& cover, const std::vector<char>& gone) {
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < cover.size(); ++i)
+        if (!gone[i]) cover[k++] = cover[i];
+    cover.resize(k);
+}
+
+// Raises literals of cover[idx] one at a time; each step prefers the literal that lets the cube
+// swallow the most other cubes, then the one that moves it towards the most cubes.
+Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, const std::vector<char>& gone,
+               int idx) {
+    Cube c = cover[idx];
+    uint32_t open = c.mask;
+    for (uint32_t m = open; m; m &= m - 1) {
+        const int v = std::countr_zero(m);
+        if (p.off.Intersects(c.Without(v))) open &= ~(1u << v);
+    }
+    while (open) {
+        std::array<int, 32> score{};
+        for (std::size_t j = 0; j < cover.size(); ++j) {
+            if (gone[j] || static_cast<int>(j) == idx) continue;
+            const uint32_t r = c.RaiseToContain(cover[j]);
+            if (!r) continue;
+            const bool reachable = (r & ~open) == 0;
+            const int weight = reachable ? 4096 / std::popcount(r) : 1;
+            for (uint32_t m = r & open; m; m &= m - 1) score[std::countr_zero(m)] += weight;
+        }
+        int best = std::countr_zero(open);
+        for (uint32_t m = open; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            if (score[v] > score[best]) best = v;
+        }
+        open &= ~(1u << best);
+        const Cube raised = c.Without(best);
+        if (!p.off.Intersects(raised)) c = raised;
+    }
+    return c;
+}
+
+}  // namespace
+
+void Expand(const Problem& p, std::vector<Cube>& cover) {
+    std::vector<char> gone(cover.size(), 0);
+    for (int idx : ByLiterals(cover, true)) {
+        if (gone[idx]) continue;
+        const Cube c = ExpandOne(p, cover, gone, idx);
+        cover[idx] = c;
+        for (std::size_t j = 0; j < cover.size(); ++j)
+            if (!gone[j] && static_cast<int>(j) != idx && c.Contains(cover[j])) gone[j] = 1;
+    }
+    Compact(cover, gone);
+}
+
+namespace {
+
+// Greedy fallback: the smallest cubes are tried for removal first, dropping them saves the
+// most literals.
+void GreedyIrredundant(const Problem& p, std::vector<Cube>& cover, CoverCounter& count,
+                       std::vector<char>& gone) {
+    for (int idx : ByLiterals(cover, false)) {
+        if (gone[idx]) continue;
+        if (!count.HoldsOnceSomewhere(cover[idx], p.on)) {
+            count.Remove(cover[idx]);
+            gone[idx] = 1;
+        }
+    }
+}
+
+}  // namespace
+
+// Cubes that alone hold some on minterm stay; among the others the cheapest subset that
+// covers what they must is chosen exactly when the problem is small, greedily otherwise.
+void Irredundant(const Problem& p, std::vector<Cube>& cover) {
+    CoverCounter count(p.vars, static_cast<int>(cover.size()));
+    for (const Cube& c : cover) count.Add(c);
+    std::vector<char> gone(cover.size(), 0);
+    std::vector<int> optional;
+    TruthTable need = p.on;
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (count.HoldsOnceSomewhere(cover[i], p.on))
+            ForEachCubeWord(cover[i], p.vars, [&](std::size_t w, uint64_t m) { need.Words()[w] &= ~m; });
+        else
+            optional.push_back(static_cast<int>(i));
+    }
+    if (optional.empty()) return;
+    if (need.Count() <= kExactIrredundantRows) {
+        std::vector<Cube> cubes;
+        std::vector<int64_t> cost;
+        for (int i : optional) {
+            cubes.push_back(cover[i]);
+            cost.push_back(CostOfCube(cover[i]));
+        }
+        try {
+            Mincov solver(cost, std::chrono::steady_clock::now() + std::chrono::milliseconds(20));
+            int64_t all = 0;
+            for (int64_t c : cost) all += c;
+            if (auto keep = solver.Solve(CoveringRows(need, cubes), all + 1)) {
+                std::vector<char> kept(optional.size(), 0);
+                for (int k : *keep) kept[k] = 1;
+                for (std::size_t k = 0; k < optional.size(); ++k)
+                    if (!kept[k]) gone[optional[k]] = 1;
+                Compact(cover, gone);
+                return;
+            }
+        } catch (const CoveringTimeout&) {
+        }
+    }
+    GreedyIrredundant(p, cover, count, gone);
+    Compact(cover, gone);
+}
+
+void Reduce(const Problem& p, std::vector<Cube>& cover) {
+    CoverCounter count(p.vars, static_cast<int>(cover.size()));
+    for (const Cube& c : cover) count.Add(c);
+    TruthTable once(p.vars);
+    std::vector<char> gone(cover.size(), 0);
+    for (int idx : ByLiterals(cover, true)) {
+        count.HeldOnce(cover[idx], p.on, once);
+        Cube smaller;
+        if (!once.SupercubeWithin(cover[idx], smaller)) {
+            count.Remove(cover[idx]);
+            gone[idx] = 1;
+        } else if (!(smaller == cover[idx])) {
+            count.Remove(cover[idx]);
+            count.Add(smaller);
+            cover[idx] = smaller;
+        }
+    }
+    Compact(cover, gone);
+}
+
+namespace {
+
+// Every cube reduced against all the others left as they are, then the reduced cubes expanded
+// among themselves: a new prime that swallows two of them may replace two old ones.
+bool LastGasp(const Problem& p, std::vector<Cube>& cover) {
+    CoverCounter count(p.vars, static_cast<int>(cover.size()));
+    for (const Cube& c : cover) count.Add(c);
+    TruthTable once(p.vars);
+    std::vector<Cube> reduced;
+    for (const Cube& c : cover) {
+        count.HeldOnce(c, p.on, once);
+        Cube smaller;
+        if (once.SupercubeWithin(c, smaller) && !(smaller == c)) reduced.push_back(smaller);
+    }
+    if (reduced.size() < 2) return false;
+    const std::size_t before = reduced.size();
+    Expand(p, reduced);
+    if (reduced.size() == before) return false;
+    // Old cubes first: irredundant tries them for removal before the new primes.
+    std::vector<Cube> trial = cover;
+    for (const Cube& c : reduced)
+        if (std::find(trial.begin(), trial.end(), c) == trial.end()) trial.push_back(c);
+    Irredundant(p, trial);
+    if (CostOf(trial) < CostOf(cover)) {
+        cover = std::move(trial);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start) {
+    std::vector<Cube> best = start;
+    std::vector<Cube> f = std::move(start);
+    Expand(p, f);
+    Irredundant(p, f);
+    for (;;) {
+        CoverCost before = CostOf(f);
+        for (;;) {
+            Reduce(p, f);
+            Expand(p, f);
+            Irredundant(p, f);
+            const CoverCost now = CostOf(f);
+            if (!(now < before)) break;
+            before = now;
+        }
+        if (CostOf(f) < CostOf(best)) best = f;
+        // Only a gain over the best cover so far earns another round, so this ends.
+        if (!LastGasp(p, f) || !(CostOf(f) < CostOf(best))) break;
+        best = f;
+    }
+    return best;
+}
+
+}  // namespace mwcore

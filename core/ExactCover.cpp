@@ -1,0 +1,254 @@
+#include "core/ExactCover.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <map>
+
+#include "core/CoverCounter.h"
+#include "core/CoveringRows.h"
+#include "core/Mincov.h"
+#include "core/Primes.h"
+#include "core/TruthTable.h"
+
+namespace mwcore {
+
+namespace {
+
+struct Timeout {};
+
+struct Matrix {
+    std::vector<std::vector<int>> rows;  // sorted column ids
+    std::vector<int64_t> cost;           // per column
+};
+
+// Drops a column when a strictly cheaper one covers all its rows; such a column is in no
+// minimum cover.
+void DropDominatedColumns(Matrix& m, std::size_t columns) {
+    std::vector<std::vector<int>> colRows(columns);
+    for (std::size_t r = 0; r < m.rows.size(); ++r)
+        for (int c : m.rows[r]) colRows[c].push_back(static_cast<int>(r));
+    std::vector<char> dropped(columns, 0);
+    for (std::size_t c1 = 0; c1 < columns; ++c1) {
+        if (colRows[c1].empty()) continue;
+        for (int c2 : m.rows[colRows[c1].front()]) {
+            if (c2 == static_cast<int>(c1) || dropped[c2] || m.cost[c2] >= m.cost[c1]) continue;
+            if (std::includes(colRows[c2].begin(), colRows[c2].end(), colRows[c1].begin(),
+                              colRows[c1].end())) {
+                dropped[c1] = 1;
+                break;
+            }
+        }
+    }
+    for (auto& row : m.rows)
+        row.erase(std::remove_if(row.begin(), row.end(), [&](int c) { return dropped[c]; }),
+                  row.end());
+}
+
+class BranchAndBound {
+public:
+    BranchAndBound(const Matrix& m, std::size_t columns, int64_t bound, int maxSolutions,
+                   std::chrono::steady_clock::time_point deadline)
+        : m_(m),
+          colRows_(columns),
+          covered_(m.rows.size(), 0),
+          excluded_(columns, 0),
+          mark_(columns, 0),
+          best_(bound),
+          maxSolutions_(maxSolutions),
+          deadline_(deadline) {
+        for (std::size_t r = 0; r < m.rows.size(); ++r)
+            for (int c : m.rows[r]) colRows_[c].push_back(static_cast<int>(r));
+        byLength_.resize(m.rows.size());
+        for (std::size_t r = 0; r < m.rows.size(); ++r) byLength_[r] = static_cast<int>(r);
+        std::stable_sort(byLength_.begin(), byLength_.end(), [&](int a, int b) {
+            return m.rows[a].size() < m.rows[b].size();
+        });
+    }
+
+    void Run() { Search(0); }
+    int64_t Best() const { return best_; }
+    const std::vector<std::vector<int>>& Solutions() const { return solutions_; }
+
+private:
+    bool Full() const { return static_cast<int>(solutions_.size()) >= maxSolutions_; }
+
+    // Rows sharing no open column each need a different column: a lower bound.
+    int64_t IndependentRowsBound() {
+        ++stamp_;
+        int64_t bound = 0;
+        for (int r : byLength_) {
+            if (covered_[r]) continue;
+            int64_t cheapest = std::numeric_limits<int64_t>::max();
+            bool free = true;
+            for (int c : m_.rows[r]) {
+                if (excluded_[c]) continue;
+                if (mark_[c] == stamp_) {
+                    free = false;
+                    break;
+                }
+                cheapest = std::min(cheapest, m_.cost[c]);
+            }
+            if (!free || cheapest == std::numeric_limits<int64_t>::max()) continue;
+            for (int c : m_.rows[r])
+                if (!excluded_[c]) mark_[c] = stamp_;
+            bound += cheapest;
+        }
+        return bound;
+    }
+
+    void Search(int64_t cost) {
+        if ((++nodes_ & 255) == 0 && std::chrono::steady_clock::now() > deadline_) throw Timeout{};
+        int pick = -1;
+        std::size_t pickOpen = std::numeric_limits<std::size_t>::max();
+        for (std::size_t r = 0; r < m_.rows.size(); ++r) {
+            if (covered_[r]) continue;
+            std::size_t open = 0;
+            for (int c : m_.rows[r]) open += !excluded_[c];
+            if (open == 0) return;
+            if (open < pickOpen) {
+                pickOpen = open;
+                pick = static_cast<int>(r);
+            }
+        }
+        if (pick < 0) {
+            Record(cost);
+            return;
+        }
+        const int64_t lower = cost + IndependentRowsBound();
+        if (lower > best_ || (lower == best_ && Full())) return;
+
+        std::vector<std::pair<int, int>> order;  // (-newly covered rows, column)
+        for (int c : m_.rows[pick]) {
+            if (excluded_[c]) continue;
+            int gain = 0;
+            for (int r : colRows_[c]) gain += !covered_[r];
+            order.push_back({-gain, c});
+        }
+        std::sort(order.begin(), order.end());
+        std::vector<int> excludedHere;
+        for (const auto& [negGain, c] : order) {
+            (void)negGain;
+            const int64_t next = cost + m_.cost[c];
+            if (!(next > best_ || (next == best_ && Full()))) {
+                for (int r : colRows_[c]) ++covered_[r];
+                chosen_.push_back(c);
+                Search(next);
+                chosen_.pop_back();
+                for (int r : colRows_[c]) --covered_[r];
+            }
+            excluded_[c] = 1;
+            excludedHere.push_back(c);
+        }
+        for (int c : excludedHere) excluded_[c] = 0;
+    }
+
+    void Record(int64_t cost) {
+        if (cost < best_) {
+            best_ = cost;
+            solutions_.clear();
+        }
+        if (cost == best_ && !Full()) solutions_.push_back(chosen_);
+    }
+
+    const Matrix& m_;
+    std::vector<std::vector<int>> colRows_;
+    std::vector<int> covered_;
+    std::vector<char> excluded_;
+    std::vector<uint32_t> mark_;
+    std::vector<int> byLength_;
+    std::vector<int> chosen_;
+    std::vector<std::vector<int>> solutions_;
+    int64_t best_;
+    int maxSolutions_;
+    std::chrono::steady_clock::time_point deadline_;
+    uint32_t stamp_ = 0;
+    uint64_t nodes_ = 0;
+};
+
+}  // namespace
+
+ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits) {
+    ExactResult result;
+    const auto started = std::chrono::steady_clock::now();
+    PrimeLimits primeLimits;
+    primeLimits.maxPrimes = limits.maxPrimes;
+    primeLimits.deadline = limits.deadline;
+    const auto maybePrimes = UsefulPrimes(p, primeLimits);
+    if (!maybePrimes) return result;
+    const std::vector<Cube>& primes = *maybePrimes;
+
+    CoverCounter count(p.vars, static_cast<int>(primes.size()));
+    for (const Cube& c : primes) count.Add(c);
+    std::vector<Cube> essentials;
+    std::vector<int> others;
+    TruthTable rest = p.on;
+    for (std::size_t i = 0; i < primes.size(); ++i) {
+        if (count.HoldsOnceSomewhere(primes[i], p.on)) {
+            essentials.push_back(primes[i]);
+            ForEachCubeWord(primes[i], p.vars,
+                            [&](std::size_t w, uint64_t m) { rest.Words()[w] &= ~m; });
+        }
+    }
+    if (rest.Empty()) {
+        result.proven = true;
+        if (!(CostOf(bound) < CostOf(essentials))) result.covers.push_back(essentials);
+        return result;
+    }
+    const uint64_t rowCount = rest.Count();
+    if (rowCount > limits.maxRows) return result;
+
+    Matrix m;
+    std::vector<Cube> columns;
+    for (const Cube& c : primes) {
+        if (!rest.Intersects(c)) continue;
+        columns.push_back(c);
+        m.cost.push_back(CostOfCube(c));
+    }
+    m.rows = CoveringRows(rest, columns);
+    DropDominatedRows(m.rows);
+    DropDominatedColumns(m, columns.size());
+    DropDominatedRows(m.rows);
+
+    int64_t essentialCost = 0;
+    for (const Cube& c : essentials) essentialCost += CostOfCube(c);
+    const CoverCost b = CostOf(bound);
+    const int64_t boundCost = b.products * kProductCost + b.literals - essentialCost;
+    // First the optimum, then, briefly, the other covers of the same cost.
+    int64_t best = 0;
+    std::vector<int> optimum;
+    try {
+        Mincov solver(m.cost, limits.deadline);
+        auto found = solver.Solve(m.rows, boundCost + 1);
+        if (!found) return result;  // cannot happen: the bound itself is a cover
+        optimum = std::move(*found);
+        best = solver.CostOf(optimum);
+    } catch (const CoveringTimeout&) {
+        return result;
+    }
+    result.proven = true;
+    const auto now = std::chrono::steady_clock::now();
+    const auto enumerateUntil = std::min(limits.deadline, now + (now - started) / 4 +
+                                                              std::chrono::milliseconds(2));
+    BranchAndBound search(m, columns.size(), best, limits.maxCovers, enumerateUntil);
+    try {
+        search.Run();
+    } catch (const Timeout&) {
+    }
+    std::vector<std::vector<int>> chosenSets = search.Solutions();
+    std::sort(optimum.begin(), optimum.end());
+    for (auto& set : chosenSets) std::sort(set.begin(), set.end());
+    if (std::find(chosenSets.begin(), chosenSets.end(), optimum) == chosenSets.end()) {
+        chosenSets.insert(chosenSets.begin(), optimum);
+        if (static_cast<int>(chosenSets.size()) > limits.maxCovers) chosenSets.pop_back();
+    }
+    for (const auto& chosen : chosenSets) {
+        std::vector<Cube> cover = essentials;
+        for (int c : chosen) cover.push_back(columns[c]);
+        result.covers.push_back(std::move(cover));
+    }
+    return result;
+}
+
+}  // namespace mwcore

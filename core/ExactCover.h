@@ -1,0 +1,34 @@
+#pragma once
+// Exact minimum sums of products: essential primes first, then the cyclic core as a unate
+// covering problem (rows: on minterms no essential prime covers; columns: the other primes),
+// shrunk by row dominance and by strict column dominance, and solved by branch and bound in
+// the manner of Coudert ("On solving covering problems", DAC 1996): branch on the row with
+// fewest columns, bound by a maximal set of rows that share no column. Cost is products
+// first, then literals. Dominance by an equally cheap column is not used, so every minimum
+// cover stays reachable and up to `maxCovers` of them are collected.
+
+#include <chrono>
+#include <vector>
+
+#include "core/Cube.h"
+#include "core/Problem.h"
+
+namespace mwcore {
+
+struct ExactLimits {
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    std::size_t maxPrimes = 200000;
+    std::size_t maxRows = 200000;
+    int maxCovers = 16;
+};
+
+struct ExactResult {
+    bool proven = false;                   // the covers below are minimum
+    std::vector<std::vector<Cube>> covers;  // all of the same cost; empty when nothing better
+};
+
+// `bound` is a known cover (used as the first upper bound); covers costlier than it are never
+// returned.
+ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits);
+
+}  // namespace mwcore

@@ -1,0 +1,237 @@
+#include "core/Mincov.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <unordered_map>
+
+namespace mwcore {
+
+Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline)
+    : cost_(std::move(cost)), deadline_(deadline), mark_(cost_.size(), 0) {}
+
+int64_t Mincov::CostOf(const std::vector<int>& columns) const {
+    int64_t c = 0;
+    for (int col : columns) c += cost_[col];
+    return c;
+}
+
+std::optional<std::vector<int>> Mincov::Solve(std::vector<std::vector<int>> rows, int64_t bound) {
+    std::vector<int> chosen;
+    int64_t cost = 0;
+    if (!Search(std::move(rows), bound, chosen, cost)) return std::nullopt;
+    return chosen;
+}
+
+namespace {
+
+bool IsSubset(const std::vector<int>& small, const std::vector<int>& large) {
+    return std::includes(large.begin(), large.end(), small.begin(), small.end());
+}
+
+}  // namespace
+
+bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
+    const std::size_t before = rows.size();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    std::vector<std::vector<int>> kept;
+    std::unordered_map<int, std::vector<int>> byFirst;
+    for (auto& row : rows) {
+        bool dominated = false;
+        for (int c : row) {
+            auto it = byFirst.find(c);
+            if (it == byFirst.end()) continue;
+            for (int k : it->second)
+                if (IsSubset(kept[k], row)) {
+                    dominated = true;
+                    break;
+                }
+            if (dominated) break;
+        }
+        if (dominated) continue;
+        byFirst[row.front()].push_back(static_cast<int>(kept.size()));
+        kept.push_back(std::move(row));
+    }
+    rows = std::move(kept);
+    return rows.size() != before;
+}
+
+void Mincov::Reduce(Rows& rows, std::vector<int>& forced) {
+    for (bool changed = true; changed && !rows.empty();) {
+        changed = false;
+        // A row with one column forces it.
+        std::vector<int> single;
+        for (const auto& row : rows)
+            if (row.size() == 1) single.push_back(row[0]);
+        if (!single.empty()) {
+            std::sort(single.begin(), single.end());
+            single.erase(std::unique(single.begin(), single.end()), single.end());
+            forced.insert(forced.end(), single.begin(), single.end());
+            std::erase_if(rows, [&](const auto& row) {
+                for (int c : row)
+                    if (std::binary_search(single.begin(), single.end(), c)) return true;
+                return false;
+            });
+            changed = true;
+            continue;
+        }
+        if (DropDominatedRows(rows)) changed = true;
+        // A column whose rows another column, no dearer, also covers is not needed.
+        std::unordered_map<int, std::vector<int>> colRows;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            for (int c : rows[r]) colRows[c].push_back(static_cast<int>(r));
+        std::vector<int> cols;
+        for (const auto& [c, rs] : colRows) cols.push_back(c);
+        std::sort(cols.begin(), cols.end());
+        std::vector<int> dropped;
+        std::unordered_map<int, char> isDropped;
+        for (int c1 : cols) {
+            const auto& r1 = colRows[c1];
+            for (int c2 : rows[r1.front()]) {
+                if (c2 == c1 || isDropped.count(c2) || cost_[c2] > cost_[c1]) continue;
+                const auto& r2 = colRows[c2];
+                if (r2.size() < r1.size()) continue;
+                if (r2.size() == r1.size() && cost_[c2] == cost_[c1] && c2 > c1) continue;
+                if (IsSubset(r1, r2)) {
+                    isDropped[c1] = 1;
+                    dropped.push_back(c1);
+                    break;
+                }
+            }
+        }
+        if (!dropped.empty()) {
+            for (auto& row : rows)
+                std::erase_if(row, [&](int c) { return isDropped.count(c) != 0; });
+            changed = true;
+        }
+    }
+}
+
+std::vector<Mincov::Rows> Mincov::Blocks(const Rows& rows) const {
+    std::unordered_map<int, int> parent;
+    auto find = [&](int x) {
+        while (parent[x] != x) x = parent[x] = parent[parent[x]];
+        return x;
+    };
+    for (const auto& row : rows)
+        for (int c : row)
+            if (!parent.count(c)) parent[c] = c;
+    for (const auto& row : rows)
+        for (std::size_t i = 1; i < row.size(); ++i) {
+            const int a = find(row[0]), b = find(row[i]);
+            if (a != b) parent[a] = b;
+        }
+    std::unordered_map<int, int> blockOf;
+    std::vector<Rows> blocks;
+    for (const auto& row : rows) {
+        const int root = find(row[0]);
+        auto [it, fresh] = blockOf.try_emplace(root, static_cast<int>(blocks.size()));
+        if (fresh) blocks.emplace_back();
+        blocks[it->second].push_back(row);
+    }
+    return blocks;
+}
+
+int64_t Mincov::LowerBound(const Rows& rows) {
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return rows[a].size() < rows[b].size(); });
+    ++stamp_;
+    int64_t bound = 0;
+    for (int r : order) {
+        bool free = true;
+        int64_t cheapest = std::numeric_limits<int64_t>::max();
+        for (int c : rows[r]) {
+            if (mark_[c] == stamp_) {
+                free = false;
+                break;
+            }
+            cheapest = std::min(cheapest, cost_[c]);
+        }
+        if (!free) continue;
+        for (int c : rows[r]) mark_[c] = stamp_;
+        bound += cheapest;
+    }
+    return bound;
+}
+
+bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t& cost) {
+    if ((++nodes_ & 63) == 0 && std::chrono::steady_clock::now() > deadline_) throw CoveringTimeout{};
+    std::vector<int> forced;
+    Reduce(rows, forced);
+    const int64_t forcedCost = CostOf(forced);
+    if (forcedCost >= bound) return false;
+    if (rows.empty()) {
+        chosen = std::move(forced);
+        cost = forcedCost;
+        return true;
+    }
+    std::vector<Rows> blocks = Blocks(rows);
+    if (blocks.size() > 1) {
+        std::vector<int64_t> lower(blocks.size());
+        int64_t rest = 0;
+        for (std::size_t i = 0; i < blocks.size(); ++i) rest += lower[i] = LowerBound(blocks[i]);
+        int64_t total = forcedCost;
+        if (total + rest >= bound) return false;
+        std::vector<int> all = forced;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            rest -= lower[i];
+            std::vector<int> part;
+            int64_t partCost = 0;
+            if (!Search(std::move(blocks[i]), bound - total - rest, part, partCost)) return false;
+            total += partCost;
+            all.insert(all.end(), part.begin(), part.end());
+        }
+        chosen = std::move(all);
+        cost = total;
+        return true;
+    }
+    if (forcedCost + LowerBound(rows) >= bound) return false;
+
+    // Branch on the column of a shortest row that covers the most rows.
+    std::size_t shortest = 0;
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        if (rows[r].size() < rows[shortest].size()) shortest = r;
+    std::unordered_map<int, int> reach;
+    for (const auto& row : rows)
+        for (int c : row) ++reach[c];
+    int pick = rows[shortest][0];
+    for (int c : rows[shortest])
+        if (reach[c] > reach[pick] || (reach[c] == reach[pick] && cost_[c] < cost_[pick])) pick = c;
+
+    bool found = false;
+    {
+        Rows with;
+        for (const auto& row : rows)
+            if (!std::binary_search(row.begin(), row.end(), pick)) with.push_back(row);
+        std::vector<int> part;
+        int64_t partCost = 0;
+        if (Search(std::move(with), bound - forcedCost - cost_[pick], part, partCost)) {
+            cost = forcedCost + cost_[pick] + partCost;
+            bound = cost;
+            chosen = forced;
+            chosen.push_back(pick);
+            chosen.insert(chosen.end(), part.begin(), part.end());
+            found = true;
+        }
+    }
+    for (auto& row : rows) {
+        std::erase(row, pick);
+        if (row.empty()) return found;
+    }
+    std::vector<int> part;
+    int64_t partCost = 0;
+    if (Search(std::move(rows), bound - forcedCost, part, partCost)) {
+        cost = forcedCost + partCost;
+        chosen = std::move(forced);
+        chosen.insert(chosen.end(), part.begin(), part.end());
+        found = true;
+    }
+    return found;
+}
+
+}  // namespace mwcore
