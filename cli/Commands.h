@@ -11,6 +11,8 @@ namespace cli {
 using Argv = std::vector<std::string>;
 
 int RunAnalyze(const Argv& args, std::ostream& out, std::ostream& err);
+int RunCore(const Argv& args, std::ostream& out, std::ostream& err);
+int RunVhdl(const Argv& args, std::ostream& out, std::ostream& err);
 
 // Dispatches on args[0]; prints the overall help for "--help" or no arguments.
 int RunCommand(const Argv& args, std::ostream& out, std::ostream& err);
