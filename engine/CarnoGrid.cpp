@@ -76,13 +76,15 @@ TCellPos TCarnoGrid::PositionOfMinterm(int minterm) const {
             static_cast<std::uint8_t>(inverseGray(rowBits) + 1)};
 }
 
+void TCarnoGrid::AskToClearResults(MsgIcon icon) {
+    if (!TreeView || TreeView->NodeCount() == 0) return;
+    const MsgAnswer a = platform::ShowMessage(
+        platform::TranslateText("Results of analyze will be lost, Continue?"), icon, MsgButtons::OkCancel);
+    if (a == MsgAnswer::Ok) TreeView->Clear();
+}
+
 void TCarnoGrid::FillCard(const std::string& text) {
-    if (TreeView && TreeView->NodeCount() > 0) {
-        const MsgAnswer a =
-            platform::ShowMessage(platform::TranslateText("Results of analyze will be lost, Continue?"),
-                                  MsgIcon::Warning, MsgButtons::OkCancel);
-        if (a == MsgAnswer::Ok) TreeView->Clear();
-    }
+    AskToClearResults(MsgIcon::Warning);
     CleareCard();
     for (int c = 1; c <= MapColumns(); ++c)
         for (int r = 1; r <= MapRows(); ++r) SetCells(c, r, text);

@@ -10,6 +10,7 @@
 
 #include "engine/Group.h"
 #include "engine/ResultTree.h"
+#include "platform/Message.h"
 
 class TCarnoGrid {
 public:
@@ -96,6 +97,9 @@ public:
 
 private:
     friend class Gluer;
+
+    // "Results of analyze will be lost, Continue?" when the tree holds results; OK clears it.
+    void AskToClearResults(platform::MsgIcon icon);
 
     std::array<std::array<std::string, kStoreSize>, kStoreSize> store_{};  // [col-1][row-1]
     int variableCount_ = 4;

@@ -8,7 +8,6 @@
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
 
-using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
@@ -146,12 +145,7 @@ bool TCarnoGrid::LoadFromFile(const std::string& fileName) {
         return false;
     }
 
-    if (TreeView && TreeView->NodeCount() > 0) {
-        const MsgAnswer a = platform::ShowMessage(
-            platform::TranslateText("Results of analyze will be lost, Continue?"),
-            MsgIcon::Information, MsgButtons::OkCancel);
-        if (a == MsgAnswer::Ok) TreeView->Clear();
-    }
+    AskToClearResults(MsgIcon::Information);
     CleareCard();
     SetVariableCount(content->variableCount);
     std::size_t i = 0;
