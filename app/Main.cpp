@@ -26,11 +26,6 @@
 #include "engine/MapView.h"
 #include "platform/Translate.h"
 
-AppWindows& Windows() {
-    static AppWindows windows;
-    return windows;
-}
-
 namespace {
 
 QAction* AddAction(QMenu* menu, const char* name, const QString& caption, const QString& hint = {},
@@ -75,8 +70,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     setMinimumSize(600, 305);
     if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
     CreateLayout();
-    CreateMenus();
     CreateToolButtons();
+    CreateMenus();
     FormCreate(arguments);
 }
 
@@ -257,9 +252,9 @@ void TForm1::CreateMenus() {
     connect(Createreport1, &QAction::triggered, this, &TForm1::ReportBtnClick);
     connect(N16, &QAction::triggered, this, &TForm1::N16Click);
     connect(N4, &QAction::triggered, this, &TForm1::N4Click);
-    // The windows these open join the program with their own work.
-    for (QAction* a : {N22, N23, N28, N9, N8, N29, Cretecircuit1, Advancedminimizer1, tipoftheday, N17, N14, N200})
-        a->setEnabled(false);
+    ConnectInputCommands();
+    ConnectCircuitCommands();
+    ConnectToolWindowCommands();
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at)); });
@@ -321,7 +316,6 @@ void TForm1::CreateToolButtons() {
     connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &TForm1::BitBtn3Click);
     connect(SpeedButton10, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
-    for (QToolButton* b : {SpeedButton3, SpeedButton4, SpeedButton11}) b->setEnabled(false);
 }
 
 void TForm1::FormCreate(const QStringList& arguments) {

@@ -95,6 +95,19 @@ public slots:
     void SpeedButton9Click();  // options
     void N16Click();           // help
     void ReportBtnClick();
+    // --- commands of the input dialogs (InputCommands.cpp) ---
+    void N9Click();             // formula
+    void SpeedButton7Click();   // sets
+    void N28Click();            // truth table, from the Map menu
+    void N29Click();            // truth table, from the map's menu
+    void SpeedButton10Click();  // truth table, from its button
+    void N14Click();            // move the result into the formula dialog
+    // --- circuits (CircuitCommands.cpp) ---
+    void N200Click();
+    // --- tool windows (ToolWindowCommands.cpp) ---
+    void Button1Click();      // advanced minimizer
+    void tipofthedayClick();
+    void N17Click();          // about
     // --- events ---
     void SpinEdit1Change();
     void TreeViewChange();
@@ -116,6 +129,10 @@ private:
     void CreateLayout();
     void CreateMenus();
     void CreateToolButtons();
+    // Wire the commands of the other windows to their entries, each beside its handlers.
+    void ConnectInputCommands();
+    void ConnectCircuitCommands();
+    void ConnectToolWindowCommands();
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;

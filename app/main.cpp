@@ -5,10 +5,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <memory>
-
 #include "app/Main.h"
-#include "app/OptionsForm.h"
 #include "app/Windows.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
@@ -24,21 +21,11 @@ int main(int argc, char** argv) {
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
 
-    auto form1 = std::make_unique<TForm1>(arguments);
-    Windows().Form1 = form1.get();
-    auto options = std::make_unique<TOptions>();  // centred on the desktop, not on the window
-    Windows().Options = options.get();
-
-    form1->show();
+    CreateWindows(arguments);
+    Windows().Form1->show();
     // For timing the start: quit as soon as the window has been shown.
     if (qEnvironmentVariableIsSet("MAPWRIGHT_QUIT_AFTER_SHOW")) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     const int status = app.exec();
-
-    // The options save the settings as they go, reading the main window's fonts and colour, so
-    // they go first.
-    form1->hide();
-    options.reset();
-    Windows() = {};
-    form1.reset();
+    DestroyWindows();
     return status;
 }

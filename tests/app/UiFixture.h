@@ -61,22 +61,21 @@ protected:
         platform::SetProgramFolder("");
     }
 
+    // As the program starts: every window in its order, the main window shown and active.
     void StartProgram(const QStringList& arguments = {}) {
-        DestroyProgram();
-        form1 = std::make_unique<TForm1>(arguments);
-        Windows().Form1 = form1.get();
-        options = std::make_unique<TOptions>();
-        Windows().Options = options.get();
+        CreateWindows(arguments);
+        form1 = Windows().Form1;
+        options = Windows().Options;
         form1->show();
-        QApplication::setActiveWindow(form1.get());
+        QApplication::setActiveWindow(form1);
         QApplication::processEvents();
     }
 
-    // As the program ends: the options first (they save the settings), then the main window.
+    // As the program ends (the options save the settings).
     void DestroyProgram() {
-        options.reset();
-        Windows() = {};
-        form1.reset();
+        DestroyWindows();
+        form1 = nullptr;
+        options = nullptr;
     }
 
     QString Path(const QString& name) const { return folder.filePath(name); }
@@ -86,6 +85,6 @@ protected:
     platform::ScopedMessageSink messageScope{&messages};
     ScriptedDialogs dialogs;
     platform::DialogProvider* previousDialogs = nullptr;
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TOptions> options;
+    TForm1* form1 = nullptr;
+    TOptions* options = nullptr;
 };

@@ -1,0 +1,50 @@
+#include "app/Windows.h"
+
+#include <memory>
+#include <vector>
+
+#include "app/Main.h"
+#include "app/OptionsForm.h"
+
+namespace {
+// Every window, in creation order.
+std::vector<std::unique_ptr<QWidget>>& Created() {
+    static std::vector<std::unique_ptr<QWidget>> windows;
+    return windows;
+}
+
+template <typename W, typename... Args>
+W* Create(W*& slot, Args&&... args) {
+    auto window = std::make_unique<W>(std::forward<Args>(args)...);
+    slot = window.get();
+    Created().push_back(std::move(window));
+    return slot;
+}
+}  // namespace
+
+AppWindows& Windows() {
+    static AppWindows windows;
+    return windows;
+}
+
+void CreateWindows(const QStringList& arguments) {
+    DestroyWindows();
+    AppWindows& w = Windows();
+    Create(w.Form1, arguments);
+    Create(w.Options);
+}
+
+void DestroyWindows() {
+    auto& created = Created();
+    for (auto it = created.begin(); it != created.end(); ++it) {
+        if (it->get() == static_cast<QWidget*>(Windows().Options)) {
+            it->get()->hide();
+            it->reset();
+        }
+    }
+    while (!created.empty()) {
+        if (created.back()) created.back()->hide();
+        created.pop_back();
+    }
+    Windows() = {};
+}
