@@ -215,15 +215,31 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     for (const Cube& c : essentials) essentialCost += CostOfCube(c);
     const CoverCost b = CostOf(bound);
     const int64_t boundCost = b.products * kProductCost + b.literals - essentialCost;
-    // First the optimum, then, briefly, the other covers of the same cost.
+    // Fewest products first, where dominance is strongest; then fewest literals among covers
+    // of that many products; then, briefly, the other covers of the same cost.
     int64_t best = 0;
     std::vector<int> optimum;
     try {
-        Mincov solver(m.cost, limits.deadline);
-        auto found = solver.Solve(m.rows, boundCost + 1);
-        if (!found) return result;  // cannot happen: the bound itself is a cover
-        optimum = std::move(*found);
-        best = solver.CostOf(optimum);
+        const int boundProducts = b.products - static_cast<int>(essentials.size());
+        Mincov products(std::vector<int64_t>(columns.size(), 1), limits.deadline);
+        auto fewest = products.Solve(m.rows, boundProducts + 1);
+        const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
+        int64_t bound = boundCost;
+        if (fewest) {
+            Mincov weighted(m.cost, limits.deadline);
+            bound = std::min(bound, weighted.CostOf(*fewest));
+            optimum = *fewest;
+        }
+        if (bound / kProductCost > minProducts) bound = (minProducts + 1) * kProductCost;
+        Mincov literals(m.cost, limits.deadline);
+        if (auto cheaper = literals.Solve(m.rows, bound)) optimum = std::move(*cheaper);
+        if (optimum.empty()) {
+            // The bound cover is the optimum; find its like in the matrix for the enumeration.
+            auto same = literals.Solve(m.rows, bound + 1);
+            if (!same) return result;
+            optimum = std::move(*same);
+        }
+        best = literals.CostOf(optimum);
     } catch (const CoveringTimeout&) {
         return result;
     }

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
-#include <unordered_map>
 
 namespace mwcore {
 
 Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline)
-    : cost_(std::move(cost)), deadline_(deadline), mark_(cost_.size(), 0) {}
+    : cost_(std::move(cost)),
+      deadline_(deadline),
+      mark_(cost_.size(), 0),
+      seen_(cost_.size(), 0),
+      drop_(cost_.size(), 0),
+      local_(cost_.size(), 0) {}
 
 int64_t Mincov::CostOf(const std::vector<int>& columns) const {
     int64_t c = 0;
@@ -38,13 +42,14 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
     std::stable_sort(rows.begin(), rows.end(),
                      [](const auto& a, const auto& b) { return a.size() < b.size(); });
     std::vector<std::vector<int>> kept;
-    std::unordered_map<int, std::vector<int>> byFirst;
+    int columns = 0;
+    for (const auto& row : rows)
+        if (!row.empty()) columns = std::max(columns, row.back() + 1);
+    std::vector<std::vector<int>> byFirst(columns);  // kept rows by their smallest column
     for (auto& row : rows) {
         bool dominated = false;
         for (int c : row) {
-            auto it = byFirst.find(c);
-            if (it == byFirst.end()) continue;
-            for (int k : it->second)
+            for (int k : byFirst[c])
                 if (IsSubset(kept[k], row)) {
                     dominated = true;
                     break;
@@ -52,7 +57,7 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
             if (dominated) break;
         }
         if (dominated) continue;
-        byFirst[row.front()].push_back(static_cast<int>(kept.size()));
+        if (!row.empty()) byFirst[row.front()].push_back(static_cast<int>(kept.size()));
         kept.push_back(std::move(row));
     }
     rows = std::move(kept);
@@ -80,57 +85,68 @@ void Mincov::Reduce(Rows& rows, std::vector<int>& forced) {
         }
         if (DropDominatedRows(rows)) changed = true;
         // A column whose rows another column, no dearer, also covers is not needed.
-        std::unordered_map<int, std::vector<int>> colRows;
-        for (std::size_t r = 0; r < rows.size(); ++r)
-            for (int c : rows[r]) colRows[c].push_back(static_cast<int>(r));
-        std::vector<int> cols;
-        for (const auto& [c, rs] : colRows) cols.push_back(c);
-        std::sort(cols.begin(), cols.end());
-        std::vector<int> dropped;
-        std::unordered_map<int, char> isDropped;
-        for (int c1 : cols) {
-            const auto& r1 = colRows[c1];
+        const std::vector<std::vector<int>> colRows = ColumnRows(rows);
+        bool dropped = false;
+        for (int c1 : active_) {
+            const auto& r1 = colRows[local_[c1]];
             for (int c2 : rows[r1.front()]) {
-                if (c2 == c1 || isDropped.count(c2) || cost_[c2] > cost_[c1]) continue;
-                const auto& r2 = colRows[c2];
+                if (c2 == c1 || drop_[c2] == stamp_ || cost_[c2] > cost_[c1]) continue;
+                const auto& r2 = colRows[local_[c2]];
                 if (r2.size() < r1.size()) continue;
                 if (r2.size() == r1.size() && cost_[c2] == cost_[c1] && c2 > c1) continue;
                 if (IsSubset(r1, r2)) {
-                    isDropped[c1] = 1;
-                    dropped.push_back(c1);
+                    drop_[c1] = stamp_;
+                    dropped = true;
                     break;
                 }
             }
         }
-        if (!dropped.empty()) {
-            for (auto& row : rows)
-                std::erase_if(row, [&](int c) { return isDropped.count(c) != 0; });
+        if (dropped) {
+            for (auto& row : rows) std::erase_if(row, [&](int c) { return drop_[c] == stamp_; });
             changed = true;
         }
     }
 }
 
-std::vector<Mincov::Rows> Mincov::Blocks(const Rows& rows) const {
-    std::unordered_map<int, int> parent;
+// Numbers the columns in use (active_, local_) and lists each one's rows.
+std::vector<std::vector<int>> Mincov::ColumnRows(const Rows& rows) {
+    ++stamp_;
+    active_.clear();
+    for (const auto& row : rows)
+        for (int c : row)
+            if (seen_[c] != stamp_) {
+                seen_[c] = stamp_;
+                local_[c] = static_cast<int>(active_.size());
+                active_.push_back(c);
+            }
+    std::vector<std::vector<int>> colRows(active_.size());
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (int c : rows[r]) colRows[local_[c]].push_back(static_cast<int>(r));
+    return colRows;
+}
+
+std::vector<Mincov::Rows> Mincov::Blocks(const Rows& rows) {
+    ColumnRows(rows);
+    std::vector<int> parent(active_.size());
+    std::iota(parent.begin(), parent.end(), 0);
     auto find = [&](int x) {
         while (parent[x] != x) x = parent[x] = parent[parent[x]];
         return x;
     };
     for (const auto& row : rows)
-        for (int c : row)
-            if (!parent.count(c)) parent[c] = c;
-    for (const auto& row : rows)
         for (std::size_t i = 1; i < row.size(); ++i) {
-            const int a = find(row[0]), b = find(row[i]);
+            const int a = find(local_[row[0]]), b = find(local_[row[i]]);
             if (a != b) parent[a] = b;
         }
-    std::unordered_map<int, int> blockOf;
+    std::vector<int> blockOf(active_.size(), -1);
     std::vector<Rows> blocks;
     for (const auto& row : rows) {
-        const int root = find(row[0]);
-        auto [it, fresh] = blockOf.try_emplace(root, static_cast<int>(blocks.size()));
-        if (fresh) blocks.emplace_back();
-        blocks[it->second].push_back(row);
+        int& id = blockOf[find(local_[row[0]])];
+        if (id < 0) {
+            id = static_cast<int>(blocks.size());
+            blocks.emplace_back();
+        }
+        blocks[id].push_back(row);
     }
     return blocks;
 }
@@ -192,16 +208,26 @@ bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t&
     }
     if (forcedCost + LowerBound(rows) >= bound) return false;
 
-    // Branch on the column of a shortest row that covers the most rows.
+    // Branch on a column of a shortest row, weighing each row it covers by how few other
+    // columns could cover it (espresso's choice).
     std::size_t shortest = 0;
     for (std::size_t r = 1; r < rows.size(); ++r)
         if (rows[r].size() < rows[shortest].size()) shortest = r;
-    std::unordered_map<int, int> reach;
-    for (const auto& row : rows)
-        for (int c : row) ++reach[c];
+    const std::vector<std::vector<int>> colRows = ColumnRows(rows);
+    const auto weight = [&](int c) {
+        double w = 0;
+        for (int r : colRows[local_[c]]) w += 1.0 / static_cast<double>(rows[r].size() - 1);
+        return w / static_cast<double>(cost_[c]);
+    };
     int pick = rows[shortest][0];
-    for (int c : rows[shortest])
-        if (reach[c] > reach[pick] || (reach[c] == reach[pick] && cost_[c] < cost_[pick])) pick = c;
+    double pickWeight = weight(pick);
+    for (int c : rows[shortest]) {
+        const double w = weight(c);
+        if (w > pickWeight) {
+            pick = c;
+            pickWeight = w;
+        }
+    }
 
     bool found = false;
     {

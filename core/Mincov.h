@@ -33,12 +33,17 @@ private:
     using Rows = std::vector<std::vector<int>>;
     bool Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t& cost);
     void Reduce(Rows& rows, std::vector<int>& forced);
-    std::vector<Rows> Blocks(const Rows& rows) const;
+    std::vector<Rows> Blocks(const Rows& rows);
+    std::vector<std::vector<int>> ColumnRows(const Rows& rows);
     int64_t LowerBound(const Rows& rows);
 
     std::vector<int64_t> cost_;
     std::chrono::steady_clock::time_point deadline_;
     std::vector<uint32_t> mark_;
+    std::vector<uint32_t> seen_;
+    std::vector<uint32_t> drop_;
+    std::vector<int> local_;
+    std::vector<int> active_;
     uint32_t stamp_ = 0;
     uint64_t nodes_ = 0;
 };
