@@ -73,6 +73,15 @@ public:
     // leaves the map, its variable count and the result tree as they were.
     bool LoadFromFile(const std::string& fileName);
 
+    // --- HTML exports (files/HtmlExport.cpp) ---
+    // The map as an HTML page; true when written, a failure reported once.
+    bool SaveToHTMLFile(const std::string& fileName) const;
+    // Replaces list with the lines of the map's table, the cells of result term `term` (from 0)
+    // in TermColor; -1 or a term that is not there marks nothing.
+    void SaveToHTMLTemp(std::vector<std::string>& list, int term) const;
+    // Names 1..n each followed by a blank, "\ " before the first column variable.
+    std::string CornerText() const;
+
     // --- properties ---
     TGlueMethod GlueMethod = gmDNF;
     std::uint32_t TermColor = kTeal;

@@ -1,0 +1,111 @@
+// The map as HTML: a page of its own, and the table fragment the report places, with the cells
+// of one term in the products colour.
+
+#include "files/HtmlExport.h"
+
+#include <cstdio>
+
+#include "engine/CarnoGrid.h"
+#include "platform/Message.h"
+#include "platform/SafeWrite.h"
+#include "platform/Translate.h"
+
+namespace html {
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        switch (ch) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += ch;
+        }
+    }
+    return out;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+bool WriteLines(const std::string& fileName, const std::vector<std::string>& lines) {
+    std::string error;
+    if (platform::WriteFileAtomically(fileName, JoinLines(lines), &error)) return true;
+    platform::ShowMessage(platform::TranslateText(error), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    return false;
+}
+
+}  // namespace html
+
+namespace {
+
+const char* kTableStart = R"(  <Table Border="1" bordercolor="#C0C0C0" cellspacing="0" cellpadding="2">)";
+
+std::string ColumnHeading(const TCarnoGrid& g, int col) {
+    const std::string& e = g.ColumnGray()[col - 1];
+    return e.substr(e.size() - g.ColumnVariableCount());
+}
+
+std::string RowHeading(const TCarnoGrid& g, int row) {
+    const std::string& e = g.RowGray()[row - 1];
+    return e.substr(e.size() - g.RowVariableCount());
+}
+
+// "#RRGGBB" from the platform colour 0x00BBGGRR.
+std::string HexColor(std::uint32_t bgr) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "#%02X%02X%02X", unsigned(bgr & 0xFF), unsigned((bgr >> 8) & 0xFF),
+                  unsigned((bgr >> 16) & 0xFF));
+    return buf;
+}
+
+}  // namespace
+
+std::string TCarnoGrid::CornerText() const {
+    std::string text;
+    for (int i = 1; i <= VariableCount(); ++i) {
+        if (i == VariableCount() / 2 + 1) text += "\\ ";
+        text += VarName(i) + " ";
+    }
+    return text;
+}
+
+bool TCarnoGrid::SaveToHTMLFile(const std::string& fileName) const {
+    std::vector<std::string> lines{
+        "<HTML>", "  <HEAD>", "  <TITLE>Karnaugh Map</TITLE>", R"(   <meta name="GENERATOR" content="Mapwright">)",
+        "  </HEAD>", "  <BODY>", kTableStart};
+    std::string heading = R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>";
+    for (int c = 1; c <= MapColumns(); ++c) heading += R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>";
+    lines.push_back(heading + "</TR>");
+    for (int r = 1; r <= MapRows(); ++r) {
+        std::string line = R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>";
+        for (int c = 1; c <= MapColumns(); ++c) line += R"(<TD bgcolor="white">)" + html::Escape(Cells(c, r)) + "</TD>";
+        lines.push_back(line + "</TR>");
+    }
+    lines.insert(lines.end(), {"  </Table>", "  </BODY>", "</HTML>"});
+    return html::WriteLines(fileName, lines);
+}
+
+void TCarnoGrid::SaveToHTMLTemp(std::vector<std::string>& list, int term) const {
+    const std::string rowEnd = "</TR>\r\n";  // the line break inside the item leaves an empty line
+    std::vector<std::string> lines{kTableStart, R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>"};
+    for (int c = 1; c <= MapColumns(); ++c) lines.push_back(R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>");
+    lines.push_back(rowEnd);
+    const std::string marked = HexColor(TermColor);
+    for (int r = 1; r <= MapRows(); ++r) {
+        lines.push_back(R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>");
+        for (int c = 1; c <= MapColumns(); ++c) {
+            const std::string text = Cells(c, r).empty() ? "&nbsp;" : html::Escape(Cells(c, r));
+            const std::string color = IsCellOfTerm(term, c, r) ? marked : "white";
+            lines.push_back(R"(<TD bgcolor=")" + color + R"("><p align="center">)" + text + "</TD>");
+        }
+        lines.push_back(rowEnd);
+    }
+    lines.push_back("  </Table>\r\n");
+    list = std::move(lines);
+}
