@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "TempFolder.h"
+#include "cli/Commands.h"
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = cli::RunCommand(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CoreCli, TextJsonAndTableFile) {
+    CliRun r = Cli({"core", "--vars", "4", "--ones", "1,3,5,7,8-11,13,15"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "D+A*|B\n  D\n  A*|B\n");
+    r = Cli({"core", "--vars=3", "--table=11100111", "--names=X,Y,Z", "--json"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    // Two minimum covers: two results, both proven.
+    EXPECT_EQ(r.out.rfind("{\"variables\":3,\"results\":[{\"formula\":", 0), 0u) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), 3);
+    std::size_t proven = 0;
+    for (std::size_t at = r.out.find("\"minimum\":true"); at != std::string::npos;
+         at = r.out.find("\"minimum\":true", at + 1))
+        ++proven;
+    EXPECT_EQ(proven, 2u) << r.out;
+    r = Cli({"core", "--vars", "2", "--table", "****"});
+    EXPECT_EQ(r.out, "0\n");
+    r = Cli({"core", "--vars", "2", "--table", "1121"});
+    EXPECT_EQ(r.out, "1\n");
+
+    testing_support::TempFolder folder;
+    std::ofstream(folder / "t.txt") << std::string(1 << 12, '0') + "\n";
+    r = Cli({"core", "--vars", "12", "--table", "@" + (folder / "t.txt")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "0\n");
+}
+
+TEST(CoreCli, BadInputAndUsage) {
+    EXPECT_EQ(Cli({"core", "--vars", "4", "--ones", "1,x"}).err, "Invalid symbol in string.\n");
+    EXPECT_EQ(Cli({"core", "--vars", "4", "--ones", "1,x"}).status, 1);
+    EXPECT_EQ(Cli({"core", "--vars", "2", "--table", "012"}).status, 1);
+    EXPECT_EQ(Cli({"core", "--vars", "2", "--table", "01a1"}).status, 1);
+    EXPECT_EQ(Cli({"core", "--vars", "2", "--table", "0101", "--names", "A"}).status, 1);
+    EXPECT_EQ(Cli({"core", "--vars", "24", "--table", "0"}).status, 2);
+    EXPECT_EQ(Cli({"core", "--table", "0101"}).status, 2);
+    EXPECT_EQ(Cli({"core", "--vars", "2"}).status, 2);
+    EXPECT_EQ(Cli({"core", "--vars", "2", "--table", "0101", "--ones", "1"}).status, 2);
+    EXPECT_EQ(Cli({"vhdl", "--formula", "A"}).status, 2);
+    const CliRun bad = Cli({"vhdl", "--formula", "A*|signal", "--names", "A,signal"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find("reserved"), std::string::npos);
+    const CliRun good = Cli({"vhdl", "--formula", "A*|B+D", "--names", "A,B,C,D"});
+    EXPECT_EQ(good.status, 0);
+    EXPECT_NE(good.out.find("  k0 <= A and not B;\n  k1 <= D;\n"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// Larger seeded random functions: every result is checked minterm by minterm against the
+// function, the heuristic never does worse than its irredundant start, and an exact answer
+// is never worse than the heuristic one.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/Espresso.h"
+#include "core/Isop.h"
+#include "core/Minimize.h"
+
+namespace {
+
+using namespace mwcore;
+
+// A function with structure: a few random cubes for the on-set, some more for don't cares,
+// plus scattered single minterms, so that both merging and cyclic cores occur.
+Problem RandomProblem(int n, std::mt19937_64& rng) {
+    TruthTable on(n), dc(n);
+    const uint32_t all = (1u << n) - 1;
+    const auto randomCube = [&](int maxFree) {
+        uint32_t mask = all;
+        for (int k = 0; k < maxFree; ++k) mask &= ~(1u << (rng() % n));
+        return Cube{mask, static_cast<uint32_t>(rng()) & mask};
+    };
+    const int cubes = 2 + static_cast<int>(rng() % (3 * n));
+    for (int i = 0; i < cubes; ++i) on.Paint(randomCube(n / 2 + static_cast<int>(rng() % 3)));
+    for (int i = 0; i < cubes / 2; ++i) dc.Paint(randomCube(n / 3));
+    for (int i = 0; i < 4 * n; ++i) on.Set(static_cast<uint32_t>(rng()) & all);
+    return Problem(on, dc);
+}
+
+// Minterm by minterm, independent of the table code under test.
+void ExpectImplements(const Problem& p, const std::vector<Cube>& cover) {
+    for (uint32_t m = 0; m < (1u << p.vars); ++m) {
+        bool covered = false;
+        for (const Cube& c : cover) covered = covered || c.Has(m);
+        if (p.on.Get(m)) {
+            ASSERT_TRUE(covered) << "on minterm " << m << " not covered";
+        }
+        if (p.off.Get(m)) {
+            ASSERT_FALSE(covered) << "off minterm " << m << " covered";
+        }
+    }
+}
+
+TEST(MinimizeRandom, ResultsEqualTheFunctionOnEveryCaredForMinterm) {
+    std::mt19937_64 rng(7);
+    for (int n = 5; n <= 16; ++n) {
+        for (int i = 0; i < (n <= 10 ? 12 : 3); ++i) {
+            const Problem p = RandomProblem(n, rng);
+            MinimizeOptions options;
+            options.exactSeconds = 0.2;
+            const Minimization m = Minimize(p, options);
+            if (m.kind != Minimization::Kind::Sum) continue;
+            ASSERT_FALSE(m.covers.empty());
+            const CoverCost first = CostOf(m.covers.front());
+            for (const auto& cover : m.covers) {
+                EXPECT_EQ(CostOf(cover), first) << "covers of one result differ in cost";
+                ExpectImplements(p, cover);
+                if (HasFatalFailure()) return;
+            }
+            const std::vector<Cube> start = Isop(p.on, p.Upper());
+            ExpectImplements(p, start);
+            const std::vector<Cube> heuristic = Espresso(p, start);
+            ExpectImplements(p, heuristic);
+            if (HasFatalFailure()) return;
+            EXPECT_LE(CostOf(heuristic).products, static_cast<int>(start.size())) << "n=" << n;
+            EXPECT_LE(first, CostOf(heuristic)) << "n=" << n;
+        }
+    }
+}
+
+TEST(MinimizeRandom, ConstantsAndSingleCubes) {
+    for (int n : {1, 7, 16}) {
+        const TruthTable none(n), all(n, true);
+        EXPECT_EQ(Minimize(Problem(none, none)).kind, Minimization::Kind::Zero);
+        EXPECT_EQ(Minimize(Problem(all, none)).kind, Minimization::Kind::One);
+        EXPECT_EQ(Minimize(Problem(none, all)).kind, Minimization::Kind::Zero);  // nothing required
+        TruthTable cube(n);
+        cube.Paint({1u, 1u});  // the function "variable 1"
+        const Minimization m = Minimize(Problem(cube, none));
+        ASSERT_EQ(m.covers.size(), 1u);
+        EXPECT_TRUE(m.minimum);
+        EXPECT_EQ(m.covers[0], (std::vector<Cube>{{1u, 1u}}));
+    }
+}
+
+}  // namespace
