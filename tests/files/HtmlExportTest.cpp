@@ -1,0 +1,109 @@
+// The map's HTML page and report fragment, line by line, and user texts kept out of the markup.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "HtmlCheck.h"
+#include "engine/CarnoGrid.h"
+#include "files/HtmlExport.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+TEST(HtmlExport, CornerTextSplitsRowAndColumnVariables) {
+    TCarnoGrid map;
+    map.SetVariableCount(2);
+    map.SetVarName(1, "X");
+    map.SetVarName(2, "Y");
+    EXPECT_EQ(map.CornerText(), "X \\ Y ");
+    map.SetVariableCount(3);
+    map.SetVarName(3, "Z");
+    EXPECT_EQ(map.CornerText(), "X \\ Y Z ");
+    map.SetVariableCount(4);
+    for (int i = 1; i <= 4; ++i) map.SetVarName(i, std::string(1, "WXYZ"[i - 1]));
+    EXPECT_EQ(map.CornerText(), "W X \\ Y Z ");
+}
+
+TEST(HtmlExport, PageLines) {
+    TCarnoGrid map;
+    map.SetVariableCount(2);
+    map.SetVarName(1, "X");
+    map.SetVarName(2, "Y");
+    map.SetCells(1, 1, "1");
+    map.SetCells(2, 1, "*");
+    map.SetCells(1, 2, "0");
+    const std::string path = ::testing::TempDir() + "/map.htm";
+    ASSERT_TRUE(map.SaveToHTMLFile(path));
+    EXPECT_EQ(ReadAll(path),
+              "<HTML>\r\n  <HEAD>\r\n  <TITLE>Karnaugh Map</TITLE>\r\n"
+              "   <meta name=\"GENERATOR\" content=\"Mapwright\">\r\n  </HEAD>\r\n  <BODY>\r\n"
+              "  <Table Border=\"1\" bordercolor=\"#C0C0C0\" cellspacing=\"0\" cellpadding=\"2\">\r\n"
+              "  <TR><TD bgcolor=\"white\">X \\ Y </TD><TD bgcolor=\"gray\">0</TD><TD bgcolor=\"gray\">1</TD></TR>\r\n"
+              "  <TR><TD bgcolor=\"gray\"><center>0</center></TD><TD bgcolor=\"white\">1</TD><TD bgcolor=\"white\">*</TD></TR>\r\n"
+              "  <TR><TD bgcolor=\"gray\"><center>1</center></TD><TD bgcolor=\"white\">0</TD><TD bgcolor=\"white\"></TD></TR>\r\n"
+              "  </Table>\r\n  </BODY>\r\n</HTML>\r\n");
+    EXPECT_EQ(testing_support::HtmlErrors(ReadAll(path)), "");
+    std::remove(path.c_str());
+}
+
+TEST(HtmlExport, FragmentMarksOneTermInItsColour) {
+    TCarnoGrid map;
+    map.SetVariableCount(2);
+    map.SetCells(1, 1, "1");
+    map.SetCells(2, 1, "1");
+    map.SetCells(1, 2, "0");
+    map.Glue();
+    map.TermColor = 0x0A0B0C;  // red 0C, green 0B, blue 0A
+    std::vector<std::string> lines{"old content"};
+    map.SaveToHTMLTemp(lines, 0);
+    const std::vector<std::string> expected{
+        "  <Table Border=\"1\" bordercolor=\"#C0C0C0\" cellspacing=\"0\" cellpadding=\"2\">",
+        "  <TR><TD bgcolor=\"white\">A \\ B </TD>",
+        "<TD bgcolor=\"gray\">0</TD>",
+        "<TD bgcolor=\"gray\">1</TD>",
+        "</TR>\r\n",
+        "  <TR><TD bgcolor=\"gray\"><center>0</center></TD>",
+        "<TD bgcolor=\"#0C0B0A\"><p align=\"center\">1</TD>",
+        "<TD bgcolor=\"#0C0B0A\"><p align=\"center\">1</TD>",
+        "</TR>\r\n",
+        "  <TR><TD bgcolor=\"gray\"><center>1</center></TD>",
+        "<TD bgcolor=\"white\"><p align=\"center\">0</TD>",
+        "<TD bgcolor=\"white\"><p align=\"center\">&nbsp;</TD>",
+        "</TR>\r\n",
+        "  </Table>\r\n"};
+    EXPECT_EQ(lines, expected);
+    map.SaveToHTMLTemp(lines, -1);
+    EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
+    map.SaveToHTMLTemp(lines, 5);  // no such term
+    EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
+}
+
+TEST(HtmlExport, TypedTextCannotInjectMarkup) {
+    EXPECT_EQ(html::Escape("<b>\"x\" & y</b>"), "&lt;b&gt;&quot;x&quot; &amp; y&lt;/b&gt;");
+    EXPECT_EQ(html::Escape("|A*B+1"), "|A*B+1");
+    TCarnoGrid map;
+    map.SetVariableCount(2);
+    map.SetVarName(1, "<I>");
+    map.SetCells(1, 1, "<script>alert(1)</script>");
+    std::vector<std::string> lines;
+    map.SaveToHTMLTemp(lines, -1);
+    const std::string text = html::JoinLines(lines);
+    EXPECT_EQ(text.find("<script>"), std::string::npos);
+    EXPECT_EQ(text.find("<I>"), std::string::npos);
+    EXPECT_NE(text.find("&lt;script&gt;"), std::string::npos);
+}
+
+TEST(HtmlExport, AFailedWriteIsReportedAndReturnsFalse) {
+    TCarnoGrid map;
+    EXPECT_FALSE(map.SaveToHTMLFile("/nonexistent-folder/map.htm"));
+}
+
+}  // namespace
