@@ -1,0 +1,182 @@
+#include "circuit/Scheme.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "circuit/SchemeGeometry.h"
+#include "circuit/SchemePainter.h"
+#include "input/StringParcer.h"
+
+namespace {
+
+std::string Cut(const std::string& name) { return name.substr(0, std::min(name.size(), kSchemeNameLength)); }
+
+std::vector<std::string> SplitAt(const std::string& text, char separator) {
+    TStringParcer parcer;
+    parcer.Text = text;
+    parcer.Split(separator);
+    return text.empty() ? std::vector<std::string>{} : parcer.Items;
+}
+
+struct Form {
+    TGateKind term, output;
+    bool finalInverter;
+    bool invertPlain;  // pins are the complement of literals written without "|"
+};
+
+// The NAND and NOR forms draw the formula's complement in two levels where the form does not
+// fit it directly (a product of sums in NAND, a sum of products in NOR), hence the inverter.
+Form FormOf(TSchemeType scheme, TFormulaType formula) {
+    const bool sop = formula == ftDNF;
+    switch (scheme) {
+        case stAND_OR: return sop ? Form{gkAND, gkOR, false, false} : Form{gkOR, gkAND, false, false};
+        case stNOR: return Form{gkNOR, gkNOR, sop, sop};
+        case stNAND:
+        default: return Form{gkNAND, gkNAND, !sop, !sop};
+    }
+}
+
+char TermSeparator(TFormulaType type) { return type == ftDNF ? '+' : '*'; }
+char LiteralSeparator(TFormulaType type) { return type == ftDNF ? '*' : '+'; }
+
+}  // namespace
+
+std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula, TFormulaType type) {
+    for (std::size_t i = 0; i < formula.size(); ++i)
+        if (static_cast<unsigned char>(formula[i]) < 0x20 || formula[i] == 0x7F)
+            return SchemeFormulaError{"The formula may only be one line of names and signs.", static_cast<int>(i) + 1};
+    const char termSep = TermSeparator(type), literalSep = LiteralSeparator(type);
+    const auto at = [](std::size_t i) { return static_cast<int>(i) + 1; };
+    int terms = 0;
+    for (std::size_t i = 0; i < formula.size();) {
+        if (formula[i] == termSep) {
+            ++i;
+            continue;
+        }
+        const std::size_t termEnd = std::min(formula.find(termSep, i), formula.size());
+        int literals = 0;
+        for (std::size_t j = i; j < termEnd;) {
+            if (formula[j] == literalSep) {
+                ++j;
+                continue;
+            }
+            const std::size_t literalEnd = std::min(formula.find(literalSep, j), termEnd);
+            const std::size_t nameStart = formula[j] == '|' ? j + 1 : j;
+            if (formula.find_first_not_of(' ', nameStart) >= literalEnd)
+                return SchemeFormulaError{"A literal of the formula has no name.", at(j)};
+            ++literals;
+            j = literalEnd;
+        }
+        // Literal signs alone would make a gate without inputs.
+        if (literals == 0) return SchemeFormulaError{"A term of the formula has no literals.", at(i)};
+        ++terms;
+        i = termEnd;
+    }
+    if (!formula.empty() && terms == 0) return SchemeFormulaError{"The formula has no terms.", 0};
+    return std::nullopt;
+}
+
+void TScheme::AddFlow(int x, int y, int gap) {
+    TFlow flow;
+    flow.Y = y;
+    flow.Gap = gap;
+    flow.X = flows_.empty() ? x : x + flows_.back().Right + netSpace_;
+    flows_.push_back(std::move(flow));
+}
+
+void TScheme::AddGate(TGateKind kind, const std::string& name, int pinStep) {
+    TFlow& flow = flows_.back();
+    flow.Gates.push_back(TGate{kind, Cut(name), {}, 0, 0, pinStep});
+    flow.Height += 2 * GridStep + flow.Gap;
+}
+
+void TScheme::AddPin(TPinKind kind, const std::string& name, bool inverted) {
+    TFlow& flow = flows_.back();
+    flow.Gates.back().Pins.push_back(TPin{kind, Cut(name), 0, 0, inverted});
+    flow.Right = flow.X + 12 * GridStep;
+    flow.Height += 3 * GridStep;
+}
+
+void TScheme::AddNet(const std::string& name, int x1, int y1, int x2, int y2) {
+    nets_.push_back(TNet{Cut(name), x1, y1, x2, y2});
+}
+
+void TScheme::BuildScheme() {
+    if (Formula.empty()) return;
+    const int s = GridStep;
+    const Form form = FormOf(SchemeType, FormulaType);
+    const std::vector<std::string> terms = SplitAt(Formula, TermSeparator(FormulaType));
+
+    AddFlow(LeftMarg * s, TopMarg * s, 2 * s);
+    netSpace_ = static_cast<int>(terms.size()) * s;
+    for (std::size_t t = 0; t < terms.size(); ++t) {
+        AddGate(form.term, "Gate" + std::to_string(t), 3 * s);
+        for (const std::string& literal : SplitAt(terms[t], LiteralSeparator(FormulaType))) {
+            const bool bar = !literal.empty() && literal[0] == '|';
+            AddPin(pkInput, bar ? literal.substr(1) : literal, bar != form.invertPlain);
+        }
+        AddPin(pkOutput, "", false);
+    }
+    AddFlow(LeftMarg * s, TopMarg * s, 2 * s);
+    AddGate(form.output, "Gate0", 3 * s);
+    for (std::size_t t = 0; t < terms.size(); ++t) AddPin(pkInput, "", false);
+    if (!form.finalInverter) {
+        AddPin(pkOutput, "F", false);
+    } else {
+        AddPin(pkOutput, "", false);
+        AddFlow(LeftMarg * s, TopMarg * s, 2 * s);
+        AddGate(gkNOT, "Gate0", 3 * s);
+        AddPin(pkInput, "", false);
+        AddPin(pkOutput, "F", false);
+    }
+
+    scheme::Place(flows_, GateSystem, s);
+    ConnectFlows(0, 1);
+    if (flows_.size() == 3) ConnectFlows(1, 2);
+}
+
+void TScheme::ConnectFlows(std::size_t from, std::size_t to) {
+    for (TGate& later : flows_[to].Gates)
+        for (TPin& in : later.Pins)
+            for (TGate& earlier : flows_[from].Gates)
+                for (TPin& out : earlier.Pins)
+                    if (out.Kind == pkOutput && in.Kind == pkInput && out.Name.empty() && in.Name.empty()) {
+                        AddNet("1", out.X, out.Y, in.X, in.Y);
+                        // A blank name keeps both ends from being wired again.
+                        out.Name = " ";
+                        in.Name = " ";
+                    }
+}
+
+void TScheme::ResizeBitmap(int width, int height) {
+    if (Bitmap.width() == width && Bitmap.height() == height) return;
+    QImage resized(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    resized.fill(PaperQColor(PaperColor));
+    if (!Bitmap.isNull() && !resized.isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, Bitmap);
+    }
+    Bitmap = resized;
+}
+
+int TScheme::SchemeWidth() {
+    const int width = flows_.empty() ? 0 : flows_.back().Right;
+    ResizeBitmap(width, Bitmap.height());
+    return width;
+}
+
+int TScheme::SchemeHeight() {
+    int height = 0;
+    if (!flows_.empty()) {
+        for (const TFlow& flow : flows_) height = std::max(height, flow.Height);
+        height += flows_.front().Y;
+    }
+    ResizeBitmap(Bitmap.width(), height);
+    return height;
+}
+
+void TScheme::DrawToBitmap() {
+    if (Bitmap.isNull()) return;
+    QPainter painter(&Bitmap);
+    PaintScheme(painter, *this, kPictureLabelPixels);
+}
