@@ -12,6 +12,14 @@
 #include "engine/ResultTree.h"
 #include "platform/Message.h"
 
+class TruthTableData;
+
+// The map as truth-table values: entry m belongs to minterm m.
+struct TTruthTableValues {
+    std::uint8_t VariableCount = 0;
+    std::array<char, 256> Values{};
+};
+
 class TCarnoGrid {
 public:
     static constexpr int kStoreSize = 32;  // columns and rows kept, hidden ones included
@@ -65,6 +73,21 @@ public:
     // Sets the cells the formula covers: to "1" for a sum of products (FormulaType 0), to "0"
     // for a product of sums (FormulaType 1); other cells keep their text.
     void AnalyzeFormulaString(const std::string& text);
+
+    // --- sets of minterm numbers (input/Sets.cpp) ---
+    // Writes value into every cell the sets text names ("0-3,5,6"; spaces ignored; numbers
+    // beyond the map skipped). Any character besides digits, "-" and "," refuses the whole
+    // text with "Invalid symbol in string.". Returns whether the text was read.
+    bool AnalyzeWorkString(const std::string& text, const std::string& value);
+    // The sets texts of the cells holding exactly "1", "0" and "*"; runs of three or more
+    // numbers as ranges.
+    void MapToSets(std::string& ones, std::string& zeros, std::string& dontCares) const;
+
+    // --- truth table (input/TruthTableMap.cpp) ---
+    // Every map cell from the table's F1 column, by each row's input code.
+    void FillCarnoCard(const TruthTableData& table);
+    // Entry m: the first character of minterm m's cell, 0 for an empty cell.
+    void MapToTruthTable(TTruthTableValues& values) const;
 
     // --- map file (files/MapFile.cpp) ---
     // True when written; a failure is reported once and leaves any old file as it was.

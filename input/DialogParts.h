@@ -1,0 +1,29 @@
+#pragma once
+// Small pieces the input dialogs share.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <climits>
+#include <utility>
+
+namespace dialogparts {
+
+template <typename W, typename... Args>
+W* Named(const char* name, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// An editable box whose list is a history the dialog fills itself; no length limit.
+inline QComboBox* HistoryBox(const char* name, QWidget* parent) {
+    auto* box = Named<QComboBox>(name, parent);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->setMaxLength(INT_MAX);
+    // Inline completion would change a typed text into an older one behind the user's back.
+    box->setCompleter(nullptr);
+    return box;
+}
+
+}  // namespace dialogparts

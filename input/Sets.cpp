@@ -1,0 +1,94 @@
+// Sets of minterm numbers: "0-3,5,6" names minterms 0, 1, 2, 3, 5 and 6. Texts of any length
+// are read; positions are not limited to a byte.
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+#include <vector>
+
+#include "engine/CarnoGrid.h"
+#include "input/StringParcer.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
+
+namespace {
+
+// An optional sign, then digits, up to the first character that does not continue the number;
+// no digits read as 0. Saturates instead of overflowing: any huge number lies off the map.
+long long ReadNumber(std::string_view s) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
+    long long v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        v = std::min<long long>(v * 10 + (s[i] - '0'), INT_MAX);
+    return negative ? -v : v;
+}
+
+std::string RunsText(std::vector<int>& numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    std::string out;
+    auto write = [&](int first, int last) {
+        if (!out.empty()) out += ',';
+        out += std::to_string(first);
+        if (last == first + 1)
+            out += ',' + std::to_string(last);
+        else if (last > first + 1)
+            out += '-' + std::to_string(last);
+    };
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
+        write(numbers[i], numbers[j]);
+        i = j + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+bool TCarnoGrid::AnalyzeWorkString(const std::string& text, const std::string& value) {
+    std::string s = text;
+    s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+    if (s.find_first_not_of("0123456789-,") != std::string::npos) {
+        platform::ShowMessage(platform::TranslateText("Invalid symbol in string."),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        return false;
+    }
+    const long long last = (1LL << VariableCount()) - 1;
+    auto write = [&](long long m) {
+        const TCellPos p = PositionOfMinterm(static_cast<int>(m));
+        SetCells(p.Col, p.Row, value);
+    };
+    TStringParcer parcer;
+    parcer.Text = s;
+    parcer.Split(',');
+    for (const std::string& item : parcer.Items) {
+        const std::size_t dash = item.find('-');
+        if (dash == std::string::npos) {
+            const long long m = ReadNumber(item);
+            if (m <= last) write(m);
+            continue;
+        }
+        long long lo = ReadNumber(std::string_view(item).substr(0, dash));
+        long long hi = ReadNumber(std::string_view(item).substr(dash + 1));
+        if (lo > hi) std::swap(lo, hi);
+        if (lo < 0 || hi > last) continue;
+        for (long long m = lo; m <= hi; ++m) write(m);
+    }
+    return true;
+}
+
+void TCarnoGrid::MapToSets(std::string& ones, std::string& zeros, std::string& dontCares) const {
+    std::vector<int> lists[3];
+    for (int c = 1; c <= MapColumns(); ++c) {
+        for (int r = 1; r <= MapRows(); ++r) {
+            const std::string t = Cells(c, r);
+            const int which = t == "1" ? 0 : t == "0" ? 1 : t == "*" ? 2 : -1;
+            if (which >= 0) lists[which].push_back(MintermNumber(c, r));
+        }
+    }
+    ones = RunsText(lists[0]);
+    zeros = RunsText(lists[1]);
+    dontCares = RunsText(lists[2]);
+}

@@ -1,0 +1,150 @@
+#include "input/TruthTable.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+
+#include "engine/CarnoGrid.h"
+
+// --- model: table rows are the minterm rows; the header row is the horizontal header ---
+
+int TruthTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : data_.RowCount() - 1;
+}
+
+int TruthTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : data_.ColCount();
+}
+
+QVariant TruthTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromStdString(data_.Cells(index.column(), index.row() + 1));
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    return {};
+}
+
+bool TruthTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    data_.SetCells(index.column(), index.row() + 1, value.toString().toStdString());
+    emit dataChanged(index, index);
+    return true;
+}
+
+QVariant TruthTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) return QString::fromStdString(data_.Title(section));
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    if (role == Qt::BackgroundRole && data_.IsFunctionColumn(section)) {
+        const unsigned c = TruthTableData::kFunctionTitleColor;
+        return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    }
+    return {};
+}
+
+namespace {
+// Paints the title row itself: styles differ in whether they honour a section's background.
+class TitleHeader : public QHeaderView {
+  public:
+    explicit TitleHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+  protected:
+    void paintSection(QPainter* painter, const QRect& rect, int section) const override {
+        const QVariant background =
+            model()->headerData(section, Qt::Horizontal, Qt::BackgroundRole);
+        painter->save();
+        painter->fillRect(
+            rect, background.isValid() ? background.value<QColor>() : palette().button().color());
+        painter->setPen(palette().mid().color());
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter->setPen(palette().buttonText().color());
+        painter->drawText(rect, Qt::AlignCenter,
+                          model()->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
+}  // namespace
+
+Qt::ItemFlags TruthTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void TruthTableModel::Refresh() {
+    beginResetModel();
+    endResetModel();
+}
+
+// --- view ---
+
+TTruthTable::TTruthTable(QWidget* parent) : QTableView(parent), model_(data_) {
+    setHorizontalHeader(new TitleHeader(this));
+    setModel(&model_);
+    verticalHeader()->hide();  // no fixed column
+    verticalHeader()->setDefaultSectionSize(TruthTableData::kDefaultRowHeight);
+    verticalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setMinimumSectionSize(1);
+    resize(TruthTableData::kDefaultWidth, TruthTableData::kDefaultHeight);
+    CapFont();
+    Refresh();
+}
+
+void TTruthTable::SetVariableCount(int n) {
+    if (data_.SetVariableCount(n)) Refresh();
+}
+
+void TTruthTable::SetFunctionCount(int k) {
+    if (data_.SetFunctionCount(k)) Refresh();
+}
+
+void TTruthTable::Fill() {
+    data_.Fill();
+    Refresh();
+}
+
+void TTruthTable::FillFunction(const QString& value) {
+    data_.FillFunction(value.toStdString());
+    Refresh();
+}
+
+void TTruthTable::FillCarnoCard(TCarnoGrid& map) const {
+    map.FillCarnoCard(data_);
+}
+
+void TTruthTable::LoadFromMap(const TCarnoGrid& map) {
+    data_.LoadFromMap(map);
+    Refresh();
+}
+
+void TTruthTable::Refresh() {
+    model_.Refresh();
+    ApplySizes();
+}
+
+void TTruthTable::ApplySizes() {
+    const QFontMetrics metrics(horizontalHeader()->font());
+    defaultColWidth_ =
+        data_.TitleColumnWidth(TruthTableData::kDefaultColWidth, [&](const std::string& title) {
+            return metrics.horizontalAdvance(QString::fromStdString(title));
+        });
+    horizontalHeader()->setDefaultSectionSize(defaultColWidth_);
+    for (int c = 0; c < data_.ColCount(); ++c) setColumnWidth(c, defaultColWidth_);
+}
+
+void TTruthTable::CapFont() {
+    QFont f = font();
+    if (f.pointSizeF() > TruthTableData::kMaxFontPoints) {
+        f.setPointSizeF(TruthTableData::kMaxFontPoints);
+        setFont(f);
+    }
+}
+
+void TTruthTable::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        CapFont();
+        ApplySizes();
+    }
+}
