@@ -24,6 +24,8 @@
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
 #include "engine/MapView.h"
+#include "input/TTableForm.h"
+#include "input/TruthTable.h"
 #include "platform/Translate.h"
 
 namespace {
@@ -342,6 +344,7 @@ void TForm1::BuildVariableHint() { CarnoGrid1->setToolTip(VariableHint()); }
 void TForm1::ShowVariableCount() {
     const QSignalBlocker block(SpinEdit1);
     SpinEdit1->setValue(Grid.VariableCount());
+    if (Windows().TruthTableForm) Windows().TruthTableForm->TruthTable1->SetVariableCount(Grid.VariableCount());
     BuildVariableHint();
 }
 

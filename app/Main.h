@@ -131,6 +131,7 @@ private:
     void CreateToolButtons();
     // Wire the commands of the other windows to their entries, each beside its handlers.
     void ConnectInputCommands();
+    void MapChangedByDialog();  // after a confirmed input dialog (InputCommands.cpp)
     void ConnectCircuitCommands();
     void ConnectToolWindowCommands();
 

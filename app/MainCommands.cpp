@@ -13,6 +13,8 @@
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
 #include "engine/MapView.h"
+#include "input/TTableForm.h"
+#include "input/TruthTable.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
@@ -94,6 +96,7 @@ void TForm1::SpinEdit1Change() {
     const int n = SpinEdit1->value();
     if (n >= 2 && n <= 8) {
         Grid.SetVariableCount(n);
+        if (Windows().TruthTableForm) Windows().TruthTableForm->TruthTable1->SetVariableCount(n);
         CarnoGrid1->Refresh();
         Createreport1->setEnabled(false);
     }

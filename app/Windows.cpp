@@ -5,6 +5,9 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "input/Input.h"
+#include "input/Input_Formula.h"
+#include "input/TTableForm.h"
 
 namespace {
 // Every window, in creation order.
@@ -31,7 +34,10 @@ void CreateWindows(const QStringList& arguments) {
     DestroyWindows();
     AppWindows& w = Windows();
     Create(w.Form1, arguments);
+    Create(w.InputForm);
     Create(w.Options);
+    Create(w.InputFormula);
+    Create(w.TruthTableForm);
 }
 
 void DestroyWindows() {
