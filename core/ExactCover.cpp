@@ -227,8 +227,10 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         int64_t bound = boundCost;
         if (fewest) {
             Mincov weighted(m.cost, limits.deadline);
-            bound = std::min(bound, weighted.CostOf(*fewest));
-            optimum = *fewest;
+            if (weighted.CostOf(*fewest) < bound) {
+                bound = weighted.CostOf(*fewest);
+                optimum = *fewest;
+            }
         }
         if (bound / kProductCost > minProducts) bound = (minProducts + 1) * kProductCost;
         Mincov literals(m.cost, limits.deadline);

@@ -54,9 +54,14 @@ std::string RegisteredLibrary(const std::string& classId, const std::string& reg
         if (Upper(Trim(line.substr(0, eq))) != wanted) continue;
         std::string library = Trim(line.substr(eq + 1));
         if (library.empty()) return "";
+        // A relative name is looked for beside the registry; a bare name found nowhere there
+        // is left to the system loader's search.
         const std::filesystem::path path(library);
-        if (path.is_relative())
-            library = (std::filesystem::path(registryFile).parent_path() / path).string();
+        if (path.is_relative()) {
+            const auto beside = std::filesystem::path(registryFile).parent_path() / path;
+            std::error_code ec;
+            if (path.has_parent_path() || std::filesystem::exists(beside, ec)) library = beside.string();
+        }
         return library;
     }
     return "";

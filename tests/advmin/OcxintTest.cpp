@@ -53,7 +53,9 @@ TEST(Ocxint, ResultLinesBecomeRootsAndTerms) {
 
     EXPECT_EQ(CleanResultLine("x1*+x2*|x3*"), "x1+x2*|x3");
     EXPECT_EQ(CutResultLine("<a b=\"c\">x1*</a>"), "x1*");
-    EXPECT_EQ(CutResultLine("x1*</a>"), "x1*");
+    EXPECT_EQ(CutResultLine("x1*"), "x1*");
+    EXPECT_EQ(CutResultLine("<a>x1*"), "x1*");
+    EXPECT_EQ(CutResultLine("x1*</a>"), "");  // the first '>' is the closing tag's
     EXPECT_EQ(TermToNames("y12*|z1", 12), "A*|L");
 }
 
