@@ -5,6 +5,8 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "circuit/CirViewForm.h"
+#include "circuit/CircuitForm.h"
 #include "input/Input.h"
 #include "input/Input_Formula.h"
 #include "input/TTableForm.h"
@@ -38,6 +40,8 @@ void CreateWindows(const QStringList& arguments) {
     Create(w.Options);
     Create(w.InputFormula);
     Create(w.TruthTableForm);
+    Create(w.Circuit);
+    Create(w.CirView);
 }
 
 void DestroyWindows() {

@@ -149,34 +149,37 @@ void TScheme::ConnectFlows(std::size_t from, std::size_t to) {
 }
 
 void TScheme::ResizeBitmap(int width, int height) {
-    if (Bitmap.width() == width && Bitmap.height() == height) return;
-    QImage resized(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
-    resized.fill(PaperQColor(PaperColor));
-    if (!Bitmap.isNull() && !resized.isNull()) {
-        QPainter painter(&resized);
-        painter.drawImage(0, 0, Bitmap);
+    bitmapWidth_ = width;
+    bitmapHeight_ = height;
+    if (TooLarge() || width <= 0 || height <= 0) {
+        Bitmap = QImage();
+        return;
     }
-    Bitmap = resized;
+    Bitmap = QImage(width, height, QImage::Format_RGB32);
+    Bitmap.fill(PaperQColor(PaperColor));
+}
+
+int TScheme::Width() const { return flows_.empty() ? 0 : flows_.back().Right; }
+
+int TScheme::Height() const {
+    int height = 0;
+    for (const TFlow& flow : flows_) height = std::max(height, flow.Height);
+    return flows_.empty() ? 0 : height + flows_.front().Y;
 }
 
 int TScheme::SchemeWidth() {
-    const int width = flows_.empty() ? 0 : flows_.back().Right;
-    ResizeBitmap(width, Bitmap.height());
-    return width;
+    ResizeBitmap(Width(), bitmapHeight_);
+    return Width();
 }
 
 int TScheme::SchemeHeight() {
-    int height = 0;
-    if (!flows_.empty()) {
-        for (const TFlow& flow : flows_) height = std::max(height, flow.Height);
-        height += flows_.front().Y;
-    }
-    ResizeBitmap(Bitmap.width(), height);
-    return height;
+    ResizeBitmap(bitmapWidth_, Height());
+    return Height();
 }
 
 void TScheme::DrawToBitmap() {
     if (Bitmap.isNull()) return;
+    Bitmap.fill(PaperQColor(PaperColor));
     QPainter painter(&Bitmap);
     PaintScheme(painter, *this, kPictureLabelPixels);
 }

@@ -81,11 +81,17 @@ public:
     // Builds nothing for an empty formula. Build once: a changed property needs a new scheme.
     void BuildScheme();
 
-    // The picture's size (0 when nothing is built); each also resizes Bitmap, new area paper.
+    // The picture's size (0 when nothing is built).
+    int Width() const;
+    int Height() const;
+    bool TooLarge() const { return Width() > kMaxSchemeSide || Height() > kMaxSchemeSide; }
+    // The same, each also resizing Bitmap (new area in the paper colour; no picture at all
+    // when TooLarge).
     int SchemeWidth();
     int SchemeHeight();
 
-    // Draws gates and nets on Bitmap (no grid).
+    // Draws gates and nets on Bitmap, cleared to the paper colour first: antialiased edges
+    // drawn twice would darken (no grid).
     void DrawToBitmap();
 
     const std::vector<TFlow>& Flows() const { return flows_; }
@@ -105,6 +111,7 @@ private:
     std::vector<TFlow> flows_;
     std::vector<TNet> nets_;
     int netSpace_ = 0;
+    int bitmapWidth_ = 0, bitmapHeight_ = 0;
 };
 
 // The label font of the off-screen picture (the picture keeps its own font), in pixels.

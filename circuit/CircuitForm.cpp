@@ -1,0 +1,170 @@
+#include "circuit/CircuitForm.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/Windows.h"
+#include "circuit/CirViewForm.h"
+#include "circuit/SchemeControl.h"
+#include "circuit/SchemePainter.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
+
+namespace {
+
+template <typename W, typename... Args>
+W* Named(const char* name, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+struct NamedColor {
+    const char* name;
+    std::uint32_t value;  // 0x00BBGGRR
+};
+
+// The colour box's standard and extended colours.
+constexpr NamedColor kColors[] = {
+    {"Black", 0x000000},     {"Maroon", 0x000080},     {"Green", 0x008000},  {"Olive", 0x008080},
+    {"Navy", 0x800000},      {"Purple", 0x800080},     {"Teal", 0x808000},   {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0},    {"Red", 0x0000FF},        {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},      {"Fuchsia", 0xFF00FF},    {"Aqua", 0xFFFF00},   {"White", 0xFFFFFF},
+    {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6}, {"Cream", 0xF0FBFF},  {"Medium Gray", 0xA4A0A0},
+};
+
+QIcon Swatch(std::uint32_t value) {
+    QPixmap pixmap(16, 12);
+    pixmap.fill(PaperQColor(value));
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 15, 11);
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
+    setObjectName("Circuit");
+    setWindowTitle("Formula to Circuit");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    GroupBox1 = Named<QGroupBox>("GroupBox1", " Gate System", this);
+    EU = Named<QRadioButton>("EU", "European", GroupBox1);
+    US = Named<QRadioButton>("US", "USA", GroupBox1);
+    US->setChecked(true);
+    auto* systemLayout = new QVBoxLayout(GroupBox1);
+    systemLayout->addWidget(EU);
+    systemLayout->addWidget(US);
+
+    GroupBox2 = Named<QGroupBox>("GroupBox2", " Circuit type ", this);
+    ANDOR = Named<QRadioButton>("ANDOR", "AND/OR", GroupBox2);
+    NAND = Named<QRadioButton>("NAND", "NAND", GroupBox2);
+    NAND->setChecked(true);
+    auto* typeLayout = new QVBoxLayout(GroupBox2);
+    typeLayout->addWidget(ANDOR);
+    typeLayout->addWidget(NAND);
+
+    Label1 = Named<QLabel>("Label1", "Formula", this);
+    Func = Named<QPlainTextEdit>("Func", this);
+    Func->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Func->setFixedHeight(64);
+
+    Label3 = Named<QLabel>("Label3", "Formula type", this);
+    FormType = Named<QComboBox>("FormType", this);
+    FormType->addItems({"SOP", "POS"});
+
+    Label2 = Named<QLabel>("Label2", "Paper Color", this);
+    PaperColor = Named<QComboBox>("PaperColor", this);
+    for (const NamedColor& c : kColors) PaperColor->addItem(Swatch(c.value), c.name, QVariant::fromValue(c.value));
+    PaperColor->setCurrentText("White");
+
+    Label4 = Named<QLabel>("Label4", "Scale", this);
+    Scale = Named<QComboBox>("Scale", this);
+    Scale->addItems({"Small", "Medium", "Large", "Huge"});
+    Scale->setCurrentIndex(1);
+
+    BitBtn1 = Named<QPushButton>("BitBtn1", "Cancel", this);
+    BitBtn2 = Named<QPushButton>("BitBtn2", "Convert", this);
+    BitBtn2->setDefault(true);
+
+    auto* options = new QGridLayout;
+    options->addWidget(Label3, 0, 0);
+    options->addWidget(FormType, 0, 1);
+    options->addWidget(Label2, 1, 0);
+    options->addWidget(PaperColor, 1, 1);
+    options->addWidget(Label4, 2, 0);
+    options->addWidget(Scale, 2, 1);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(GroupBox1);
+    groups->addWidget(GroupBox2);
+    groups->addLayout(options);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Func);
+    layout->addLayout(groups);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn2, &QPushButton::clicked, this, &TCircuit::BitBtn2Click);
+    if (const QScreen* screen = this->screen()) {
+        adjustSize();
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+int TCircuit::ScaleIndex() const { return std::max(0, Scale->currentIndex()); }
+
+void TCircuit::SetScaleIndex(int index) { Scale->setCurrentIndex(std::clamp(index, 0, 3)); }
+
+std::uint32_t TCircuit::PaperColorValue() const { return PaperColor->currentData().toUInt(); }
+
+TFormulaType TCircuit::FormulaType() const { return FormType->currentIndex() == 1 ? ftCNF : ftDNF; }
+
+void TCircuit::TransferOptions(TSchemeControl& control) const {
+    control.SetGridStep(kScaleSteps[ScaleIndex()]);
+    control.SetPaperColor(PaperColorValue());
+    control.SetGateSystem(EU->isChecked() ? gsEU : gsUS);
+    control.Scheme.SchemeType = ANDOR->isChecked() ? stAND_OR : stNAND;
+    control.Scheme.FormulaType = FormulaType();
+    control.Scheme.Formula = Func->toPlainText().toStdString();
+    control.Scheme.TopMarg = 4;
+    control.Scheme.LeftMarg = 5;
+}
+
+void TCircuit::BitBtn2Click() {
+    const std::string formula = Func->toPlainText().toStdString();
+    if (const auto error = CheckSchemeFormula(formula, FormulaType())) {
+        std::string text = platform::TranslateText(error->message);
+        if (error->position > 0)
+            text += "\n" + platform::TranslateText("Position:") + " " + std::to_string(error->position) + ".";
+        platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        return;
+    }
+    accept();
+    TCirView* view = Windows().CirView;
+    if (!view) return;
+    view->SetScaleCommands(ScaleIndex());
+    if (formula.empty()) {
+        platform::ShowMessage(platform::TranslateText("There is no formula to draw."), platform::MsgIcon::Information,
+                              platform::MsgButtons::Ok);
+        return;
+    }
+    if (view->Rebuild()) view->ShowModal();
+}

@@ -1,0 +1,46 @@
+#include "circuit/SchemeControl.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "circuit/SchemePainter.h"
+
+TSchemeControl::TSchemeControl(QWidget* parent) : QWidget(parent) { setObjectName("Scheme"); }
+
+void TSchemeControl::SetGridStep(int step) {
+    Scheme.GridStep = step;
+    update();
+}
+
+void TSchemeControl::SetGateSystem(TGateSystem system) {
+    Scheme.GateSystem = system;
+    update();
+}
+
+void TSchemeControl::SetShowGrid(bool show) {
+    Scheme.ShowGrid = show;
+    update();
+}
+
+void TSchemeControl::SetPaperColor(std::uint32_t color) {
+    Scheme.PaperColor = color;
+    update();
+}
+
+// Points at the desktop's 96 dots per inch, so that the screen and the picture agree.
+int TSchemeControl::LabelPixels() const { return (Scheme.GridStep * 96 + 36) / 72; }
+
+bool TSchemeControl::Build() {
+    Scheme.BuildScheme();
+    if (Scheme.TooLarge()) return false;
+    setFixedSize(Scheme.SchemeWidth(), Scheme.SchemeHeight());
+    update();
+    return true;
+}
+
+void TSchemeControl::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), PaperQColor(Scheme.PaperColor));
+    if (Scheme.ShowGrid) PaintGridDots(painter, Scheme.GridStep, width(), height());
+    PaintScheme(painter, Scheme, LabelPixels());
+}
