@@ -12,6 +12,7 @@
 #include "app/OptionsForm.h"
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
+#include "report/ReportForm.h"
 #include "engine/MapView.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
@@ -174,8 +175,7 @@ void TForm1::SpeedButton9Click() {
 }
 
 void TForm1::ReportBtnClick() {
-    // The report dialog joins the program with the report work; until then the command only
-    // tells whether the result matches the map.
+    if (TReport* dialog = Windows().Report) dialog->exec();
 }
 
 void TForm1::N16Click() {

@@ -10,6 +10,8 @@
 #include "input/Input.h"
 #include "input/Input_Formula.h"
 #include "input/TTableForm.h"
+#include "report/RepViewForm.h"
+#include "report/ReportForm.h"
 
 namespace {
 // Every window, in creation order.
@@ -40,6 +42,8 @@ void CreateWindows(const QStringList& arguments) {
     Create(w.Options);
     Create(w.InputFormula);
     Create(w.TruthTableForm);
+    Create(w.Report);
+    Create(w.RepView);
     Create(w.Circuit);
     Create(w.CirView);
 }

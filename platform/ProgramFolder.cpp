@@ -33,17 +33,22 @@ void SetProgramFolder(const std::string& folder) { Override() = folder.empty() ?
 
 bool FolderWritable(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
 
-std::string UserConfigFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+// $variable, or the home folder's fallback below it.
+static std::string XdgFolder(const char* variable, const char* underHome) {
+    const char* xdg = std::getenv(variable);
     std::string base;
     if (xdg && *xdg) {
         base = xdg;
     } else {
         const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : "/tmp") + "/.config";
+        base = std::string(home && *home ? home : "/tmp") + underHome;
     }
     return WithSeparator(base) + "mapwright/";
 }
+
+std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
+
+std::string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", "/.local/share"); }
 
 std::string BesideProgramOrUserConfig(const std::string& fileName) {
     const std::string beside = ProgramFolder() + fileName;

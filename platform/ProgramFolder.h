@@ -16,6 +16,8 @@ bool FolderWritable(const std::string& folder);
 // else in the user's folder for this program under $XDG_CONFIG_HOME (or ~/.config).
 std::string BesideProgramOrUserConfig(const std::string& fileName);
 std::string UserConfigFolder();  // with a trailing separator
+// The user's data folder for this program under $XDG_DATA_HOME (or ~/.local/share).
+std::string UserDataFolder();  // with a trailing separator
 
 // The settings file, "mapwright.ini", placed by the rule above.
 std::string SettingsFilePath();

@@ -1,0 +1,27 @@
+#pragma once
+// TReport: what the report holds, and its generation from the current analysis.
+
+#include <QDialog>
+
+class QCheckBox;
+class QGroupBox;
+class QPushButton;
+class QToolButton;
+
+class TReport : public QDialog {
+    Q_OBJECT
+public:
+    explicit TReport(QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox *TTInc = nullptr, *MapInc = nullptr, *SetInc = nullptr, *MapEach = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+
+public slots:
+    void SpeedButton1Click();  // check all
+    void BitBtn2Click();       // generate, show, close
+
+private:
+    bool Generate(std::string& path);
+};
