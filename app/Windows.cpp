@@ -5,6 +5,8 @@
 
 #include "app/Main.h"
 #include "app/OptionsForm.h"
+#include "circuit/CirViewForm.h"
+#include "circuit/CircuitForm.h"
 #include "input/Input.h"
 #include "input/Input_Formula.h"
 #include "input/TTableForm.h"
@@ -42,6 +44,8 @@ void CreateWindows(const QStringList& arguments) {
     Create(w.TruthTableForm);
     Create(w.Report);
     Create(w.RepView);
+    Create(w.Circuit);
+    Create(w.CirView);
 }
 
 void DestroyWindows() {
