@@ -11,6 +11,7 @@ namespace cli {
 using Argv = std::vector<std::string>;
 
 int RunAnalyze(const Argv& args, std::ostream& out, std::ostream& err);
+int RunCircuit(const Argv& args, std::ostream& out, std::ostream& err);
 int RunCore(const Argv& args, std::ostream& out, std::ostream& err);
 int RunVhdl(const Argv& args, std::ostream& out, std::ostream& err);
 

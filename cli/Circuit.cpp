@@ -1,0 +1,160 @@
+// mapwright-cli circuit: the circuit dialog's drawing of a formula, saved as a picture and/or
+// printed to a PDF page exactly as the circuit view prints.
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "circuit/PictureFile.h"
+#include "circuit/PrintPicture.h"
+#include "circuit/Scheme.h"
+#include "cli/Args.h"
+#include "cli/Commands.h"
+#include "cli/MessageCapture.h"
+#include "platform/Message.h"
+#include "platform/SafeWrite.h"
+#include "platform/Translate.h"
+
+namespace cli {
+
+namespace {
+
+const char* kCircuitUsage =
+    "usage: mapwright-cli circuit --formula F [--type SOP|POS] [--scheme NAND|ANDOR|NOR] [--gates US|EU]\n"
+    "       [--scale Small|Medium|Large|Huge] [--paper RRGGBB] [--out FILE.jpg|.jpeg|.bmp|.png] [--pdf FILE]";
+
+template <typename T>
+T Choice(const Args& args, const std::string& option, std::initializer_list<std::pair<const char*, T>> items,
+         T fallback) {
+    const auto value = args.Value(option);
+    if (!value) return fallback;
+    std::string names;
+    for (const auto& [name, item] : items) {
+        if (*value == name) return item;
+        names += names.empty() ? name : std::string("|") + name;
+    }
+    throw UsageError("--" + option + " must be " + names);
+}
+
+std::uint32_t PaperOption(const Args& args) {
+    std::string text = args.Value("paper").value_or("FFFFFF");
+    if (!text.empty() && text[0] == '#') text.erase(0, 1);
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw UsageError("--paper needs six hexadecimal digits RRGGBB");
+    const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);  // as 0x00BBGGRR
+}
+
+void Fail(const std::string& english, const std::string& detail = {}) {
+    std::string text = platform::TranslateText(english);
+    if (!detail.empty()) text += "\n" + detail;
+    platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
+
+// Fonts need a GUI application; a script has no display, so the offscreen platform serves.
+std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    static int argc = 1;
+    static char name[] = "mapwright-cli";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The view's print path with a PDF file for the printer, written whole or not at all.
+bool PrintToPdf(const QImage& picture, const std::string& path, std::string* error) {
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        *error = folder.errorString().toStdString();
+        return false;
+    }
+    const QString page = folder.filePath("page.pdf");
+    {
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(page);
+        printer.setDocName("Mapwright Scheme");
+        if (!PrintPicture(printer, picture)) {
+            *error = "the page could not be started";
+            return false;
+        }
+    }
+    QFile file(page);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = file.errorString().toStdString();
+        return false;
+    }
+    return platform::WriteFileAtomically(path, file.readAll().toStdString(), error);
+}
+
+}  // namespace
+
+int RunCircuit(const Argv& argv, std::ostream& out, std::ostream& err) {
+    try {
+        const Args args(argv, {{"formula", true}, {"type", true}, {"scheme", true}, {"gates", true}, {"scale", true},
+                               {"paper", true}, {"out", true}, {"pdf", true}, {"help", false}});
+        if (args.Has("help")) {
+            out << kCircuitUsage << '\n';
+            return 0;
+        }
+        if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional()[0]);
+        const auto formula = args.Value("formula");
+        if (!formula) throw UsageError("--formula is required");
+        if (!args.Has("out") && !args.Has("pdf")) throw UsageError("--out or --pdf is required");
+
+        TScheme scheme;
+        scheme.FormulaType = Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
+        scheme.SchemeType =
+            Choice<TSchemeType>(args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
+        scheme.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
+        scheme.GridStep = Choice<int>(args, "scale", {{"Small", 7}, {"Medium", 9}, {"Large", 11}, {"Huge", 15}}, 9);
+        scheme.PaperColor = PaperOption(args);
+        scheme.Formula = ValueOrFileContent(*formula);
+        scheme.TopMarg = 4;
+        scheme.LeftMarg = 5;
+
+        std::optional<PictureKind> kind;
+        if (const auto path = args.Value("out")) {
+            kind = PictureKindOfName(*path, true);
+            if (!kind) throw InputError("--out: the name must end in .jpg, .jpeg, .bmp or .png");
+        }
+        if (scheme.Formula.empty()) throw InputError("--formula: the formula is empty");
+
+        MessageCapture messages(err);
+        if (const auto error = CheckSchemeFormula(scheme.Formula, scheme.FormulaType)) {
+            Fail(error->message, error->position > 0 ? platform::TranslateText("Position:") + " " +
+                                                           std::to_string(error->position) + "."
+                                                     : std::string());
+            return 1;
+        }
+        const auto app = EnsureGuiApplication();
+        scheme.BuildScheme();
+        if (scheme.TooLarge()) {
+            Fail("The circuit is too large to draw at this scale.");
+            return 1;
+        }
+        const int width = scheme.SchemeWidth(), height = scheme.SchemeHeight();
+        scheme.DrawToBitmap();
+        std::string error;
+        if (kind && !SavePicture(scheme.Bitmap, *args.Value("out"), *kind, &error)) {
+            Fail("Can't save the picture.", error);
+            return 1;
+        }
+        if (const auto pdf = args.Value("pdf"); pdf && !PrintToPdf(scheme.Bitmap, *pdf, &error)) {
+            Fail("Can't print the circuit.", error);
+            return 1;
+        }
+        out << width << 'x' << height << '\n';
+        return 0;
+    } catch (const UsageError& e) {
+        err << "mapwright-cli circuit: " << e.what() << '\n' << kCircuitUsage << '\n';
+        return 2;
+    } catch (const InputError& e) {
+        err << "mapwright-cli circuit: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace cli
