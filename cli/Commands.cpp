@@ -10,6 +10,7 @@ const char* kHelp =
     "\n"
     "commands:\n"
     "  analyze   minimize a map of 2 to 8 variables by gluing and print the result tree\n"
+    "  sets      print a map's minterm sets: the ones, zeros and don't cares\n"
     "  circuit   draw a formula as a gate circuit: a JPEG, bitmap or PNG picture, a PDF page\n"
     "  core      minimize a function of 1 to 23 variables with the minimization core\n"
     "  vhdl      print the VHDL text of a formula\n"
@@ -24,6 +25,7 @@ int RunCommand(const Argv& args, std::ostream& out, std::ostream& err) {
     }
     const Argv rest(args.begin() + 1, args.end());
     if (args[0] == "analyze") return RunAnalyze(rest, out, err);
+    if (args[0] == "sets") return RunSets(rest, out, err);
     if (args[0] == "circuit") return RunCircuit(rest, out, err);
     if (args[0] == "core") return RunCore(rest, out, err);
     if (args[0] == "vhdl") return RunVhdl(rest, out, err);

@@ -12,6 +12,7 @@ using Argv = std::vector<std::string>;
 
 int RunAnalyze(const Argv& args, std::ostream& out, std::ostream& err);
 int RunCircuit(const Argv& args, std::ostream& out, std::ostream& err);
+int RunSets(const Argv& args, std::ostream& out, std::ostream& err);
 int RunCore(const Argv& args, std::ostream& out, std::ostream& err);
 int RunVhdl(const Argv& args, std::ostream& out, std::ostream& err);
 
