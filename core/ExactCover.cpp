@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <optional>
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
@@ -216,35 +217,43 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     const CoverCost b = CostOf(bound);
     const int64_t boundCost = b.products * kProductCost + b.literals - essentialCost;
     // Fewest products first, where dominance is strongest; then fewest literals among covers
-    // of that many products; then, briefly, the other covers of the same cost.
-    int64_t best = 0;
-    std::vector<int> optimum;
+    // of that many products; then, briefly, the other covers of the same cost. When only the
+    // product count is proven in time, the best cover of that count is returned unproven.
+    const auto withEssentials = [&](const std::vector<int>& chosen) {
+        std::vector<Cube> cover = essentials;
+        for (int c : chosen) cover.push_back(columns[c]);
+        return cover;
+    };
+    Mincov weighted(m.cost, limits.deadline);
+    std::optional<std::vector<int>> fewest;
+    const int boundProducts = b.products - static_cast<int>(essentials.size());
     try {
-        const int boundProducts = b.products - static_cast<int>(essentials.size());
         Mincov products(std::vector<int64_t>(columns.size(), 1), limits.deadline);
-        auto fewest = products.Solve(m.rows, boundProducts + 1);
-        const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
-        int64_t bound = boundCost;
-        if (fewest) {
-            Mincov weighted(m.cost, limits.deadline);
-            if (weighted.CostOf(*fewest) < bound) {
-                bound = weighted.CostOf(*fewest);
-                optimum = *fewest;
-            }
-        }
-        if (bound / kProductCost > minProducts) bound = (minProducts + 1) * kProductCost;
-        Mincov literals(m.cost, limits.deadline);
-        if (auto cheaper = literals.Solve(m.rows, bound)) optimum = std::move(*cheaper);
-        if (optimum.empty()) {
-            // The bound cover is the optimum; find its like in the matrix for the enumeration.
-            auto same = literals.Solve(m.rows, bound + 1);
-            if (!same) return result;
-            optimum = std::move(*same);
-        }
-        best = literals.CostOf(optimum);
+        fewest = products.Solve(m.rows, boundProducts + 1);
     } catch (const CoveringTimeout&) {
         return result;
     }
+    const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
+    std::vector<int> optimum;
+    int64_t limit = boundCost;
+    if (fewest && weighted.CostOf(*fewest) < limit) {
+        limit = weighted.CostOf(*fewest);
+        optimum = *fewest;
+    }
+    if (limit / kProductCost > minProducts) limit = (minProducts + 1) * kProductCost;
+    try {
+        if (auto cheaper = weighted.Solve(m.rows, limit)) optimum = std::move(*cheaper);
+        if (optimum.empty()) {
+            // The limit cover is the optimum; find its like in the matrix for the enumeration.
+            auto same = weighted.Solve(m.rows, limit + 1);
+            if (!same) return result;
+            optimum = std::move(*same);
+        }
+    } catch (const CoveringTimeout&) {
+        if (!optimum.empty()) result.covers.push_back(withEssentials(optimum));
+        return result;
+    }
+    const int64_t best = weighted.CostOf(optimum);
     result.proven = true;
     const auto now = std::chrono::steady_clock::now();
     const auto enumerateUntil = std::min(limits.deadline, now + (now - started) / 4 +
@@ -261,11 +270,7 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         chosenSets.insert(chosenSets.begin(), optimum);
         if (static_cast<int>(chosenSets.size()) > limits.maxCovers) chosenSets.pop_back();
     }
-    for (const auto& chosen : chosenSets) {
-        std::vector<Cube> cover = essentials;
-        for (int c : chosen) cover.push_back(columns[c]);
-        result.covers.push_back(std::move(cover));
-    }
+    for (const auto& chosen : chosenSets) result.covers.push_back(withEssentials(chosen));
     return result;
 }
 

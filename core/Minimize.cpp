@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <numeric>
+#include <random>
 
 #include "core/Espresso.h"
 #include "core/ExactCover.h"
@@ -12,12 +14,53 @@ namespace mwcore {
 
 namespace {
 
+// Extra starts cost a table pass and an espresso run each; beyond these sizes fewer suffice.
+int ExtraStarts(int vars) { return vars <= 12 ? 11 : vars <= 16 ? 2 : 0; }
+
+// perm[i] is where variable i goes.
+uint32_t PermuteBits(uint32_t x, const std::vector<int>& perm) {
+    uint32_t r = 0;
+    for (std::size_t i = 0; i < perm.size(); ++i)
+        if (x & (1u << i)) r |= 1u << perm[i];
+    return r;
+}
+
 // A cover in a fixed order (most literals last) so that equal covers print alike.
 void Canonical(std::vector<Cube>& cover) {
     std::sort(cover.begin(), cover.end(), [](const Cube& a, const Cube& b) {
         if (a.Literals() != b.Literals()) return a.Literals() < b.Literals();
         return b < a;
     });
+}
+
+// The same function over renumbered variables: the ISOP then splits in another order and the
+// espresso loop starts from another local optimum. The orders are fixed (reversed, then
+// seeded shuffles) so that a function always gets the same answer.
+Problem Permuted(const Problem& p, const std::vector<int>& perm) {
+    TruthTable on(p.vars), dc(p.vars);
+    for (uint32_t m = 0; m < (1u << p.vars); ++m) {
+        if (p.on.Get(m)) on.Set(PermuteBits(m, perm));
+        if (p.dc.Get(m)) dc.Set(PermuteBits(m, perm));
+    }
+    return Problem(on, dc);
+}
+
+std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best) {
+    std::mt19937 rng(12345);
+    std::vector<int> perm(p.vars), back(p.vars);
+    for (int start = 0; start < ExtraStarts(p.vars); ++start) {
+        std::iota(perm.begin(), perm.end(), 0);
+        if (start == 0)
+            std::reverse(perm.begin(), perm.end());
+        else
+            std::shuffle(perm.begin(), perm.end(), rng);
+        for (int i = 0; i < p.vars; ++i) back[perm[i]] = i;
+        const Problem q = Permuted(p, perm);
+        std::vector<Cube> other = Espresso(q, Isop(q.on, q.Upper()));
+        for (Cube& c : other) c = {PermuteBits(c.mask, back), PermuteBits(c.val, back)};
+        if (CostOf(other) < CostOf(best) && CoverImplements(p, other)) best = std::move(other);
+    }
+    return best;
 }
 
 }  // namespace
@@ -37,6 +80,7 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
     const std::vector<Cube> isop = Isop(p.on, p.Upper());
     std::vector<Cube> heuristic = Espresso(p, isop);
     if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
+    heuristic = BestOfSeveralStarts(p, std::move(heuristic));
     result.minimum = false;
     result.covers = {heuristic};
 
