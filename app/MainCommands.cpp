@@ -131,15 +131,23 @@ void TForm1::BitBtn1Click() {
 void TForm1::BitBtn2Click() {
     const QString proposed = "Map" + QString::number(SaveNameCounter);
     ++SaveNameCounter;  // moves on even when the dialog is cancelled
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Save As...", {"Karnaugh Map Files (*.km)"}, "km", proposed});
+    const platform::FileChoice choice = platform::Dialogs().SaveFile(
+        this, {"Save As...",
+               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)"},
+               "km",
+               proposed});
     if (!choice.accepted) return;
     if (QFileInfo::exists(choice.path) &&
         platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
                               MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Grid.PackedFlag = Windows().Options && Windows().Options->BitSave->isChecked() ? 1 : 0;
-    Grid.SaveToFile(choice.path.toStdString());
+    const std::string path = choice.path.toStdString();
+    switch (choice.filterIndex) {
+        case 2: Grid.SaveToHTMLFile(path); break;
+        case 3: Grid.SaveToBooleanFunctionFile(path); break;
+        default: Grid.SaveToFile(path); break;
+    }
 }
 
 // --- appearance ---

@@ -96,6 +96,11 @@ public:
     // leaves the map, its variable count and the result tree as they were.
     bool LoadFromFile(const std::string& fileName);
 
+    // --- Boolean function file (files/BooleanFunctionFile.cpp) ---
+    // The section "Boolean Function" with VarCount and the three sets texts; other sections and
+    // keys of an existing file stay. True when written, a failure reported once.
+    bool SaveToBooleanFunctionFile(const std::string& fileName) const;
+
     // --- HTML exports (files/HtmlExport.cpp) ---
     // The map as an HTML page; true when written, a failure reported once.
     bool SaveToHTMLFile(const std::string& fileName) const;

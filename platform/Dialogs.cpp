@@ -17,6 +17,17 @@ FileChoice Run(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptM
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(spec.filters);
     dialog.setDefaultSuffix(spec.defaultSuffix);
+    // A name typed without an extension takes the chosen kind's, not always the first kind's.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &spec](const QString& filter) {
+        const qsizetype star = filter.indexOf("*.");
+        if (star < 0 || filter.mid(star + 2, 1) == "*") {
+            dialog.setDefaultSuffix(spec.defaultSuffix);
+            return;
+        }
+        QString suffix;
+        for (qsizetype i = star + 2; i < filter.size() && filter[i].isLetterOrNumber(); ++i) suffix += filter[i];
+        dialog.setDefaultSuffix(suffix);
+    });
     if (!spec.proposedName.isEmpty()) dialog.selectFile(spec.proposedName);
     FileChoice choice;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;

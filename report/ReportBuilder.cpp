@@ -88,8 +88,9 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
     f += H4 + T("Number of Variables") + H5 + std::to_string(content.names.size()) + H3;
     if (content.sets) {
         const auto& [ones, zeros, dc] = *content.sets;
-        f += H4 + T("Sets representation") + H5 + H6 + Wrap(ones, ',') + H3 + H7 + Wrap(zeros, ',') + H3 + H8 +
-             T("(Don't Cares)") + H5 + Wrap(dc, ',') + H3 + H3;
+        // The three rows stand in a table of their own: rows directly inside a cell are not HTML.
+        f += H4 + T("Sets representation") + H5 + "<table>" + H6 + Wrap(ones, ',') + H3 + H7 + Wrap(zeros, ',') + H3 +
+             H8 + T("(Don't Cares)") + H5 + Wrap(dc, ',') + H3 + "</table>" + H3;
     }
     if (content.truthTableHtml) f += H9 + *content.truthTableHtml + H10;
 

@@ -11,17 +11,15 @@
 
 #include "app/Main.h"
 #include "app/Windows.h"
-#include "files/HtmlExport.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "input/TruthTableData.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
-#include "report/ReportBuilder.h"
-#include "report/ReportFiles.h"
+#include "report/Generate.h"
 #include "report/RepViewForm.h"
-#include "report/TruthTableSection.h"
+#include "report/ReportFiles.h"
 
 namespace {
 
@@ -91,61 +89,28 @@ void TReport::BitBtn2Click() {
 bool TReport::Generate(std::string& path) {
     TForm1* form1 = Windows().Form1;
     if (!form1) return false;
-    TCarnoGrid& grid = form1->Grid;
-    std::string pageTemplate, error;
-    if (!report::ReadTemplate("report.inc", &pageTemplate, &error)) {
+    std::vector<QTreeWidgetItem*> nodes;  // after the formula node, in tree order
+    for (QTreeWidgetItemIterator it(form1->TreeView); *it; ++it) nodes.push_back(*it);
+    if (!nodes.empty()) nodes.erase(nodes.begin());
+    std::vector<std::string> texts;
+    for (QTreeWidgetItem* node : nodes) texts.push_back(node->text(0).toStdString());
+
+    // The truth-table dialog's control is left holding the map's function, as the user will
+    // find it there.
+    TTruthTable* control = Windows().TruthTableForm ? Windows().TruthTableForm->TruthTable1 : nullptr;
+    TruthTableData scratch;
+    std::string page, error;
+    const bool built = report::GenerateReport(
+        form1->Grid, {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked()}, texts,
+        control ? control->Data() : scratch, [&](int k) { form1->TreeView->setCurrentItem(nodes[k]); }, page,
+        error);
+    if (control) control->Refresh();
+    if (!built) {
         Fail(error);
         return false;
     }
-
-    report::Content content;
-    content.method = grid.GlueMethod;
-    for (int i = 1; i <= grid.VariableCount(); ++i) content.names.push_back(grid.VarName(i));
-    content.formula = grid.ResultFormula();
-    if (SetInc->isChecked()) {
-        std::array<std::string, 3> sets;
-        grid.MapToSets(sets[0], sets[1], sets[2]);
-        content.sets = sets;
-    }
-    if (TTInc->isChecked()) {
-        // The truth-table dialog's control is left holding the map's function, as the user
-        // will find it there.
-        TTruthTable* control = Windows().TruthTableForm ? Windows().TruthTableForm->TruthTable1 : nullptr;
-        TruthTableData scratch;
-        std::string table;
-        const bool ok = report::TruthTableSection(grid, control ? control->Data() : scratch, table, error);
-        if (control) control->Refresh();
-        if (!ok) {
-            Fail(error);
-            return false;
-        }
-        content.truthTableHtml = table;
-    }
-    std::vector<std::string> lines;
-    if (MapInc->isChecked()) {
-        grid.SaveToHTMLTemp(lines, -1);
-        content.mapHtml = html::JoinLines(lines);
-    }
-    content.eachTerm = MapEach->isChecked();
-    if (content.eachTerm) {
-        // Every node after the formula, in tree order, selected in turn so the map shows it too.
-        int k = 0;
-        for (QTreeWidgetItemIterator it(form1->TreeView); *it; ++it, ++k) {
-            if (k == 0) continue;
-            form1->TreeView->setCurrentItem(*it);
-            grid.SaveToHTMLTemp(lines, k - 1);
-            content.terms.push_back({(*it)->text(0).toStdString(), html::JoinLines(lines)});
-        }
-    }
-
-    std::string missing;
-    const auto page = report::Build(pageTemplate, content, missing);
-    if (!page) {
-        Fail(platform::TranslateText("The report template lacks the placeholder") + " " + missing);
-        return false;
-    }
     path = report::ReportPath();
-    if (!platform::WriteFileAtomically(path, *page, &error)) {
+    if (!platform::WriteFileAtomically(path, page, &error)) {
         Fail(error);
         return false;
     }

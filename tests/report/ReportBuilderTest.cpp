@@ -75,14 +75,15 @@ TEST(ReportBuilder, OptionsAddSetsTruthTableMapAndTerms) {
     const auto page = report::Build(kTemplate, c, missing);
     ASSERT_TRUE(page.has_value());
     EXPECT_NE(page->find("Conjunctive Normal Form"), std::string::npos);
-    EXPECT_NE(page->find("<tr><td>Sets representation</td><td><tr><td>1</td><td>0-3,5,6</td></tr><tr><td>0</td><td>4,7-15</td></tr>"
-                         "<tr><td>*(Don't Cares)</td><td></td></tr></td></tr>"),
+    EXPECT_NE(page->find("<tr><td>Sets representation</td><td><table><tr><td>1</td><td>0-3,5,6</td></tr><tr><td>0</td><td>4,7-15</td></tr>"
+                         "<tr><td>*(Don't Cares)</td><td></td></tr></table></td></tr>"),
               std::string::npos);
     EXPECT_NE(page->find("<tr><p align=\"center\"><TABLE><TR><TD>A</TD></TR></TABLE></tr>"), std::string::npos);
     EXPECT_NE(page->find("<td width=\"50%\"><table><tr><td>map</td></tr></table></td>"), std::string::npos);
     for (int k = 1; k <= 3; ++k) EXPECT_NE(page->find("Term[" + std::to_string(k) + "]=\""), std::string::npos);
     EXPECT_NE(page->find("Term[2]=\"|C*|D\"</td></tr>"), std::string::npos);
     EXPECT_LT(page->find("Term[1]"), page->find("Term[3]"));
+    EXPECT_EQ(testing_support::HtmlErrors(*page), "");
 }
 
 TEST(ReportBuilder, TemplateWithoutAPlaceholderIsRefused) {

@@ -1,0 +1,55 @@
+#include "report/Generate.h"
+
+#include "engine/CarnoGrid.h"
+#include "files/HtmlExport.h"
+#include "platform/Translate.h"
+#include "report/ReportBuilder.h"
+#include "report/ReportFiles.h"
+#include "report/TruthTableSection.h"
+
+namespace report {
+
+bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, const std::vector<std::string>& nodeTexts,
+                    TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
+                    std::string& error) {
+    std::string pageTemplate;
+    if (!ReadTemplate("report.inc", &pageTemplate, &error)) return false;
+
+    Content content;
+    content.method = grid.GlueMethod;
+    for (int i = 1; i <= grid.VariableCount(); ++i) content.names.push_back(grid.VarName(i));
+    content.formula = grid.ResultFormula();
+    if (choices.sets) {
+        std::array<std::string, 3> sets;
+        grid.MapToSets(sets[0], sets[1], sets[2]);
+        content.sets = sets;
+    }
+    if (choices.truthTable) {
+        std::string html;
+        if (!TruthTableSection(grid, table, html, error)) return false;
+        content.truthTableHtml = html;
+    }
+    std::vector<std::string> lines;
+    if (choices.map) {
+        grid.SaveToHTMLTemp(lines, -1);
+        content.mapHtml = html::JoinLines(lines);
+    }
+    content.eachTerm = choices.eachTerm;
+    if (choices.eachTerm) {
+        for (std::size_t k = 0; k < nodeTexts.size(); ++k) {
+            if (onTerm) onTerm(static_cast<int>(k));
+            grid.SaveToHTMLTemp(lines, static_cast<int>(k));
+            content.terms.push_back({nodeTexts[k], html::JoinLines(lines)});
+        }
+    }
+    std::string missing;
+    const auto built = Build(pageTemplate, content, missing);
+    if (!built) {
+        error = platform::TranslateText("The report template lacks the placeholder") + " " + missing;
+        return false;
+    }
+    page = *built;
+    return true;
+}
+
+}  // namespace report
