@@ -33,7 +33,8 @@ void Say(const std::string& english, MsgIcon icon, const std::string& detail = {
     platform::ShowMessage(text, icon, MsgButtons::Ok);
 }
 
-QToolButton* BarButton(const char* name, const QString& hint, QStyle::StandardPixmap icon, QWidget* parent) {
+QToolButton* BarButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
+                       QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(hint);
@@ -54,7 +55,8 @@ QAction* MenuAction(QMenu* menu, const char* name, const QString& caption) {
 TCirView::TCirView(QWidget* parent) : QDialog(parent) {
     setObjectName("CirView");
     setWindowTitle("Circuit View");
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMaximizeButtonHint);
     setModal(true);
 
     Panel1 = new QWidget(this);
@@ -79,7 +81,8 @@ TCirView::TCirView(QWidget* parent) : QDialog(parent) {
     Save1 = MenuAction(PopupMenu1, "Save1", "&Save...");
     Print1 = MenuAction(PopupMenu1, "Print1", "&Print");
     SB->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(SB, &QWidget::customContextMenuRequested, this, [this] { PopupMenu1->popup(QCursor::pos()); });
+    connect(SB, &QWidget::customContextMenuRequested, this,
+            [this] { PopupMenu1->popup(QCursor::pos()); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -96,7 +99,8 @@ TCirView::TCirView(QWidget* parent) : QDialog(parent) {
 }
 
 const QStringList& TCirView::SaveFilters() {
-    static const QStringList filters = {"JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)", "Bitmaps (*.bmp)",
+    static const QStringList filters = {"JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)",
+                                        "Bitmaps (*.bmp)",
                                         "All images ( jpg, jpeg, bmp) (*.jpg *.jpeg *.bmp)"};
     return filters;
 }
@@ -111,7 +115,8 @@ bool TCirView::Rebuild() {
     if (!circuit) return false;
     auto* control = new TSchemeControl;
     control->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(control, &QWidget::customContextMenuRequested, this, [this] { PopupMenu1->popup(QCursor::pos()); });
+    connect(control, &QWidget::customContextMenuRequested, this,
+            [this] { PopupMenu1->popup(QCursor::pos()); });
     circuit->TransferOptions(*control);
     control->SetShowGrid(false);
     if (!control->Build()) {
@@ -143,31 +148,36 @@ void TCirView::Rescale(int newIndex) {
 }
 
 void TCirView::ScaleUp1Click() {
-    if (const TCircuit* circuit = Windows().Circuit) Rescale(std::min(circuit->ScaleIndex() + 1, 3));
+    if (const TCircuit* circuit = Windows().Circuit)
+        Rescale(std::min(circuit->ScaleIndex() + 1, 3));
 }
 
 void TCirView::ScaleDown1Click() {
-    if (const TCircuit* circuit = Windows().Circuit) Rescale(std::max(circuit->ScaleIndex() - 1, 0));
+    if (const TCircuit* circuit = Windows().Circuit)
+        Rescale(std::max(circuit->ScaleIndex() - 1, 0));
 }
 
 void TCirView::SpeedButton1Click() {
     if (!CurrentScheme) return;
-    const platform::FileChoice choice = platform::Dialogs().SaveFile(this, {"Save", SaveFilters(), "jpg", "Circuit"});
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Save", SaveFilters(), "jpg", "Circuit"});
     if (!choice.accepted) return;
     const std::string path = choice.path.toStdString();
     const std::optional<PictureKind> kind = PictureKindOfFilter(choice.filterIndex, path);
     if (!kind) {
-        Say("Choose a file name ending in .jpg, .jpeg or .bmp: the picture type follows the name.", MsgIcon::Warning);
+        Say("Choose a file name ending in .jpg, .jpeg or .bmp: the picture type follows the name.",
+            MsgIcon::Warning);
         return;
     }
     if (QFileInfo::exists(choice.path) &&
-        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
-                              MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"),
+                              MsgIcon::Warning, MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     TScheme& scheme = CurrentScheme->Scheme;
     scheme.DrawToBitmap();
     std::string error;
-    if (!SavePicture(scheme.Bitmap, path, *kind, &error)) Say("Can't save the picture.", MsgIcon::Error, error);
+    if (!SavePicture(scheme.Bitmap, path, *kind, &error))
+        Say("Can't save the picture.", MsgIcon::Error, error);
 }
 
 void TCirView::SpeedButton2Click() {

@@ -15,14 +15,15 @@ class TSchemeControl;
 
 class TCirView : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TCirView(QWidget* parent = nullptr);
 
     QWidget* Panel1 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;
     QScrollArea* SB = nullptr;
     QMenu* PopupMenu1 = nullptr;
-    QAction *ScaleUp1 = nullptr, *ScaleDown1 = nullptr, *N1 = nullptr, *Save1 = nullptr, *Print1 = nullptr;
+    QAction *ScaleUp1 = nullptr, *ScaleDown1 = nullptr, *N1 = nullptr, *Save1 = nullptr,
+            *Print1 = nullptr;
 
     TSchemeControl* CurrentScheme = nullptr;
 
@@ -35,16 +36,16 @@ public:
     bool Rebuild();
     void ShowModal();
 
-public slots:
+  public slots:
     void ScaleUp1Click();
     void ScaleDown1Click();
     void SpeedButton1Click();  // save
     void SpeedButton2Click();  // print
 
-protected:
+  protected:
     void done(int result) override;
 
-private:
+  private:
     void Rescale(int newIndex);
     void FreeScheme();
 };

@@ -36,11 +36,13 @@ struct NamedColor {
 
 // The colour box's standard and extended colours.
 constexpr NamedColor kColors[] = {
-    {"Black", 0x000000},     {"Maroon", 0x000080},     {"Green", 0x008000},  {"Olive", 0x008080},
-    {"Navy", 0x800000},      {"Purple", 0x800080},     {"Teal", 0x808000},   {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0},    {"Red", 0x0000FF},        {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},      {"Fuchsia", 0xFF00FF},    {"Aqua", 0xFFFF00},   {"White", 0xFFFFFF},
-    {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6}, {"Cream", 0xF0FBFF},  {"Medium Gray", 0xA4A0A0},
+    {"Black", 0x000000}, {"Maroon", 0x000080},      {"Green", 0x008000},
+    {"Olive", 0x008080}, {"Navy", 0x800000},        {"Purple", 0x800080},
+    {"Teal", 0x808000},  {"Gray", 0x808080},        {"Silver", 0xC0C0C0},
+    {"Red", 0x0000FF},   {"Lime", 0x00FF00},        {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},  {"Fuchsia", 0xFF00FF},     {"Aqua", 0xFFFF00},
+    {"White", 0xFFFFFF}, {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6},
+    {"Cream", 0xF0FBFF}, {"Medium Gray", 0xA4A0A0},
 };
 
 QIcon Swatch(std::uint32_t value) {
@@ -57,7 +59,8 @@ QIcon Swatch(std::uint32_t value) {
 TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
     setObjectName("Circuit");
     setWindowTitle("Formula to Circuit");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setModal(true);
 
     GroupBox1 = Named<QGroupBox>("GroupBox1", " Gate System", this);
@@ -87,7 +90,8 @@ TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
 
     Label2 = Named<QLabel>("Label2", "Paper Color", this);
     PaperColor = Named<QComboBox>("PaperColor", this);
-    for (const NamedColor& c : kColors) PaperColor->addItem(Swatch(c.value), c.name, QVariant::fromValue(c.value));
+    for (const NamedColor& c : kColors)
+        PaperColor->addItem(Swatch(c.value), c.name, QVariant::fromValue(c.value));
     PaperColor->setCurrentText("White");
 
     Label4 = Named<QLabel>("Label4", "Scale", this);
@@ -129,13 +133,21 @@ TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
     }
 }
 
-int TCircuit::ScaleIndex() const { return std::max(0, Scale->currentIndex()); }
+int TCircuit::ScaleIndex() const {
+    return std::max(0, Scale->currentIndex());
+}
 
-void TCircuit::SetScaleIndex(int index) { Scale->setCurrentIndex(std::clamp(index, 0, 3)); }
+void TCircuit::SetScaleIndex(int index) {
+    Scale->setCurrentIndex(std::clamp(index, 0, 3));
+}
 
-std::uint32_t TCircuit::PaperColorValue() const { return PaperColor->currentData().toUInt(); }
+std::uint32_t TCircuit::PaperColorValue() const {
+    return PaperColor->currentData().toUInt();
+}
 
-TFormulaType TCircuit::FormulaType() const { return FormType->currentIndex() == 1 ? ftCNF : ftDNF; }
+TFormulaType TCircuit::FormulaType() const {
+    return FormType->currentIndex() == 1 ? ftCNF : ftDNF;
+}
 
 void TCircuit::TransferOptions(TSchemeControl& control) const {
     control.SetGridStep(kScaleSteps[ScaleIndex()]);
@@ -153,7 +165,8 @@ void TCircuit::BitBtn2Click() {
     if (const auto error = CheckSchemeFormula(formula, FormulaType())) {
         std::string text = platform::TranslateText(error->message);
         if (error->position > 0)
-            text += "\n" + platform::TranslateText("Position:") + " " + std::to_string(error->position) + ".";
+            text += "\n" + platform::TranslateText("Position:") + " " +
+                    std::to_string(error->position) + ".";
         platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
         return;
     }
@@ -162,8 +175,8 @@ void TCircuit::BitBtn2Click() {
     if (!view) return;
     view->SetScaleCommands(ScaleIndex());
     if (formula.empty()) {
-        platform::ShowMessage(platform::TranslateText("There is no formula to draw."), platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
+        platform::ShowMessage(platform::TranslateText("There is no formula to draw."),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return;
     }
     if (view->Rebuild()) view->ShowModal();

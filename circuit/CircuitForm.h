@@ -17,7 +17,7 @@ class TSchemeControl;
 
 class TCircuit : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TCircuit(QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1 = nullptr;
@@ -42,6 +42,6 @@ public:
     // Every option onto a fresh control, not yet built.
     void TransferOptions(TSchemeControl& control) const;
 
-public slots:
+  public slots:
     void BitBtn2Click();  // Convert
 };

@@ -16,4 +16,5 @@ std::optional<PictureKind> PictureKindOfName(const std::string& path, bool allow
 std::optional<PictureKind> PictureKindOfFilter(int filterIndex, const std::string& path);
 
 // Writes the picture through WriteFileAtomically; false with *error (the reason) otherwise.
-bool SavePicture(const QImage& picture, const std::string& path, PictureKind kind, std::string* error);
+bool SavePicture(const QImage& picture, const std::string& path, PictureKind kind,
+                 std::string* error);

@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string Cut(const std::string& name) { return name.substr(0, std::min(name.size(), kSchemeNameLength)); }
+std::string Cut(const std::string& name) {
+    return name.substr(0, std::min(name.size(), kSchemeNameLength));
+}
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
     TStringParcer parcer;
@@ -29,22 +31,31 @@ struct Form {
 Form FormOf(TSchemeType scheme, TFormulaType formula) {
     const bool sop = formula == ftDNF;
     switch (scheme) {
-        case stAND_OR: return sop ? Form{gkAND, gkOR, false, false} : Form{gkOR, gkAND, false, false};
-        case stNOR: return Form{gkNOR, gkNOR, sop, sop};
+        case stAND_OR:
+            return sop ? Form{gkAND, gkOR, false, false} : Form{gkOR, gkAND, false, false};
+        case stNOR:
+            return Form{gkNOR, gkNOR, sop, sop};
         case stNAND:
-        default: return Form{gkNAND, gkNAND, !sop, !sop};
+        default:
+            return Form{gkNAND, gkNAND, !sop, !sop};
     }
 }
 
-char TermSeparator(TFormulaType type) { return type == ftDNF ? '+' : '*'; }
-char LiteralSeparator(TFormulaType type) { return type == ftDNF ? '*' : '+'; }
+char TermSeparator(TFormulaType type) {
+    return type == ftDNF ? '+' : '*';
+}
+char LiteralSeparator(TFormulaType type) {
+    return type == ftDNF ? '*' : '+';
+}
 
 }  // namespace
 
-std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula, TFormulaType type) {
+std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
+                                                     TFormulaType type) {
     for (std::size_t i = 0; i < formula.size(); ++i)
         if (static_cast<unsigned char>(formula[i]) < 0x20 || formula[i] == 0x7F)
-            return SchemeFormulaError{"The formula may only be one line of names and signs.", static_cast<int>(i) + 1};
+            return SchemeFormulaError{"The formula may only be one line of names and signs.",
+                                      static_cast<int>(i) + 1};
     const char termSep = TermSeparator(type), literalSep = LiteralSeparator(type);
     const auto at = [](std::size_t i) { return static_cast<int>(i) + 1; };
     int terms = 0;
@@ -68,7 +79,8 @@ std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
             j = literalEnd;
         }
         // Literal signs alone would make a gate without inputs.
-        if (literals == 0) return SchemeFormulaError{"A term of the formula has no literals.", at(i)};
+        if (literals == 0)
+            return SchemeFormulaError{"A term of the formula has no literals.", at(i)};
         ++terms;
         i = termEnd;
     }
@@ -140,7 +152,8 @@ void TScheme::ConnectFlows(std::size_t from, std::size_t to) {
         for (TPin& in : later.Pins)
             for (TGate& earlier : flows_[from].Gates)
                 for (TPin& out : earlier.Pins)
-                    if (out.Kind == pkOutput && in.Kind == pkInput && out.Name.empty() && in.Name.empty()) {
+                    if (out.Kind == pkOutput && in.Kind == pkInput && out.Name.empty() &&
+                        in.Name.empty()) {
                         AddNet("1", out.X, out.Y, in.X, in.Y);
                         // A blank name keeps both ends from being wired again.
                         out.Name = " ";
@@ -159,7 +172,9 @@ void TScheme::ResizeBitmap(int width, int height) {
     Bitmap.fill(PaperQColor(PaperColor));
 }
 
-int TScheme::Width() const { return flows_.empty() ? 0 : flows_.back().Right; }
+int TScheme::Width() const {
+    return flows_.empty() ? 0 : flows_.back().Right;
+}
 
 int TScheme::Height() const {
     int height = 0;

@@ -18,8 +18,8 @@ enum TPinKind : std::uint8_t { pkInput = 0, pkOutput = 1 };
 
 struct TPin {
     TPinKind Kind = pkInput;
-    std::string Name;  // drawn as the pin's label
-    int X = 0, Y = 0;  // outer end of the pin's line
+    std::string Name;       // drawn as the pin's label
+    int X = 0, Y = 0;       // outer end of the pin's line
     bool Inverted = false;  // the complement of the named signal: drawn with an overbar
 };
 
@@ -63,7 +63,7 @@ struct SchemeFormulaError {
 std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula, TFormulaType type);
 
 class TScheme {
-public:
+  public:
     std::uint32_t PaperColor = 0xFFFFFF;  // 0x00BBGGRR
     bool ShowGrid = false;
     int GridStep = 10;
@@ -104,7 +104,7 @@ public:
     void AddPin(TPinKind kind, const std::string& name, bool inverted);
     void AddNet(const std::string& name, int x1, int y1, int x2, int y2);
 
-private:
+  private:
     void ConnectFlows(std::size_t from, std::size_t to);
     void ResizeBitmap(int width, int height);
 

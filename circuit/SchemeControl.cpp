@@ -5,7 +5,9 @@
 
 #include "circuit/SchemePainter.h"
 
-TSchemeControl::TSchemeControl(QWidget* parent) : QWidget(parent) { setObjectName("Scheme"); }
+TSchemeControl::TSchemeControl(QWidget* parent) : QWidget(parent) {
+    setObjectName("Scheme");
+}
 
 void TSchemeControl::SetGridStep(int step) {
     Scheme.GridStep = step;
@@ -28,7 +30,9 @@ void TSchemeControl::SetPaperColor(std::uint32_t color) {
 }
 
 // Points at the desktop's 96 dots per inch, so that the screen and the picture agree.
-int TSchemeControl::LabelPixels() const { return (Scheme.GridStep * 96 + 36) / 72; }
+int TSchemeControl::LabelPixels() const {
+    return (Scheme.GridStep * 96 + 36) / 72;
+}
 
 bool TSchemeControl::Build() {
     Scheme.BuildScheme();

@@ -8,7 +8,7 @@
 
 class TSchemeControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TSchemeControl(QWidget* parent = nullptr);
 
     TScheme Scheme;
@@ -24,6 +24,6 @@ public:
 
     int LabelPixels() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };

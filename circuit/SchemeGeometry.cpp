@@ -16,7 +16,9 @@ GateBox Box(const TGate& gate, int gridStep) {
     return b;
 }
 
-int OutputRow(const GateBox& b, TGateSystem system) { return system == gsUS ? b.mid : b.y + b.p; }
+int OutputRow(const GateBox& b, TGateSystem system) {
+    return system == gsUS ? b.mid : b.y + b.p;
+}
 
 int OutputStartX(const GateBox& b, TGateKind kind, TGateSystem system) {
     const int s = b.s;
@@ -51,8 +53,9 @@ void Place(std::vector<TFlow>& flows, TGateSystem system, int gridStep) {
         const TGate* previous = nullptr;
         for (TGate& gate : flow.Gates) {
             gate.X = flow.X;
-            gate.Y = previous ? previous->Y + static_cast<int>(previous->Pins.size()) * previous->PinStep + 2 * s +
-                                    flow.Gap
+            gate.Y = previous ? previous->Y +
+                                    static_cast<int>(previous->Pins.size()) * previous->PinStep +
+                                    2 * s + flow.Gap
                               : flow.Y;
             const GateBox b = Box(gate, s);
             int k = 0;

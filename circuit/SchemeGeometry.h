@@ -18,12 +18,20 @@ struct GateBox {
 
 GateBox Box(const TGate& gate, int gridStep);
 
-inline bool HasBubble(TGateKind kind) { return kind == gkNAND || kind == gkNOR || kind == gkNOT; }
-inline bool IsOrShape(TGateKind kind) { return kind == gkOR || kind == gkNOR; }
+inline bool HasBubble(TGateKind kind) {
+    return kind == gkNAND || kind == gkNOR || kind == gkNOT;
+}
+inline bool IsOrShape(TGateKind kind) {
+    return kind == gkOR || kind == gkNOR;
+}
 
 // The k-th input (k = 1 for the first) and the output.
-inline int InputRow(const GateBox& b, int k) { return b.y + k * b.p; }
-inline int InputOuterX(const GateBox& b) { return b.x - 3 * b.s; }
+inline int InputRow(const GateBox& b, int k) {
+    return b.y + k * b.p;
+}
+inline int InputOuterX(const GateBox& b) {
+    return b.x - 3 * b.s;
+}
 int OutputRow(const GateBox& b, TGateSystem system);
 int OutputStartX(const GateBox& b, TGateKind kind, TGateSystem system);
 int OutputEndX(const GateBox& b, TGateKind kind, TGateSystem system);
@@ -33,6 +41,11 @@ int OutputLabelRight(const GateBox& b, TGateKind kind, TGateSystem system);
 // Where an input line meets the body at a row: the left edge, or the hollow back of a
 // distinctive OR shape at that row (an ellipse quarter of half-width 5s/2).
 int InputBodyX(const GateBox& b, TGateKind kind, TGateSystem system, int row);
+
+// The vertical track of the net at index c: c steps right of its output pin.
+inline int NetTrackX(const TNet& net, int c, int gridStep) {
+    return net.X1 + c * gridStep;
+}
 
 // Gate corners and pin ends of every flow, in order: gates stacked from the flow's top.
 void Place(std::vector<TFlow>& flows, TGateSystem system, int gridStep);

@@ -20,14 +20,18 @@ QFont LabelFont(int pixels, bool bold = false) {
     return font;
 }
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Text with its top-left corner at (left, top).
 void TextOut(QPainter& painter, int left, int top, const QString& text) {
     painter.drawText(QPoint(left, top + painter.fontMetrics().ascent()), text);
 }
 
-void Ellipse(QPainter& painter, int x1, int y1, int x2, int y2) { painter.drawEllipse(QRect(x1, y1, x2 - x1, y2 - y1)); }
+void Ellipse(QPainter& painter, int x1, int y1, int x2, int y2) {
+    painter.drawEllipse(QRect(x1, y1, x2 - x1, y2 - y1));
+}
 
 // The right half of the ellipse bounded by (x1, y1) and (x2, y2), bottom to top.
 void RightHalf(QPainter& painter, int x1, int y1, int x2, int y2) {
@@ -50,7 +54,8 @@ void DistinctiveBody(QPainter& painter, const GateBox& b, TGateKind kind) {
             painter.drawLine(x, y + H, x, y);
     }
     if (scheme::HasBubble(kind))
-        Ellipse(painter, x + 6 * s + 5 * s / 2 - s, b.mid - s / 2, x + 6 * s + 5 * s / 2, b.mid + s - s / 2);
+        Ellipse(painter, x + 6 * s + 5 * s / 2 - s, b.mid - s / 2, x + 6 * s + 5 * s / 2,
+                b.mid + s - s / 2);
 }
 
 void RectangularBody(QPainter& painter, const GateBox& b, TGateKind kind) {
@@ -62,7 +67,8 @@ void RectangularBody(QPainter& painter, const GateBox& b, TGateKind kind) {
     painter.setFont(LabelFont(kSymbolPixels, true));
     TextOut(painter, x + s, y + s, kind == gkAND || kind == gkNAND ? "&" : "1");
     painter.setFont(LabelFont(kPictureLabelPixels));
-    if (scheme::HasBubble(kind)) Ellipse(painter, x + 5 * s, y + b.p - s / 2, x + 6 * s, y + b.p - s / 2 + s);
+    if (scheme::HasBubble(kind))
+        Ellipse(painter, x + 5 * s, y + b.p - s / 2, x + 6 * s, y + b.p - s / 2 + s);
 }
 
 void DrawGate(QPainter& painter, const TGate& gate, TGateSystem system, int s, int labelPixels) {
@@ -102,7 +108,9 @@ void DrawGate(QPainter& painter, const TGate& gate, TGateSystem system, int s, i
 
 }  // namespace
 
-QColor PaperQColor(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+QColor PaperQColor(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
 
 void PaintScheme(QPainter& painter, const TScheme& scheme, int labelPixels) {
     painter.save();
@@ -110,12 +118,14 @@ void PaintScheme(QPainter& painter, const TScheme& scheme, int labelPixels) {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     const int s = scheme.GridStep;
     for (const TFlow& flow : scheme.Flows())
-        for (const TGate& gate : flow.Gates) DrawGate(painter, gate, scheme.GateSystem, s, labelPixels);
+        for (const TGate& gate : flow.Gates)
+            DrawGate(painter, gate, scheme.GateSystem, s, labelPixels);
     painter.setPen(QPen(Qt::black, kPen));
     int c = 0;
     for (const TNet& net : scheme.Nets()) {
-        const int track = net.X1 + c++ * s;
-        const QPoint points[] = {{net.X1, net.Y1}, {track, net.Y1}, {track, net.Y2}, {net.X2, net.Y2}};
+        const int track = scheme::NetTrackX(net, c++, s);
+        const QPoint points[] = {
+            {net.X1, net.Y1}, {track, net.Y1}, {track, net.Y2}, {net.X2, net.Y2}};
         painter.drawPolyline(points, 4);
     }
     painter.restore();

@@ -22,12 +22,14 @@ namespace cli {
 namespace {
 
 const char* kCircuitUsage =
-    "usage: mapwright-cli circuit --formula F [--type SOP|POS] [--scheme NAND|ANDOR|NOR] [--gates US|EU]\n"
-    "       [--scale Small|Medium|Large|Huge] [--paper RRGGBB] [--out FILE.jpg|.jpeg|.bmp|.png] [--pdf FILE]";
+    "usage: mapwright-cli circuit --formula F [--type SOP|POS] [--scheme NAND|ANDOR|NOR] [--gates "
+    "US|EU]\n"
+    "       [--scale Small|Medium|Large|Huge] [--paper RRGGBB] [--out FILE.jpg|.jpeg|.bmp|.png] "
+    "[--pdf FILE]";
 
 template <typename T>
-T Choice(const Args& args, const std::string& option, std::initializer_list<std::pair<const char*, T>> items,
-         T fallback) {
+T Choice(const Args& args, const std::string& option,
+         std::initializer_list<std::pair<const char*, T>> items, T fallback) {
     const auto value = args.Value(option);
     if (!value) return fallback;
     std::string names;
@@ -93,23 +95,33 @@ bool PrintToPdf(const QImage& picture, const std::string& path, std::string* err
 
 int RunCircuit(const Argv& argv, std::ostream& out, std::ostream& err) {
     try {
-        const Args args(argv, {{"formula", true}, {"type", true}, {"scheme", true}, {"gates", true}, {"scale", true},
-                               {"paper", true}, {"out", true}, {"pdf", true}, {"help", false}});
+        const Args args(argv, {{"formula", true},
+                               {"type", true},
+                               {"scheme", true},
+                               {"gates", true},
+                               {"scale", true},
+                               {"paper", true},
+                               {"out", true},
+                               {"pdf", true},
+                               {"help", false}});
         if (args.Has("help")) {
             out << kCircuitUsage << '\n';
             return 0;
         }
-        if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional()[0]);
+        if (!args.Positional().empty())
+            throw UsageError("unexpected argument " + args.Positional()[0]);
         const auto formula = args.Value("formula");
         if (!formula) throw UsageError("--formula is required");
         if (!args.Has("out") && !args.Has("pdf")) throw UsageError("--out or --pdf is required");
 
         TScheme scheme;
-        scheme.FormulaType = Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
-        scheme.SchemeType =
-            Choice<TSchemeType>(args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
+        scheme.FormulaType =
+            Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
+        scheme.SchemeType = Choice<TSchemeType>(
+            args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
         scheme.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
-        scheme.GridStep = Choice<int>(args, "scale", {{"Small", 7}, {"Medium", 9}, {"Large", 11}, {"Huge", 15}}, 9);
+        scheme.GridStep = Choice<int>(
+            args, "scale", {{"Small", 7}, {"Medium", 9}, {"Large", 11}, {"Huge", 15}}, 9);
         scheme.PaperColor = PaperOption(args);
         scheme.Formula = ValueOrFileContent(*formula);
         scheme.TopMarg = 4;

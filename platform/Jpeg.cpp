@@ -1,11 +1,11 @@
 #include "platform/Jpeg.h"
 
+#include <jpeglib.h>
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
-
-#include <jpeglib.h>
 
 #include "platform/SafeWrite.h"
 
@@ -24,6 +24,11 @@ void ErrorExit(j_common_ptr info) {
     auto* manager = reinterpret_cast<ErrorManager*>(info->err);
     (*info->err->format_message)(info, manager->message);
     std::longjmp(manager->jump, 1);
+}
+
+// A damaged file only warns (and is read on with gray rows); a reader refuses it instead.
+void WarningIsError(j_common_ptr info, int level) {
+    if (level < 0) ErrorExit(info);
 }
 
 void SetError(std::string* error, const std::string& text) {
@@ -50,7 +55,8 @@ bool Compress(const QImage& rgb, unsigned char** out, unsigned long* size, char*
     jpeg_set_defaults(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
+        JSAMPROW row =
+            const_cast<JSAMPROW>(rgb.constScanLine(static_cast<int>(info.next_scanline)));
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);
@@ -63,13 +69,15 @@ bool Decompress(const std::string& bytes, std::size_t maxPixels, QImage* picture
     ErrorManager errors;
     info.err = jpeg_std_error(&errors.pub);
     errors.pub.error_exit = ErrorExit;
+    errors.pub.emit_message = WarningIsError;
     if (setjmp(errors.jump)) {
         std::snprintf(message, JMSG_LENGTH_MAX, "%s", errors.message);
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
+                 static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     info.out_color_space = JCS_RGB;
     if (static_cast<std::size_t>(info.image_width) * info.image_height > maxPixels) {
@@ -78,7 +86,8 @@ bool Decompress(const std::string& bytes, std::size_t maxPixels, QImage* picture
         return false;
     }
     // No object of this frame needs destroying if a jump follows: the picture is the caller's.
-    *picture = QImage(static_cast<int>(info.image_width), static_cast<int>(info.image_height), QImage::Format_RGB888);
+    *picture = QImage(static_cast<int>(info.image_width), static_cast<int>(info.image_height),
+                      QImage::Format_RGB888);
     if (picture->isNull()) {
         std::snprintf(message, JMSG_LENGTH_MAX, "Not enough memory for the picture.");
         jpeg_destroy_decompress(&info);
@@ -97,7 +106,8 @@ bool Decompress(const std::string& bytes, std::size_t maxPixels, QImage* picture
 }  // namespace
 
 std::optional<std::string> EncodeJpeg(const QImage& picture, std::string* error) {
-    if (picture.isNull() || picture.width() > JPEG_MAX_DIMENSION || picture.height() > JPEG_MAX_DIMENSION) {
+    if (picture.isNull() || picture.width() > JPEG_MAX_DIMENSION ||
+        picture.height() > JPEG_MAX_DIMENSION) {
         SetError(error, "The picture is empty or too large for a JPEG file.");
         return std::nullopt;
     }

@@ -15,7 +15,9 @@ bool QtPrintDialogProvider::Run(QWidget* parent, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-PrintDialogProvider& PrintDialogs() { return *current; }
+PrintDialogProvider& PrintDialogs() {
+    return *current;
+}
 
 PrintDialogProvider* SetPrintDialogProvider(PrintDialogProvider* provider) {
     PrintDialogProvider* previous = current;

@@ -8,14 +8,14 @@ class QWidget;
 namespace platform {
 
 class PrintDialogProvider {
-public:
+  public:
     virtual ~PrintDialogProvider() = default;
     // Lets the user choose the printer and copies, which it sets on printer; false: cancelled.
     virtual bool Run(QWidget* parent, QPrinter& printer) = 0;
 };
 
 class QtPrintDialogProvider : public PrintDialogProvider {
-public:
+  public:
     bool Run(QWidget* parent, QPrinter& printer) override;
 };
 

@@ -1,0 +1,117 @@
+// Circuit pictures as files: JPEG decoded again by libjpeg, bitmaps read by their header,
+// the picture kind by filter and name, refused writes.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstring>
+
+#include "TempFolder.h"
+#include "circuit/PictureFile.h"
+#include "platform/Bitmap.h"
+#include "platform/Jpeg.h"
+
+namespace {
+
+using testing_support::ReadAll;
+using testing_support::TempFolder;
+
+QImage Sample(int w, int h) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 0; x < w; ++x) image.setPixel(x, h / 2, qRgb(0, 0, 0));
+    image.setPixel(0, 0, qRgb(255, 0, 0));  // top-left red, to see the row order
+    return image;
+}
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
+    return v;
+}
+
+TEST(PictureFile, JpegDecodesToThePicture) {
+    TempFolder folder;
+    const std::string path = folder / "c.jpg";
+    std::string error;
+    ASSERT_TRUE(SavePicture(Sample(37, 21), path, PictureKind::Jpeg, &error)) << error;
+    const std::string bytes = ReadAll(path);
+    ASSERT_GT(bytes.size(), 4u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xD8");
+    const QImage back = platform::DecodeJpeg(bytes, 1 << 20, &error);
+    ASSERT_FALSE(back.isNull()) << error;
+    EXPECT_EQ(back.size(), QSize(37, 21));
+    EXPECT_LT(qGray(back.pixel(18, 10)), 80);  // the black line survives the coding
+    EXPECT_GT(qGray(back.pixel(18, 3)), 200);
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(PictureFile, JpegRefusesWhatIsNotAPicture) {
+    std::string error;
+    EXPECT_TRUE(platform::DecodeJpeg("not a jpeg", 1 << 20, &error).isNull());
+    EXPECT_FALSE(error.empty());
+    const std::string good = *platform::EncodeJpeg(Sample(40, 30), &error);
+    error.clear();
+    EXPECT_TRUE(platform::DecodeJpeg(good.substr(0, good.size() / 2), 1 << 20, &error)
+                    .isNull());  // cut short
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_TRUE(platform::DecodeJpeg(good, 100, &error).isNull());  // over the pixel limit
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(platform::EncodeJpeg(QImage(), &error));
+}
+
+TEST(PictureFile, BitmapHeaderSizeAndRows) {
+    TempFolder folder;
+    const std::string path = folder / "c.bmp";
+    std::string error;
+    ASSERT_TRUE(SavePicture(Sample(5, 3), path, PictureKind::Bitmap, &error)) << error;
+    const std::string b = ReadAll(path);
+    const std::size_t stride = 16;  // 5 * 3 bytes padded to 4
+    ASSERT_EQ(b.size(), 54 + stride * 3);
+    EXPECT_EQ(b.substr(0, 2), "BM");
+    EXPECT_EQ(U32(b, 2), b.size());
+    EXPECT_EQ(U32(b, 10), 54u);
+    EXPECT_EQ(U32(b, 18), 5u);
+    EXPECT_EQ(U32(b, 22), 3u);
+    EXPECT_EQ(static_cast<unsigned char>(b[28]), 24);
+    // Bottom-up: the top-left red pixel is the first of the last row, stored blue-green-red.
+    const std::size_t top = 54 + 2 * stride;
+    EXPECT_EQ(b.substr(top, 3), std::string("\x00\x00\xFF", 3));
+    EXPECT_EQ(b.substr(54, 3), std::string("\xFF\xFF\xFF", 3));
+    EXPECT_EQ(b.substr(54 + stride, 3), std::string("\x00\x00\x00", 3));
+    // Qt reads it as the same picture.
+    QImage back;
+    ASSERT_TRUE(back.load(QString::fromStdString(path), "BMP"));
+    EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Sample(5, 3));
+}
+
+TEST(PictureFile, KindByFilterEntryAndByName) {
+    EXPECT_EQ(PictureKindOfFilter(1, "x.bmp"), PictureKind::Jpeg);
+    EXPECT_EQ(PictureKindOfFilter(2, "x"), PictureKind::Jpeg);
+    EXPECT_EQ(PictureKindOfFilter(3, "x.jpg"), PictureKind::Bitmap);
+    EXPECT_EQ(PictureKindOfFilter(4, "/a.b/x.JPEG"), PictureKind::Jpeg);
+    EXPECT_EQ(PictureKindOfFilter(4, "x.Bmp"), PictureKind::Bitmap);
+    EXPECT_EQ(PictureKindOfFilter(4, "x.png"), std::nullopt);
+    EXPECT_EQ(PictureKindOfFilter(4, "/a.jpg/x"), std::nullopt);
+    EXPECT_EQ(PictureKindOfFilter(4, "x.txt"), std::nullopt);
+    EXPECT_EQ(PictureKindOfName("x.png", true), PictureKind::Png);
+}
+
+TEST(PictureFile, RefusedWritesKeepTheOldFile) {
+    TempFolder folder;
+    const std::string path = folder / "c.bmp";
+    testing_support::WriteAll(path, "old");
+    std::string error;
+    EXPECT_FALSE(SavePicture(QImage(), path, PictureKind::Bitmap, &error));
+    EXPECT_FALSE(SavePicture(QImage(), path, PictureKind::Jpeg, &error));
+    EXPECT_FALSE(SavePicture(QImage(), path, PictureKind::Png, &error));
+    EXPECT_EQ(ReadAll(path), "old");
+    error.clear();
+    EXPECT_FALSE(
+        SavePicture(Sample(4, 4), folder / "no/such/folder.jpg", PictureKind::Jpeg, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+}  // namespace
