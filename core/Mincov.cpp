@@ -206,7 +206,8 @@ bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t&
         cost = total;
         return true;
     }
-    if (forcedCost + LowerBound(rows) >= bound) return false;
+    const int64_t lower = forcedCost + LowerBound(rows);
+    if (lower >= bound) return false;
 
     // Branch on a column of a shortest row, weighing each row it covers by how few other
     // columns could cover it (espresso's choice).
@@ -243,6 +244,7 @@ bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t&
             chosen.push_back(pick);
             chosen.insert(chosen.end(), part.begin(), part.end());
             found = true;
+            if (cost == lower) return true;  // meets the bound: nothing cheaper without `pick`
         }
     }
     for (auto& row : rows) {

@@ -1,13 +1,18 @@
 #include "core/Primes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
+#include "core/Isop.h"
 #include "core/TruthTable.h"
 
 namespace mwcore {
 
 namespace {
+
+// Up to here the table recursion is the faster way; beyond it, the cover recursion.
+constexpr int kMaxVarsForTables = 16;
 
 struct Aborted {};
 
@@ -78,15 +83,104 @@ private:
     std::size_t calls_ = 0;
 };
 
+// The same primes from a cover instead of tables, by the unate recursive paradigm (Brayton et
+// al., 1984): split on the most binate variable, take the primes of both cofactors with their
+// literal and all their pairwise consensus terms, and drop contained cubes; a unate cover's
+// primes are its cubes left after dropping contained ones. Cheaper than tables when the
+// function has many variables but few primes.
+class CoverPrimeSearch {
+public:
+    CoverPrimeSearch(const PrimeLimits& limits, int vars) : limits_(limits), vars_(vars) {}
+
+    std::vector<Cube> Run(const std::vector<Cube>& f) {
+        if (++calls_ % 64 == 0 && std::chrono::steady_clock::now() > limits_.deadline) throw Aborted{};
+        if (f.empty()) return {};
+        int pos[32] = {0}, neg[32] = {0};
+        for (const Cube& c : f) {
+            if (c.mask == 0) return {Cube{}};
+            for (uint32_t m = c.mask; m; m &= m - 1) {
+                const int v = std::countr_zero(m);
+                ++((c.val >> v) & 1 ? pos : neg)[v];
+            }
+        }
+        int split = -1;
+        for (int v = 0; v < vars_; ++v)
+            if (pos[v] && neg[v] && (split < 0 || pos[v] + neg[v] > pos[split] + neg[split])) split = v;
+        if (split < 0) return WithoutContained(f);
+        const uint32_t bit = 1u << split;
+        std::vector<Cube> f0, f1;
+        for (const Cube& c : f) {
+            if (!(c.mask & bit) || (c.val & bit)) f1.push_back(c.Without(split));
+            if (!(c.mask & bit) || !(c.val & bit)) f0.push_back(c.Without(split));
+        }
+        const std::vector<Cube> p0 = Run(f0), p1 = Run(f1);
+        std::vector<Cube> out;
+        for (const Cube& p : p0) out.push_back({p.mask | bit, p.val});
+        for (const Cube& q : p1) out.push_back({q.mask | bit, q.val | bit});
+        for (const Cube& p : p0)
+            for (const Cube& q : p1)
+                if (p.Intersects(q)) out.push_back({p.mask | q.mask, p.val | q.val});
+        if (out.size() > limits_.maxPrimes * 4) throw Aborted{};
+        return WithoutContained(out);
+    }
+
+private:
+    std::vector<Cube> WithoutContained(std::vector<Cube> cubes) {
+        std::sort(cubes.begin(), cubes.end(), [](const Cube& a, const Cube& b) {
+            return a.Literals() != b.Literals() ? a.Literals() < b.Literals() : a < b;
+        });
+        cubes.erase(std::unique(cubes.begin(), cubes.end()), cubes.end());
+        std::vector<Cube> kept;
+        for (const Cube& c : cubes) {
+            if (++calls_ % 4096 == 0 && std::chrono::steady_clock::now() > limits_.deadline) throw Aborted{};
+            bool contained = false;
+            for (const Cube& k : kept)
+                if (k.Contains(c)) {
+                    contained = true;
+                    break;
+                }
+            if (!contained) kept.push_back(c);
+        }
+        if (kept.size() > limits_.maxPrimes) throw Aborted{};
+        return kept;
+    }
+
+    const PrimeLimits& limits_;
+    int vars_;
+    std::size_t calls_ = 0;
+};
+
 }  // namespace
 
 std::optional<std::vector<Cube>> UsefulPrimes(const Problem& p, const PrimeLimits& limits) {
     const TruthTable upper = p.Upper();
     try {
-        PrimeSearch search(limits);
-        std::vector<Cube> primes = search.Run(upper.Words(), p.on.Words(), p.vars);
+        std::vector<Cube> primes;
+        if (p.vars > kMaxVarsForTables) {
+            return UsefulPrimesFromCover(p, limits);
+        } else {
+            PrimeSearch search(limits);
+            primes = search.Run(upper.Words(), p.on.Words(), p.vars);
+        }
         std::sort(primes.begin(), primes.end());
         primes.erase(std::unique(primes.begin(), primes.end()), primes.end());
+        return primes;
+    } catch (const Aborted&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace mwcore
+
+namespace mwcore {
+
+std::optional<std::vector<Cube>> UsefulPrimesFromCover(const Problem& p, const PrimeLimits& limits) {
+    const TruthTable upper = p.Upper();
+    try {
+        CoverPrimeSearch search(limits, p.vars);
+        std::vector<Cube> primes = search.Run(Isop(upper, upper));
+        std::erase_if(primes, [&](const Cube& c) { return !p.on.Intersects(c); });
+        std::sort(primes.begin(), primes.end());
         return primes;
     } catch (const Aborted&) {
         return std::nullopt;

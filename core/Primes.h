@@ -18,7 +18,11 @@ struct PrimeLimits {
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 };
 
-// The primes of on+dc that contain an on minterm; nothing when a limit was hit.
+// The primes of on+dc that contain an on minterm, sorted; nothing when a limit was hit.
 std::optional<std::vector<Cube>> UsefulPrimes(const Problem& p, const PrimeLimits& limits);
+
+// The same from an irredundant cover of on+dc by the unate recursive paradigm (Brayton et
+// al., 1984); UsefulPrimes uses it for many variables, where tables are costly.
+std::optional<std::vector<Cube>> UsefulPrimesFromCover(const Problem& p, const PrimeLimits& limits);
 
 }  // namespace mwcore

@@ -9,6 +9,7 @@
 #include "core/Espresso.h"
 #include "core/Isop.h"
 #include "core/Minimize.h"
+#include "core/Primes.h"
 
 namespace {
 
@@ -84,6 +85,28 @@ TEST(MinimizeRandom, ConstantsAndSingleCubes) {
         ASSERT_EQ(m.covers.size(), 1u);
         EXPECT_TRUE(m.minimum);
         EXPECT_EQ(m.covers[0], (std::vector<Cube>{{1u, 1u}}));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MinimizeRandom, BothPrimeGenerationsAgree) {
+    std::mt19937_64 rng(3);
+    for (int n = 3; n <= 12; ++n) {
+        for (int i = 0; i < 6; ++i) {
+            const Problem p = RandomProblem(n, rng);
+            const auto fromTables = UsefulPrimes(p, {});
+            const auto fromCover = UsefulPrimesFromCover(p, {});
+            ASSERT_TRUE(fromTables && fromCover);
+            EXPECT_EQ(*fromTables, *fromCover) << "n=" << n;
+            for (const Cube& c : *fromTables) {
+                EXPECT_FALSE(p.off.Intersects(c));
+                for (uint32_t m = c.mask; m; m &= m - 1)
+                    EXPECT_TRUE(p.off.Intersects(c.Without(std::countr_zero(m)))) << "not prime";
+            }
+        }
     }
 }
 
