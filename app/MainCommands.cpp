@@ -13,6 +13,7 @@
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
 #include "report/ReportForm.h"
+#include "engine/Analyze.h"
 #include "engine/MapView.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
@@ -56,13 +57,8 @@ void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
     const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
-    Grid.GlueMethod = productOfSums ? gmKNF : gmDNF;
-    const std::string empty = productOfSums ? "1" : "0";
-    for (int c = 1; c <= Grid.MapColumns(); ++c)
-        for (int r = 1; r <= Grid.MapRows(); ++r)
-            if (Grid.Cells(c, r).empty()) Grid.SetCells(c, r, empty);
+    const bool analyzed = AnalyzeMap(Grid, productOfSums ? gmKNF : gmDNF);
     CarnoGrid1->Refresh();
-    Grid.Test();
     progress_->SetPosition(0);
 
     QIcon termIcon;  // image 1, image 0 while selected
@@ -74,7 +70,7 @@ void TForm1::BitBtn3Click() {
         for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, termIcon);
     }
     // A refused map gives no result to report on.
-    Createreport1->setEnabled(TreeView->topLevelItemCount() > 0);
+    Createreport1->setEnabled(analyzed);
 }
 
 void TForm1::TreeViewChange() {

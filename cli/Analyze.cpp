@@ -9,6 +9,7 @@
 #include "cli/Json.h"
 #include "cli/MessageCapture.h"
 #include "cli/MapInput.h"
+#include "engine/Analyze.h"
 #include "engine/CarnoGrid.h"
 
 namespace cli {
@@ -69,15 +70,7 @@ int RunAnalyze(const Argv& argv, std::ostream& out, std::ostream& err) {
         map.TreeView = &tree;
         if (!FillMap(map, args, messages)) return 1;
 
-        // As the Analyze command: empty cells take the value the form does not cover.
-        map.GlueMethod = args.Has("pos") ? gmKNF : gmDNF;
-        const std::string fill = map.GlueMethod == gmKNF ? "1" : "0";
-        for (int c = 1; c <= map.MapColumns(); ++c)
-            for (int r = 1; r <= map.MapRows(); ++r)
-                if (map.Cells(c, r).empty()) map.SetCells(c, r, fill);
-
-        map.Test();
-        if (tree.roots.empty()) return 1;  // the check refused a cell and said why
+        if (!AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;  // a cell was refused, and why said
 
         const MemoryResultTree::Node& root = tree.roots.front();
         if (args.Has("json")) {

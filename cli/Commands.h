@@ -11,6 +11,8 @@ namespace cli {
 using Argv = std::vector<std::string>;
 
 int RunAnalyze(const Argv& args, std::ostream& out, std::ostream& err);
+int RunConvert(const Argv& args, std::ostream& out, std::ostream& err);
+int RunReport(const Argv& args, std::ostream& out, std::ostream& err);
 int RunCircuit(const Argv& args, std::ostream& out, std::ostream& err);
 int RunSets(const Argv& args, std::ostream& out, std::ostream& err);
 int RunCore(const Argv& args, std::ostream& out, std::ostream& err);
