@@ -24,6 +24,16 @@ inline void FillMinterms(TCarnoGrid& map, const std::vector<int>& ones, const st
     }
 }
 
+// The minterms whose cell holds exactly text, in increasing order.
+inline std::vector<int> MintermsWith(const TCarnoGrid& map, const std::string& text) {
+    std::vector<int> out;
+    for (int m = 0; m < (1 << map.VariableCount()); ++m) {
+        const TCellPos p = map.PositionOfMinterm(m);
+        if (map.Cells(p.Col, p.Row) == text) out.push_back(m);
+    }
+    return out;
+}
+
 // Value of a sum of products ("+" between terms, "*" inside) or a product of sums ("*"
 // between terms, "+" inside) at a minterm; names are the map's variables 1..n.
 inline bool Evaluate(const TCarnoGrid& map, const std::string& formula, bool productOfSums, int minterm) {

@@ -4,22 +4,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "engine/CarnoGrid.h"
 #include "TempFolder.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing_support::Cli;
+using testing_support::CliRun;
 
 TEST(AnalyzeCli, PrintsTheTreeForBothForms) {
     CliRun r = Cli({"analyze", "--ones", "0,1,2,5,8-10"});

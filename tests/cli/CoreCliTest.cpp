@@ -5,20 +5,12 @@
 #include <sstream>
 
 #include "TempFolder.h"
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing_support::Cli;
+using testing_support::CliRun;
 
 TEST(CoreCli, TextJsonAndTableFile) {
     CliRun r = Cli({"core", "--vars", "4", "--ones", "1,3,5,7,8-11,13,15"});

@@ -2,22 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::RunCommand(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing_support::Cli;
+using testing_support::CliRun;
 
 TEST(SetsCli, PrintsTheThreeSetsOfTheFilledMap) {
     CliRun r = Cli({"sets", "--vars", "3", "--ones", "0-3, 5,6", "--zeros", "4", "--dc", "7"});

@@ -10,15 +10,7 @@
 
 namespace {
 
-// The minterms whose cell holds text, in increasing order.
-std::vector<int> MintermsWith(const TCarnoGrid& map, const std::string& text) {
-    std::vector<int> out;
-    for (int m = 0; m < (1 << map.VariableCount()); ++m) {
-        const TCellPos p = map.PositionOfMinterm(m);
-        if (map.Cells(p.Col, p.Row) == text) out.push_back(m);
-    }
-    return out;
-}
+using testing_support::MintermsWith;
 
 TEST(ValidateFormula, ReportsThePositionOfTheFirstUnknownLiteral) {
     TCarnoGrid map;  // names A..H, 4 variables

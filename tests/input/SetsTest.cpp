@@ -4,20 +4,13 @@
 
 #include <random>
 
+#include "MapHelpers.h"
 #include "engine/CarnoGrid.h"
 #include "platform/Message.h"
 
 namespace {
 
-// The minterm numbers whose cell holds exactly text.
-std::vector<int> MintermsWith(const TCarnoGrid& map, const std::string& text) {
-    std::vector<int> out;
-    for (int m = 0; m < (1 << map.VariableCount()); ++m) {
-        const TCellPos p = map.PositionOfMinterm(m);
-        if (map.Cells(p.Col, p.Row) == text) out.push_back(m);
-    }
-    return out;
-}
+using testing_support::MintermsWith;
 
 std::vector<int> Read(int variables, const std::string& text) {
     TCarnoGrid map;
