@@ -36,6 +36,11 @@ bool IsSubset(const std::vector<int>& small, const std::vector<int>& large) {
 }  // namespace
 
 bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
+    std::vector<std::vector<int>> byFirst;
+    return DropDominatedRows(rows, byFirst);
+}
+
+bool DropDominatedRows(std::vector<std::vector<int>>& rows, std::vector<std::vector<int>>& byFirst) {
     const std::size_t before = rows.size();
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -45,7 +50,9 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
     int columns = 0;
     for (const auto& row : rows)
         if (!row.empty()) columns = std::max(columns, row.back() + 1);
-    std::vector<std::vector<int>> byFirst(columns);  // kept rows by their smallest column
+    // Kept rows by their smallest column; the lists are reused between calls.
+    if (static_cast<int>(byFirst.size()) < columns) byFirst.resize(columns);
+    for (int c = 0; c < columns; ++c) byFirst[c].clear();
     for (auto& row : rows) {
         bool dominated = false;
         for (int c : row) {
@@ -83,9 +90,9 @@ void Mincov::Reduce(Rows& rows, std::vector<int>& forced) {
             changed = true;
             continue;
         }
-        if (DropDominatedRows(rows)) changed = true;
+        if (DropDominatedRows(rows, byFirst_)) changed = true;
         // A column whose rows another column, no dearer, also covers is not needed.
-        const std::vector<std::vector<int>> colRows = ColumnRows(rows);
+        const std::vector<std::vector<int>>& colRows = ColumnRows(rows);
         bool dropped = false;
         for (int c1 : active_) {
             const auto& r1 = colRows[local_[c1]];
@@ -109,7 +116,7 @@ void Mincov::Reduce(Rows& rows, std::vector<int>& forced) {
 }
 
 // Numbers the columns in use (active_, local_) and lists each one's rows.
-std::vector<std::vector<int>> Mincov::ColumnRows(const Rows& rows) {
+const std::vector<std::vector<int>>& Mincov::ColumnRows(const Rows& rows) {
     ++stamp_;
     active_.clear();
     for (const auto& row : rows)
@@ -119,10 +126,11 @@ std::vector<std::vector<int>> Mincov::ColumnRows(const Rows& rows) {
                 local_[c] = static_cast<int>(active_.size());
                 active_.push_back(c);
             }
-    std::vector<std::vector<int>> colRows(active_.size());
+    if (colRows_.size() < active_.size()) colRows_.resize(active_.size());
+    for (std::size_t i = 0; i < active_.size(); ++i) colRows_[i].clear();
     for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c : rows[r]) colRows[local_[c]].push_back(static_cast<int>(r));
-    return colRows;
+        for (int c : rows[r]) colRows_[local_[c]].push_back(static_cast<int>(r));
+    return colRows_;
 }
 
 std::vector<Mincov::Rows> Mincov::Blocks(const Rows& rows) {
@@ -138,6 +146,9 @@ std::vector<Mincov::Rows> Mincov::Blocks(const Rows& rows) {
             const int a = find(local_[row[0]]), b = find(local_[row[i]]);
             if (a != b) parent[a] = b;
         }
+    int roots = 0;
+    for (std::size_t i = 0; i < parent.size() && roots < 2; ++i) roots += find(static_cast<int>(i)) == static_cast<int>(i);
+    if (roots < 2) return {};  // one block: the caller keeps its rows
     std::vector<int> blockOf(active_.size(), -1);
     std::vector<Rows> blocks;
     for (const auto& row : rows) {
@@ -214,7 +225,7 @@ bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t&
     std::size_t shortest = 0;
     for (std::size_t r = 1; r < rows.size(); ++r)
         if (rows[r].size() < rows[shortest].size()) shortest = r;
-    const std::vector<std::vector<int>> colRows = ColumnRows(rows);
+    const std::vector<std::vector<int>>& colRows = ColumnRows(rows);  // used before recursing
     const auto weight = [&](int c) {
         double w = 0;
         for (int r : colRows[local_[c]]) w += 1.0 / static_cast<double>(rows[r].size() - 1);

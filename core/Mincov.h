@@ -17,6 +17,8 @@ struct CoveringTimeout {};
 // Drops duplicate rows and rows that hold another row (covering the smaller covers them);
 // says whether any went.
 bool DropDominatedRows(std::vector<std::vector<int>>& rows);
+// The same with scratch lists kept by the caller between calls.
+bool DropDominatedRows(std::vector<std::vector<int>>& rows, std::vector<std::vector<int>>& byFirst);
 
 class Mincov {
 public:
@@ -33,8 +35,9 @@ private:
     using Rows = std::vector<std::vector<int>>;
     bool Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t& cost);
     void Reduce(Rows& rows, std::vector<int>& forced);
-    std::vector<Rows> Blocks(const Rows& rows);
-    std::vector<std::vector<int>> ColumnRows(const Rows& rows);
+    std::vector<Rows> Blocks(const Rows& rows);  // nothing when the rows form one block
+    // Each column's rows, by local number (local_); valid until the next call.
+    const std::vector<std::vector<int>>& ColumnRows(const Rows& rows);
     int64_t LowerBound(const Rows& rows);
 
     std::vector<int64_t> cost_;
@@ -44,6 +47,8 @@ private:
     std::vector<uint32_t> drop_;
     std::vector<int> local_;
     std::vector<int> active_;
+    std::vector<std::vector<int>> colRows_;
+    std::vector<std::vector<int>> byFirst_;
     uint32_t stamp_ = 0;
     uint64_t nodes_ = 0;
 };
