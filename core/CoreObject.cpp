@@ -22,8 +22,14 @@ void CoreObject::ReadFunction() {
     result_.reset();
     lines_.clear();
     if (vars_ == 0) throw CallError("the variable count was not set");
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(path_, std::ios::binary | std::ios::ate);
     if (!in) throw CallError("cannot read the exchange file " + path_);
+    // Only a line break may follow the string; anything longer is refused unread.
+    const std::streamoff size = in.tellg();
+    const std::streamoff expected = std::streamoff{1} << vars_;
+    if (size > expected + 2)
+        throw CallError("the function string has more than " + std::to_string(expected) + " characters");
+    in.seekg(0);
     std::ostringstream text;
     text << in.rdbuf();
     try {

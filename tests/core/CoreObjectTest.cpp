@@ -58,6 +58,8 @@ TEST(CoreObject, RefusesBadInputAndCallsOutOfOrder) {
     EXPECT_THROW(core.ReadFunction(), CallError);  // no file
     Put(file, "01201");
     EXPECT_THROW(core.ReadFunction(), CallError);
+    Put(file, std::string(100000, '0'));
+    EXPECT_THROW(core.ReadFunction(), CallError);
     Put(file, "01x1");
     EXPECT_THROW(core.ReadFunction(), CallError);
     EXPECT_THROW(core.MinimizeFunction(), CallError);  // the failed read left nothing
