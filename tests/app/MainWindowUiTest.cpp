@@ -1,6 +1,7 @@
 // The main window driven as a person would: menu actions, buttons, shortcuts, the result tree.
 
 #include <QAction>
+#include <QFile>
 #include <QCheckBox>
 #include <QMenu>
 #include <QProgressBar>
@@ -224,6 +225,18 @@ TEST_F(MainWindow, OpenAndSaveAsThroughTheirDialogs) {
     dialogs.files.push_back({true, Path("first.km"), 1});
     form1->N5->trigger();  // Yes: packed now
     EXPECT_EQ(QFileInfo(Path("first.km")).size(), 12 + 4);
+
+    // The second and third kinds: the HTML page and the Boolean function file.
+    dialogs.files.push_back({true, Path("page.htm"), 2});
+    form1->N5->trigger();
+    QFile page(Path("page.htm"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().startsWith("<HTML>\r\n"));
+    dialogs.files.push_back({true, Path("function.bf"), 3});
+    form1->N5->trigger();
+    QFile function(Path("function.bf"));
+    ASSERT_TRUE(function.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(function.readAll().startsWith("[Boolean Function]"));
 
     form1->SpeedButton3Click();
     form1->SpinEdit1->setValue(2);

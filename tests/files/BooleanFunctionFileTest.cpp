@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "MapHelpers.h"
+#include "engine/CarnoGrid.h"
+#include "platform/IniFile.h"
+#include "platform/Message.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+TEST(BooleanFunctionFile, WritesTheThreeSetsAndKeepsOtherSections) {
+    const std::string path = ::testing::TempDir() + "/function.bf";
+    std::ofstream(path) << "[Notes]\nAuthor=me\n[boolean function]\nVarCount=9\nExtra=kept\n";
+    TCarnoGrid map;
+    map.SetVariableCount(3);
+    testing_support::FillMinterms(map, {0, 1, 2, 3, 5, 6});
+    ASSERT_TRUE(map.SaveToBooleanFunctionFile(path));
+    platform::IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Notes", "Author", ""), "me");
+    EXPECT_EQ(ini.ReadString("Boolean Function", "Extra", ""), "kept");
+    EXPECT_EQ(ini.ReadString("Boolean Function", "VarCount", ""), "3");
+    EXPECT_EQ(ini.ReadString("Boolean Function", "1", ""), "0-3,5,6");
+    EXPECT_EQ(ini.ReadString("Boolean Function", "0", ""), "4,7");
+    // No don't cares: the line is there with an empty value.
+    EXPECT_NE(ReadAll(path).find("\n*=\n"), std::string::npos);
+    std::filesystem::remove(path);
+}
+
+TEST(BooleanFunctionFile, AFailedWriteIsReportedOnce) {
+    platform::RecordingMessageSink sink;
+    platform::ScopedMessageSink scope(&sink);
+    TCarnoGrid map;
+    EXPECT_FALSE(map.SaveToBooleanFunctionFile("/nonexistent-folder/function.bf"));
+    ASSERT_EQ(sink.Shown().size(), 1u);
+    EXPECT_EQ(sink.Shown()[0].icon, platform::MsgIcon::Error);
+}
+
+}  // namespace
