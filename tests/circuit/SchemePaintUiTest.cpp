@@ -108,8 +108,9 @@ TEST(SchemePaint, EveryGateKindInBothSystemsAtEveryScale) {
                 int c = 0;
                 for (const TNet& n : scheme.Nets()) {
                     const int track = scheme::NetTrackX(n, c++, s);
-                    if (n.Y1 != n.Y2)
+                    if (n.Y1 != n.Y2) {
                         EXPECT_TRUE(pic.Dark(track, (n.Y1 + n.Y2) / 2)) << "net track";
+                    }
                     EXPECT_TRUE(pic.Dark((track + n.X2) / 2, n.Y2)) << "net into its input";
                 }
             }
