@@ -75,7 +75,7 @@ TEST_F(SetsDialog, CancelLeavesMapAndReportAloneAndTheBoxesKeepTheirTexts) {
             EXPECT_EQ(d()->Ones(), "0-15");
             d()->ComboBox1->lineEdit()->clear();
             Type(d()->ComboBox1, "7");
-            QTest::keyClick(d(), Qt::Key_Escape);
+            QTest::keyClick(d()->ComboBox1->lineEdit(), Qt::Key_Escape);
         },
         [&] { form1->N8->trigger(); });
     EXPECT_EQ(At(7), "0");  // as the analysis left it
@@ -89,7 +89,7 @@ TEST_F(SetsDialog, HistoryHoldsEachAcceptedTextOnce) {
             [&] {
                 d()->ComboBox1->lineEdit()->clear();
                 Type(d()->ComboBox1, text);
-                QTest::mouseClick(d()->BitBtn1, Qt::LeftButton);
+                QTest::keyClick(d()->ComboBox1->lineEdit(), Qt::Key_Return);  // the default button
             },
             [&] { form1->SpeedButton7Click(); });
     }
