@@ -1,6 +1,7 @@
 #include "input/TruthTableData.h"
 
 #include "platform/Message.h"
+#include "platform/Translate.h"
 
 TruthTableData::TruthTableData() {
     Resize(4, 1);
@@ -8,9 +9,8 @@ TruthTableData::TruthTableData() {
 
 bool TruthTableData::Resize(int variables, int functions) {
     if (variables < 2 || variables > 8 || functions < 1 || functions > 4) {
-        // The component's own message, never translated.
-        platform::ShowMessage("Invalid number of variables", platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
+        platform::ShowMessage(platform::TranslateText("Invalid number of variables"),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return false;
     }
     // Input titles and the other function columns survive a resize where their columns do.
