@@ -45,10 +45,10 @@ class TInputFormula : public QDialog {
     void ListBox1DblClick();
     void BitBtn1Click();
     void BitBtn2Click();
+    void reject() override;  // Cancel, Esc and the close box alike
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
