@@ -63,6 +63,7 @@ TInputFormula::TInputFormula(QWidget* parent) : QDialog(parent) {
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setDragEnabled(true);
     ListBox1->setDragDropMode(QAbstractItemView::DragOnly);
+    ListBox1->setDefaultDropAction(Qt::CopyAction);
     ListBox1->setFlow(QListView::TopToBottom);  // four columns, filled column by column
     ListBox1->setWrapping(true);
     ListBox1->setResizeMode(QListView::Adjust);
@@ -178,13 +179,16 @@ bool TInputFormula::eventFilter(QObject* watched, QEvent* event) {
             case QEvent::DragMove: {
                 auto* drag = static_cast<QDropEvent*>(event);
                 if (!drag->mimeData()->hasFormat(kListMime)) break;
-                drag->acceptProposedAction();
+                // A move would take the name out of the list when the drag ends.
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
                 return true;
             }
             case QEvent::Drop: {
                 auto* drop = static_cast<QDropEvent*>(event);
                 if (!drop->mimeData()->hasFormat(kListMime)) break;
-                drop->acceptProposedAction();
+                drop->setDropAction(Qt::CopyAction);
+                drop->accept();
                 AppendSelectedName();  // at the end, wherever it was dropped
                 return true;
             }

@@ -35,11 +35,13 @@ class FormulaDialog : public InputUi {
             d()->ListBox1->model()->mimeData(d()->ListBox1->selectionModel()->selectedIndexes()));
         QWidget* target = d()->ComboBox2->lineEdit();
         const QPointF at(2, 2);
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction | Qt::MoveAction, mime.get(),
+                              Qt::LeftButton, {});
         QApplication::sendEvent(target, &enter);
         ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, mime.get(), Qt::LeftButton, {});
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, mime.get(), Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
+        EXPECT_EQ(drop.dropAction(), Qt::CopyAction);  // a move would take the name off the list
     }
     void Click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     QString View() const { return d()->Memo1->toPlainText(); }
