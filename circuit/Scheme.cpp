@@ -119,11 +119,24 @@ void TScheme::BuildScheme() {
     const Form form = FormOf(SchemeType, FormulaType);
     const std::vector<std::string> terms = SplitAt(Formula, TermSeparator(FormulaType));
 
-    AddFlow(LeftMarg * s, TopMarg * s, 2 * s);
+    std::vector<std::vector<std::string>> literals;
+    std::size_t longest = 0;
+    for (const std::string& term : terms) {
+        literals.push_back(SplitAt(term, LiteralSeparator(FormulaType)));
+        for (const std::string& l : literals.back())
+            longest = std::max(longest, std::min(l.size(), kSchemeNameLength));
+    }
+    // Input labels sit left of the first column; a long name gets the room it needs there
+    // (a glyph is at most one em wide) instead of running into its gate.
+    const int labelPixels = GateSystem == gsUS ? std::max(kPictureLabelPixels, ScreenLabelPixels(s))
+                                               : kPictureLabelPixels;
+    const int extra = std::max(0, static_cast<int>(longest) * labelPixels + 8 - LeftMarg * s);
+
+    AddFlow(LeftMarg * s + extra, TopMarg * s, 2 * s);
     netSpace_ = static_cast<int>(terms.size()) * s;
     for (std::size_t t = 0; t < terms.size(); ++t) {
         AddGate(form.term, "Gate" + std::to_string(t), 3 * s);
-        for (const std::string& literal : SplitAt(terms[t], LiteralSeparator(FormulaType))) {
+        for (const std::string& literal : literals[t]) {
             const bool bar = !literal.empty() && literal[0] == '|';
             AddPin(pkInput, bar ? literal.substr(1) : literal, bar != form.invertPlain);
         }

@@ -45,6 +45,13 @@ struct TNet {
     int X2 = 0, Y2 = 0;  // the input pin
 };
 
+// The label font of the off-screen picture (the picture keeps its own font), in pixels.
+inline constexpr int kPictureLabelPixels = 11;
+// The control's label font for distinctive shapes: the grid step in points at 96 dots per inch.
+inline int ScreenLabelPixels(int gridStep) {
+    return (gridStep * 96 + 36) / 72;
+}
+
 // Names are kept to their first 10 characters.
 inline constexpr std::size_t kSchemeNameLength = 10;
 
@@ -113,6 +120,3 @@ class TScheme {
     int netSpace_ = 0;
     int bitmapWidth_ = 0, bitmapHeight_ = 0;
 };
-
-// The label font of the off-screen picture (the picture keeps its own font), in pixels.
-inline constexpr int kPictureLabelPixels = 11;

@@ -71,6 +71,21 @@ void RectangularBody(QPainter& painter, const GateBox& b, TGateKind kind) {
         Ellipse(painter, x + 5 * s, y + b.p - s / 2, x + 6 * s, y + b.p - s / 2 + s);
 }
 
+// A label starts where its pin's line does; a name too wide for the line ends just before the
+// body instead (the first column leaves room for it).
+void InputLabel(QPainter& painter, const TPin& pin, int left, int limit, int row) {
+    const QString name = Text(pin.Name);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int width = metrics.horizontalAdvance(name);
+    if (left + width > limit) left = std::max(2 * kPen, limit - width);
+    const int textHeight = metrics.height();
+    TextOut(painter, left, row - textHeight - kPen, name);
+    if (pin.Inverted) {
+        const int bar = row - textHeight - 2 * kPen;
+        painter.drawLine(left, bar, left + width, bar);
+    }
+}
+
 void DrawGate(QPainter& painter, const TGate& gate, TGateSystem system, int s, int labelPixels) {
     painter.setPen(QPen(Qt::black, kPen));
     painter.setBrush(Qt::NoBrush);
@@ -89,13 +104,9 @@ void DrawGate(QPainter& painter, const TGate& gate, TGateSystem system, int s, i
         const QString name = Text(pin.Name);
         if (pin.Kind == pkInput) {
             const int row = scheme::InputRow(b, ++k);
-            const int left = scheme::InputOuterX(b);
-            painter.drawLine(scheme::InputBodyX(b, gate.Kind, system, row), row, left, row);
-            TextOut(painter, left, row - textHeight - kPen, name);
-            if (pin.Inverted) {
-                const int bar = row - textHeight - 2 * kPen;
-                painter.drawLine(left, bar, left + metrics.horizontalAdvance(name), bar);
-            }
+            const int outer = scheme::InputOuterX(b);
+            painter.drawLine(scheme::InputBodyX(b, gate.Kind, system, row), row, outer, row);
+            InputLabel(painter, pin, outer, b.x - 2 * kPen, row);
         } else {
             painter.drawLine(scheme::OutputStartX(b, gate.Kind, system), outRow,
                              scheme::OutputEndX(b, gate.Kind, system), outRow);

@@ -126,6 +126,24 @@ TEST(SchemePaint, OverbarsOnlyOverComplementedInputs) {
     EXPECT_TRUE(barAbove(g.Pins[1]));
 }
 
+TEST(SchemePaint, LongNamesStayOutOfTheBody) {
+    for (TGateSystem system : {gsUS, gsEU})
+        for (int s : kSteps) {
+            SCOPED_TRACE(testing::Message() << "system " << int(system) << " step " << s);
+            const TScheme scheme = Drawn({"LongName12*|WWWWWWWWWW+a", ftDNF, stAND_OR}, system, s);
+            const Picture pic(scheme.Bitmap);
+            const TGate& g = scheme.Flows()[0].Gates[0];
+            const scheme::GateBox b = scheme::Box(g, s);
+            // Right of the body's left edge and left of the symbol text: only the pin lines' ends.
+            EXPECT_TRUE(pic.Clear(b.x + 2, b.y + 2, b.x + s - 1, b.y + b.p - 2));
+            EXPECT_TRUE(pic.Clear(b.x + 2, b.y + b.p + 2, b.x + s - 1, b.y + 2 * b.p - 2));
+            EXPECT_TRUE(pic.Clear(0, 0, 1, scheme.Bitmap.height() - 1));
+            // Each label still shows.
+            EXPECT_TRUE(pic.AnyInk(2, b.y + 2, b.x - 4, b.y + b.p - 3));
+            EXPECT_TRUE(pic.AnyInk(2, b.y + b.p + 2, b.x - 4, b.y + 2 * b.p - 3));
+        }
+}
+
 TEST(SchemePaint, TheControlShowsTheSamePictureOnItsPaper) {
     TSchemeControl control;
     control.SetGridStep(9);

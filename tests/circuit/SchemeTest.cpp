@@ -193,6 +193,9 @@ TEST(Scheme, FormulaReadingAndNames) {
     EXPECT_TRUE(gates[1].Pins[0].Inverted);
     EXPECT_EQ(gates[2].Pins[0].Name, "ABCDEFGHIJ");
     EXPECT_EQ(gates[2].Name, "Gate2");
+    // The long name gets its room before the first column; the columns keep their distance.
+    EXPECT_GE(s.Flows()[0].X - 8, 10 * ScreenLabelPixels(9));
+    EXPECT_EQ(s.Flows()[1].X - s.Flows()[0].Right, 5 * 9 + s.NetSpace());
     // A single term still gets its output gate.
     TScheme one = Built("a", ftDNF, stNAND);
     EXPECT_EQ(one.Flows()[1].Gates[0].Pins.size(), 2u);
