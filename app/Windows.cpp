@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Main.h"
+#include "advmin/AdvMinimize.h"
 #include "app/OptionsForm.h"
 #include "circuit/CirViewForm.h"
 #include "circuit/CircuitForm.h"
@@ -46,6 +47,7 @@ void CreateWindows(const QStringList& arguments) {
     Create(w.RepView);
     Create(w.Circuit);
     Create(w.CirView);
+    Create(w.AdvMin);
 }
 
 void DestroyWindows() {

@@ -1,0 +1,341 @@
+#include "advmin/AdvMinimize.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "advmin/FunctionLists.h"
+#include "advmin/TRIMMERLib_TLB.h"
+#include "advmin/Vhdl.h"
+#include "advmin/ocxint.h"
+#include "app/Icons.h"
+#include "app/QtResultTree.h"
+#include "app/Windows.h"
+#include "circuit/CircuitForm.h"
+#include "platform/Dialogs.h"
+#include "platform/IniFile.h"
+#include "platform/Message.h"
+#include "platform/SafeWrite.h"
+#include "platform/Translate.h"
+
+namespace {
+
+template <typename W, typename... Args>
+W* Named(const char* name, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)...);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QToolButton* Button(const char* name, const QString& hint, QWidget* parent, const QIcon& icon = {},
+                    const QString& text = {}) {
+    auto* b = Named<QToolButton>(name, parent);
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    b->setFixedSize(33, 33);
+    if (!icon.isNull()) {
+        b->setIcon(icon);
+        b->setIconSize(QSize(25, 25));
+    }
+    if (!text.isEmpty()) b->setText(text);
+    return b;
+}
+
+QComboBox* History(const char* name, QWidget* parent) {
+    auto* box = Named<QComboBox>(name, parent);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumWidth(220);
+    return box;
+}
+
+void Error(const std::string& text) { platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok); }
+
+QString Letter(int k) { return QString(QChar('A' + k - 1)); }  // k from 1
+
+}  // namespace
+
+TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
+    setObjectName("AdvMin");
+    setWindowTitle("Advanced Minimization Tool");
+    setModal(true);
+    core_ = std::make_unique<TTrimmer>(ExchangeFilePath());
+
+    PageControl1 = Named<QTabWidget>("PageControl1", this);
+    PageControl1->setTabPosition(QTabWidget::South);
+    TabSheet1 = Named<QWidget>("TabSheet1");
+    TabSheet2 = Named<QWidget>("TabSheet2");
+    PageControl1->addTab(TabSheet1, "Analyze");
+    PageControl1->addTab(TabSheet2, "VHDL");
+
+    // --- page "Analyze" ---
+    auto* input = Named<QGroupBox>("GroupBox1", " Input Function ", TabSheet1);
+    ComboBox1 = History("ComboBox1", input);
+    ComboBox2 = History("ComboBox2", input);
+    ComboBox3 = History("ComboBox3", input);
+    auto* inputLayout = new QGridLayout(input);
+    const char* symbols[] = {"1", "0", "*"};
+    QComboBox* boxes[] = {ComboBox1, ComboBox2, ComboBox3};
+    for (int i = 0; i < 3; ++i) {
+        auto* label = Named<QLabel>(("Label" + std::to_string(i + 1)).c_str(), symbols[i], input);
+        inputLayout->addWidget(label, i, 0);
+        inputLayout->addWidget(boxes[i], i, 1);
+    }
+    Spin = Named<QSpinBox>("Spin", TabSheet1);
+    Spin->setRange(4, 23);
+    Spin->setValue(4);
+    auto* countLabel = Named<QLabel>("Label4", "Variable count", TabSheet1);
+    Label5 = Named<QLabel>("Label5", "[0..15]", TabSheet1);
+    SpeedButton1 = Button("SpeedButton1", "Open function", TabSheet1, icons::OpenMap());
+    SpeedButton2 = Button("SpeedButton2", "Save function", TabSheet1, icons::SaveMap());
+    List = Named<QTableWidget>("List", 0, 2, TabSheet1);
+    List->setHorizontalHeaderLabels({"Key", "Value"});
+    List->verticalHeader()->hide();
+    List->horizontalHeader()->setStretchLastSection(true);
+    List->setMinimumWidth(160);
+    SpeedButton9 = Button("SpeedButton9", "Analyze", TabSheet1, {}, "Go");
+    SpeedButton9->setStyleSheet("QToolButton { color: green; font-weight: bold; }");
+    SpeedButton3 = Button("SpeedButton3", "Convert to schematic", TabSheet1, {}, QString::fromUtf8("\u2393"));
+    SpeedButton4 = Button("SpeedButton4", "Convert to VHDL", TabSheet1, {}, "VHD");
+    TreeView = Named<QTreeWidget>("TreeView", TabSheet1);
+    TreeView->setHeaderHidden(true);
+    tree_ = std::make_unique<QtResultTree>(TreeView);
+
+    auto* count = new QHBoxLayout;
+    count->addWidget(countLabel);
+    count->addWidget(Spin);
+    count->addWidget(Label5);
+    count->addStretch();
+    count->addWidget(SpeedButton1);
+    count->addWidget(SpeedButton2);
+    auto* left = new QVBoxLayout;
+    left->addWidget(input);
+    left->addLayout(count);
+    left->addWidget(TreeView, 1);
+    auto* tools = new QVBoxLayout;
+    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4}) tools->addWidget(b);
+    tools->addStretch();
+    auto* page1 = new QHBoxLayout(TabSheet1);
+    page1->addLayout(left, 1);
+    page1->addWidget(List);
+    page1->addLayout(tools);
+
+    // --- page "VHDL" ---
+    vhdlcode = Named<QPlainTextEdit>("vhdlcode", TabSheet2);
+    vhdlcode->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    vhdlcode->setLineWrapMode(QPlainTextEdit::NoWrap);
+    vhdlcode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    vhdlcode->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SpeedButton5 = Button("SpeedButton5", "Save VHDL code", TabSheet2, icons::SaveMap());
+    SpeedButton6 = Button("SpeedButton6", "Copy to clipboard", TabSheet2, {}, QString::fromUtf8("\u2398"));
+    auto* vhdlTools = new QVBoxLayout;
+    vhdlTools->addWidget(SpeedButton5);
+    vhdlTools->addWidget(SpeedButton6);
+    vhdlTools->addStretch();
+    auto* page2 = new QHBoxLayout(TabSheet2);
+    page2->addWidget(vhdlcode, 1);
+    page2->addLayout(vhdlTools);
+
+    BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
+    BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(buttons);
+    resize(720, 460);
+
+    connect(Spin, &QSpinBox::valueChanged, this, &TAdvMin::SpinChange);
+    connect(List, &QTableWidget::itemChanged, this, &TAdvMin::ListStringsChange);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TAdvMin::SpeedButton9Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TAdvMin::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TAdvMin::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TAdvMin::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TAdvMin::SpeedButton4Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TAdvMin::SpeedButton5Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TAdvMin::SpeedButton6Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &TAdvMin::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (shownPage_ == 1) TabSheet2Hide();
+        shownPage_ = page;
+        if (page == 1) TabSheet2Show();
+    });
+    FormCreate();
+}
+
+TAdvMin::~TAdvMin() = default;
+
+void TAdvMin::FormCreate() {
+    const QSignalBlocker block(List);
+    List->setRowCount(0);
+    for (int k = 1; k <= 4; ++k) {
+        VarNames[k - 1] = Letter(k).toStdString();
+        List->insertRow(k - 1);
+        auto* key = new QTableWidgetItem("Var#" + QString::number(k));
+        key->setFlags(Qt::ItemIsEnabled);
+        List->setItem(k - 1, 0, key);
+        List->setItem(k - 1, 1, new QTableWidgetItem(Letter(k)));
+    }
+}
+
+void TAdvMin::updatevarnames() {
+    for (int row = 0; row < List->rowCount() && row < static_cast<int>(VarNames.size()); ++row) {
+        const QTableWidgetItem* value = List->item(row, 1);
+        VarNames[row] = value ? value->text().toStdString() : std::string();
+    }
+}
+
+void TAdvMin::ListStringsChange() { updatevarnames(); }
+
+void TAdvMin::SpinChange() {
+    const int n = Spin->value();
+    {
+        // One row per variable: new rows take the capital letters by position.
+        const QSignalBlocker block(List);
+        for (int k = List->rowCount() + 1; k <= n; ++k) {
+            List->insertRow(k - 1);
+            auto* key = new QTableWidgetItem("Var#" + QString::number(k));
+            key->setFlags(Qt::ItemIsEnabled);
+            List->setItem(k - 1, 0, key);
+            List->setItem(k - 1, 1, new QTableWidgetItem(Letter(k)));
+        }
+        List->setRowCount(n);
+    }
+    updatevarnames();
+    coreCount_ = SetCoreVariableCount(*core_, n) ? n : -1;
+    Label5->setText("[0.." + QString::number((1LL << n) - 1) + "]");
+}
+
+void TAdvMin::SpeedButton9Click() {
+    const int n = Spin->value();
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
+        if (!box->currentText().isEmpty() && box->findText(box->currentText()) < 0) box->addItem(box->currentText());
+    const auto function = FunctionFromLists(n, ComboBox1->currentText().toStdString(),
+                                            ComboBox2->currentText().toStdString(),
+                                            ComboBox3->currentText().toStdString());
+    if (!function) return;
+    updatevarnames();
+    // The core learns the count from the changes of the spin box; until the first one it has
+    // not been told the starting count.
+    if (coreCount_ != n) {
+        if (!SetCoreVariableCount(*core_, n)) return;
+        coreCount_ = n;
+    }
+    if (!RunCoreAnalysis(*core_, *function, n, *tree_)) return;
+    for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* root = TreeView->topLevelItem(i);
+        root->setIcon(0, icons::FormulaNode());
+        for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, icons::TermNode());
+    }
+}
+
+void TAdvMin::SpeedButton1Click() {
+    const platform::FileChoice choice =
+        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)"}, "bf", {}});
+    if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
+    platform::IniFile file(choice.path.toStdString());
+    std::optional<int> count;
+    QString lists[3] = {ComboBox1->currentText(), ComboBox2->currentText(), ComboBox3->currentText()};
+    for (const auto& [key, value] : file.ReadSection("Boolean Function")) {
+        if (key == "VarCount") {
+            bool ok = false;
+            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
+            count = ok ? std::optional<int>(n) : std::optional<int>(-1);
+        } else if (key == "1" || key == "0" || key == "*") {
+            lists[key == "1" ? 0 : key == "0" ? 1 : 2] = QString::fromStdString(value);
+        }
+    }
+    // A count the tool cannot take leaves everything as it was.
+    if (count && (*count < Spin->minimum() || *count > Spin->maximum())) {
+        platform::ShowMessage(platform::TranslateText("Invalid number of variables"), platform::MsgIcon::Information,
+                              platform::MsgButtons::Ok);
+        return;
+    }
+    ComboBox1->setEditText(lists[0]);
+    ComboBox2->setEditText(lists[1]);
+    ComboBox3->setEditText(lists[2]);
+    if (count) {
+        const QSignalBlocker block(Spin);
+        Spin->setValue(*count);
+    }
+    SpinChange();
+}
+
+void TAdvMin::SpeedButton2Click() {
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Save", {"Boolean Function (*.bf)"}, "bf", {}});
+    if (!choice.accepted) return;
+    platform::IniFile file(choice.path.toStdString());
+    if (!file.WriteStrings("Boolean Function", {{"VarCount", std::to_string(Spin->value())},
+                                                {"1", ComboBox1->currentText().toStdString()},
+                                                {"0", ComboBox2->currentText().toStdString()},
+                                                {"*", ComboBox3->currentText().toStdString()}}))
+        Error(file.LastError());
+}
+
+QTreeWidgetItem* TAdvMin::SelectedRoot() const {
+    QTreeWidgetItem* item = TreeView->currentItem();
+    return item && !item->parent() ? item : nullptr;
+}
+
+void TAdvMin::SpeedButton3Click() {
+    QTreeWidgetItem* root = SelectedRoot();
+    TCircuit* circuit = Windows().Circuit;
+    if (!root || !circuit) return;
+    circuit->Func->setPlainText(root->text(0));
+    circuit->FormType->setCurrentIndex(0);  // "SOP"
+    circuit->SetScaleIndex(1);              // "Medium"
+    circuit->exec();
+}
+
+void TAdvMin::SpeedButton4Click() {
+    if (SelectedRoot()) PageControl1->setCurrentIndex(1);
+}
+
+void TAdvMin::TabSheet2Show() {
+    vhdlcode->clear();
+    QTreeWidgetItem* root = SelectedRoot();
+    if (!root) return;
+    std::vector<std::string> ports;
+    for (int row = 0; row < List->rowCount(); ++row)
+        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString() : std::string());
+    try {
+        vhdlcode->setPlainText(QString::fromStdString(
+            VhdlText(root->text(0).toStdString(), ports, TreeView->topLevelItemCount() > 0, VhdlTimestamp())));
+    } catch (const VhdlError& e) {
+        Error(e.what());
+    }
+}
+
+void TAdvMin::TabSheet2Hide() { vhdlcode->clear(); }
+
+void TAdvMin::SpeedButton5Click() {
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Save", {"VHDL code (*.vhd)", "All files (*)"}, "vhd", {}});
+    if (!choice.accepted) return;
+    std::string text = vhdlcode->toPlainText().toStdString();
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    std::string error;
+    if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error)) Error(error);
+}
+
+void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }
+
+void TAdvMin::BitBtn1Click() { accept(); }

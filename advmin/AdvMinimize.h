@@ -1,0 +1,65 @@
+#pragma once
+// TAdvMin: minimizes a function of 4 to 23 variables, given as minterm lists, with the
+// minimization core; shows every result as a tree, draws one as a circuit or writes it as VHDL.
+
+#include <QDialog>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+class QTreeWidget;
+class QtResultTree;
+class TTrimmer;
+
+class TAdvMin : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAdvMin(QWidget* parent = nullptr);
+    ~TAdvMin() override;
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;  // "1", "0", "*"
+    QSpinBox* Spin = nullptr;
+    QLabel* Label5 = nullptr;
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;  // open, save function
+    QTableWidget* List = nullptr;  // Var#k = name
+    QToolButton *SpeedButton9 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;  // go, circuit, VHDL
+    QTreeWidget* TreeView = nullptr;
+    QPlainTextEdit* vhdlcode = nullptr;
+    QToolButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr;  // save VHDL, copy
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;  // OK, Cancel
+
+    TTrimmer& core() { return *core_; }
+
+public slots:
+    void SpinChange();
+    void ListStringsChange();
+    void SpeedButton9Click();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void TabSheet2Show();
+    void TabSheet2Hide();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void BitBtn1Click();
+
+private:
+    void FormCreate();
+    void updatevarnames();
+    // The selected node when it is a result (a root); nullptr for a term or no selection.
+    class QTreeWidgetItem* SelectedRoot() const;
+
+    std::unique_ptr<TTrimmer> core_;
+    std::unique_ptr<QtResultTree> tree_;
+    int shownPage_ = 0;
+    int coreCount_ = -1;  // the variable count the core was last told, -1 before
+};

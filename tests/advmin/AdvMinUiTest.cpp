@@ -1,0 +1,129 @@
+// The advanced minimization tool driven as a person would, with the real core loaded through
+// the class registry beside the program.
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "../app/UiFixture.h"
+#include "MapHelpers.h"
+#include "advmin/AdvMinimize.h"
+#include "advmin/ocxint.h"
+
+namespace {
+
+class AdvMin : public UiFixture {
+protected:
+    void SetUp() override {
+        UiFixture::SetUp();
+        const QString bin = qEnvironmentVariable("MW_BIN_DIR");
+        for (const char* name : {"classes.reg", "libmwcore.so"}) QFile::copy(bin + "/" + name, Path(name));
+        StartProgram();
+        tool = Windows().AdvMin;
+    }
+
+    // Every root is a sum of products equal to the lists' function on every cared-for minterm.
+    void ExpectRootsImplement(const std::vector<int>& ones, const std::vector<int>& dc) {
+        TCarnoGrid names;  // A..D as variables 1..4, A the most significant
+        ASSERT_GT(tool->TreeView->topLevelItemCount(), 0)
+            << (messages.Texts().empty() ? std::string("no message") : messages.Texts().back());
+        for (int i = 0; i < tool->TreeView->topLevelItemCount(); ++i) {
+            const std::string formula = tool->TreeView->topLevelItem(i)->text(0).toStdString();
+            for (int m = 0; m < 16; ++m) {
+                if (std::count(dc.begin(), dc.end(), m)) continue;
+                const bool on = std::count(ones.begin(), ones.end(), m) > 0;
+                EXPECT_EQ(testing_support::Evaluate(names, formula, false, m), on) << formula << " at " << m;
+            }
+        }
+    }
+
+    TAdvMin* tool = nullptr;
+};
+
+TEST_F(AdvMin, StartsWithFourVariablesAndTheirLetters) {
+    EXPECT_EQ(tool->windowTitle(), "Advanced Minimization Tool");
+    EXPECT_EQ(tool->Spin->value(), 4);
+    EXPECT_EQ(tool->Label5->text(), "[0..15]");
+    ASSERT_EQ(tool->List->rowCount(), 4);
+    EXPECT_EQ(tool->List->item(0, 0)->text(), "Var#1");
+    EXPECT_EQ(tool->List->item(3, 1)->text(), "D");
+    EXPECT_EQ(tool->PageControl1->tabPosition(), QTabWidget::South);
+}
+
+TEST_F(AdvMin, GoMinimizesTheListsWithTheCore) {
+    tool->ComboBox1->setEditText("1,3,5-7");
+    tool->ComboBox3->setEditText("2");
+    tool->SpeedButton9->click();
+    ExpectRootsImplement({1, 3, 5, 6, 7}, {2});
+    EXPECT_EQ(tool->ComboBox1->findText("1,3,5-7"), 0);  // the text joins its history
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(ExchangeFilePath())));
+
+    // A letter stops the run with its message; the tree keeps the last result.
+    const QString before = tool->TreeView->topLevelItem(0)->text(0);
+    tool->ComboBox2->setEditText("4,x");
+    tool->SpeedButton9->click();
+    EXPECT_EQ(messages.Texts().back(), "Invalid symbol in string.");
+    EXPECT_EQ(tool->TreeView->topLevelItem(0)->text(0), before);
+}
+
+TEST_F(AdvMin, OpeningAFileWithMoreVariablesAddsTheirRows) {
+    QFile f(Path("f.bf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Boolean Function]\nVarCount=8\n1=0-3,200\n0=\n*=255\n");
+    f.close();
+    dialogs.files.push_back({true, Path("f.bf"), 1});
+    tool->SpeedButton1->click();
+    EXPECT_EQ(tool->Spin->value(), 8);
+    ASSERT_EQ(tool->List->rowCount(), 8);
+    EXPECT_EQ(tool->List->item(4, 0)->text(), "Var#5");
+    EXPECT_EQ(tool->List->item(7, 1)->text(), "H");
+    EXPECT_EQ(tool->Label5->text(), "[0..255]");
+    EXPECT_EQ(tool->ComboBox1->currentText(), "0-3,200");
+    EXPECT_EQ(VarNames[7], "H");
+
+    // Saved back: the same section.
+    dialogs.files.push_back({true, Path("g.bf"), 1});
+    tool->SpeedButton2->click();
+    QFile g(Path("g.bf"));
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    EXPECT_EQ(g.readAll(), "[Boolean Function]\nVarCount=8\n1=0-3,200\n0=\n*=255\n");
+}
+
+TEST_F(AdvMin, VhdlPageShowsTheSelectedResultOnly) {
+    tool->ComboBox1->setEditText("1,3,5,7");
+    tool->SpeedButton9->click();
+    QTreeWidgetItem* root = tool->TreeView->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    tool->TreeView->setCurrentItem(root);
+    tool->SpeedButton4->click();
+    EXPECT_EQ(tool->PageControl1->currentIndex(), 1);
+    const QString text = tool->vhdlcode->toPlainText();
+    EXPECT_TRUE(text.contains("entity  Boolean_Function  is"));
+    EXPECT_TRUE(text.contains("      D: in std_logic;"));
+    tool->PageControl1->setCurrentIndex(0);
+    EXPECT_TRUE(tool->vhdlcode->toPlainText().isEmpty());
+
+    dialogs.files.push_back({true, Path("f.vhd"), 1});
+    tool->PageControl1->setCurrentIndex(1);
+    tool->SpeedButton5->click();
+    EXPECT_TRUE(QFile::exists(Path("f.vhd")));
+    tool->SpeedButton6->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), text);
+}
+
+TEST_F(AdvMin, AMissingCoreIsReportedAndTheTreeKept) {
+    QFile::remove(Path("classes.reg"));
+    tool->ComboBox1->setEditText("1");
+    tool->SpeedButton9->click();
+    EXPECT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(tool->TreeView->topLevelItemCount(), 0);
+}
+
+}  // namespace
