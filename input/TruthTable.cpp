@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "engine/CarnoGrid.h"
+#include "files/TruthTableHtml.h"
 
 // --- model: table rows are the minterm rows; the header row is the horizontal header ---
 
@@ -147,4 +148,9 @@ void TTruthTable::changeEvent(QEvent* event) {
         CapFont();
         ApplySizes();
     }
+}
+
+bool TTruthTable::SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
+                                     std::vector<std::string>& out) const {
+    return html::TruthTableFromTemplates(data_, header, body, last, out);
 }

@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <string>
+#include <vector>
 
 #include "input/TruthTableData.h"
 
@@ -47,6 +49,10 @@ class TTruthTable : public QTableView {
     void FillCarnoCard(TCarnoGrid& map) const;
     // F1 and the input titles from the map.
     void LoadFromMap(const TCarnoGrid& map);
+    // The table as HTML lines through three cell templates (header, argument, function value);
+    // false when a template is not a one-argument format.
+    bool SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
+                            std::vector<std::string>& out) const;
 
     int DefaultColWidth() const { return defaultColWidth_; }
 
