@@ -17,17 +17,13 @@
 #include "circuit/CirViewForm.h"
 #include "circuit/SchemeControl.h"
 #include "circuit/SchemePainter.h"
+#include "input/DialogParts.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
 
 namespace {
 
-template <typename W, typename... Args>
-W* Named(const char* name, Args&&... args) {
-    auto* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using dialogparts::Named;
 
 struct NamedColor {
     const char* name;
@@ -44,6 +40,14 @@ constexpr NamedColor kColors[] = {
     {"White", 0xFFFFFF}, {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6},
     {"Cream", 0xF0FBFF}, {"Medium Gray", 0xA4A0A0},
 };
+
+// The two choices of a group, one above the other; returns the second.
+QRadioButton* StackButtons(QGroupBox* group, QRadioButton* first, QRadioButton* second) {
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    return second;
+}
 
 QIcon Swatch(std::uint32_t value) {
     QPixmap pixmap(16, 12);
@@ -66,18 +70,12 @@ TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
     GroupBox1 = Named<QGroupBox>("GroupBox1", " Gate System", this);
     EU = Named<QRadioButton>("EU", "European", GroupBox1);
     US = Named<QRadioButton>("US", "USA", GroupBox1);
-    US->setChecked(true);
-    auto* systemLayout = new QVBoxLayout(GroupBox1);
-    systemLayout->addWidget(EU);
-    systemLayout->addWidget(US);
+    StackButtons(GroupBox1, EU, US)->setChecked(true);
 
     GroupBox2 = Named<QGroupBox>("GroupBox2", " Circuit type ", this);
     ANDOR = Named<QRadioButton>("ANDOR", "AND/OR", GroupBox2);
     NAND = Named<QRadioButton>("NAND", "NAND", GroupBox2);
-    NAND->setChecked(true);
-    auto* typeLayout = new QVBoxLayout(GroupBox2);
-    typeLayout->addWidget(ANDOR);
-    typeLayout->addWidget(NAND);
+    StackButtons(GroupBox2, ANDOR, NAND)->setChecked(true);
 
     Label1 = Named<QLabel>("Label1", "Formula", this);
     Func = Named<QPlainTextEdit>("Func", this);

@@ -7,12 +7,14 @@
 #include <cstring>
 
 #include "TempFolder.h"
+#include "circuit/PictureChecks.h"
 #include "circuit/PictureFile.h"
 #include "platform/Bitmap.h"
 #include "platform/Jpeg.h"
 
 namespace {
 
+using picture_checks::U32;
 using testing_support::ReadAll;
 using testing_support::TempFolder;
 
@@ -22,12 +24,6 @@ QImage Sample(int w, int h) {
     for (int x = 0; x < w; ++x) image.setPixel(x, h / 2, qRgb(0, 0, 0));
     image.setPixel(0, 0, qRgb(255, 0, 0));  // top-left red, to see the row order
     return image;
-}
-
-std::uint32_t U32(const std::string& b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return v;
 }
 
 TEST(PictureFile, JpegDecodesToThePicture) {
