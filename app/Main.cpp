@@ -91,6 +91,7 @@ void TForm1::CreateLayout() {
     Splitter1->setChildrenCollapsible(false);
     setCentralWidget(Splitter1);
 
+    Grid.TermColor = 0x000000;  // the products colour starts black on the main window's map
     CarnoGrid1 = new TMapView(Grid, Splitter1);
     CarnoGrid1->setObjectName("CarnoGrid1");
     CarnoGrid1->setMinimumWidth(5);
