@@ -6,6 +6,7 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Guarded.h"
 #include "cli/Json.h"
 #include "cli/MessageCapture.h"
 #include "cli/MapInput.h"
@@ -46,7 +47,7 @@ void PrintJson(const TCarnoGrid& map, const MemoryResultTree::Node& root, std::o
 
 int RunAnalyze(const Argv& argv, std::ostream& out, std::ostream& err) {
     MessageCapture messages(err);
-    try {
+    return Guarded("analyze", kAnalyzeUsage, err, [&] {
         const Args args(argv, {{"km", true},
                                {"vars", true},
                                {"pos", false},
@@ -80,13 +81,7 @@ int RunAnalyze(const Argv& argv, std::ostream& out, std::ostream& err) {
             for (const std::string& term : root.children) out << "  " << term << '\n';
         }
         return 0;
-    } catch (const UsageError& e) {
-        err << "mapwright-cli analyze: " << e.what() << '\n' << kAnalyzeUsage << '\n';
-        return 2;
-    } catch (const InputError& e) {
-        err << "mapwright-cli analyze: " << e.what() << '\n';
-        return 1;
-    }
+    });
 }
 
 }  // namespace cli

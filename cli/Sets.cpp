@@ -3,6 +3,7 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/Guarded.h"
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
 #include "engine/CarnoGrid.h"
@@ -20,7 +21,7 @@ std::string Line(const char* label, const std::string& text) {
 
 int RunSets(const Argv& argv, std::ostream& out, std::ostream& err) {
     MessageCapture messages(err);
-    try {
+    return Guarded("sets", kSetsUsage, err, [&] {
         const Args args(argv, {{"km", true},
                                {"vars", true},
                                {"table", true},
@@ -40,13 +41,7 @@ int RunSets(const Argv& argv, std::ostream& out, std::ostream& err) {
         map.MapToSets(ones, zeros, dontCares);
         out << Line("1:", ones) << Line("0:", zeros) << Line("*:", dontCares);
         return 0;
-    } catch (const UsageError& e) {
-        err << "mapwright-cli sets: " << e.what() << '\n' << kSetsUsage << '\n';
-        return 2;
-    } catch (const InputError& e) {
-        err << "mapwright-cli sets: " << e.what() << '\n';
-        return 1;
-    }
+    });
 }
 
 }  // namespace cli
