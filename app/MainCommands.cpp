@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
+#include "advmin/ocxint.h"
 #include "app/Main.h"
 #include "app/OptionsForm.h"
 #include "app/QtResultTree.h"
@@ -198,7 +199,12 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::FormClose() {
-    // The exchange files of the minimization core are private and removed by their own run.
+    // A core run that failed half-way may have left its exchange file behind.
+    try {
+        DeleteExchangeFile();
+    } catch (const std::exception& e) {
+        platform::ShowMessage(e.what(), MsgIcon::Error, MsgButtons::Ok);
+    }
 }
 
 void TForm1::N19Click() {
