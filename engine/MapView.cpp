@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "engine/MapLabels.h"
+#include "platform/Dialogs.h"
 
 namespace {
 
@@ -17,10 +18,6 @@ QString RowLabel(const TCarnoGrid& g, int row0) {
 QString ColumnLabel(const TCarnoGrid& g, int col0) {
     const std::string& e = g.ColumnGray()[col0];
     return QString::fromStdString(e.substr(e.size() - g.ColumnVariableCount()));
-}
-
-QColor FromPlatformColor(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 }  // namespace
@@ -218,7 +215,7 @@ void TMapView::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);
     if (highlight_ < 0 || highlight_ >= grid_.ResultCount()) return;
     QPainter p(viewport());
-    const QColor color = FromPlatformColor(grid_.TermColor);
+    const QColor color = platform::ToQColor(grid_.TermColor);
     const int firstCol = columnAt(0), firstRow = rowAt(0);
     for (const TCellRef& cell : grid_.ResultList()[highlight_].Cells) {
         const int c = cell.Col - 1, r = cell.Row - 1;
