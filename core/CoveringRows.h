@@ -3,6 +3,8 @@
 // listing the cubes that hold it. Minterms are numbered by rank among those to cover, so no
 // table-sized index is needed.
 
+#include <chrono>
+#include <optional>
 #include <vector>
 
 #include "core/Cube.h"
@@ -13,6 +15,16 @@ namespace mwcore {
 // Row r lists, in increasing order, the indices of the cubes holding the r-th set minterm of
 // `need`. A cube with no such minterm appears in no row.
 std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::vector<Cube>& cubes);
+
+// The same rows without repeats, built a slice of the space at a time so that memory follows
+// the number of distinct rows rather than the number of minterms. Nothing when there would be
+// more than maxRows of them or the deadline passes.
+std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
+    const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
+    std::chrono::steady_clock::time_point deadline);
+
+// Variables spanned by one slice.
+constexpr int kChunkVars = 18;
 
 // Products first, then literals: no cover reaches 2^24 literals.
 constexpr int64_t kProductCost = int64_t{1} << 24;

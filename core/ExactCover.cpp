@@ -197,8 +197,6 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         if (!(CostOf(bound) < CostOf(essentials))) result.covers.push_back(essentials);
         return result;
     }
-    const uint64_t rowCount = rest.Count();
-    if (rowCount > limits.maxRows) return result;
 
     Matrix m;
     std::vector<Cube> columns;
@@ -207,7 +205,9 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         columns.push_back(c);
         m.cost.push_back(CostOfCube(c));
     }
-    m.rows = CoveringRows(rest, columns);
+    auto rows = DistinctCoveringRows(rest, columns, limits.maxRows, limits.deadline);
+    if (!rows) return result;
+    m.rows = std::move(*rows);
     DropDominatedRows(m.rows);
     DropDominatedColumns(m, columns.size());
     DropDominatedRows(m.rows);

@@ -18,7 +18,7 @@ namespace mwcore {
 struct ExactLimits {
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     std::size_t maxPrimes = 200000;
-    std::size_t maxRows = 200000;
+    std::size_t maxRows = 200000;  // distinct rows of the cyclic core
     int maxCovers = 16;
 };
 
