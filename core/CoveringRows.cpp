@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <random>
+#include <unordered_set>
 #include <bit>
 
 namespace mwcore {
@@ -33,44 +35,44 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline) {
     const int vars = need.Vars();
-    // A chunk is the sub-cube of minterms sharing their top variables, so each cube is
-    // visited once in total, cut to the chunk, and the row lists are reused between chunks.
+    // A slice is the sub-cube of minterms sharing their top variables, so each cube is visited
+    // once in total, cut to the slice. Within a slice every minterm gets the XOR of random keys
+    // of the cubes holding it; one minterm per new key then gives its row by direct test. (Keys
+    // that collide would only lose a row: the covers are verified before they are used.)
     const int freeVars = std::min(vars, kChunkVars);
     const uint32_t topMask = vars > freeVars ? ((1u << vars) - 1) & ~((1u << freeVars) - 1) : 0;
-    const std::size_t chunkWords = freeVars > 6 ? std::size_t{1} << (freeVars - 6) : 1;
+    const std::size_t sliceWords = freeVars > 6 ? std::size_t{1} << (freeVars - 6) : 1;
     const uint64_t* bits = need.Words();
+    std::mt19937_64 rng(0x5eed);
+    std::vector<uint64_t> key(cubes.size());
+    for (uint64_t& k : key) k = rng() | 1;
+    std::vector<uint64_t> signature(sliceWords * 64);
+    std::unordered_set<uint64_t> seen;
     std::vector<std::vector<int>> distinct;
-    std::vector<std::vector<int>> rows;
-    std::vector<uint32_t> rank(chunkWords + 1);
-    std::vector<int> order;
     for (uint32_t top = 0;; top = ((top | ~topMask) + 1) & topMask) {
         const std::size_t base = vars > 6 ? (top >> 6) : 0;
-        for (std::size_t w = 0; w < chunkWords; ++w)
-            rank[w + 1] = rank[w] + static_cast<uint32_t>(std::popcount(bits[base + w]));
-        const uint32_t count = rank[chunkWords];
-        if (count) {
-            if (rows.size() < count) rows.resize(count);
-            for (uint32_t r = 0; r < count; ++r) rows[r].clear();
-            const Cube chunk{topMask, top};
-            for (std::size_t id = 0; id < cubes.size(); ++id) {
-                if (!cubes[id].Intersects(chunk)) continue;
-                const Cube part{cubes[id].mask | chunk.mask, cubes[id].val | chunk.val};
-                ForEachCubeWord(part, vars, [&](std::size_t w, uint64_t mask) {
-                    const std::size_t local = w - base;
-                    for (uint64_t b = bits[w] & mask; b; b &= b - 1) {
-                        const int at = std::countr_zero(b);
-                        rows[rank[local] + std::popcount(bits[w] & ((uint64_t{1} << at) - 1))].push_back(
-                            static_cast<int>(id));
-                    }
-                });
-            }
-            order.resize(count);
-            for (uint32_t r = 0; r < count; ++r) order[r] = static_cast<int>(r);
-            std::sort(order.begin(), order.end(), [&](int a, int b) { return rows[a] < rows[b]; });
-            for (uint32_t i = 0; i < count; ++i)
-                if (i == 0 || rows[order[i]] != rows[order[i - 1]]) distinct.push_back(rows[order[i]]);
-            if (distinct.size() > maxRows || std::chrono::steady_clock::now() > deadline) return std::nullopt;
+        std::fill(signature.begin(), signature.end(), 0);
+        const Cube slice{topMask, top};
+        for (std::size_t id = 0; id < cubes.size(); ++id) {
+            if (!cubes[id].Intersects(slice)) continue;
+            const Cube part{cubes[id].mask | slice.mask, cubes[id].val | slice.val};
+            ForEachCubeWord(part, vars, [&](std::size_t w, uint64_t mask) {
+                uint64_t* sig = &signature[(w - base) * 64];
+                for (uint64_t b = bits[w] & mask; b; b &= b - 1) sig[std::countr_zero(b)] ^= key[id];
+            });
         }
+        for (std::size_t w = 0; w < sliceWords; ++w) {
+            for (uint64_t b = bits[base + w]; b; b &= b - 1) {
+                const int at = std::countr_zero(b);
+                if (!seen.insert(signature[w * 64 + at]).second) continue;
+                const uint32_t m = static_cast<uint32_t>((base + w) * 64 + at);
+                std::vector<int> row;
+                for (std::size_t id = 0; id < cubes.size(); ++id)
+                    if (cubes[id].Has(m)) row.push_back(static_cast<int>(id));
+                distinct.push_back(std::move(row));
+            }
+        }
+        if (distinct.size() > maxRows || std::chrono::steady_clock::now() > deadline) return std::nullopt;
         if (top == topMask) break;
     }
     std::sort(distinct.begin(), distinct.end());

@@ -15,6 +15,9 @@ namespace mwcore {
 namespace {
 
 // Extra starts cost a table pass and an espresso run each; beyond these sizes fewer suffice.
+// Beyond this the exact search runs before the heuristic loop.
+constexpr int kMaxVarsHeuristicFirst = 16;
+
 // Small functions are settled by the exact search anyway.
 int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 12 ? 11 : vars <= 16 ? 2 : 0; }
 
@@ -78,27 +81,37 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
         return result;
     }
     const auto start = std::chrono::steady_clock::now();
+    ExactLimits limits;
+    limits.deadline = start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                  std::chrono::duration<double>(options.exactSeconds));
+    limits.maxCovers = options.maxCovers;
+    // Exact answers replace `bound` when they are proven or cheaper; says whether proven.
+    const auto tryExact = [&](const std::vector<Cube>& bound) {
+        ExactResult exact = ExactMinimum(p, bound, limits);
+        std::erase_if(exact.covers, [&](const auto& c) { return !CoverImplements(p, c); });
+        if (!exact.covers.empty() && CostOf(exact.covers.front()) <= CostOf(result.covers.front())) {
+            result.covers = std::move(exact.covers);
+            result.minimum = exact.proven;
+        } else if (exact.proven && exact.covers.empty()) {
+            result.minimum = true;  // the bound itself is a minimum
+        }
+        return result.minimum;
+    };
     const std::vector<Cube> isop = Isop(p.on, p.Upper());
+    result.minimum = false;
+    result.covers = {isop};
+    // Many variables: the heuristic loop is the costly part while the primes are usually few,
+    // so the exact search goes first with the irredundant start as its bound.
+    const bool exactFirst = p.vars > kMaxVarsHeuristicFirst && options.exactSeconds > 0;
+    if (exactFirst && tryExact(isop)) {
+        for (auto& cover : result.covers) Canonical(cover);
+        return result;
+    }
     std::vector<Cube> heuristic = Espresso(p, isop);
     if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
     heuristic = BestOfSeveralStarts(p, std::move(heuristic));
-    result.minimum = false;
-    result.covers = {heuristic};
-
-    if (options.exactSeconds > 0) {
-        ExactLimits limits;
-        limits.deadline = start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                      std::chrono::duration<double>(options.exactSeconds));
-        limits.maxCovers = options.maxCovers;
-        ExactResult exact = ExactMinimum(p, heuristic, limits);
-        std::erase_if(exact.covers, [&](const auto& c) { return !CoverImplements(p, c); });
-        if (!exact.covers.empty()) {
-            result.covers = std::move(exact.covers);
-            result.minimum = exact.proven;
-        } else if (exact.proven) {
-            result.minimum = true;  // the heuristic cover is a minimum
-        }
-    }
+    if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
+    if (!exactFirst && options.exactSeconds > 0) tryExact(result.covers.front());
     if (!CoverImplements(p, result.covers.front()))
         throw VerificationError("no verified cover for the function");
     for (auto& cover : result.covers) Canonical(cover);
