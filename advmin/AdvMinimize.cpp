@@ -25,6 +25,7 @@
 #include "app/Icons.h"
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
+#include "app/language.h"
 #include "circuit/CircuitForm.h"
 #include "platform/Dialogs.h"
 #include "platform/IniFile.h"
@@ -98,7 +99,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     Spin = Named<QSpinBox>("Spin", TabSheet1);
     Spin->setRange(4, 23);
     Spin->setValue(4);
-    auto* countLabel = Named<QLabel>("Label4", "Variable count", TabSheet1);
+    auto* countLabel = Named<QLabel>("Label6", "Variable count", TabSheet1);
     Label5 = Named<QLabel>("Label5", "[0..15]", TabSheet1);
     SpeedButton1 = Button("SpeedButton1", "Open function", TabSheet1, icons::OpenMap());
     SpeedButton2 = Button("SpeedButton2", "Save function", TabSheet1, icons::SaveMap());
@@ -177,6 +178,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
         shownPage_ = page;
         if (page == 1) TabSheet2Show();
     });
+    TranslateWindows();  // the language chosen so far
     FormCreate();
 }
 

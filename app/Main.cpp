@@ -21,8 +21,10 @@
 #include <QVBoxLayout>
 
 #include "app/Icons.h"
+#include "app/LanguageFile.h"
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
+#include "app/language.h"
 #include "engine/MapView.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
@@ -74,6 +76,10 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     CreateLayout();
     CreateToolButtons();
     CreateMenus();
+    Language1 = new TLanguage(this);
+    QStringList keys;
+    for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
+    Language1->SetProperties(keys);
     FormCreate(arguments);
 }
 
@@ -327,6 +333,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     SpinEdit1->setRange(2, 8);
     for (int i = 1; i <= 8; ++i) Grid.SetVarName(i, std::string(1, static_cast<char>('A' + i - 1)));
     BuildVariableHint();
+    Language1->Translate();
     if (!arguments.isEmpty()) LoadMap(arguments.first());
 }
 
@@ -354,7 +361,10 @@ void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
-void TForm1::FormActivate() { ++ActivationCount; }
+void TForm1::FormActivate() {
+    ++ActivationCount;
+    ShowTipAtStart();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {

@@ -22,6 +22,7 @@ class QTreeWidgetItem;
 class QtProgress;
 class QtResultTree;
 class TMapView;
+class TLanguage;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -68,6 +69,10 @@ public:
                 *SpeedButton4 = nullptr, *SpeedButton11 = nullptr, *SpeedButton5 = nullptr,
                 *SpeedButton7 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
+
+    TLanguage* Language1 = nullptr;  // translates every window and message
+    // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
+    QString GetLangFileName(const QString& name) const;
 
     int ActivationCount = 0;
     std::uint8_t SaveNameCounter = 0;  // the number proposed after "Map" by Save As
@@ -121,6 +126,7 @@ protected:
 private:
     void FormCreate(const QStringList& arguments);
     void FormActivate();
+    void ShowTipAtStart();  // ToolWindowCommands.cpp
     bool FormCloseQuery();
     void FormClose();
     void FillMap(const std::string& text);

@@ -1,6 +1,7 @@
 #include "app/OptionsForm.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 
 #include "app/Main.h"
 #include "app/Windows.h"
+#include "app/language.h"
 #include "engine/MapView.h"
 #include "input/StringParcer.h"
 #include "platform/IniFile.h"
@@ -36,6 +38,14 @@ W* Named(const char* name, Args&&... args) {
 std::string T(const std::string& english) { return platform::TranslateText(english); }
 
 const char* BoolText(bool on) { return on ? "true" : "false"; }
+
+// The language's file becomes the one in use, and every window takes its texts.
+void SelectLanguage(const QString& name) {
+    TForm1* form1 = Windows().Form1;
+    if (!form1 || !form1->Language1) return;
+    form1->Language1->LanguageFile = form1->GetLangFileName(name);
+    form1->Language1->Translate();
+}
 
 }  // namespace
 
@@ -111,26 +121,36 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     PageControl1->setCurrentIndex(1);
     connect(BitBtn1, &QPushButton::clicked, this, &TOptions::BitBtn1Click);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, &TOptions::ComboBox1Change);
+    connect(Button1, &QPushButton::clicked, this, &TOptions::Button1Click);
     FormCreate();
 }
 
 TOptions::~TOptions() { SaveSettings(); }
 
-void TOptions::FormCreate() { LoadSettings(); }
+void TOptions::FormCreate() {
+    TranslateWindows();
+    LoadSettings();
+}
 
 void TOptions::LoadSettings() {
     platform::IniFile ini(platform::SettingsFilePath());
     if (!ini.Exists()) return;
     TForm1* form1 = Windows().Form1;
 
+    // Loading is not a choice by the user: nothing is written back.
+    const QSignalBlocker quiet(ComboBox1);
     for (const auto& [key, value] : ini.ReadSection("Language")) {
         if (key == "SupportedLanguages") {
             TStringParcer parcer;
             parcer.Text = value;
             parcer.Split(',');
+            const QString shown = ComboBox1->currentText();
             for (const std::string& name : parcer.Items) ComboBox1->addItem(QString::fromStdString(name));
+            ComboBox1->setEditText(shown);  // the list offers names; it does not choose one
         } else if (key == "CurrentLanguage") {
             ComboBox1->setEditText(QString::fromStdString(value));
+            SelectLanguage(ComboBox1->currentText());
         }
     }
     if (form1) form1->SaveNameCounter = 1;
@@ -215,12 +235,36 @@ void TOptions::BitBtn1Click() {
     for (int i = 0; i < 7; ++i) {
         for (int j = i + 1; j < 8; ++j) {
             if (names[i] != names[j]) continue;
-            platform::ShowMessage(T("Variable: ") + "\"" + names[j].toStdString() + "\"\r\n" + T("is redeclarated."),
+            platform::ShowMessage(T("Variable: \"") + names[j].toStdString() + "\"\r\n" + T("is redeclarated."),
                                   MsgIcon::Error, MsgButtons::Ok);
             namesValid_ = false;
         }
     }
     accept();
+}
+
+void TOptions::ComboBox1Change() {
+    SelectLanguage(ComboBox1->currentText());
+    platform::IniFile ini(platform::SettingsFilePath());
+    if (!ini.WriteString("Language", "CurrentLanguage", ComboBox1->currentText().toStdString()))
+        platform::ShowMessage(ini.LastError(), MsgIcon::Error, MsgButtons::Ok);
+}
+
+// The file looked for is the one choosing the name would read. A name that could not stand in
+// the saved list or in a file name is never a language.
+void TOptions::Button1Click() {
+    const QString name = Edit1->text();
+    if (name.contains(',') || name.contains('/') || ComboBox1->findText(name, Qt::MatchFixedString) >= 0)
+        return;
+    TForm1* form1 = Windows().Form1;
+    const QString file = form1 ? form1->GetLangFileName(name) : QString();
+    if (file.isEmpty() || !QFileInfo(file).isFile()) return;
+    const QSignalBlocker quiet(ComboBox1);  // adding does not choose
+    const QString shown = ComboBox1->currentText();
+    ComboBox1->addItem(name);
+    ComboBox1->setEditText(shown);
+    platform::ShowMessage(T("Language: \"") + name.toStdString() + T("\" installed successfully."),
+                          MsgIcon::Information, MsgButtons::Ok);
 }
 
 // Every way of closing (Ok, the close box, Escape) asks here; names not yet found valid keep

@@ -45,6 +45,8 @@ public:
 
 public slots:
     void BitBtn1Click();
+    void ComboBox1Change();  // a language chosen or typed
+    void Button1Click();     // "Add" a language
 
 protected:
     void done(int result) override;

@@ -5,7 +5,9 @@
 
 #include "app/Main.h"
 #include "advmin/AdvMinimize.h"
+#include "app/AboutForm.h"
 #include "app/OptionsForm.h"
+#include "app/tips.h"
 #include "circuit/CirViewForm.h"
 #include "circuit/CircuitForm.h"
 #include "input/Input.h"
@@ -35,12 +37,20 @@ AppWindows& Windows() {
     return windows;
 }
 
+std::vector<QWidget*> WindowsInOrder() {
+    std::vector<QWidget*> windows;
+    for (const auto& w : Created())
+        if (w) windows.push_back(w.get());
+    return windows;
+}
+
 void CreateWindows(const QStringList& arguments) {
     DestroyWindows();
     AppWindows& w = Windows();
     Create(w.Form1, arguments);
     Create(w.InputForm);
     Create(w.Options);
+    Create(w.AboutBox);
     Create(w.InputFormula);
     Create(w.TruthTableForm);
     Create(w.Report);
@@ -48,6 +58,7 @@ void CreateWindows(const QStringList& arguments) {
     Create(w.Circuit);
     Create(w.CirView);
     Create(w.AdvMin);
+    Create(w.TipsForm);
 }
 
 void DestroyWindows() {

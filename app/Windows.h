@@ -3,6 +3,9 @@
 // They reach each other through these single instances.
 
 #include <QStringList>
+#include <vector>
+
+class QWidget;
 
 class TForm1;
 class TInputForm;
@@ -33,6 +36,8 @@ struct AppWindows {
 };
 
 AppWindows& Windows();
+// The windows created so far, in creation order.
+std::vector<QWidget*> WindowsInOrder();
 
 // Creates the windows once each in the start order: each one's creation may rely on those
 // before it (the options load the settings before the later windows exist). arguments: the

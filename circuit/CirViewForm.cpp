@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/Windows.h"
+#include "app/language.h"
 #include "circuit/CircuitForm.h"
 #include "circuit/PictureFile.h"
 #include "circuit/PrintPicture.h"
@@ -96,6 +97,7 @@ TCirView::TCirView(QWidget* parent) : QDialog(parent) {
     connect(Print1, &QAction::triggered, this, &TCirView::SpeedButton2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TCirView::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TCirView::SpeedButton2Click);
+    TranslateWindows();  // the language chosen so far
 }
 
 const QStringList& TCirView::SaveFilters() {

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/Windows.h"
+#include "app/language.h"
 #include "circuit/CirViewForm.h"
 #include "circuit/SchemeControl.h"
 #include "circuit/SchemePainter.h"
@@ -125,6 +126,7 @@ TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
     connect(BitBtn2, &QPushButton::clicked, this, &TCircuit::BitBtn2Click);
+    TranslateWindows();  // the language chosen so far
     if (const QScreen* screen = this->screen()) {
         adjustSize();
         move(screen->availableGeometry().center() - rect().center());

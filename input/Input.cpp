@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/language.h"
 #include "input/DialogParts.h"
 
 namespace {
@@ -67,6 +68,7 @@ TInputForm::TInputForm(QWidget* parent) : QDialog(parent) {
 
     connect(BitBtn1, &QPushButton::clicked, this, &TInputForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    TranslateWindows();  // the language chosen so far
 }
 
 void TInputForm::SetRange(int variableCount) {

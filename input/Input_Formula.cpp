@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/language.h"
 #include "engine/CarnoGrid.h"
 #include "input/DialogParts.h"
 #include "input/FormulaMessage.h"
@@ -119,6 +120,7 @@ TInputFormula::TInputFormula(QWidget* parent) : QDialog(parent) {
     closePermission_ = true;
     Memo1->clear();
     SetUndoLength(0);
+    TranslateWindows();  // the language chosen so far
 }
 
 void TInputFormula::ShowVariables(TCarnoGrid& map) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/language.h"
 #include "input/DialogParts.h"
 #include "input/TruthTable.h"
 
@@ -54,4 +55,5 @@ TTruthTableForm::TTruthTableForm(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(BitBtn2);
     layout->addLayout(buttons);
     resize(260, 440);
+    TranslateWindows();  // the language chosen so far
 }

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/Icons.h"
+#include "app/language.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/ReadFile.h"
@@ -47,6 +48,7 @@ TRepView::TRepView(QWidget* parent) : QMainWindow(parent) {
     setStatusBar(StatusBar1);
     resize(800, 600);
     connect(SpeedButton1, &QToolButton::clicked, this, &TRepView::SpeedButton1Click);
+    TranslateWindows();  // the language chosen so far
 }
 
 void TRepView::View(const std::string& path) {

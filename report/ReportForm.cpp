@@ -11,6 +11,7 @@
 
 #include "app/Main.h"
 #include "app/Windows.h"
+#include "app/language.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "input/TruthTableData.h"
@@ -68,6 +69,7 @@ TReport::TReport(QWidget* parent) : QDialog(parent) {
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TReport::SpeedButton1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TReport::BitBtn2Click);
+    TranslateWindows();  // the language chosen so far
 }
 
 void TReport::SpeedButton1Click() {

@@ -1,0 +1,97 @@
+#include "app/AboutForm.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include "app/language.h"
+
+namespace {
+
+// A small Karnaugh map with two glued groups, the product's name and its version.
+class AboutPicture : public QWidget {
+  public:
+    explicit AboutPicture(QWidget* parent) : QWidget(parent) { setFixedSize(300, 225); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient sky(0, 0, 0, height());
+        sky.setColorAt(0, QColor(0x1F, 0x3A, 0x5F));
+        sky.setColorAt(1, QColor(0x4A, 0x7F, 0xB0));
+        p.fillRect(rect(), sky);
+
+        const int cell = 26, left = 24, top = 46;
+        static const char* cells =
+            "1100"
+            "1101"
+            "0001"
+            "0011";
+        QFont digits("DejaVu Sans");
+        digits.setPixelSize(13);
+        p.setFont(digits);
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 4; ++c) {
+                const QRect box(left + c * cell, top + r * cell, cell, cell);
+                p.fillRect(box, Qt::white);
+                p.setPen(QColor(0x80, 0x80, 0x80));
+                p.drawRect(box);
+                p.setPen(Qt::black);
+                p.drawText(box, Qt::AlignCenter, QString(QChar(cells[r * 4 + c])));
+            }
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(0xD0, 0x30, 0x30), 2.5));
+        p.drawRoundedRect(QRectF(left + 3, top + 3, 2 * cell - 6, 2 * cell - 6), 8, 8);
+        p.setPen(QPen(QColor(0x20, 0xA0, 0x40), 2.5));
+        p.drawRoundedRect(QRectF(left + 3 * cell + 3, top + cell + 3, cell - 6, 3 * cell - 6), 8,
+                          8);
+
+        QFont title("DejaVu Serif");
+        title.setPixelSize(24);
+        title.setBold(true);
+        p.setFont(title);
+        p.setPen(Qt::white);
+        p.drawText(QRect(140, 60, 156, 40), Qt::AlignLeft | Qt::AlignVCenter, "Mapwright");
+        QFont small("DejaVu Sans");
+        small.setPixelSize(14);
+        p.setFont(small);
+        p.setPen(QColor(0xE0, 0xE8, 0xF0));
+        p.drawText(QRect(142, 100, 156, 24), Qt::AlignLeft | Qt::AlignVCenter, "Version 1.2");
+        p.drawText(QRect(142, 124, 156, 40), Qt::AlignLeft | Qt::TextWordWrap,
+                   QString::fromUtf8("Karnaugh maps \u2192 minimal formulas"));
+    }
+};
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName("AboutBox");
+    setWindowTitle("About");
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFixedSize(302, 270);
+
+    ShockwaveFlash1 = new AboutPicture(this);
+    ShockwaveFlash1->setObjectName("ShockwaveFlash1");
+    ShockwaveFlash1->move(0, 0);
+    Bevel2 = new QFrame(this);
+    Bevel2->setObjectName("Bevel2");
+    Bevel2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Bevel2->setGeometry(4, 228, 294, 4);
+    BitBtn1 = new QPushButton("Ok", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setDefault(true);
+    BitBtn1->setGeometry(302 - 8 - 90, 236, 90, 28);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    FormCreate();
+}
+
+void TAboutBox::FormCreate() {
+    TranslateWindows();
+}
