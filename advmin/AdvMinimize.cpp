@@ -97,7 +97,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
         inputLayout->addWidget(boxes[i], i, 1);
     }
     Spin = Named<QSpinBox>("Spin", TabSheet1);
-    Spin->setRange(4, 23);
+    Spin->setRange(kMinListVariables, kMaxListVariables);
     Spin->setValue(4);
     auto* countLabel = Named<QLabel>("Label6", "Variable count", TabSheet1);
     Label5 = Named<QLabel>("Label5", "[0..15]", TabSheet1);
@@ -252,24 +252,12 @@ void TAdvMin::SpeedButton1Click() {
     const platform::FileChoice choice =
         platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)"}, "bf", {}});
     if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
-    platform::IniFile file(choice.path.toStdString());
-    std::optional<int> count;
+    const auto content = ReadListsFile(platform::IniFile(choice.path.toStdString()));
+    if (!content) return;
+    const std::optional<int>& count = content->count;
     QString lists[3] = {ComboBox1->currentText(), ComboBox2->currentText(), ComboBox3->currentText()};
-    for (const auto& [key, value] : file.ReadSection("Boolean Function")) {
-        if (key == "VarCount") {
-            bool ok = false;
-            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
-            count = ok ? std::optional<int>(n) : std::optional<int>(-1);
-        } else if (key == "1" || key == "0" || key == "*") {
-            lists[key == "1" ? 0 : key == "0" ? 1 : 2] = QString::fromStdString(value);
-        }
-    }
-    // A count the tool cannot take leaves everything as it was.
-    if (count && (*count < Spin->minimum() || *count > Spin->maximum())) {
-        platform::ShowMessage(platform::TranslateText("Invalid number of variables"), platform::MsgIcon::Information,
-                              platform::MsgButtons::Ok);
-        return;
-    }
+    for (int i = 0; i < 3; ++i)
+        if (content->lists[i]) lists[i] = QString::fromStdString(*content->lists[i]);
     ComboBox1->setEditText(lists[0]);
     ComboBox2->setEditText(lists[1]);
     ComboBox3->setEditText(lists[2]);

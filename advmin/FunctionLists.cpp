@@ -1,8 +1,10 @@
 #include "advmin/FunctionLists.h"
 
+#include <QString>
 #include <algorithm>
 
 #include "input/StringParcer.h"
+#include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
 
@@ -20,6 +22,11 @@ std::optional<std::size_t> Minterm(const std::string& text, std::size_t limit) {
 }  // namespace
 
 bool ValidateList(const std::string& text) {
+    if (text.size() > kMaxListLength) {
+        platform::ShowMessage(platform::TranslateText("The list is too long."),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        return false;
+    }
     if (text.find_first_not_of("0123456789-,") == std::string::npos) return true;
     platform::ShowMessage(platform::TranslateText("Invalid symbol in string."),
                           platform::MsgIcon::Information, platform::MsgButtons::Ok);
@@ -55,4 +62,23 @@ std::optional<std::string> FunctionFromLists(int n, const std::string& ones, con
     ReadList(function, zeros, '0');
     ReadList(function, dontCares, '2');
     return function;
+}
+
+std::optional<ListsFileContent> ReadListsFile(const platform::IniFile& file) {
+    ListsFileContent content;
+    for (const auto& [key, value] : file.ReadSection("Boolean Function")) {
+        if (key == "VarCount") {
+            bool ok = false;
+            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
+            content.count = ok ? n : -1;
+        } else if (key == "1" || key == "0" || key == "*") {
+            content.lists[key == "1" ? 0 : key == "0" ? 1 : 2] = value;
+        }
+    }
+    if (content.count && (*content.count < kMinListVariables || *content.count > kMaxListVariables)) {
+        platform::ShowMessage(platform::TranslateText("Invalid number of variables"),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        return std::nullopt;
+    }
+    return content;
 }

@@ -2,11 +2,20 @@
 // The tool's three lists of minterm numbers ("1,3,5-9") and the function string they make:
 // 2^n characters, '1', '0' or '2' (don't care), character m for minterm m.
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
+namespace platform {
+class IniFile;
+}
+
+// Lists longer than this are refused; it is as much as a Boolean function file may hold.
+constexpr std::size_t kMaxListLength = 16u << 20;
 // Every character must be a digit, '-' or ','; otherwise shows "Invalid symbol in string."
-// and returns false. An empty text passes.
+// and returns false; a text over kMaxListLength shows "The list is too long.". An empty text
+// passes.
 bool ValidateList(const std::string& text);
 
 // Sets the characters the list names to `symbol`. Ranges may run either way; a piece that
@@ -17,3 +26,17 @@ void ReadList(std::string& function, const std::string& text, char symbol);
 // in order, so don't care wins over 0 and 0 over 1.
 std::optional<std::string> FunctionFromLists(int n, const std::string& ones, const std::string& zeros,
                                              const std::string& dontCares);
+
+// The variable counts the tool offers.
+constexpr int kMinListVariables = 4;
+constexpr int kMaxListVariables = 23;
+
+// What a Boolean function file gives the tool: its "Boolean Function" section's VarCount (-1
+// when not a number) and the lists it holds ("1", "0", "*"); absent keys stay absent.
+struct ListsFileContent {
+    std::optional<int> count;
+    std::array<std::optional<std::string>, 3> lists;
+};
+// The file's content, or nothing, with "Invalid number of variables" shown, when it names a
+// count the tool cannot take: then the tool keeps everything as it was.
+std::optional<ListsFileContent> ReadListsFile(const platform::IniFile& file);
