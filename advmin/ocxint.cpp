@@ -10,6 +10,7 @@
 #include "advmin/TRIMMERLib_TLB.h"
 #include "input/StringParcer.h"
 #include "platform/Message.h"
+#include "platform/ReadFile.h"
 #include "platform/Translate.h"
 
 std::array<std::string, 23> VarNames;
@@ -71,12 +72,25 @@ std::string ResultProblem(const std::string& result, int n) {
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::string bytes, error;
+    switch (platform::ReadFileLimited(path, kMaxCoreAnswerSize, &bytes, &error)) {
+        case platform::ReadStatus::Ok:
+            break;
+        case platform::ReadStatus::TooLarge:
+            throw CoreAnswerError("The core's answer is larger than " +
+                                  std::to_string(kMaxCoreAnswerSize >> 20) + " MB.");
+        case platform::ReadStatus::Missing:
+        case platform::ReadStatus::Failed:
+            throw CoreAnswerError("Cannot read the core's answer: " + error);
+    }
     std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(in, line)) {
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
+        lines.push_back(std::move(line));
+        start = end + 1;
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;

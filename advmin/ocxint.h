@@ -26,6 +26,8 @@ const std::string& ExchangeFilePath();
 // Creates or truncates the exchange file with the function string; throws std::runtime_error.
 void WriteExchangeFile(const std::string& function);
 
+// A larger answer is refused unread.
+constexpr std::size_t kMaxCoreAnswerSize = 64u << 20;
 // Reads the core's lines into the tree, one root per line. Returns false, leaving the tree
 // alone, when there is no exchange file. Every line is checked before the tree is touched:
 // a bad answer throws CoreAnswerError and the tree keeps its content. `minimum`, if given,

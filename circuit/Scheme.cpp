@@ -52,6 +52,8 @@ char LiteralSeparator(TFormulaType type) {
 
 std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
                                                      TFormulaType type) {
+    if (formula.size() > kMaxSchemeFormulaLength)
+        return SchemeFormulaError{"The formula is too long.", 0};
     for (std::size_t i = 0; i < formula.size(); ++i)
         if (static_cast<unsigned char>(formula[i]) < 0x20 || formula[i] == 0x7F)
             return SchemeFormulaError{"The formula may only be one line of names and signs.",

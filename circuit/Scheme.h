@@ -65,6 +65,9 @@ struct SchemeFormulaError {
     int position = 0;
 };
 
+// Longer formulas are refused unread: their circuit would be far beyond the largest picture.
+inline constexpr std::size_t kMaxSchemeFormulaLength = 1u << 20;
+
 // Checks that every term has literals and every literal names something printable. The
 // empty text is no error (it draws nothing).
 std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula, TFormulaType type);

@@ -1,7 +1,6 @@
 #include "cli/Args.h"
 
-#include <fstream>
-#include <sstream>
+#include "platform/ReadFile.h"
 
 namespace cli {
 
@@ -56,11 +55,16 @@ int ParseIntOption(const std::string& option, const std::string& text, int lo, i
 std::string ValueOrFileContent(const std::string& value) {
     if (value.empty() || value[0] != '@') return value;
     const std::string path = value.substr(1);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw InputError("cannot read " + path);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    std::string content = ss.str();
+    std::string content, error;
+    switch (platform::ReadFileLimited(path, kMaxValueFileSize, &content, &error)) {
+        case platform::ReadStatus::Ok:
+            break;
+        case platform::ReadStatus::TooLarge:
+            throw InputError(path + " is too large");
+        case platform::ReadStatus::Missing:
+        case platform::ReadStatus::Failed:
+            throw InputError("cannot read " + path);
+    }
     while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) content.pop_back();
     return content;
 }

@@ -2,6 +2,7 @@
 // GNU-style long options for the subcommands: "--opt VALUE" and "--opt=VALUE" alike, flags
 // without a value, "--" ends the options.
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -41,7 +42,10 @@ private:
 // Parses a whole decimal number in [lo, hi]; throws UsageError naming the option otherwise.
 int ParseIntOption(const std::string& option, const std::string& text, int lo, int hi);
 
-// "@FILE" gives the file's content without its trailing line break; anything else itself.
+// The largest "@FILE" read: twice a truth table of 23 variables.
+constexpr std::size_t kMaxValueFileSize = 16u << 20;
+// "@FILE" gives the file's content without its trailing line break; anything else itself. A
+// file over kMaxValueFileSize is refused unread.
 std::string ValueOrFileContent(const std::string& value);
 
 }  // namespace cli

@@ -48,7 +48,10 @@ bool FillFromFormula(TCarnoGrid& map, const std::string& formula, const std::str
     if (type != "SOP" && type != "POS") throw UsageError("--formula-type must be SOP or POS");
     const int position = map.ValidateFormulaString(formula);
     if (position != 0) {
-        ReportUnknownVariable(position);
+        if (position == TCarnoGrid::kTextTooLong)
+            ReportTextTooLong();
+        else
+            ReportUnknownVariable(position);
         return false;
     }
     map.FormulaType = type == "POS" ? 1 : 0;

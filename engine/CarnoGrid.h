@@ -66,18 +66,25 @@ public:
     static std::string ByteToBinary(std::uint8_t value);
     static std::uint8_t BinaryValue(const std::string& text);
 
+    // Formula and sets texts longer than this are refused unread: no map needs a fraction of it.
+    static constexpr std::size_t kMaxTextLength = 1u << 20;
+    // ValidateFormulaString's answer for a text longer than kMaxTextLength.
+    static constexpr int kTextTooLong = -1;
+
     // --- formula language (input/Formula.cpp) ---
     // 0 when every literal names one of the variables 1..n, else the 1-based position (in the
-    // text without spaces) of the first piece that does not.
+    // text without spaces) of the first piece that does not; kTextTooLong for a text too long.
     int ValidateFormulaString(const std::string& text) const;
     // Sets the cells the formula covers: to "1" for a sum of products (FormulaType 0), to "0"
-    // for a product of sums (FormulaType 1); other cells keep their text.
+    // for a product of sums (FormulaType 1); other cells keep their text. A text too long for
+    // ValidateFormulaString changes nothing.
     void AnalyzeFormulaString(const std::string& text);
 
     // --- sets of minterm numbers (input/Sets.cpp) ---
     // Writes value into every cell the sets text names ("0-3,5,6"; spaces ignored; numbers
     // beyond the map skipped). Any character besides digits, "-" and "," refuses the whole
-    // text with "Invalid symbol in string.". Returns whether the text was read.
+    // text with "Invalid symbol in string.", a text over kMaxTextLength with "The text is too
+    // long.". Returns whether the text was read.
     bool AnalyzeWorkString(const std::string& text, const std::string& value);
     // The sets texts of the cells holding exactly "1", "0" and "*"; runs of three or more
     // numbers as ranges.

@@ -52,6 +52,7 @@ Literal ReadLiteral(const TCarnoGrid& map, std::string_view piece) {
 
 int TCarnoGrid::ValidateFormulaString(const std::string& text) const {
     if (text.empty()) return 0;
+    if (text.size() > kMaxTextLength) return kTextTooLong;
     const std::string s = WithoutSpaces(text);
     for (const Piece& piece : Cut(s, "*+"))
         if (ReadLiteral(*this, piece.text).variable == 0) return piece.position;
@@ -59,7 +60,7 @@ int TCarnoGrid::ValidateFormulaString(const std::string& text) const {
 }
 
 void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
-    if (text.empty()) return;
+    if (text.empty() || text.size() > kMaxTextLength) return;
     const std::string s = WithoutSpaces(text);
     const bool sumOfProducts = FormulaType != 1;
     const char* termSeparator = sumOfProducts ? "+" : "*";

@@ -7,6 +7,11 @@
 #include "platform/Message.h"
 #include "platform/Translate.h"
 
+inline void ReportTextTooLong() {
+    platform::ShowMessage(platform::TranslateText("The text is too long."), platform::MsgIcon::Error,
+                          platform::MsgButtons::Ok);
+}
+
 inline void ReportUnknownVariable(int position) {
     platform::ShowMessage(platform::TranslateText("Unknown variable in line.") + "\n" +
                               platform::TranslateText("Position:") + " " +

@@ -211,7 +211,10 @@ void TInputFormula::BitBtn1Click() {
         ComboBox2->setEditText(text);
     }
     if (v != 0) {
-        ReportUnknownVariable(CharacterPosition(formula, v));
+        if (v == TCarnoGrid::kTextTooLong)
+            ReportTextTooLong();
+        else
+            ReportUnknownVariable(CharacterPosition(formula, v));
         closePermission_ = false;
         return;
     }

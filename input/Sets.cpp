@@ -48,6 +48,11 @@ std::string RunsText(std::vector<int>& numbers) {
 }  // namespace
 
 bool TCarnoGrid::AnalyzeWorkString(const std::string& text, const std::string& value) {
+    if (text.size() > kMaxTextLength) {
+        platform::ShowMessage(platform::TranslateText("The text is too long."),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        return false;
+    }
     std::string s = text;
     s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
     if (s.find_first_not_of("0123456789-,") != std::string::npos) {
