@@ -1,0 +1,3 @@
+[Boolean Function]
+VarCount= 3
+1=0,1
