@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "app/language.h"
+#include "input/DialogParts.h"
 
 namespace {
 
@@ -68,11 +69,7 @@ class AboutPicture : public QWidget {
 }  // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
-    setObjectName("AboutBox");
-    setWindowTitle("About");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+    dialogparts::FixedDialog(this, "AboutBox", "About");
     setFixedSize(302, 270);
 
     ShockwaveFlash1 = new AboutPicture(this);

@@ -13,6 +13,7 @@
 
 #include "app/LanguageFile.h"
 #include "app/language.h"
+#include "input/DialogParts.h"
 #include "platform/IniFile.h"
 #include "platform/Jpeg.h"
 #include "platform/Message.h"
@@ -21,12 +22,7 @@
 
 namespace {
 
-template <typename W, typename... Args>
-W* Named(const char* name, Args&&... args) {
-    auto* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using dialogparts::Named;
 
 QFrame* Panel(const char* name, QWidget* parent, const QColor& color) {
     auto* p = Named<QFrame>(name, parent);
@@ -50,11 +46,7 @@ QPixmap TipPicture() {
 }  // namespace
 
 TTipsForm::TTipsForm(QWidget* parent) : QDialog(parent) {
-    setObjectName("TipsForm");
-    setWindowTitle("Tip of the day");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(true);
+    dialogparts::FixedDialog(this, "TipsForm", "Tip of the day");
     setFixedSize(427, 291);
 
     Panel1 = Panel("Panel1", this, Qt::white);

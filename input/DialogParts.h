@@ -2,6 +2,7 @@
 // Small pieces the input dialogs share.
 
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <climits>
 #include <utility>
@@ -24,6 +25,15 @@ inline QComboBox* HistoryBox(const char* name, QWidget* parent) {
     // Inline completion would change a typed text into an older one behind the user's back.
     box->setCompleter(nullptr);
     return box;
+}
+
+// A modal dialog with a fixed border and only a close box, named and titled.
+inline void FixedDialog(QDialog* dialog, const char* name, const QString& title) {
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(title);
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+    dialog->setModal(true);
 }
 
 }  // namespace dialogparts

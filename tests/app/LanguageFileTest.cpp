@@ -43,22 +43,29 @@ std::string Unescape(const std::string& literal) {
 std::set<std::string> MessagesInCode() {
     static const std::regex call(
         R"re(\(\s*"((?:[^"\\]|\\.)*)"\s*[,)]|\{\s*"((?:[^"\\]|\\.)*)"\s*,|\([^()"]*\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*)"\s*\))re");
-    static const char* const conduits[] = {"TranslateText(", "T(",   "Say(",     "Fail(", "refuse(",
-                                           "WithSystemText(", "VhdlError(", "SchemeFormulaError{"};
-    const auto isName = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+    static const char* const conduits[] = {
+        "TranslateText(",     "T(", "Say(", "Fail(", "refuse(", "WithSystemText(", "VhdlError(",
+        "SchemeFormulaError{"};
+    const auto isName = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    };
     std::set<std::string> found;
-    for (const char* folder : {"app", "engine", "input", "files", "report", "circuit", "advmin", "cli", "platform"}) {
-        for (const auto& entry : fs::recursive_directory_iterator(fs::path(MW_SOURCE_DIR) / folder)) {
+    for (const char* folder :
+         {"app", "engine", "input", "files", "report", "circuit", "advmin", "cli", "platform"}) {
+        for (const auto& entry :
+             fs::recursive_directory_iterator(fs::path(MW_SOURCE_DIR) / folder)) {
             const std::string ext = entry.path().extension().string();
             if (ext != ".cpp" && ext != ".h") continue;
             const std::string text = ReadAll(entry.path());
             for (const std::string conduit : conduits) {
-                for (std::size_t at = text.find(conduit); at != std::string::npos; at = text.find(conduit, at + 1)) {
+                for (std::size_t at = text.find(conduit); at != std::string::npos;
+                     at = text.find(conduit, at + 1)) {
                     if (at > 0 && isName(text[at - 1])) continue;  // Tr(, MyT( are other calls
                     const std::size_t open = at + conduit.size() - 1;
                     std::smatch m;
                     const std::string window = text.substr(open, 400);
-                    if (!std::regex_search(window, m, call, std::regex_constants::match_continuous)) continue;
+                    if (!std::regex_search(window, m, call, std::regex_constants::match_continuous))
+                        continue;
                     for (std::size_t g = 1; g < m.size(); ++g)
                         if (m[g].matched) found.insert(Unescape(m[g].str()));
                 }
@@ -81,12 +88,13 @@ std::string Trimmed(const std::string& s) {
 
 std::size_t Count(const std::string& text, const std::string& what) {
     std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
     return n;
 }
 
 class LanguageFiles : public ::testing::Test {
-protected:
+  protected:
     std::string Write(const std::string& name, const std::string& content) {
         const std::string path = folder / name;
         std::ofstream(path, std::ios::binary) << content;
@@ -105,12 +113,15 @@ TEST(ShippedLanguages, HoldEveryKeyAndMessageOfTheCodeAndNothingElse) {
 
     std::set<std::string> messages;
     for (const std::string& m : MessagesInCode()) messages.insert(Trimmed(m));
-    EXPECT_TRUE(messages.count("Do you really want to quit?")) << "the scan of the code found nothing";
-    for (const std::string& m : messages) EXPECT_EQ(m.find('='), std::string::npos) << m << ": cannot be a key";
+    EXPECT_TRUE(messages.count("Do you really want to quit?"))
+        << "the scan of the code found nothing";
+    for (const std::string& m : messages)
+        EXPECT_EQ(m.find('='), std::string::npos) << m << ": cannot be a key";
 
     for (const char* name : kLanguages) {
         SCOPED_TRACE(name);
-        const fs::path path = fs::path(MW_SOURCE_DIR) / "resources/Languages" / (std::string(name) + ".lng");
+        const fs::path path =
+            fs::path(MW_SOURCE_DIR) / "resources/Languages" / (std::string(name) + ".lng");
         ASSERT_TRUE(fs::exists(path));
         const platform::IniFile file(path.string());
         EXPECT_EQ(Keys(file, "Translations"), keySet);
@@ -122,13 +133,15 @@ TEST(ShippedLanguages, HoldEveryKeyAndMessageOfTheCodeAndNothingElse) {
             const std::string t = language::TranslateMessage(path.string(), m);
             EXPECT_FALSE(t.empty()) << m;
             EXPECT_EQ(Count(t, "%s"), Count(m, "%s")) << m;
-            EXPECT_EQ(Count(t, "\""), Count(m, "\"")) << m;  // the quotes frame a name the code adds
+            EXPECT_EQ(Count(t, "\""), Count(m, "\""))
+                << m;  // the quotes frame a name the code adds
         }
 
         const auto tips = language::TipsCount(path.string());
         ASSERT_TRUE(tips);
         EXPECT_GE(*tips, 10);
-        for (int k = 0; k < *tips; ++k) EXPECT_FALSE(language::TipLines(path.string(), k).empty()) << k;
+        for (int k = 0; k < *tips; ++k)
+            EXPECT_FALSE(language::TipLines(path.string(), k).empty()) << k;
         EXPECT_TRUE(language::TipLines(path.string(), *tips).empty()) << "a tip past TipsCount";
     }
 }
@@ -212,12 +225,14 @@ TEST_F(LanguageFiles, DamagedFilesReadAsNothingOrWhatTheyHold) {
 
 TEST_F(LanguageFiles, TipsAreDrawnFromAllOfThemAndNoneFromABadCount) {
     std::string text = "[Tips]\nTipsCount=5\n";
-    for (int k = 0; k < 5; ++k) text += "[Tip" + std::to_string(k) + "]\na=tip " + std::to_string(k) + "\nb=x=y\n";
+    for (int k = 0; k < 5; ++k)
+        text += "[Tip" + std::to_string(k) + "]\na=tip " + std::to_string(k) + "\nb=x=y\n";
     const std::string file = Write("tips.lng", text);
     std::mt19937 random(42);
     std::set<std::string> seen;
     for (int i = 0; i < 200; ++i) {
-        const auto tip = DrawTip(file, [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); });
+        const auto tip = DrawTip(
+            file, [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); });
         ASSERT_TRUE(tip);
         ASSERT_EQ(tip->size(), 2u);
         EXPECT_EQ((*tip)[1], "x=y") << "only the text up to the first = is the key";
@@ -226,8 +241,10 @@ TEST_F(LanguageFiles, TipsAreDrawnFromAllOfThemAndNoneFromABadCount) {
     EXPECT_EQ(seen, (std::set<std::string>{"tip 0", "tip 1", "tip 2", "tip 3", "tip 4"}));
     EXPECT_FALSE(DrawTip(file, [](int n) { return n; })) << "a pick out of range";
 
-    for (const char* count : {"", "TipsCount=0\n", "TipsCount=-2\n", "TipsCount=many\n", "tipscount=3\n"}) {
-        const std::string bad = Write("bad.lng", std::string("[Tips]\n") + count + "[Tip0]\na=never\n");
+    for (const char* count :
+         {"", "TipsCount=0\n", "TipsCount=-2\n", "TipsCount=many\n", "tipscount=3\n"}) {
+        const std::string bad =
+            Write("bad.lng", std::string("[Tips]\n") + count + "[Tip0]\na=never\n");
         EXPECT_FALSE(DrawTip(bad, [](int) { return 0; })) << count;
     }
     EXPECT_FALSE(DrawTip(folder / ("none.lng"), [](int) { return 0; }));

@@ -33,7 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Language : public UiFixture {
-protected:
+  protected:
     void SetUp() override {
         UiFixture::SetUp();
         fs::create_directories(Path("Languages").toStdString());
@@ -57,7 +57,8 @@ protected:
         std::map<std::string, QString> texts;
         const QString file = Language1()->LanguageFile;
         QByteArray all = "[Translations]\n";
-        for (const std::string& key : language::PropertyKeys()) all += QByteArray::fromStdString(key) + "=?\n";
+        for (const std::string& key : language::PropertyKeys())
+            all += QByteArray::fromStdString(key) + "=?\n";
         WriteFile("all.lng", all);
         Language1()->LanguageFile = Path("all.lng");
         std::string key;
@@ -102,7 +103,8 @@ TEST_F(Language, EveryKeyReachesAPropertyOfTheRunningProgram) {
 TEST_F(Language, ChoosingGermanRenamesEveryWindowAtOnceAndEnglishBringsItBack) {
     StartProgram();
     const auto english = Texts();
-    EXPECT_EQ(platform::TranslateText("Do you really want to quit?"), "Do you really want to quit?");
+    EXPECT_EQ(platform::TranslateText("Do you really want to quit?"),
+              "Do you really want to quit?");
 
     options->ComboBox1->setEditText("German");
     EXPECT_EQ(form1->N25->text(), "Analysieren");
@@ -113,7 +115,8 @@ TEST_F(Language, ChoosingGermanRenamesEveryWindowAtOnceAndEnglishBringsItBack) {
     EXPECT_EQ(options->PageControl1->tabText(2), "Sprache");
     EXPECT_EQ(Windows().AdvMin->List->horizontalHeaderItem(1)->text(), "Wert");
     EXPECT_EQ(Windows().TipsForm->Button1->text(), QString::fromUtf8("Nächster Tipp >>"));
-    EXPECT_EQ(platform::TranslateText("Do you really want to quit?"), "Möchten Sie das Programm wirklich beenden?");
+    EXPECT_EQ(platform::TranslateText("Do you really want to quit?"),
+              "Möchten Sie das Programm wirklich beenden?");
     EXPECT_EQ(Setting("Language", "CurrentLanguage"), "German");
     const auto german = Texts();
     int changed = 0;
@@ -145,12 +148,15 @@ TEST_F(Language, ASingleEntryChangesOnlyItsCaptionAndDamagedValuesChangeNothing)
 
     // Integer properties take whole numbers only; unknown names and properties are skipped.
     options->Edit1->setMaxLength(30);
-    WriteFile("Languages/bad.lng",
-              "[Translations]\nOptions.Edit1.MaxLength=abc\nOptions.Edit2.MaxLength=12\nNoWindow.X.Caption=1\n"
-              "Form1.NoSuch.Caption=2\nForm1.N25.NoSuchProperty=3\n . . =4\nForm1.N25..Caption=5\n");
+    WriteFile(
+        "Languages/bad.lng",
+        "[Translations]\nOptions.Edit1.MaxLength=abc\nOptions.Edit2.MaxLength=12\nNoWindow.X."
+        "Caption=1\n"
+        "Form1.NoSuch.Caption=2\nForm1.N25.NoSuchProperty=3\n . . =4\nForm1.N25..Caption=5\n");
     Language1()->LanguageFile = Path("Languages/bad.lng");
-    Language1()->SetProperties({"Options.Edit1.MaxLength", "Options.Edit2.MaxLength", "NoWindow.X.Caption",
-                                "Form1.NoSuch.Caption", "Form1.N25.NoSuchProperty", " . . ", "Form1.N25..Caption", ""});
+    Language1()->SetProperties({"Options.Edit1.MaxLength", "Options.Edit2.MaxLength",
+                                "NoWindow.X.Caption", "Form1.NoSuch.Caption",
+                                "Form1.N25.NoSuchProperty", " . . ", "Form1.N25..Caption", ""});
     Language1()->Translate();
     EXPECT_EQ(options->Edit1->maxLength(), 30);
     EXPECT_EQ(options->Edit[0]->maxLength(), 12);
@@ -169,14 +175,19 @@ TEST_F(Language, AListValueGivesItsItemsAndTheEventsSeeEveryProperty) {
     QTreeWidget probe;  // a window of four columns
     probe.setObjectName("Probe");
     probe.setColumnCount(4);
-    WriteFile("list.lng", "[Translations]\nProbe.TitleCaptions=P, Q,,R\nAdvMin.List.TitleCaptions=P, Q,,R\n");
+    WriteFile("list.lng",
+              "[Translations]\nProbe.TitleCaptions=P, Q,,R\nAdvMin.List.TitleCaptions=P, Q,,R\n");
     Language1()->LanguageFile = Path("list.lng");
     Language1()->SetProperties({"probe.titlecaptions  ", "AdvMin.List.TitleCaptions"});
     QStringList events;
-    Language1()->OnBeforeTranslation = [&](TLanguage& sender) { events << "before" + sender.objectName(); };
+    Language1()->OnBeforeTranslation = [&](TLanguage& sender) {
+        events << "before" + sender.objectName();
+    };
     Language1()->OnAfterTranslation = [&](TLanguage&) { events << "after"; };
-    Language1()->OnTranslate = [&](TLanguage&, QObject* target, const QString& property, const QString& current,
-                                   QString&) { events << target->objectName() + "." + property + "=" + current; };
+    Language1()->OnTranslate = [&](TLanguage&, QObject* target, const QString& property,
+                                   const QString& current, QString&) {
+        events << target->objectName() + "." + property + "=" + current;
+    };
     Language1()->Translate();
     EXPECT_EQ(events.join('|').toStdString(),
               "beforeLanguage1|Probe.titlecaptions=1,2,3,4|List.TitleCaptions=Key,Value|after");
@@ -190,9 +201,8 @@ TEST_F(Language, AListValueGivesItsItemsAndTheEventsSeeEveryProperty) {
     Language1()->SetSeparator("  ");
     EXPECT_EQ(Language1()->Separator(), ",");
     Language1()->SetSeparator(";");
-    Language1()->OnTranslate = [](TLanguage&, QObject*, const QString&, const QString&, QString& value) {
-        value = value.toLower();
-    };
+    Language1()->OnTranslate = [](TLanguage&, QObject*, const QString&, const QString&,
+                                  QString& value) { value = value.toLower(); };
     Language1()->Translate();
     EXPECT_EQ(header->text(0), "p, q,,r");
 }
@@ -238,7 +248,8 @@ TEST_F(Language, AddingNeedsTheFileAndANameNotYetListed) {
     options->Edit1->setText("english");
     options->Button1->click();
     ASSERT_EQ(messages.Texts().size(), 2u);
-    EXPECT_EQ(QString::fromStdString(messages.Texts()[1]), QString::fromUtf8("Язык \"english\" успешно установлен."));
+    EXPECT_EQ(QString::fromStdString(messages.Texts()[1]),
+              QString::fromUtf8("Язык \"english\" успешно установлен."));
     RunOptionsAndClose();
     EXPECT_EQ(Setting("Language", "SupportedLanguages"), "french,German,english");
 }
@@ -316,7 +327,8 @@ TEST_F(Language, TheAboutBoxShowsTheProductAndClosesWithOk) {
     EXPECT_EQ(about->size(), QSize(302, 270));
     EXPECT_EQ(about->ShockwaveFlash1->geometry(), QRect(0, 0, 300, 225));
     const QImage picture = about->ShockwaveFlash1->grab().toImage();
-    EXPECT_GT(picture.pixelColor(150, 10).blue(), picture.pixelColor(150, 10).red()) << "the picture is drawn";
+    EXPECT_GT(picture.pixelColor(150, 10).blue(), picture.pixelColor(150, 10).red())
+        << "the picture is drawn";
     bool shown = false;
     OnModal([&](QWidget* modal) {
         shown = modal == about;
