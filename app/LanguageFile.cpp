@@ -280,7 +280,8 @@ Translations ReadTranslations(const std::string& file) {
 std::string TranslateMessage(const std::string& file, const std::string& text) {
     if (!FileExists(file) || Trim(text).empty()) return text;
     const std::string value = platform::IniFile(file).ReadString("Messages", text, "");
-    return value.empty() ? text : value;
+    // A blank translation would show an empty box: the English text says more.
+    return value.find_first_not_of(" \t\r\n\v\f") == std::string::npos ? text : value;
 }
 
 std::optional<int> TipsCount(const std::string& file) {
