@@ -9,6 +9,7 @@
 
 #include "advmin/FunctionLists.h"
 #include "advmin/ocxint.h"
+#include "app/LanguageFile.h"
 #include "circuit/Scheme.h"
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
@@ -364,6 +365,33 @@ Outcome CoreResults(const std::uint8_t* data, std::size_t size) {
     return o;
 }
 
+
+Outcome LanguageFile(const std::uint8_t* data, std::size_t size) {
+    Outcome o;
+    const std::string file = Folder().File("language.lng", Text(data, size));
+    for (const auto& [key, value] : language::ReadTranslations(file)) {
+        language::SplitKey(key);
+        for (const char* separator : {",", "|", " "})
+            for (const std::string& item : language::SplitList(value, separator))
+                if (!item.empty() && (item.front() == ' ' || item.back() == ' '))
+                    o.faults.push_back("a list item keeps its blanks");
+        if (const auto n = language::ParseInteger(value); n && language::ParseInteger(std::to_string(*n)) != n)
+            o.faults.push_back("an integer does not read back");
+    }
+    // Every message the file translates is still a message.
+    std::vector<std::string> texts = {"Invalid symbol in string.", "Invalid data in cell."};
+    for (const auto& entry : platform::IniFile(file).ReadSection("Messages")) texts.push_back(entry.first);
+    for (const std::string& text : texts)
+        if (text.find_first_not_of(" \t") != std::string::npos)
+            o.messages.push_back(language::TranslateMessage(file, text));
+    if (const auto n = language::TipsCount(file); n && *n > 0) {
+        language::DrawTip(file, [](int count) { return count - 1; });
+        language::DrawTip(file, [](int) { return 0; });
+    }
+    language::ReadShowTips(file);
+    return o;
+}
+
 }  // namespace
 
 const std::vector<Target>& Targets() {
@@ -378,6 +406,7 @@ const std::vector<Target>& Targets() {
         {"cells", Cells},
         {"minterm_lists", MintermLists},
         {"core_results", CoreResults},
+        {"language_file", LanguageFile},
     };
     return targets;
 }
@@ -388,7 +417,7 @@ std::string Problem(const Outcome& outcome) {
     if (outcome.refused && !outcome.stateUnchanged) problem += "a refusal changed the user's state\n";
     if (outcome.refused && outcome.messages.empty()) problem += "a refusal says nothing\n";
     for (const std::string& m : outcome.messages)
-        if (m.find_first_not_of(" \t\r\n") == std::string::npos) problem += "a message is blank\n";
+        if (m.find_first_not_of(" \t\r\n\v\f") == std::string::npos) problem += "a message is blank\n";
     return problem;
 }
 
