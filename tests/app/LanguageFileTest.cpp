@@ -93,6 +93,12 @@ std::size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
+// Names what is missing from the file and what it holds beyond the code.
+void ExpectSame(const std::set<std::string>& inFile, const std::set<std::string>& inCode) {
+    for (const std::string& k : inCode) EXPECT_TRUE(inFile.count(k)) << "missing: " << k;
+    for (const std::string& k : inFile) EXPECT_TRUE(inCode.count(k)) << "left over: " << k;
+}
+
 class LanguageFiles : public ::testing::Test {
   protected:
     std::string Write(const std::string& name, const std::string& content) {
@@ -124,8 +130,8 @@ TEST(ShippedLanguages, HoldEveryKeyAndMessageOfTheCodeAndNothingElse) {
             fs::path(MW_SOURCE_DIR) / "resources/Languages" / (std::string(name) + ".lng");
         ASSERT_TRUE(fs::exists(path));
         const platform::IniFile file(path.string());
-        EXPECT_EQ(Keys(file, "Translations"), keySet);
-        EXPECT_EQ(Keys(file, "Messages"), messages);
+        ExpectSame(Keys(file, "Translations"), keySet);
+        ExpectSame(Keys(file, "Messages"), messages);
 
         const language::Translations values = language::ReadTranslations(path.string());
         EXPECT_EQ(values.size(), keys.size()) << "a key has no text";
