@@ -3,6 +3,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -23,7 +24,9 @@ class AdvMin : public UiFixture {
 protected:
     void SetUp() override {
         UiFixture::SetUp();
-        const QString bin = qEnvironmentVariable("MW_BIN_DIR");
+        // ctest may not pass MW_BIN_DIR to this suite; the suite itself sits in the program folder.
+        const QString fromEnv = qEnvironmentVariable("MW_BIN_DIR");
+        const QString bin = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() : fromEnv;
         for (const char* name : {"classes.reg", "libmwcore.so"}) QFile::copy(bin + "/" + name, Path(name));
         StartProgram();
         tool = Windows().AdvMin;
