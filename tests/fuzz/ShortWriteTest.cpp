@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "TempFolder.h"
@@ -74,28 +75,13 @@ TEST(ShortWrite, EveryWriterKeepsTheOldFileWhenTheDiskFillsUp) {
         std::filesystem::copy_file(std::string(MW_SOURCE_DIR) + "/resources/Reports/Include/" + name,
                                    folder / ("Reports/Include/" + std::string(name)));
     platform::SetProgramFolder(folder.Path().string());
-    const std::vector<Writer> writers = {
+    std::vector<Writer> writers = {
         {"map.km", [](const std::string& p) { return BigMap().SaveToFile(p); }},
         {"function.bf", [](const std::string& p) { return BigMap().SaveToBooleanFunctionFile(p); }},
         {"page.htm", [](const std::string& p) { return BigMap().SaveToHTMLFile(p); }},
         {"settings.ini",
          [](const std::string& p) {
              return platform::IniFile(p).WriteString("Options", "Font", std::string(200, 'f'));
-         }},
-        {"picture.jpg",
-         [&](const std::string& p) {
-             std::string error;
-             return SavePicture(picture, p, PictureKind::Jpeg, &error);
-         }},
-        {"picture.bmp",
-         [&](const std::string& p) {
-             std::string error;
-             return SavePicture(picture, p, PictureKind::Bitmap, &error);
-         }},
-        {"picture.png",
-         [&](const std::string& p) {
-             std::string error;
-             return SavePicture(picture, p, PictureKind::Png, &error);
          }},
         {"report.html",
          [&](const std::string& p) {
@@ -106,6 +92,15 @@ TEST(ShortWrite, EveryWriterKeepsTheOldFileWhenTheDiskFillsUp) {
         {"converted.htm",
          [&](const std::string& p) { return Cli({"convert", folder / "in.km", p}).status == 0; }},
     };
+    for (const auto& named : {std::pair{"picture.jpg", PictureKind::Jpeg},
+                              std::pair{"picture.bmp", PictureKind::Bitmap},
+                              std::pair{"picture.png", PictureKind::Png}}) {
+        const PictureKind kind = named.second;
+        writers.push_back({named.first, [&picture, kind](const std::string& p) {
+                               std::string error;
+                               return SavePicture(picture, p, kind, &error);
+                           }});
+    }
     for (const Writer& w : writers) {
         const std::string path = folder / w.name;
         // The writer works when nothing stops it, and writes more than the limit below.
