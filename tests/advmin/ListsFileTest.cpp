@@ -1,0 +1,58 @@
+// The advanced tool's reading of a Boolean function file: the count and the lists it holds,
+// and a count the tool cannot take refused with one message.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+#include "advmin/FunctionLists.h"
+#include "platform/IniFile.h"
+#include "platform/Message.h"
+
+namespace {
+
+using testing_support::TempFolder;
+using testing_support::WriteAll;
+
+struct Read {
+    std::optional<ListsFileContent> content;
+    std::vector<std::string> messages;
+};
+
+Read ReadText(const std::string& text) {
+    const TempFolder folder;
+    WriteAll(folder / "f.bf", text);
+    platform::RecordingMessageSink messages;
+    platform::ScopedMessageSink scope(&messages);
+    Read r{ReadListsFile(platform::IniFile(folder / "f.bf")), {}};
+    r.messages = messages.Texts();
+    return r;
+}
+
+TEST(ListsFile, GivesTheCountAndOnlyTheListsTheFileHolds) {
+    const Read r = ReadText("[Other]\nVarCount=99\n[boolean function]\r\nVarCount= 23 \r\n1=0-3, 9\r\n*=\r\n");
+    ASSERT_TRUE(r.content);
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.content->count, 23);
+    EXPECT_EQ(r.content->lists[0], "0-3, 9");
+    EXPECT_FALSE(r.content->lists[1]) << "no \"0\" key: the tool keeps its own list";
+    EXPECT_EQ(r.content->lists[2], "");
+
+    const Read none = ReadText("[Boolean Function]\n0=1\n");
+    ASSERT_TRUE(none.content);
+    EXPECT_FALSE(none.content->count);
+    EXPECT_EQ(none.content->lists[1], "1");
+}
+
+TEST(ListsFile, ACountTheToolCannotTakeIsRefusedWithOneMessage) {
+    for (const char* count : {"3", "24", "-4", "x", "", "99999999999"}) {
+        const Read r = ReadText(std::string("[Boolean Function]\nVarCount=") + count + "\n1=1\n");
+        EXPECT_FALSE(r.content) << count;
+        EXPECT_EQ(r.messages, std::vector<std::string>{"Invalid number of variables"}) << count;
+    }
+    EXPECT_EQ(ReadText("[Boolean Function]\nVarCount=4\n").content->count, kMinListVariables);
+}
+
+}  // namespace
