@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/language.h"
 #include "input/DialogParts.h"
@@ -84,8 +83,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     BitBtn1->setDefault(true);
     BitBtn1->setGeometry(302 - 8 - 90, 236, 90, 28);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    dialogparts::CentreOnScreen(this);
     FormCreate();
 }
 

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <chrono>
 #include <random>
@@ -110,8 +109,7 @@ TTipsForm::TTipsForm(QWidget* parent) : QDialog(parent) {
 
     connect(Button1, &QPushButton::clicked, this, &TTipsForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TTipsForm::Button2Click);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    dialogparts::CentreOnScreen(this);
     FormCreate();
 }
 

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QScreen>
 #include <climits>
 #include <utility>
 
@@ -34,6 +35,12 @@ inline void FixedDialog(QDialog* dialog, const char* name, const QString& title)
     dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint);
     dialog->setModal(true);
+}
+
+// Centred on the screen the window is on, at its present size.
+inline void CentreOnScreen(QWidget* window) {
+    if (const QScreen* screen = window->screen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 }  // namespace dialogparts
