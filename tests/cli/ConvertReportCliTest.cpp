@@ -47,7 +47,9 @@ protected:
         platform::SetProgramFolder("");
         fs::remove_all(dir);
     }
-    fs::path dir = fs::path(::testing::TempDir()) / "mw-convert";
+    // ctest runs the tests of this suite as parallel processes: a folder of each test's own.
+    fs::path dir = fs::path(::testing::TempDir()) /
+                   ("mw-convert-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(ConvertReportCli, ConvertWritesEachKindByExtension) {
