@@ -23,6 +23,7 @@
 #include "advmin/Vhdl.h"
 #include "advmin/ocxint.h"
 #include "app/Icons.h"
+#include "input/DialogParts.h"
 #include "app/QtResultTree.h"
 #include "app/Windows.h"
 #include "app/language.h"
@@ -35,12 +36,7 @@
 
 namespace {
 
-template <typename W, typename... Args>
-W* Named(const char* name, Args&&... args) {
-    auto* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using dialogparts::Named;
 
 QToolButton* Button(const char* name, const QString& hint, QWidget* parent, const QIcon& icon = {},
                     const QString& text = {}) {

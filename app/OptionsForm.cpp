@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
+#include "input/DialogParts.h"
 #include "app/Windows.h"
 #include "app/language.h"
 #include "engine/MapView.h"
@@ -28,12 +29,7 @@ using platform::MsgIcon;
 
 namespace {
 
-template <typename W, typename... Args>
-W* Named(const char* name, Args&&... args) {
-    auto* w = new W(std::forward<Args>(args)...);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
+using dialogparts::Named;
 
 std::string T(const std::string& english) { return platform::TranslateText(english); }
 

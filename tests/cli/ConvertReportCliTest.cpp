@@ -6,10 +6,13 @@
 
 #include "HtmlCheck.h"
 #include "MapHelpers.h"
+#include "TempFolder.h"
 #include "cli/Commands.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
+
+using testing_support::ReadAll;
 
 namespace fs = std::filesystem;
 
@@ -24,12 +27,6 @@ Ran Cli(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 class ConvertReportCli : public ::testing::Test {
 protected:
@@ -55,9 +52,9 @@ protected:
 TEST_F(ConvertReportCli, ConvertWritesEachKindByExtension) {
     const std::string in = (dir / "in.km").string();
     EXPECT_EQ(Cli({"convert", in, (dir / "out.bf").string()}).status, 0);
-    EXPECT_EQ(ReadAll(dir / "out.bf"), "[Boolean Function]\nVarCount=4\n1=0-2,5,8-10\n0=3,4,6,7,11-14\n*=15\n");
+    EXPECT_EQ(ReadAll((dir / "out.bf").string()), "[Boolean Function]\nVarCount=4\n1=0-2,5,8-10\n0=3,4,6,7,11-14\n*=15\n");
     EXPECT_EQ(Cli({"convert", in, (dir / "out.HTML").string()}).status, 0);
-    EXPECT_EQ(testing_support::HtmlErrors(ReadAll(dir / "out.HTML")), "");
+    EXPECT_EQ(testing_support::HtmlErrors(ReadAll((dir / "out.HTML").string())), "");
     EXPECT_EQ(Cli({"convert", in, (dir / "plain.km").string()}).status, 0);
     EXPECT_EQ(fs::file_size(dir / "plain.km"), 12u + 16u);
     EXPECT_EQ(Cli({"convert", "--packed", in, (dir / "packed.km").string()}).status, 0);

@@ -5,18 +5,15 @@
 #include <sstream>
 
 #include "MapHelpers.h"
+#include "TempFolder.h"
 #include "engine/CarnoGrid.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using testing_support::ReadAll;
+
 
 TEST(BooleanFunctionFile, WritesTheThreeSetsAndKeepsOtherSections) {
     const std::string path = ::testing::TempDir() + "/function.bf";

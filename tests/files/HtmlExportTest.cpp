@@ -6,17 +6,14 @@
 #include <sstream>
 
 #include "HtmlCheck.h"
+#include "TempFolder.h"
 #include "engine/CarnoGrid.h"
 #include "files/HtmlExport.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using testing_support::ReadAll;
+
 
 TEST(HtmlExport, CornerTextSplitsRowAndColumnVariables) {
     TCarnoGrid map;

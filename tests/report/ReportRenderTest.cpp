@@ -12,18 +12,12 @@
 
 #include "HtmlCheck.h"
 #include "MapHelpers.h"
+#include "TempFolder.h"
 #include "engine/CarnoGrid.h"
 #include "files/HtmlExport.h"
 #include "report/ReportBuilder.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 TEST(ReportRender, ShippedTemplateRendersInChromium) {
     const char* browser = "/usr/bin/chromium";
@@ -45,7 +39,7 @@ TEST(ReportRender, ShippedTemplateRendersInChromium) {
         content.terms.push_back({map.GroupToTerm(map.ResultList()[k]), html::JoinLines(lines)});
     }
     std::string missing;
-    const auto page = report::Build(ReadFile(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"), content, missing);
+    const auto page = report::Build(testing_support::ReadAll(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"), content, missing);
     ASSERT_TRUE(page.has_value()) << missing;
     EXPECT_EQ(testing_support::HtmlErrors(*page), "");
 
