@@ -4,9 +4,9 @@
 
 namespace cli {
 
-Args::Args(const std::vector<std::string>& argv, const std::vector<OptionSpec>& specs) {
-    auto find = [&](const std::string& name) -> const OptionSpec* {
-        for (const OptionSpec& s : specs)
+Args::Args(const std::vector<std::string>& argv, const std::vector<OptionDef>& options) {
+    auto find = [&](const std::string& name) -> const OptionDef* {
+        for (const OptionDef& s : options)
             if (s.name == name) return &s;
         return nullptr;
     };
@@ -23,9 +23,9 @@ Args::Args(const std::vector<std::string>& argv, const std::vector<OptionSpec>& 
         }
         const std::size_t eq = a.find('=');
         const std::string name = a.substr(2, eq == std::string::npos ? std::string::npos : eq - 2);
-        const OptionSpec* spec = find(name);
-        if (!spec) throw UsageError("unknown option --" + name);
-        if (!spec->takesValue) {
+        const OptionDef* option = find(name);
+        if (!option) throw UsageError("unknown option --" + name);
+        if (!option->takesValue) {
             if (eq != std::string::npos) throw UsageError("option --" + name + " takes no value");
             values_[name] = "";
         } else if (eq != std::string::npos) {

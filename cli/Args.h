@@ -20,7 +20,7 @@ struct InputError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionDef {
     std::string name;  // without the leading "--"
     bool takesValue;
 };
@@ -28,7 +28,7 @@ struct OptionSpec {
 class Args {
 public:
     // Throws UsageError for an unknown option, a missing value or a value given to a flag.
-    Args(const std::vector<std::string>& argv, const std::vector<OptionSpec>& specs);
+    Args(const std::vector<std::string>& argv, const std::vector<OptionDef>& options);
 
     bool Has(const std::string& name) const { return values_.count(name) != 0; }
     std::optional<std::string> Value(const std::string& name) const;

@@ -10,40 +10,40 @@ namespace {
 QtDialogProvider qtProvider;
 DialogProvider* current = &qtProvider;
 
-FileChoice Run(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.title);
+FileChoice Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(spec.filters);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     // A name typed without an extension takes the chosen kind's, not always the first kind's.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &spec](const QString& filter) {
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString& filter) {
         const qsizetype star = filter.indexOf("*.");
         if (star < 0 || filter.mid(star + 2, 1) == "*") {
-            dialog.setDefaultSuffix(spec.defaultSuffix);
+            dialog.setDefaultSuffix(request.defaultSuffix);
             return;
         }
         QString suffix;
         for (qsizetype i = star + 2; i < filter.size() && filter[i].isLetterOrNumber(); ++i) suffix += filter[i];
         dialog.setDefaultSuffix(suffix);
     });
-    if (!spec.proposedName.isEmpty()) dialog.selectFile(spec.proposedName);
+    if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
     FileChoice choice;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
     choice.accepted = true;
     choice.path = dialog.selectedFiles().first();
-    choice.filterIndex = std::max(1, static_cast<int>(spec.filters.indexOf(dialog.selectedNameFilter())) + 1);
+    choice.filterIndex = std::max(1, static_cast<int>(request.filters.indexOf(dialog.selectedNameFilter())) + 1);
     return choice;
 }
 }  // namespace
 
-FileChoice QtDialogProvider::OpenFile(QWidget* parent, const FileDialogSpec& spec) {
-    return Run(parent, spec, QFileDialog::AcceptOpen);
+FileChoice QtDialogProvider::OpenFile(QWidget* parent, const FileDialogRequest& request) {
+    return Run(parent, request, QFileDialog::AcceptOpen);
 }
 
-FileChoice QtDialogProvider::SaveFile(QWidget* parent, const FileDialogSpec& spec) {
-    return Run(parent, spec, QFileDialog::AcceptSave);
+FileChoice QtDialogProvider::SaveFile(QWidget* parent, const FileDialogRequest& request) {
+    return Run(parent, request, QFileDialog::AcceptSave);
 }
 
 bool QtDialogProvider::PickColor(QWidget* parent, QColor& color) {

@@ -11,7 +11,7 @@ class QWidget;
 
 namespace platform {
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString title;
     QStringList filters;  // "Description (*.ext *.ext2)", in order
     QString defaultSuffix;  // without the dot
@@ -27,17 +27,17 @@ struct FileChoice {
 class DialogProvider {
 public:
     virtual ~DialogProvider() = default;
-    virtual FileChoice OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual FileChoice OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // Never asks about replacing an existing file; the caller does.
-    virtual FileChoice SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual FileChoice SaveFile(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual bool PickColor(QWidget* parent, QColor& color) = 0;
     virtual bool PickFont(QWidget* parent, QFont& font) = 0;
 };
 
 class QtDialogProvider : public DialogProvider {
 public:
-    FileChoice OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
-    FileChoice SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+    FileChoice OpenFile(QWidget* parent, const FileDialogRequest& request) override;
+    FileChoice SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     bool PickColor(QWidget* parent, QColor& color) override;
     bool PickFont(QWidget* parent, QFont& font) override;
 };

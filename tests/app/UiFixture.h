@@ -20,14 +20,14 @@
 class ScriptedDialogs : public platform::DialogProvider {
 public:
     std::deque<platform::FileChoice> files;  // answers to open and save dialogs, in order
-    std::vector<platform::FileDialogSpec> asked;
+    std::vector<platform::FileDialogRequest> asked;
     QColor color;
     bool colorAccepted = false;
     QFont font;
     bool fontAccepted = false;
 
-    platform::FileChoice OpenFile(QWidget*, const platform::FileDialogSpec& spec) override { return Next(spec); }
-    platform::FileChoice SaveFile(QWidget*, const platform::FileDialogSpec& spec) override { return Next(spec); }
+    platform::FileChoice OpenFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
+    platform::FileChoice SaveFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
     bool PickColor(QWidget*, QColor& c) override {
         if (colorAccepted) c = color;
         return colorAccepted;
@@ -38,8 +38,8 @@ public:
     }
 
 private:
-    platform::FileChoice Next(const platform::FileDialogSpec& spec) {
-        asked.push_back(spec);
+    platform::FileChoice Next(const platform::FileDialogRequest& request) {
+        asked.push_back(request);
         if (files.empty()) return {};
         platform::FileChoice c = files.front();
         files.pop_front();
