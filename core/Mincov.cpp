@@ -1,33 +1,53 @@
 #include "core/Mincov.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <numeric>
+#include <cmath>
 
 namespace mwcore {
 
-Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline)
-    : cost_(std::move(cost)),
-      deadline_(deadline),
-      mark_(cost_.size(), 0),
-      seen_(cost_.size(), 0),
-      drop_(cost_.size(), 0),
-      local_(cost_.size(), 0) {}
-
-int64_t Mincov::CostOf(const std::vector<int>& columns) const {
-    int64_t c = 0;
-    for (int col : columns) c += cost_[col];
-    return c;
-}
-
-std::optional<std::vector<int>> Mincov::Solve(std::vector<std::vector<int>> rows, int64_t bound) {
-    std::vector<int> chosen;
-    int64_t cost = 0;
-    if (!Search(std::move(rows), bound, chosen, cost)) return std::nullopt;
-    return chosen;
-}
-
 namespace {
+
+using Bits = std::vector<uint64_t>;
+
+bool Test(const Bits& b, int i) { return (b[i >> 6] >> (i & 63)) & 1; }
+void Set(Bits& b, int i) { b[i >> 6] |= uint64_t{1} << (i & 63); }
+void Reset(Bits& b, int i) { b[i >> 6] &= ~(uint64_t{1} << (i & 63)); }
+
+bool None(const Bits& b) {
+    return std::all_of(b.begin(), b.end(), [](uint64_t w) { return w == 0; });
+}
+
+// Calls f(i) for every set bit of a & b.
+template <class F>
+void ForEachOfBoth(const Bits& a, const Bits& b, F&& f) {
+    for (std::size_t w = 0; w < a.size(); ++w)
+        for (uint64_t x = a[w] & b[w]; x; x &= x - 1) f(static_cast<int>(w * 64 + std::countr_zero(x)));
+}
+
+template <class F>
+void ForEach(const Bits& a, F&& f) {
+    for (std::size_t w = 0; w < a.size(); ++w)
+        for (uint64_t x = a[w]; x; x &= x - 1) f(static_cast<int>(w * 64 + std::countr_zero(x)));
+}
+
+int CountOfBoth(const Bits& a, const Bits& b) {
+    int n = 0;
+    for (std::size_t w = 0; w < a.size(); ++w) n += std::popcount(a[w] & b[w]);
+    return n;
+}
+
+// (a & within) is a subset of b.
+bool SubsetWithin(const Bits& a, const Bits& b, const Bits& within) {
+    for (std::size_t w = 0; w < a.size(); ++w)
+        if (a[w] & within[w] & ~b[w]) return false;
+    return true;
+}
+
+// The least integer not below x, allowing for the rounding of long sums (costs reach 2^32).
+double Ceil(double x) { return std::ceil(x - 1e-6 - 1e-9 * std::fabs(x)); }
 
 bool IsSubset(const std::vector<int>& small, const std::vector<int>& large) {
     return std::includes(large.begin(), large.end(), small.begin(), small.end());
@@ -36,11 +56,6 @@ bool IsSubset(const std::vector<int>& small, const std::vector<int>& large) {
 }  // namespace
 
 bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
-    std::vector<std::vector<int>> byFirst;
-    return DropDominatedRows(rows, byFirst);
-}
-
-bool DropDominatedRows(std::vector<std::vector<int>>& rows, std::vector<std::vector<int>>& byFirst) {
     const std::size_t before = rows.size();
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -50,9 +65,7 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows, std::vector<std::vec
     int columns = 0;
     for (const auto& row : rows)
         if (!row.empty()) columns = std::max(columns, row.back() + 1);
-    // Kept rows by their smallest column; the lists are reused between calls.
-    if (static_cast<int>(byFirst.size()) < columns) byFirst.resize(columns);
-    for (int c = 0; c < columns; ++c) byFirst[c].clear();
+    std::vector<std::vector<int>> byFirst(columns);  // kept rows by their smallest column
     for (auto& row : rows) {
         bool dominated = false;
         for (int c : row) {
@@ -71,185 +84,425 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows, std::vector<std::vec
     return rows.size() != before;
 }
 
-void Mincov::Reduce(Rows& rows, std::vector<int>& forced) {
-    for (bool changed = true; changed && !rows.empty();) {
+Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline)
+    : cost_(std::move(cost)), deadline_(deadline) {}
+
+int64_t Mincov::CostOf(const std::vector<int>& columns) const {
+    int64_t c = 0;
+    for (int col : columns) c += cost_[col];
+    return c;
+}
+
+void Mincov::Build(const std::vector<std::vector<int>>& rows) {
+    std::vector<int> denseOf(cost_.size(), -1);
+    id_.clear();
+    for (const auto& row : rows)
+        for (int c : row)
+            if (denseOf[c] < 0) {
+                denseOf[c] = static_cast<int>(id_.size());
+                id_.push_back(c);
+            }
+    dense_cost_.resize(id_.size());
+    for (std::size_t d = 0; d < id_.size(); ++d) dense_cost_[d] = cost_[id_[d]];
+    rowWords_ = (rows.size() + 63) / 64;
+    colWords_ = (id_.size() + 63) / 64;
+    rowCols_.assign(rows.size(), Bits(colWords_, 0));
+    colRows_.assign(id_.size(), Bits(rowWords_, 0));
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (int c : rows[r]) {
+            Set(rowCols_[r], denseOf[c]);
+            Set(colRows_[denseOf[c]], static_cast<int>(r));
+        }
+}
+
+std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>>& rows, int64_t bound) {
+    for (const auto& row : rows)
+        if (row.empty()) return std::nullopt;  // nothing covers it
+    // The root's reductions usually leave a fraction of the columns; the search then runs on
+    // that smaller matrix, renumbered, so that every bit set is short.
+    Build(rows);
+    Bits all(rowWords_, 0), allCols(colWords_, 0);
+    for (std::size_t r = 0; r < rows.size(); ++r) Set(all, static_cast<int>(r));
+    for (std::size_t d = 0; d < id_.size(); ++d) Set(allCols, static_cast<int>(d));
+    std::vector<int> forced;
+    if (!Reduce(all, allCols, forced)) return std::nullopt;
+    int64_t forcedCost = 0;
+    for (int& c : forced) {
+        c = id_[c];
+        forcedCost += cost_[c];
+    }
+    if (forcedCost >= bound) return std::nullopt;
+    std::vector<std::vector<int>> left;
+    ForEach(all, [&](int r) {
+        left.emplace_back();
+        ForEachOfBoth(rowCols_[r], allCols, [&](int c) { left.back().push_back(id_[c]); });
+    });
+    Build(left);
+    Bits rowsAlive(rowWords_, 0), colsAlive(colWords_, 0);
+    for (std::size_t r = 0; r < left.size(); ++r) Set(rowsAlive, static_cast<int>(r));
+    for (std::size_t d = 0; d < id_.size(); ++d) Set(colsAlive, static_cast<int>(d));
+    std::vector<int> chosen;
+    int64_t cost = 0;
+    if (!Search(std::move(rowsAlive), std::move(colsAlive), bound - forcedCost, 0, chosen, cost))
+        return std::nullopt;
+    for (int& c : chosen) c = id_[c];
+    chosen.insert(chosen.end(), forced.begin(), forced.end());
+    return chosen;
+}
+
+int Mincov::RowLength(int r, const Bits& cols) const { return CountOfBoth(rowCols_[r], cols); }
+int Mincov::ColumnLength(int c, const Bits& rows) const { return CountOfBoth(colRows_[c], rows); }
+
+bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
+    for (bool changed = true; changed;) {
         changed = false;
-        // A row with one column forces it.
+        // A row with one column forces it; a row with none cannot be covered here.
+        bool infeasible = false;
         std::vector<int> single;
-        for (const auto& row : rows)
-            if (row.size() == 1) single.push_back(row[0]);
+        ForEach(rows, [&](int r) {
+            int only = -1, count = 0;
+            for (std::size_t w = 0; w < colWords_ && count < 2; ++w) {
+                const uint64_t x = rowCols_[r][w] & cols[w];
+                if (!x) continue;
+                count += std::popcount(x);
+                only = static_cast<int>(w * 64 + std::countr_zero(x));
+            }
+            if (count == 0) infeasible = true;
+            if (count == 1) single.push_back(only);
+        });
+        if (infeasible) return false;
         if (!single.empty()) {
-            std::sort(single.begin(), single.end());
-            single.erase(std::unique(single.begin(), single.end()), single.end());
-            forced.insert(forced.end(), single.begin(), single.end());
-            std::erase_if(rows, [&](const auto& row) {
-                for (int c : row)
-                    if (std::binary_search(single.begin(), single.end(), c)) return true;
-                return false;
-            });
+            for (int c : single) {
+                if (!Test(cols, c)) continue;  // forced twice
+                forced.push_back(c);
+                Reset(cols, c);
+                for (std::size_t w = 0; w < rowWords_; ++w) rows[w] &= ~colRows_[c][w];
+            }
             changed = true;
             continue;
         }
-        if (DropDominatedRows(rows, byFirst_)) changed = true;
-        // A column whose rows another column, no dearer, also covers is not needed.
-        const std::vector<std::vector<int>>& colRows = ColumnRows(rows);
-        bool dropped = false;
-        for (int c1 : active_) {
-            const auto& r1 = colRows[local_[c1]];
-            for (int c2 : rows[r1.front()]) {
-                if (c2 == c1 || drop_[c2] == stamp_ || cost_[c2] > cost_[c1]) continue;
-                const auto& r2 = colRows[local_[c2]];
-                if (r2.size() < r1.size()) continue;
-                if (r2.size() == r1.size() && cost_[c2] == cost_[c1] && c2 > c1) continue;
-                if (IsSubset(r1, r2)) {
-                    drop_[c1] = stamp_;
-                    dropped = true;
-                    break;
-                }
+        if (DropDominatedRowsOf(rows, cols)) changed = true;
+        if (DropDominatedColumnsOf(rows, cols)) changed = true;
+    }
+    return true;
+}
+
+// A row holding all columns of another row is covered whenever that one is.
+bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
+    std::vector<std::pair<int, int>> byLength;  // (length, row)
+    ForEach(rows, [&](int r) { byLength.push_back({RowLength(r, cols), r}); });
+    std::sort(byLength.begin(), byLength.end());
+    std::vector<std::pair<int, int>> kept;  // (row, its first column)
+    bool dropped = false;
+    for (const auto& [length, r] : byLength) {
+        bool dominated = false;
+        for (const auto& [k, first] : kept)
+            if (Test(rowCols_[r], first) && SubsetWithin(rowCols_[k], rowCols_[r], cols)) {
+                dominated = true;
+                break;
             }
-        }
-        if (dropped) {
-            for (auto& row : rows) std::erase_if(row, [&](int c) { return drop_[c] == stamp_; });
-            changed = true;
+        if (dominated) {
+            Reset(rows, r);
+            dropped = true;
+        } else {
+            int first = -1;
+            for (std::size_t w = 0; w < colWords_ && first < 0; ++w)
+                if (const uint64_t x = rowCols_[r][w] & cols[w]) first = static_cast<int>(w * 64 + std::countr_zero(x));
+            kept.push_back({r, first});
         }
     }
+    return dropped;
 }
 
-// Numbers the columns in use (active_, local_) and lists each one's rows.
-const std::vector<std::vector<int>>& Mincov::ColumnRows(const Rows& rows) {
-    ++stamp_;
-    active_.clear();
-    for (const auto& row : rows)
-        for (int c : row)
-            if (seen_[c] != stamp_) {
-                seen_[c] = stamp_;
-                local_[c] = static_cast<int>(active_.size());
-                active_.push_back(c);
+// A column whose rows another column, no dearer, also covers is not needed (of two equal
+// ones the later goes). Columns covering nothing go too.
+bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
+    std::vector<int> length(id_.size(), 0);
+    bool dropped = false;
+    ForEach(cols, [&](int c) {
+        length[c] = ColumnLength(c, rows);
+        if (length[c] == 0) {
+            Reset(cols, c);
+            dropped = true;
+        }
+    });
+    std::vector<int> rowLength(rowCols_.size(), 0);
+    ForEach(rows, [&](int r) { rowLength[r] = RowLength(r, cols); });
+    ForEach(cols, [&](int c1) {
+        // Every dominating column shares c1's shortest row.
+        int row = -1;
+        ForEachOfBoth(colRows_[c1], rows, [&](int r) {
+            if (row < 0 || rowLength[r] < rowLength[row]) row = r;
+        });
+        bool dominated = false;
+        for (std::size_t w = 0; w < colWords_ && !dominated; ++w)
+            for (uint64_t x = rowCols_[row][w] & cols[w]; x && !dominated; x &= x - 1) {
+                const int c2 = static_cast<int>(w * 64 + std::countr_zero(x));
+                if (c2 == c1 || dense_cost_[c2] > dense_cost_[c1] || length[c2] < length[c1]) continue;
+                if (length[c2] == length[c1] && dense_cost_[c2] == dense_cost_[c1] && c2 > c1) continue;
+                dominated = SubsetWithin(colRows_[c1], colRows_[c2], rows);
             }
-    if (colRows_.size() < active_.size()) colRows_.resize(active_.size());
-    for (std::size_t i = 0; i < active_.size(); ++i) colRows_[i].clear();
-    for (std::size_t r = 0; r < rows.size(); ++r)
-        for (int c : rows[r]) colRows_[local_[c]].push_back(static_cast<int>(r));
-    return colRows_;
+        if (dominated) {
+            Reset(cols, c1);
+            dropped = true;
+        }
+    });
+    return dropped;
 }
 
-std::vector<Mincov::Rows> Mincov::Blocks(const Rows& rows) {
-    ColumnRows(rows);
-    std::vector<int> parent(active_.size());
-    std::iota(parent.begin(), parent.end(), 0);
-    auto find = [&](int x) {
-        while (parent[x] != x) x = parent[x] = parent[parent[x]];
-        return x;
-    };
-    for (const auto& row : rows)
-        for (std::size_t i = 1; i < row.size(); ++i) {
-            const int a = find(local_[row[0]]), b = find(local_[row[i]]);
-            if (a != b) parent[a] = b;
+std::vector<Mincov::Bits> Mincov::Blocks(const Bits& rows, const Bits& cols) {
+    std::vector<Bits> blocks;
+    Bits left = rows;
+    while (!None(left)) {
+        Bits block(rowWords_, 0), frontier(rowWords_, 0);
+        ForEach(left, [&](int r) {
+            if (None(frontier)) Set(frontier, r);
+        });
+        while (!None(frontier)) {
+            for (std::size_t w = 0; w < rowWords_; ++w) block[w] |= frontier[w];
+            Bits reached(colWords_, 0);
+            ForEach(frontier, [&](int r) {
+                for (std::size_t w = 0; w < colWords_; ++w) reached[w] |= rowCols_[r][w] & cols[w];
+            });
+            Bits next(rowWords_, 0);
+            ForEach(reached, [&](int c) {
+                for (std::size_t w = 0; w < rowWords_; ++w) next[w] |= colRows_[c][w];
+            });
+            for (std::size_t w = 0; w < rowWords_; ++w) frontier[w] = next[w] & left[w] & ~block[w];
         }
-    int roots = 0;
-    for (std::size_t i = 0; i < parent.size() && roots < 2; ++i) roots += find(static_cast<int>(i)) == static_cast<int>(i);
-    if (roots < 2) return {};  // one block: the caller keeps its rows
-    std::vector<int> blockOf(active_.size(), -1);
-    std::vector<Rows> blocks;
-    for (const auto& row : rows) {
-        int& id = blockOf[find(local_[row[0]])];
-        if (id < 0) {
-            id = static_cast<int>(blocks.size());
-            blocks.emplace_back();
-        }
-        blocks[id].push_back(row);
+        for (std::size_t w = 0; w < rowWords_; ++w) left[w] &= ~block[w];
+        if (blocks.empty() && None(left)) return {};  // one block
+        blocks.push_back(std::move(block));
     }
     return blocks;
 }
 
-int64_t Mincov::LowerBound(const Rows& rows) {
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return rows[a].size() < rows[b].size(); });
-    ++stamp_;
+// Greedy maximal independent set on the row-intersection graph, fewest neighbours first.
+int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
+    std::vector<int> list;
+    ForEach(rows, [&](int r) { list.push_back(r); });
+    const std::size_t n = list.size();
+    std::vector<int> at(rowCols_.size(), -1);
+    for (std::size_t i = 0; i < n; ++i) at[list[i]] = static_cast<int>(i);
+    const std::size_t words = (n + 63) / 64;
+    std::vector<uint64_t> adj(n * words, 0);
+    std::vector<int> degree(n, 0);
+    Bits reach(rowWords_);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::fill(reach.begin(), reach.end(), 0);
+        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) {
+            for (std::size_t w = 0; w < rowWords_; ++w) reach[w] |= colRows_[c][w];
+        });
+        ForEachOfBoth(reach, rows, [&](int r) {
+            const int j = at[r];
+            adj[i * words + j / 64] |= uint64_t{1} << (j % 64);
+            ++degree[i];
+        });
+    }
+    std::vector<uint64_t> alive(words, 0);
+    for (std::size_t i = 0; i < n; ++i) alive[i / 64] |= uint64_t{1} << (i % 64);
+    indep_.clear();
+    indepCost_.clear();
     int64_t bound = 0;
-    for (int r : order) {
-        bool free = true;
-        int64_t cheapest = std::numeric_limits<int64_t>::max();
-        for (int c : rows[r]) {
-            if (mark_[c] == stamp_) {
-                free = false;
-                break;
+    std::vector<int> gone;
+    for (;;) {
+        int best = -1;
+        for (std::size_t w = 0; w < words; ++w)
+            for (uint64_t b = alive[w]; b; b &= b - 1) {
+                const int i = static_cast<int>(w * 64 + std::countr_zero(b));
+                if (best < 0 || degree[i] < degree[best]) best = i;
             }
-            cheapest = std::min(cheapest, cost_[c]);
-        }
-        if (!free) continue;
-        for (int c : rows[r]) mark_[c] = stamp_;
+        if (best < 0) break;
+        int64_t cheapest = std::numeric_limits<int64_t>::max();
+        ForEachOfBoth(rowCols_[list[best]], cols, [&](int c) { cheapest = std::min(cheapest, dense_cost_[c]); });
         bound += cheapest;
+        indep_.push_back(list[best]);
+        indepCost_.push_back(cheapest);
+        gone.clear();
+        for (std::size_t w = 0; w < words; ++w)
+            for (uint64_t b = adj[best * words + w] & alive[w]; b; b &= b - 1)
+                gone.push_back(static_cast<int>(w * 64 + std::countr_zero(b)));
+        for (int g : gone) alive[g / 64] &= ~(uint64_t{1} << (g % 64));
+        for (int g : gone)
+            for (std::size_t w = 0; w < words; ++w)
+                for (uint64_t b = adj[g * words + w] & alive[w]; b; b &= b - 1)
+                    --degree[w * 64 + std::countr_zero(b)];
     }
     return bound;
 }
 
-bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t& cost) {
+// Coudert's limit bound: taking column c raises the independent-set bound by its cost less
+// what the one independent row it may cover was counted at; a column that would reach the
+// bound that way is in no cheaper cover.
+bool Mincov::DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack) {
+    (void)rows;
+    std::vector<int64_t> credit(id_.size(), 0);
+    for (std::size_t i = 0; i < indep_.size(); ++i)
+        ForEachOfBoth(rowCols_[indep_[i]], cols, [&](int c) { credit[c] = indepCost_[i]; });
+    bool dropped = false;
+    ForEach(cols, [&](int c) {
+        if (dense_cost_[c] - credit[c] >= slack) {
+            Reset(cols, c);
+            dropped = true;
+        }
+    });
+    return dropped;
+}
+
+// Lagrangian bound of the covering LP (subgradient ascent over row prices): stronger than the
+// independent rows where those leave a gap. Columns whose reduced cost alone would reach the
+// bound are dropped. Returns the bound (0 when not better).
+int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped) {
+    std::vector<int> rowList, at(rowCols_.size(), -1);
+    ForEach(rows, [&](int r) {
+        at[r] = static_cast<int>(rowList.size());
+        rowList.push_back(r);
+    });
+    std::vector<int> colList, start{0}, members;
+    ForEach(cols, [&](int c) {
+        colList.push_back(c);
+        ForEachOfBoth(colRows_[c], rows, [&](int r) { members.push_back(at[r]); });
+        start.push_back(static_cast<int>(members.size()));
+    });
+    const std::size_t nr = rowList.size(), nc = colList.size();
+    std::vector<double> u(nr, std::numeric_limits<double>::max()), rc(nc), bestU;
+    for (std::size_t j = 0; j < nc; ++j) {
+        const double share = static_cast<double>(dense_cost_[colList[j]]) / (start[j + 1] - start[j]);
+        for (int k = start[j]; k < start[j + 1]; ++k) u[members[k]] = std::min(u[members[k]], share);
+    }
+    std::vector<int> g(nr);
+    double best = 0, lambda = 1.0;
+    int still = 0;
+    const double target = static_cast<double>(bound);
+    for (int it = 0; it < 60; ++it) {
+        double value = 0;
+        for (double x : u) value += x;
+        std::fill(g.begin(), g.end(), 1);
+        for (std::size_t j = 0; j < nc; ++j) {
+            double r = static_cast<double>(dense_cost_[colList[j]]);
+            for (int k = start[j]; k < start[j + 1]; ++k) r -= u[members[k]];
+            rc[j] = r;
+            if (r < 0) {
+                value += r;
+                for (int k = start[j]; k < start[j + 1]; ++k) --g[members[k]];
+            }
+        }
+        if (value > best + 1e-9) {
+            best = value;
+            bestU = u;
+            still = 0;
+        } else if (++still >= 5) {
+            lambda /= 2;
+            still = 0;
+        }
+        if (Ceil(best) >= target) break;
+        double norm = 0;
+        for (int x : g) norm += static_cast<double>(x) * x;
+        if (norm == 0) break;  // the prices cover exactly: the bound is the LP's
+        const double step = lambda * (target - value) / norm;
+        for (std::size_t i = 0; i < nr; ++i) u[i] = std::max(0.0, u[i] + step * g[i]);
+    }
+    if (bestU.empty()) return 0;
+    // Reduced costs at the best prices.
+    double value = 0;
+    for (double x : bestU) value += x;
+    for (std::size_t j = 0; j < nc; ++j) {
+        double r = static_cast<double>(dense_cost_[colList[j]]);
+        for (int k = start[j]; k < start[j + 1]; ++k) r -= bestU[members[k]];
+        rc[j] = r;
+        value += std::min(0.0, r);
+    }
+    const int64_t lower = static_cast<int64_t>(Ceil(value));
+    if (lower < bound) {
+        for (std::size_t j = 0; j < nc; ++j)
+            if (rc[j] > 0 && Ceil(value + rc[j]) >= target) {
+                Reset(cols, colList[j]);
+                dropped = true;
+            }
+    }
+    return lower;
+}
+
+bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,
+                          int64_t bound, const std::vector<int>& forced, std::vector<int>& chosen,
+                          int64_t& cost) {
+    (void)rows;
+    std::vector<int64_t> lower(blocks.size());
+    int64_t rest = 0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) rest += lower[i] = LowerBound(blocks[i], cols);
+    int64_t total = 0;
+    for (int c : forced) total += dense_cost_[c];
+    if (total + rest >= bound) return false;
+    std::vector<int> all = forced;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        rest -= lower[i];
+        std::vector<int> part;
+        int64_t partCost = 0;
+        if (!Search(blocks[i], cols, bound - total - rest, lower[i], part, partCost)) return false;
+        total += partCost;
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    chosen = std::move(all);
+    cost = total;
+    return true;
+}
+
+bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
+                    int64_t& cost) {
     if ((++nodes_ & 63) == 0 && std::chrono::steady_clock::now() > deadline_) throw CoveringTimeout{};
     std::vector<int> forced;
-    Reduce(rows, forced);
-    const int64_t forcedCost = CostOf(forced);
-    if (forcedCost >= bound) return false;
-    if (rows.empty()) {
-        chosen = std::move(forced);
-        cost = forcedCost;
-        return true;
-    }
-    std::vector<Rows> blocks = Blocks(rows);
-    if (blocks.size() > 1) {
-        std::vector<int64_t> lower(blocks.size());
-        int64_t rest = 0;
-        for (std::size_t i = 0; i < blocks.size(); ++i) rest += lower[i] = LowerBound(blocks[i]);
-        int64_t total = forcedCost;
-        if (total + rest >= bound) return false;
-        std::vector<int> all = forced;
-        for (std::size_t i = 0; i < blocks.size(); ++i) {
-            rest -= lower[i];
-            std::vector<int> part;
-            int64_t partCost = 0;
-            if (!Search(std::move(blocks[i]), bound - total - rest, part, partCost)) return false;
-            total += partCost;
-            all.insert(all.end(), part.begin(), part.end());
+    int64_t forcedCost = 0;
+    int64_t lower = 0;
+    for (;;) {
+        if (!Reduce(rows, cols, forced)) return false;
+        forcedCost = 0;
+        for (int c : forced) forcedCost += dense_cost_[c];
+        if (forcedCost >= bound) return false;
+        if (None(rows)) {
+            chosen = std::move(forced);
+            cost = forcedCost;
+            return true;
         }
-        chosen = std::move(all);
-        cost = total;
-        return true;
+        const std::vector<Bits> blocks = Blocks(rows, cols);
+        if (!blocks.empty()) return SearchBlocks(rows, cols, blocks, bound, forced, chosen, cost);
+        const int64_t own = forcedCost + LowerBound(rows, cols);
+        lower = std::max(own, inherited);
+        if (lower >= bound) return false;
+        if (DropColumnsOverLimit(rows, cols, bound - own)) continue;
+        bool dropped = false;
+        lower = std::max(lower, forcedCost + LagrangianBound(rows, cols, bound - forcedCost, dropped));
+        if (lower >= bound) return false;
+        if (!dropped) break;
     }
-    const int64_t lower = forcedCost + LowerBound(rows);
-    if (lower >= bound) return false;
 
-    // Branch on a column of a shortest row, weighing each row it covers by how few other
+    // Branch on a column of an independent row, weighing each row it covers by how few other
     // columns could cover it (espresso's choice).
-    std::size_t shortest = 0;
-    for (std::size_t r = 1; r < rows.size(); ++r)
-        if (rows[r].size() < rows[shortest].size()) shortest = r;
-    const std::vector<std::vector<int>>& colRows = ColumnRows(rows);  // used before recursing
-    const auto weight = [&](int c) {
-        double w = 0;
-        for (int r : colRows[local_[c]]) w += 1.0 / static_cast<double>(rows[r].size() - 1);
-        return w / static_cast<double>(cost_[c]);
-    };
-    int pick = rows[shortest][0];
-    double pickWeight = weight(pick);
-    for (int c : rows[shortest]) {
-        const double w = weight(c);
-        if (w > pickWeight) {
-            pick = c;
-            pickWeight = w;
-        }
-    }
+    std::vector<int> rowLength(rowCols_.size(), 0);
+    ForEach(rows, [&](int r) { rowLength[r] = RowLength(r, cols); });
+    int pick = -1;
+    double pickWeight = -1;
+    for (int r : indep_)
+        ForEachOfBoth(rowCols_[r], cols, [&](int c) {
+            double w = 0;
+            ForEachOfBoth(colRows_[c], rows, [&](int o) { w += 1.0 / static_cast<double>(rowLength[o] - 1); });
+            w /= static_cast<double>(dense_cost_[c]);
+            if (w > pickWeight) {
+                pick = c;
+                pickWeight = w;
+            }
+        });
 
     bool found = false;
     {
-        Rows with;
-        for (const auto& row : rows)
-            if (!std::binary_search(row.begin(), row.end(), pick)) with.push_back(row);
+        Bits withRows = rows, withCols = cols;
+        for (std::size_t w = 0; w < rowWords_; ++w) withRows[w] &= ~colRows_[pick][w];
+        Reset(withCols, pick);
         std::vector<int> part;
         int64_t partCost = 0;
-        if (Search(std::move(with), bound - forcedCost - cost_[pick], part, partCost)) {
-            cost = forcedCost + cost_[pick] + partCost;
+        const int64_t pickCost = dense_cost_[pick];
+        if (Search(std::move(withRows), std::move(withCols), bound - forcedCost - pickCost,
+                   lower - forcedCost - pickCost, part, partCost)) {
+            cost = forcedCost + pickCost + partCost;
             bound = cost;
             chosen = forced;
             chosen.push_back(pick);
@@ -258,13 +511,10 @@ bool Mincov::Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t&
             if (cost == lower) return true;  // meets the bound: nothing cheaper without `pick`
         }
     }
-    for (auto& row : rows) {
-        std::erase(row, pick);
-        if (row.empty()) return found;
-    }
+    Reset(cols, pick);
     std::vector<int> part;
     int64_t partCost = 0;
-    if (Search(std::move(rows), bound - forcedCost, part, partCost)) {
+    if (Search(std::move(rows), std::move(cols), bound - forcedCost, lower - forcedCost, part, partCost)) {
         cost = forcedCost + partCost;
         chosen = std::move(forced);
         chosen.insert(chosen.end(), part.begin(), part.end());

@@ -1,9 +1,14 @@
 #pragma once
 // Minimum-cost unate covering, in the manner of espresso's mincov (Rudell, "Logic Synthesis
-// for VLSI Design", 1989): at every node essential columns, row dominance and column
-// dominance are applied until nothing changes, independent blocks are solved apart, a
-// maximal set of pairwise column-disjoint rows bounds the cost from below, and the search
-// branches on including or excluding one column of a shortest row.
+// for VLSI Design", 1989), on bit sets: a node of the search is just the set of rows still to
+// cover and the set of columns still allowed, so a branch costs two small copies. At every
+// node essential columns, row dominance and column dominance are applied until nothing
+// changes; independent blocks are solved apart; a greedy maximal set of pairwise
+// column-disjoint rows (fewest neighbours first) bounds the cost from below, is inherited by
+// the children, and drives Coudert's limit bound ("On solving covering problems", DAC 1996),
+// which drops every column whose choice alone would reach the best cover known; the search
+// branches on including or excluding the column of an independent row that covers the most
+// hard-to-cover rows per cost.
 
 #include <chrono>
 #include <cstdint>
@@ -17,39 +22,46 @@ struct CoveringTimeout {};
 // Drops duplicate rows and rows that hold another row (covering the smaller covers them);
 // says whether any went.
 bool DropDominatedRows(std::vector<std::vector<int>>& rows);
-// The same with scratch lists kept by the caller between calls.
-bool DropDominatedRows(std::vector<std::vector<int>>& rows, std::vector<std::vector<int>>& byFirst);
 
 class Mincov {
 public:
-    // rows: for each row the sorted ids of the columns covering it; cost per column id.
     Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline);
 
-    // The cheapest selection of cost strictly below `bound`, or nothing when there is none.
-    // Throws CoveringTimeout past the deadline.
-    std::optional<std::vector<int>> Solve(std::vector<std::vector<int>> rows, int64_t bound);
+    // rows: for each row the sorted ids of the columns covering it. The cheapest selection of
+    // cost strictly below `bound`, or nothing when there is none. Throws CoveringTimeout past
+    // the deadline.
+    std::optional<std::vector<int>> Solve(const std::vector<std::vector<int>>& rows, int64_t bound);
 
     int64_t CostOf(const std::vector<int>& columns) const;
 
 private:
-    using Rows = std::vector<std::vector<int>>;
-    bool Search(Rows rows, int64_t bound, std::vector<int>& chosen, int64_t& cost);
-    void Reduce(Rows& rows, std::vector<int>& forced);
-    std::vector<Rows> Blocks(const Rows& rows);  // nothing when the rows form one block
-    // Each column's rows, by local number (local_); valid until the next call.
-    const std::vector<std::vector<int>>& ColumnRows(const Rows& rows);
-    int64_t LowerBound(const Rows& rows);
+    using Bits = std::vector<uint64_t>;
+    void Build(const std::vector<std::vector<int>>& rows);
+    bool Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
+                int64_t& cost);
+    bool SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,
+                      int64_t bound, const std::vector<int>& forced, std::vector<int>& chosen,
+                      int64_t& cost);
+    bool Reduce(Bits& rows, Bits& cols, std::vector<int>& forced);  // false: a row can't be covered
+    bool DropDominatedRowsOf(Bits& rows, const Bits& cols);
+    bool DropDominatedColumnsOf(const Bits& rows, Bits& cols);
+    std::vector<Bits> Blocks(const Bits& rows, const Bits& cols);  // empty: one block
+    int64_t LowerBound(const Bits& rows, const Bits& cols);          // fills indep_
+    int64_t LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped);
+    bool DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack);
+    int RowLength(int r, const Bits& cols) const;
+    int ColumnLength(int c, const Bits& rows) const;
 
-    std::vector<int64_t> cost_;
+    std::vector<int64_t> cost_;  // by the caller's column id
     std::chrono::steady_clock::time_point deadline_;
-    std::vector<uint32_t> mark_;
-    std::vector<uint32_t> seen_;
-    std::vector<uint32_t> drop_;
-    std::vector<int> local_;
-    std::vector<int> active_;
-    std::vector<std::vector<int>> colRows_;
-    std::vector<std::vector<int>> byFirst_;
-    uint32_t stamp_ = 0;
+    // The matrix of the current Solve, columns renumbered densely.
+    std::vector<int> id_;        // caller's id of each dense column
+    std::vector<int64_t> dense_cost_;
+    std::size_t rowWords_ = 0, colWords_ = 0;
+    std::vector<Bits> rowCols_;  // per row: its columns
+    std::vector<Bits> colRows_;  // per column: its rows
+    std::vector<int> indep_;     // rows of the last lower bound
+    std::vector<int64_t> indepCost_;
     uint64_t nodes_ = 0;
 };
 
