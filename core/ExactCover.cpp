@@ -212,10 +212,9 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     DropDominatedColumns(m, columns.size());
     DropDominatedRows(m.rows);
 
-    int64_t essentialCost = 0;
-    for (const Cube& c : essentials) essentialCost += CostOfCube(c);
+    int essentialLiterals = 0;
+    for (const Cube& c : essentials) essentialLiterals += c.Literals();
     const CoverCost b = CostOf(bound);
-    const int64_t boundCost = b.products * kProductCost + b.literals - essentialCost;
     // Fewest products first, where dominance is strongest; then fewest literals among covers
     // of that many products; then, briefly, the other covers of the same cost. When only the
     // product count is proven in time, the best cover of that count is returned unproven.
@@ -224,27 +223,42 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         for (int c : chosen) cover.push_back(columns[c]);
         return cover;
     };
-    Mincov weighted(m.cost, limits.deadline);
     std::optional<std::vector<int>> fewest;
     const int boundProducts = b.products - static_cast<int>(essentials.size());
     try {
-        Mincov products(std::vector<int64_t>(columns.size(), 1), limits.deadline);
+        Mincov products(std::vector<int64_t>(columns.size(), 1),
+                        std::min(limits.productsDeadline, limits.deadline));
         fewest = products.Solve(m.rows, boundProducts + 1);
     } catch (const CoveringTimeout&) {
         return result;
     }
     const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
+    const auto literalsOf = [&](const std::vector<int>& chosen) {
+        int l = 0;
+        for (int c : chosen) l += columns[c].Literals();
+        return l;
+    };
+    // The best known literal count at that many products; a product then weighs more than
+    // all those literals, so every cheaper cover has that many products, and the weights stay
+    // small enough for exact fractional bounds.
+    int bestLiterals = std::numeric_limits<int>::max();
     std::vector<int> optimum;
-    int64_t limit = boundCost;
-    if (fewest && weighted.CostOf(*fewest) < limit) {
-        limit = weighted.CostOf(*fewest);
+    if (fewest) {
+        bestLiterals = literalsOf(*fewest);
         optimum = *fewest;
     }
-    if (limit / kProductCost > minProducts) limit = (minProducts + 1) * kProductCost;
+    if (boundProducts == minProducts && b.literals - essentialLiterals < bestLiterals) {
+        bestLiterals = b.literals - essentialLiterals;
+        optimum.clear();  // the bound's own cover is the best known
+    }
+    const int64_t productWeight = bestLiterals + 1;
+    for (std::size_t c = 0; c < columns.size(); ++c) m.cost[c] = productWeight + columns[c].Literals();
+    const int64_t limit = minProducts * productWeight + bestLiterals;
+    Mincov weighted(m.cost, limits.deadline);
     try {
         if (auto cheaper = weighted.Solve(m.rows, limit)) optimum = std::move(*cheaper);
         if (optimum.empty()) {
-            // The limit cover is the optimum; find its like in the matrix for the enumeration.
+            // The bound's cover is the optimum; find its like in the matrix for the enumeration.
             auto same = weighted.Solve(m.rows, limit + 1);
             if (!same) return result;
             optimum = std::move(*same);

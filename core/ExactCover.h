@@ -17,6 +17,8 @@ namespace mwcore {
 
 struct ExactLimits {
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    // The fewest products may take until here; the rest of the time goes to fewest literals.
+    std::chrono::steady_clock::time_point productsDeadline = std::chrono::steady_clock::time_point::max();
     std::size_t maxPrimes = 200000;
     std::size_t maxRows = 200000;  // distinct rows of the cyclic core
     int maxCovers = 16;

@@ -1,25 +1,38 @@
 #include "core/ExchangeFormat.h"
 
+#include <algorithm>
+
 namespace mwcore {
 
 Problem ParseFunctionString(const std::string& text, int vars) {
-    std::string s = text;
-    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    std::size_t length = text.size();
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
     const std::size_t size = std::size_t{1} << vars;
-    if (s.size() != size)
-        throw FormatError("the function string has " + std::to_string(s.size()) +
+    if (length != size)
+        throw FormatError("the function string has " + std::to_string(length) +
                           " characters; " + std::to_string(vars) + " variables need " +
                           std::to_string(size));
     TruthTable on(vars), dc(vars);
-    for (std::size_t m = 0; m < size; ++m) {
-        switch (s[m]) {
-            case '1': on.Set(static_cast<uint32_t>(m)); break;
-            case '2': dc.Set(static_cast<uint32_t>(m)); break;
-            case '0': break;
-            default:
-                throw FormatError("invalid character in the function string at position " +
-                                  std::to_string(m));
+    // A word of 64 characters at a time, without branches: a 23-variable string is 8 MB.
+    for (std::size_t w = 0; w * 64 < size; ++w) {
+        const std::size_t count = std::min<std::size_t>(64, size - w * 64);
+        const char* chars = text.data() + w * 64;
+        uint64_t one = 0, free = 0;
+        bool bad = false;
+        for (std::size_t i = 0; i < count; ++i) {
+            const char c = chars[i];
+            one |= uint64_t{c == '1'} << i;
+            free |= uint64_t{c == '2'} << i;
+            bad |= c < '0' || c > '2';
         }
+        if (bad) {
+            for (std::size_t i = 0; i < count; ++i)
+                if (chars[i] < '0' || chars[i] > '2')
+                    throw FormatError("invalid character in the function string at position " +
+                                      std::to_string(w * 64 + i));
+        }
+        on.Words()[w] = one;
+        dc.Words()[w] = free;
     }
     return Problem(std::move(on), std::move(dc));
 }

@@ -138,6 +138,7 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
         ForEachOfBoth(rowCols_[r], allCols, [&](int c) { left.back().push_back(id_[c]); });
     });
     Build(left);
+    price_.assign(left.size(), -1);
     Bits rowsAlive(rowWords_, 0), colsAlive(colWords_, 0);
     for (std::size_t r = 0; r < left.size(); ++r) Set(rowsAlive, static_cast<int>(r));
     for (std::size_t d = 0; d < id_.size(); ++d) Set(colsAlive, static_cast<int>(d));
@@ -365,11 +366,15 @@ int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, boo
         start.push_back(static_cast<int>(members.size()));
     });
     const std::size_t nr = rowList.size(), nc = colList.size();
+    // Prices start where the parent's ended (the rows are the same or fewer); a row not priced
+    // yet starts at its cheapest share of a column.
     std::vector<double> u(nr, std::numeric_limits<double>::max()), rc(nc), bestU;
     for (std::size_t j = 0; j < nc; ++j) {
         const double share = static_cast<double>(dense_cost_[colList[j]]) / (start[j + 1] - start[j]);
         for (int k = start[j]; k < start[j + 1]; ++k) u[members[k]] = std::min(u[members[k]], share);
     }
+    for (std::size_t i = 0; i < nr; ++i)
+        if (price_[rowList[i]] >= 0) u[i] = price_[rowList[i]];
     std::vector<int> g(nr);
     double best = 0, lambda = 1.0;
     int still = 0;
@@ -403,6 +408,7 @@ int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, boo
         for (std::size_t i = 0; i < nr; ++i) u[i] = std::max(0.0, u[i] + step * g[i]);
     }
     if (bestU.empty()) return 0;
+    for (std::size_t i = 0; i < nr; ++i) price_[rowList[i]] = bestU[i];
     // Reduced costs at the best prices.
     double value = 0;
     for (double x : bestU) value += x;

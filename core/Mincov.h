@@ -62,6 +62,7 @@ private:
     std::vector<Bits> colRows_;  // per column: its rows
     std::vector<int> indep_;     // rows of the last lower bound
     std::vector<int64_t> indepCost_;
+    std::vector<double> price_;  // per row: the Lagrangian price last used
     uint64_t nodes_ = 0;
 };
 
