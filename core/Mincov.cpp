@@ -142,9 +142,23 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     Bits rowsAlive(rowWords_, 0), colsAlive(colWords_, 0);
     for (std::size_t r = 0; r < left.size(); ++r) Set(rowsAlive, static_cast<int>(r));
     for (std::size_t d = 0; d < id_.size(); ++d) Set(colsAlive, static_cast<int>(d));
+    // A cover built greedily by the root's prices is often the optimum or close to it; as the
+    // first incumbent it lets the bounds cut from the start.
     std::vector<int> chosen;
+    bool dropped = false;
+    LagrangianBound(rowsAlive, colsAlive, bound - forcedCost, dropped);
+    std::vector<int> greedy = PricedGreedyCover(rowsAlive, colsAlive);
+    int64_t greedyCost = 0;
+    for (int c : greedy) greedyCost += dense_cost_[c];
+    if (!greedy.empty() && forcedCost + greedyCost < bound) {
+        bound = forcedCost + greedyCost;
+        chosen = std::move(greedy);
+    }
+    std::vector<int> better;
     int64_t cost = 0;
-    if (!Search(std::move(rowsAlive), std::move(colsAlive), bound - forcedCost, 0, chosen, cost))
+    if (Search(std::move(rowsAlive), std::move(colsAlive), bound - forcedCost, 0, better, cost))
+        chosen = std::move(better);
+    else if (chosen.empty())
         return std::nullopt;
     for (int& c : chosen) c = id_[c];
     chosen.insert(chosen.end(), forced.begin(), forced.end());
@@ -427,6 +441,43 @@ int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, boo
             }
     }
     return lower;
+}
+
+// Repeatedly the column whose uncovered rows are worth most, by the Lagrangian prices, per
+// cost; then columns made redundant by later ones are dropped. Empty when it fails.
+std::vector<int> Mincov::PricedGreedyCover(const Bits& rows, const Bits& cols) {
+    Bits open = rows;
+    std::vector<int> cover;
+    while (!None(open)) {
+        int pick = -1;
+        double pickValue = -1;
+        ForEach(cols, [&](int c) {
+            double worth = 0;
+            ForEachOfBoth(colRows_[c], open, [&](int r) { worth += std::max(price_[r], 0.0) + 1e-3; });
+            if (worth == 0) return;
+            const double value = worth / static_cast<double>(dense_cost_[c]);
+            if (value > pickValue) {
+                pick = c;
+                pickValue = value;
+            }
+        });
+        if (pick < 0) return {};
+        cover.push_back(pick);
+        for (std::size_t w = 0; w < rowWords_; ++w) open[w] &= ~colRows_[pick][w];
+    }
+    // Dearest first: a column whose rows the others all cover goes.
+    std::sort(cover.begin(), cover.end(), [&](int a, int b) { return dense_cost_[a] > dense_cost_[b]; });
+    for (std::size_t i = 0; i < cover.size();) {
+        Bits others(rowWords_, 0);
+        for (std::size_t j = 0; j < cover.size(); ++j)
+            if (j != i)
+                for (std::size_t w = 0; w < rowWords_; ++w) others[w] |= colRows_[cover[j]][w];
+        if (SubsetWithin(colRows_[cover[i]], others, rows) && SubsetWithin(rows, others, rows))
+            cover.erase(cover.begin() + static_cast<std::ptrdiff_t>(i));
+        else
+            ++i;
+    }
+    return cover;
 }
 
 bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,

@@ -48,6 +48,7 @@ private:
     std::vector<Bits> Blocks(const Bits& rows, const Bits& cols);  // empty: one block
     int64_t LowerBound(const Bits& rows, const Bits& cols);          // fills indep_
     int64_t LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped);
+    std::vector<int> PricedGreedyCover(const Bits& rows, const Bits& cols);
     bool DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack);
     int RowLength(int r, const Bits& cols) const;
     int ColumnLength(int c, const Bits& rows) const;

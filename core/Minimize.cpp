@@ -109,9 +109,12 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
     }
     std::vector<Cube> heuristic = Espresso(p, isop);
     if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
-    heuristic = BestOfSeveralStarts(p, std::move(heuristic));
     if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
-    if (!exactFirst && options.exactSeconds > 0) tryExact(result.covers.front());
+    // Other starts only pay where the exact search could not settle the function.
+    if (exactFirst || options.exactSeconds <= 0 || !tryExact(result.covers.front())) {
+        heuristic = BestOfSeveralStarts(p, std::move(heuristic));
+        if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
+    }
     if (!CoverImplements(p, result.covers.front()))
         throw VerificationError("no verified cover for the function");
     for (auto& cover : result.covers) Canonical(cover);
