@@ -35,6 +35,23 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline) {
     const int vars = need.Vars();
+    // Few minterms to cover: their rows directly, with no table-sized scratch.
+    if (need.Count() * std::max<std::size_t>(cubes.size(), 1) <= (std::size_t{1} << 22)) {
+        std::vector<std::vector<int>> rows;
+        const uint64_t* bits = need.Words();
+        for (std::size_t w = 0; w < need.WordCount(); ++w)
+            for (uint64_t b = bits[w]; b; b &= b - 1) {
+                const uint32_t m = static_cast<uint32_t>(w * 64 + std::countr_zero(b));
+                std::vector<int> row;
+                for (std::size_t id = 0; id < cubes.size(); ++id)
+                    if (cubes[id].Has(m)) row.push_back(static_cast<int>(id));
+                rows.push_back(std::move(row));
+            }
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        if (rows.size() > maxRows) return std::nullopt;
+        return rows;
+    }
     // A slice is the sub-cube of minterms sharing their top variables, so each cube is visited
     // once in total, cut to the slice. Within a slice every minterm gets the XOR of random keys
     // of the cubes holding it; one minterm per new key then gives its row by direct test. (Keys
@@ -51,6 +68,10 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     std::vector<std::vector<int>> distinct;
     for (uint32_t top = 0;; top = ((top | ~topMask) + 1) & topMask) {
         const std::size_t base = vars > 6 ? (top >> 6) : 0;
+        if (std::all_of(bits + base, bits + base + sliceWords, [](uint64_t w) { return w == 0; })) {
+            if (top == topMask) break;
+            continue;  // nothing to cover in this slice
+        }
         std::fill(signature.begin(), signature.end(), 0);
         const Cube slice{topMask, top};
         for (std::size_t id = 0; id < cubes.size(); ++id) {

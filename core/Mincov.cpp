@@ -4,6 +4,7 @@
 #include <bit>
 #include <limits>
 #include <numeric>
+#include <queue>
 #include <cmath>
 
 namespace mwcore {
@@ -444,40 +445,45 @@ int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, boo
 }
 
 // Repeatedly the column whose uncovered rows are worth most, by the Lagrangian prices, per
-// cost; then columns made redundant by later ones are dropped. Empty when it fails.
+// cost (worths only fall as rows get covered, so stale heap entries are rechecked, not all
+// columns); then columns whose rows the others also cover go, dearest first. Empty when it
+// fails.
 std::vector<int> Mincov::PricedGreedyCover(const Bits& rows, const Bits& cols) {
     Bits open = rows;
+    const auto valueOf = [&](int c) {
+        double worth = 0;
+        ForEachOfBoth(colRows_[c], open, [&](int r) { worth += std::max(price_[r], 0.0) + 1e-3; });
+        return worth / static_cast<double>(dense_cost_[c]);
+    };
+    std::priority_queue<std::pair<double, int>> heap;
+    ForEach(cols, [&](int c) { heap.push({valueOf(c), c}); });
     std::vector<int> cover;
     while (!None(open)) {
-        int pick = -1;
-        double pickValue = -1;
-        ForEach(cols, [&](int c) {
-            double worth = 0;
-            ForEachOfBoth(colRows_[c], open, [&](int r) { worth += std::max(price_[r], 0.0) + 1e-3; });
-            if (worth == 0) return;
-            const double value = worth / static_cast<double>(dense_cost_[c]);
-            if (value > pickValue) {
-                pick = c;
-                pickValue = value;
-            }
-        });
-        if (pick < 0) return {};
-        cover.push_back(pick);
-        for (std::size_t w = 0; w < rowWords_; ++w) open[w] &= ~colRows_[pick][w];
+        if (heap.empty()) return {};
+        const int c = heap.top().second;
+        heap.pop();
+        const double value = valueOf(c);
+        if (value <= 0) continue;
+        if (!heap.empty() && value < heap.top().first) {
+            heap.push({value, c});
+            continue;
+        }
+        cover.push_back(c);
+        for (std::size_t w = 0; w < rowWords_; ++w) open[w] &= ~colRows_[c][w];
     }
-    // Dearest first: a column whose rows the others all cover goes.
+    std::vector<int> count(rowCols_.size(), 0);
+    for (int c : cover) ForEachOfBoth(colRows_[c], rows, [&](int r) { ++count[r]; });
     std::sort(cover.begin(), cover.end(), [&](int a, int b) { return dense_cost_[a] > dense_cost_[b]; });
-    for (std::size_t i = 0; i < cover.size();) {
-        Bits others(rowWords_, 0);
-        for (std::size_t j = 0; j < cover.size(); ++j)
-            if (j != i)
-                for (std::size_t w = 0; w < rowWords_; ++w) others[w] |= colRows_[cover[j]][w];
-        if (SubsetWithin(colRows_[cover[i]], others, rows) && SubsetWithin(rows, others, rows))
-            cover.erase(cover.begin() + static_cast<std::ptrdiff_t>(i));
+    std::vector<int> kept;
+    for (int c : cover) {
+        bool needed = false;
+        ForEachOfBoth(colRows_[c], rows, [&](int r) { needed = needed || count[r] < 2; });
+        if (needed)
+            kept.push_back(c);
         else
-            ++i;
+            ForEachOfBoth(colRows_[c], rows, [&](int r) { --count[r]; });
     }
-    return cover;
+    return kept;
 }
 
 bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,

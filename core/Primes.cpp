@@ -11,8 +11,9 @@ namespace mwcore {
 
 namespace {
 
-// Up to here the table recursion is the faster way; beyond it, the cover recursion.
-constexpr int kMaxVarsForTables = 16;
+// Up to here the table recursion is the faster way (many primes make the cover recursion's
+// containment checks quadratic); beyond it, the cover recursion.
+constexpr int kMaxVarsForTables = 11;
 
 struct Aborted {};
 

@@ -79,4 +79,32 @@ TEST(ExchangeFormat, SeveralMinimumCoversAreSeveralLines) {
     for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), '+'), 2);
 }
 
+TEST(ExchangeFormat, FunctionStringsAreReadExactlyAndBadCharactersNamed) {
+    // Long enough for whole words of 64 characters and a short tail; every character kind in
+    // every position of a word.
+    std::string text;
+    for (int m = 0; m < 256; ++m) text += "012"[(m * 7 + m / 5) % 3];
+    const Problem p = ParseFunctionString(text + "\r\n", 8);
+    for (uint32_t m = 0; m < 256; ++m) {
+        EXPECT_EQ(p.on.Get(m), text[m] == '1') << m;
+        EXPECT_EQ(p.dc.Get(m), text[m] == '2') << m;
+        EXPECT_EQ(p.off.Get(m), text[m] == '0') << m;
+    }
+    for (std::size_t at : {0u, 17u, 63u, 64u, 130u, 255u})
+        for (char bad : {'3', '/', '*', ' ', '\x80', '\xff'}) {
+            std::string wrong = text;
+            wrong[at] = bad;
+            try {
+                ParseFunctionString(wrong, 8);
+                ADD_FAILURE() << "accepted byte " << int(bad) << " at " << at;
+            } catch (const FormatError& e) {
+                EXPECT_NE(std::string(e.what()).find("position " + std::to_string(at)), std::string::npos) << e.what();
+            }
+        }
+    EXPECT_THROW(ParseFunctionString(text.substr(0, 255), 8), FormatError);
+    const Problem small = ParseFunctionString("1020", 2);  // shorter than a word
+    EXPECT_TRUE(small.on.Get(0) && small.dc.Get(2) && small.off.Get(1) && small.off.Get(3));
+    EXPECT_FALSE(small.on.Get(2) || small.on.Get(3));
+}
+
 }  // namespace
