@@ -254,7 +254,7 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     const int64_t productWeight = bestLiterals + 1;
     for (std::size_t c = 0; c < columns.size(); ++c) m.cost[c] = productWeight + columns[c].Literals();
     const int64_t limit = minProducts * productWeight + bestLiterals;
-    Mincov weighted(m.cost, limits.deadline);
+    Mincov weighted(m.cost, limits.deadline, productWeight);
     try {
         if (auto cheaper = weighted.Solve(m.rows, limit)) optimum = std::move(*cheaper);
         if (optimum.empty()) {

@@ -85,8 +85,9 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
     return rows.size() != before;
 }
 
-Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline)
-    : cost_(std::move(cost)), deadline_(deadline) {}
+Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline,
+               int64_t productWeight)
+    : cost_(std::move(cost)), deadline_(deadline), productWeight_(productWeight) {}
 
 int64_t Mincov::CostOf(const std::vector<int>& columns) const {
     int64_t c = 0;
@@ -140,6 +141,7 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     });
     Build(left);
     price_.assign(left.size(), -1);
+    priceLiterals_.assign(left.size(), -1);
     Bits rowsAlive(rowWords_, 0), colsAlive(colWords_, 0);
     for (std::size_t r = 0; r < left.size(); ++r) Set(rowsAlive, static_cast<int>(r));
     for (std::size_t d = 0; d < id_.size(); ++d) Set(colsAlive, static_cast<int>(d));
@@ -365,46 +367,33 @@ bool Mincov::DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack) {
     return dropped;
 }
 
-// Lagrangian bound of the covering LP (subgradient ascent over row prices): stronger than the
-// independent rows where those leave a gap. Columns whose reduced cost alone would reach the
-// bound are dropped. Returns the bound (0 when not better).
-int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped) {
-    std::vector<int> rowList, at(rowCols_.size(), -1);
-    ForEach(rows, [&](int r) {
-        at[r] = static_cast<int>(rowList.size());
-        rowList.push_back(r);
-    });
-    std::vector<int> colList, start{0}, members;
-    ForEach(cols, [&](int c) {
-        colList.push_back(c);
-        ForEachOfBoth(colRows_[c], rows, [&](int r) { members.push_back(at[r]); });
-        start.push_back(static_cast<int>(members.size()));
-    });
-    const std::size_t nr = rowList.size(), nc = colList.size();
-    // Prices start where the parent's ended (the rows are the same or fewer); a row not priced
-    // yet starts at its cheapest share of a column.
-    std::vector<double> u(nr, std::numeric_limits<double>::max()), rc(nc), bestU;
+// Subgradient ascent on row prices for the covering LP of the given column costs (Lagrangian
+// relaxation): any prices give the lower bound sum of prices plus every negative reduced cost.
+// Prices start where the last call on these rows ended, at first from each row's cheapest
+// share of a column. Returns the best bound met, with the reduced costs at its prices.
+double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost, std::vector<double>& store,
+                           double target, std::vector<double>& rc) {
+    const std::size_t nr = m.rowList.size(), nc = m.colList.size();
+    std::vector<double> u(nr, std::numeric_limits<double>::max()), bestU;
     for (std::size_t j = 0; j < nc; ++j) {
-        const double share = static_cast<double>(dense_cost_[colList[j]]) / (start[j + 1] - start[j]);
-        for (int k = start[j]; k < start[j + 1]; ++k) u[members[k]] = std::min(u[members[k]], share);
+        const double share = cost[j] / (m.start[j + 1] - m.start[j]);
+        for (int k = m.start[j]; k < m.start[j + 1]; ++k) u[m.members[k]] = std::min(u[m.members[k]], share);
     }
     for (std::size_t i = 0; i < nr; ++i)
-        if (price_[rowList[i]] >= 0) u[i] = price_[rowList[i]];
+        if (store[m.rowList[i]] >= 0) u[i] = store[m.rowList[i]];
     std::vector<int> g(nr);
-    double best = 0, lambda = 1.0;
+    double best = -1, lambda = 1.0;
     int still = 0;
-    const double target = static_cast<double>(bound);
     for (int it = 0; it < 60; ++it) {
         double value = 0;
         for (double x : u) value += x;
         std::fill(g.begin(), g.end(), 1);
         for (std::size_t j = 0; j < nc; ++j) {
-            double r = static_cast<double>(dense_cost_[colList[j]]);
-            for (int k = start[j]; k < start[j + 1]; ++k) r -= u[members[k]];
-            rc[j] = r;
+            double r = cost[j];
+            for (int k = m.start[j]; k < m.start[j + 1]; ++k) r -= u[m.members[k]];
             if (r < 0) {
                 value += r;
-                for (int k = start[j]; k < start[j + 1]; ++k) --g[members[k]];
+                for (int k = m.start[j]; k < m.start[j + 1]; ++k) --g[m.members[k]];
             }
         }
         if (value > best + 1e-9) {
@@ -422,25 +411,69 @@ int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, boo
         const double step = lambda * (target - value) / norm;
         for (std::size_t i = 0; i < nr; ++i) u[i] = std::max(0.0, u[i] + step * g[i]);
     }
-    if (bestU.empty()) return 0;
-    for (std::size_t i = 0; i < nr; ++i) price_[rowList[i]] = bestU[i];
-    // Reduced costs at the best prices.
+    for (std::size_t i = 0; i < nr; ++i) store[m.rowList[i]] = bestU[i];
     double value = 0;
     for (double x : bestU) value += x;
+    rc.resize(nc);
     for (std::size_t j = 0; j < nc; ++j) {
-        double r = static_cast<double>(dense_cost_[colList[j]]);
-        for (int k = start[j]; k < start[j + 1]; ++k) r -= bestU[members[k]];
+        double r = cost[j];
+        for (int k = m.start[j]; k < m.start[j + 1]; ++k) r -= bestU[m.members[k]];
         rc[j] = r;
         value += std::min(0.0, r);
     }
-    const int64_t lower = static_cast<int64_t>(Ceil(value));
-    if (lower < bound) {
+    return value;
+}
+
+// The Lagrangian bound; columns whose reduced cost alone would reach the bound are dropped.
+// With products and literals weighed together, the two are bounded apart: a cover needs a
+// whole number of products, which one fractional bound of the sum cannot see.
+int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped) {
+    Sparse m;
+    std::vector<int> at(rowCols_.size(), -1);
+    ForEach(rows, [&](int r) {
+        at[r] = static_cast<int>(m.rowList.size());
+        m.rowList.push_back(r);
+    });
+    m.start.push_back(0);
+    ForEach(cols, [&](int c) {
+        m.colList.push_back(c);
+        ForEachOfBoth(colRows_[c], rows, [&](int r) { m.members.push_back(at[r]); });
+        m.start.push_back(static_cast<int>(m.members.size()));
+    });
+    if (m.rowList.empty()) return 0;
+    const std::size_t nc = m.colList.size();
+    std::vector<double> cost(nc), rc;
+    const auto drop = [&](auto&& reaches) {
         for (std::size_t j = 0; j < nc; ++j)
-            if (rc[j] > 0 && Ceil(value + rc[j]) >= target) {
-                Reset(cols, colList[j]);
+            if (reaches(j)) {
+                Reset(cols, m.colList[j]);
                 dropped = true;
             }
+    };
+    if (productWeight_ == 0) {
+        for (std::size_t j = 0; j < nc; ++j) cost[j] = static_cast<double>(dense_cost_[m.colList[j]]);
+        const double target = static_cast<double>(bound);
+        const double value = Subgradient(m, cost, price_, target, rc);
+        const int64_t lower = static_cast<int64_t>(Ceil(value));
+        if (lower < bound) drop([&](std::size_t j) { return rc[j] > 0 && Ceil(value + rc[j]) >= target; });
+        return lower;
     }
+    const int64_t weight = productWeight_;
+    std::fill(cost.begin(), cost.end(), 1.0);
+    const double products = Subgradient(m, cost, price_, static_cast<double>((bound + weight - 1) / weight), rc);
+    const int64_t fewest = static_cast<int64_t>(Ceil(products));
+    if (fewest * weight >= bound) return fewest * weight;
+    std::vector<double> rcLiterals;
+    for (std::size_t j = 0; j < nc; ++j) cost[j] = static_cast<double>(dense_cost_[m.colList[j]] - weight);
+    const double literals =
+        Subgradient(m, cost, priceLiterals_, static_cast<double>(bound - fewest * weight), rcLiterals);
+    const int64_t lower = fewest * weight + static_cast<int64_t>(Ceil(literals));
+    if (lower < bound)
+        drop([&](std::size_t j) {
+            const int64_t p = static_cast<int64_t>(Ceil(products + std::max(0.0, rc[j])));
+            const int64_t l = static_cast<int64_t>(Ceil(literals + std::max(0.0, rcLiterals[j])));
+            return p * weight + l >= bound;
+        });
     return lower;
 }
 

@@ -25,7 +25,9 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows);
 
 class Mincov {
 public:
-    Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline);
+    // With a product weight, every cost is that weight plus the column's literals.
+    Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline,
+           int64_t productWeight = 0);
 
     // rows: for each row the sorted ids of the columns covering it. The cheapest selection of
     // cost strictly below `bound`, or nothing when there is none. Throws CoveringTimeout past
@@ -47,6 +49,11 @@ private:
     bool DropDominatedColumnsOf(const Bits& rows, Bits& cols);
     std::vector<Bits> Blocks(const Bits& rows, const Bits& cols);  // empty: one block
     int64_t LowerBound(const Bits& rows, const Bits& cols);          // fills indep_
+    struct Sparse {  // the live matrix as column lists over local row numbers
+        std::vector<int> rowList, colList, start, members;
+    };
+    double Subgradient(const Sparse& m, const std::vector<double>& cost, std::vector<double>& store,
+                       double target, std::vector<double>& rc);
     int64_t LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped);
     std::vector<int> PricedGreedyCover(const Bits& rows, const Bits& cols);
     bool DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack);
@@ -64,6 +71,8 @@ private:
     std::vector<int> indep_;     // rows of the last lower bound
     std::vector<int64_t> indepCost_;
     std::vector<double> price_;  // per row: the Lagrangian price last used
+    std::vector<double> priceLiterals_;  // the same for literals, with a product weight
+    int64_t productWeight_ = 0;
     uint64_t nodes_ = 0;
 };
 

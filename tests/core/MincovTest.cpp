@@ -44,7 +44,7 @@ bool Covers(const std::vector<std::vector<int>>& rows, const std::vector<int>& c
 TEST(Mincov, FindsTheCheapestCoverAndNothingBelowIt) {
     std::mt19937 rng(11);
     const auto never = std::chrono::steady_clock::time_point::max();
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 4000; ++round) {
         const int columns = 1 + static_cast<int>(rng() % 14);
         const int rowCount = 1 + static_cast<int>(rng() % 16);
         const int density = 15 + static_cast<int>(rng() % 50);  // percent
@@ -56,14 +56,20 @@ TEST(Mincov, FindsTheCheapestCoverAndNothingBelowIt) {
         }
         // Unit costs, small weights, and the core's products-then-literals weights, whose
         // sums test the rounding of the fractional bounds.
+        // Last, products and literals bounded apart (a weight per product plus literals).
         std::vector<int64_t> cost(columns, 1);
-        if (round % 3 == 1)
+        int64_t productWeight = 0;
+        if (round % 4 == 1)
             for (auto& c : cost) c = 1 + rng() % 4;
-        if (round % 3 == 2)
+        if (round % 4 == 2)
             for (auto& c : cost) c = kProductCost + rng() % 23;
+        if (round % 4 == 3) {
+            productWeight = 1 + rng() % 30;
+            for (auto& c : cost) c = productWeight + rng() % 10;
+        }
         const int64_t best = Cheapest(rows, cost);
         ASSERT_GT(best, 0);
-        Mincov solver(cost, never);
+        Mincov solver(cost, never, productWeight);
         const auto found = solver.Solve(rows, best + 1);
         ASSERT_TRUE(found) << "round " << round;
         EXPECT_TRUE(Covers(rows, *found)) << "round " << round;
