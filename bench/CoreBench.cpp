@@ -3,6 +3,10 @@
 //
 //   mw_bench_core [--dir DIR] [--espresso PATH] [--abc PATH] [--exact-seconds S] [--only NAME]
 //
+// Where DIR has REFERENCE.md, its "min cubes" (the fewest products proven by any exact run)
+// and espresso's exact-mode time are shown beside ours: "min" ends in "<" when ours is below
+// the best known, "!" when above the proven minimum.
+//
 // DIR holds pla/*.pla (default: the shared benchmark folder beside the repository). Peers run
 // as child processes on the PLA file, so their times include process start, as in the
 // reference figures; ours is the core's work on the function string in this process (reading
@@ -18,6 +22,7 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -147,6 +152,36 @@ Figures Abc(const std::string& abc, const std::string& pla) {
     return best;
 }
 
+struct Reference {
+    std::string minimum;  // "84", "≤ 54" or empty
+    std::string exact;    // espresso -Dexact: "84 / 504 / 0.25" or "> 60 s"
+};
+
+// The results table of REFERENCE.md: cells split at '|', function name in column 2.
+std::map<std::string, Reference> ReadReference(const fs::path& file) {
+    std::map<std::string, Reference> out;
+    std::ifstream in(file);
+    const auto trim = [](std::string t) {
+        t.erase(0, t.find_first_not_of(' '));
+        t.erase(t.find_last_not_of(' ') + 1);
+        return t;
+    };
+    for (std::string line; std::getline(in, line);) {
+        std::vector<std::string> cells;
+        std::istringstream split(line);
+        for (std::string cell; std::getline(split, cell, '|');) cells.push_back(trim(cell));
+        if (cells.size() < 12 || cells[1].empty() || !std::isdigit(static_cast<unsigned char>(cells[1][0]))) continue;
+        out[cells[2]] = {cells[11], cells[7]};
+    }
+    return out;
+}
+
+std::string ExactTime(const std::string& cell) {
+    if (cell.rfind(">", 0) == 0) return cell;
+    const auto slash = cell.rfind('/');
+    return slash == std::string::npos ? "-" : cell.substr(slash + 2) + " s";
+}
+
 std::string Cell(const Figures& f) {
     if (!f.ran) return "-";
     std::ostringstream s;
@@ -203,8 +238,11 @@ int main(int argc, char** argv) {
     std::cout << "espresso: " << (espresso.empty() ? "not found" : espresso)
               << "   abc: " << (abc.empty() ? "not found" : abc) << "   exact budget: " << exactSeconds << " s\n";
     std::cout << "cells: products/literals/seconds; * = proven minimum\n";
+    const std::map<std::string, Reference> reference = ReadReference(fs::path(dir) / "REFERENCE.md");
     std::cout << std::left << std::setw(14) << "function" << std::right << std::setw(4) << "n" << std::setw(22)
-              << "ours" << std::setw(20) << "espresso" << std::setw(20) << "abc" << std::setw(10) << "ratio" << "\n";
+              << "ours" << std::setw(20) << "espresso" << std::setw(20) << "abc" << std::setw(10) << "ratio"
+              << std::setw(8) << "min" << std::setw(12) << "esp. exact" << "\n";
+    int proven = 0, known = 0, atKnown = 0, belowBest = 0, open = 0, aboveKnown = 0;
     double oursTotal = 0, espressoTotal = 0, worst = 0;
     int oursProducts = 0, espressoProducts = 0, fewer = 0, more = 0;
     std::string worstName;
@@ -217,8 +255,26 @@ int main(int argc, char** argv) {
         const double ratio = esp.ran && esp.seconds > 0 ? ours.seconds / esp.seconds : 0;
         std::cout << std::left << std::setw(14) << path.stem().string() << std::right << std::setw(4) << n
                   << std::setw(21) << Cell(ours) << (ours.minimum ? "*" : " ") << std::setw(20) << Cell(esp)
-                  << std::setw(20) << Cell(ab) << std::setw(10) << std::fixed << std::setprecision(2) << ratio
-                  << "\n";
+                  << std::setw(20) << Cell(ab) << std::setw(10) << std::fixed << std::setprecision(2) << ratio;
+        proven += ours.minimum;
+        const auto ref = reference.find(path.stem().string());
+        if (ref != reference.end() && !ref->second.minimum.empty()) {
+            const std::string& m = ref->second.minimum;
+            const bool bound = !std::isdigit(static_cast<unsigned char>(m[0]));
+            const int value = std::stoi(m.substr(m.find_first_of("0123456789")));
+            std::string mark;
+            if (bound) {
+                ++open;
+                if (ours.products < value) mark = "<", ++belowBest;
+            } else {
+                ++known;
+                if (ours.products == value) ++atKnown;
+                if (ours.products > value) mark = "!", ++aboveKnown;
+            }
+            std::cout << std::setw(8) << ((bound ? "<=" : "") + std::to_string(value) + mark) << std::setw(12)
+                      << ExactTime(ref->second.exact);
+        }
+        std::cout << "\n";
         oursTotal += ours.seconds;
         oursProducts += ours.products;
         if (esp.ran) {
@@ -239,6 +295,9 @@ int main(int argc, char** argv) {
               << "total products: ours " << oursProducts << ", espresso " << espressoProducts << "; fewer on "
               << fewer << ", more on " << more << "\n"
               << "worst time ratio: " << worst << " (" << worstName << ")\n"
+              << "proven minimum: " << proven << " of " << ordered.size() << "; at the known minimum on "
+              << atKnown << " of " << known << ", above it on " << aboveKnown << "; below the best known cover on "
+              << belowBest << " of the " << open << " still open\n"
               << "peak memory of this process: " << usage.ru_maxrss / 1024 << " MB\n";
-    return more == 0 ? 0 : 3;
+    return more == 0 && aboveKnown == 0 ? 0 : 3;
 }
