@@ -89,6 +89,10 @@ Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point 
                int64_t productWeight)
     : cost_(std::move(cost)), deadline_(deadline), productWeight_(productWeight) {}
 
+void Mincov::CheckDeadline() const {
+    if (std::chrono::steady_clock::now() > deadline_) throw CoveringTimeout{};
+}
+
 int64_t Mincov::CostOf(const std::vector<int>& columns) const {
     int64_t c = 0;
     for (int col : columns) c += cost_[col];
@@ -127,6 +131,7 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     for (std::size_t r = 0; r < rows.size(); ++r) Set(all, static_cast<int>(r));
     for (std::size_t d = 0; d < id_.size(); ++d) Set(allCols, static_cast<int>(d));
     std::vector<int> forced;
+    CheckDeadline();
     if (!Reduce(all, allCols, forced)) return std::nullopt;
     int64_t forcedCost = 0;
     for (int& c : forced) {
@@ -149,7 +154,9 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     // first incumbent it lets the bounds cut from the start.
     std::vector<int> chosen;
     bool dropped = false;
+    CheckDeadline();
     LagrangianBound(rowsAlive, colsAlive, bound - forcedCost, dropped);
+    CheckDeadline();
     std::vector<int> greedy = PricedGreedyCover(rowsAlive, colsAlive);
     int64_t greedyCost = 0;
     for (int c : greedy) greedyCost += dense_cost_[c];
@@ -173,6 +180,7 @@ int Mincov::ColumnLength(int c, const Bits& rows) const { return CountOfBoth(col
 
 bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
     for (bool changed = true; changed;) {
+        CheckDeadline();
         changed = false;
         // A row with one column forces it; a row with none cannot be covered here.
         bool infeasible = false;
@@ -545,7 +553,9 @@ bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<
 
 bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
                     int64_t& cost) {
-    if ((++nodes_ & 63) == 0 && std::chrono::steady_clock::now() > deadline_) throw CoveringTimeout{};
+    // Nodes of a large matrix take milliseconds: the clock is read at every one.
+    ++nodes_;
+    CheckDeadline();
     std::vector<int> forced;
     int64_t forcedCost = 0;
     int64_t lower = 0;

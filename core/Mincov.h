@@ -38,6 +38,7 @@ public:
 
 private:
     using Bits = std::vector<uint64_t>;
+    void CheckDeadline() const;
     void Build(const std::vector<std::vector<int>>& rows);
     bool Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
                 int64_t& cost);
@@ -73,6 +74,7 @@ private:
     std::vector<double> price_;  // per row: the Lagrangian price last used
     std::vector<double> priceLiterals_;  // the same for literals, with a product weight
     int64_t productWeight_ = 0;
+    std::vector<double> reduced_;  // per column: its reduced cost at the last prices
     uint64_t nodes_ = 0;
 };
 

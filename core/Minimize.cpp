@@ -49,10 +49,12 @@ Problem Permuted(const Problem& p, const std::vector<int>& perm) {
     return Problem(on, dc);
 }
 
-std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best) {
+// Starts are made while `until` has not passed.
+std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best,
+                                      std::chrono::steady_clock::time_point until) {
     std::mt19937 rng(12345);
     std::vector<int> perm(p.vars), back(p.vars);
-    for (int start = 0; start < ExtraStarts(p.vars); ++start) {
+    for (int start = 0; start < ExtraStarts(p.vars) && std::chrono::steady_clock::now() < until; ++start) {
         std::iota(perm.begin(), perm.end(), 0);
         if (start == 0)
             std::reverse(perm.begin(), perm.end());
@@ -107,12 +109,19 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
         for (auto& cover : result.covers) Canonical(cover);
         return result;
     }
+    const auto heuristicStart = std::chrono::steady_clock::now();
     std::vector<Cube> heuristic = Espresso(p, isop);
     if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
     if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
-    // Other starts only pay where the exact search could not settle the function.
+    const auto oneRun = std::chrono::steady_clock::now() - heuristicStart;
+    // Other starts only pay where the exact search could not settle the function. They get
+    // half the exact budget again, or three runs where one run is long, so that the answer
+    // comes in a time that follows the budget.
     if (exactFirst || options.exactSeconds <= 0 || !tryExact(result.covers.front())) {
-        heuristic = BestOfSeveralStarts(p, std::move(heuristic));
+        const auto allowance = std::max<std::chrono::steady_clock::duration>(
+            3 * oneRun, std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                            std::chrono::duration<double>(options.exactSeconds / 2)));
+        heuristic = BestOfSeveralStarts(p, std::move(heuristic), std::chrono::steady_clock::now() + allowance);
         if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
     }
     if (!CoverImplements(p, result.covers.front()))
