@@ -225,11 +225,12 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     };
     std::optional<std::vector<int>> fewest;
     const int boundProducts = b.products - static_cast<int>(essentials.size());
+    Mincov products(std::vector<int64_t>(columns.size(), 1), std::min(limits.productsDeadline, limits.deadline));
     try {
-        Mincov products(std::vector<int64_t>(columns.size(), 1),
-                        std::min(limits.productsDeadline, limits.deadline));
         fewest = products.Solve(m.rows, boundProducts + 1);
     } catch (const CoveringTimeout&) {
+        // The cover the search started from may still beat the bound: unproven, but kept.
+        if (!products.Incumbent().empty()) result.covers.push_back(withEssentials(products.Incumbent()));
         return result;
     }
     const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;

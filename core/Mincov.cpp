@@ -122,8 +122,10 @@ void Mincov::Build(const std::vector<std::vector<int>>& rows) {
 }
 
 std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>>& rows, int64_t bound) {
+    incumbent_.clear();
     for (const auto& row : rows)
         if (row.empty()) return std::nullopt;  // nothing covers it
+    if (rows.size() * cost_.size() > kMaxCells) throw CoveringTimeout{};
     // The root's reductions usually leave a fraction of the columns; the search then runs on
     // that smaller matrix, renumbered, so that every bit set is short.
     Build(rows);
@@ -163,6 +165,8 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     if (!greedy.empty() && forcedCost + greedyCost < bound) {
         bound = forcedCost + greedyCost;
         chosen = std::move(greedy);
+        for (int c : chosen) incumbent_.push_back(id_[c]);
+        incumbent_.insert(incumbent_.end(), forced.begin(), forced.end());
     }
     std::vector<int> better;
     int64_t cost = 0;

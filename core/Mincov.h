@@ -17,6 +17,7 @@
 
 namespace mwcore {
 
+// Thrown when the search gives up: past its deadline, or a matrix too large for its bit sets.
 struct CoveringTimeout {};
 
 // Drops duplicate rows and rows that hold another row (covering the smaller covers them);
@@ -35,6 +36,13 @@ public:
     std::optional<std::vector<int>> Solve(const std::vector<std::vector<int>>& rows, int64_t bound);
 
     int64_t CostOf(const std::vector<int>& columns) const;
+
+    // The greedy cover of the last Solve that beat its bound, kept when the search gave up
+    // (caller's ids; empty when there was none).
+    const std::vector<int>& Incumbent() const { return incumbent_; }
+
+    // Bits per matrix orientation the search will hold (32 MB).
+    static constexpr std::size_t kMaxCells = std::size_t{1} << 28;
 
 private:
     using Bits = std::vector<uint64_t>;
@@ -62,6 +70,7 @@ private:
     int ColumnLength(int c, const Bits& rows) const;
 
     std::vector<int64_t> cost_;  // by the caller's column id
+    std::vector<int> incumbent_;
     std::chrono::steady_clock::time_point deadline_;
     // The matrix of the current Solve, columns renumbered densely.
     std::vector<int> id_;        // caller's id of each dense column

@@ -82,13 +82,14 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
         result.kind = Minimization::Kind::One;
         return result;
     }
-    const auto start = std::chrono::steady_clock::now();
+    const auto budget = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(options.exactSeconds));
     ExactLimits limits;
-    limits.deadline = start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                                  std::chrono::duration<double>(options.exactSeconds));
     limits.maxCovers = options.maxCovers;
-    // Exact answers replace `bound` when they are proven or cheaper; says whether proven.
+    // Exact answers replace `bound` when they are proven or cheaper; says whether proven. The
+    // search has the budget from its own start, however long the heuristic took.
     const auto tryExact = [&](const std::vector<Cube>& bound) {
+        limits.deadline = std::chrono::steady_clock::now() + budget;
         ExactResult exact = ExactMinimum(p, bound, limits);
         std::erase_if(exact.covers, [&](const auto& c) { return !CoverImplements(p, c); });
         if (!exact.covers.empty() && CostOf(exact.covers.front()) <= CostOf(result.covers.front())) {
