@@ -125,7 +125,8 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     incumbent_.clear();
     for (const auto& row : rows)
         if (row.empty()) return std::nullopt;  // nothing covers it
-    if (rows.size() * cost_.size() > kMaxCells) throw CoveringTimeout{};
+    // Both orientations of the matrix, and the row-intersection graph, are bit sets.
+    if (rows.size() * cost_.size() > kMaxCells || rows.size() * rows.size() > kMaxCells) throw CoveringTimeout{};
     // The root's reductions usually leave a fraction of the columns; the search then runs on
     // that smaller matrix, renumbered, so that every bit set is short.
     Build(rows);

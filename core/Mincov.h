@@ -41,7 +41,7 @@ public:
     // (caller's ids; empty when there was none).
     const std::vector<int>& Incumbent() const { return incumbent_; }
 
-    // Bits per matrix orientation the search will hold (32 MB).
+    // Bits the search holds per matrix orientation and for its row graph (32 MB each).
     static constexpr std::size_t kMaxCells = std::size_t{1} << 28;
 
 private:

@@ -89,4 +89,15 @@ TEST(Mincov, RowsNothingCoversHaveNoCover) {
     EXPECT_TRUE(empty->empty());
 }
 
+TEST(Mincov, GivesUpOnMatricesTooLargeOrPastItsDeadline) {
+    // 20000 x 20000 would need 50 MB per bit-set orientation: refused before any is built.
+    std::vector<std::vector<int>> rows(20000);
+    for (int r = 0; r < 20000; ++r) rows[r] = {r};
+    Mincov big(std::vector<int64_t>(20000, 1), std::chrono::steady_clock::time_point::max());
+    EXPECT_THROW(big.Solve(rows, 1 << 30), CoveringTimeout);
+    Mincov late({1, 1, 1}, std::chrono::steady_clock::now() - std::chrono::seconds(1));
+    EXPECT_THROW(late.Solve({{0, 1}, {1, 2}, {0, 2}}, 10), CoveringTimeout);
+    EXPECT_TRUE(late.Incumbent().empty());
+}
+
 }  // namespace
