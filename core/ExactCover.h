@@ -1,11 +1,11 @@
 #pragma once
 // Exact minimum sums of products: essential primes first, then the cyclic core as a unate
 // covering problem (rows: on minterms no essential prime covers; columns: the other primes),
-// shrunk by row dominance and by strict column dominance, and solved by branch and bound in
-// the manner of Coudert ("On solving covering problems", DAC 1996): branch on the row with
-// fewest columns, bound by a maximal set of rows that share no column. Cost is products
-// first, then literals. Dominance by an equally cheap column is not used, so every minimum
-// cover stays reachable and up to `maxCovers` of them are collected.
+// shrunk by row dominance and by strict column dominance. Mincov settles it in two steps:
+// the fewest products (unit costs, where dominance is strongest), then the fewest literals
+// among covers of that many products. Other covers of the same cost are then listed, up to
+// `maxCovers`, by a plain branch and bound that uses no dominance by equally cheap columns,
+// so that every minimum cover stays reachable.
 
 #include <chrono>
 #include <vector>
