@@ -236,7 +236,13 @@ void TAdvMin::SpeedButton9Click() {
         if (!SetCoreVariableCount(*core_, n)) return;
         coreCount_ = n;
     }
-    if (!RunCoreAnalysis(*core_, *function, n, *tree_)) return;
+    {
+        // A large function can keep the core busy for a few seconds: show it.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool ran = RunCoreAnalysis(*core_, *function, n, *tree_);
+        QApplication::restoreOverrideCursor();
+        if (!ran) return;
+    }
     for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
         QTreeWidgetItem* root = TreeView->topLevelItem(i);
         root->setIcon(0, icons::FormulaNode());

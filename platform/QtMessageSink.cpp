@@ -19,7 +19,12 @@ MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons 
         case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
-    switch (box.exec()) {
+    // A message during long work must not show the busy cursor; the work resumes with it.
+    int busy = 0;
+    for (; QApplication::overrideCursor() != nullptr; ++busy) QApplication::restoreOverrideCursor();
+    const int answer = box.exec();
+    for (; busy > 0; --busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+    switch (answer) {
         case QMessageBox::Cancel: return MsgAnswer::Cancel;
         case QMessageBox::Yes: return MsgAnswer::Yes;
         case QMessageBox::No: return MsgAnswer::No;
