@@ -5,9 +5,11 @@
 #include <numeric>
 #include <random>
 
+#include "core/CoveringRows.h"
 #include "core/Espresso.h"
 #include "core/ExactCover.h"
 #include "core/Isop.h"
+#include "core/Mincov.h"
 #include "core/Verify.h"
 
 namespace mwcore {
@@ -17,6 +19,9 @@ namespace {
 // Extra starts cost a table pass and an espresso run each; beyond these sizes fewer suffice.
 // Beyond this the exact search runs before the heuristic loop.
 constexpr int kMaxVarsHeuristicFirst = 16;
+
+// Distinct rows the covering of a pool of cubes may have.
+constexpr std::size_t kMaxPoolRows = 100000;
 
 // Small functions are settled by the exact search anyway.
 int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 12 ? 11 : vars <= 16 ? 2 : 0; }
@@ -49,9 +54,10 @@ Problem Permuted(const Problem& p, const std::vector<int>& perm) {
     return Problem(on, dc);
 }
 
-// Starts are made while `until` has not passed.
+// Starts are made while `until` has not passed; every cover made goes to `pool`.
 std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best,
-                                      std::chrono::steady_clock::time_point until) {
+                                      std::chrono::steady_clock::time_point until,
+                                      std::vector<std::vector<Cube>>& pool) {
     std::mt19937 rng(12345);
     std::vector<int> perm(p.vars), back(p.vars);
     for (int start = 0; start < ExtraStarts(p.vars) && std::chrono::steady_clock::now() < until; ++start) {
@@ -64,8 +70,39 @@ std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best,
         const Problem q = Permuted(p, perm);
         std::vector<Cube> other = Espresso(q, Isop(q.on, q.Upper()));
         for (Cube& c : other) c = {PermuteBits(c.mask, back), PermuteBits(c.val, back)};
+        pool.push_back(other);
         if (CostOf(other) < CostOf(best) && CoverImplements(p, other)) best = std::move(other);
     }
+    return best;
+}
+
+// Each start keeps some good cubes another misses: the covering search, run on the cubes of
+// all the covers made, often finds a cover better than any of them (its greedy start where it
+// cannot finish in time).
+std::vector<Cube> BestFromPool(const Problem& p, const std::vector<std::vector<Cube>>& pool,
+                               std::vector<Cube> best, std::chrono::steady_clock::time_point until) {
+    std::vector<Cube> cubes;
+    for (const auto& cover : pool) cubes.insert(cubes.end(), cover.begin(), cover.end());
+    std::sort(cubes.begin(), cubes.end());
+    cubes.erase(std::unique(cubes.begin(), cubes.end()), cubes.end());
+    if (cubes.size() <= best.size()) return best;
+    auto rows = DistinctCoveringRows(p.on, cubes, kMaxPoolRows, until);
+    if (!rows) return best;
+    DropDominatedRows(*rows);
+    const CoverCost b = CostOf(best);
+    const int64_t weight = b.literals + 1;  // a product outweighs every literal of `best`
+    std::vector<int64_t> cost;
+    for (const Cube& c : cubes) cost.push_back(weight + c.Literals());
+    Mincov solver(cost, until, weight);
+    std::vector<int> chosen;
+    try {
+        if (auto cheaper = solver.Solve(*rows, b.products * weight + b.literals)) chosen = std::move(*cheaper);
+    } catch (const CoveringTimeout&) {
+        chosen = solver.Incumbent();
+    }
+    std::vector<Cube> cover;
+    for (int i : chosen) cover.push_back(cubes[i]);
+    if (!cover.empty() && CostOf(cover) < b && CoverImplements(p, cover)) return cover;
     return best;
 }
 
@@ -115,15 +152,19 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
     if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
     if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
     const auto oneRun = std::chrono::steady_clock::now() - heuristicStart;
-    // Other starts only pay where the exact search could not settle the function. They get
-    // half the exact budget again, or three runs where one run is long, so that the answer
-    // comes in a time that follows the budget.
+    // Other starts, and the covering of all their cubes together, only pay where the exact
+    // search could not settle the function. Each gets half the exact budget again, or one or
+    // two heuristic runs' time where a run is long, so that the answer comes in a time that
+    // follows the budget.
     if (exactFirst || options.exactSeconds <= 0 || !tryExact(result.covers.front())) {
-        const auto allowance = std::max<std::chrono::steady_clock::duration>(
-            3 * oneRun, std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                            std::chrono::duration<double>(options.exactSeconds / 2)));
-        heuristic = BestOfSeveralStarts(p, std::move(heuristic), std::chrono::steady_clock::now() + allowance);
+        const auto half = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+            std::chrono::duration<double>(options.exactSeconds / 2));
+        std::vector<std::vector<Cube>> pool{heuristic, result.covers.front()};
+        heuristic = BestOfSeveralStarts(p, std::move(heuristic),
+                                        std::chrono::steady_clock::now() + std::max(2 * oneRun, half), pool);
         if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
+        result.covers = {BestFromPool(p, pool, result.covers.front(),
+                                      std::chrono::steady_clock::now() + std::max(oneRun, half))};
     }
     if (!CoverImplements(p, result.covers.front()))
         throw VerificationError("no verified cover for the function");
