@@ -83,7 +83,6 @@ private:
     std::vector<double> price_;  // per row: the Lagrangian price last used
     std::vector<double> priceLiterals_;  // the same for literals, with a product weight
     int64_t productWeight_ = 0;
-    std::vector<double> reduced_;  // per column: its reduced cost at the last prices
     uint64_t nodes_ = 0;
 };
 
