@@ -16,6 +16,9 @@ namespace {
 
 constexpr uint64_t kExactIrredundantRows = 20000;
 
+// Up to this many cubes, expansion weighs every other cube anew at every step.
+constexpr std::size_t kExactScoring = 1024;
+
 // Larger cubes first: they are the likeliest to swallow others when expanded.
 std::vector<int> ByLiterals(const std::vector<Cube>& cover, bool fewestFirst) {
     std::vector<int> order(cover.size());
@@ -44,10 +47,25 @@ Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, const std::vect
         const int v = std::countr_zero(m);
         if (p.off.Intersects(c.Without(v))) open &= ~(1u << v);
     }
+    // A cube needing a literal that cannot be raised never becomes reachable (the literal
+    // stays): in a large cover such cubes only break ties, counted once, and the reachable
+    // ones are weighed anew at every step, so a step costs their number rather than the
+    // cover's.
+    const bool large = cover.size() > kExactScoring;
+    std::array<int, 32> far{};
+    std::vector<int> near;
+    for (std::size_t j = 0; j < cover.size(); ++j) {
+        if (gone[j] || static_cast<int>(j) == idx) continue;
+        const uint32_t r = c.RaiseToContain(cover[j]);
+        if (!r) continue;
+        if (!large || (r & ~open) == 0)
+            near.push_back(static_cast<int>(j));
+        else
+            for (uint32_t m = r & open; m; m &= m - 1) ++far[std::countr_zero(m)];
+    }
     while (open) {
-        std::array<int, 32> score{};
-        for (std::size_t j = 0; j < cover.size(); ++j) {
-            if (gone[j] || static_cast<int>(j) == idx) continue;
+        std::array<int, 32> score = far;
+        for (int j : near) {
             const uint32_t r = c.RaiseToContain(cover[j]);
             if (!r) continue;
             const bool reachable = (r & ~open) == 0;
@@ -68,10 +86,13 @@ Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, const std::vect
 
 }  // namespace
 
-void Expand(const Problem& p, std::vector<Cube>& cover) {
+void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until) {
     std::vector<char> gone(cover.size(), 0);
+    int done = 0;
     for (int idx : ByLiterals(cover, true)) {
         if (gone[idx]) continue;
+        // Each cube costs a pass over the cover: large covers read the clock often.
+        if (++done % 16 == 0 && std::chrono::steady_clock::now() > until) break;
         const Cube c = ExpandOne(p, cover, gone, idx);
         cover[idx] = c;
         for (std::size_t j = 0; j < cover.size(); ++j)
@@ -162,7 +183,7 @@ namespace {
 
 // Every cube reduced against all the others left as they are, then the reduced cubes expanded
 // among themselves: a new prime that swallows two of them may replace two old ones.
-bool LastGasp(const Problem& p, std::vector<Cube>& cover) {
+bool LastGasp(const Problem& p, std::vector<Cube>& cover, Deadline until) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
@@ -174,7 +195,7 @@ bool LastGasp(const Problem& p, std::vector<Cube>& cover) {
     }
     if (reduced.size() < 2) return false;
     const std::size_t before = reduced.size();
-    Expand(p, reduced);
+    Expand(p, reduced, until);
     if (reduced.size() == before) return false;
     // Old cubes first: irredundant tries them for removal before the new primes.
     std::vector<Cube> trial = cover;
@@ -190,24 +211,31 @@ bool LastGasp(const Problem& p, std::vector<Cube>& cover) {
 
 }  // namespace
 
-std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start) {
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline until) {
+    const auto late = [&] { return std::chrono::steady_clock::now() > until; };
     std::vector<Cube> best = start;
     std::vector<Cube> f = std::move(start);
-    Expand(p, f);
+    const auto keepBetter = [&] {
+        if (CostOf(f) < CostOf(best)) best = f;
+        return best;
+    };
+    Expand(p, f, until);
     Irredundant(p, f);
     for (;;) {
+        if (late()) return keepBetter();
         CoverCost before = CostOf(f);
         for (;;) {
             Reduce(p, f);
-            Expand(p, f);
+            Expand(p, f, until);
             Irredundant(p, f);
+            if (late()) return keepBetter();
             const CoverCost now = CostOf(f);
             if (!(now < before)) break;
             before = now;
         }
         if (CostOf(f) < CostOf(best)) best = f;
         // Only a gain over the best cover so far earns another round, so this ends.
-        if (!LastGasp(p, f) || !(CostOf(f) < CostOf(best))) break;
+        if (!LastGasp(p, f, until) || !(CostOf(f) < CostOf(best))) break;
         best = f;
     }
     return best;

@@ -6,6 +6,7 @@
 // own and tries to cover the reduced cubes with fewer new primes. Containment tests run
 // against the off-set table and a bit-sliced count of how often each minterm is covered.
 
+#include <chrono>
 #include <vector>
 
 #include "core/Cube.h"
@@ -13,12 +14,16 @@
 
 namespace mwcore {
 
-// Minimizes `start` (a cover of the problem) and returns the best cover met, never worse
-// than `start` by products then literals.
-std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start);
+using Deadline = std::chrono::steady_clock::time_point;
 
-// The single steps, exposed for the exact search's use and for tests.
-void Expand(const Problem& p, std::vector<Cube>& cover);
+// Minimizes `start` (a cover of the problem) and returns the best cover met, never worse
+// than `start` by products then literals. Past `until` it stops where it is: every step
+// leaves a valid cover, so the best one met so far is still an answer.
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline until = Deadline::max());
+
+// The single steps, exposed for the exact search's use and for tests. Expand leaves the cubes
+// it has not reached by `until` as they are.
+void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until = Deadline::max());
 void Irredundant(const Problem& p, std::vector<Cube>& cover);
 void Reduce(const Problem& p, std::vector<Cube>& cover);
 

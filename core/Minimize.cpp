@@ -68,7 +68,7 @@ std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best,
             std::shuffle(perm.begin(), perm.end(), rng);
         for (int i = 0; i < p.vars; ++i) back[perm[i]] = i;
         const Problem q = Permuted(p, perm);
-        std::vector<Cube> other = Espresso(q, Isop(q.on, q.Upper()));
+        std::vector<Cube> other = Espresso(q, Isop(q.on, q.Upper()), until);
         for (Cube& c : other) c = {PermuteBits(c.mask, back), PermuteBits(c.val, back)};
         pool.push_back(other);
         if (CostOf(other) < CostOf(best) && CoverImplements(p, other)) best = std::move(other);
@@ -147,24 +147,30 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
         for (auto& cover : result.covers) Canonical(cover);
         return result;
     }
+    // The heuristic loop is quadratic in the cover: on large random functions it gets a
+    // deadline of its own, five exact budgets but at least a second.
     const auto heuristicStart = std::chrono::steady_clock::now();
-    std::vector<Cube> heuristic = Espresso(p, isop);
+    const auto loopUntil = heuristicStart + std::max<std::chrono::steady_clock::duration>(5 * budget, std::chrono::seconds(1));
+    std::vector<Cube> heuristic = Espresso(p, isop, loopUntil);
     if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
     if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
     const auto oneRun = std::chrono::steady_clock::now() - heuristicStart;
     // Other starts, and the covering of all their cubes together, only pay where the exact
-    // search could not settle the function. Each gets half the exact budget again, or one or
-    // two heuristic runs' time where a run is long, so that the answer comes in a time that
-    // follows the budget.
+    // search could not settle the function. Each gets two heuristic runs' time, at least half
+    // the exact budget (50 ms at least) and at most the budget (a second at least), so that
+    // the answer comes in a time that follows the budget.
     if (exactFirst || options.exactSeconds <= 0 || !tryExact(result.covers.front())) {
         const auto half = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
             std::chrono::duration<double>(options.exactSeconds / 2));
+        const auto most = std::max<std::chrono::steady_clock::duration>(budget, std::chrono::seconds(1));
+        // Small functions finish every start well within the floor, so their answer never
+        // depends on the machine's speed.
+        const auto floor = std::max<std::chrono::steady_clock::duration>(half, std::chrono::milliseconds(50));
+        const auto extra = std::clamp<std::chrono::steady_clock::duration>(2 * oneRun, floor, std::max(floor, most));
         std::vector<std::vector<Cube>> pool{heuristic, result.covers.front()};
-        heuristic = BestOfSeveralStarts(p, std::move(heuristic),
-                                        std::chrono::steady_clock::now() + std::max(2 * oneRun, half), pool);
+        heuristic = BestOfSeveralStarts(p, std::move(heuristic), std::chrono::steady_clock::now() + extra, pool);
         if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
-        result.covers = {BestFromPool(p, pool, result.covers.front(),
-                                      std::chrono::steady_clock::now() + std::max(oneRun, half))};
+        result.covers = {BestFromPool(p, pool, result.covers.front(), std::chrono::steady_clock::now() + extra)};
     }
     if (!CoverImplements(p, result.covers.front()))
         throw VerificationError("no verified cover for the function");

@@ -88,6 +88,21 @@ TEST(MinimizeRandom, ConstantsAndSingleCubes) {
     }
 }
 
+TEST(MinimizeRandom, HeuristicPastItsDeadlineStillAnswersCorrectly) {
+    std::mt19937_64 rng(11);
+    const auto past = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+    for (int n : {6, 10, 14}) {
+        const Problem p = RandomProblem(n, rng);
+        const std::vector<Cube> start = Isop(p.on, p.Upper());
+        std::vector<Cube> expanded = start;
+        Expand(p, expanded, past);  // stops at once: every cube as it was, or grown
+        ExpectImplements(p, expanded);
+        const std::vector<Cube> cover = Espresso(p, start, past);
+        ExpectImplements(p, cover);
+        EXPECT_LE(CostOf(cover), CostOf(start)) << "n=" << n;
+    }
+}
+
 }  // namespace
 
 namespace {
