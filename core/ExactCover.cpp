@@ -168,6 +168,65 @@ private:
     uint64_t nodes_ = 0;
 };
 
+// Where listing every cover of the best cost takes too long, more are found from the known
+// ones: first by swapping one column for another of the same cost that also covers every row
+// only it covered (cheap, and plentiful in symmetric functions), then by the covering search
+// with one column of a known cover left out.
+void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int maxCovers,
+                     std::chrono::steady_clock::time_point until, std::vector<std::vector<int>>& sets) {
+    const auto full = [&] { return static_cast<int>(sets.size()) >= maxCovers; };
+    const auto add = [&](std::vector<int> set) {
+        std::sort(set.begin(), set.end());
+        if (std::find(sets.begin(), sets.end(), set) == sets.end()) sets.push_back(std::move(set));
+    };
+    std::vector<int> count(m.rows.size());
+    for (std::size_t k = 0; k < sets.size() && !full(); ++k) {
+        const std::vector<int> known = sets[k];
+        std::fill(count.begin(), count.end(), 0);
+        for (std::size_t r = 0; r < m.rows.size(); ++r)
+            for (int c : known) count[r] += std::binary_search(m.rows[r].begin(), m.rows[r].end(), c);
+        for (std::size_t i = 0; i < known.size() && !full(); ++i) {
+            if (std::chrono::steady_clock::now() > until) return;
+            std::vector<int> alone;  // rows only known[i] covers
+            for (std::size_t r = 0; r < m.rows.size(); ++r)
+                if (count[r] == 1 && std::binary_search(m.rows[r].begin(), m.rows[r].end(), known[i]))
+                    alone.push_back(static_cast<int>(r));
+            if (alone.empty()) continue;
+            for (int d : m.rows[alone.front()]) {
+                if (d == known[i] || m.cost[d] != m.cost[known[i]] ||
+                    std::binary_search(known.begin(), known.end(), d))
+                    continue;
+                bool covers = true;
+                for (int r : alone) covers = covers && std::binary_search(m.rows[r].begin(), m.rows[r].end(), d);
+                if (!covers) continue;
+                std::vector<int> swapped = known;
+                swapped[i] = d;
+                add(std::move(swapped));
+                if (full()) return;
+            }
+        }
+    }
+    for (std::size_t k = 0; k < sets.size() && !full(); ++k) {
+        const std::vector<int> known = sets[k];
+        for (int left : known) {
+            if (full() || std::chrono::steady_clock::now() > until) return;
+            std::vector<std::vector<int>> rows = m.rows;
+            bool coverable = true;
+            for (auto& row : rows) {
+                std::erase(row, left);
+                coverable = coverable && !row.empty();
+            }
+            if (!coverable) continue;
+            try {
+                Mincov other(m.cost, until, productWeight);
+                if (std::optional<std::vector<int>> same = other.Solve(rows, best + 1)) add(std::move(*same));
+            } catch (const CoveringTimeout&) {
+                return;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits) {
@@ -271,13 +330,16 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     const int64_t best = weighted.CostOf(optimum);
     result.proven = true;
     const auto now = std::chrono::steady_clock::now();
-    // Other covers of the same cost are a courtesy: a tenth of the time spent so far.
+    // Other covers of the same cost are a courtesy: a tenth of the time spent so far for the
+    // plain listing, as much again for finding more where it does not finish.
     const auto enumerateUntil = std::min(limits.deadline, now + (now - started) / 10 +
                                                               std::chrono::milliseconds(2));
     BranchAndBound search(m, columns.size(), best, limits.maxCovers, enumerateUntil);
+    bool listedAll = true;
     try {
         search.Run();
     } catch (const Timeout&) {
+        listedAll = false;
     }
     std::vector<std::vector<int>> chosenSets = search.Solutions();
     std::sort(optimum.begin(), optimum.end());
@@ -285,6 +347,11 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     if (std::find(chosenSets.begin(), chosenSets.end(), optimum) == chosenSets.end()) {
         chosenSets.insert(chosenSets.begin(), optimum);
         if (static_cast<int>(chosenSets.size()) > limits.maxCovers) chosenSets.pop_back();
+    }
+    if (!listedAll) {
+        const auto again = std::chrono::steady_clock::now();
+        MoreEqualCovers(m, best, productWeight, limits.maxCovers,
+                        std::min(limits.deadline, again + (enumerateUntil - now)), chosenSets);
     }
     for (const auto& chosen : chosenSets) result.covers.push_back(withEssentials(chosen));
     return result;
