@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/language.h"
-#include "input/DialogParts.h"
+#include "ui/language.h"
+#include "ui/DialogParts.h"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/Icons.h"
-#include "app/LanguageFile.h"
-#include "app/QtResultTree.h"
+#include "ui/Icons.h"
+#include "ui/LanguageFile.h"
+#include "ui/QtResultTree.h"
 #include "app/Windows.h"
-#include "app/language.h"
+#include "ui/language.h"
 #include "engine/MapView.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"

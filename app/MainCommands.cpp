@@ -11,7 +11,7 @@
 #include "advmin/ocxint.h"
 #include "app/Main.h"
 #include "app/OptionsForm.h"
-#include "app/QtResultTree.h"
+#include "ui/QtResultTree.h"
 #include "app/Windows.h"
 #include "report/ReportForm.h"
 #include "engine/Analyze.h"

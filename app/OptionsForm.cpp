@@ -14,9 +14,9 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
-#include "input/DialogParts.h"
+#include "ui/DialogParts.h"
 #include "app/Windows.h"
-#include "app/language.h"
+#include "ui/language.h"
 #include "engine/MapView.h"
 #include "input/StringParcer.h"
 #include "platform/IniFile.h"

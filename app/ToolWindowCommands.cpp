@@ -5,7 +5,7 @@
 
 #include "advmin/AdvMinimize.h"
 #include "app/AboutForm.h"
-#include "app/LanguageFile.h"
+#include "ui/LanguageFile.h"
 #include "app/Main.h"
 #include "app/Windows.h"
 #include "app/tips.h"

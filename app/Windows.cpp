@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include <QWidget>
+
 #include "app/Main.h"
 #include "advmin/AdvMinimize.h"
 #include "app/AboutForm.h"
@@ -17,32 +19,14 @@
 #include "report/ReportForm.h"
 
 namespace {
-// Every window, in creation order.
-std::vector<std::unique_ptr<QWidget>>& Created() {
-    static std::vector<std::unique_ptr<QWidget>> windows;
-    return windows;
-}
-
 template <typename W, typename... Args>
 W* Create(W*& slot, Args&&... args) {
     auto window = std::make_unique<W>(std::forward<Args>(args)...);
     slot = window.get();
-    Created().push_back(std::move(window));
+    AdoptWindow(std::move(window));
     return slot;
 }
 }  // namespace
-
-AppWindows& Windows() {
-    static AppWindows windows;
-    return windows;
-}
-
-std::vector<QWidget*> WindowsInOrder() {
-    std::vector<QWidget*> windows;
-    for (const auto& w : Created())
-        if (w) windows.push_back(w.get());
-    return windows;
-}
 
 void CreateWindows(const QStringList& arguments) {
     DestroyWindows();
@@ -62,16 +46,6 @@ void CreateWindows(const QStringList& arguments) {
 }
 
 void DestroyWindows() {
-    auto& created = Created();
-    for (auto it = created.begin(); it != created.end(); ++it) {
-        if (it->get() == static_cast<QWidget*>(Windows().Options)) {
-            it->get()->hide();
-            it->reset();
-        }
-    }
-    while (!created.empty()) {
-        if (created.back()) created.back()->hide();
-        created.pop_back();
-    }
-    Windows() = {};
+    DestroyWindow(static_cast<QWidget*>(Windows().Options));
+    DestroyRemainingWindows();
 }

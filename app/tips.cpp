@@ -10,9 +10,9 @@
 #include <chrono>
 #include <random>
 
-#include "app/LanguageFile.h"
-#include "app/language.h"
-#include "input/DialogParts.h"
+#include "ui/LanguageFile.h"
+#include "ui/language.h"
+#include "ui/DialogParts.h"
 #include "platform/IniFile.h"
 #include "platform/Jpeg.h"
 #include "platform/Message.h"

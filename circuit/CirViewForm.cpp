@@ -12,8 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Windows.h"
-#include "app/language.h"
+#include "ui/WindowRegistry.h"
+#include "ui/language.h"
 #include "circuit/CircuitForm.h"
 #include "circuit/PictureFile.h"
 #include "circuit/PrintPicture.h"

@@ -13,12 +13,12 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/Windows.h"
-#include "app/language.h"
+#include "ui/WindowRegistry.h"
+#include "ui/language.h"
 #include "circuit/CirViewForm.h"
 #include "circuit/SchemeControl.h"
 #include "circuit/SchemePainter.h"
-#include "input/DialogParts.h"
+#include "ui/DialogParts.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
 

@@ -9,7 +9,7 @@
 
 #include "advmin/FunctionLists.h"
 #include "advmin/ocxint.h"
-#include "app/LanguageFile.h"
+#include "ui/LanguageFile.h"
 #include "circuit/Scheme.h"
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"

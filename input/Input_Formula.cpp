@@ -15,9 +15,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/language.h"
+#include "ui/language.h"
 #include "engine/CarnoGrid.h"
-#include "input/DialogParts.h"
+#include "ui/DialogParts.h"
 #include "input/FormulaMessage.h"
 
 namespace {

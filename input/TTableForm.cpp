@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/language.h"
-#include "input/DialogParts.h"
+#include "ui/language.h"
+#include "ui/DialogParts.h"
 #include "input/TruthTable.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/Icons.h"
-#include "app/language.h"
+#include "ui/Icons.h"
+#include "ui/language.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/ReadFile.h"

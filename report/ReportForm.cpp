@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
-#include "app/Windows.h"
-#include "app/language.h"
+#include "ui/WindowRegistry.h"
+#include "ui/language.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "input/TruthTableData.h"

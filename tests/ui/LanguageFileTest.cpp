@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "TempFolder.h"
-#include "app/LanguageFile.h"
+#include "ui/LanguageFile.h"
 #include "platform/IniFile.h"
 
 namespace fs = std::filesystem;

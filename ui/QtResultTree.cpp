@@ -1,4 +1,4 @@
-#include "app/QtResultTree.h"
+#include "ui/QtResultTree.h"
 
 #include <QTreeWidgetItemIterator>
 

@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "ui/language.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -17,8 +17,8 @@
 #include <QTreeWidget>
 #include <optional>
 
-#include "app/LanguageFile.h"
-#include "app/Windows.h"
+#include "ui/LanguageFile.h"
+#include "ui/WindowRegistry.h"
 #include "platform/Translate.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/LanguageFile.h"
+#include "ui/LanguageFile.h"
 
 #include <sys/stat.h>
 
