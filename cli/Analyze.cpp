@@ -6,7 +6,6 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "cli/Guarded.h"
 #include "cli/Json.h"
 #include "cli/MessageCapture.h"
 #include "cli/MapInput.h"
@@ -43,45 +42,31 @@ void PrintJson(const TCarnoGrid& map, const MemoryResultTree::Node& root, std::o
     out << "]}\n";
 }
 
+int Run(const Invocation& call) {
+    const Args& args = call.args;
+    TCarnoGrid map;
+    MemoryResultTree tree;
+    map.TreeView = &tree;
+    if (!FillMap(map, args, call.messages)) return 1;
+
+    if (!AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;  // a cell was refused, and why said
+
+    const MemoryResultTree::Node& root = tree.roots.front();
+    if (args.Has("json")) {
+        PrintJson(map, root, call.out);
+    } else {
+        call.out << root.text << '\n';
+        for (const std::string& term : root.children) call.out << "  " << term << '\n';
+    }
+    return 0;
+}
+
 }  // namespace
 
-int RunAnalyze(const Argv& argv, std::ostream& out, std::ostream& err) {
-    MessageCapture messages(err);
-    return Guarded("analyze", kAnalyzeUsage, err, [&] {
-        const Args args(argv, {{"km", true},
-                               {"vars", true},
-                               {"pos", false},
-                               {"table", true},
-                               {"ones", true},
-                               {"zeros", true},
-                               {"dc", true},
-                               {"names", true},
-                               {"formula", true},
-                               {"formula-type", true},
-                               {"json", false},
-                               {"help", false}});
-        if (args.Has("help")) {
-            out << kAnalyzeUsage << '\n';
-            return 0;
-        }
-        if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional()[0]);
-
-        TCarnoGrid map;
-        MemoryResultTree tree;
-        map.TreeView = &tree;
-        if (!FillMap(map, args, messages)) return 1;
-
-        if (!AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;  // a cell was refused, and why said
-
-        const MemoryResultTree::Node& root = tree.roots.front();
-        if (args.Has("json")) {
-            PrintJson(map, root, out);
-        } else {
-            out << root.text << '\n';
-            for (const std::string& term : root.children) out << "  " << term << '\n';
-        }
-        return 0;
-    });
-}
+const Subcommand kAnalyzeCommand{
+    "analyze", "minimize a map of 2 to 8 variables by gluing and print the result tree", kAnalyzeUsage,
+    {{"km", true}, {"vars", true}, {"pos", false}, {"table", true}, {"ones", true}, {"zeros", true},
+     {"dc", true}, {"names", true}, {"formula", true}, {"formula-type", true}, {"json", false}},
+    0, "", Run};
 
 }  // namespace cli

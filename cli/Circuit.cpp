@@ -3,7 +3,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -74,11 +74,14 @@ bool PrintToPdf(const QImage& picture, const std::string& path, std::string* err
     }
     const QString page = folder.filePath("page.pdf");
     {
-        QPrinter printer;
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(page);
-        printer.setDocName("Mapwright Scheme");
-        if (!PrintPicture(printer, picture)) {
+        // A printer's page at screen resolution, as the view prints; QPdfWriter keeps Qt
+        // Widgets out of the command line.
+        QPdfWriter writer(page);
+        writer.setResolution(96);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setTitle("Mapwright Scheme");
+        if (!PrintPicture(writer, picture)) {
             *error = "the page could not be started";
             return false;
         }
@@ -91,82 +94,65 @@ bool PrintToPdf(const QImage& picture, const std::string& path, std::string* err
     return platform::WriteFileAtomically(path, file.readAll().toStdString(), error);
 }
 
-}  // namespace
+int Run(const Invocation& call) {
+    const Args& args = call.args;
+    const auto formula = args.Value("formula");
+    if (!formula) throw UsageError("--formula is required");
+    if (!args.Has("out") && !args.Has("pdf")) throw UsageError("--out or --pdf is required");
 
-int RunCircuit(const Argv& argv, std::ostream& out, std::ostream& err) {
-    try {
-        const Args args(argv, {{"formula", true},
-                               {"type", true},
-                               {"scheme", true},
-                               {"gates", true},
-                               {"scale", true},
-                               {"paper", true},
-                               {"out", true},
-                               {"pdf", true},
-                               {"help", false}});
-        if (args.Has("help")) {
-            out << kCircuitUsage << '\n';
-            return 0;
-        }
-        if (!args.Positional().empty())
-            throw UsageError("unexpected argument " + args.Positional()[0]);
-        const auto formula = args.Value("formula");
-        if (!formula) throw UsageError("--formula is required");
-        if (!args.Has("out") && !args.Has("pdf")) throw UsageError("--out or --pdf is required");
+    TScheme scheme;
+    scheme.FormulaType =
+        Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
+    scheme.SchemeType = Choice<TSchemeType>(
+        args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
+    scheme.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
+    scheme.GridStep = Choice<int>(
+        args, "scale", {{"Small", 7}, {"Medium", 9}, {"Large", 11}, {"Huge", 15}}, 9);
+    scheme.PaperColor = PaperOption(args);
+    scheme.Formula = ValueOrFileContent(*formula);
+    scheme.TopMarg = 4;
+    scheme.LeftMarg = 5;
 
-        TScheme scheme;
-        scheme.FormulaType =
-            Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
-        scheme.SchemeType = Choice<TSchemeType>(
-            args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
-        scheme.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
-        scheme.GridStep = Choice<int>(
-            args, "scale", {{"Small", 7}, {"Medium", 9}, {"Large", 11}, {"Huge", 15}}, 9);
-        scheme.PaperColor = PaperOption(args);
-        scheme.Formula = ValueOrFileContent(*formula);
-        scheme.TopMarg = 4;
-        scheme.LeftMarg = 5;
+    std::optional<PictureKind> kind;
+    if (const auto path = args.Value("out")) {
+        kind = PictureKindOfName(*path, true);
+        if (!kind) throw InputError("--out: the name must end in .jpg, .jpeg, .bmp or .png");
+    }
+    if (scheme.Formula.empty()) throw InputError("--formula: the formula is empty");
 
-        std::optional<PictureKind> kind;
-        if (const auto path = args.Value("out")) {
-            kind = PictureKindOfName(*path, true);
-            if (!kind) throw InputError("--out: the name must end in .jpg, .jpeg, .bmp or .png");
-        }
-        if (scheme.Formula.empty()) throw InputError("--formula: the formula is empty");
-
-        MessageCapture messages(err);
-        if (const auto error = CheckSchemeFormula(scheme.Formula, scheme.FormulaType)) {
-            Fail(error->message, error->position > 0 ? platform::TranslateText("Position:") + " " +
-                                                           std::to_string(error->position) + "."
-                                                     : std::string());
-            return 1;
-        }
-        const auto app = EnsureGuiApplication();
-        scheme.BuildScheme();
-        if (scheme.TooLarge()) {
-            Fail("The circuit is too large to draw at this scale.");
-            return 1;
-        }
-        const int width = scheme.SchemeWidth(), height = scheme.SchemeHeight();
-        scheme.DrawToBitmap();
-        std::string error;
-        if (kind && !SavePicture(scheme.Bitmap, *args.Value("out"), *kind, &error)) {
-            Fail("Can't save the picture.", error);
-            return 1;
-        }
-        if (const auto pdf = args.Value("pdf"); pdf && !PrintToPdf(scheme.Bitmap, *pdf, &error)) {
-            Fail("Can't print the circuit.", error);
-            return 1;
-        }
-        out << width << 'x' << height << '\n';
-        return 0;
-    } catch (const UsageError& e) {
-        err << "mapwright-cli circuit: " << e.what() << '\n' << kCircuitUsage << '\n';
-        return 2;
-    } catch (const InputError& e) {
-        err << "mapwright-cli circuit: " << e.what() << '\n';
+    if (const auto error = CheckSchemeFormula(scheme.Formula, scheme.FormulaType)) {
+        Fail(error->message, error->position > 0 ? platform::TranslateText("Position:") + " " +
+                                                       std::to_string(error->position) + "."
+                                                 : std::string());
         return 1;
     }
+    const auto app = EnsureGuiApplication();
+    scheme.BuildScheme();
+    if (scheme.TooLarge()) {
+        Fail("The circuit is too large to draw at this scale.");
+        return 1;
+    }
+    const int width = scheme.SchemeWidth(), height = scheme.SchemeHeight();
+    scheme.DrawToBitmap();
+    std::string error;
+    if (kind && !SavePicture(scheme.Bitmap, *args.Value("out"), *kind, &error)) {
+        Fail("Can't save the picture.", error);
+        return 1;
+    }
+    if (const auto pdf = args.Value("pdf"); pdf && !PrintToPdf(scheme.Bitmap, *pdf, &error)) {
+        Fail("Can't print the circuit.", error);
+        return 1;
+    }
+    call.out << width << 'x' << height << '\n';
+    return 0;
 }
+
+}  // namespace
+
+const Subcommand kCircuitCommand{
+    "circuit", "draw a formula as a gate circuit: a JPEG, bitmap or PNG picture, a PDF page", kCircuitUsage,
+    {{"formula", true}, {"type", true}, {"scheme", true}, {"gates", true}, {"scale", true},
+     {"paper", true}, {"out", true}, {"pdf", true}},
+    0, "", Run};
 
 }  // namespace cli

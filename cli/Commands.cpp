@@ -1,39 +1,59 @@
 #include "cli/Commands.h"
 
+#include <iomanip>
+#include <new>
+
+#include "cli/MessageCapture.h"
+
 namespace cli {
 
-namespace {
-const char* kHelp =
-    "mapwright-cli: the Mapwright Karnaugh map logic for scripts\n"
-    "\n"
-    "usage: mapwright-cli COMMAND [OPTIONS]\n"
-    "\n"
-    "commands:\n"
-    "  analyze   minimize a map of 2 to 8 variables by gluing and print the result tree\n"
-    "  sets      print a map's minterm sets: the ones, zeros and don't cares\n"
-    "  convert   turn a map file into a map file, an HTML page or a Boolean function file\n"
-    "  report    analyse a map file and write the HTML report\n"
-    "  circuit   draw a formula as a gate circuit: a JPEG, bitmap or PNG picture, a PDF page\n"
-    "  core      minimize a function of 1 to 23 variables with the minimization core\n"
-    "  vhdl      print the VHDL text of a formula\n"
-    "\n"
-    "Run 'mapwright-cli COMMAND --help' for a command's options.\n";
+const std::vector<const Subcommand*>& Subcommands() {
+    static const std::vector<const Subcommand*> commands = {
+        &kAnalyzeCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
+        &kCircuitCommand, &kCoreCommand, &kVhdlCommand,
+    };
+    return commands;
+}
+
+int RunSubcommand(const Subcommand& command, const Argv& argv, std::ostream& out, std::ostream& err) {
+    MessageCapture messages(err);
+    try {
+        std::vector<OptionDef> options = command.options;
+        options.push_back({"help", false});
+        const Args args(argv, options);
+        if (args.Has("help")) {
+            out << command.usage << '\n';
+            return 0;
+        }
+        if (args.Positional().size() != command.positional)
+            throw UsageError(command.positional == 0 ? "unexpected argument " + args.Positional()[0]
+                                                     : std::string(command.positionalError));
+        return command.run(Invocation{args, out, err, messages});
+    } catch (const UsageError& e) {
+        err << "mapwright-cli " << command.name << ": " << e.what() << '\n' << command.usage << '\n';
+        return 2;
+    } catch (const InputError& e) {
+        err << "mapwright-cli " << command.name << ": " << e.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "mapwright-cli " << command.name << ": not enough memory\n";
+        return 1;
+    }
 }
 
 int RunCommand(const Argv& args, std::ostream& out, std::ostream& err) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-        out << kHelp;
+        out << "mapwright-cli: the Mapwright Karnaugh map logic for scripts\n\n"
+               "usage: mapwright-cli COMMAND [OPTIONS]\n\ncommands:\n";
+        for (const Subcommand* command : Subcommands())
+            out << "  " << std::left << std::setw(10) << command->name << command->summary << '\n';
+        out << "\nRun 'mapwright-cli COMMAND --help' for a command's options.\n";
         return 0;
     }
-    const Argv rest(args.begin() + 1, args.end());
-    if (args[0] == "analyze") return RunAnalyze(rest, out, err);
-    if (args[0] == "sets") return RunSets(rest, out, err);
-    if (args[0] == "convert") return RunConvert(rest, out, err);
-    if (args[0] == "report") return RunReport(rest, out, err);
-    if (args[0] == "circuit") return RunCircuit(rest, out, err);
-    if (args[0] == "core") return RunCore(rest, out, err);
-    if (args[0] == "vhdl") return RunVhdl(rest, out, err);
-    err << "mapwright-cli: unknown command '" << args[0] << "'\n" << "usage: mapwright-cli COMMAND [OPTIONS]\n";
+    for (const Subcommand* command : Subcommands())
+        if (args[0] == command->name) return RunSubcommand(*command, Argv(args.begin() + 1, args.end()), out, err);
+    err << "mapwright-cli: unknown command '" << args[0] << "'\n"
+        << "usage: mapwright-cli COMMAND [OPTIONS]\n";
     return 2;
 }
 

@@ -55,71 +55,56 @@ std::vector<std::string> Terms(const std::string& formula) {
     return parcer.Items;
 }
 
+int Run(const Invocation& call) {
+    const Args& args = call.args;
+    const auto vars = args.Value("vars");
+    if (!vars) throw UsageError("--vars is required");
+    const int n = ParseIntOption("vars", *vars, 1, static_cast<int>(VarNames.size()));
+    const bool lists = args.Has("ones") || args.Has("zeros") || args.Has("dc");
+    if (args.Has("table") == lists) throw UsageError("give either --table or the lists --ones/--zeros/--dc");
+    SetNames(args.Value("names"), n);
+
+    std::string function;
+    if (const auto table = args.Value("table")) {
+        function = FunctionFromTable(ValueOrFileContent(*table), n);
+    } else {
+        const auto built = FunctionFromLists(n, args.Value("ones").value_or(""),
+                                             args.Value("zeros").value_or(""),
+                                             args.Value("dc").value_or(""));
+        if (!built) return 1;  // the list check said why
+        function = *built;
+    }
+
+    TTrimmer core(ExchangeFilePath());
+    MemoryResultTree tree;
+    std::vector<bool> minimum;
+    if (!SetCoreVariableCount(core, n) || !RunCoreAnalysis(core, function, n, tree, &minimum))
+        return 1;
+
+    if (args.Has("json")) {
+        call.out << "{\"variables\":" << n << ",\"results\":[";
+        for (std::size_t i = 0; i < tree.roots.size(); ++i) {
+            call.out << (i ? "," : "") << "{\"formula\":" << JsonString(tree.roots[i].text) << ",\"terms\":[";
+            const std::vector<std::string> terms = Terms(tree.roots[i].text);
+            for (std::size_t k = 0; k < terms.size(); ++k) call.out << (k ? "," : "") << JsonString(terms[k]);
+            call.out << "],\"minimum\":" << (minimum[i] ? "true" : "false") << '}';
+        }
+        call.out << "]}\n";
+    } else {
+        for (const auto& root : tree.roots) {
+            call.out << root.text << '\n';
+            for (const std::string& term : root.children) call.out << "  " << term << '\n';
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
-int RunCore(const Argv& argv, std::ostream& out, std::ostream& err) {
-    MessageCapture messages(err);
-    try {
-        const Args args(argv, {{"vars", true},
-                               {"table", true},
-                               {"ones", true},
-                               {"zeros", true},
-                               {"dc", true},
-                               {"names", true},
-                               {"json", false},
-                               {"help", false}});
-        if (args.Has("help")) {
-            out << kCoreUsage << '\n';
-            return 0;
-        }
-        if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional()[0]);
-        const auto vars = args.Value("vars");
-        if (!vars) throw UsageError("--vars is required");
-        const int n = ParseIntOption("vars", *vars, 1, static_cast<int>(VarNames.size()));
-        const bool lists = args.Has("ones") || args.Has("zeros") || args.Has("dc");
-        if (args.Has("table") == lists) throw UsageError("give either --table or the lists --ones/--zeros/--dc");
-        SetNames(args.Value("names"), n);
-
-        std::string function;
-        if (const auto table = args.Value("table")) {
-            function = FunctionFromTable(ValueOrFileContent(*table), n);
-        } else {
-            const auto built = FunctionFromLists(n, args.Value("ones").value_or(""),
-                                                 args.Value("zeros").value_or(""),
-                                                 args.Value("dc").value_or(""));
-            if (!built) return 1;  // the list check said why
-            function = *built;
-        }
-
-        TTrimmer core(ExchangeFilePath());
-        MemoryResultTree tree;
-        std::vector<bool> minimum;
-        if (!SetCoreVariableCount(core, n) || !RunCoreAnalysis(core, function, n, tree, &minimum))
-            return 1;
-
-        if (args.Has("json")) {
-            out << "{\"variables\":" << n << ",\"results\":[";
-            for (std::size_t i = 0; i < tree.roots.size(); ++i) {
-                out << (i ? "," : "") << "{\"formula\":" << JsonString(tree.roots[i].text) << ",\"terms\":[";
-                const std::vector<std::string> terms = Terms(tree.roots[i].text);
-                for (std::size_t k = 0; k < terms.size(); ++k) out << (k ? "," : "") << JsonString(terms[k]);
-                out << "],\"minimum\":" << (minimum[i] ? "true" : "false") << '}';
-            }
-            out << "]}\n";
-        } else {
-            for (const auto& root : tree.roots) {
-                out << root.text << '\n';
-                for (const std::string& term : root.children) out << "  " << term << '\n';
-            }
-        }
-        return 0;
-    } catch (const UsageError& e) {
-        err << "mapwright-cli core: " << e.what() << '\n' << kCoreUsage << '\n';
-        return 2;
-    } catch (const InputError& e) {
-        err << "mapwright-cli core: " << e.what() << '\n';
-        return 1;
-    }
-}
+const Subcommand kCoreCommand{
+    "core", "minimize a function of 1 to 23 variables with the minimization core", kCoreUsage,
+    {{"vars", true}, {"table", true}, {"ones", true}, {"zeros", true}, {"dc", true}, {"names", true},
+     {"json", false}},
+    0, "", Run};
 
 }  // namespace cli

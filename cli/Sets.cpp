@@ -3,7 +3,6 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "cli/Guarded.h"
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
 #include "engine/CarnoGrid.h"
@@ -17,31 +16,19 @@ const char* kSetsUsage =
 std::string Line(const char* label, const std::string& text) {
     return std::string(label) + (text.empty() ? "" : " " + text) + "\n";
 }
+int Run(const Invocation& call) {
+    TCarnoGrid map;
+    if (!FillMap(map, call.args, call.messages)) return 1;
+    std::string ones, zeros, dontCares;
+    map.MapToSets(ones, zeros, dontCares);
+    call.out << Line("1:", ones) << Line("0:", zeros) << Line("*:", dontCares);
+    return 0;
+}
 }  // namespace
 
-int RunSets(const Argv& argv, std::ostream& out, std::ostream& err) {
-    MessageCapture messages(err);
-    return Guarded("sets", kSetsUsage, err, [&] {
-        const Args args(argv, {{"km", true},
-                               {"vars", true},
-                               {"table", true},
-                               {"ones", true},
-                               {"zeros", true},
-                               {"dc", true},
-                               {"help", false}});
-        if (args.Has("help")) {
-            out << kSetsUsage << '\n';
-            return 0;
-        }
-        if (!args.Positional().empty())
-            throw UsageError("unexpected argument " + args.Positional()[0]);
-        TCarnoGrid map;
-        if (!FillMap(map, args, messages)) return 1;
-        std::string ones, zeros, dontCares;
-        map.MapToSets(ones, zeros, dontCares);
-        out << Line("1:", ones) << Line("0:", zeros) << Line("*:", dontCares);
-        return 0;
-    });
-}
+const Subcommand kSetsCommand{
+    "sets", "print a map's minterm sets: the ones, zeros and don't cares", kSetsUsage,
+    {{"km", true}, {"vars", true}, {"table", true}, {"ones", true}, {"zeros", true}, {"dc", true}},
+    0, "", Run};
 
 }  // namespace cli

@@ -3,7 +3,7 @@
 #include "advmin/Vhdl.h"
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "cli/MessageCapture.h"
+#include "platform/Message.h"
 #include "input/StringParcer.h"
 #include "platform/Translate.h"
 
@@ -11,37 +11,29 @@ namespace cli {
 
 namespace {
 const char* kVhdlUsage = "usage: mapwright-cli vhdl --formula F --names A,B,...";
-}
 
-int RunVhdl(const Argv& argv, std::ostream& out, std::ostream& err) {
+
+int Run(const Invocation& call) {
+    const auto formula = call.args.Value("formula");
+    const auto names = call.args.Value("names");
+    if (!formula || !names) throw UsageError("--formula and --names are required");
+    TStringParcer parcer;
+    parcer.Text = *names;
+    parcer.Split(',');
+    if (names->empty()) throw InputError("--names: no names given");
     try {
-        const Args args(argv, {{"formula", true}, {"names", true}, {"help", false}});
-        if (args.Has("help")) {
-            out << kVhdlUsage << '\n';
-            return 0;
-        }
-        if (!args.Positional().empty()) throw UsageError("unexpected argument " + args.Positional()[0]);
-        const auto formula = args.Value("formula");
-        const auto names = args.Value("names");
-        if (!formula || !names) throw UsageError("--formula and --names are required");
-        TStringParcer parcer;
-        parcer.Text = *names;
-        parcer.Split(',');
-        if (names->empty()) throw InputError("--names: no names given");
-        out << VhdlText(ValueOrFileContent(*formula), parcer.Items, true, VhdlTimestamp());
-        return 0;
-    } catch (const UsageError& e) {
-        err << "mapwright-cli vhdl: " << e.what() << '\n' << kVhdlUsage << '\n';
-        return 2;
-    } catch (const InputError& e) {
-        err << "mapwright-cli vhdl: " << e.what() << '\n';
-        return 1;
+        call.out << VhdlText(ValueOrFileContent(*formula), parcer.Items, true, VhdlTimestamp());
     } catch (const VhdlError& e) {
-        MessageCapture messages(err);
         platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error,
                               platform::MsgButtons::Ok);
         return 1;
     }
+    return 0;
 }
+
+}  // namespace
+
+const Subcommand kVhdlCommand{"vhdl", "print the VHDL text of a formula", kVhdlUsage,
+                              {{"formula", true}, {"names", true}}, 0, "", Run};
 
 }  // namespace cli

@@ -131,3 +131,21 @@ TEST(AnalyzeCli, UsageErrorsExitTwo) {
 }
 
 }  // namespace
+
+// Every subcommand of the table answers the same way at its edges: --help is its usage line
+// with status 0, an unknown option is a usage error naming the command, and an unknown command
+// is refused.
+TEST(CliTable, EveryCommandHelpsAndRefusesUnknownOptionsAlike) {
+    for (const cli::Subcommand* command : cli::Subcommands()) {
+        SCOPED_TRACE(command->name);
+        const auto help = testing_support::Cli({command->name, "--help"});
+        EXPECT_EQ(help.status, 0);
+        EXPECT_EQ(help.out, std::string(command->usage) + "\n");
+        const auto bad = testing_support::Cli({command->name, "--no-such-option"});
+        EXPECT_EQ(bad.status, 2);
+        EXPECT_EQ(bad.err.rfind(std::string("mapwright-cli ") + command->name + ": ", 0), 0u) << bad.err;
+        EXPECT_NE(bad.err.find(command->usage), std::string::npos);
+        EXPECT_NE(testing_support::Cli({"--help"}).out.find(command->summary), std::string::npos);
+    }
+    EXPECT_EQ(testing_support::Cli({"no-such-command"}).status, 2);
+}
