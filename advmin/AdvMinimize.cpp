@@ -291,10 +291,7 @@ void TAdvMin::SpeedButton3Click() {
     QTreeWidgetItem* root = SelectedRoot();
     TCircuit* circuit = Windows().Circuit;
     if (!root || !circuit) return;
-    circuit->Func->setPlainText(root->text(0));
-    circuit->FormType->setCurrentIndex(0);  // "SOP"
-    circuit->SetScaleIndex(1);              // "Medium"
-    circuit->exec();
+    circuit->Open(root->text(0), ftDNF);
 }
 
 void TAdvMin::SpeedButton4Click() {

@@ -23,13 +23,11 @@ std::optional<std::size_t> Minterm(const std::string& text, std::size_t limit) {
 
 bool ValidateList(const std::string& text) {
     if (text.size() > kMaxListLength) {
-        platform::ShowMessage(platform::TranslateText("The list is too long."),
-                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("The list is too long.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return false;
     }
     if (text.find_first_not_of("0123456789-,") == std::string::npos) return true;
-    platform::ShowMessage(platform::TranslateText("Invalid symbol in string."),
-                          platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    platform::Say("Invalid symbol in string.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
     return false;
 }
 
@@ -76,8 +74,7 @@ std::optional<ListsFileContent> ReadListsFile(const platform::IniFile& file) {
         }
     }
     if (content.count && (*content.count < kMinListVariables || *content.count > kMaxListVariables)) {
-        platform::ShowMessage(platform::TranslateText("Invalid number of variables"),
-                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return std::nullopt;
     }
     return content;

@@ -102,8 +102,7 @@ bool ClaimsMinimum(const std::string& line) {
 }
 
 void ShowCoreFailure(const std::string& detail) {
-    platform::ShowMessage(platform::TranslateText("The minimization core failed.") + "\n" + detail,
-                          platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::Say("The minimization core failed.", platform::MsgIcon::Error, platform::MsgButtons::Ok, detail);
 }
 
 }  // namespace

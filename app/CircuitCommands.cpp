@@ -19,10 +19,10 @@ void TForm1::N200Click() {
     TCircuit* circuit = Windows().Circuit;
     if (!circuit) return;
     // Without a result the formula box keeps what it held.
-    if (TreeView->topLevelItemCount() > 0) circuit->Func->setPlainText(TreeView->topLevelItem(0)->text(0));
+    const QString formula = TreeView->topLevelItemCount() > 0 ? TreeView->topLevelItem(0)->text(0) : QString();
     const TOptions* options = Windows().Options;
-    if (options && options->RadioButton1->isChecked()) circuit->FormType->setCurrentIndex(0);
-    if (options && options->RadioButton2->isChecked()) circuit->FormType->setCurrentIndex(1);
-    circuit->SetScaleIndex(1);  // "Medium"
-    circuit->exec();
+    TFormulaType form = circuit->FormulaType();
+    if (options && options->RadioButton1->isChecked()) form = ftDNF;
+    if (options && options->RadioButton2->isChecked()) form = ftCNF;
+    circuit->Open(formula, form);
 }

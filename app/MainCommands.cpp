@@ -23,16 +23,11 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramStart.h"
 #include "platform/Translate.h"
+#include "platform/Colour.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
-
-namespace {
-void Say(const std::string& english, MsgIcon icon, MsgButtons buttons = MsgButtons::Ok) {
-    platform::ShowMessage(platform::TranslateText(english), icon, buttons);
-}
-}  // namespace
 
 // --- fills ---
 
@@ -135,8 +130,7 @@ void TForm1::BitBtn2Click() {
                proposed});
     if (!choice.accepted) return;
     if (QFileInfo::exists(choice.path) &&
-        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
-                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Grid.PackedFlag = Windows().Options && Windows().Options->BitSave->isChecked() ? 1 : 0;
     const std::string path = choice.path.toStdString();
@@ -186,7 +180,7 @@ void TForm1::ReportBtnClick() {
 void TForm1::N16Click() {
     const std::string folder = platform::ProgramFolder() + "help/";
     if (!platform::StartProgram(folder + "hh", {folder + "mwr.html"}))
-        Say("Can't open help file.", MsgIcon::Information);
+        platform::Say("Can't open help file.", MsgIcon::Information);
 }
 
 // --- closing ---
@@ -194,8 +188,7 @@ void TForm1::N16Click() {
 bool TForm1::FormCloseQuery() {
     TOptions* options = Windows().Options;
     if (!options || !options->askbox->isChecked()) return true;
-    return platform::ShowMessage(platform::TranslateText("Do you really want to quit?"), MsgIcon::Information,
-                                 MsgButtons::YesNo) == MsgAnswer::Yes;
+    return platform::Say("Do you really want to quit?", platform::MsgIcon::Information, platform::MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 void TForm1::FormClose() {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include <QTreeWidget>
 #include <QWidget>
 
 #include "app/Main.h"
@@ -43,6 +44,14 @@ void CreateWindows(const QStringList& arguments) {
     Create(w.CirView);
     Create(w.AdvMin);
     Create(w.TipsForm);
+
+    // The report shows the main window's result and selects each term there as it goes.
+    w.Report->SetMap(&w.Form1->Grid);
+    TForm1* form1 = w.Form1;
+    QObject::connect(w.Report, &TReport::TermShown, form1, [form1](int k) {
+        if (QTreeWidgetItem* root = form1->TreeView->topLevelItem(0))
+            if (QTreeWidgetItem* term = root->child(k)) form1->TreeView->setCurrentItem(term);
+    });
 }
 
 void DestroyWindows() {

@@ -12,9 +12,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/WindowRegistry.h"
 #include "ui/language.h"
-#include "circuit/CircuitForm.h"
 #include "circuit/PictureFile.h"
 #include "circuit/PrintPicture.h"
 #include "circuit/SchemeControl.h"
@@ -27,12 +25,6 @@ using platform::MsgButtons;
 using platform::MsgIcon;
 
 namespace {
-
-void Say(const std::string& english, MsgIcon icon, const std::string& detail = {}) {
-    std::string text = platform::TranslateText(english);
-    if (!detail.empty()) text += "\n" + detail;
-    platform::ShowMessage(text, icon, MsgButtons::Ok);
-}
 
 QToolButton* BarButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
                        QWidget* parent) {
@@ -107,23 +99,28 @@ const QStringList& TCirView::SaveFilters() {
     return filters;
 }
 
-void TCirView::SetScaleCommands(int scaleIndex) {
-    ScaleDown1->setEnabled(scaleIndex > 0);
-    ScaleUp1->setEnabled(scaleIndex < 3);
+void TCirView::SetCircuit(const CircuitOptions& options, const std::string& formula) {
+    options_ = options;
+    formula_ = formula;
+    SetScaleCommands();
+}
+
+void TCirView::SetScaleCommands() {
+    ScaleDown1->setEnabled(options_.CanScaleDown());
+    ScaleUp1->setEnabled(options_.CanScaleUp());
 }
 
 bool TCirView::Rebuild() {
-    const TCircuit* circuit = Windows().Circuit;
-    if (!circuit) return false;
     auto* control = new TSchemeControl;
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, this,
             [this] { PopupMenu1->popup(QCursor::pos()); });
-    circuit->TransferOptions(*control);
+    control->SetOptions(options_);
+    control->Scheme.Formula = formula_;
     control->SetShowGrid(false);
     if (!control->Build()) {
         delete control;
-        Say("The circuit is too large to draw at this scale.", MsgIcon::Warning);
+        platform::Say("The circuit is too large to draw at this scale.", MsgIcon::Warning);
         return false;
     }
     SB->setWidget(control);  // frees the previous control
@@ -138,25 +135,22 @@ void TCirView::ShowModal() {
 }
 
 void TCirView::Rescale(int newIndex) {
-    TCircuit* circuit = Windows().Circuit;
-    if (!circuit) return;
-    const int old = circuit->ScaleIndex();
-    circuit->SetScaleIndex(newIndex);
+    const int old = options_.ScaleIndex;
+    options_.ScaleIndex = newIndex;
     if (!Rebuild()) {
-        circuit->SetScaleIndex(old);
+        options_.ScaleIndex = old;
         return;
     }
-    SetScaleCommands(circuit->ScaleIndex());
+    SetScaleCommands();
+    emit ScaleChanged(newIndex);
 }
 
 void TCirView::ScaleUp1Click() {
-    if (const TCircuit* circuit = Windows().Circuit)
-        Rescale(std::min(circuit->ScaleIndex() + 1, 3));
+    if (options_.CanScaleUp()) Rescale(options_.ScaleIndex + 1);
 }
 
 void TCirView::ScaleDown1Click() {
-    if (const TCircuit* circuit = Windows().Circuit)
-        Rescale(std::max(circuit->ScaleIndex() - 1, 0));
+    if (options_.CanScaleDown()) Rescale(options_.ScaleIndex - 1);
 }
 
 void TCirView::SpeedButton1Click() {
@@ -167,19 +161,18 @@ void TCirView::SpeedButton1Click() {
     const std::string path = choice.path.toStdString();
     const std::optional<PictureKind> kind = PictureKindOfFilter(choice.filterIndex, path);
     if (!kind) {
-        Say("Choose a file name ending in .jpg, .jpeg or .bmp: the picture type follows the name.",
+        platform::Say("Choose a file name ending in .jpg, .jpeg or .bmp: the picture type follows the name.",
             MsgIcon::Warning);
         return;
     }
     if (QFileInfo::exists(choice.path) &&
-        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"),
-                              MsgIcon::Warning, MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     TScheme& scheme = CurrentScheme->Scheme;
     scheme.DrawToBitmap();
     std::string error;
     if (!SavePicture(scheme.Bitmap, path, *kind, &error))
-        Say("Can't save the picture.", MsgIcon::Error, error);
+        platform::Say("Can't save the picture.", MsgIcon::Error, MsgButtons::Ok, error);
 }
 
 void TCirView::SpeedButton2Click() {
@@ -189,7 +182,7 @@ void TCirView::SpeedButton2Click() {
     QPrinter printer;
     printer.setDocName("Mapwright Scheme");
     if (!platform::PrintDialogs().Run(this, printer)) return;
-    if (!PrintPicture(printer, scheme.Bitmap)) Say("Can't print the circuit.", MsgIcon::Error);
+    if (!PrintPicture(printer, scheme.Bitmap)) platform::Say("Can't print the circuit.");
 }
 
 void TCirView::FreeScheme() {

@@ -1,10 +1,14 @@
 #pragma once
 // TCirView, "Circuit View": the current circuit in a scrolling area, rescaled, saved as a
 // picture or printed from its bar and its pop-up menu. The drawing control is made anew for
-// every build and freed on rescale and on close.
+// every build and freed on rescale and on close. It keeps the options it was given and tells
+// whoever gave them of a new scale through ScaleChanged.
 
 #include <QDialog>
 #include <QStringList>
+#include <string>
+
+#include "circuit/CircuitOptions.h"
 
 class QAction;
 class QMenu;
@@ -29,12 +33,16 @@ class TCirView : public QDialog {
 
     static const QStringList& SaveFilters();
 
-    // Availability of the scale commands at a Scale index (0 Small .. 3 Huge).
-    void SetScaleCommands(int scaleIndex);
-    // A fresh control from the dialog's options, built, replacing the current one. False (and
+    // The circuit to show next: its options and formula; the scale commands follow.
+    void SetCircuit(const CircuitOptions& options, const std::string& formula);
+    const CircuitOptions& Options() const { return options_; }
+    // A fresh control from the held options, built, replacing the current one. False (and
     // the current one kept) when it cannot be drawn, which has been said.
     bool Rebuild();
     void ShowModal();
+
+  signals:
+    void ScaleChanged(int scaleIndex);
 
   public slots:
     void ScaleUp1Click();
@@ -46,6 +54,10 @@ class TCirView : public QDialog {
     void done(int result) override;
 
   private:
+    void SetScaleCommands();
     void Rescale(int newIndex);
+
+    CircuitOptions options_;
+    std::string formula_;
     void FreeScheme();
 };

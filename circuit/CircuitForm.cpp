@@ -16,11 +16,12 @@
 #include "ui/WindowRegistry.h"
 #include "ui/language.h"
 #include "circuit/CirViewForm.h"
-#include "circuit/SchemeControl.h"
 #include "circuit/SchemePainter.h"
+#include "input/FormulaMessage.h"
 #include "ui/DialogParts.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
+#include "platform/Colour.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ QRadioButton* StackButtons(QGroupBox* group, QRadioButton* first, QRadioButton* 
 
 QIcon Swatch(std::uint32_t value) {
     QPixmap pixmap(16, 12);
-    pixmap.fill(PaperQColor(value));
+    pixmap.fill(platform::ToQColor(value));
     QPainter painter(&pixmap);
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, 15, 11);
@@ -138,7 +139,7 @@ int TCircuit::ScaleIndex() const {
 }
 
 void TCircuit::SetScaleIndex(int index) {
-    Scale->setCurrentIndex(std::clamp(index, 0, 3));
+    Scale->setCurrentIndex(std::clamp(index, 0, int(CircuitOptions::kScaleSteps.size()) - 1));
 }
 
 std::uint32_t TCircuit::PaperColorValue() const {
@@ -149,34 +150,37 @@ TFormulaType TCircuit::FormulaType() const {
     return FormType->currentIndex() == 1 ? ftCNF : ftDNF;
 }
 
-void TCircuit::TransferOptions(TSchemeControl& control) const {
-    control.SetGridStep(kScaleSteps[ScaleIndex()]);
-    control.SetPaperColor(PaperColorValue());
-    control.SetGateSystem(EU->isChecked() ? gsEU : gsUS);
-    control.Scheme.SchemeType = ANDOR->isChecked() ? stAND_OR : stNAND;
-    control.Scheme.FormulaType = FormulaType();
-    control.Scheme.Formula = Func->toPlainText().toStdString();
-    control.Scheme.TopMarg = 4;
-    control.Scheme.LeftMarg = 5;
+CircuitOptions TCircuit::Options() const {
+    CircuitOptions options;
+    options.FormulaType = FormulaType();
+    options.SchemeType = ANDOR->isChecked() ? stAND_OR : stNAND;
+    options.GateSystem = EU->isChecked() ? gsEU : gsUS;
+    options.ScaleIndex = ScaleIndex();
+    options.PaperColor = PaperColorValue();
+    return options;
+}
+
+void TCircuit::Open(const QString& formula, TFormulaType form) {
+    if (!formula.isEmpty()) Func->setPlainText(formula);
+    FormType->setCurrentIndex(form == ftCNF ? 1 : 0);
+    SetScaleIndex(CircuitOptions::kMediumScale);
+    exec();
 }
 
 void TCircuit::BitBtn2Click() {
     const std::string formula = Func->toPlainText().toStdString();
     if (const auto error = CheckSchemeFormula(formula, FormulaType())) {
-        std::string text = platform::TranslateText(error->message);
-        if (error->position > 0)
-            text += "\n" + platform::TranslateText("Position:") + " " +
-                    std::to_string(error->position) + ".";
-        platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        platform::Say(error->message, platform::MsgIcon::Error, platform::MsgButtons::Ok,
+                      PositionText(error->position));
         return;
     }
     accept();
     TCirView* view = Windows().CirView;
     if (!view) return;
-    view->SetScaleCommands(ScaleIndex());
+    connect(view, &TCirView::ScaleChanged, this, &TCircuit::SetScaleIndex, Qt::UniqueConnection);
+    view->SetCircuit(Options(), formula);
     if (formula.empty()) {
-        platform::ShowMessage(platform::TranslateText("There is no formula to draw."),
-                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("There is no formula to draw.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return;
     }
     if (view->Rebuild()) view->ShowModal();

@@ -1,11 +1,12 @@
 #pragma once
 // TCircuit, "Formula to Circuit": the formula and the drawing options. Its controls are the
-// options' only store: the view reads them again whenever it rebuilds the circuit.
+// options' store; Convert hands them to the view as a value, and the view reports a new scale
+// back by its ScaleChanged signal.
 
 #include <QDialog>
 #include <cstdint>
 
-#include "circuit/Scheme.h"
+#include "circuit/CircuitOptions.h"
 
 class QComboBox;
 class QGroupBox;
@@ -13,7 +14,6 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class TSchemeControl;
 
 class TCircuit : public QDialog {
     Q_OBJECT
@@ -31,17 +31,18 @@ class TCircuit : public QDialog {
     QComboBox* Scale = nullptr;
     QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;
 
-    // The grid step of each Scale item, Small to Huge.
-    static constexpr int kScaleSteps[4] = {7, 9, 11, 15};
-
     int ScaleIndex() const;
-    void SetScaleIndex(int index);
     std::uint32_t PaperColorValue() const;  // 0x00BBGGRR
     TFormulaType FormulaType() const;
 
-    // Every option onto a fresh control, not yet built.
-    void TransferOptions(TSchemeControl& control) const;
+    // Every option of the controls (the formula aside).
+    CircuitOptions Options() const;
+
+    // Runs the dialog for a formula in a form, at the medium scale; an empty formula leaves
+    // the box as it was.
+    void Open(const QString& formula, TFormulaType form);
 
   public slots:
+    void SetScaleIndex(int index);
     void BitBtn2Click();  // Convert
 };

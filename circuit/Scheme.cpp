@@ -1,11 +1,10 @@
 #include "circuit/Scheme.h"
 
-#include <QPainter>
 #include <algorithm>
 
 #include "circuit/SchemeGeometry.h"
-#include "circuit/SchemePainter.h"
 #include "input/StringParcer.h"
+#include "platform/Colour.h"
 
 namespace {
 
@@ -184,7 +183,17 @@ void TScheme::ResizeBitmap(int width, int height) {
         return;
     }
     Bitmap = QImage(width, height, QImage::Format_RGB32);
-    Bitmap.fill(PaperQColor(PaperColor));
+    Bitmap.fill(platform::ToQColor(PaperColor));
+}
+
+void TScheme::SetOptions(const CircuitOptions& options) {
+    FormulaType = options.FormulaType;
+    SchemeType = options.SchemeType;
+    GateSystem = options.GateSystem;
+    GridStep = options.GridStep();
+    PaperColor = options.PaperColor;
+    TopMarg = options.TopMarg;
+    LeftMarg = options.LeftMarg;
 }
 
 int TScheme::Width() const {
@@ -207,9 +216,3 @@ int TScheme::SchemeHeight() {
     return Height();
 }
 
-void TScheme::DrawToBitmap() {
-    if (Bitmap.isNull()) return;
-    Bitmap.fill(PaperQColor(PaperColor));
-    QPainter painter(&Bitmap);
-    PaintScheme(painter, *this, kPictureLabelPixels);
-}

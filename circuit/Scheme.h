@@ -10,11 +10,8 @@
 #include <string>
 #include <vector>
 
-enum TGateSystem : std::uint8_t { gsUS = 0, gsEU = 1 };
-enum TSchemeType : std::uint8_t { stNAND = 0, stNOR = 1, stAND_OR = 2 };
-enum TFormulaType : std::uint8_t { ftDNF = 0, ftCNF = 1 };
-enum TGateKind : std::uint8_t { gkNOR = 0, gkOR = 1, gkAND = 2, gkNAND = 3, gkNOT = 4 };
-enum TPinKind : std::uint8_t { pkInput = 0, pkOutput = 1 };
+#include "circuit/CircuitOptions.h"
+#include "circuit/GateTypes.h"
 
 struct TPin {
     TPinKind Kind = pkInput;
@@ -84,6 +81,9 @@ class TScheme {
     TFormulaType FormulaType = ftDNF;
     std::string Formula;
 
+    // Every drawing option at once (form, circuit type, symbols, step, margins, paper).
+    void SetOptions(const CircuitOptions& options);
+
     // The off-screen picture DrawToBitmap fills; SchemeWidth and SchemeHeight size it.
     QImage Bitmap;
 
@@ -101,7 +101,7 @@ class TScheme {
     int SchemeHeight();
 
     // Draws gates and nets on Bitmap, cleared to the paper colour first: antialiased edges
-    // drawn twice would darken (no grid).
+    // drawn twice would darken (no grid). Defined with the painter (SchemePainter.cpp).
     void DrawToBitmap();
 
     const std::vector<TFlow>& Flows() const { return flows_; }

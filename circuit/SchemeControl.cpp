@@ -4,9 +4,15 @@
 #include <QPainter>
 
 #include "circuit/SchemePainter.h"
+#include "platform/Colour.h"
 
 TSchemeControl::TSchemeControl(QWidget* parent) : QWidget(parent) {
     setObjectName("Scheme");
+}
+
+void TSchemeControl::SetOptions(const CircuitOptions& options) {
+    Scheme.SetOptions(options);
+    update();
 }
 
 void TSchemeControl::SetGridStep(int step) {
@@ -44,7 +50,7 @@ bool TSchemeControl::Build() {
 
 void TSchemeControl::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), PaperQColor(Scheme.PaperColor));
+    painter.fillRect(event->rect(), platform::ToQColor(Scheme.PaperColor));
     if (Scheme.ShowGrid) PaintGridDots(painter, Scheme.GridStep, width(), height());
     PaintScheme(painter, Scheme, LabelPixels());
 }

@@ -13,6 +13,8 @@ class TSchemeControl : public QWidget {
 
     TScheme Scheme;
 
+    // Every drawing option onto the scheme, not yet built.
+    void SetOptions(const CircuitOptions& options);
     // The label font follows the step, in points.
     void SetGridStep(int step);
     void SetGateSystem(TGateSystem system);

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 
 #include "circuit/SchemeGeometry.h"
+#include "platform/Colour.h"
 
 namespace {
 
@@ -119,10 +120,6 @@ void DrawGate(QPainter& painter, const TGate& gate, TGateSystem system, int s, i
 
 }  // namespace
 
-QColor PaperQColor(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 void PaintScheme(QPainter& painter, const TScheme& scheme, int labelPixels) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -149,4 +146,11 @@ void PaintGridDots(QPainter& painter, int step, int width, int height) {
     for (int x = 1; x < width; x += step)
         for (int y = 1; y < height; y += step) painter.drawPoint(x, y);
     painter.restore();
+}
+
+void TScheme::DrawToBitmap() {
+    if (Bitmap.isNull()) return;
+    Bitmap.fill(platform::ToQColor(PaperColor));
+    QPainter painter(&Bitmap);
+    PaintScheme(painter, *this, kPictureLabelPixels);
 }

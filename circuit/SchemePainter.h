@@ -7,9 +7,6 @@
 
 #include "circuit/Scheme.h"
 
-// A platform colour value (0x00BBGGRR) as Qt's.
-QColor PaperQColor(std::uint32_t bgr);
-
 // Every gate (body, pins, labels, overbars) and every net, antialiased, with a black pen of
 // width 2. labelPixels: the label font's size for distinctive shapes; rectangular symbols
 // write their labels at the picture's 8 point.

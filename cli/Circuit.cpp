@@ -13,9 +13,11 @@
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/MessageCapture.h"
+#include "input/FormulaMessage.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
+#include "platform/Colour.h"
 
 namespace cli {
 
@@ -46,13 +48,11 @@ std::uint32_t PaperOption(const Args& args) {
     if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
         throw UsageError("--paper needs six hexadecimal digits RRGGBB");
     const std::uint32_t rgb = static_cast<std::uint32_t>(std::stoul(text, nullptr, 16));
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);  // as 0x00BBGGRR
+    return platform::FromRgb(rgb);
 }
 
 void Fail(const std::string& english, const std::string& detail = {}) {
-    std::string text = platform::TranslateText(english);
-    if (!detail.empty()) text += "\n" + detail;
-    platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::Say(english, platform::MsgIcon::Error, platform::MsgButtons::Ok, detail);
 }
 
 // Fonts need a GUI application; a script has no display, so the offscreen platform serves.
@@ -100,18 +100,17 @@ int Run(const Invocation& call) {
     if (!formula) throw UsageError("--formula is required");
     if (!args.Has("out") && !args.Has("pdf")) throw UsageError("--out or --pdf is required");
 
-    TScheme scheme;
-    scheme.FormulaType =
-        Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
-    scheme.SchemeType = Choice<TSchemeType>(
+    CircuitOptions options;
+    options.FormulaType = Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
+    options.SchemeType = Choice<TSchemeType>(
         args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
-    scheme.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
-    scheme.GridStep = Choice<int>(
-        args, "scale", {{"Small", 7}, {"Medium", 9}, {"Large", 11}, {"Huge", 15}}, 9);
-    scheme.PaperColor = PaperOption(args);
+    options.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
+    options.ScaleIndex = Choice<int>(args, "scale", {{"Small", 0}, {"Medium", 1}, {"Large", 2}, {"Huge", 3}},
+                                     CircuitOptions::kMediumScale);
+    options.PaperColor = PaperOption(args);
+    TScheme scheme;
+    scheme.SetOptions(options);
     scheme.Formula = ValueOrFileContent(*formula);
-    scheme.TopMarg = 4;
-    scheme.LeftMarg = 5;
 
     std::optional<PictureKind> kind;
     if (const auto path = args.Value("out")) {
@@ -121,9 +120,7 @@ int Run(const Invocation& call) {
     if (scheme.Formula.empty()) throw InputError("--formula: the formula is empty");
 
     if (const auto error = CheckSchemeFormula(scheme.Formula, scheme.FormulaType)) {
-        Fail(error->message, error->position > 0 ? platform::TranslateText("Position:") + " " +
-                                                       std::to_string(error->position) + "."
-                                                 : std::string());
+        Fail(error->message, PositionText(error->position));
         return 1;
     }
     const auto app = EnsureGuiApplication();

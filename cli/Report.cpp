@@ -32,7 +32,7 @@ int Run(const Invocation& call) {
     const report::Choices choices{args.Has("truth-table"), args.Has("map"), args.Has("sets"), args.Has("each-term")};
     TruthTableData table;
     std::string page, error;
-    if (!report::GenerateReport(map, choices, tree.roots.front().children, table, {}, page, error) ||
+    if (!report::GenerateReport(map, choices, table, {}, page, error) ||
         !platform::WriteFileAtomically(*target, page, &error)) {
         call.err << error << '\n';
         return 1;

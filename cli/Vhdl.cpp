@@ -24,8 +24,7 @@ int Run(const Invocation& call) {
     try {
         call.out << VhdlText(ValueOrFileContent(*formula), parcer.Items, true, VhdlTimestamp());
     } catch (const VhdlError& e) {
-        platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+        platform::Say(e.what());
         return 1;
     }
     return 0;

@@ -21,8 +21,7 @@ void TCarnoGrid::SetCells(int col, int row, const std::string& text) {
 
 bool TCarnoGrid::SetVariableCount(int n) {
     if (n < 2 || n > 8) {
-        platform::ShowMessage(platform::TranslateText("Invalid number of variables"),
-                              MsgIcon::Information, MsgButtons::Ok);
+        platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return false;
     }
     colVarCount_ = (n + 1) / 2;
@@ -103,8 +102,7 @@ bool TCarnoGrid::CheckCells() const {
             const std::string& t = store_[c - 1][r - 1];
             if (t.empty()) continue;
             if ((t[0] != '*' && t[0] != '0' && t[0] != '1') || t.size() > 1) {
-                platform::ShowMessage(platform::TranslateText("Invalid data in cell."), MsgIcon::Error,
-                                      MsgButtons::Ok);
+                platform::Say("Invalid data in cell.");
                 return false;
             }
         }

@@ -135,6 +135,10 @@ public:
     int ResultCount() const { return static_cast<int>(resultList_.size()); }
     bool IsCellOfTerm(int term, int col, int row) const;
     const std::string& ResultFormula() const { return resultFormula_; }
+    // What the result tree shows: the formula node's text and each term's, the form's constant
+    // standing in where a text is empty but a result exists.
+    std::string ResultText() const;
+    std::vector<std::string> ResultTermTexts() const;
     const std::vector<TGroup>& ResultList() const { return resultList_; }
     const std::vector<TGroupLevel>& LevelList() const { return levelList_; }
     const std::vector<TCellPos>& CoveredList() const { return coveredList_; }

@@ -363,16 +363,26 @@ void Gluer::Run() {
 
 void TCarnoGrid::Glue() { Gluer(*this).Run(); }
 
+std::string TCarnoGrid::ResultText() const {
+    return resultFormula_.empty() && !resultList_.empty() ? SettingsFor(GlueMethod).constant : resultFormula_;
+}
+
+std::vector<std::string> TCarnoGrid::ResultTermTexts() const {
+    std::vector<std::string> texts;
+    for (const TGroup& g : resultList_) {
+        std::string term = GroupToTerm(g);
+        texts.push_back(term.empty() ? SettingsFor(GlueMethod).constant : term);
+    }
+    return texts;
+}
+
 void TCarnoGrid::Test() {
     if (!CheckCells()) return;
     Glue();
     if (!TreeView) return;
-    const char* constant = SettingsFor(GlueMethod).constant;
-    const std::string rootText = resultFormula_.empty() && !resultList_.empty() ? constant : resultFormula_;
-    const int root = TreeView->AddRoot(rootText);
-    for (const TGroup& g : resultList_) {
-        const std::string term = GroupToTerm(g);
-        TreeView->AddChild(root, term.empty() ? constant : term);
+    const int root = TreeView->AddRoot(ResultText());
+    for (const std::string& term : ResultTermTexts()) {
+        TreeView->AddChild(root, term);
     }
 }
 

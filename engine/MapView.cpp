@@ -7,6 +7,7 @@
 
 #include "engine/MapLabels.h"
 #include "platform/Dialogs.h"
+#include "platform/Colour.h"
 
 namespace {
 

@@ -13,7 +13,6 @@ bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
     if (file.WriteStrings("Boolean Function",
                           {{"VarCount", std::to_string(VariableCount())}, {"1", ones}, {"0", zeros}, {"*", dontCares}}))
         return true;
-    platform::ShowMessage(platform::TranslateText(file.LastError()), platform::MsgIcon::Error,
-                          platform::MsgButtons::Ok);
+    platform::Say(file.LastError());
     return false;
 }

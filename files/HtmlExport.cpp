@@ -9,6 +9,7 @@
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
+#include "platform/Colour.h"
 
 namespace html {
 
@@ -36,7 +37,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 bool WriteLines(const std::string& fileName, const std::vector<std::string>& lines) {
     std::string error;
     if (platform::WriteFileAtomically(fileName, JoinLines(lines), &error)) return true;
-    platform::ShowMessage(platform::TranslateText(error), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::Say(error);
     return false;
 }
 
@@ -57,12 +58,7 @@ std::string RowHeading(const TCarnoGrid& g, int row) {
 }
 
 // "#RRGGBB" from the platform colour 0x00BBGGRR.
-std::string HexColor(std::uint32_t bgr) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02X%02X%02X", unsigned(bgr & 0xFF), unsigned((bgr >> 8) & 0xFF),
-                  unsigned((bgr >> 16) & 0xFF));
-    return buf;
-}
+std::string HexColor(std::uint32_t bgr) { return platform::HtmlColour(bgr); }
 
 }  // namespace
 

@@ -111,17 +111,12 @@ void ShowError(const std::string& text) {
     platform::ShowMessage(text, MsgIcon::Error, MsgButtons::Ok);
 }
 
-std::string WithSystemText(const char* message, const std::string& fileName,
-                           const std::string& systemText) {
-    return platform::TranslateText(message) + "\n" + fileName + ": " + systemText;
-}
-
 }  // namespace
 
 bool TCarnoGrid::SaveToFile(const std::string& fileName) {
     std::string error;
     if (platform::WriteFileAtomically(fileName, mapfile::MapFileBytes(*this), &error)) return true;
-    ShowError(WithSystemText("Cannot write the map file.", fileName, error));
+    platform::SayFileError("Cannot write the map file.", fileName, error);
     return false;
 }
 
@@ -136,7 +131,7 @@ bool TCarnoGrid::LoadFromFile(const std::string& fileName) {
             ShowError(platform::TranslateText("The map file is too large."));
             return false;
         case platform::ReadStatus::Failed:
-            ShowError(WithSystemText("Cannot read the map file.", fileName, error));
+            platform::SayFileError("Cannot read the map file.", fileName, error);
             return false;
     }
     const auto content = mapfile::ParseMapFile(bytes, &error);

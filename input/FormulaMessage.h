@@ -1,5 +1,5 @@
 #pragma once
-// The message for a formula that names an unknown variable, shared by the formula dialog and
+// The messages for a formula that cannot be read, shared by the formula and circuit dialogs and
 // the command line.
 
 #include <string>
@@ -7,14 +7,14 @@
 #include "platform/Message.h"
 #include "platform/Translate.h"
 
-inline void ReportTextTooLong() {
-    platform::ShowMessage(platform::TranslateText("The text is too long."), platform::MsgIcon::Error,
-                          platform::MsgButtons::Ok);
+// "Position: N." for the line below a formula's message; empty when there is no position.
+inline std::string PositionText(int position) {
+    return position > 0 ? platform::TranslateText("Position:") + " " + std::to_string(position) + "." : std::string();
 }
 
+inline void ReportTextTooLong() { platform::Say("The text is too long."); }
+
 inline void ReportUnknownVariable(int position) {
-    platform::ShowMessage(platform::TranslateText("Unknown variable in line.") + "\n" +
-                              platform::TranslateText("Position:") + " " +
-                              std::to_string(position) + ".",
-                          platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::Say("Unknown variable in line.", platform::MsgIcon::Error, platform::MsgButtons::Ok,
+                  PositionText(position));
 }

@@ -7,6 +7,7 @@
 
 #include "engine/CarnoGrid.h"
 #include "files/TruthTableHtml.h"
+#include "platform/Colour.h"
 
 // --- model: table rows are the minterm rows; the header row is the horizontal header ---
 
@@ -38,8 +39,7 @@ QVariant TruthTableModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::DisplayRole) return QString::fromStdString(data_.Title(section));
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     if (role == Qt::BackgroundRole && data_.IsFunctionColumn(section)) {
-        const unsigned c = TruthTableData::kFunctionTitleColor;
-        return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+        return platform::ToQColor(TruthTableData::kFunctionTitleColor);
     }
     return {};
 }

@@ -46,8 +46,4 @@ DialogProvider& Dialogs();
 // Installs a provider and returns the previous one; nullptr restores Qt's.
 DialogProvider* SetDialogProvider(DialogProvider* provider);
 
-// Platform colour values (0x00BBGGRR) at the Qt boundary.
-QColor ToQColor(std::uint32_t bgr);
-std::uint32_t FromQColor(const QColor& c);
-
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "platform/Translate.h"
+
 namespace platform {
 
 namespace {
@@ -20,6 +22,16 @@ const char* IconWord(MsgIcon icon) {
 
 MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) {
     return currentSink->Show(text, icon, buttons);
+}
+
+MsgAnswer Say(const std::string& english, MsgIcon icon, MsgButtons buttons, const std::string& detail) {
+    std::string text = TranslateText(english);
+    if (!detail.empty()) text += "\n" + detail;
+    return ShowMessage(text, icon, buttons);
+}
+
+void SayFileError(const std::string& english, const std::string& fileName, const std::string& systemText) {
+    Say(english, MsgIcon::Error, MsgButtons::Ok, fileName + ": " + systemText);
 }
 
 MessageSink* SetMessageSink(MessageSink* sink) {

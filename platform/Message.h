@@ -22,6 +22,14 @@ public:
 // Shows text (already translated by the caller) and returns the button pressed.
 MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons);
 
+// The program's own message: translates english, then shows it; detail (the system's text, a
+// position, a file name) goes on a line below, untranslated.
+MsgAnswer Say(const std::string& english, MsgIcon icon = MsgIcon::Error, MsgButtons buttons = MsgButtons::Ok,
+              const std::string& detail = {});
+
+// A failed file operation: the translated message, then "NAME: the system's text".
+void SayFileError(const std::string& english, const std::string& fileName, const std::string& systemText);
+
 // Installs a sink and returns the one it replaces; nullptr restores the default (stderr).
 MessageSink* SetMessageSink(MessageSink* sink);
 

@@ -9,8 +9,7 @@
 
 namespace report {
 
-bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, const std::vector<std::string>& nodeTexts,
-                    TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
+bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
                     std::string& error) {
     std::string pageTemplate;
     if (!ReadTemplate("report.inc", &pageTemplate, &error)) return false;
@@ -18,7 +17,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, const std::v
     Content content;
     content.method = grid.GlueMethod;
     for (int i = 1; i <= grid.VariableCount(); ++i) content.names.push_back(grid.VarName(i));
-    content.formula = grid.ResultFormula();
+    content.formula = grid.ResultText();
     if (choices.sets) {
         std::array<std::string, 3> sets;
         grid.MapToSets(sets[0], sets[1], sets[2]);
@@ -36,6 +35,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, const std::v
     }
     content.eachTerm = choices.eachTerm;
     if (choices.eachTerm) {
+        const std::vector<std::string> nodeTexts = grid.ResultTermTexts();
         for (std::size_t k = 0; k < nodeTexts.size(); ++k) {
             if (onTerm) onTerm(static_cast<int>(k));
             grid.SaveToHTMLTemp(lines, static_cast<int>(k));

@@ -18,11 +18,10 @@ struct Choices {
     bool eachTerm = false;
 };
 
-// nodeTexts: the result tree's nodes after the formula node, in tree order. onTerm(k) runs
-// before term k's map is taken (the dialog selects that node). `table` receives the map's
-// truth table when it is chosen. False with a message for the user in `error`.
-bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, const std::vector<std::string>& nodeTexts,
-                    TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
+// The formula and the terms are the map's result, worded as the result tree shows them.
+// onTerm(k) runs before term k's map is taken (the dialog selects that node). `table` receives
+// the map's truth table when it is chosen. False with a message for the user in `error`.
+bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
                     std::string& error);
 
 }  // namespace report

@@ -65,8 +65,7 @@ void TRepView::SpeedButton1Click() {
                "Report" + QString::number(saveCounter_)});
     if (!choice.accepted) return;
     if (QFileInfo::exists(choice.path) &&
-        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), platform::MsgIcon::Warning,
-                              platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     std::string page, error;
     if (platform::ReadFileLimited(reportPath_, 64u << 20, &page, &error) != platform::ReadStatus::Ok ||

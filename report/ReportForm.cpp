@@ -5,11 +5,8 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeWidget>
-#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
-#include "app/Main.h"
 #include "ui/WindowRegistry.h"
 #include "ui/language.h"
 #include "input/TTableForm.h"
@@ -89,13 +86,7 @@ void TReport::BitBtn2Click() {
 }
 
 bool TReport::Generate(std::string& path) {
-    TForm1* form1 = Windows().Form1;
-    if (!form1) return false;
-    std::vector<QTreeWidgetItem*> nodes;  // after the formula node, in tree order
-    for (QTreeWidgetItemIterator it(form1->TreeView); *it; ++it) nodes.push_back(*it);
-    if (!nodes.empty()) nodes.erase(nodes.begin());
-    std::vector<std::string> texts;
-    for (QTreeWidgetItem* node : nodes) texts.push_back(node->text(0).toStdString());
+    if (!map_) return false;
 
     // The truth-table dialog's control is left holding the map's function, as the user will
     // find it there.
@@ -103,9 +94,8 @@ bool TReport::Generate(std::string& path) {
     TruthTableData scratch;
     std::string page, error;
     const bool built = report::GenerateReport(
-        form1->Grid, {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked()}, texts,
-        control ? control->Data() : scratch, [&](int k) { form1->TreeView->setCurrentItem(nodes[k]); }, page,
-        error);
+        *map_, {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked()},
+        control ? control->Data() : scratch, [&](int k) { emit TermShown(k); }, page, error);
     if (control) control->Refresh();
     if (!built) {
         Fail(error);

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+class TCarnoGrid;
+
 class QCheckBox;
 class QGroupBox;
 class QPushButton;
@@ -18,10 +20,19 @@ public:
     QToolButton* SpeedButton1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 
+    // The map whose result the report shows; the program's start-up lends the main window's.
+    void SetMap(const TCarnoGrid* map) { map_ = map; }
+
+signals:
+    // Before term k's map is taken, so the window showing the result can select that term.
+    void TermShown(int k);
+
 public slots:
     void SpeedButton1Click();  // check all
     void BitBtn2Click();       // generate, show, close
 
 private:
     bool Generate(std::string& path);
+
+    const TCarnoGrid* map_ = nullptr;
 };

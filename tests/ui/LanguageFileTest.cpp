@@ -44,16 +44,19 @@ std::set<std::string> MessagesInCode() {
     static const std::regex call(
         R"re(\(\s*"((?:[^"\\]|\\.)*)"\s*[,)]|\{\s*"((?:[^"\\]|\\.)*)"\s*,|\([^()"]*\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*)"\s*\))re");
     static const char* const conduits[] = {
-        "TranslateText(",     "T(", "Say(", "Fail(", "refuse(", "WithSystemText(", "VhdlError(",
+        "TranslateText(",     "T(", "Say(", "SayFileError(", "Fail(", "refuse(", "WithSystemText(", "VhdlError(",
         "SchemeFormulaError{"};
     const auto isName = [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     };
     std::set<std::string> found;
-    for (const char* folder :
-         {"app", "engine", "input", "files", "report", "circuit", "advmin", "cli", "platform"}) {
-        for (const auto& entry :
-             fs::recursive_directory_iterator(fs::path(MW_SOURCE_DIR) / folder)) {
+    // Every program folder, new ones included; not what only tests, measures or ships.
+    static const std::set<std::string> notProgram = {"tests", "bench", "fuzz", "resources", "scripts", "core"};
+    for (const auto& top : fs::directory_iterator(MW_SOURCE_DIR)) {
+        const std::string folder = top.path().filename().string();
+        if (!top.is_directory() || folder[0] == '.' || folder.rfind("build", 0) == 0 || notProgram.count(folder))
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(top.path())) {
             const std::string ext = entry.path().extension().string();
             if (ext != ".cpp" && ext != ".h") continue;
             const std::string text = ReadAll(entry.path());

@@ -1,0 +1,18 @@
+#pragma once
+// Colours are kept as the platform colour value the files and settings use, 0x00BBGGRR (red
+// in the low byte). These are the only conversions to and from other spellings.
+
+#include <QColor>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+QColor ToQColor(std::uint32_t bgr);
+std::uint32_t FromQColor(const QColor& c);
+// From the 0xRRGGBB of "#RRGGBB" texts.
+std::uint32_t FromRgb(std::uint32_t rgb);
+// "#RRGGBB", as HTML writes a colour.
+std::string HtmlColour(std::uint32_t bgr);
+
+}  // namespace platform
