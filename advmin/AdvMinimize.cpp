@@ -254,12 +254,12 @@ void TAdvMin::SpeedButton1Click() {
     const platform::FileChoice choice =
         platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)"}, "bf", {}});
     if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
-    const auto content = ReadListsFile(platform::IniFile(choice.path.toStdString()));
+    const auto content = ReadListsFile(choice.path.toStdString());
     if (!content) return;
-    const std::optional<int>& count = content->count;
+    const std::optional<int>& count = content->VarCount;
     QString lists[3] = {ComboBox1->currentText(), ComboBox2->currentText(), ComboBox3->currentText()};
     for (int i = 0; i < 3; ++i)
-        if (content->lists[i]) lists[i] = QString::fromStdString(*content->lists[i]);
+        if (content->Sets[i]) lists[i] = QString::fromStdString(*content->Sets[i]);
     ComboBox1->setEditText(lists[0]);
     ComboBox2->setEditText(lists[1]);
     ComboBox3->setEditText(lists[2]);
@@ -274,12 +274,10 @@ void TAdvMin::SpeedButton2Click() {
     const platform::FileChoice choice =
         platform::Dialogs().SaveFile(this, {"Save", {"Boolean Function (*.bf)"}, "bf", {}});
     if (!choice.accepted) return;
-    platform::IniFile file(choice.path.toStdString());
-    if (!file.WriteStrings("Boolean Function", {{"VarCount", std::to_string(Spin->value())},
-                                                {"1", ComboBox1->currentText().toStdString()},
-                                                {"0", ComboBox2->currentText().toStdString()},
-                                                {"*", ComboBox3->currentText().toStdString()}}))
-        Error(file.LastError());
+    BooleanFunctionFile{Spin->value(),
+                        {ComboBox1->currentText().toStdString(), ComboBox2->currentText().toStdString(),
+                         ComboBox3->currentText().toStdString()}}
+        .Write(choice.path.toStdString());
 }
 
 QTreeWidgetItem* TAdvMin::SelectedRoot() const {

@@ -62,18 +62,9 @@ std::optional<std::string> FunctionFromLists(int n, const std::string& ones, con
     return function;
 }
 
-std::optional<ListsFileContent> ReadListsFile(const platform::IniFile& file) {
-    ListsFileContent content;
-    for (const auto& [key, value] : file.ReadSection("Boolean Function")) {
-        if (key == "VarCount") {
-            bool ok = false;
-            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
-            content.count = ok ? n : -1;
-        } else if (key == "1" || key == "0" || key == "*") {
-            content.lists[key == "1" ? 0 : key == "0" ? 1 : 2] = value;
-        }
-    }
-    if (content.count && (*content.count < kMinListVariables || *content.count > kMaxListVariables)) {
+std::optional<BooleanFunctionFile> ReadListsFile(const std::string& fileName) {
+    BooleanFunctionFile content = BooleanFunctionFile::Read(fileName);
+    if (content.VarCount && (*content.VarCount < kMinListVariables || *content.VarCount > kMaxListVariables)) {
         platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return std::nullopt;
     }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "files/BooleanFunctionFile.h"
+
 namespace platform {
 class IniFile;
 }
@@ -31,12 +33,6 @@ std::optional<std::string> FunctionFromLists(int n, const std::string& ones, con
 constexpr int kMinListVariables = 4;
 constexpr int kMaxListVariables = 23;
 
-// What a Boolean function file gives the tool: its "Boolean Function" section's VarCount (-1
-// when not a number) and the lists it holds ("1", "0", "*"); absent keys stay absent.
-struct ListsFileContent {
-    std::optional<int> count;
-    std::array<std::optional<std::string>, 3> lists;
-};
-// The file's content, or nothing, with "Invalid number of variables" shown, when it names a
-// count the tool cannot take: then the tool keeps everything as it was.
-std::optional<ListsFileContent> ReadListsFile(const platform::IniFile& file);
+// A Boolean function file's content, or nothing, with "Invalid number of variables" shown,
+// when it names a count the tool cannot take: then the tool keeps everything as it was.
+std::optional<BooleanFunctionFile> ReadListsFile(const std::string& fileName);

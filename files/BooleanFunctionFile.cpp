@@ -1,18 +1,52 @@
-// The Boolean function file: the function as its three minterm sets in an initialization file,
-// the form the advanced minimizer reads too. Other sections of an existing file stay.
+#include "files/BooleanFunctionFile.h"
+
+#include <charconv>
 
 #include "engine/CarnoGrid.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
-#include "platform/Translate.h"
+
+namespace {
+
+std::optional<int> Count(const std::string& value) {
+    const std::size_t b = value.find_first_not_of(" \t");
+    const std::size_t e = value.find_last_not_of(" \t");
+    if (b == std::string::npos) return -1;
+    const char* first = value.data() + b;
+    const char* last = value.data() + e + 1;
+    if (*first == '+') ++first;
+    int n = 0;
+    const auto [end, ec] = std::from_chars(first, last, n);
+    return ec == std::errc() && end == last ? n : -1;
+}
+
+}  // namespace
+
+BooleanFunctionFile BooleanFunctionFile::Read(const std::string& fileName) {
+    BooleanFunctionFile content;
+    for (const auto& [key, value] : platform::IniFile(fileName).ReadSection(kSection)) {
+        if (key == "VarCount") {
+            content.VarCount = Count(value);
+            continue;
+        }
+        for (std::size_t i = 0; i < kSetKeys.size(); ++i)
+            if (key == kSetKeys[i]) content.Sets[i] = value;
+    }
+    return content;
+}
+
+bool BooleanFunctionFile::Write(const std::string& fileName) const {
+    std::vector<std::pair<std::string, std::string>> values;
+    if (VarCount) values.emplace_back("VarCount", std::to_string(*VarCount));
+    for (std::size_t i = 0; i < kSetKeys.size(); ++i) values.emplace_back(kSetKeys[i], Sets[i].value_or(""));
+    platform::IniFile file(fileName);
+    if (file.WriteStrings(kSection, values)) return true;
+    platform::Say(file.LastError());
+    return false;
+}
 
 bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
     std::string ones, zeros, dontCares;
     MapToSets(ones, zeros, dontCares);
-    platform::IniFile file(fileName);
-    if (file.WriteStrings("Boolean Function",
-                          {{"VarCount", std::to_string(VariableCount())}, {"1", ones}, {"0", zeros}, {"*", dontCares}}))
-        return true;
-    platform::Say(file.LastError());
-    return false;
+    return BooleanFunctionFile{VariableCount(), {ones, zeros, dontCares}}.Write(fileName);
 }

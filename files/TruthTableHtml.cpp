@@ -1,6 +1,7 @@
 #include "files/TruthTableHtml.h"
 
 #include "files/HtmlExport.h"
+#include "platform/LineEnds.h"
 #include "input/TruthTableData.h"
 
 namespace html {
@@ -27,17 +28,7 @@ std::optional<std::string> FormatCell(const std::string& cellTemplate, const std
     return out;
 }
 
-std::string TemplateText(const std::string& fileContent) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < fileContent.size()) {
-        const std::size_t end = fileContent.find_first_of("\r\n", i);
-        out += fileContent.substr(i, end == std::string::npos ? std::string::npos : end - i) + "\r\n";
-        if (end == std::string::npos) break;
-        i = end + ((fileContent[end] == '\r' && end + 1 < fileContent.size() && fileContent[end + 1] == '\n') ? 2 : 1);
-    }
-    return out;
-}
+std::string TemplateText(const std::string& fileContent) { return platform::WithCrLfLineEnds(fileContent); }
 
 bool TruthTableFromTemplates(const TruthTableData& table, const std::string& header, const std::string& body,
                              const std::string& last, std::vector<std::string>& out) {
@@ -65,3 +56,8 @@ bool TruthTableFromTemplates(const TruthTableData& table, const std::string& hea
 }
 
 }  // namespace html
+
+bool TruthTableData::SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
+                                        std::vector<std::string>& out) const {
+    return html::TruthTableFromTemplates(*this, header, body, last, out);
+}

@@ -177,7 +177,7 @@ Outcome IniFileBody(const std::uint8_t* data, std::size_t size) {
 
 Outcome BooleanFunctionFile(const std::uint8_t* data, std::size_t size) {
     Outcome o;
-    const platform::IniFile file(Folder().File("function.bf", Text(data, size)));
+    const std::string file = Folder().File("function.bf", Text(data, size));
     platform::RecordingMessageSink sink;
     platform::ScopedMessageSink scope(&sink);
     const auto read = ReadListsFile(file);
@@ -186,14 +186,14 @@ Outcome BooleanFunctionFile(const std::uint8_t* data, std::size_t size) {
         o.messages = sink.Texts();
         return o;
     }
-    const ListsFileContent& content = *read;
-    if (!content.count) return o;
-    const auto& l = content.lists;
-    const auto function = FunctionFromLists(*content.count, l[0].value_or(""), l[1].value_or(""),
+    const ::BooleanFunctionFile& content = *read;
+    if (!content.VarCount) return o;
+    const auto& l = content.Sets;
+    const auto function = FunctionFromLists(*content.VarCount, l[0].value_or(""), l[1].value_or(""),
                                             l[2].value_or(""));
     o.messages = sink.Texts();
     o.refused = !function;
-    if (function && function->size() != (std::size_t{1} << *content.count))
+    if (function && function->size() != (std::size_t{1} << *content.VarCount))
         o.faults.push_back("the function string has the wrong length");
     return o;
 }

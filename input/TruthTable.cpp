@@ -6,7 +6,6 @@
 #include <QPainter>
 
 #include "engine/CarnoGrid.h"
-#include "files/TruthTableHtml.h"
 #include "platform/Colour.h"
 
 // --- model: table rows are the minterm rows; the header row is the horizontal header ---
@@ -152,5 +151,5 @@ void TTruthTable::changeEvent(QEvent* event) {
 
 bool TTruthTable::SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
                                      std::vector<std::string>& out) const {
-    return html::TruthTableFromTemplates(data_, header, body, last, out);
+    return data_.SaveToHTMLTemplate(header, body, last, out);
 }

@@ -21,6 +21,12 @@ class TruthTableData {
 
     TruthTableData();
 
+    // The table as HTML lines through three cell templates (header, argument, function value);
+    // false when a template is not a one-argument format. Written with the other HTML writers
+    // (files/TruthTableHtml.cpp).
+    bool SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
+                            std::vector<std::string>& out) const;
+
     int VariableCount() const { return variableCount_; }
     int FunctionCount() const { return functionCount_; }
     // Out of 2..8 variables or 1..4 functions: "Invalid number of variables", nothing changes.

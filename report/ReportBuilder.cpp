@@ -1,6 +1,7 @@
 #include "report/ReportBuilder.h"
 
 #include "files/HtmlExport.h"
+#include "platform/LineEnds.h"
 #include "platform/Translate.h"
 
 namespace report {
@@ -65,20 +66,7 @@ bool ReplacePlaceholder(std::string& page, const std::string& placeholder, const
     return true;
 }
 
-std::string Rejoin(const std::string& text) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", i);
-        if (end == std::string::npos) {
-            out += text.substr(i) + "\r\n";
-            break;
-        }
-        out += text.substr(i, end - i) + "\r\n";
-        i = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
-    return out;
-}
+std::string Rejoin(const std::string& text) { return platform::WithCrLfLineEnds(text); }
 
 std::optional<std::string> Build(const std::string& pageTemplate, const Content& content, std::string& missing) {
     const bool pos = content.method == gmKNF;

@@ -17,7 +17,7 @@ using testing_support::TempFolder;
 using testing_support::WriteAll;
 
 struct Read {
-    std::optional<ListsFileContent> content;
+    std::optional<BooleanFunctionFile> content;
     std::vector<std::string> messages;
 };
 
@@ -26,7 +26,7 @@ Read ReadText(const std::string& text) {
     WriteAll(folder / "f.bf", text);
     platform::RecordingMessageSink messages;
     platform::ScopedMessageSink scope(&messages);
-    Read r{ReadListsFile(platform::IniFile(folder / "f.bf")), {}};
+    Read r{ReadListsFile(folder / "f.bf"), {}};
     r.messages = messages.Texts();
     return r;
 }
@@ -35,15 +35,15 @@ TEST(ListsFile, GivesTheCountAndOnlyTheListsTheFileHolds) {
     const Read r = ReadText("[Other]\nVarCount=99\n[boolean function]\r\nVarCount= 23 \r\n1=0-3, 9\r\n*=\r\n");
     ASSERT_TRUE(r.content);
     EXPECT_TRUE(r.messages.empty());
-    EXPECT_EQ(r.content->count, 23);
-    EXPECT_EQ(r.content->lists[0], "0-3, 9");
-    EXPECT_FALSE(r.content->lists[1]) << "no \"0\" key: the tool keeps its own list";
-    EXPECT_EQ(r.content->lists[2], "");
+    EXPECT_EQ(r.content->VarCount, 23);
+    EXPECT_EQ(r.content->Sets[0], "0-3, 9");
+    EXPECT_FALSE(r.content->Sets[1]) << "no \"0\" key: the tool keeps its own list";
+    EXPECT_EQ(r.content->Sets[2], "");
 
     const Read none = ReadText("[Boolean Function]\n0=1\n");
     ASSERT_TRUE(none.content);
-    EXPECT_FALSE(none.content->count);
-    EXPECT_EQ(none.content->lists[1], "1");
+    EXPECT_FALSE(none.content->VarCount);
+    EXPECT_EQ(none.content->Sets[1], "1");
 }
 
 TEST(ListsFile, ACountTheToolCannotTakeIsRefusedWithOneMessage) {
@@ -52,7 +52,7 @@ TEST(ListsFile, ACountTheToolCannotTakeIsRefusedWithOneMessage) {
         EXPECT_FALSE(r.content) << count;
         EXPECT_EQ(r.messages, std::vector<std::string>{"Invalid number of variables"}) << count;
     }
-    EXPECT_EQ(ReadText("[Boolean Function]\nVarCount=4\n").content->count, kMinListVariables);
+    EXPECT_EQ(ReadText("[Boolean Function]\nVarCount=4\n").content->VarCount, kMinListVariables);
 }
 
 }  // namespace

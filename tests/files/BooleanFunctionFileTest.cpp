@@ -7,6 +7,7 @@
 #include "MapHelpers.h"
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
+#include "files/BooleanFunctionFile.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 
@@ -43,3 +44,24 @@ TEST(BooleanFunctionFile, AFailedWriteIsReportedOnce) {
 }
 
 }  // namespace
+
+// The one value type reads back what it writes, keeps the file's other sections, and tells an
+// unreadable count (-1) from a missing one.
+TEST(BooleanFunctionFileValue, RoundTripKeepsOtherSectionsAndTellsCountsApart) {
+    const testing_support::TempFolder folder;
+    const std::string path = folder / "f.bf";
+    testing_support::WriteAll(path, "[Mine]\nkey=kept\n[Boolean Function]\nextra=1\n");
+    const BooleanFunctionFile written{5, {"0-3,7", "", "31"}};
+    ASSERT_TRUE(written.Write(path));
+    const BooleanFunctionFile read = BooleanFunctionFile::Read(path);
+    EXPECT_EQ(read.VarCount, 5);
+    EXPECT_EQ(read.Sets, written.Sets);
+    EXPECT_EQ(platform::IniFile(path).ReadString("Mine", "key", ""), "kept");
+
+    testing_support::WriteAll(path, "[Boolean Function]\nVarCount= +7 \n1=1\n");
+    EXPECT_EQ(BooleanFunctionFile::Read(path).VarCount, 7);
+    EXPECT_FALSE(BooleanFunctionFile::Read(path).Sets[1]);
+    testing_support::WriteAll(path, "[Boolean Function]\nVarCount=7x\n");
+    EXPECT_EQ(BooleanFunctionFile::Read(path).VarCount, -1);
+    EXPECT_FALSE(BooleanFunctionFile::Read(folder / "missing.bf").VarCount);
+}
