@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 #include "UiFixture.h"
 #include "engine/MapView.h"
 #include "platform/IniFile.h"
@@ -86,6 +88,28 @@ TEST_F(Options, SettingsAreReadAsWrittenWithKeysInAnyCase) {
     EXPECT_EQ(ini.ReadString("Options", "GlueMethod", ""), "POS");
     EXPECT_EQ(ini.ReadString("Options", "Unknown", ""), "1");
     EXPECT_EQ(ini.ReadString("Language", "CurrentLanguage", ""), "German");
+}
+
+TEST_F(Options, AnUnusableSettingsFileIsReportedOnceByNameAndAHugeListIsCut) {
+    QByteArray list = "[Language]\nSupportedLanguages=";
+    for (int i = 0; i < 100000; ++i) list += "L" + QByteArray::number(i) + ",";
+    WriteSettings(list + "\n");
+    StartProgram();
+    EXPECT_EQ(options->ComboBox1->count(), 256);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find(Settings()), std::string::npos);
+    DestroyProgram();
+    messages.Clear();
+
+    QFile::remove(QString::fromStdString(Settings()));
+    ASSERT_EQ(::mkfifo(Settings().c_str(), 0600), 0);
+    StartProgram();
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], "The settings file cannot be read; it is replaced when the settings are saved.\n" +
+                                       Settings() + ": not a regular file");
+    DestroyProgram();
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(platform::IniFile(Settings()).ReadString("Options", "AskExit", ""), "true");
 }
 
 TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {
