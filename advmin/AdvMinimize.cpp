@@ -279,7 +279,7 @@ void TAdvMin::SpeedButton2Click() {
                                                 {"1", ComboBox1->currentText().toStdString()},
                                                 {"0", ComboBox2->currentText().toStdString()},
                                                 {"*", ComboBox3->currentText().toStdString()}}))
-        Error(file.LastError());
+        Error(platform::FileFailureText("Cannot write the Boolean function file.", file.Path(), file.LastError()));
 }
 
 QTreeWidgetItem* TAdvMin::SelectedRoot() const {
@@ -322,7 +322,8 @@ void TAdvMin::SpeedButton5Click() {
     std::string text = vhdlcode->toPlainText().toStdString();
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
-    if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error)) Error(error);
+    if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
+        Error(platform::FileFailureText("Cannot write the VHDL file.", choice.path.toStdString(), error));
 }
 
 void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }

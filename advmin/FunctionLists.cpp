@@ -64,6 +64,11 @@ std::optional<std::string> FunctionFromLists(int n, const std::string& ones, con
 
 std::optional<ListsFileContent> ReadListsFile(const platform::IniFile& file) {
     ListsFileContent content;
+    if (const std::string problem = file.ReadProblem(); !problem.empty()) {
+        platform::ShowMessage(platform::FileFailureText("Cannot read the Boolean function file.", file.Path(), problem),
+                              platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        return std::nullopt;
+    }
     for (const auto& [key, value] : file.ReadSection("Boolean Function")) {
         if (key == "VarCount") {
             bool ok = false;

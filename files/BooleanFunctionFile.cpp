@@ -13,6 +13,6 @@ bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
     if (file.WriteStrings("Boolean Function",
                           {{"VarCount", std::to_string(VariableCount())}, {"1", ones}, {"0", zeros}, {"*", dontCares}}))
         return true;
-    platform::Say(file.LastError());
+    platform::SayFileError("Cannot write the Boolean function file.", fileName, file.LastError());
     return false;
 }

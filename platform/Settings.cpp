@@ -28,7 +28,7 @@ bool BesideTakesSaves() {
     struct stat st {};
     if (::stat(Beside().c_str(), &st) != 0) return errno == ENOENT;
     if (S_ISDIR(st.st_mode)) return false;
-    if (S_ISREG(st.st_mode)) return ::access(Beside().c_str(), W_OK) == 0;
+    if (S_ISREG(st.st_mode)) return !IsReadOnlyFile(Beside());
     return true;  // a FIFO or device in the file's place is replaced at save
 }
 
@@ -65,7 +65,7 @@ bool SaveSettings(const std::string& section,
     std::error_code ec;
     if (!ini.ReadProblem().empty() && !std::filesystem::is_directory(path, ec)) ::unlink(path.c_str());
     if (ini.WriteStrings(section, keyValues)) return true;
-    ShowMessage(TranslateText("Cannot write the settings file.") + "\n" + path + ": " + ini.LastError(),
+    ShowMessage(FileFailureText("Cannot write the settings file.", path, ini.LastError()),
                 MsgIcon::Error, MsgButtons::Ok);
     return false;
 }

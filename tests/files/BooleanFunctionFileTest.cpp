@@ -40,6 +40,8 @@ TEST(BooleanFunctionFile, AFailedWriteIsReportedOnce) {
     EXPECT_FALSE(map.SaveToBooleanFunctionFile("/nonexistent-folder/function.bf"));
     ASSERT_EQ(sink.Shown().size(), 1u);
     EXPECT_EQ(sink.Shown()[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(sink.Shown()[0].text,
+              "Cannot write the Boolean function file.\n/nonexistent-folder/function.bf: No such file or directory");
 }
 
 }  // namespace
