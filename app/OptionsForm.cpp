@@ -18,6 +18,7 @@
 #include "app/Windows.h"
 #include "ui/language.h"
 #include "engine/MapView.h"
+#include "engine/VariableName.h"
 #include "input/StringParcer.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
@@ -243,8 +244,10 @@ void TOptions::BitBtn1Click() {
     for (int i = 0; i < 8; ++i) names[i] = Edit[i]->text().toUpper();
     namesValid_ = true;
     for (const QString& name : names) {
-        if (!name.isEmpty()) continue;
-        platform::ShowMessage(T("Variable can not bee NULL"), MsgIcon::Error, MsgButtons::Ok);
+        // An empty name keeps its own message; any other name follows the one rule for names.
+        const std::string problem = name.isEmpty() ? T("Variable can not bee NULL") : varname::Problem(name.toStdString());
+        if (problem.empty()) continue;
+        platform::ShowMessage(problem, MsgIcon::Error, MsgButtons::Ok);
         namesValid_ = false;
     }
     for (int i = 0; i < 7; ++i) {

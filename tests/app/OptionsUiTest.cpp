@@ -139,6 +139,18 @@ TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {
     EXPECT_FALSE(options->isVisible());
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Variable can not bee NULL", "Variable: \"A\"\r\nis redeclarated."}));
     EXPECT_EQ(messages.Shown()[0].icon, platform::MsgIcon::Error);
+
+    // A name a formula would not read back is refused with the reason.
+    messages.Clear();
+    RunOptions([&] {
+        options->Edit[3]->setText("d e");
+        options->BitBtn1->click();
+        EXPECT_TRUE(options->isVisible());
+        options->Edit[3]->setText("D");
+    });
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid variable name: \"D E\"\n"
+                                                         "A name cannot hold blanks or control characters."});
+    EXPECT_EQ(form1->Grid.VarName(4), "D");
 }
 
 TEST_F(Options, MapOptionsReachTheGridWhenTheDialogCloses) {
