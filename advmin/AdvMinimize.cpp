@@ -22,6 +22,7 @@
 #include "advmin/TRIMMERLib_TLB.h"
 #include "advmin/Vhdl.h"
 #include "advmin/ocxint.h"
+#include "engine/VariableName.h"
 #include "ui/Icons.h"
 #include "ui/DialogParts.h"
 #include "ui/QtResultTree.h"
@@ -70,7 +71,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     setObjectName("AdvMin");
     setWindowTitle("Advanced Minimization Tool");
     setModal(true);
-    core_ = std::make_unique<TTrimmer>(ExchangeFilePath());
+    core_ = std::make_unique<TTrimmer>(ExchangeFilePath);
 
     PageControl1 = Named<QTabWidget>("PageControl1", this);
     PageControl1->setTabPosition(QTabWidget::South);
@@ -230,6 +231,13 @@ void TAdvMin::SpeedButton9Click() {
                                             ComboBox3->currentText().toStdString());
     if (!function) return;
     updatevarnames();
+    // A name the results could not be read back by stops the run before the core is called.
+    for (int i = 0; i < n; ++i) {
+        if (const std::string problem = varname::Problem(VarNames[i]); !problem.empty()) {
+            Error(problem);
+            return;
+        }
+    }
     // The core learns the count from the changes of the spin box; until the first one it has
     // not been told the starting count.
     if (coreCount_ != n) {
@@ -320,7 +328,8 @@ void TAdvMin::SpeedButton5Click() {
     std::string text = vhdlcode->toPlainText().toStdString();
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
-    if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error)) Error(error);
+    if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
+        Error(platform::FileFailureText("Cannot write the VHDL file.", choice.path.toStdString(), error));
 }
 
 void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }

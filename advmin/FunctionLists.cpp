@@ -63,7 +63,9 @@ std::optional<std::string> FunctionFromLists(int n, const std::string& ones, con
 }
 
 std::optional<BooleanFunctionFile> ReadListsFile(const std::string& fileName) {
-    BooleanFunctionFile content = BooleanFunctionFile::Read(fileName);
+    const std::optional<BooleanFunctionFile> read = BooleanFunctionFile::Read(fileName);
+    if (!read) return std::nullopt;
+    const BooleanFunctionFile& content = *read;
     if (content.VarCount && (*content.VarCount < kMinListVariables || *content.VarCount > kMaxListVariables)) {
         platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
         return std::nullopt;

@@ -5,6 +5,7 @@
 // that call, so the program runs on without it.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,9 +19,11 @@ class TTrimmer {
 public:
     enum DispId { kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5 };
 
-    // exchangePath: the file through which the function goes in and the results come back.
-    explicit TTrimmer(std::string exchangePath,
+    // exchangePath: the file through which the function goes in and the results come back,
+    // asked for only when the component is first called.
+    explicit TTrimmer(std::function<std::string()> exchangePath,
                       std::string registryFile = platform::DefaultRegistryFile());
+    explicit TTrimmer(std::string exchangePath, std::string registryFile = platform::DefaultRegistryFile());
 
     void Operation1() { Call(kOperation1); }
     void Operation2() { Call(kOperation2); }
@@ -35,6 +38,7 @@ private:
     platform::DispatchObject& DefaultInterface();
     void Call(int dispid, const std::vector<MwArg>& args = {});
 
+    std::function<std::string()> exchangePathSource_;
     std::string exchangePath_;
     std::string registryFile_;
     std::unique_ptr<platform::DispatchObject> interface_;

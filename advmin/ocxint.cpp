@@ -3,6 +3,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,26 +21,65 @@ std::array<std::string, 23> VarNames;
 
 namespace {
 
-// The private folder, made on first use and removed with its content at exit.
+// The private folder, made at the first use of the core and removed with its content at exit,
+// also when the program is ended by SIGTERM, SIGINT or SIGHUP. The handler may only use
+// async-signal-safe calls, so the names it removes are kept as plain character arrays.
 class ExchangeFolder {
 public:
-    ExchangeFolder() {
-        const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwright-XXXXXX";
-        if (!mkdtemp(pattern.data()))  // mkdtemp makes the folder with owner-only rights
-            throw std::runtime_error("Cannot create a private temporary folder in " + pattern);
-        folder_ = pattern;
-        file_ = folder_ + "/exchange";
+    static ExchangeFolder& Instance() {
+        static ExchangeFolder folder;
+        return folder;
+    }
+    const std::string& File() {
+        if (file_.empty()) Make();
+        return file_;
     }
     ~ExchangeFolder() {
+        if (folder_.empty()) return;
+        made_ = 0;
         std::error_code ec;
         std::filesystem::remove_all(folder_, ec);
     }
-    const std::string& File() const { return file_; }
 
 private:
+    void Make() {
+        const char* tmp = getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwright-XXXXXX";
+        if (pattern.size() + 16 > sizeof signalFolder_)
+            throw std::runtime_error("The temporary folder's name is too long: " + pattern);
+        if (!mkdtemp(pattern.data()))  // mkdtemp makes the folder with owner-only rights
+            throw std::runtime_error("Cannot create a private temporary folder in " + pattern + ": " +
+                                     std::strerror(errno));
+        folder_ = pattern;
+        file_ = folder_ + "/exchange";
+        std::memcpy(signalFolder_, folder_.c_str(), folder_.size() + 1);
+        std::memcpy(signalFile_, file_.c_str(), file_.size() + 1);
+        made_ = 1;
+        for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+            struct sigaction old {};
+            // An ignored signal (nohup) stays ignored; a handler of someone else's stays theirs.
+            if (sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) continue;
+            struct sigaction action {};
+            action.sa_handler = OnSignal;
+            action.sa_flags = SA_RESETHAND;
+            sigemptyset(&action.sa_mask);
+            sigaction(sig, &action, nullptr);
+        }
+    }
+
+    static void OnSignal(int sig) {
+        if (made_) {
+            unlink(signalFile_);
+            rmdir(signalFolder_);
+        }
+        raise(sig);  // the default action, restored by SA_RESETHAND, ends the program
+    }
+
     std::string folder_;
     std::string file_;
+    static inline char signalFolder_[4096];
+    static inline char signalFile_[4096 + 16];
+    static inline volatile sig_atomic_t made_ = 0;
 };
 
 bool IsDigits(const std::string& s) {
@@ -107,10 +150,7 @@ void ShowCoreFailure(const std::string& detail) {
 
 }  // namespace
 
-const std::string& ExchangeFilePath() {
-    static ExchangeFolder folder;
-    return folder.File();
-}
+const std::string& ExchangeFilePath() { return ExchangeFolder::Instance().File(); }
 
 void WriteExchangeFile(const std::string& function) {
     std::ofstream out(ExchangeFilePath(), std::ios::binary | std::ios::trunc);

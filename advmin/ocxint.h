@@ -1,8 +1,9 @@
 #pragma once
 // The exchange with the minimization core: the function string goes into a file, the core is
 // called, and its result lines come back from the same file into a result tree. The file lives
-// in a folder made for this process alone (owner-only rights) and removed at exit, so nothing
-// in the current folder is touched and two runs never meet.
+// in a folder made for this process alone (owner-only rights) when the core is first used and
+// removed at exit or when the program is ended by a signal, so nothing in the current folder is
+// touched and two runs never meet.
 
 #include <array>
 #include <stdexcept>
@@ -21,6 +22,7 @@ struct CoreAnswerError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The exchange file's name; its folder is made by the first call.
 const std::string& ExchangeFilePath();
 
 // Creates or truncates the exchange file with the function string; throws std::runtime_error.

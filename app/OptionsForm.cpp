@@ -18,6 +18,7 @@
 #include "app/Windows.h"
 #include "ui/language.h"
 #include "engine/MapView.h"
+#include "engine/VariableName.h"
 #include "input/StringParcer.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
@@ -34,6 +35,23 @@ using dialogparts::Named;
 std::string T(const std::string& english) { return platform::TranslateText(english); }
 
 const char* BoolText(bool on) { return on ? "true" : "false"; }
+
+// A list of millions of names would take seconds and gigabytes to offer; no one has that many
+// language files.
+constexpr std::size_t kMaxLanguages = 256;
+
+std::string FirstLanguages(const std::string& list, const std::string& file) {
+    std::size_t cut = 0;
+    for (std::size_t k = 0; k < kMaxLanguages; ++k) {
+        cut = list.find(',', cut);
+        if (cut == std::string::npos) return list;
+        ++cut;
+    }
+    platform::ShowMessage(T("The settings file lists more languages than are kept; the first 256 are kept.") +
+                              "\n" + file,
+                          MsgIcon::Warning, MsgButtons::Ok);
+    return list.substr(0, cut - 1);
+}
 
 // The language's file becomes the one in use, and every window takes its texts.
 void SelectLanguage(const QString& name) {
@@ -133,13 +151,19 @@ void TOptions::LoadSettings() {
     platform::IniFile ini(platform::SettingsFilePath());
     if (!ini.Exists()) return;
     TForm1* form1 = Windows().Form1;
+    if (const std::string problem = ini.ReadProblem(); !problem.empty()) {
+        platform::ShowMessage(T("The settings file cannot be read; it is replaced when the settings are saved.") +
+                                  "\n" + ini.Path() + ": " + problem,
+                              MsgIcon::Error, MsgButtons::Ok);
+        return;
+    }
 
     // Loading is not a choice by the user: nothing is written back.
     const QSignalBlocker quiet(ComboBox1);
     for (const auto& [key, value] : ini.ReadSection("Language")) {
         if (key == "SupportedLanguages") {
             TStringParcer parcer;
-            parcer.Text = value;
+            parcer.Text = FirstLanguages(value, ini.Path());
             parcer.Split(',');
             const QString shown = ComboBox1->currentText();
             for (const std::string& name : parcer.Items) ComboBox1->addItem(QString::fromStdString(name));
@@ -198,17 +222,13 @@ void TOptions::SaveSettings() {
         values.push_back({"MapFont", form1->CarnoGrid1->font().family().toStdString()});
         values.push_back({"ResultFont", form1->TreeView->font().family().toStdString()});
     }
-    platform::IniFile ini(platform::SettingsFilePath());
-    if (!ini.WriteStrings("Options", values))
-        platform::ShowMessage(ini.LastError(), MsgIcon::Error, MsgButtons::Ok);
+    platform::SaveSettings("Options", values);
 }
 
 void TOptions::WriteLanguageList() {
     QStringList names;
     for (int i = 0; i < ComboBox1->count(); ++i) names << ComboBox1->itemText(i);
-    platform::IniFile ini(platform::SettingsFilePath());
-    if (!ini.WriteString("Language", "SupportedLanguages", names.join(',').toStdString()))
-        platform::ShowMessage(ini.LastError(), MsgIcon::Error, MsgButtons::Ok);
+    platform::SaveSettings("Language", {{"SupportedLanguages", names.join(',').toStdString()}});
 }
 
 void TOptions::ShowNames(const TCarnoGrid& grid) {
@@ -224,8 +244,10 @@ void TOptions::BitBtn1Click() {
     for (int i = 0; i < 8; ++i) names[i] = Edit[i]->text().toUpper();
     namesValid_ = true;
     for (const QString& name : names) {
-        if (!name.isEmpty()) continue;
-        platform::ShowMessage(T("Variable can not bee NULL"), MsgIcon::Error, MsgButtons::Ok);
+        // An empty name keeps its own message; any other name follows the one rule for names.
+        const std::string problem = name.isEmpty() ? T("Variable can not bee NULL") : varname::Problem(name.toStdString());
+        if (problem.empty()) continue;
+        platform::ShowMessage(problem, MsgIcon::Error, MsgButtons::Ok);
         namesValid_ = false;
     }
     for (int i = 0; i < 7; ++i) {
@@ -241,9 +263,7 @@ void TOptions::BitBtn1Click() {
 
 void TOptions::ComboBox1Change() {
     SelectLanguage(ComboBox1->currentText());
-    platform::IniFile ini(platform::SettingsFilePath());
-    if (!ini.WriteString("Language", "CurrentLanguage", ComboBox1->currentText().toStdString()))
-        platform::ShowMessage(ini.LastError(), MsgIcon::Error, MsgButtons::Ok);
+    platform::SaveSettings("Language", {{"CurrentLanguage", ComboBox1->currentText().toStdString()}});
 }
 
 // The file looked for is the one choosing the name would read. A name that could not stand in

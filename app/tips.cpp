@@ -132,9 +132,7 @@ void TTipsForm::Button1Click() {
 }
 
 void TTipsForm::Button2Click() {
-    platform::IniFile ini(platform::SettingsFilePath());
-    if (ini.Exists() &&
-        !ini.WriteString("Options", "ShowTips", showtips->isChecked() ? "true" : "false"))
-        platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    if (platform::IniFile(platform::SettingsFilePath()).Exists())
+        platform::SaveSettings("Options", {{"ShowTips", showtips->isChecked() ? "true" : "false"}});
     accept();
 }

@@ -63,7 +63,7 @@ std::string ValueOrFileContent(const std::string& value) {
             throw InputError(path + " is too large");
         case platform::ReadStatus::Missing:
         case platform::ReadStatus::Failed:
-            throw InputError("cannot read " + path);
+            throw InputError("cannot read " + path + (error.empty() ? "" : ": " + error));
     }
     while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) content.pop_back();
     return content;

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "cli/MessageCapture.h"
+#include "platform/SafeWrite.h"
 
 namespace cli {
 
@@ -20,7 +21,11 @@ int RunSubcommand(const Subcommand& command, const Argv& argv, std::ostream& out
     try {
         std::vector<OptionDef> options = command.options;
         options.push_back({"help", false});
+        options.push_back({"force", false});
         const Args args(argv, options);
+        // Without --force a read-only output file is refused, never replaced.
+        platform::SetReadOnlyFiles(args.Has("force") ? platform::ReadOnlyFiles::Replace
+                                                     : platform::ReadOnlyFiles::Refuse);
         if (args.Has("help")) {
             out << command.usage << '\n';
             return 0;
@@ -47,7 +52,8 @@ int RunCommand(const Argv& args, std::ostream& out, std::ostream& err) {
                "usage: mapwright-cli COMMAND [OPTIONS]\n\ncommands:\n";
         for (const Subcommand* command : Subcommands())
             out << "  " << std::left << std::setw(10) << command->name << command->summary << '\n';
-        out << "\nRun 'mapwright-cli COMMAND --help' for a command's options.\n";
+        out << "\nRun 'mapwright-cli COMMAND --help' for a command's options. Every command takes --force:\n"
+               "without it a read-only output file is refused, never replaced.\n";
         return 0;
     }
     for (const Subcommand* command : Subcommands())

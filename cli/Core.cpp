@@ -9,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/MessageCapture.h"
+#include "engine/VariableName.h"
 #include "input/StringParcer.h"
 
 namespace cli {
@@ -44,7 +45,11 @@ void SetNames(const std::optional<std::string>& names, int n) {
     if (parcer.Count() != n || names->empty())
         throw InputError("--names needs " + std::to_string(n) + " names, got " +
                          std::to_string(names->empty() ? 0 : parcer.Count()));
-    for (int i = 0; i < n; ++i) VarNames[i] = parcer.Item(i);
+    for (int i = 0; i < n; ++i) {
+        if (const std::string problem = varname::Problem(parcer.Item(i)); !problem.empty())
+            throw InputError("--names: " + problem);
+        VarNames[i] = parcer.Item(i);
+    }
 }
 
 std::vector<std::string> Terms(const std::string& formula) {
@@ -75,7 +80,7 @@ int Run(const Invocation& call) {
         function = *built;
     }
 
-    TTrimmer core(ExchangeFilePath());
+    TTrimmer core(ExchangeFilePath);
     MemoryResultTree tree;
     std::vector<bool> minimum;
     if (!SetCoreVariableCount(core, n) || !RunCoreAnalysis(core, function, n, tree, &minimum))

@@ -2,13 +2,24 @@
 
 #include <string>
 
+#include "engine/VariableName.h"
+
 namespace cli {
 
-// A JSON string literal, quotes included.
+// A JSON string literal, quotes included. Bytes that are not UTF-8 become U+FFFD, so the
+// output is valid JSON whatever the text held.
 inline std::string JsonString(const std::string& s) {
     static const char* hex = "0123456789abcdef";
     std::string out = "\"";
-    for (unsigned char ch : s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const std::size_t length = varname::Utf8SequenceLength(s, i);
+        if (length != 1) {
+            if (length == 0) out += "\xEF\xBF\xBD";
+            else out.append(s, i, length);
+            i += length ? length - 1 : 0;
+            continue;
+        }
+        const unsigned char ch = static_cast<unsigned char>(s[i]);
         switch (ch) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;

@@ -1,5 +1,6 @@
 #include "cli/MapInput.h"
 
+#include "engine/VariableName.h"
 #include "input/FormulaMessage.h"
 #include "input/StringParcer.h"
 
@@ -30,6 +31,8 @@ void SetNames(TCarnoGrid& map, const std::string& names) {
     for (int i = 0; i < parcer.Count(); ++i) {
         if (parcer.Item(i).size() > 10)
             throw InputError("--names: a name has at most 10 characters");
+        if (const std::string problem = varname::Problem(parcer.Item(i)); !problem.empty())
+            throw InputError("--names: " + problem);
         map.SetVarName(i + 1, parcer.Item(i));
     }
 }

@@ -22,9 +22,14 @@ std::optional<int> Count(const std::string& value) {
 
 }  // namespace
 
-BooleanFunctionFile BooleanFunctionFile::Read(const std::string& fileName) {
+std::optional<BooleanFunctionFile> BooleanFunctionFile::Read(const std::string& fileName) {
+    const platform::IniFile file(fileName);
+    if (const std::string problem = file.ReadProblem(); !problem.empty()) {
+        platform::SayFileError("Cannot read the Boolean function file.", fileName, problem);
+        return std::nullopt;
+    }
     BooleanFunctionFile content;
-    for (const auto& [key, value] : platform::IniFile(fileName).ReadSection(kSection)) {
+    for (const auto& [key, value] : file.ReadSection(kSection)) {
         if (key == "VarCount") {
             content.VarCount = Count(value);
             continue;
@@ -41,7 +46,7 @@ bool BooleanFunctionFile::Write(const std::string& fileName) const {
     for (std::size_t i = 0; i < kSetKeys.size(); ++i) values.emplace_back(kSetKeys[i], Sets[i].value_or(""));
     platform::IniFile file(fileName);
     if (file.WriteStrings(kSection, values)) return true;
-    platform::Say(file.LastError());
+    platform::SayFileError("Cannot write the Boolean function file.", fileName, file.LastError());
     return false;
 }
 

@@ -16,8 +16,9 @@ struct BooleanFunctionFile {
     // The sets texts by kSetKeys; a key the file lacks stays absent.
     std::array<std::optional<std::string>, 3> Sets;
 
-    // What the file holds (nothing of it for a missing file or section).
-    static BooleanFunctionFile Read(const std::string& fileName);
+    // What the file holds (nothing of it for a missing file or section); nothing at all, with
+    // the reason shown, when the file is there but cannot be read.
+    static std::optional<BooleanFunctionFile> Read(const std::string& fileName);
     // False, with the reason shown, when the file cannot be written.
     bool Write(const std::string& fileName) const;
 };

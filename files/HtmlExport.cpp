@@ -37,7 +37,7 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 bool WriteLines(const std::string& fileName, const std::vector<std::string>& lines) {
     std::string error;
     if (platform::WriteFileAtomically(fileName, JoinLines(lines), &error)) return true;
-    platform::Say(error);
+    platform::SayFileError("Cannot write the HTML file.", fileName, error);
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/ElfCheck.h"
 #include "platform/ProgramFolder.h"
 
 namespace platform {
@@ -71,6 +72,12 @@ std::unique_ptr<DispatchObject> CreateObject(const std::string& classId, const M
                                              const std::string& registryFile) {
     const std::string library = RegisteredLibrary(classId, registryFile);
     if (library.empty()) throw ComError("Class not registered: " + classId + ".");
+    // A bare name is left to the loader's search of the system's folders.
+    if (library.find('/') != std::string::npos) {
+        const std::string problem = ElfImageProblem(library);
+        if (!problem.empty())
+            throw ComError("The component " + library + " cannot be loaded: " + problem + ".");
+    }
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();

@@ -77,6 +77,11 @@ bool IniFile::Exists() const {
     return ::stat(path_.c_str(), &st) == 0;
 }
 
+std::string IniFile::ReadProblem() const {
+    Content content;
+    return Load(content) ? std::string() : lastError_;
+}
+
 bool IniFile::Load(Content& content) const {
     content = Content{};
     std::string bytes;

@@ -17,6 +17,9 @@ class IniFile {
     explicit IniFile(std::string path);
     const std::string& Path() const { return path_; }
     bool Exists() const;
+    // Why the file cannot be read (the system's text), or an empty text when it can or is
+    // not there.
+    std::string ReadProblem() const;
     // The lines of a section in file order, split at the first '=' (a line without '=' gives
     // key = whole line, value empty); section name matched ignoring case; empty if absent.
     std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const;

@@ -59,6 +59,4 @@ std::string BesideProgramOrUserConfig(const std::string& fileName) {
     return folder + fileName;
 }
 
-std::string SettingsFilePath() { return BesideProgramOrUserConfig("mapwright.ini"); }
-
 }  // namespace platform

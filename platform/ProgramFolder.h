@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/Settings.h"  // the settings file is found from here
+
 namespace platform {
 
 std::string ProgramFolder();
@@ -18,8 +20,5 @@ std::string BesideProgramOrUserConfig(const std::string& fileName);
 std::string UserConfigFolder();  // with a trailing separator
 // The user's data folder for this program under $XDG_DATA_HOME (or ~/.local/share).
 std::string UserDataFolder();  // with a trailing separator
-
-// The settings file, "mapwright.ini", placed by the rule above.
-std::string SettingsFilePath();
 
 }  // namespace platform

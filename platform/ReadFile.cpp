@@ -31,7 +31,10 @@ ReadStatus ReadFileLimited(const std::string& path, std::size_t maxSize, std::st
     struct stat st {};
     if (::fstat(fd, &st) != 0) return fail(errno);
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
-    if (!S_ISREG(st.st_mode)) return fail(EINVAL);
+    if (!S_ISREG(st.st_mode)) {
+        if (error) *error = "not a regular file";
+        return ReadStatus::Failed;
+    }
     if (static_cast<std::uint64_t>(st.st_size) > maxSize) return ReadStatus::TooLarge;
 
     std::string data;

@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/Message.h"
+#include "platform/Translate.h"
+
 namespace platform {
 
 namespace {
@@ -17,12 +20,23 @@ std::string SystemText(int err) {
     return std::strerror(err);
 }
 
-// A link is replaced through to its target, so the link itself survives the save.
+ReadOnlyFiles& Policy() {
+    static ReadOnlyFiles policy = ReadOnlyFiles::Ask;
+    return policy;
+}
+
+// The file a name stands for, following links one by one (a relative link from its own
+// folder), so that a link to a file not yet there still names that file. Loops give up.
 std::string ResolveTarget(const std::string& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec)) return path;
-    const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
-    return ec ? path : target.string();
+    std::filesystem::path current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(current, ec)) return current.string();
+        const std::filesystem::path next = std::filesystem::read_symlink(current, ec);
+        if (ec) return current.string();
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current.string();
 }
 
 // The mode a newly created file would get, or the old file's mode: mkstemp's 0600 would
@@ -56,6 +70,16 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
+void SetReadOnlyFiles(ReadOnlyFiles policy) { Policy() = policy; }
+
+// The mode bits too: access() grants root everything, yet a file marked read-only is meant
+// to be kept by whoever saves.
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
     auto fail = [&](int err) {
         if (error) *error = SystemText(err);
@@ -63,6 +87,23 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     };
     if (path.empty()) return fail(ENOENT);
     const std::string target = ResolveTarget(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+        if (error) *error = "not a regular file";
+        return false;
+    }
+    if (IsReadOnlyFile(target)) {
+        const bool replace =
+            Policy() == ReadOnlyFiles::Replace ||
+            (Policy() == ReadOnlyFiles::Ask &&
+             ShowMessage(TranslateText("The file is read-only. Replace it?") + "\n" + target,
+                         MsgIcon::Warning, MsgButtons::YesNo) == MsgAnswer::Yes);
+        if (!replace) {
+            if (error) *error = "the file is read-only";
+            return false;
+        }
+    }
     std::filesystem::path folder = std::filesystem::path(target).parent_path();
     if (folder.empty()) folder = ".";
 

@@ -68,10 +68,24 @@ void TRepView::SpeedButton1Click() {
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     std::string page, error;
-    if (platform::ReadFileLimited(reportPath_, 64u << 20, &page, &error) != platform::ReadStatus::Ok ||
-        !platform::WriteFileAtomically(choice.path.toStdString(), page, &error)) {
-        platform::ShowMessage(error.empty() ? platform::TranslateText("File not found") : error, platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
+    const std::string target = choice.path.toStdString();
+    std::string failure;
+    switch (platform::ReadFileLimited(reportPath_, 64u << 20, &page, &error)) {
+        case platform::ReadStatus::Ok:
+            if (!platform::WriteFileAtomically(target, page, &error))
+                failure = platform::FileFailureText("Cannot write the report.", target, error);
+            break;
+        case platform::ReadStatus::Missing:
+            failure = platform::TranslateText("File not found");
+            break;
+        case platform::ReadStatus::TooLarge:
+            error = "File too large";
+            [[fallthrough]];
+        case platform::ReadStatus::Failed:
+            failure = platform::FileFailureText("Cannot read the report.", reportPath_, error);
+    }
+    if (!failure.empty()) {
+        platform::ShowMessage(failure, platform::MsgIcon::Error, platform::MsgButtons::Ok);
         return;
     }
     ++saveCounter_;

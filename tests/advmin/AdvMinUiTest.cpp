@@ -28,7 +28,16 @@ protected:
         const QString fromEnv = qEnvironmentVariable("MW_BIN_DIR");
         const QString bin = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() : fromEnv;
         for (const char* name : {"classes.reg", "libmwcore.so"}) QFile::copy(bin + "/" + name, Path(name));
+        // Start-up sees a temporary folder of the test's own; the core's first use may come
+        // later in this process, after the folder is gone, so the usual one is back for it.
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        QDir().mkpath(Path("tmp"));
+        qputenv("TMPDIR", Path("tmp").toUtf8());
         StartProgram();
+        if (tmpdir.isEmpty())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", tmpdir);
         tool = Windows().AdvMin;
     }
 
@@ -58,6 +67,8 @@ TEST_F(AdvMin, StartsWithFourVariablesAndTheirLetters) {
     EXPECT_EQ(tool->List->item(0, 0)->text(), "Var#1");
     EXPECT_EQ(tool->List->item(3, 1)->text(), "D");
     EXPECT_EQ(tool->PageControl1->tabPosition(), QTabWidget::South);
+    // The exchange folder waits for the first use of the core.
+    EXPECT_TRUE(QDir(Path("tmp")).isEmpty());
 }
 
 TEST_F(AdvMin, GoMinimizesTheListsWithTheCore) {
@@ -119,6 +130,15 @@ TEST_F(AdvMin, VhdlPageShowsTheSelectedResultOnly) {
     EXPECT_TRUE(QFile::exists(Path("f.vhd")));
     tool->SpeedButton6->click();
     EXPECT_EQ(QApplication::clipboard()->text(), text);
+}
+
+TEST_F(AdvMin, ANameThatWouldNotReadBackStopsTheRun) {
+    tool->List->item(1, 1)->setText("B*C");
+    tool->ComboBox1->setEditText("1");
+    tool->SpeedButton9->click();
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0].rfind("Invalid variable name: \"B*C\"\n", 0), 0u) << messages.Texts()[0];
+    EXPECT_EQ(tool->TreeView->topLevelItemCount(), 0);
 }
 
 TEST_F(AdvMin, AMissingCoreIsReportedAndTheTreeKept) {

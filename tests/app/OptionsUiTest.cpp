@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <sys/stat.h>
+
 #include "UiFixture.h"
 #include "engine/MapView.h"
 #include "platform/IniFile.h"
@@ -88,6 +90,28 @@ TEST_F(Options, SettingsAreReadAsWrittenWithKeysInAnyCase) {
     EXPECT_EQ(ini.ReadString("Language", "CurrentLanguage", ""), "German");
 }
 
+TEST_F(Options, AnUnusableSettingsFileIsReportedOnceByNameAndAHugeListIsCut) {
+    QByteArray list = "[Language]\nSupportedLanguages=";
+    for (int i = 0; i < 100000; ++i) list += "L" + QByteArray::number(i) + ",";
+    WriteSettings(list + "\n");
+    StartProgram();
+    EXPECT_EQ(options->ComboBox1->count(), 256);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find(Settings()), std::string::npos);
+    DestroyProgram();
+    messages.Clear();
+
+    QFile::remove(QString::fromStdString(Settings()));
+    ASSERT_EQ(::mkfifo(Settings().c_str(), 0600), 0);
+    StartProgram();
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], "The settings file cannot be read; it is replaced when the settings are saved.\n" +
+                                       Settings() + ": not a regular file");
+    DestroyProgram();
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(platform::IniFile(Settings()).ReadString("Options", "AskExit", ""), "true");
+}
+
 TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {
     StartProgram();
     RunOptions([&] {
@@ -115,6 +139,18 @@ TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {
     EXPECT_FALSE(options->isVisible());
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Variable can not bee NULL", "Variable: \"A\"\r\nis redeclarated."}));
     EXPECT_EQ(messages.Shown()[0].icon, platform::MsgIcon::Error);
+
+    // A name a formula would not read back is refused with the reason.
+    messages.Clear();
+    RunOptions([&] {
+        options->Edit[3]->setText("d e");
+        options->BitBtn1->click();
+        EXPECT_TRUE(options->isVisible());
+        options->Edit[3]->setText("D");
+    });
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid variable name: \"D E\"\n"
+                                                         "A name cannot hold blanks or control characters."});
+    EXPECT_EQ(form1->Grid.VarName(4), "D");
 }
 
 TEST_F(Options, MapOptionsReachTheGridWhenTheDialogCloses) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
@@ -113,6 +114,13 @@ TEST(AnalyzeCli, InvalidInputExitsOneWithTheProgramsMessage) {
         EXPECT_TRUE(r.out.empty());
         EXPECT_FALSE(r.err.empty());
     }
+    testing_support::TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    r = Cli({"analyze", "--ones", "@" + folder / "fifo"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(folder / "fifo" + ": not a regular file"), std::string::npos) << r.err;
+    r = Cli({"analyze", "--km", "/dev/null"});
+    EXPECT_NE(r.err.find("/dev/null: not a regular file"), std::string::npos) << r.err;
 }
 
 TEST(AnalyzeCli, UsageErrorsExitTwo) {

@@ -71,6 +71,18 @@ TEST_F(ConvertReportCli, ConvertWritesEachKindByExtension) {
     EXPECT_FALSE(fs::exists(dir / "x.km"));
 }
 
+TEST_F(ConvertReportCli, AReadOnlyOutputIsRefusedUnlessForced) {
+    const std::string in = (dir / "in.km").string(), out = (dir / "out.bf").string();
+    std::ofstream(out) << "old";
+    fs::permissions(out, fs::perms::owner_read);
+    const Ran refused = Cli({"convert", in, out});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find(out + ": the file is read-only"), std::string::npos) << refused.err;
+    EXPECT_EQ(ReadAll(out), "old");
+    EXPECT_EQ(Cli({"convert", "--force", in, out}).status, 0);
+    EXPECT_NE(ReadAll(out).find("[Boolean Function]"), std::string::npos);  // other content of the file stays
+}
+
 TEST_F(ConvertReportCli, ReportAsTheDialogWouldWriteIt) {
     const std::string out = (dir / "r.htm").string();
     const Ran r = Cli({"report", "--km", (dir / "in.km").string(), "--map", "--sets", "--truth-table", "--each-term",

@@ -1,4 +1,11 @@
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <random>
 
 #include <algorithm>
 #include <fstream>
@@ -6,6 +13,7 @@
 
 #include "TempFolder.h"
 #include "cli/CliRun.h"
+#include "cli/Json.h"
 
 namespace {
 
@@ -52,9 +60,56 @@ TEST(CoreCli, BadInputAndUsage) {
     const CliRun bad = Cli({"vhdl", "--formula", "A*|signal", "--names", "A,signal"});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("reserved"), std::string::npos);
+    // Names the formulas could not be read back by are refused, and why is said.
+    for (const char* names : {"A+B,C,D,E", "A,B C,D,E", "A,B,\xff,E"}) {
+        const CliRun r = Cli({"core", "--vars", "4", "--ones", "1", "--names", names});
+        EXPECT_EQ(r.status, 1) << names;
+        EXPECT_NE(r.err.find("Invalid variable name"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    EXPECT_EQ(Cli({"analyze", "--vars", "2", "--ones", "1", "--names", "X|,Y"}).status, 1);
+    const CliRun accented = Cli({"core", "--vars", "2", "--ones", "1", "--names", "\xc3\xa9,B", "--json"});
+    EXPECT_NE(accented.out.find("\"formula\":\"|\xc3\xa9*B\""), std::string::npos) << accented.out;
+    EXPECT_EQ(cli::JsonString("a\xff\xc3\x01\xe2\x82\xac"), "\"a\xef\xbf\xbd\xef\xbf\xbd\\u0001\xe2\x82\xac\"");
     const CliRun good = Cli({"vhdl", "--formula", "A*|B+D", "--names", "A,B,C,D"});
     EXPECT_EQ(good.status, 0);
     EXPECT_NE(good.out.find("  k0 <= A and not B;\n  k1 <= D;\n"), std::string::npos);
+}
+
+// A run ended by a signal while the core works leaves neither its exchange file nor its folder.
+TEST(CoreCli, ARunKilledMidwayLeavesNothing) {
+    const char* bin = std::getenv("MW_BIN_DIR");
+    if (!bin) GTEST_SKIP() << "MW_BIN_DIR is not set: the program folder is unknown";
+    testing_support::TempFolder folder;
+    std::string table(1 << 22, '0');
+    std::mt19937 rng(18);
+    for (char& c : table) c = "0112"[rng() % 4];
+    std::ofstream(folder / "table") << table;
+    std::filesystem::create_directory(folder / "tmp");
+    for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        const std::string program = std::string(bin) + "/mapwright-cli", tableArg = "@" + folder / "table";
+        const std::string tmpdir = "TMPDIR=" + folder / "tmp";
+        const char* argv[] = {program.c_str(), "core", "--vars", "22", "--table", tableArg.c_str(), nullptr};
+        const char* envp[] = {tmpdir.c_str(), nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(::posix_spawn(&child, program.c_str(), nullptr, nullptr, const_cast<char**>(argv),
+                                const_cast<char**>(envp)),
+                  0);
+        bool written = false;  // the function is in the exchange file: the core has it
+        for (int i = 0; i < 20000 && !written; ++i) {
+            for (const auto& entry : std::filesystem::directory_iterator(folder / "tmp")) {
+                std::error_code ec;
+                written = written || std::filesystem::file_size(entry.path() / "exchange", ec) == table.size();
+            }
+            if (!written) ::usleep(500);
+        }
+        EXPECT_TRUE(written);
+        ::kill(child, sig);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << "status " << status;
+        EXPECT_TRUE(std::filesystem::is_empty(folder / "tmp")) << "signal " << sig;
+    }
 }
 
 }  // namespace

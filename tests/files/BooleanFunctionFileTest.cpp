@@ -41,6 +41,8 @@ TEST(BooleanFunctionFile, AFailedWriteIsReportedOnce) {
     EXPECT_FALSE(map.SaveToBooleanFunctionFile("/nonexistent-folder/function.bf"));
     ASSERT_EQ(sink.Shown().size(), 1u);
     EXPECT_EQ(sink.Shown()[0].icon, platform::MsgIcon::Error);
+    EXPECT_EQ(sink.Shown()[0].text,
+              "Cannot write the Boolean function file.\n/nonexistent-folder/function.bf: No such file or directory");
 }
 
 }  // namespace
@@ -53,15 +55,15 @@ TEST(BooleanFunctionFileValue, RoundTripKeepsOtherSectionsAndTellsCountsApart) {
     testing_support::WriteAll(path, "[Mine]\nkey=kept\n[Boolean Function]\nextra=1\n");
     const BooleanFunctionFile written{5, {"0-3,7", "", "31"}};
     ASSERT_TRUE(written.Write(path));
-    const BooleanFunctionFile read = BooleanFunctionFile::Read(path);
+    const BooleanFunctionFile read = *BooleanFunctionFile::Read(path);
     EXPECT_EQ(read.VarCount, 5);
     EXPECT_EQ(read.Sets, written.Sets);
     EXPECT_EQ(platform::IniFile(path).ReadString("Mine", "key", ""), "kept");
 
     testing_support::WriteAll(path, "[Boolean Function]\nVarCount= +7 \n1=1\n");
-    EXPECT_EQ(BooleanFunctionFile::Read(path).VarCount, 7);
-    EXPECT_FALSE(BooleanFunctionFile::Read(path).Sets[1]);
+    EXPECT_EQ(BooleanFunctionFile::Read(path)->VarCount, 7);
+    EXPECT_FALSE(BooleanFunctionFile::Read(path)->Sets[1]);
     testing_support::WriteAll(path, "[Boolean Function]\nVarCount=7x\n");
-    EXPECT_EQ(BooleanFunctionFile::Read(path).VarCount, -1);
-    EXPECT_FALSE(BooleanFunctionFile::Read(folder / "missing.bf").VarCount);
+    EXPECT_EQ(BooleanFunctionFile::Read(path)->VarCount, -1);
+    EXPECT_FALSE(BooleanFunctionFile::Read(folder / "missing.bf")->VarCount);
 }

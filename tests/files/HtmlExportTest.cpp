@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
 #include "files/HtmlExport.h"
+#include "platform/Message.h"
 
 namespace {
 
@@ -99,8 +100,11 @@ TEST(HtmlExport, TypedTextCannotInjectMarkup) {
 }
 
 TEST(HtmlExport, AFailedWriteIsReportedAndReturnsFalse) {
+    platform::RecordingMessageSink sink;
+    platform::ScopedMessageSink scope(&sink);
     TCarnoGrid map;
     EXPECT_FALSE(map.SaveToHTMLFile("/nonexistent-folder/map.htm"));
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Cannot write the HTML file.\n/nonexistent-folder/map.htm: No such file or directory"});
 }
 
 }  // namespace

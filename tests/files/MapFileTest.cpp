@@ -2,6 +2,7 @@
 // must neither crash nor change the map, its variable count or the result tree.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <random>
 
@@ -226,6 +227,13 @@ TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_NE(messages.Shown()[0].text.find("Is a directory"), std::string::npos);
     EXPECT_EQ(StateOf(map), before);
+
+    // A FIFO is named and called what it is, not "Invalid argument".
+    messages.Clear();
+    ASSERT_EQ(::mkfifo((folder / "fifo.km").c_str(), 0600), 0);
+    EXPECT_FALSE(map.LoadFromFile(folder / "fifo.km"));
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot read the map file.\n" + folder / "fifo.km" +
+                                                         ": not a regular file"});
 }
 
 TEST_F(MapFileTest, RandomBytesNeverCrashAndValidOnesRoundTrip) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -52,6 +55,42 @@ TEST(ClassRegistry, CallsGoByDispatchIdAndFailuresCarryTheirMessage) {
     EXPECT_THROW(object->Invoke(5), platform::ComError);  // missing argument
     info.exchangePath = nullptr;
     EXPECT_THROW(platform::CreateObject(kClass, info, reg), platform::ComError);
+}
+
+// A library cut short used to be mapped past its end and took the process down with a bus
+// error; every cut must end in a ComError (or, where only unused bytes were lost, a load).
+TEST(ClassRegistry, ALibraryCutShortIsRefusedNotCrashedOn) {
+    const char* bin = std::getenv("MW_BIN_DIR");
+    const std::string whole = testing_support::ReadAll(std::string(bin ? bin : ".") + "/libmwcore.so");
+    ASSERT_GT(whole.size(), 200000u);
+    testing_support::TempFolder folder;
+    const std::string reg = folder / "classes.reg";
+    std::ofstream(reg) << kClass << "=libmwcore.so\n";
+    for (const std::size_t length : {std::size_t{0}, std::size_t{10}, std::size_t{63}, std::size_t{64},
+                                     std::size_t{300}, std::size_t{4096}, std::size_t{100000},
+                                     whole.size() / 2, whole.size() - 1}) {
+        testing_support::WriteAll(folder / "libmwcore.so", whole.substr(0, length));
+        const std::string exchange = folder / "x";
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            MwCreateInfo info{};
+            info.size = sizeof info;
+            info.exchangePath = exchange.c_str();
+            int status = 0;
+            try {
+                platform::CreateObject(kClass, info, reg);
+            } catch (const platform::ComError& e) {
+                status = std::string(e.what()).find("libmwcore.so") == std::string::npos ? 3 : 2;
+            }
+            ::_exit(status);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "cut at " << length << ": ended by signal " << WTERMSIG(status);
+        const int code = WEXITSTATUS(status);
+        EXPECT_TRUE(code == 2 || (code == 0 && length >= whole.size() / 2)) << "cut at " << length << ": " << code;
+    }
 }
 
 }  // namespace

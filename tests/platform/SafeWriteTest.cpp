@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <csignal>
 
 #include "TempFolder.h"
+#include "platform/Message.h"
 #include "platform/ReadFile.h"
 #include "platform/SafeWrite.h"
 
@@ -72,6 +74,65 @@ TEST(SafeWrite, FailuresKeepTheOldFileAndSayWhy) {
     EXPECT_EQ(folder.EntryCount(), 2u);
 }
 
+// The save contract: links are written through (even to a file not there yet), what is not a
+// regular file is refused, and a read-only file is replaced only when allowed.
+TEST(SafeWrite, LinksAreWrittenThroughAndOddTargetsRefused) {
+    TempFolder folder;
+    std::string error;
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_symlink("sub/new.km", folder / "dangling");
+    ASSERT_TRUE(platform::WriteFileAtomically(folder / "dangling", "made", &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "dangling"));
+    EXPECT_EQ(ReadAll(folder / "sub/new.km"), "made");
+    std::filesystem::create_symlink(folder / "dangling", folder / "chain");  // a link to a link
+    ASSERT_TRUE(platform::WriteFileAtomically(folder / "chain", "again", &error)) << error;
+    EXPECT_EQ(ReadAll(folder / "sub/new.km"), "again");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "chain"));
+
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder / "fifo", folder / "to-fifo");
+    for (const char* name : {"fifo", "to-fifo"}) {
+        EXPECT_FALSE(platform::WriteFileAtomically(folder / name, "x", &error)) << name;
+        EXPECT_EQ(error, "not a regular file");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+    if (::geteuid() == 0) {  // only root may make a device node: the null device's numbers
+        ASSERT_EQ(::mknod((folder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        EXPECT_FALSE(platform::WriteFileAtomically(folder / "null", "x", &error));
+        EXPECT_TRUE(std::filesystem::is_character_file(folder / "null"));
+    }
+    EXPECT_EQ(folder.EntryCount(), 5u + (::geteuid() == 0));
+}
+
+TEST(SafeWrite, AReadOnlyFileIsReplacedOnlyWhenAllowed) {
+    TempFolder folder;
+    const std::string path = folder / "kept.km";
+    WriteAll(path, "old");
+    ::chmod(path.c_str(), 0444);
+    platform::RecordingMessageSink messages;
+    platform::ScopedMessageSink scope(&messages);
+    std::string error;
+
+    platform::SetReadOnlyFiles(platform::ReadOnlyFiles::Refuse);
+    EXPECT_FALSE(platform::WriteFileAtomically(path, "new", &error));
+    EXPECT_EQ(error, "the file is read-only");
+    platform::SetReadOnlyFiles(platform::ReadOnlyFiles::Ask);
+    messages.Plan(platform::MsgAnswer::No);
+    EXPECT_FALSE(platform::WriteFileAtomically(path, "new", &error));
+    EXPECT_EQ(ReadAll(path), "old");
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], "The file is read-only. Replace it?\n" + path);
+    messages.Plan(platform::MsgAnswer::Yes);
+    EXPECT_TRUE(platform::WriteFileAtomically(path, "asked", &error));
+    EXPECT_EQ(ReadAll(path), "asked");
+    EXPECT_EQ(ModeOf(path), 0444u);
+    platform::SetReadOnlyFiles(platform::ReadOnlyFiles::Replace);
+    EXPECT_TRUE(platform::WriteFileAtomically(path, "forced", &error));
+    EXPECT_EQ(ReadAll(path), "forced");
+    EXPECT_EQ(messages.Texts().size(), 2u);
+    platform::SetReadOnlyFiles(platform::ReadOnlyFiles::Ask);
+}
+
 // A disk that fills up half-way: the file size limit stops the write part of the way through.
 TEST(SafeWrite, AShortWriteLeavesTheOldFileWhole) {
     TempFolder folder;
@@ -113,6 +174,7 @@ TEST(ReadFileLimited, TellsMissingTooLargeAndFailedApart) {
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     EXPECT_EQ(platform::ReadFileLimited(folder / "fifo", 10, &bytes, &error),
               platform::ReadStatus::Failed);
+    EXPECT_EQ(error, "not a regular file");
 }
 
 }  // namespace

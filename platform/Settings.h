@@ -1,0 +1,28 @@
+#pragma once
+// The settings file, "mapwright.ini". It lives beside the program; where that place cannot
+// take a save (the folder or the file is not writable, or the name is a folder) the user's
+// configuration folder holds the saved copy, which starts as a copy of the file beside the
+// program so nothing of it is lost.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+// The file to read.
+std::string SettingsFilePath();
+// The file to write; makes the user's copy (and its folder) when saving has to go there.
+std::string SettingsSavePath();
+
+// Why the settings file cannot be read (a folder, a FIFO, a device, too large), or an empty
+// text when it can or is not there yet.
+std::string SettingsFileProblem();
+
+// Writes the keys into a section of the settings file, keeping everything else; a file in
+// the way that cannot be read (other than a folder) is replaced. On failure shows
+// "Cannot write the settings file." with the file's name and the system's text.
+bool SaveSettings(const std::string& section,
+                  const std::vector<std::pair<std::string, std::string>>& keyValues);
+
+}  // namespace platform
