@@ -88,7 +88,7 @@ std::string FunctionOfPla(const std::string& path, int& n) {
 Figures Ours(const std::string& function, int n, double exactSeconds) {
     Figures f;
     mwcore::MinimizeOptions options;
-    options.exactSeconds = exactSeconds;
+    options.workScale = exactSeconds;
     const auto start = Clock::now();
     const mwcore::Problem p = mwcore::ParseFunctionString(function, n);
     const mwcore::Minimization m = mwcore::Minimize(p, options);

@@ -34,6 +34,13 @@ namespace mwcore {
 std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline) {
+    Guard guard(deadline);
+    Work work(Work::kUnlimited, &guard);
+    return DistinctCoveringRows(need, cubes, maxRows, work);
+}
+
+std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
+    const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows, Work& work) {
     const int vars = need.Vars();
     // Few minterms to cover: their rows directly, with no table-sized scratch.
     if (need.Count() * std::max<std::size_t>(cubes.size(), 1) <= (std::size_t{1} << 22)) {
@@ -46,6 +53,7 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
                     if (cubes[id].Has(static_cast<uint32_t>(m))) row.push_back(static_cast<int>(id));
                 rows.push_back(std::move(row));
             });
+        if (!work.Spend(static_cast<int64_t>(need.Count() * cubes.size() / 8) + 1)) return std::nullopt;
         std::sort(rows.begin(), rows.end());
         rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
         if (rows.size() > maxRows) return std::nullopt;
@@ -71,6 +79,7 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
             if (top == topMask) break;
             continue;  // nothing to cover in this slice
         }
+        const std::size_t before = distinct.size();
         std::fill(signature.begin(), signature.end(), 0);
         const Cube slice{topMask, top};
         for (std::size_t id = 0; id < cubes.size(); ++id) {
@@ -92,7 +101,9 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
                 distinct.push_back(std::move(row));
             }
         }
-        if (distinct.size() > maxRows || std::chrono::steady_clock::now() > deadline) return std::nullopt;
+        if (distinct.size() > maxRows ||
+            !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 64 + (distinct.size() - before) * cubes.size() / 8)))
+            return std::nullopt;
         if (top == topMask) break;
     }
     std::sort(distinct.begin(), distinct.end());

@@ -52,13 +52,13 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
 
 void Release(MwDispatch* self) { delete reinterpret_cast<CoreDispatch*>(self); }
 
-// The exact search's budget in seconds may be set from outside for measurements.
+// The work allowances may be scaled from outside for measurements.
 mwcore::MinimizeOptions OptionsFromEnvironment() {
     mwcore::MinimizeOptions options;
-    if (const char* s = std::getenv("MW_CORE_EXACT_SECONDS")) {
+    if (const char* s = std::getenv("MW_CORE_WORK_SCALE")) {
         char* end = nullptr;
         const double v = std::strtod(s, &end);
-        if (end != s && v >= 0 && v <= 3600) options.exactSeconds = v;
+        if (end != s && v >= 0 && v <= 1000) options.workScale = v;
     }
     return options;
 }

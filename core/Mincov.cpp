@@ -46,12 +46,19 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows) {
     return rows.size() != before;
 }
 
+Mincov::Mincov(std::vector<int64_t> cost, Work& work, int64_t productWeight)
+    : cost_(std::move(cost)), work_(&work), productWeight_(productWeight) {}
+
 Mincov::Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline,
                int64_t productWeight)
-    : cost_(std::move(cost)), deadline_(deadline), productWeight_(productWeight) {}
+    : cost_(std::move(cost)),
+      ownGuard_(std::make_unique<Guard>(deadline)),
+      ownWork_(std::make_unique<Work>(Work::kUnlimited, ownGuard_.get())),
+      work_(ownWork_.get()),
+      productWeight_(productWeight) {}
 
-void Mincov::CheckDeadline() const {
-    if (std::chrono::steady_clock::now() > deadline_) throw CoveringTimeout{};
+void Mincov::Spend(int64_t units) {
+    if (!work_->Spend(units)) throw CoveringTimeout{};
 }
 
 int64_t Mincov::CostOf(const std::vector<int>& columns) const {
@@ -84,6 +91,7 @@ void Mincov::Build(const std::vector<std::vector<int>>& rows) {
 
 std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>>& rows, int64_t bound) {
     incumbent_.clear();
+    rootBound_ = 0;
     for (const auto& row : rows)
         if (row.empty()) return std::nullopt;  // nothing covers it
     // Both orientations of the matrix, and the row-intersection graph, are bit sets.
@@ -95,7 +103,7 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     for (std::size_t r = 0; r < rows.size(); ++r) Set(all, static_cast<int>(r));
     for (std::size_t d = 0; d < id_.size(); ++d) Set(allCols, static_cast<int>(d));
     std::vector<int> forced;
-    CheckDeadline();
+    Spend(static_cast<int64_t>(rows.size() * colWords_ + id_.size() * rowWords_) + 1);
     if (!Reduce(all, allCols, forced)) return std::nullopt;
     int64_t forcedCost = 0;
     for (int& c : forced) {
@@ -118,9 +126,9 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     // first incumbent it lets the bounds cut from the start.
     std::vector<int> chosen;
     bool dropped = false;
-    CheckDeadline();
-    LagrangianBound(rowsAlive, colsAlive, bound - forcedCost, dropped);
-    CheckDeadline();
+    Spend(1);
+    rootBound_ = forcedCost + LagrangianBound(rowsAlive, colsAlive, bound - forcedCost, dropped);
+    Spend(1);
     std::vector<int> greedy = PricedGreedyCover(rowsAlive, colsAlive);
     int64_t greedyCost = 0;
     for (int c : greedy) greedyCost += dense_cost_[c];
@@ -146,7 +154,7 @@ int Mincov::ColumnLength(int c, const Bits& rows) const { return CountOfBoth(col
 
 bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
     for (bool changed = true; changed;) {
-        CheckDeadline();
+        Spend(static_cast<int64_t>(Count(rows) * colWords_ + Count(cols) * rowWords_) + 1);
         changed = false;
         // A row with one column forces it; a row with none cannot be covered here.
         bool infeasible = false;
@@ -298,7 +306,7 @@ bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std:
                     int64_t& cost) {
     // Nodes of a large matrix take milliseconds: the clock is read at every one.
     ++nodes_;
-    CheckDeadline();
+    Spend(1);
     std::vector<int> forced;
     int64_t forcedCost = 0;
     int64_t lower = 0;

@@ -29,6 +29,7 @@ int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
     std::vector<int> at(rowCols_.size(), -1);
     for (std::size_t i = 0; i < n; ++i) at[list[i]] = static_cast<int>(i);
     const std::size_t words = (n + 63) / 64;
+    Spend(static_cast<int64_t>(n * (rowWords_ + words)) + 1);
     std::vector<uint64_t> adj(n * words, 0);
     std::vector<int> degree(n, 0);
     Bits reach(rowWords_);
@@ -111,6 +112,7 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost, std
     double best = -1, lambda = 1.0;
     int still = 0;
     for (int it = 0; it < 60; ++it) {
+        Spend(static_cast<int64_t>(m.members.size() + nr + nc) / 8 + 1);
         double value = 0;
         for (double x : u) value += x;
         std::fill(g.begin(), g.end(), 1);
@@ -214,6 +216,7 @@ std::vector<int> Mincov::PricedGreedyCover(const Bits& rows, const Bits& cols) {
         ForEachOfBoth(colRows_[c], open, [&](int r) { worth += std::max(price_[r], 0.0) + 1e-3; });
         return worth / static_cast<double>(dense_cost_[c]);
     };
+    Spend(static_cast<int64_t>(Count(cols) * rowWords_) + 1);
     std::priority_queue<std::pair<double, int>> heap;
     ForEach(cols, [&](int c) { heap.push({valueOf(c), c}); });
     std::vector<int> cover;

@@ -52,7 +52,7 @@ TEST(MinimizeRandom, ResultsEqualTheFunctionOnEveryCaredForMinterm) {
         for (int i = 0; i < (n <= 10 ? 12 : 3); ++i) {
             const Problem p = RandomProblem(n, rng);
             MinimizeOptions options;
-            options.exactSeconds = 0.2;
+            options.workScale = 0.2;
             const Minimization m = Minimize(p, options);
             if (m.kind != Minimization::Kind::Sum) continue;
             ASSERT_FALSE(m.covers.empty());
