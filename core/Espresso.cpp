@@ -8,7 +8,9 @@
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
+#include "core/Invariant.h"
 #include "core/Mincov.h"
+#include "core/Verify.h"
 
 namespace mwcore {
 
@@ -251,8 +253,11 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work
         CoverCost before = CostOf(f);
         for (;;) {
             Reduce(p, f, &work);
+            MW_INVARIANT(CoverImplements(p, f));
             Expand(p, f, work);
+            MW_INVARIANT(CoverImplements(p, f));
             Irredundant(p, f, &work);
+            MW_INVARIANT(CoverImplements(p, f));
             if (late()) return keepBetter();
             const CoverCost now = CostOf(f);
             if (!(now < before)) break;
@@ -261,6 +266,7 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work
         if (CostOf(f) < CostOf(best)) best = f;
         // Only a gain over the best cover so far earns another round, so this ends.
         if (!LastGasp(p, f, work) || !(CostOf(f) < CostOf(best))) break;
+        MW_INVARIANT(CoverImplements(p, f));
         best = f;
     }
     return best;

@@ -9,6 +9,7 @@
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
+#include "core/Invariant.h"
 #include "core/Mincov.h"
 #include "core/Primes.h"
 #include "core/TruthTable.h"
@@ -145,6 +146,7 @@ private:
     }
 
     void Record(int64_t cost) {
+        for ([[maybe_unused]] int c : covered_) MW_INVARIANT(c > 0);  // every row covered
         if (cost < best_) {
             best_ = cost;
             solutions_.clear();
@@ -256,6 +258,7 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     }
     if (rest.Empty()) {
         result.proven = true;
+        result.lowerProducts = static_cast<int>(essentials.size());
         if (!(CostOf(bound) < CostOf(essentials))) result.covers.push_back(essentials);
         return result;
     }

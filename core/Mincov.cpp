@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "core/BitSet.h"
+#include "core/Invariant.h"
 
 namespace mwcore {
 
@@ -302,8 +303,33 @@ bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<
     return true;
 }
 
+// A cover found below a node covers its rows with its columns, costs what its columns cost,
+// and lies between the node's inherited lower bound and its upper bound: the checks that
+// catch an unsound reduction or bound where it happens.
 bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
                     int64_t& cost) {
+#ifdef MW_CORE_INVARIANTS
+    const Bits rowsIn = rows, colsIn = cols;
+    const bool found = SearchNode(std::move(rows), std::move(cols), bound, inherited, chosen, cost);
+    if (found) {
+        Bits covered(rowWords_, 0);
+        int64_t sum = 0;
+        for (int c : chosen) {
+            MW_INVARIANT(Test(colsIn, c));
+            sum += dense_cost_[c];
+            for (std::size_t w = 0; w < rowWords_; ++w) covered[w] |= colRows_[c][w];
+        }
+        MW_INVARIANT(SubsetWithin(rowsIn, covered, rowsIn));
+        MW_INVARIANT(sum == cost && cost < bound && cost >= inherited);
+    }
+    return found;
+#else
+    return SearchNode(std::move(rows), std::move(cols), bound, inherited, chosen, cost);
+#endif
+}
+
+bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
+                        int64_t& cost) {
     // Nodes of a large matrix take milliseconds: the clock is read at every one.
     ++nodes_;
     Spend(1);

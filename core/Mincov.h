@@ -62,6 +62,8 @@ private:
     void Build(const std::vector<std::vector<int>>& rows);
     bool Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
                 int64_t& cost);
+    bool SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
+                    int64_t& cost);
     bool SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,
                       int64_t bound, const std::vector<int>& forced, std::vector<int>& chosen,
                       int64_t& cost);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "core/Invariant.h"
 #include "core/Isop.h"
 #include "core/TruthTable.h"
 
@@ -61,6 +62,7 @@ public:
             }
         }
         if (out.size() > limits_.maxPrimes) throw Aborted{};
+        for ([[maybe_unused]] const Cube& q : out) MW_INVARIANT(Inside(upper, k, q));  // implicants only
         return out;
     }
 
