@@ -113,10 +113,21 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     TreeView->setHeaderHidden(true);
     tree_ = std::make_unique<QtResultTree>(TreeView);
 
+    // How hard the core tries: the heuristic alone, the default, or a proof however long.
+    auto* effortLabel = Named<QLabel>("Label7", "Effort", TabSheet1);
+    EffortBox = Named<QComboBox>("EffortBox", TabSheet1);
+    for (const std::string& effort : {platform::TranslateText("quick"), platform::TranslateText("thorough"),
+                                      platform::TranslateText("prove")})
+        EffortBox->addItem(QString::fromStdString(effort));
+    EffortBox->setCurrentIndex(1);
+
     auto* count = new QHBoxLayout;
     count->addWidget(countLabel);
     count->addWidget(Spin);
     count->addWidget(Label5);
+    count->addSpacing(12);
+    count->addWidget(effortLabel);
+    count->addWidget(EffortBox);
     count->addStretch();
     count->addWidget(SpeedButton1);
     count->addWidget(SpeedButton2);
@@ -243,6 +254,11 @@ void TAdvMin::SpeedButton9Click() {
     if (coreCount_ != n) {
         if (!SetCoreVariableCount(*core_, n)) return;
         coreCount_ = n;
+    }
+    // The core starts at thorough; a core that predates the choice is only asked for others.
+    if (EffortBox->currentIndex() != coreEffort_) {
+        if (!SetCoreEffort(*core_, EffortBox->currentIndex())) return;
+        coreEffort_ = EffortBox->currentIndex();
     }
     {
         // A large function can keep the core busy for a few seconds: show it.

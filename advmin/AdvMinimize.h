@@ -27,6 +27,7 @@ public:
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr;
     QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;  // "1", "0", "*"
     QSpinBox* Spin = nullptr;
+    QComboBox* EffortBox = nullptr;  // quick, thorough, prove
     QLabel* Label5 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;  // open, save function
     QTableWidget* List = nullptr;  // Var#k = name
@@ -62,4 +63,5 @@ private:
     std::unique_ptr<QtResultTree> tree_;
     int shownPage_ = 0;
     int coreCount_ = -1;  // the variable count the core was last told, -1 before
+    int coreEffort_ = 1;  // the effort the core has: thorough until told otherwise
 };

@@ -17,7 +17,7 @@ extern const char* const IID_ITrimmer;   // {8A405D85-A28E-4FA4-870E-C85C0D8723E
 
 class TTrimmer {
 public:
-    enum DispId { kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5 };
+    enum DispId { kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5, kSetEffort = 6 };
 
     // exchangePath: the file through which the function goes in and the results come back,
     // asked for only when the component is first called.
@@ -30,6 +30,8 @@ public:
     void Operation3() { Call(kOperation3); }
     void Operation4() { Call(kOperation4); }
     void SetVariableCount(short n) { Call(kSetVariableCount, {platform::ShortArg(n)}); }
+    // 0 quick, 1 thorough (the core's default), 2 prove; cores before this call refuse it.
+    void SetEffort(short effort) { Call(kSetEffort, {platform::ShortArg(effort)}); }
 
     // The control state the form keeps for the component (version and extent).
     static const std::array<unsigned char, 16>& ControlState();

@@ -144,11 +144,34 @@ bool ClaimsMinimum(const std::string& line) {
     return open != std::string::npos && line.substr(0, open).find("minimum=\"true\"") != std::string::npos;
 }
 
+bool IsStatsValue(const std::string& v) {
+    return v.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789. ") == std::string::npos;
+}
+
 void ShowCoreFailure(const std::string& detail) {
     platform::Say("The minimization core failed.", platform::MsgIcon::Error, platform::MsgButtons::Ok, detail);
 }
 
 }  // namespace
+
+CoreStats StatsOfLine(const std::string& line) {
+    CoreStats stats;
+    const std::size_t end = line.find('>');
+    if (end == std::string::npos) return stats;
+    const std::string tag = line.substr(0, end);
+    for (std::size_t at = tag.find(' '); at != std::string::npos;) {
+        const std::size_t eq = tag.find("=\"", at);
+        if (eq == std::string::npos) break;
+        const std::size_t close = tag.find('"', eq + 2);
+        if (close == std::string::npos) break;
+        if (close + 1 < tag.size() && tag[close + 1] != ' ') break;  // a stray quote: the rest is unclear
+        const std::string name = tag.substr(at + 1, eq - at - 1), value = tag.substr(eq + 2, close - eq - 2);
+        const bool word = !name.empty() && name.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+        if (word && name != "minimum" && IsStatsValue(value)) stats.push_back({name, value});
+        at = tag.find(' ', close);
+    }
+    return stats;
+}
 
 const std::string& ExchangeFilePath() { return ExchangeFolder::Instance().File(); }
 
@@ -187,7 +210,7 @@ std::string TermToNames(const std::string& term, int n) {
     return joiner.Join("*");
 }
 
-bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum) {
+bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum, CoreStats* stats) {
     if (!std::filesystem::exists(ExchangeFilePath())) return false;
     if (n < 1 || n > static_cast<int>(VarNames.size()))
         throw CoreAnswerError("The variable count " + std::to_string(n) + " is out of range.");
@@ -202,6 +225,7 @@ bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum) {
     }
     tree.Clear();
     if (minimum) minimum->clear();
+    if (stats) *stats = StatsOfLine(lines.front());
     for (std::size_t i = 0; i < results.size(); ++i) {
         if (minimum) minimum->push_back(ClaimsMinimum(lines[i]));
         const std::vector<std::string> terms = Split(results[i], '+');
@@ -230,14 +254,14 @@ void DeleteExchangeFile() {
 }
 
 bool RunCoreAnalysis(TTrimmer& core, const std::string& function, int n, ResultTree& tree,
-                     std::vector<bool>* minimum) {
+                     std::vector<bool>* minimum, CoreStats* stats) {
     try {
         WriteExchangeFile(function);
         core.Operation1();
         core.Operation2();
         core.Operation3();
         core.Operation4();
-        const bool answered = ReadCoreResults(tree, n, minimum);
+        const bool answered = ReadCoreResults(tree, n, minimum, stats);
         DeleteExchangeFile();
         if (!answered) {
             ShowCoreFailure(platform::TranslateText("The core gave no answer."));
@@ -256,6 +280,16 @@ bool SetCoreVariableCount(TTrimmer& core, int n) {
     try {
         core.Operation4();
         core.SetVariableCount(static_cast<short>(n));
+        return true;
+    } catch (const std::exception& e) {
+        ShowCoreFailure(e.what());
+        return false;
+    }
+}
+
+bool SetCoreEffort(TTrimmer& core, int effort) {
+    try {
+        core.SetEffort(static_cast<short>(effort));
         return true;
     } catch (const std::exception& e) {
         ShowCoreFailure(e.what());

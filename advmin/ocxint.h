@@ -28,13 +28,20 @@ const std::string& ExchangeFilePath();
 // Creates or truncates the exchange file with the function string; throws std::runtime_error.
 void WriteExchangeFile(const std::string& function);
 
+// What the core says it did, from the first result line's tag: (name, value) in the core's
+// order, "minimum" left out. Only names of letters with values of letters, digits, '.' and
+// spaces are taken; anything else is skipped, as is everything from a core that says nothing.
+using CoreStats = std::vector<std::pair<std::string, std::string>>;
+CoreStats StatsOfLine(const std::string& line);
+
 // A larger answer is refused unread.
 constexpr std::size_t kMaxCoreAnswerSize = 64u << 20;
 // Reads the core's lines into the tree, one root per line. Returns false, leaving the tree
 // alone, when there is no exchange file. Every line is checked before the tree is touched:
 // a bad answer throws CoreAnswerError and the tree keeps its content. `minimum`, if given,
 // receives per root whether the core says it is a proven minimum.
-bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum = nullptr);
+bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum = nullptr,
+                     CoreStats* stats = nullptr);
 
 // The result inside a line: after the first '>' and before the first "</" after it.
 std::string CutResultLine(const std::string& line);
@@ -49,7 +56,11 @@ void DeleteExchangeFile();
 // The whole analysis: write the function, the four calls, read the results, delete the file.
 // Any failure is shown as a message and false returned; the tree then keeps its content.
 bool RunCoreAnalysis(TTrimmer& core, const std::string& function, int n, ResultTree& tree,
-                     std::vector<bool>* minimum = nullptr);
+                     std::vector<bool>* minimum = nullptr, CoreStats* stats = nullptr);
+
+// Tells the core how hard to try (0 quick, 1 thorough, 2 prove). Shows a message and returns
+// false on failure, as from a core that does not know the call.
+bool SetCoreEffort(TTrimmer& core, int effort);
 
 // Tells the core a new variable count, as the tool does when its count changes. Shows a
 // message and returns false on failure.

@@ -1,8 +1,13 @@
 // The minimization core side by side with espresso and ABC on the single-output benchmark
 // functions: products, literals and wall time of each, and our time over espresso's.
 //
-//   mw_bench_core [--dir DIR] [--espresso PATH] [--abc PATH] [--exact-seconds S] [--only NAME]
+//   mw_bench_core [--dir DIR] [--espresso PATH] [--abc PATH] [--effort E] [--threads N]
+//                 [--work-scale S] [--only NAME] [--passes 1|2]
 //
+// The table is made twice (--passes 2, the default): alone, then with the machine loaded by
+// as many busy processes as it has cores; the second pass says whether every result (all
+// covers, in order) came out the same. Time targets: "2x+50ms" counts the functions whose
+// time is within twice espresso's plus 50 ms, or whose result is proven.
 // Where DIR has REFERENCE.md, its "min cubes" (the fewest products proven by any exact run)
 // and espresso's exact-mode time are shown beside ours: "min" ends in "<" when ours is below
 // the best known, "!" when above the proven minimum.
@@ -13,7 +18,10 @@
 // the string, minimizing, verifying, writing the lines). A peer that cannot be run is shown
 // as "-". bench/get-espresso.sh builds espresso from the npm package espresso-logic-minimizer.
 
+#include <signal.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +33,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/ExchangeFormat.h"
@@ -36,6 +45,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 struct Figures {
+    std::string text;  // every cover, for comparing passes
     bool ran = false;
     int products = 0;
     int literals = 0;
@@ -85,16 +95,15 @@ std::string FunctionOfPla(const std::string& path, int& n) {
     return s;
 }
 
-Figures Ours(const std::string& function, int n, double exactSeconds) {
+Figures Ours(const std::string& function, int n, const mwcore::MinimizeOptions& options) {
     Figures f;
-    mwcore::MinimizeOptions options;
-    options.exactSeconds = exactSeconds;
     const auto start = Clock::now();
     const mwcore::Problem p = mwcore::ParseFunctionString(function, n);
     const mwcore::Minimization m = mwcore::Minimize(p, options);
     const std::vector<std::string> lines = mwcore::ResultLines(m);
     f.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     f.ran = !lines.empty();
+    for (const auto& cover : m.covers) f.text += mwcore::CoverText(cover, n) + "\n";
     f.minimum = m.minimum;
     if (m.kind == mwcore::Minimization::Kind::Sum) {
         const mwcore::CoverCost cost = mwcore::CostOf(m.covers.front());
@@ -196,6 +205,125 @@ std::string Which(const std::string& name) {
     return "";
 }
 
+
+// Busy processes that keep every core occupied until they are stopped.
+class Load {
+public:
+    explicit Load(int processes) {
+        for (int i = 0; i < processes; ++i) {
+            const pid_t pid = fork();
+            if (pid == 0) {
+                volatile uint64_t x = 0;
+                for (;;) x = x * 6364136223846793005ull + 1;
+            }
+            if (pid > 0) pids_.push_back(pid);
+        }
+    }
+    ~Load() {
+        for (pid_t pid : pids_) kill(pid, SIGKILL);
+        for (pid_t pid : pids_) waitpid(pid, nullptr, 0);
+    }
+
+private:
+    std::vector<pid_t> pids_;
+};
+
+struct Line {
+    std::string name;
+    int n = 0;
+    Figures ours, esp;
+};
+
+std::vector<Line> Table(const std::vector<std::pair<int, fs::path>>& ordered, const mwcore::MinimizeOptions& options,
+                        const std::string& espresso, const std::string& abc,
+                        const std::map<std::string, Reference>& reference, const std::vector<Line>* first) {
+    std::cout << std::left << std::setw(14) << "function" << std::right << std::setw(4) << "n" << std::setw(22)
+              << "ours" << std::setw(20) << "espresso" << std::setw(20) << "abc" << std::setw(10) << "ratio"
+              << std::setw(8) << "min" << std::setw(12) << "esp. exact" << std::setw(12) << "2x+50ms" << "\n";
+    std::vector<Line> lines;
+    for (const auto& [n0, path] : ordered) {
+        Line line;
+        line.name = path.stem().string();
+        const std::string function = FunctionOfPla(path.string(), line.n);
+        line.ours = Ours(function, line.n, options);
+        line.esp = Espresso(espresso, path.string());
+        const Figures ab = Abc(abc, path.string());
+        const Figures& ours = line.ours;
+        const Figures& esp = line.esp;
+        const double ratio = esp.ran && esp.seconds > 0 ? ours.seconds / esp.seconds : 0;
+        std::cout << std::left << std::setw(14) << line.name << std::right << std::setw(4) << line.n
+                  << std::setw(21) << Cell(ours) << (ours.minimum ? "*" : " ") << std::setw(20) << Cell(esp)
+                  << std::setw(20) << Cell(ab) << std::setw(10) << std::fixed << std::setprecision(2) << ratio;
+        const auto ref = reference.find(line.name);
+        std::string minCell = "-", exactCell = "-";
+        if (ref != reference.end() && !ref->second.minimum.empty()) {
+            const std::string& m = ref->second.minimum;
+            const bool bound = !std::isdigit(static_cast<unsigned char>(m[0]));
+            const int value = std::stoi(m.substr(m.find_first_of("0123456789")));
+            std::string mark;
+            if (bound && ours.products < value) mark = "<";
+            if (!bound && ours.products > value) mark = "!";
+            minCell = (bound ? "<=" : "") + std::to_string(value) + mark;
+            exactCell = ExactTime(ref->second.exact);
+        }
+        const bool inTime = ours.minimum || !esp.ran || ours.seconds <= 2 * esp.seconds + 0.05;
+        std::cout << std::setw(8) << minCell << std::setw(12) << exactCell << std::setw(12) << (inTime ? "yes" : "NO");
+        if (first) {
+            const auto same = std::find_if(first->begin(), first->end(), [&](const Line& l) { return l.name == line.name; });
+            if (same != first->end() && same->ours.text != ours.text) std::cout << "  DIFFERENT";
+        }
+        std::cout << "\n" << std::flush;
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// The summary of one pass; returns whether we are never behind espresso.
+bool Summary(const std::vector<Line>& lines, const std::map<std::string, Reference>& reference,
+             const std::vector<Line>* first) {
+    int proven = 0, known = 0, atKnown = 0, aboveKnown = 0, inTime = 0, same = 0;
+    double oursTotal = 0, espressoTotal = 0, worst = 0;
+    int oursProducts = 0, espressoProducts = 0, fewer = 0, more = 0, moreLiterals = 0;
+    std::string worstName;
+    for (const Line& l : lines) {
+        proven += l.ours.minimum;
+        oursTotal += l.ours.seconds;
+        oursProducts += l.ours.products;
+        const auto ref = reference.find(l.name);
+        if (ref != reference.end() && !ref->second.minimum.empty() &&
+            std::isdigit(static_cast<unsigned char>(ref->second.minimum[0]))) {
+            ++known;
+            const int value = std::stoi(ref->second.minimum);
+            atKnown += l.ours.products == value;
+            aboveKnown += l.ours.products > value;
+        }
+        if (first)
+            for (const Line& f : *first) same += f.name == l.name && f.ours.text == l.ours.text;
+        if (!l.esp.ran) continue;
+        inTime += l.ours.minimum || l.ours.seconds <= 2 * l.esp.seconds + 0.05;
+        espressoTotal += l.esp.seconds;
+        espressoProducts += l.esp.products;
+        fewer += l.ours.products < l.esp.products;
+        more += l.ours.products > l.esp.products;
+        moreLiterals += l.ours.products == l.esp.products && l.ours.literals > l.esp.literals;
+        const double ratio = l.esp.seconds > 0 ? l.ours.seconds / l.esp.seconds : 0;
+        if (ratio > worst) {
+            worst = ratio;
+            worstName = l.name;
+        }
+    }
+    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso " << espressoTotal
+              << " s, ratio " << (espressoTotal > 0 ? oursTotal / espressoTotal : 0) << "\n"
+              << "total products: ours " << oursProducts << ", espresso " << espressoProducts << "; fewer on "
+              << fewer << ", more on " << more << ", more literals at equal products on " << moreLiterals << "\n"
+              << "within twice espresso's time + 50 ms or proven: " << inTime << " of " << lines.size()
+              << "; worst time ratio " << worst << " (" << worstName << ")\n"
+              << "proven minimum: " << proven << " of " << lines.size() << "; at the known minimum on " << atKnown
+              << " of " << known << ", above it on " << aboveKnown << "\n";
+    if (first) std::cout << "same results as alone: " << same << " of " << lines.size() << "\n";
+    return more == 0 && moreLiterals == 0 && aboveKnown == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,101 +331,59 @@ int main(int argc, char** argv) {
     std::string espresso = Which("espresso");
     std::string abc = Which("berkeley-abc");
     std::string only;
-    double exactSeconds = 1.0;
+    int passes = 2;
+    mwcore::MinimizeOptions options;
     for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string opt = argv[i];
-        if (opt == "--dir") dir = argv[i + 1];
-        else if (opt == "--espresso") espresso = argv[i + 1];
-        else if (opt == "--abc") abc = argv[i + 1];
-        else if (opt == "--exact-seconds") exactSeconds = std::stod(argv[i + 1]);
-        else if (opt == "--only") only = argv[i + 1];
+        const std::string opt = argv[i], value = argv[i + 1];
+        if (opt == "--dir") dir = value;
+        else if (opt == "--espresso") espresso = value;
+        else if (opt == "--abc") abc = value;
+        else if (opt == "--work-scale") options.workScale = std::stod(value);
+        else if (opt == "--threads") options.threads = std::stoi(value);
+        else if (opt == "--passes") passes = std::stoi(value);
+        else if (opt == "--effort" && value == "quick") options.effort = mwcore::Effort::Quick;
+        else if (opt == "--effort" && value == "thorough") options.effort = mwcore::Effort::Thorough;
+        else if (opt == "--effort" && value == "prove") options.effort = mwcore::Effort::Prove;
+        else if (opt == "--only") only = value;
         else {
-            std::cerr << "unknown option " << opt << "\n";
+            std::cerr << "unknown option " << opt << " " << value << "\n";
             return 2;
         }
     }
-    std::vector<fs::path> plas;
-    for (const auto& e : fs::directory_iterator(fs::path(dir) / "pla"))
-        if (e.path().extension() == ".pla" && (only.empty() || e.path().stem() == only)) plas.push_back(e.path());
-    if (plas.empty()) {
-        std::cerr << "no PLA files in " << dir << "/pla\n";
-        return 1;
-    }
     std::vector<std::pair<int, fs::path>> ordered;
-    for (const auto& p : plas) {
+    for (const auto& e : fs::directory_iterator(fs::path(dir) / "pla")) {
+        if (e.path().extension() != ".pla" || (!only.empty() && e.path().stem() != only)) continue;
         int n = 0;
-        std::ifstream in(p);
+        std::ifstream in(e.path());
         for (std::string w; in >> w;)
             if (w == ".i") {
                 in >> n;
                 break;
             }
-        ordered.push_back({n, p});
+        ordered.push_back({n, e.path()});
+    }
+    if (ordered.empty()) {
+        std::cerr << "no PLA files in " << dir << "/pla\n";
+        return 1;
     }
     std::sort(ordered.begin(), ordered.end());
     std::cout << "espresso: " << (espresso.empty() ? "not found" : espresso)
-              << "   abc: " << (abc.empty() ? "not found" : abc) << "   exact budget: " << exactSeconds << " s\n";
+              << "   abc: " << (abc.empty() ? "not found" : abc) << "   effort: " << mwcore::EffortName(options.effort)
+              << "   work scale: " << options.workScale << "   threads: " << options.threads << "\n";
     std::cout << "cells: products/literals/seconds; * = proven minimum\n";
     const std::map<std::string, Reference> reference = ReadReference(fs::path(dir) / "REFERENCE.md");
-    std::cout << std::left << std::setw(14) << "function" << std::right << std::setw(4) << "n" << std::setw(22)
-              << "ours" << std::setw(20) << "espresso" << std::setw(20) << "abc" << std::setw(10) << "ratio"
-              << std::setw(8) << "min" << std::setw(12) << "esp. exact" << "\n";
-    int proven = 0, known = 0, atKnown = 0, belowBest = 0, open = 0, aboveKnown = 0;
-    double oursTotal = 0, espressoTotal = 0, worst = 0;
-    int oursProducts = 0, espressoProducts = 0, fewer = 0, more = 0;
-    std::string worstName;
-    for (const auto& [n0, path] : ordered) {
-        int n = 0;
-        const std::string function = FunctionOfPla(path.string(), n);
-        const Figures ours = Ours(function, n, exactSeconds);
-        const Figures esp = Espresso(espresso, path.string());
-        const Figures ab = Abc(abc, path.string());
-        const double ratio = esp.ran && esp.seconds > 0 ? ours.seconds / esp.seconds : 0;
-        std::cout << std::left << std::setw(14) << path.stem().string() << std::right << std::setw(4) << n
-                  << std::setw(21) << Cell(ours) << (ours.minimum ? "*" : " ") << std::setw(20) << Cell(esp)
-                  << std::setw(20) << Cell(ab) << std::setw(10) << std::fixed << std::setprecision(2) << ratio;
-        proven += ours.minimum;
-        const auto ref = reference.find(path.stem().string());
-        if (ref != reference.end() && !ref->second.minimum.empty()) {
-            const std::string& m = ref->second.minimum;
-            const bool bound = !std::isdigit(static_cast<unsigned char>(m[0]));
-            const int value = std::stoi(m.substr(m.find_first_of("0123456789")));
-            std::string mark;
-            if (bound) {
-                ++open;
-                if (ours.products < value) mark = "<", ++belowBest;
-            } else {
-                ++known;
-                if (ours.products == value) ++atKnown;
-                if (ours.products > value) mark = "!", ++aboveKnown;
-            }
-            std::cout << std::setw(8) << ((bound ? "<=" : "") + std::to_string(value) + mark) << std::setw(12)
-                      << ExactTime(ref->second.exact);
-        }
-        std::cout << "\n";
-        oursTotal += ours.seconds;
-        oursProducts += ours.products;
-        if (esp.ran) {
-            espressoTotal += esp.seconds;
-            espressoProducts += esp.products;
-            fewer += ours.products < esp.products;
-            more += ours.products > esp.products;
-            if (ratio > worst) {
-                worst = ratio;
-                worstName = path.stem().string();
-            }
-        }
+    const std::vector<Line> alone = Table(ordered, options, espresso, abc, reference, nullptr);
+    bool good = Summary(alone, reference, nullptr);
+    if (passes >= 2) {
+        const int cores = static_cast<int>(std::thread::hardware_concurrency());
+        std::cout << "\nthe same with the machine loaded by " << cores << " busy processes\n";
+        Load load(cores);
+        const std::vector<Line> loaded = Table(ordered, options, espresso, abc, reference, &alone);
+        good = Summary(loaded, reference, &alone) && good;
+        for (std::size_t i = 0; i < loaded.size(); ++i) good = good && loaded[i].ours.text == alone[i].ours.text;
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso " << espressoTotal
-              << " s, ratio " << (espressoTotal > 0 ? oursTotal / espressoTotal : 0) << "\n"
-              << "total products: ours " << oursProducts << ", espresso " << espressoProducts << "; fewer on "
-              << fewer << ", more on " << more << "\n"
-              << "worst time ratio: " << worst << " (" << worstName << ")\n"
-              << "proven minimum: " << proven << " of " << ordered.size() << "; at the known minimum on "
-              << atKnown << " of " << known << ", above it on " << aboveKnown << "; below the best known cover on "
-              << belowBest << " of the " << open << " still open\n"
-              << "peak memory of this process: " << usage.ru_maxrss / 1024 << " MB\n";
-    return more == 0 && aboveKnown == 0 ? 0 : 3;
+    std::cout << "peak memory of this process: " << usage.ru_maxrss / 1024 << " MB\n";
+    return good ? 0 : 3;
 }

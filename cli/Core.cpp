@@ -2,6 +2,8 @@
 // through the class registry and the exchange file, exactly as the advanced tool does, and
 // prints the result tree.
 
+#include <algorithm>
+
 #include "advmin/FunctionLists.h"
 #include "advmin/TRIMMERLib_TLB.h"
 #include "advmin/ocxint.h"
@@ -18,7 +20,7 @@ namespace {
 
 const char* kCoreUsage =
     "usage: mapwright-cli core --vars N (--table T | --ones S --zeros S --dc S) [--names A,B,...] "
-    "[--json]";
+    "[--effort quick|thorough|prove] [--json]";
 
 std::string FunctionFromTable(const std::string& table, int n) {
     const std::size_t size = std::size_t{1} << n;
@@ -52,6 +54,15 @@ void SetNames(const std::optional<std::string>& names, int n) {
     }
 }
 
+// Digits, with at most one point between digits.
+bool IsJsonNumber(const std::string& v) {
+    const std::size_t point = v.find('.');
+    const auto digits = [](const std::string& d) {
+        return !d.empty() && d.find_first_not_of("0123456789") == std::string::npos;
+    };
+    return point == std::string::npos ? digits(v) : digits(v.substr(0, point)) && digits(v.substr(point + 1));
+}
+
 std::vector<std::string> Terms(const std::string& formula) {
     if (formula == "0" || formula == "1") return {};
     TStringParcer parcer;
@@ -80,10 +91,20 @@ int Run(const Invocation& call) {
         function = *built;
     }
 
+    int effort = 1;
+    if (const auto e = args.Value("effort")) {
+        const std::vector<std::string> names{"quick", "thorough", "prove"};
+        const auto at = std::find(names.begin(), names.end(), *e);
+        if (at == names.end()) throw UsageError("--effort must be quick, thorough or prove");
+        effort = static_cast<int>(at - names.begin());
+    }
+
     TTrimmer core(ExchangeFilePath);
     MemoryResultTree tree;
     std::vector<bool> minimum;
-    if (!SetCoreVariableCount(core, n) || !RunCoreAnalysis(core, function, n, tree, &minimum))
+    CoreStats stats;
+    if (!SetCoreVariableCount(core, n) || (args.Has("effort") && !SetCoreEffort(core, effort)) ||
+        !RunCoreAnalysis(core, function, n, tree, &minimum, &stats))
         return 1;
 
     if (args.Has("json")) {
@@ -94,7 +115,14 @@ int Run(const Invocation& call) {
             for (std::size_t k = 0; k < terms.size(); ++k) call.out << (k ? "," : "") << JsonString(terms[k]);
             call.out << "],\"minimum\":" << (minimum[i] ? "true" : "false") << '}';
         }
-        call.out << "]}\n";
+        call.out << "],\"stats\":{";
+        for (std::size_t i = 0; i < stats.size(); ++i) {
+            const auto& [name, value] = stats[i];
+            const bool number = IsJsonNumber(value);
+            const bool truth = value == "true" || value == "false";
+            call.out << (i ? "," : "") << JsonString(name) << ':' << (number || truth ? value : JsonString(value));
+        }
+        call.out << "}}\n";
     } else {
         for (const auto& root : tree.roots) {
             call.out << root.text << '\n';
@@ -109,7 +137,7 @@ int Run(const Invocation& call) {
 const Subcommand kCoreCommand{
     "core", "minimize a function of 1 to 23 variables with the minimization core", kCoreUsage,
     {{"vars", true}, {"table", true}, {"ones", true}, {"zeros", true}, {"dc", true}, {"names", true},
-     {"json", false}},
+     {"effort", true}, {"json", false}},
     0, "", Run};
 
 }  // namespace cli

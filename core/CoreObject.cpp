@@ -17,6 +17,13 @@ void CoreObject::SetVariableCount(int n) {
     vars_ = n;
 }
 
+void CoreObject::SetEffort(int effort) {
+    if (effort < 0 || effort > 2) throw CallError("effort " + std::to_string(effort) + " is outside 0..2");
+    options_.effort = static_cast<Effort>(effort);
+    // A proof has no work limit; the safety limit then gives it ten minutes.
+    options_.timeLimitSeconds = options_.effort == Effort::Prove ? 600 : 60;
+}
+
 void CoreObject::ReadFunction() {
     problem_.reset();
     result_.reset();

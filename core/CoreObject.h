@@ -3,7 +3,8 @@
 // SetVariableCount (5) sets n. Operation1 (1) reads the function string from the exchange
 // file, Operation2 (2) minimizes, Operation3 (3) turns the covers into result lines and
 // Operation4 (4) writes them back over the exchange file. Operation4 with nothing pending (as
-// when the program changes n) does nothing.
+// when the program changes n) does nothing. SetEffort (6), a later addition that older hosts
+// never call, chooses quick (0), thorough (1, the default) or prove (2).
 
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ public:
     CoreObject(std::string exchangePath, MinimizeOptions options);
 
     void SetVariableCount(int n);
+    void SetEffort(int effort);
     void ReadFunction();
     void MinimizeFunction();
     void FormatResults();

@@ -6,6 +6,8 @@
 #include <unordered_set>
 #include <bit>
 
+#include "core/BitSet.h"
+
 namespace mwcore {
 
 std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::vector<Cube>& cubes) {
@@ -17,11 +19,9 @@ std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::ve
     std::vector<std::vector<int>> rows(rank[words]);
     for (std::size_t id = 0; id < cubes.size(); ++id) {
         ForEachCubeWord(cubes[id], need.Vars(), [&](std::size_t w, uint64_t mask) {
-            for (uint64_t b = bits[w] & mask; b; b &= b - 1) {
-                const int at = std::countr_zero(b);
-                const uint32_t row = rank[w] + std::popcount(bits[w] & ((uint64_t{1} << at) - 1));
-                rows[row].push_back(static_cast<int>(id));
-            }
+            mwcore::bits::ForEachOfWord(bits[w] & mask, 0, [&](int at) {
+                rows[rank[w] + mwcore::bits::RankInWord(bits[w], at)].push_back(static_cast<int>(id));
+            });
         });
     }
     return rows;
@@ -34,19 +34,26 @@ namespace mwcore {
 std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline) {
+    Guard guard(deadline);
+    Work work(Work::kUnlimited, &guard);
+    return DistinctCoveringRows(need, cubes, maxRows, work);
+}
+
+std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
+    const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows, Work& work) {
     const int vars = need.Vars();
     // Few minterms to cover: their rows directly, with no table-sized scratch.
     if (need.Count() * std::max<std::size_t>(cubes.size(), 1) <= (std::size_t{1} << 22)) {
         std::vector<std::vector<int>> rows;
         const uint64_t* bits = need.Words();
         for (std::size_t w = 0; w < need.WordCount(); ++w)
-            for (uint64_t b = bits[w]; b; b &= b - 1) {
-                const uint32_t m = static_cast<uint32_t>(w * 64 + std::countr_zero(b));
+            mwcore::bits::ForEachOfWord(bits[w], w * 64, [&](int m) {
                 std::vector<int> row;
                 for (std::size_t id = 0; id < cubes.size(); ++id)
-                    if (cubes[id].Has(m)) row.push_back(static_cast<int>(id));
+                    if (cubes[id].Has(static_cast<uint32_t>(m))) row.push_back(static_cast<int>(id));
                 rows.push_back(std::move(row));
-            }
+            });
+        if (!work.Spend(static_cast<int64_t>(need.Count() * cubes.size() / 8) + 1)) return std::nullopt;
         std::sort(rows.begin(), rows.end());
         rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
         if (rows.size() > maxRows) return std::nullopt;
@@ -72,6 +79,7 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
             if (top == topMask) break;
             continue;  // nothing to cover in this slice
         }
+        const std::size_t before = distinct.size();
         std::fill(signature.begin(), signature.end(), 0);
         const Cube slice{topMask, top};
         for (std::size_t id = 0; id < cubes.size(); ++id) {
@@ -93,7 +101,9 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
                 distinct.push_back(std::move(row));
             }
         }
-        if (distinct.size() > maxRows || std::chrono::steady_clock::now() > deadline) return std::nullopt;
+        if (distinct.size() > maxRows ||
+            !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 64 + (distinct.size() - before) * cubes.size() / 8)))
+            return std::nullopt;
         if (top == topMask) break;
     }
     std::sort(distinct.begin(), distinct.end());

@@ -9,6 +9,7 @@
 
 #include "core/Cube.h"
 #include "core/TruthTable.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
@@ -22,6 +23,9 @@ std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::ve
 std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline);
+// The same, spending from a work allowance: nothing when it runs out.
+std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
+    const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows, Work& work);
 
 // Variables spanned by one slice.
 constexpr int kChunkVars = 18;

@@ -29,8 +29,8 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
            uint32_t errorSize) {
     auto* object = reinterpret_cast<CoreDispatch*>(self);
     try {
-        const int32_t expected = dispid == 5 ? 1 : 0;
-        if (dispid < 1 || dispid > 5)
+        const int32_t expected = dispid >= 5 ? 1 : 0;
+        if (dispid < 1 || dispid > 6)
             throw mwcore::CallError("unknown dispatch id " + std::to_string(dispid));
         if (argc != expected || (argc && (!args || args[0].type != MW_ARG_I2)))
             throw mwcore::CallError("wrong arguments for dispatch id " + std::to_string(dispid));
@@ -40,6 +40,7 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
             case 3: object->core.FormatResults(); break;
             case 4: object->core.WriteResults(); break;
             case 5: object->core.SetVariableCount(args[0].i2); break;
+            case 6: object->core.SetEffort(args[0].i2); break;
         }
         return 0;
     } catch (const std::exception& e) {
@@ -52,13 +53,13 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
 
 void Release(MwDispatch* self) { delete reinterpret_cast<CoreDispatch*>(self); }
 
-// The exact search's budget in seconds may be set from outside for measurements.
+// The work allowances may be scaled from outside for measurements.
 mwcore::MinimizeOptions OptionsFromEnvironment() {
     mwcore::MinimizeOptions options;
-    if (const char* s = std::getenv("MW_CORE_EXACT_SECONDS")) {
+    if (const char* s = std::getenv("MW_CORE_WORK_SCALE")) {
         char* end = nullptr;
         const double v = std::strtod(s, &end);
-        if (end != s && v >= 0 && v <= 3600) options.exactSeconds = v;
+        if (end != s && v >= 0 && v <= 1000) options.workScale = v;
     }
     return options;
 }

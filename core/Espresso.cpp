@@ -8,13 +8,23 @@
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
+#include "core/Invariant.h"
 #include "core/Mincov.h"
+#include "core/Verify.h"
 
 namespace mwcore {
 
 namespace {
 
 constexpr uint64_t kExactIrredundantRows = 20000;
+// The exact choice of a redundant subset gets this much work, then the greedy one decides.
+constexpr int64_t kIrredundantWork = 2000000;
+
+// Words of the table a cube spans: what a containment test of it costs.
+int64_t CubeWords(const Cube& c, int vars) {
+    const int free = vars - c.Literals();
+    return free > 6 ? int64_t{1} << (free - 6) : 1;
+}
 
 // Up to this many cubes, expansion weighs every other cube anew at every step.
 constexpr std::size_t kExactScoring = 1024;
@@ -87,12 +97,18 @@ Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, const std::vect
 }  // namespace
 
 void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until) {
+    Guard guard(until);
+    Work work(Work::kUnlimited, &guard);
+    Expand(p, cover, work);
+}
+
+void Expand(const Problem& p, std::vector<Cube>& cover, Work& work) {
     std::vector<char> gone(cover.size(), 0);
-    int done = 0;
     for (int idx : ByLiterals(cover, true)) {
         if (gone[idx]) continue;
-        // Each cube costs a pass over the cover: large covers read the clock often.
-        if (++done % 16 == 0 && std::chrono::steady_clock::now() > until) break;
+        // Each cube costs a pass over the cover and a test of every literal against the off-set.
+        if (!work.Spend(static_cast<int64_t>(cover.size()) + CubeWords(cover[idx], p.vars) * cover[idx].Literals()))
+            break;
         const Cube c = ExpandOne(p, cover, gone, idx);
         cover[idx] = c;
         for (std::size_t j = 0; j < cover.size(); ++j)
@@ -120,7 +136,7 @@ void GreedyIrredundant(const Problem& p, std::vector<Cube>& cover, CoverCounter&
 
 // Cubes that alone hold some on minterm stay; among the others the cheapest subset that
 // covers what they must is chosen exactly when the problem is small, greedily otherwise.
-void Irredundant(const Problem& p, std::vector<Cube>& cover) {
+void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     std::vector<char> gone(cover.size(), 0);
@@ -140,8 +156,9 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover) {
             cubes.push_back(cover[i]);
             cost.push_back(CostOfCube(cover[i]));
         }
+        Work work = outer ? outer->Part(kIrredundantWork) : Work(kIrredundantWork);
         try {
-            Mincov solver(cost, std::chrono::steady_clock::now() + std::chrono::milliseconds(20));
+            Mincov solver(cost, work);
             int64_t all = 0;
             for (int64_t c : cost) all += c;
             if (auto keep = solver.Solve(CoveringRows(need, cubes), all + 1)) {
@@ -150,21 +167,24 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover) {
                 for (std::size_t k = 0; k < optional.size(); ++k)
                     if (!kept[k]) gone[optional[k]] = 1;
                 Compact(cover, gone);
+                if (outer) outer->Absorb(work);
                 return;
             }
         } catch (const CoveringTimeout&) {
         }
+        if (outer) outer->Absorb(work);
     }
     GreedyIrredundant(p, cover, count, gone);
     Compact(cover, gone);
 }
 
-void Reduce(const Problem& p, std::vector<Cube>& cover) {
+void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
     std::vector<char> gone(cover.size(), 0);
     for (int idx : ByLiterals(cover, true)) {
+        if (work) work->Spend(CubeWords(cover[idx], p.vars) * 4);
         count.HeldOnce(cover[idx], p.on, once);
         Cube smaller;
         if (!once.SupercubeWithin(cover[idx], smaller)) {
@@ -183,25 +203,26 @@ namespace {
 
 // Every cube reduced against all the others left as they are, then the reduced cubes expanded
 // among themselves: a new prime that swallows two of them may replace two old ones.
-bool LastGasp(const Problem& p, std::vector<Cube>& cover, Deadline until) {
+bool LastGasp(const Problem& p, std::vector<Cube>& cover, Work& work) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
     std::vector<Cube> reduced;
     for (const Cube& c : cover) {
+        work.Spend(CubeWords(c, p.vars) * 4);
         count.HeldOnce(c, p.on, once);
         Cube smaller;
         if (once.SupercubeWithin(c, smaller) && !(smaller == c)) reduced.push_back(smaller);
     }
     if (reduced.size() < 2) return false;
     const std::size_t before = reduced.size();
-    Expand(p, reduced, until);
+    Expand(p, reduced, work);
     if (reduced.size() == before) return false;
     // Old cubes first: irredundant tries them for removal before the new primes.
     std::vector<Cube> trial = cover;
     for (const Cube& c : reduced)
         if (std::find(trial.begin(), trial.end(), c) == trial.end()) trial.push_back(c);
-    Irredundant(p, trial);
+    Irredundant(p, trial, &work);
     if (CostOf(trial) < CostOf(cover)) {
         cover = std::move(trial);
         return true;
@@ -212,22 +233,31 @@ bool LastGasp(const Problem& p, std::vector<Cube>& cover, Deadline until) {
 }  // namespace
 
 std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline until) {
-    const auto late = [&] { return std::chrono::steady_clock::now() > until; };
+    Guard guard(until);
+    Work work(Work::kUnlimited, &guard);
+    return Espresso(p, std::move(start), work);
+}
+
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work) {
+    const auto late = [&] { return work.Over(); };
     std::vector<Cube> best = start;
     std::vector<Cube> f = std::move(start);
     const auto keepBetter = [&] {
         if (CostOf(f) < CostOf(best)) best = f;
         return best;
     };
-    Expand(p, f, until);
-    Irredundant(p, f);
+    Expand(p, f, work);
+    Irredundant(p, f, &work);
     for (;;) {
         if (late()) return keepBetter();
         CoverCost before = CostOf(f);
         for (;;) {
-            Reduce(p, f);
-            Expand(p, f, until);
-            Irredundant(p, f);
+            Reduce(p, f, &work);
+            MW_INVARIANT(CoverImplements(p, f));
+            Expand(p, f, work);
+            MW_INVARIANT(CoverImplements(p, f));
+            Irredundant(p, f, &work);
+            MW_INVARIANT(CoverImplements(p, f));
             if (late()) return keepBetter();
             const CoverCost now = CostOf(f);
             if (!(now < before)) break;
@@ -235,7 +265,8 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline u
         }
         if (CostOf(f) < CostOf(best)) best = f;
         // Only a gain over the best cover so far earns another round, so this ends.
-        if (!LastGasp(p, f, until) || !(CostOf(f) < CostOf(best))) break;
+        if (!LastGasp(p, f, work) || !(CostOf(f) < CostOf(best))) break;
+        MW_INVARIANT(CoverImplements(p, f));
         best = f;
     }
     return best;

@@ -11,6 +11,7 @@
 
 #include "core/Cube.h"
 #include "core/Problem.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
@@ -20,11 +21,14 @@ using Deadline = std::chrono::steady_clock::time_point;
 // than `start` by products then literals. Past `until` it stops where it is: every step
 // leaves a valid cover, so the best one met so far is still an answer.
 std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline until = Deadline::max());
+// The same within a work allowance: the answer depends only on the problem, the start and it.
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work);
 
 // The single steps, exposed for the exact search's use and for tests. Expand leaves the cubes
-// it has not reached by `until` as they are.
+// it has not reached when the work runs out as they are.
 void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until = Deadline::max());
-void Irredundant(const Problem& p, std::vector<Cube>& cover);
-void Reduce(const Problem& p, std::vector<Cube>& cover);
+void Expand(const Problem& p, std::vector<Cube>& cover, Work& work);
+void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* work = nullptr);
+void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work = nullptr);
 
 }  // namespace mwcore

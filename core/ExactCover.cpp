@@ -9,6 +9,7 @@
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
+#include "core/Invariant.h"
 #include "core/Mincov.h"
 #include "core/Primes.h"
 #include "core/TruthTable.h"
@@ -49,8 +50,7 @@ void DropDominatedColumns(Matrix& m, std::size_t columns) {
 
 class BranchAndBound {
 public:
-    BranchAndBound(const Matrix& m, std::size_t columns, int64_t bound, int maxSolutions,
-                   std::chrono::steady_clock::time_point deadline)
+    BranchAndBound(const Matrix& m, std::size_t columns, int64_t bound, int maxSolutions, Work& work)
         : m_(m),
           colRows_(columns),
           covered_(m.rows.size(), 0),
@@ -58,7 +58,7 @@ public:
           mark_(columns, 0),
           best_(bound),
           maxSolutions_(maxSolutions),
-          deadline_(deadline) {
+          work_(work) {
         for (std::size_t r = 0; r < m.rows.size(); ++r)
             for (int c : m.rows[r]) colRows_[c].push_back(static_cast<int>(r));
         byLength_.resize(m.rows.size());
@@ -100,7 +100,7 @@ private:
     }
 
     void Search(int64_t cost) {
-        if ((++nodes_ & 255) == 0 && std::chrono::steady_clock::now() > deadline_) throw Timeout{};
+        if (!work_.Spend(static_cast<int64_t>(m_.rows.size() / 16) + 1)) throw Timeout{};
         int pick = -1;
         std::size_t pickOpen = std::numeric_limits<std::size_t>::max();
         for (std::size_t r = 0; r < m_.rows.size(); ++r) {
@@ -146,6 +146,7 @@ private:
     }
 
     void Record(int64_t cost) {
+        for ([[maybe_unused]] int c : covered_) MW_INVARIANT(c > 0);  // every row covered
         if (cost < best_) {
             best_ = cost;
             solutions_.clear();
@@ -163,17 +164,16 @@ private:
     std::vector<std::vector<int>> solutions_;
     int64_t best_;
     int maxSolutions_;
-    std::chrono::steady_clock::time_point deadline_;
+    Work& work_;
     uint32_t stamp_ = 0;
-    uint64_t nodes_ = 0;
 };
 
 // Where listing every cover of the best cost takes too long, more are found from the known
 // ones: first by swapping one column for another of the same cost that also covers every row
 // only it covered (cheap, and plentiful in symmetric functions), then by the covering search
 // with one column of a known cover left out.
-void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int maxCovers,
-                     std::chrono::steady_clock::time_point until, std::vector<std::vector<int>>& sets) {
+void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int maxCovers, Work& work,
+                     std::vector<std::vector<int>>& sets) {
     const auto full = [&] { return static_cast<int>(sets.size()) >= maxCovers; };
     const auto add = [&](std::vector<int> set) {
         std::sort(set.begin(), set.end());
@@ -186,7 +186,7 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
         for (std::size_t r = 0; r < m.rows.size(); ++r)
             for (int c : known) count[r] += std::binary_search(m.rows[r].begin(), m.rows[r].end(), c);
         for (std::size_t i = 0; i < known.size() && !full(); ++i) {
-            if (std::chrono::steady_clock::now() > until) return;
+            if (!work.Spend(static_cast<int64_t>(m.rows.size() / 8) + 1)) return;
             std::vector<int> alone;  // rows only known[i] covers
             for (std::size_t r = 0; r < m.rows.size(); ++r)
                 if (count[r] == 1 && std::binary_search(m.rows[r].begin(), m.rows[r].end(), known[i]))
@@ -209,7 +209,7 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
     for (std::size_t k = 0; k < sets.size() && !full(); ++k) {
         const std::vector<int> known = sets[k];
         for (int left : known) {
-            if (full() || std::chrono::steady_clock::now() > until) return;
+            if (full() || !work.Spend(static_cast<int64_t>(m.rows.size() / 8) + 1)) return;
             std::vector<std::vector<int>> rows = m.rows;
             bool coverable = true;
             for (auto& row : rows) {
@@ -218,7 +218,7 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
             }
             if (!coverable) continue;
             try {
-                Mincov other(m.cost, until, productWeight);
+                Mincov other(m.cost, work, productWeight);
                 if (std::optional<std::vector<int>> same = other.Solve(rows, best + 1)) add(std::move(*same));
             } catch (const CoveringTimeout&) {
                 return;
@@ -231,11 +231,16 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
 
 ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits) {
     ExactResult result;
-    const auto started = std::chrono::steady_clock::now();
+    // Without an allowance the deadlines stand guard, read as the work goes.
+    Guard guard(limits.deadline), productsGuard(std::min(limits.productsDeadline, limits.deadline));
+    Work byDeadline(Work::kUnlimited, &guard);
+    Work& work = limits.work ? *limits.work : byDeadline;
+    const int64_t started = work.Spent();
     PrimeLimits primeLimits;
     primeLimits.maxPrimes = limits.maxPrimes;
-    primeLimits.deadline = limits.deadline;
+    primeLimits.work = &work;
     const auto maybePrimes = UsefulPrimes(p, primeLimits);
+    result.gaveUp = !maybePrimes;
     if (!maybePrimes) return result;
     const std::vector<Cube>& primes = *maybePrimes;
 
@@ -253,6 +258,7 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     }
     if (rest.Empty()) {
         result.proven = true;
+        result.lowerProducts = static_cast<int>(essentials.size());
         if (!(CostOf(bound) < CostOf(essentials))) result.covers.push_back(essentials);
         return result;
     }
@@ -264,7 +270,8 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         columns.push_back(c);
         m.cost.push_back(CostOfCube(c));
     }
-    auto rows = DistinctCoveringRows(rest, columns, limits.maxRows, limits.deadline);
+    auto rows = DistinctCoveringRows(rest, columns, limits.maxRows, work);
+    result.gaveUp = !rows;
     if (!rows) return result;
     m.rows = std::move(*rows);
     DropDominatedRows(m.rows);
@@ -284,15 +291,22 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     };
     std::optional<std::vector<int>> fewest;
     const int boundProducts = b.products - static_cast<int>(essentials.size());
-    Mincov products(std::vector<int64_t>(columns.size(), 1), std::min(limits.productsDeadline, limits.deadline));
+    Work productsByDeadline(Work::kUnlimited, &productsGuard);
+    Work& productsWork = limits.work ? *limits.work : productsByDeadline;
+    Mincov products(std::vector<int64_t>(columns.size(), 1), productsWork);
     try {
         fewest = products.Solve(m.rows, boundProducts + 1);
+        result.nodes += products.Nodes();
     } catch (const CoveringTimeout&) {
+        result.nodes += products.Nodes();
+        result.lowerProducts = static_cast<int>(essentials.size() + products.RootBound());
+        result.gaveUp = true;
         // The cover the search started from may still beat the bound: unproven, but kept.
         if (!products.Incumbent().empty()) result.covers.push_back(withEssentials(products.Incumbent()));
         return result;
     }
     const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
+    result.lowerProducts = minProducts + static_cast<int>(essentials.size());
     const auto literalsOf = [&](const std::vector<int>& chosen) {
         int l = 0;
         for (int c : chosen) l += columns[c].Literals();
@@ -314,33 +328,41 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
     const int64_t productWeight = bestLiterals + 1;
     for (std::size_t c = 0; c < columns.size(); ++c) m.cost[c] = productWeight + columns[c].Literals();
     const int64_t limit = minProducts * productWeight + bestLiterals;
-    Mincov weighted(m.cost, limits.deadline, productWeight);
+    Mincov weighted(m.cost, work, productWeight);
+    const auto countNodes = [&] { result.nodes += weighted.Nodes(); };
     try {
         if (auto cheaper = weighted.Solve(m.rows, limit)) optimum = std::move(*cheaper);
         if (optimum.empty()) {
             // The bound's cover is the optimum; find its like in the matrix for the enumeration.
             auto same = weighted.Solve(m.rows, limit + 1);
-            if (!same) return result;
+            if (!same) {
+                countNodes();
+                return result;
+            }
             optimum = std::move(*same);
         }
+        countNodes();
     } catch (const CoveringTimeout&) {
+        countNodes();
+        result.gaveUp = true;
         if (!optimum.empty()) result.covers.push_back(withEssentials(optimum));
         return result;
     }
     const int64_t best = weighted.CostOf(optimum);
     result.proven = true;
-    const auto now = std::chrono::steady_clock::now();
-    // Other covers of the same cost are a courtesy: a tenth of the time spent so far for the
-    // plain listing, as much again for finding more where it does not finish.
-    const auto enumerateUntil = std::min(limits.deadline, now + (now - started) / 10 +
-                                                              std::chrono::milliseconds(2));
-    BranchAndBound search(m, columns.size(), best, limits.maxCovers, enumerateUntil);
+    // Other covers of the same cost are a courtesy: a tenth of the work spent so far for the
+    // plain listing, as much again for finding more where it does not finish. Running out
+    // here leaves the proof standing.
+    const int64_t courtesy = (work.Spent() - started) / 10 + 20000;
+    Work listing = work.Part(courtesy);
+    BranchAndBound search(m, columns.size(), best, limits.maxCovers, listing);
     bool listedAll = true;
     try {
         search.Run();
     } catch (const Timeout&) {
         listedAll = false;
     }
+    work.Absorb(listing);
     std::vector<std::vector<int>> chosenSets = search.Solutions();
     std::sort(optimum.begin(), optimum.end());
     for (auto& set : chosenSets) std::sort(set.begin(), set.end());
@@ -349,9 +371,9 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         if (static_cast<int>(chosenSets.size()) > limits.maxCovers) chosenSets.pop_back();
     }
     if (!listedAll) {
-        const auto again = std::chrono::steady_clock::now();
-        MoreEqualCovers(m, best, productWeight, limits.maxCovers,
-                        std::min(limits.deadline, again + (enumerateUntil - now)), chosenSets);
+        Work more = work.Part(courtesy);
+        MoreEqualCovers(m, best, productWeight, limits.maxCovers, more, chosenSets);
+        work.Absorb(more);
     }
     for (const auto& chosen : chosenSets) result.covers.push_back(withEssentials(chosen));
     return result;

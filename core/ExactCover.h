@@ -12,10 +12,14 @@
 
 #include "core/Cube.h"
 #include "core/Problem.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
 struct ExactLimits {
+    // Where `work` is given, every step spends from it and the deadlines are not read; the
+    // answer then depends only on the function and the allowance.
+    Work* work = nullptr;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     // The fewest products may take until here; the rest of the time goes to fewest literals.
     std::chrono::steady_clock::time_point productsDeadline = std::chrono::steady_clock::time_point::max();
@@ -27,6 +31,9 @@ struct ExactLimits {
 struct ExactResult {
     bool proven = false;                   // the covers below are minimum
     std::vector<std::vector<Cube>> covers;  // all of the same cost; empty when nothing better
+    uint64_t nodes = 0;                    // of the covering searches
+    int lowerProducts = 0;                 // no cover has fewer products (0: not known)
+    bool gaveUp = false;                   // a limit ended the search
 };
 
 // `bound` is a known cover (used as the first upper bound); covers costlier than it are never

@@ -1,5 +1,7 @@
 #include "core/ExchangeFormat.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <bit>
 
@@ -67,17 +69,28 @@ std::string CoverText(const std::vector<Cube>& cover, int vars) {
     return out;
 }
 
+std::string StatsAttributes(const MinimizeStats& s) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", s.seconds);
+    return " nodes=\"" + std::to_string(s.nodes) + "\" work=\"" + std::to_string(s.work) + "\" bound=\"" +
+           std::to_string(s.lowerProducts) + "\" proven=\"" + (s.proven ? "true" : "false") + "\" seconds=\"" +
+           seconds + "\" stopped=\"" + StoppedByName(s.stoppedBy) + "\"";
+}
+
 std::vector<std::string> ResultLines(const Minimization& m) {
-    const std::string open = m.minimum ? "<result minimum=\"true\">" : "<result minimum=\"false\">";
+    // The first line also says what the core did; hosts that do not know the words skip them.
+    const std::string claim = m.minimum ? "<result minimum=\"true\"" : "<result minimum=\"false\"";
+    const std::string first = claim + StatsAttributes(m.stats) + ">";
+    const std::string open = claim + ">";
     const std::string close = "</result>";
     switch (m.kind) {
-        case Minimization::Kind::Zero: return {open + "ZERO_FUN" + close};
-        case Minimization::Kind::One: return {open + "ONE_FUN" + close};
+        case Minimization::Kind::Zero: return {first + "ZERO_FUN" + close};
+        case Minimization::Kind::One: return {first + "ONE_FUN" + close};
         case Minimization::Kind::Sum: break;
     }
     std::vector<std::string> lines;
     for (const auto& cover : m.covers) {
-        lines.push_back(open + CoverText(cover, kMaxVars) + close);
+        lines.push_back((lines.empty() ? first : open) + CoverText(cover, kMaxVars) + close);
     }
     return lines;
 }

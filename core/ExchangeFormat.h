@@ -3,7 +3,8 @@
 // minterm m: '1' on, '0' off, '2' free; bit k-1 of m is variable number k. Out: one result per
 // line, wrapped in a tag: "ONE_FUN", "ZERO_FUN" or products joined by '+', every literal
 // "x<k>" (or "|x<k>" complemented) followed by '*'. The tag says whether the result is a
-// proven minimum.
+// proven minimum; the first line's tag also carries what the core did (nodes, work, bound,
+// proven, seconds, stopped).
 
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ struct FormatError : std::runtime_error {
 Problem ParseFunctionString(const std::string& text, int vars);
 
 std::vector<std::string> ResultLines(const Minimization& m);
+// The stats as attributes of a tag, each with a leading space.
+std::string StatsAttributes(const MinimizeStats& s);
 
 // One cover as the line's text, most significant variable first in each product.
 std::string CoverText(const std::vector<Cube>& cover, int vars);

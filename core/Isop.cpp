@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Invariant.h"
+
 namespace mwcore {
 
 namespace {
@@ -34,7 +36,9 @@ uint64_t IsopWord(uint64_t lower, uint64_t upper, int k, Cube prefix, std::vecto
     const uint64_t r0 = IsopWord(l0 & ~u1, u0, k - 1, WithLiteral(prefix, k - 1, false), out);
     const uint64_t r1 = IsopWord(l1 & ~u0, u1, k - 1, WithLiteral(prefix, k - 1, true), out);
     const uint64_t rs = IsopWord((l0 & ~r0) | (l1 & ~r1), u0 & u1, k - 1, prefix, out);
-    return (r0 | rs) | ((r1 | rs) << h);
+    const uint64_t r = (r0 | rs) | ((r1 | rs) << h);
+    MW_INVARIANT((lower & full & ~r) == 0 && (r & ~upper & full) == 0);  // lower <= cover <= upper
+    return r;
 }
 
 bool AllZero(const uint64_t* p, std::size_t n) {
@@ -85,6 +89,8 @@ void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
         r0[i] |= rs[i];
         r1[i] |= rs[i];
     }
+    for ([[maybe_unused]] std::size_t i = 0; i < size; ++i)
+        MW_INVARIANT((lower[i] & ~result[i]) == 0 && (result[i] & ~upper[i]) == 0);
 }
 
 }  // namespace

@@ -12,12 +12,16 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "core/Work.h"
+
 namespace mwcore {
 
-// Thrown when the search gives up: past its deadline, or a matrix too large for its bit sets.
+// Thrown when the search gives up: past its work allowance or its deadline, or a matrix too
+// large for its bit sets.
 struct CoveringTimeout {};
 
 // Drops duplicate rows and rows that hold another row (covering the smaller covers them);
@@ -26,7 +30,10 @@ bool DropDominatedRows(std::vector<std::vector<int>>& rows);
 
 class Mincov {
 public:
-    // With a product weight, every cost is that weight plus the column's literals.
+    // With a product weight, every cost is that weight plus the column's literals. The search
+    // spends from `work`, which must outlive it.
+    Mincov(std::vector<int64_t> cost, Work& work, int64_t productWeight = 0);
+    // The same with no work limit, only a deadline (the answer then depends on the machine).
     Mincov(std::vector<int64_t> cost, std::chrono::steady_clock::time_point deadline,
            int64_t productWeight = 0);
 
@@ -41,15 +48,22 @@ public:
     // (caller's ids; empty when there was none).
     const std::vector<int>& Incumbent() const { return incumbent_; }
 
+    // Nodes of the search so far, over every Solve.
+    uint64_t Nodes() const { return nodes_; }
+    // The lower bound proven at the root of the last Solve (forced columns included).
+    int64_t RootBound() const { return rootBound_; }
+
     // Bits the search holds per matrix orientation and for its row graph (32 MB each).
     static constexpr std::size_t kMaxCells = std::size_t{1} << 28;
 
 private:
     using Bits = std::vector<uint64_t>;
-    void CheckDeadline() const;
+    void Spend(int64_t units);  // throws CoveringTimeout when the work is over
     void Build(const std::vector<std::vector<int>>& rows);
     bool Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
                 int64_t& cost);
+    bool SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
+                    int64_t& cost);
     bool SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,
                       int64_t bound, const std::vector<int>& forced, std::vector<int>& chosen,
                       int64_t& cost);
@@ -71,7 +85,9 @@ private:
 
     std::vector<int64_t> cost_;  // by the caller's column id
     std::vector<int> incumbent_;
-    std::chrono::steady_clock::time_point deadline_;
+    std::unique_ptr<Guard> ownGuard_;  // with a deadline only
+    std::unique_ptr<Work> ownWork_;
+    Work* work_;
     // The matrix of the current Solve, columns renumbered densely.
     std::vector<int> id_;        // caller's id of each dense column
     std::vector<int64_t> dense_cost_;
@@ -84,6 +100,7 @@ private:
     std::vector<double> priceLiterals_;  // the same for literals, with a product weight
     int64_t productWeight_ = 0;
     uint64_t nodes_ = 0;
+    int64_t rootBound_ = 0;
 };
 
 }  // namespace mwcore

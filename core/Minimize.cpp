@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
+#include <functional>
 #include <numeric>
 #include <random>
+#include <thread>
 
 #include "core/CoveringRows.h"
 #include "core/Espresso.h"
@@ -16,12 +19,21 @@ namespace mwcore {
 
 namespace {
 
-// Extra starts cost a table pass and an espresso run each; beyond these sizes fewer suffice.
+using Clock = std::chrono::steady_clock;
+
 // Beyond this the exact search runs before the heuristic loop.
 constexpr int kMaxVarsHeuristicFirst = 16;
 
 // Distinct rows the covering of a pool of cubes may have.
 constexpr std::size_t kMaxPoolRows = 100000;
+
+// Work allowances (a unit is a few nanoseconds of this machine's time; see Work.h). The
+// exact search and every other start get a fixed part plus a share of what the first
+// heuristic run spent, so that an answer without a proof comes in a time that follows the
+// heuristic's own.
+constexpr int64_t kExactBase = 600000;
+constexpr int64_t kStartBase = 600000;
+constexpr int64_t kPoolBase = 300000;
 
 // Small functions are settled by the exact search anyway.
 int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 12 ? 11 : vars <= 16 ? 2 : 0; }
@@ -43,8 +55,7 @@ void Canonical(std::vector<Cube>& cover) {
 }
 
 // The same function over renumbered variables: the ISOP then splits in another order and the
-// espresso loop starts from another local optimum. The orders are fixed (reversed, then
-// seeded shuffles) so that a function always gets the same answer.
+// espresso loop starts from another local optimum.
 Problem Permuted(const Problem& p, const std::vector<int>& perm) {
     TruthTable on(p.vars), dc(p.vars);
     for (uint32_t m = 0; m < (1u << p.vars); ++m) {
@@ -54,63 +65,228 @@ Problem Permuted(const Problem& p, const std::vector<int>& perm) {
     return Problem(on, dc);
 }
 
-// Starts are made while `until` has not passed; every cover made goes to `pool`.
-std::vector<Cube> BestOfSeveralStarts(const Problem& p, std::vector<Cube> best,
-                                      std::chrono::steady_clock::time_point until,
-                                      std::vector<std::vector<Cube>>& pool) {
-    std::mt19937 rng(12345);
+// Start k (from 0) of the extra heuristic starts: variables reversed, then shuffled by a seed
+// of the start's own, so that every start is the same wherever and whenever it runs.
+std::vector<Cube> OtherStart(const Problem& p, int k, Work& work) {
     std::vector<int> perm(p.vars), back(p.vars);
-    for (int start = 0; start < ExtraStarts(p.vars) && std::chrono::steady_clock::now() < until; ++start) {
-        std::iota(perm.begin(), perm.end(), 0);
-        if (start == 0)
-            std::reverse(perm.begin(), perm.end());
-        else
-            std::shuffle(perm.begin(), perm.end(), rng);
-        for (int i = 0; i < p.vars; ++i) back[perm[i]] = i;
-        const Problem q = Permuted(p, perm);
-        std::vector<Cube> other = Espresso(q, Isop(q.on, q.Upper()), until);
-        for (Cube& c : other) c = {PermuteBits(c.mask, back), PermuteBits(c.val, back)};
-        pool.push_back(other);
-        if (CostOf(other) < CostOf(best) && CoverImplements(p, other)) best = std::move(other);
+    std::iota(perm.begin(), perm.end(), 0);
+    if (k == 0) {
+        std::reverse(perm.begin(), perm.end());
+    } else {
+        std::mt19937 rng(12345 + k);
+        std::shuffle(perm.begin(), perm.end(), rng);
     }
-    return best;
+    for (int i = 0; i < p.vars; ++i) back[perm[i]] = i;
+    const Problem q = Permuted(p, perm);
+    work.Spend(int64_t{1} << std::max(0, p.vars - 3));
+    std::vector<Cube> cover = Espresso(q, Isop(q.on, q.Upper()), work);
+    for (Cube& c : cover) c = {PermuteBits(c.mask, back), PermuteBits(c.val, back)};
+    return cover;
+}
+
+// Runs task(0..count-1) on up to `threads` threads; every task writes only its own results,
+// so the outcome is the same with any number of threads. The first failure is rethrown.
+void RunTasks(int count, int threads, const std::function<void(int)>& task) {
+    std::vector<std::exception_ptr> failed(count);
+    std::atomic<int> next{0};
+    const auto worker = [&] {
+        for (int i; (i = next++) < count;) {
+            try {
+                task(i);
+            } catch (...) {
+                failed[i] = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < std::min(threads, count); ++t) pool.emplace_back(worker);
+    worker();
+    for (auto& t : pool) t.join();
+    for (const auto& f : failed)
+        if (f) std::rethrow_exception(f);
 }
 
 // Each start keeps some good cubes another misses: the covering search, run on the cubes of
 // all the covers made, often finds a cover better than any of them (its greedy start where it
-// cannot finish in time).
+// cannot finish within its allowance).
 std::vector<Cube> BestFromPool(const Problem& p, const std::vector<std::vector<Cube>>& pool,
-                               std::vector<Cube> best, std::chrono::steady_clock::time_point until) {
+                               std::vector<Cube> best, Work& work, uint64_t& nodes) {
     std::vector<Cube> cubes;
     for (const auto& cover : pool) cubes.insert(cubes.end(), cover.begin(), cover.end());
     std::sort(cubes.begin(), cubes.end());
     cubes.erase(std::unique(cubes.begin(), cubes.end()), cubes.end());
     if (cubes.size() <= best.size()) return best;
-    auto rows = DistinctCoveringRows(p.on, cubes, kMaxPoolRows, until);
+    auto rows = DistinctCoveringRows(p.on, cubes, kMaxPoolRows, work);
     if (!rows) return best;
     DropDominatedRows(*rows);
     const CoverCost b = CostOf(best);
     const int64_t weight = b.literals + 1;  // a product outweighs every literal of `best`
     std::vector<int64_t> cost;
     for (const Cube& c : cubes) cost.push_back(weight + c.Literals());
-    Mincov solver(cost, until, weight);
+    Mincov solver(cost, work, weight);
     std::vector<int> chosen;
     try {
         if (auto cheaper = solver.Solve(*rows, b.products * weight + b.literals)) chosen = std::move(*cheaper);
     } catch (const CoveringTimeout&) {
         chosen = solver.Incumbent();
     }
+    nodes += solver.Nodes();
     std::vector<Cube> cover;
     for (int i : chosen) cover.push_back(cubes[i]);
     if (!cover.empty() && CostOf(cover) < b && CoverImplements(p, cover)) return cover;
     return best;
 }
 
+int64_t Scaled(int64_t units, double scale) {
+    const double v = static_cast<double>(units) * scale;
+    return v >= 9e18 ? Work::kUnlimited : static_cast<int64_t>(v);
+}
+
+// One minimization: the plan with its guard and its record of what was done.
+class Plan {
+public:
+    Plan(const Problem& p, const MinimizeOptions& options)
+        : p_(p),
+          options_(options),
+          started_(Clock::now()),
+          guard_(started_ + std::chrono::duration_cast<Clock::duration>(
+                                std::chrono::duration<double>(std::max(0.0, options.timeLimitSeconds))),
+                 options.cancel) {}
+
+    Minimization Run();
+
+private:
+    // Exact answers replace the result's covers when they are proven or cheaper; says
+    // whether the result is now proven.
+    bool TryExact(const std::vector<Cube>& bound, Work& work);
+    void Spent(const Work& work) { result_.stats.work += work.Spent(); }
+    void Finish();
+
+    const Problem& p_;
+    const MinimizeOptions& options_;
+    Clock::time_point started_;
+    Guard guard_;
+    bool gaveUp_ = false;  // some search ended short of its natural end
+    Minimization result_;
+};
+
+bool Plan::TryExact(const std::vector<Cube>& bound, Work& work) {
+    ExactLimits limits;
+    limits.maxCovers = options_.maxCovers;
+    limits.work = &work;
+    ExactResult exact = ExactMinimum(p_, bound, limits);
+    result_.stats.nodes += exact.nodes;
+    result_.stats.lowerProducts = std::max(result_.stats.lowerProducts, exact.lowerProducts);
+    gaveUp_ = gaveUp_ || exact.gaveUp;
+    std::erase_if(exact.covers, [&](const auto& c) { return !CoverImplements(p_, c); });
+    if (!exact.covers.empty() && CostOf(exact.covers.front()) <= CostOf(result_.covers.front())) {
+        result_.covers = std::move(exact.covers);
+        result_.minimum = exact.proven;
+    } else if (exact.proven && exact.covers.empty()) {
+        result_.minimum = true;  // the bound itself is a minimum
+    }
+    return result_.minimum;
+}
+
+void Plan::Finish() {
+    if (!CoverImplements(p_, result_.covers.front())) throw VerificationError("no verified cover for the function");
+    for (auto& cover : result_.covers) Canonical(cover);
+    MinimizeStats& s = result_.stats;
+    s.proven = result_.minimum;
+    if (s.proven) s.lowerProducts = static_cast<int>(result_.covers.front().size());
+    s.seconds = std::chrono::duration<double>(Clock::now() - started_).count();
+    if (guard_.Reason() != StoppedBy::Nothing)
+        s.stoppedBy = guard_.Reason();
+    else if (!s.proven && gaveUp_)
+        s.stoppedBy = StoppedBy::Work;
+}
+
+Minimization Plan::Run() {
+    const std::vector<Cube> isop = Isop(p_.on, p_.Upper());
+    result_.covers = {isop};
+    const Effort effort = options_.effort;
+    const bool exact = effort == Effort::Prove || (effort == Effort::Thorough && options_.workScale > 0);
+    const auto exactWork = [&](int64_t heuristic) {
+        return effort == Effort::Prove ? Work::kUnlimited : Scaled(kExactBase + heuristic, options_.workScale);
+    };
+    // Many variables: the heuristic loop is the costly part while the primes are usually few,
+    // so the exact search goes first with the irredundant start as its bound.
+    const bool exactFirst = p_.vars > kMaxVarsHeuristicFirst && exact;
+    if (exactFirst) {
+        Work work(exactWork(0), &guard_);
+        const bool proven = TryExact(isop, work);
+        Spent(work);
+        if (proven) {
+            Finish();
+            return std::move(result_);
+        }
+    }
+    // The loop runs to its natural end: only the time limit or Cancel cut it short.
+    Work loop(Work::kUnlimited, &guard_);
+    std::vector<Cube> heuristic = Espresso(p_, isop, loop);
+    Spent(loop);
+    gaveUp_ = gaveUp_ || loop.Over();
+    if (!CoverImplements(p_, heuristic)) heuristic = isop;  // the start is correct by construction
+    if (CostOf(heuristic) < CostOf(result_.covers.front())) result_.covers = {heuristic};
+    if (effort == Effort::Quick || guard_.Stopped()) {
+        Finish();
+        return std::move(result_);
+    }
+    // The exact search beside a chain of other heuristic starts: the starts only count where
+    // it does not settle the function, so they are stopped once it does. Neither depends on
+    // which ran first or on how many threads there are.
+    const bool runExact = exact && !exactFirst;
+    std::atomic<bool> settled{false};
+    Guard startsGuard(Clock::time_point::max(), &settled, &guard_);
+    std::vector<std::vector<Cube>> others;
+    const double scale = std::max(options_.workScale, 0.25);
+    Work chain(Scaled(kStartBase + loop.Spent(), scale), &startsGuard);
+    Work exactRun(exactWork(loop.Spent()), &guard_);
+    const std::vector<Cube> bound = result_.covers.front();
+    RunTasks(2, options_.threads, [&](int task) {
+        if (task == 0) {
+            if (runExact && TryExact(bound, exactRun)) settled = true;
+            return;
+        }
+        for (int k = 0; k < ExtraStarts(p_.vars) && !settled && !chain.Over(); ++k) {
+            Work one = chain.Part(Work::kUnlimited);
+            others.push_back(OtherStart(p_, k, one));
+            chain.Absorb(one);
+        }
+    });
+    Spent(exactRun);
+    Spent(chain);
+    if (result_.minimum) {
+        Finish();
+        return std::move(result_);
+    }
+    std::vector<std::vector<Cube>> pool{heuristic, result_.covers.front()};
+    for (const auto& other : others) {
+        pool.push_back(other);
+        if (CostOf(other) < CostOf(result_.covers.front()) && CoverImplements(p_, other)) result_.covers = {other};
+    }
+    Work pooling(Scaled(kPoolBase + loop.Spent() / 2, scale), &guard_);
+    result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
+    Spent(pooling);
+    Finish();
+    return std::move(result_);
+}
+
 }  // namespace
+
+const char* EffortName(Effort e) {
+    switch (e) {
+        case Effort::Quick: return "quick";
+        case Effort::Thorough: return "thorough";
+        case Effort::Prove: return "prove";
+    }
+    return "thorough";
+}
 
 Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
     Minimization result;
     result.minimum = true;
+    result.stats.proven = true;
     if (p.on.Empty()) {
         result.kind = Minimization::Kind::Zero;
         return result;
@@ -119,63 +295,7 @@ Minimization Minimize(const Problem& p, const MinimizeOptions& options) {
         result.kind = Minimization::Kind::One;
         return result;
     }
-    const auto budget = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-        std::chrono::duration<double>(options.exactSeconds));
-    ExactLimits limits;
-    limits.maxCovers = options.maxCovers;
-    // Exact answers replace `bound` when they are proven or cheaper; says whether proven. The
-    // search has the budget from its own start, however long the heuristic took.
-    const auto tryExact = [&](const std::vector<Cube>& bound) {
-        limits.deadline = std::chrono::steady_clock::now() + budget;
-        ExactResult exact = ExactMinimum(p, bound, limits);
-        std::erase_if(exact.covers, [&](const auto& c) { return !CoverImplements(p, c); });
-        if (!exact.covers.empty() && CostOf(exact.covers.front()) <= CostOf(result.covers.front())) {
-            result.covers = std::move(exact.covers);
-            result.minimum = exact.proven;
-        } else if (exact.proven && exact.covers.empty()) {
-            result.minimum = true;  // the bound itself is a minimum
-        }
-        return result.minimum;
-    };
-    const std::vector<Cube> isop = Isop(p.on, p.Upper());
-    result.minimum = false;
-    result.covers = {isop};
-    // Many variables: the heuristic loop is the costly part while the primes are usually few,
-    // so the exact search goes first with the irredundant start as its bound.
-    const bool exactFirst = p.vars > kMaxVarsHeuristicFirst && options.exactSeconds > 0;
-    if (exactFirst && tryExact(isop)) {
-        for (auto& cover : result.covers) Canonical(cover);
-        return result;
-    }
-    // The heuristic loop is quadratic in the cover: on large random functions it gets a
-    // deadline of its own, five exact budgets but at least a second.
-    const auto heuristicStart = std::chrono::steady_clock::now();
-    const auto loopUntil = heuristicStart + std::max<std::chrono::steady_clock::duration>(5 * budget, std::chrono::seconds(1));
-    std::vector<Cube> heuristic = Espresso(p, isop, loopUntil);
-    if (!CoverImplements(p, heuristic)) heuristic = isop;  // the start is correct by construction
-    if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
-    const auto oneRun = std::chrono::steady_clock::now() - heuristicStart;
-    // Other starts, and the covering of all their cubes together, only pay where the exact
-    // search could not settle the function. Each gets two heuristic runs' time, at least half
-    // the exact budget (50 ms at least) and at most the budget (a second at least), so that
-    // the answer comes in a time that follows the budget.
-    if (exactFirst || options.exactSeconds <= 0 || !tryExact(result.covers.front())) {
-        const auto half = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-            std::chrono::duration<double>(options.exactSeconds / 2));
-        const auto most = std::max<std::chrono::steady_clock::duration>(budget, std::chrono::seconds(1));
-        // Small functions finish every start well within the floor, so their answer never
-        // depends on the machine's speed.
-        const auto floor = std::max<std::chrono::steady_clock::duration>(half, std::chrono::milliseconds(50));
-        const auto extra = std::clamp<std::chrono::steady_clock::duration>(2 * oneRun, floor, std::max(floor, most));
-        std::vector<std::vector<Cube>> pool{heuristic, result.covers.front()};
-        heuristic = BestOfSeveralStarts(p, std::move(heuristic), std::chrono::steady_clock::now() + extra, pool);
-        if (CostOf(heuristic) < CostOf(result.covers.front())) result.covers = {heuristic};
-        result.covers = {BestFromPool(p, pool, result.covers.front(), std::chrono::steady_clock::now() + extra)};
-    }
-    if (!CoverImplements(p, result.covers.front()))
-        throw VerificationError("no verified cover for the function");
-    for (auto& cover : result.covers) Canonical(cover);
-    return result;
+    return Plan(p, options).Run();
 }
 
 }  // namespace mwcore

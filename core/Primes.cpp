@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstring>
 
+#include "core/Invariant.h"
 #include "core/Isop.h"
 #include "core/TruthTable.h"
 
@@ -17,6 +18,13 @@ constexpr int kMaxVarsForTables = 11;
 
 struct Aborted {};
 
+// Spends from the work allowance, or reads the clock every `every` calls where there is none.
+void Tick(const PrimeLimits& limits, std::size_t& calls, int64_t units, std::size_t every) {
+    if (limits.work ? !limits.work->Spend(units)
+                    : ++calls % every == 0 && std::chrono::steady_clock::now() > limits.deadline)
+        throw Aborted{};
+}
+
 class PrimeSearch {
 public:
     explicit PrimeSearch(const PrimeLimits& limits) : limits_(limits) {}
@@ -24,9 +32,8 @@ public:
     // Primes over variables below k of `upper` that touch `on`; both span 2^(k-6) words
     // (one word for k <= 6).
     std::vector<Cube> Run(const uint64_t* upper, const uint64_t* on, int k) {
-        if (++calls_ % 1024 == 0 && std::chrono::steady_clock::now() > limits_.deadline)
-            throw Aborted{};
         const std::size_t size = Words(k);
+        Tick(limits_, calls_, static_cast<int64_t>(size) + 1, 1024);
         const uint64_t full = k >= 6 ? ~0ull : (1ull << (1u << k)) - 1;
         if (std::all_of(on, on + size, [&](uint64_t w) { return (w & full) == 0; })) return {};
         if (std::all_of(upper, upper + size, [&](uint64_t w) { return (w & full) == full; }))
@@ -55,6 +62,7 @@ public:
             }
         }
         if (out.size() > limits_.maxPrimes) throw Aborted{};
+        for ([[maybe_unused]] const Cube& q : out) MW_INVARIANT(Inside(upper, k, q));  // implicants only
         return out;
     }
 
@@ -94,7 +102,7 @@ public:
     CoverPrimeSearch(const PrimeLimits& limits, int vars) : limits_(limits), vars_(vars) {}
 
     std::vector<Cube> Run(const std::vector<Cube>& f) {
-        if (++calls_ % 64 == 0 && std::chrono::steady_clock::now() > limits_.deadline) throw Aborted{};
+        Tick(limits_, calls_, static_cast<int64_t>(f.size()) + 1, 64);
         if (f.empty()) return {};
         int pos[32] = {0}, neg[32] = {0};
         for (const Cube& c : f) {
@@ -133,7 +141,7 @@ private:
         cubes.erase(std::unique(cubes.begin(), cubes.end()), cubes.end());
         std::vector<Cube> kept;
         for (const Cube& c : cubes) {
-            if (++calls_ % 4096 == 0 && std::chrono::steady_clock::now() > limits_.deadline) throw Aborted{};
+            Tick(limits_, calls_, static_cast<int64_t>(kept.size() / 8) + 1, 4096);
             bool contained = false;
             for (const Cube& k : kept)
                 if (k.Contains(c)) {

@@ -10,12 +10,14 @@
 
 #include "core/Cube.h"
 #include "core/Problem.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
 struct PrimeLimits {
     std::size_t maxPrimes = 200000;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    Work* work = nullptr;  // where given, spent from instead of reading the deadline
 };
 
 // The primes of on+dc that contain an on minterm, sorted; nothing when a limit was hit.

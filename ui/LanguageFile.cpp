@@ -199,6 +199,7 @@ const std::vector<std::string>& PropertyKeys() {
         "AdvMin.GroupBox1.Caption",
         "AdvMin.Label1.Caption",
         "AdvMin.Label6.Caption",
+        "AdvMin.Label7.Caption",
         "AdvMin.SpeedButton1.Hint",
         "AdvMin.SpeedButton2.Hint",
         "AdvMin.TabSheet2.Caption",

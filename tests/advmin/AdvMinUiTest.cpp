@@ -87,6 +87,22 @@ TEST_F(AdvMin, GoMinimizesTheListsWithTheCore) {
     EXPECT_EQ(tool->TreeView->topLevelItem(0)->text(0), before);
 }
 
+// A cyclic function has two minimum covers: thorough lists both, quick gives its one cover.
+TEST_F(AdvMin, EffortReachesTheCore) {
+    EXPECT_EQ(tool->EffortBox->count(), 3);
+    EXPECT_EQ(tool->EffortBox->currentIndex(), 1);
+    tool->ComboBox1->setEditText("1-6,9-14");
+    tool->SpeedButton9->click();
+    EXPECT_EQ(tool->TreeView->topLevelItemCount(), 2);
+    tool->EffortBox->setCurrentIndex(0);
+    tool->SpeedButton9->click();
+    EXPECT_EQ(tool->TreeView->topLevelItemCount(), 1);
+    ExpectRootsImplement({1, 2, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14}, {});
+    tool->EffortBox->setCurrentIndex(2);
+    tool->SpeedButton9->click();
+    EXPECT_EQ(tool->TreeView->topLevelItemCount(), 2);
+}
+
 TEST_F(AdvMin, OpeningAFileWithMoreVariablesAddsTheirRows) {
     QFile f(Path("f.bf"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));

@@ -59,6 +59,20 @@ TEST(Ocxint, ResultLinesBecomeRootsAndTerms) {
     EXPECT_EQ(TermToNames("y12*|z1", 12), "A*|L");
 }
 
+TEST(Ocxint, StatsComeFromTheFirstLineOnly) {
+    SetDefaultNames();
+    MemoryResultTree tree;
+    Answer("<result minimum=\"true\" nodes=\"12\" stopped=\"time limit\" bad=\"a\"b\" X=\"1\" amp=\"a&b\">x1*</result>\n"
+           "<result minimum=\"true\" nodes=\"99\">x2*</result>\n");
+    CoreStats stats;
+    ASSERT_TRUE(ReadCoreResults(tree, 2, nullptr, &stats));
+    EXPECT_EQ(stats, (CoreStats{{"nodes", "12"}, {"stopped", "time limit"}})) << "quotes, capitals and other signs are skipped";
+    Answer("x1*\n");
+    ASSERT_TRUE(ReadCoreResults(tree, 2, nullptr, &stats));
+    EXPECT_TRUE(stats.empty());
+    DeleteExchangeFile();
+}
+
 TEST(Ocxint, BadAnswersLeaveTheTreeAlone) {
     SetDefaultNames();
     for (const char* answer : {"x5*\n", "x0*\n", "x1*+q*\n", "x1*\n\nx2*\n", "\n", "garbage\n",

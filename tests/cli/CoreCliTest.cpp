@@ -28,7 +28,7 @@ TEST(CoreCli, TextJsonAndTableFile) {
     EXPECT_EQ(r.status, 0) << r.err;
     // Two minimum covers: two results, both proven.
     EXPECT_EQ(r.out.rfind("{\"variables\":3,\"results\":[{\"formula\":", 0), 0u) << r.out;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), 3);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), 4);  // with the stats
     std::size_t proven = 0;
     for (std::size_t at = r.out.find("\"minimum\":true"); at != std::string::npos;
          at = r.out.find("\"minimum\":true", at + 1))
@@ -44,6 +44,31 @@ TEST(CoreCli, TextJsonAndTableFile) {
     r = Cli({"core", "--vars", "12", "--table", "@" + (folder / "t.txt")});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "0\n");
+}
+
+// What the core did comes after the results; the chosen effort reaches the core.
+TEST(CoreCli, StatsAndEffort) {
+    // A cyclic function of 3 variables: the heuristic alone cannot know it is minimum.
+    const std::vector<std::string> cyclic{"core", "--vars", "3", "--table", "01111110", "--json"};
+    std::vector<std::string> args = cyclic;
+    CliRun r = Cli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t stats = r.out.find("],\"stats\":{\"nodes\":");
+    ASSERT_NE(stats, std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"bound\":3,\"proven\":true,\"seconds\":", stats), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"stopped\":\"nothing\"}}\n", stats), std::string::npos) << r.out;
+    args.insert(args.end(), {"--effort", "quick"});
+    r = Cli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"minimum\":false"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"proven\":false"), std::string::npos) << r.out;
+    args.back() = "prove";
+    r = Cli(args);
+    EXPECT_NE(r.out.find("\"proven\":true"), std::string::npos) << r.out;
+    args.back() = "hard";
+    r = Cli(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--effort must be quick, thorough or prove"), std::string::npos) << r.err;
 }
 
 TEST(CoreCli, BadInputAndUsage) {

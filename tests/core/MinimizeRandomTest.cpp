@@ -10,41 +10,13 @@
 #include "core/Isop.h"
 #include "core/Minimize.h"
 #include "core/Primes.h"
+#include "core/RandomFunctions.h"
 
 namespace {
 
 using namespace mwcore;
-
-// A function with structure: a few random cubes for the on-set, some more for don't cares,
-// plus scattered single minterms, so that both merging and cyclic cores occur.
-Problem RandomProblem(int n, std::mt19937_64& rng) {
-    TruthTable on(n), dc(n);
-    const uint32_t all = (1u << n) - 1;
-    const auto randomCube = [&](int maxFree) {
-        uint32_t mask = all;
-        for (int k = 0; k < maxFree; ++k) mask &= ~(1u << (rng() % n));
-        return Cube{mask, static_cast<uint32_t>(rng()) & mask};
-    };
-    const int cubes = 2 + static_cast<int>(rng() % (3 * n));
-    for (int i = 0; i < cubes; ++i) on.Paint(randomCube(n / 2 + static_cast<int>(rng() % 3)));
-    for (int i = 0; i < cubes / 2; ++i) dc.Paint(randomCube(n / 3));
-    for (int i = 0; i < 4 * n; ++i) on.Set(static_cast<uint32_t>(rng()) & all);
-    return Problem(on, dc);
-}
-
-// Minterm by minterm, independent of the table code under test.
-void ExpectImplements(const Problem& p, const std::vector<Cube>& cover) {
-    for (uint32_t m = 0; m < (1u << p.vars); ++m) {
-        bool covered = false;
-        for (const Cube& c : cover) covered = covered || c.Has(m);
-        if (p.on.Get(m)) {
-            ASSERT_TRUE(covered) << "on minterm " << m << " not covered";
-        }
-        if (p.off.Get(m)) {
-            ASSERT_FALSE(covered) << "off minterm " << m << " covered";
-        }
-    }
-}
+using coretest::ExpectImplements;
+using coretest::RandomProblem;
 
 TEST(MinimizeRandom, ResultsEqualTheFunctionOnEveryCaredForMinterm) {
     std::mt19937_64 rng(7);
@@ -52,7 +24,7 @@ TEST(MinimizeRandom, ResultsEqualTheFunctionOnEveryCaredForMinterm) {
         for (int i = 0; i < (n <= 10 ? 12 : 3); ++i) {
             const Problem p = RandomProblem(n, rng);
             MinimizeOptions options;
-            options.exactSeconds = 0.2;
+            options.workScale = 0.2;
             const Minimization m = Minimize(p, options);
             if (m.kind != Minimization::Kind::Sum) continue;
             ASSERT_FALSE(m.covers.empty());
