@@ -108,6 +108,9 @@ public:
     // The section "Boolean Function" with VarCount and the three sets texts; other sections and
     // keys of an existing file stay. True when written, a failure reported once.
     bool SaveToBooleanFunctionFile(const std::string& fileName) const;
+    // Reads the three lists of such a file into the map (2 to 8 variables; names stay). A
+    // missing file does nothing; a bad one is reported and leaves the map as it was.
+    bool LoadFromBooleanFunctionFile(const std::string& fileName);
 
     // --- exchange files (files/FunctionFile.cpp) ---
     // A CSV truth table of 2 to 8 inputs replaces the map's cells and variable count, and its
