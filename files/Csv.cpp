@@ -95,10 +95,11 @@ std::optional<std::string> FunctionValue(const std::string& field) {
     return std::nullopt;
 }
 
-// Quotes a field only where it must be: it holds a separator, a quote or outer blanks.
-std::string Quoted(const std::string& field, char separator) {
-    const bool plain = field.find_first_of(std::string("\"\r\n") + separator) == std::string::npos &&
-                       (field.empty() || (field.front() != ' ' && field.back() != ' '));
+// Quotes a field only where it must be: it holds either separator (so that a reader can tell
+// which one the header uses), a quote, a line break or outer blanks.
+std::string Quoted(const std::string& field) {
+    const bool plain = field.find_first_of("\",;\r\n") == std::string::npos &&
+                       (field.empty() || (field.find_first_of(" \t") != 0 && field.find_last_of(" \t") != field.size() - 1));
     if (plain) return field;
     std::string out = "\"";
     for (char c : field) {
@@ -172,10 +173,10 @@ std::string CsvText(const FunctionTable& table, char separator) {
     std::string out;
     for (int k = 0; k < n; ++k) {
         const bool named = k < static_cast<int>(table.names.size()) && !table.names[k].empty();
-        out += Quoted(named ? table.names[k] : std::string(1, static_cast<char>('A' + k % 26)), separator);
+        out += Quoted(named ? table.names[k] : std::string(1, static_cast<char>('A' + k % 26)));
         out += separator;
     }
-    out += Quoted(table.outputName.empty() ? std::string("F") : table.outputName, separator) + "\r\n";
+    out += Quoted(table.outputName.empty() ? std::string("F") : table.outputName) + "\r\n";
     for (std::size_t m = 0; m < (std::size_t{1} << n); ++m) {
         for (int k = n - 1; k >= 0; --k) {
             out += (m >> k) & 1 ? '1' : '0';
