@@ -2,7 +2,6 @@
 // printed to a PDF page exactly as the circuit view prints.
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <memory>
@@ -12,6 +11,7 @@
 #include "circuit/Scheme.h"
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/GuiApplication.h"
 #include "cli/MessageCapture.h"
 #include "input/FormulaMessage.h"
 #include "platform/Message.h"
@@ -53,16 +53,6 @@ std::uint32_t PaperOption(const Args& args) {
 
 void Fail(const std::string& english, const std::string& detail = {}) {
     platform::Say(english, platform::MsgIcon::Error, platform::MsgButtons::Ok, detail);
-}
-
-// Fonts need a GUI application; a script has no display, so the offscreen platform serves.
-std::unique_ptr<QGuiApplication> EnsureGuiApplication() {
-    if (QCoreApplication::instance()) return nullptr;
-    static int argc = 1;
-    static char name[] = "mapwright-cli";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 // The view's print path with a PDF file for the printer, written whole or not at all.

@@ -1,41 +1,116 @@
-// mapwright-cli convert: a map file into another map file, an HTML page or a Boolean function
-// file, chosen by the output's extension.
+// mapwright-cli convert: a map read from one file kind and written as another, both chosen by
+// the files' extensions.
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "cli/Commands.h"
+#include "cli/GuiApplication.h"
 #include "cli/MessageCapture.h"
+#include "engine/Analyze.h"
 #include "engine/CarnoGrid.h"
+#include "files/MapPicture.h"
+#include "input/StringParcer.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
 
 namespace cli {
 
 namespace {
-const char* kConvertUsage = "usage: mapwright-cli convert IN.km OUT.km|OUT.htm|OUT.html|OUT.bf [--packed]";
+const char* kConvertUsage =
+    "usage: mapwright-cli convert IN.km|.bf|.csv OUT.km|.htm|.html|.bf|.csv|.svg|.png|.tex\n"
+    "       [--packed] [--names A,B,...] [--scale S] [--analyze [--pos]]";
 
 std::string Extension(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext;
 }
+
+bool Load(TCarnoGrid& map, const std::string& path, const std::string& ext) {
+    if (ext == ".km") return map.LoadFromFile(path);
+    if (ext == ".bf") return map.LoadFromBooleanFunctionFile(path);
+    return map.LoadFromCsvFile(path);
+}
+
+// The written names: one per variable, each 1 to 10 characters, no two alike.
+void SetNames(TCarnoGrid& map, const std::string& names) {
+    TStringParcer parcer;
+    parcer.Text = names;
+    parcer.Split(',');
+    if (parcer.Count() != map.VariableCount())
+        throw InputError("--names: the map has " + std::to_string(map.VariableCount()) + " variables");
+    std::set<std::string> seen;
+    for (int i = 0; i < parcer.Count(); ++i) {
+        const std::string& name = parcer.Item(i);
+        if (name.empty() || name.size() > 10) throw InputError("--names: a name has 1 to 10 characters");
+        if (!seen.insert(name).second) throw InputError("--names: " + name + " is given twice");
+        map.SetVarName(i + 1, name);
+    }
+}
+
+double ScaleOption(const std::string& text) {
+    std::size_t used = 0;
+    double scale = 0;
+    try {
+        scale = std::stod(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != text.size() || !(scale >= picture::kMinScale && scale <= picture::kMaxScale))
+        throw UsageError("--scale must be a number from 0.25 to 8");
+    return scale;
+}
+
+bool SavePicture(const TCarnoGrid& map, const std::string& path, picture::Kind kind, double scale) {
+    const auto app = EnsureGuiApplication();
+    MapPictureOptions options;
+    options.loops = ShownSolution(map);
+    std::string error;
+    if (picture::Save(MapCanvas(map, options), path, kind, scale, &error)) return true;
+    platform::ShowMessage(platform::TranslateText("Can't save the picture.") + "\n" + platform::TranslateText(error),
+                          platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    return false;
+}
+
 int Run(const Invocation& call) {
-    const std::string& in = call.args.Positional()[0];
-    const std::string& target = call.args.Positional()[1];
-    const std::string ext = Extension(target);
-    if (ext != ".km" && ext != ".htm" && ext != ".html" && ext != ".bf")
-        throw UsageError("the output's extension must be .km, .htm, .html or .bf");
+    const Args& args = call.args;
+    const std::string& in = args.Positional()[0];
+    const std::string& target = args.Positional()[1];
+    const std::string inExt = Extension(in), ext = Extension(target);
+    static const std::set<std::string> readable = {".km", ".bf", ".csv"};
+    static const std::set<std::string> writable = {".km", ".htm", ".html", ".bf", ".csv", ".svg", ".png", ".tex"};
+    if (!readable.count(inExt)) throw UsageError("the input's extension must be .km, .bf or .csv");
+    if (!writable.count(ext))
+        throw UsageError("the output's extension must be .km, .htm, .html, .bf, .csv, .svg, .png or .tex");
+    const auto kind = picture::KindOfName(target);
+    if (args.Has("scale") && ext != ".png") throw UsageError("--scale is for .png only");
+    if (args.Has("analyze") && !kind) throw UsageError("--analyze is for pictures only");
+    if (args.Has("pos") && !args.Has("analyze")) throw UsageError("--pos goes with --analyze");
+    if (args.Has("packed") && ext != ".km") throw UsageError("--packed is for .km only");
+    const double scale = args.Has("scale") ? ScaleOption(*args.Value("scale")) : 1.0;
 
     TCarnoGrid map;
-    if (!map.LoadFromFile(in)) {
+    MemoryResultTree tree;
+    map.TreeView = &tree;
+    if (!Load(map, in, inExt)) {
         if (call.messages.Count() == 0) throw InputError("cannot read " + in);
         return 1;
     }
+    if (const auto names = args.Value("names")) SetNames(map, *names);
+    if (args.Has("analyze") && !AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;
+
     bool written;
-    if (ext == ".km") {
-        map.PackedFlag = call.args.Has("packed") ? 1 : 0;
+    if (kind) {
+        written = SavePicture(map, target, *kind, scale);
+    } else if (ext == ".km") {
+        map.PackedFlag = args.Has("packed") ? 1 : 0;
         written = map.SaveToFile(target);
     } else if (ext == ".bf") {
         written = map.SaveToBooleanFunctionFile(target);
+    } else if (ext == ".csv") {
+        written = map.SaveToCsvFile(target);
     } else {
         written = map.SaveToHTMLFile(target);
     }
@@ -45,7 +120,8 @@ int Run(const Invocation& call) {
 }  // namespace
 
 const Subcommand kConvertCommand{
-    "convert", "turn a map file into a map file, an HTML page or a Boolean function file", kConvertUsage,
-    {{"packed", false}}, 2, "needs an input and an output file", Run};
+    "convert", "turn a map read from one file kind into another: map, HTML, function, CSV, picture", kConvertUsage,
+    {{"packed", false}, {"names", true}, {"scale", true}, {"analyze", false}, {"pos", false}},
+    2, "needs an input and an output file", Run};
 
 }  // namespace cli

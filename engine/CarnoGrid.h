@@ -13,6 +13,7 @@
 #include "platform/Message.h"
 
 class TruthTableData;
+struct FunctionTable;
 
 // The map as truth-table values: entry m belongs to minterm m.
 struct TTruthTableValues {
@@ -107,6 +108,20 @@ public:
     // The section "Boolean Function" with VarCount and the three sets texts; other sections and
     // keys of an existing file stay. True when written, a failure reported once.
     bool SaveToBooleanFunctionFile(const std::string& fileName) const;
+    // Reads the three lists of such a file into the map (2 to 8 variables; names stay). A
+    // missing file does nothing; a bad one is reported and leaves the map as it was.
+    bool LoadFromBooleanFunctionFile(const std::string& fileName);
+
+    // --- exchange files (files/FunctionFile.cpp) ---
+    // A CSV truth table of 2 to 8 inputs replaces the map's cells and variable count, and its
+    // input names become the variable names where they suit a map. A missing file does nothing;
+    // a bad one is reported (with its line) and leaves the map as it was. True when loaded.
+    bool LoadFromCsvFile(const std::string& fileName);
+    // The visible map as a CSV truth table; cells that are not 0, 1, * or empty refuse the save.
+    bool SaveToCsvFile(const std::string& fileName) const;
+    // Takes a table of 2 to 8 inputs as LoadFromFile takes a file: asks before dropping results,
+    // then replaces cells, variable count and (where they suit) names. False for another size.
+    bool TakeFunctionTable(const FunctionTable& table);
 
     // --- HTML exports (files/HtmlExport.cpp) ---
     // The map as an HTML page; true when written, a failure reported once.

@@ -1,8 +1,10 @@
 #include "files/BooleanFunctionFile.h"
 
 #include <charconv>
+#include <filesystem>
 
 #include "engine/CarnoGrid.h"
+#include "files/FunctionFile.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 
@@ -54,4 +56,28 @@ bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
     std::string ones, zeros, dontCares;
     MapToSets(ones, zeros, dontCares);
     return BooleanFunctionFile{VariableCount(), {ones, zeros, dontCares}}.Write(fileName);
+}
+
+bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName) {
+    std::error_code ec;
+    if (!std::filesystem::exists(fileName, ec)) return false;
+    const std::optional<BooleanFunctionFile> content = BooleanFunctionFile::Read(fileName);
+    if (!content) return false;  // the reason has been shown
+    const auto fail = [](const char* english) {
+        platform::Say(english);
+        return false;
+    };
+    const auto& sets = content->Sets;
+    if (!content->VarCount && !sets[0] && !sets[1] && !sets[2]) return fail("The file holds no Boolean function.");
+    const int n = content->VarCount.value_or(-1);
+    if (n < 2 || n > 8) return fail("The map takes functions of 2 to 8 inputs.");
+
+    // Read into a map of its own first, so that a refused list leaves this one as it was.
+    TCarnoGrid staging;
+    staging.SetVariableCount(n);
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        if (!staging.AnalyzeWorkString(sets[i].value_or(""), BooleanFunctionFile::kSetKeys[i])) return false;
+    FunctionTable table = TableOfMap(staging);
+    table.names.clear();  // the file names no variables: the map keeps its own
+    return TakeFunctionTable(table);
 }

@@ -13,6 +13,7 @@
 #include "circuit/Scheme.h"
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
+#include "files/Csv.h"
 #include "files/MapFile.h"
 #include "files/TruthTableHtml.h"
 #include "input/FormulaMessage.h"
@@ -152,6 +153,48 @@ Outcome MapFile(const std::uint8_t* data, std::size_t size) {
         if (!again || again->cells != content->cells)
             o.faults.push_back("a loaded map does not save back to the same cells");
     }
+    return o;
+}
+
+// A CSV truth table: parsed, written and parsed again to the same table; loaded into a map
+// that is either replaced whole or left alone with a reason.
+Outcome CsvFile(const std::uint8_t* data, std::size_t size) {
+    Outcome o;
+    const std::string text = Text(data, size);
+    FileProblem problem;
+    const auto table = csv::ParseCsv(text, &problem);
+    if (table) {
+        const int n = table->variableCount;
+        if (n < csv::kMinInputs || n > csv::kMaxInputs || table->values.size() != (std::size_t{1} << n) ||
+            table->names.size() != static_cast<std::size_t>(n))
+            o.faults.push_back("the parsed table has an impossible shape");
+        for (const std::string& v : table->values)
+            if (!v.empty() && !IsCellValue(v)) o.faults.push_back("a parsed value is not 0, 1, * or empty");
+        const auto again = csv::ParseCsv(csv::CsvText(*table), &problem);
+        if (!again || again->values != table->values)
+            o.faults.push_back("a written table does not read back to the same values");
+        for (int k = 0; again && k < n; ++k)
+            if (!table->names[k].empty() && again->names[k] != table->names[k])
+                o.faults.push_back("a written name does not read back");
+    } else if (problem.message.empty()) {
+        o.faults.push_back("a refused table gives no reason");
+    }
+
+    TCarnoGrid map;
+    MemoryResultTree tree;
+    Prepare(map, tree, 3);
+    const MapState before = StateOf(map, tree);
+    platform::RecordingMessageSink sink;
+    bool loaded;
+    {
+        platform::ScopedMessageSink scope(&sink);
+        loaded = map.LoadFromCsvFile(Folder().File("table.csv", text));
+    }
+    o.messages = sink.Texts();
+    o.refused = !loaded;
+    if (!loaded) o.stateUnchanged = StateOf(map, tree) == before;
+    const bool fits = table && table->variableCount >= 2 && table->variableCount <= 8;
+    if (loaded != fits) o.faults.push_back("loading and parsing disagree on the same text");
     return o;
 }
 
@@ -407,6 +450,7 @@ const std::vector<Target>& Targets() {
         {"minterm_lists", MintermLists},
         {"core_results", CoreResults},
         {"language_file", LanguageFile},
+        {"csv_file", CsvFile},
     };
     return targets;
 }

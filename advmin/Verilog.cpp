@@ -1,0 +1,130 @@
+#include "advmin/Verilog.h"
+
+#include <set>
+
+#include "input/StringParcer.h"
+
+namespace {
+
+const char* kVersion = "1.2";
+
+const std::set<std::string>& Keywords() {
+    static const std::set<std::string> words = {
+        // Verilog 2005
+        "always", "and", "assign", "automatic", "begin", "buf", "bufif0", "bufif1", "case", "casex", "casez",
+        "cell", "cmos", "config", "deassign", "default", "defparam", "design", "disable", "edge", "else", "end",
+        "endcase", "endconfig", "endfunction", "endgenerate", "endmodule", "endprimitive", "endspecify",
+        "endtable", "endtask", "event", "for", "force", "forever", "fork", "function", "generate", "genvar",
+        "highz0", "highz1", "if", "ifnone", "incdir", "include", "initial", "inout", "input", "instance",
+        "integer", "join", "large", "liblist", "library", "localparam", "macromodule", "medium", "module",
+        "nand", "negedge", "nmos", "nor", "noshowcancelled", "not", "notif0", "notif1", "or", "output",
+        "parameter", "pmos", "posedge", "primitive", "pull0", "pull1", "pulldown", "pullup",
+        "pulsestyle_ondetect", "pulsestyle_onevent", "rcmos", "real", "realtime", "reg", "release", "repeat",
+        "rnmos", "rpmos", "rtran", "rtranif0", "rtranif1", "scalared", "showcancelled", "signed", "small",
+        "specify", "specparam", "strong0", "strong1", "supply0", "supply1", "table", "task", "time", "tran",
+        "tranif0", "tranif1", "tri", "tri0", "tri1", "triand", "trior", "trireg", "unsigned", "use", "uwire",
+        "vectored", "wait", "wand", "weak0", "weak1", "while", "wire", "wor", "xnor", "xor",
+        // SystemVerilog 2017 adds
+        "accept_on", "alias", "always_comb", "always_ff", "always_latch", "assert", "assume", "before", "bind",
+        "bins", "binsof", "bit", "break", "byte", "chandle", "checker", "class", "clocking", "const",
+        "constraint", "context", "continue", "cover", "covergroup", "coverpoint", "cross", "dist", "do",
+        "endchecker", "endclass", "endclocking", "endgroup", "endinterface", "endpackage", "endprogram",
+        "endproperty", "endsequence", "enum", "eventually", "expect", "export", "extends", "extern", "final",
+        "first_match", "foreach", "forkjoin", "global", "iff", "ignore_bins", "illegal_bins", "implements",
+        "implies", "import", "inside", "int", "interconnect", "interface", "intersect", "join_any", "join_none",
+        "let", "local", "logic", "longint", "matches", "modport", "nettype", "new", "nexttime", "null",
+        "package", "packed", "priority", "program", "property", "protected", "pure", "rand", "randc",
+        "randcase", "randsequence", "ref", "reject_on", "restrict", "return", "s_always", "s_eventually",
+        "s_nexttime", "s_until", "s_until_with", "sequence", "shortint", "shortreal", "soft", "solve",
+        "static", "string", "strong", "struct", "super", "sync_accept_on", "sync_reject_on", "tagged", "this",
+        "throughout", "timeprecision", "timeunit", "type", "typedef", "union", "unique", "unique0", "until",
+        "until_with", "untyped", "var", "virtual", "void", "wait_order", "weak", "wildcard", "with", "within"};
+    return words;
+}
+
+bool IsLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    TStringParcer parcer;
+    parcer.Text = text;
+    parcer.Split(separator);
+    return text.empty() ? std::vector<std::string>{} : parcer.Items;
+}
+
+// One term: "A & ~B".
+std::string TermExpression(const std::vector<std::string>& literals) {
+    std::string out;
+    for (const std::string& literal : literals) {
+        if (!out.empty()) out += " & ";
+        out += literal[0] == '|' ? "~" + literal.substr(1) : literal;
+    }
+    return out;
+}
+
+std::string Expression(const std::string& formula, const std::vector<std::string>& ports) {
+    if (formula == "0") return "1'b0";
+    if (formula == "1") return "1'b1";
+    const std::set<std::string> known(ports.begin(), ports.end());
+    const std::vector<std::string> terms = Split(formula, '+');
+    if (terms.empty()) throw VerilogError("There is no formula to write as Verilog.");
+    std::string out;
+    for (const std::string& term : terms) {
+        const std::vector<std::string> literals = Split(term, '*');
+        if (literals.empty()) throw VerilogError("The formula has an empty term.");
+        for (const std::string& literal : literals) {
+            const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
+            if (!known.count(name))
+                throw VerilogError("The formula uses \"" + name + "\", which is not one of the variables.");
+        }
+        if (!out.empty()) out += " | ";
+        const bool bracket = terms.size() > 1 && literals.size() > 1;
+        out += bracket ? "(" + TermExpression(literals) + ")" : TermExpression(literals);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> VerilogNameProblem(const std::string& name) {
+    const auto bad = [&](const std::string& why) { return "The name \"" + name + "\" " + why; };
+    if (name.empty()) return bad("is empty.");
+    if (!IsLetter(name[0]) && name[0] != '_')
+        return bad("is not a Verilog identifier: it must start with a letter or an underscore.");
+    for (unsigned char c : name)
+        if (!IsLetter(c) && !(c >= '0' && c <= '9') && c != '_' && c != '$')
+            return bad("is not a Verilog identifier: only letters, digits, underscores and $ are allowed.");
+    if (Keywords().count(name)) return bad("is a Verilog keyword.");
+    return std::nullopt;
+}
+
+std::string VerilogText(const std::string& formula, const std::vector<std::string>& ports,
+                        const VerilogNames& names, const std::string& generated) {
+    std::set<std::string> seen;
+    for (const std::string* name : {&names.module, &names.output})
+        if (auto problem = VerilogNameProblem(*name)) throw VerilogError(*problem);
+    for (const std::string& p : ports) {
+        if (auto problem = VerilogNameProblem(p)) throw VerilogError(*problem);
+        if (!seen.insert(p).second) throw VerilogError("The name \"" + p + "\" is given to two ports.");
+    }
+    if (!seen.insert(names.output).second)
+        throw VerilogError("The name \"" + names.output + "\" is given to two ports.");
+    if (seen.count(names.module))
+        throw VerilogError("The name \"" + names.module + "\" is given to the module and to a port.");
+    const std::string expression = Expression(formula, ports);
+
+    std::string t;
+    const auto line = [&](const std::string& s) { t += s + "\n"; };
+    line("//");
+    line("// generated: " + generated + ".");
+    line(std::string("// by Mapwright v") + kVersion);
+    line("//");
+    line("module " + names.module + " (");
+    for (const std::string& p : ports) line("    input  wire " + p + ",");
+    line("    output wire " + names.output);
+    line(");");
+    line("  assign " + names.output + " = " + expression + ";");
+    line("endmodule");
+    return t;
+}

@@ -1,0 +1,106 @@
+// The Verilog writer: its text, names Verilog would refuse, and core results compiled and
+// simulated by Icarus Verilog against every minterm of their function.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "TempFolder.h"
+#include "advmin/Verilog.h"
+#include "cli/Commands.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+int Shell(const std::string& command) { return std::system(command.c_str()); }
+
+TEST(Verilog, ModuleWithOnePortPerVariableAndOneAssignment) {
+    const auto lines = Lines(VerilogText("A*|B+D", {"A", "B", "C", "D"}, {}, "01.02.2026 10:11:12"));
+    ASSERT_EQ(lines.size(), 13u);
+    EXPECT_EQ(lines[1], "// generated: 01.02.2026 10:11:12.");
+    EXPECT_EQ(lines[4], "module Boolean_Function (");
+    EXPECT_EQ(lines[5], "    input  wire A,");
+    EXPECT_EQ(lines[8], "    input  wire D,");
+    EXPECT_EQ(lines[9], "    output wire F");
+    EXPECT_EQ(lines[10], ");");
+    EXPECT_EQ(lines[11], "  assign F = (A & ~B) | D;");
+    EXPECT_EQ(lines[12], "endmodule");
+    EXPECT_EQ(Lines(VerilogText("|A*|B", {"A", "B"}, {"top", "y"}, "t"))[9], "  assign y = ~A & ~B;");
+    EXPECT_EQ(Lines(VerilogText("1", {"A"}, {}, "t"))[8], "  assign F = 1'b1;");
+    EXPECT_EQ(Lines(VerilogText("0", {"A"}, {}, "t"))[8], "  assign F = 1'b0;");
+    EXPECT_EQ(Lines(VerilogText("A", {"A"}, {"m", "out"}, "t"))[4], "module m (");
+}
+
+TEST(Verilog, RefusesNamesVerilogWouldNotAccept) {
+    for (const char* bad : {"1A", "A-B", "$A", "wire", "module", "logic", "", "\xc3\x84", "A B"}) {
+        EXPECT_TRUE(VerilogNameProblem(bad)) << bad;
+        EXPECT_THROW(VerilogText("A", {"A", bad}, {}, "t"), VerilogError) << bad;
+        EXPECT_THROW(VerilogText("A", {"A"}, {bad, "F"}, "t"), VerilogError) << bad;
+        EXPECT_THROW(VerilogText("A", {"A"}, {"m", bad}, "t"), VerilogError) << bad;
+    }
+    for (const char* good : {"A", "_x", "a$1", "WIRE", "Carry_In", "F"}) EXPECT_FALSE(VerilogNameProblem(good)) << good;
+    EXPECT_NO_THROW(VerilogText("A+a", {"A", "a"}, {}, "t")) << "Verilog tells letter cases apart";
+    EXPECT_THROW(VerilogText("A", {"A", "A"}, {}, "t"), VerilogError);
+    EXPECT_THROW(VerilogText("A", {"A", "F"}, {}, "t"), VerilogError) << "the output clashes with a port";
+    EXPECT_THROW(VerilogText("A", {"A"}, {"A", "F"}, "t"), VerilogError) << "the module clashes with a port";
+    EXPECT_THROW(VerilogText("A*E", {"A", "B"}, {}, "t"), VerilogError);
+    EXPECT_THROW(VerilogText("", {"A"}, {}, "t"), VerilogError);
+    EXPECT_THROW(VerilogText("A+|", {"A"}, {}, "t"), VerilogError);
+}
+
+TEST(Verilog, IcarusSimulatesEveryMintermOfCoreResults) {
+    if (Shell("iverilog -V > /dev/null 2>&1") != 0) GTEST_SKIP() << "iverilog is not installed";
+    std::mt19937 rng(23);
+    testing_support::TempFolder folder;
+    const std::vector<std::string> names = {"Alpha", "b", "Carry_In", "d2", "E"};
+    const int n = 5;
+    for (int round = 0; round < 4; ++round) {
+        std::string table;
+        for (int m = 0; m < (1 << n); ++m) table += "0012"[rng() % 4];
+        if (round == 3) table = std::string(1 << n, '1');
+        std::ostringstream out, err;
+        ASSERT_EQ(cli::RunCommand({"core", "--vars", "5", "--table", table, "--names", "Alpha,b,Carry_In,d2,E"},
+                                  out, err),
+                  0)
+            << err.str();
+        const std::string formula = Lines(out.str()).at(0);
+        std::ofstream(folder / "f.v") << VerilogText(formula, names, {"dut_module", "Out"}, "now");
+
+        std::ofstream(folder / "tb.v")
+            << "module tb;\n"
+            << "  reg Alpha, b, Carry_In, d2, E;\n  wire Out;\n  integer m;\n"
+            << "  dut_module dut(.Alpha(Alpha), .b(b), .Carry_In(Carry_In), .d2(d2), .E(E), .Out(Out));\n"
+            << "  initial begin\n"
+            << "    for (m = 0; m < " << (1 << n) << "; m = m + 1) begin\n"
+            << "      {Alpha, b, Carry_In, d2, E} = m;\n"
+            << "      #1 $display(\"%0d %b\", m, Out);\n"
+            << "    end\n    $finish;\n  end\nendmodule\n";
+        const std::string dir = folder.Path().string();
+        ASSERT_EQ(Shell("cd '" + dir + "' && iverilog -Wall -o sim f.v tb.v > iverilog.log 2>&1"), 0)
+            << formula << "\n" << testing_support::ReadAll(folder / "iverilog.log");
+        ASSERT_EQ(Shell("cd '" + dir + "' && vvp -n sim > sim.log 2>&1"), 0) << formula;
+        std::istringstream sim(testing_support::ReadAll(folder / "sim.log"));
+        int seen = 0;
+        for (std::string line; std::getline(sim, line);) {
+            int m;
+            char value;
+            if (std::sscanf(line.c_str(), "%d %c", &m, &value) != 2 || m < 0 || m >= (1 << n)) continue;
+            ++seen;
+            if (table[m] != '2') {
+                EXPECT_EQ(value, table[m]) << formula << " minterm " << m;
+            }
+        }
+        EXPECT_EQ(seen, 1 << n) << testing_support::ReadAll(folder / "sim.log");
+    }
+}
+
+}  // namespace
