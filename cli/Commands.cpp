@@ -10,7 +10,7 @@ namespace cli {
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> commands = {
         &kAnalyzeCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
-        &kCircuitCommand, &kCoreCommand, &kVhdlCommand,
+        &kCircuitCommand, &kCoreCommand, &kVhdlCommand, &kPlaCommand,
     };
     return commands;
 }

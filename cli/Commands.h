@@ -42,6 +42,7 @@ extern const Subcommand kReportCommand;
 extern const Subcommand kCircuitCommand;
 extern const Subcommand kCoreCommand;
 extern const Subcommand kVhdlCommand;
+extern const Subcommand kPlaCommand;
 
 // Every subcommand, in the order the overall help lists them.
 const std::vector<const Subcommand*>& Subcommands();
