@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::size_t kMaxPoolPrimes = 5000;  // of one output
 constexpr std::size_t kMaxPool = 20000;
+constexpr int kMaxAloneOutputs = 4;
 
 std::chrono::steady_clock::duration Seconds(double s) {
     return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(s));
@@ -50,6 +51,9 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
         if (const auto primes = UsefulPrimes(OutputProblem(p, j), limits))
             pool.insert(pool.end(), primes->begin(), primes->end());
     for (const Cube& c : GaspCandidates(p, best, until)) pool.push_back(c);
+    std::sort(pool.begin(), pool.end());
+    pool.erase(std::unique(pool.begin(), pool.end()), pool.end());
+    if (pool.size() <= best.size()) return best;  // nothing to choose from
     while (std::chrono::steady_clock::now() < until) {
         const MultiExactResult picked = BestCoverOf(p, pool, best, until);
         if (picked.cover.empty() || !MultiCoverImplements(p, picked.cover)) break;
@@ -83,6 +87,18 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
             if (CostOf(other) < CostOf(result.cover)) result.cover = std::move(other);
             else for (const MultiCube& c : other) start.push_back(c);
         }
+    }
+    // Few outputs: each one's own minimum (the single-output core settles large functions
+    // that the loop cannot), equal products merged, is a cover too.
+    if (options.exactSeconds > 0 && p.OutputCount() <= kMaxAloneOutputs) {
+        MultiOptions each = options;
+        each.exactSeconds = options.exactSeconds / p.OutputCount();
+        std::map<Cube, Outputs> joined;
+        for (const MultiCube& c : MinimizeEachAlone(p, each).cover) joined[c.in] |= c.out;
+        std::vector<MultiCube> alone;
+        for (const auto& [in, out] : joined) alone.push_back({in, out});
+        for (const MultiCube& c : alone) start.push_back(c);
+        if (CostOf(alone) < CostOf(result.cover)) result.cover = std::move(alone);
     }
     if (options.exactSeconds > 0) {
         const auto oneRun = std::chrono::steady_clock::now() - loopStart;

@@ -79,7 +79,7 @@ bool MultiProblem::Implicant(const Cube& c, int j) const {
 Outputs MultiProblem::UsefulOutputs(const Cube& c) const {
     Outputs o;
     for (int j = 0; j < outputs_; ++j)
-        if (on_[j].Intersects(c) && upper_[j].Covers(c)) o.set(j);
+        if (Implicant(c, j) && on_[j].Intersects(c)) o.set(j);
     return o;
 }
 
