@@ -36,6 +36,21 @@ Problem OutputProblem(const MultiProblem& p, int j) {
     return Problem(p.On(j), dc);
 }
 
+// Pairs of outputs by how many products of the cover feed both, most first.
+std::vector<std::pair<int, int>> SharingPairs(const MultiProblem& p, const std::vector<MultiCube>& cover) {
+    std::vector<std::pair<int, std::pair<int, int>>> counted;
+    for (int i = 0; i < p.OutputCount(); ++i)
+        for (int j = i + 1; j < p.OutputCount(); ++j) {
+            int shared = 0;
+            for (const MultiCube& c : cover) shared += c.out.test(i) && c.out.test(j);
+            if (shared > 0) counted.push_back({-shared, {i, j}});
+        }
+    std::sort(counted.begin(), counted.end());
+    std::vector<std::pair<int, int>> pairs;
+    for (const auto& c : counted) pairs.push_back(c.second);
+    return pairs;
+}
+
 // Each output's own primes (fed to all outputs that can take them) and every product the loop
 // met make a pool; the covering search picks the cheapest cover of it, the loop improves that
 // cover, its products join the pool, and so on while the cover gets cheaper.
@@ -50,6 +65,21 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
     for (int j = 0; j < p.OutputCount() && pool.size() < kMaxPool; ++j)
         if (const auto primes = UsefulPrimes(OutputProblem(p, j), limits))
             pool.insert(pool.end(), primes->begin(), primes->end());
+    // Products two outputs share are primes of the two together, often of neither alone:
+    // pairs whose on-sets the same products of the cover feed come first, while time lasts.
+    for (const auto& [i, j] : SharingPairs(p, best)) {
+        if (pool.size() >= kMaxPool || std::chrono::steady_clock::now() > until) break;
+        TruthTable upper = p.Upper(i);
+        upper &= p.Upper(j);
+        TruthTable on = p.On(i);
+        on |= p.On(j);
+        on &= upper;
+        if (on.Empty()) continue;
+        TruthTable dc = upper;
+        dc.AndNot(on);
+        if (const auto primes = UsefulPrimes(Problem(on, dc), limits))
+            pool.insert(pool.end(), primes->begin(), primes->end());
+    }
     for (const Cube& c : GaspCandidates(p, best, until)) pool.push_back(c);
     std::sort(pool.begin(), pool.end());
     pool.erase(std::unique(pool.begin(), pool.end()), pool.end());
