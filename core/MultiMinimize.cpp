@@ -144,6 +144,12 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
             result.cover = exact.cover;
         result.minimum = exact.proven && (exact.cover.empty() || result.cover == exact.cover);
     }
+    // A step cut short by its deadline may leave products not yet prime: one last pass, with
+    // no deadline, makes each as large as it can be.
+    std::vector<MultiCube> last = result.cover;
+    MultiExpand(p, last);
+    MultiIrredundant(p, last);
+    if (!(CostOf(result.cover) < CostOf(last)) && MultiCoverImplements(p, last)) result.cover = std::move(last);
     DropSpareOutputs(p, result.cover);
     if (!MultiCoverImplements(p, result.cover)) throw VerificationError("no verified cover for the outputs");
     Canonical(result.cover);
