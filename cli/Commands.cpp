@@ -11,7 +11,7 @@ namespace cli {
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> commands = {
         &kAnalyzeCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
-        &kCircuitCommand, &kCoreCommand, &kVhdlCommand, &kVerilogCommand,
+        &kCircuitCommand, &kCoreCommand, &kVhdlCommand, &kVerilogCommand, &kPlaCommand,
     };
     return commands;
 }

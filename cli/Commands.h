@@ -43,6 +43,7 @@ extern const Subcommand kCircuitCommand;
 extern const Subcommand kCoreCommand;
 extern const Subcommand kVhdlCommand;
 extern const Subcommand kVerilogCommand;
+extern const Subcommand kPlaCommand;
 
 // Every subcommand, in the order the overall help lists them.
 const std::vector<const Subcommand*>& Subcommands();

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include "engine/ResultTree.h"
 #include "files/Csv.h"
 #include "files/MapFile.h"
+#include "files/Pla.h"
 #include "files/TruthTableHtml.h"
 #include "input/FormulaMessage.h"
 #include "platform/IniFile.h"
@@ -435,6 +437,55 @@ Outcome LanguageFile(const std::uint8_t* data, std::size_t size) {
     return o;
 }
 
+Outcome PlaFile(const std::uint8_t* data, std::size_t size) {
+    Outcome o;
+    const std::string text = Text(data, size);
+    pla::Error error;
+    const auto read = pla::ReadText(text, &error);
+    if (!read) {
+        o.refused = true;
+        o.messages.push_back(error.message);
+        const auto lines = std::count(text.begin(), text.end(), '\n') + 1;
+        if (error.line < 0 || error.line > lines) o.faults.push_back("an error names a line past the text");
+        return o;
+    }
+    const pla::Pla& p = *read;
+    const std::uint32_t all = p.inputs >= 32 ? ~0u : (std::uint32_t{1} << p.inputs) - 1;
+    if (p.inputs < 1 || p.inputs > 23 || p.outputs < 1 || p.outputs > 128 ||
+        static_cast<int>(p.functions.size()) != p.outputs)
+        o.faults.push_back("the PLA has an impossible shape");
+    for (const auto& f : p.functions)
+        for (const auto* set : {&f.on, &f.off, &f.dc})
+            for (const pla::Cube& c : *set)
+                if ((c.value & ~c.care) || (c.care & ~all)) o.faults.push_back("a cube has bits outside its inputs");
+    if (!o.faults.empty()) return o;
+    // Each output's on cubes written as a cover read back as the same cubes.
+    std::vector<pla::Product> products;
+    for (int k = 0; k < p.outputs; ++k)
+        for (const pla::Cube& c : p.functions[k].on) {
+            products.push_back({c, std::vector<bool>(p.outputs)});
+            products.back().outputs[k] = true;
+        }
+    const auto again = pla::ReadText(pla::CoverText(p.inputs, p.outputs, products, p.inputNames, p.outputNames), &error);
+    if (!again) {
+        o.faults.push_back("a written cover does not read: " + error.message);
+        return o;
+    }
+    for (int k = 0; k < p.outputs; ++k)
+        if (again->functions[k].on != p.functions[k].on) o.faults.push_back("a written cover reads back different");
+    // The point-wise value and the whole string agree, where the string is small.
+    if (p.inputs <= 10)
+        for (int k = 0; k < p.outputs && k < 4; ++k) {
+            const std::string f = p.FunctionString(k);
+            for (std::uint32_t m = 0; m < f.size(); ++m)
+                if (p.ValueAt(k, m) != f[m]) {
+                    o.faults.push_back("a point's value differs from the function string");
+                    return o;
+                }
+        }
+    return o;
+}
+
 }  // namespace
 
 const std::vector<Target>& Targets() {
@@ -451,6 +502,7 @@ const std::vector<Target>& Targets() {
         {"core_results", CoreResults},
         {"language_file", LanguageFile},
         {"csv_file", CsvFile},
+        {"pla_file", PlaFile},
     };
     return targets;
 }

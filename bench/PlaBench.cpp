@@ -1,0 +1,147 @@
+// The multi-output minimizer beside espresso on the classic multi-output PLAs: products,
+// literals and time of each, whether ours is a proven minimum, and the totals.
+//
+//   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--only NAME]
+//
+// DIR (default ../shared/bench/src) is searched for PLA files. Our time is the minimization
+// in this process (reading the file included); espresso's is its whole run as a process. The
+// peak memory of this process is printed at the end.
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/PlaProblem.h"
+#include "core/MultiMinimize.h"
+#include "files/Pla.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+struct Figures {
+    bool ran = false;
+    int products = 0, literals = 0;
+    double seconds = 0;
+    bool minimum = false;
+};
+
+bool Capture(const std::string& command, std::string& output, double& seconds) {
+    const auto start = Clock::now();
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return false;
+    char buf[65536];
+    output.clear();
+    for (std::size_t got; (got = fread(buf, 1, sizeof buf, pipe)) > 0;) output.append(buf, got);
+    const int status = pclose(pipe);
+    seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return status == 0;
+}
+
+Figures Espresso(const std::string& espresso, const std::string& path) {
+    Figures f;
+    std::string out;
+    if (espresso.empty() || !Capture("'" + espresso + "' '" + path + "' 2>/dev/null", out, f.seconds)) return f;
+    pla::Error error;
+    const auto cover = pla::ReadText(out, &error);
+    if (!cover) return f;
+    f.products = cover->rows;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '.' || line[0] == '#') continue;
+        const std::string inputs = line.substr(0, line.find(' '));
+        f.literals += static_cast<int>(std::count_if(inputs.begin(), inputs.end(), [](char c) { return c == '0' || c == '1'; }));
+    }
+    f.ran = true;
+    return f;
+}
+
+Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
+    Figures f;
+    const auto start = Clock::now();
+    pla::Error error;
+    const auto file = pla::ReadFile(path, &error);
+    if (!file) {
+        std::cerr << error.message << '\n';
+        return f;
+    }
+    const auto p = cli::ProblemOf(*file);
+    if (!p) return f;
+    const mwcore::MultiMinimization m = mwcore::MinimizeMulti(*p, options, cli::GivenCover(*file));
+    f.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const mwcore::CoverCost cost = mwcore::CostOf(m.cover);
+    f.products = cost.products;
+    f.literals = cost.literals;
+    f.minimum = m.minimum;
+    f.ran = true;
+    return f;
+}
+
+std::string Cell(const Figures& f) {
+    if (!f.ran) return "-";
+    std::ostringstream s;
+    s << f.products << (f.minimum ? "*" : "") << " / " << f.literals << " / " << std::fixed
+      << std::setprecision(3) << f.seconds;
+    return s.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path dir = fs::path(MW_BENCH_DEFAULT_DIR) / "src";
+    std::string espresso, only;
+    mwcore::MultiOptions options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string opt = argv[i];
+        if (opt == "--dir") dir = argv[i + 1];
+        else if (opt == "--espresso") espresso = argv[i + 1];
+        else if (opt == "--exact-seconds") options.exactSeconds = std::stod(argv[i + 1]);
+        else if (opt == "--only") only = argv[i + 1];
+    }
+    std::vector<fs::path> files;
+    for (const auto& e : fs::recursive_directory_iterator(dir))
+        if (e.is_regular_file() && (only.empty() || e.path().stem() == only)) files.push_back(e.path());
+    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
+    std::cout << std::left << std::setw(12) << "file" << std::setw(8) << "in/out" << std::setw(24)
+              << "ours p/lit/s" << std::setw(24) << "espresso p/lit/s" << "ratio\n";
+    double oursTotal = 0, espTotal = 0;
+    int oursProducts = 0, espProducts = 0, fewer = 0, more = 0, proven = 0;
+    for (const fs::path& path : files) {
+        pla::Error error;
+        const auto head = pla::ReadFile(path.string(), &error);
+        const Figures ours = Ours(path.string(), options);
+        const Figures esp = Espresso(espresso, path.string());
+        std::ostringstream io;
+        if (head) io << head->inputs << "/" << head->outputs;
+        std::cout << std::setw(12) << path.stem().string() << std::setw(8) << io.str() << std::setw(24) << Cell(ours)
+                  << std::setw(24) << Cell(esp);
+        if (ours.ran && esp.ran) {
+            std::cout << std::fixed << std::setprecision(2) << (esp.seconds > 0 ? ours.seconds / esp.seconds : 0)
+                      << (ours.products > esp.products ? "  MORE" : ours.products < esp.products ? "  fewer" : "");
+            oursTotal += ours.seconds;
+            espTotal += esp.seconds;
+            oursProducts += ours.products;
+            espProducts += esp.products;
+            fewer += ours.products < esp.products;
+            more += ours.products > esp.products;
+        }
+        proven += ours.minimum;
+        std::cout << '\n' << std::flush;
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso " << espTotal
+              << " s, ratio " << (espTotal > 0 ? oursTotal / espTotal : 0) << "\ntotal products: ours "
+              << oursProducts << ", espresso " << espProducts << "; fewer on " << fewer << ", more on " << more
+              << "; proven minimum on " << proven << " of " << files.size()
+              << "\npeak memory of this process: " << usage.ru_maxrss / 1024 << " MB\n";
+}

@@ -1,0 +1,110 @@
+// mapwright-cli pla: minimizes every output of a PLA together with the core's multi-output
+// minimizer (linked directly) and writes the cover as a PLA of type f.
+
+#include <chrono>
+#include <sstream>
+
+#include "cli/Args.h"
+#include "cli/Commands.h"
+#include "cli/Json.h"
+#include "cli/PlaProblem.h"
+#include "core/Minimize.h"
+#include "core/MultiMinimize.h"
+#include "files/Pla.h"
+#include "platform/SafeWrite.h"
+
+namespace cli {
+
+namespace {
+
+const char* kPlaUsage =
+    "usage: mapwright-cli pla IN.pla [--out OUT.pla] [--effort quick|thorough|prove] [--single] "
+    "[--json]";
+
+// Past this the tables of a problem would not fit the memory the tool allows itself.
+constexpr std::size_t kMaxBytes = std::size_t{450} << 20;
+
+mwcore::MultiOptions OptionsFor(const std::string& effort) {
+    mwcore::MultiOptions o;
+    if (effort == "quick") {
+        o.exactSeconds = 0;
+        o.loopSeconds = 10;
+    } else if (effort == "thorough") {
+        o.exactSeconds = 1;
+    } else if (effort == "prove") {
+        o.exactSeconds = 60;
+        o.loopSeconds = 120;
+    } else {
+        throw UsageError("--effort takes quick, thorough or prove, not '" + effort + "'");
+    }
+    return o;
+}
+
+int Run(const Invocation& call) {
+    const Args& args = call.args;
+    const mwcore::MultiOptions options = OptionsFor(args.Value("effort").value_or("thorough"));
+    pla::Error error;
+    const auto file = pla::ReadFile(args.Positional()[0], &error);
+    if (!file) throw InputError(error.message);
+    const std::size_t bytes = mwcore::MultiProblem::BytesFor(file->inputs, file->outputs);
+    if (bytes > kMaxBytes)
+        throw InputError(std::to_string(file->inputs) + " inputs and " + std::to_string(file->outputs) +
+                         " outputs need about " + std::to_string(bytes >> 20) + " MB, more than the " +
+                         std::to_string(kMaxBytes >> 20) + " MB this tool allows itself");
+    const auto start = std::chrono::steady_clock::now();
+    int clash = 0;
+    const auto problem = ProblemOf(*file, &clash);
+    if (!problem) throw InputError("output " + file->OutputName(clash) + " is both 1 and 0 for some inputs");
+    mwcore::MultiMinimization result;
+    try {
+        result = args.Has("single") ? mwcore::MinimizeEachAlone(*problem, options)
+                                    : mwcore::MinimizeMulti(*problem, options, GivenCover(*file));
+    } catch (const mwcore::VerificationError& e) {
+        throw InputError(std::string("the minimizer made no verified cover (") + e.what() + ")");
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    std::vector<pla::Product> products;
+    int literals = 0;
+    for (const mwcore::MultiCube& c : result.cover) {
+        pla::Product p{{c.in.mask, c.in.val}, std::vector<bool>(file->outputs)};
+        for (int j = 0; j < file->outputs; ++j) p.outputs[j] = c.out.test(j);
+        products.push_back(std::move(p));
+        literals += c.in.Literals();
+    }
+    const std::string text = pla::CoverText(file->inputs, file->outputs, products, file->inputNames, file->outputNames);
+    if (const auto out = args.Value("out")) {
+        std::string why;
+        if (!platform::WriteFileAtomically(*out, text, &why)) throw InputError("cannot write " + *out + ": " + why);
+    }
+    if (args.Has("json")) {
+        std::ostringstream o;
+        o << "{\"inputs\":" << file->inputs << ",\"outputs\":" << file->outputs
+          << ",\"products\":" << products.size() << ",\"literals\":" << literals
+          << ",\"minimum\":" << (result.minimum ? "true" : "false") << ",\"seconds\":" << seconds
+          << ",\"cover\":[";
+        for (std::size_t i = 0; i < products.size(); ++i) {
+            std::string outs;
+            for (bool b : products[i].outputs) outs += b ? '1' : '0';
+            o << (i ? "," : "") << "{\"inputs\":" << JsonString(pla::InputPart(products[i].in, file->inputs))
+              << ",\"outputs\":" << JsonString(outs) << '}';
+        }
+        o << "]}\n";
+        call.out << o.str();
+    } else if (args.Has("out")) {
+        call.out << products.size() << " products, " << literals << " literals"
+                 << (result.minimum ? ", a proven minimum" : "") << '\n';
+    } else {
+        call.out << text;
+    }
+    return 0;
+}
+
+}  // namespace
+
+const Subcommand kPlaCommand{
+    "pla", "minimize every output of a PLA together (or --single: each on its own)", kPlaUsage,
+    {{"out", true}, {"effort", true}, {"single", false}, {"json", false}},
+    1, "give one PLA file", Run};
+
+}  // namespace cli
