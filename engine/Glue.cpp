@@ -366,6 +366,23 @@ void TCarnoGrid::Glue() { Gluer(*this).Run(); }
 void TCarnoGrid::Test() {
     if (!CheckCells()) return;
     Glue();
+    FillTree();
+}
+
+void TCarnoGrid::UseResult(std::vector<TGroup> groups) {
+    resultList_ = std::move(groups);
+    const FormSettings s = SettingsFor(GlueMethod);
+    std::string formula;
+    for (std::size_t k = 0; k < resultList_.size(); ++k) {
+        if (k) formula += s.separator;
+        formula += GroupToTerm(resultList_[k]);
+    }
+    resultFormula_ = std::move(formula);
+    if (TreeView) TreeView->Clear();
+    FillTree();
+}
+
+void TCarnoGrid::FillTree() {
     if (!TreeView) return;
     const char* constant = SettingsFor(GlueMethod).constant;
     const std::string rootText = resultFormula_.empty() && !resultList_.empty() ? constant : resultFormula_;
