@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <set>
 
 #include "core/Mincov.h"
 
@@ -50,9 +51,16 @@ std::vector<std::vector<int>> BlocksOfRows(const std::vector<std::vector<int>>& 
 // Lists and counts the covers of one block whose cost is exactly `target`, the block's minimum.
 class Lister {
 public:
-    Lister(std::vector<std::vector<int>> rows, const std::vector<int64_t>& cost, int64_t target,
-           std::size_t maxList, uint64_t& nodesLeft)
-        : rows_(std::move(rows)), cost_(cost), target_(target), maxList_(maxList), nodesLeft_(nodesLeft) {
+    Lister(std::vector<std::vector<int>> rows, const std::vector<int64_t>& cost, int64_t productWeight,
+           int64_t target, std::size_t maxList, uint64_t& nodesLeft,
+           std::chrono::steady_clock::time_point countDeadline)
+        : rows_(std::move(rows)),
+          cost_(cost),
+          productWeight_(productWeight),
+          target_(target),
+          maxList_(maxList),
+          nodesLeft_(nodesLeft),
+          countDeadline_(countDeadline) {
         int columns = 0;
         for (const auto& row : rows_)
             if (!row.empty()) columns = std::max(columns, row.back() + 1);
@@ -70,7 +78,18 @@ public:
         return !stopped_;
     }
     uint64_t Count() const { return count_; }
-    std::vector<std::vector<int>>& Covers() { return covers_; }
+    // The covers listed; when the search stopped early, those the covering search met on
+    // the way are added.
+    std::vector<std::vector<int>>& Covers() {
+        if (stopped_) {
+            std::set<std::vector<int>> listed(covers_.begin(), covers_.end());
+            for (const auto& cover : seen_) {
+                if (covers_.size() >= maxList_) break;
+                if (listed.insert(cover).second) covers_.push_back(cover);
+            }
+        }
+        return covers_;
+    }
 
 private:
     // Rows sharing no open column each need a column of their own.
@@ -126,10 +145,19 @@ private:
             return;
         }
         if (cost + IndependentRowsBound() > target_) return;
+        if ((nodes_++ & 63) == 0 && std::chrono::steady_clock::now() > countDeadline_) {
+            stopped_ = true;
+            return;
+        }
+        int open = 0;
+        for (std::size_t r = 0; r < rows_.size(); ++r) open += !covered_[r];
+        // On a large rest the weak bound above lets the search wander far from any minimum;
+        // there the covering search says first whether a branch still reaches one.
+        const bool ask = open > kAskAbove;
         std::vector<int> excludedHere;
         for (int c : rows_[pick]) {
             if (excluded_[c]) continue;
-            if (cost + cost_[c] <= target_) {
+            if (cost + cost_[c] <= target_ && (!ask || Reaches(c, target_ - cost - cost_[c]))) {
                 for (int r : colRows_[c]) ++covered_[r];
                 chosen_.push_back(c);
                 Search(cost + cost_[c]);
@@ -143,11 +171,47 @@ private:
         for (int c : excludedHere) excluded_[c] = 0;
     }
 
+    // Whether the rows c leaves open can be covered, without excluded columns, within `budget`.
+    bool Reaches(int c, int64_t budget) {
+        std::vector<std::vector<int>> rest;
+        for (std::size_t r = 0; r < rows_.size(); ++r) {
+            if (covered_[r] || std::binary_search(colRows_[c].begin(), colRows_[c].end(), static_cast<int>(r)))
+                continue;
+            std::vector<int> row;
+            for (int k : rows_[r])
+                if (!excluded_[k] && k != c) row.push_back(k);
+            if (row.empty()) return false;
+            rest.push_back(std::move(row));
+        }
+        if (rest.empty()) return budget == 0;
+        try {
+            Mincov oracle(cost_, countDeadline_, productWeight_);
+            const std::optional<std::vector<int>> cover = oracle.Solve(rest, budget + 1);
+            if (!cover) return false;
+            // A minimum cover in its own right: listed if the search stops before it.
+            if (seen_.size() < maxList_) {
+                std::vector<int> whole = chosen_;
+                whole.push_back(c);
+                whole.insert(whole.end(), cover->begin(), cover->end());
+                std::sort(whole.begin(), whole.end());
+                seen_.insert(std::move(whole));
+            }
+            return true;
+        } catch (const CoveringTimeout&) {
+            stopped_ = true;
+            return false;
+        }
+    }
+
+    static constexpr int kAskAbove = 12;
     std::vector<std::vector<int>> rows_;
     const std::vector<int64_t>& cost_;
+    const int64_t productWeight_;
     const int64_t target_;
     const std::size_t maxList_;
     uint64_t& nodesLeft_;
+    const std::chrono::steady_clock::time_point countDeadline_;
+    uint64_t nodes_ = 0;
     std::vector<std::vector<int>> colRows_;
     std::vector<int> covered_;
     std::vector<char> excluded_;
@@ -155,6 +219,7 @@ private:
     uint32_t stamp_ = 0;
     std::vector<int> chosen_;
     std::vector<std::vector<int>> covers_;
+    std::set<std::vector<int>> seen_;
     uint64_t count_ = 0;
     bool stopped_ = false;
 };
@@ -182,13 +247,36 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
                     seen[c] = 1;
                     all += cost[c];
                 }
-        Mincov mincov(cost, limits.deadline, productWeight);
-        const std::optional<std::vector<int>> best = mincov.Solve(blockRows, all);
-        if (!best) return std::nullopt;
-        const int64_t target = mincov.CostOf(*best);
-        result.cost += target;
+        std::vector<int64_t> blockCost = cost;
+        int64_t blockWeight = productWeight;
+        std::optional<std::vector<int>> best;
+        if (productWeight > 0) {
+            // Fewest products first, where dominance is strongest; then the fewest literals
+            // with a product weighing just above the literals of that first cover, which keeps
+            // the bounds tight.
+            Mincov products(std::vector<int64_t>(cost.size(), 1), limits.deadline);
+            best = products.Solve(blockRows, all);
+            if (!best) return std::nullopt;
+            int64_t literals = 0;
+            for (int c : *best) literals += cost[c] - productWeight;
+            blockWeight = literals + 1;
+            for (std::size_t c = 0; c < cost.size(); ++c) blockCost[c] = blockWeight + cost[c] - productWeight;
+            Mincov weighted(blockCost, limits.deadline, blockWeight);
+            const int64_t limit = static_cast<int64_t>(best->size()) * blockWeight + literals;
+            if (auto cheaper = weighted.Solve(blockRows, limit)) best = std::move(cheaper);
+        } else {
+            Mincov mincov(cost, limits.deadline);
+            best = mincov.Solve(blockRows, all);
+            if (!best) return std::nullopt;
+        }
+        int64_t target = 0;
+        for (int c : *best) {
+            target += blockCost[c];
+            result.cost += cost[c];
+        }
 
-        Lister lister(std::move(blockRows), cost, target, limits.maxList, nodesLeft);
+        Lister lister(std::move(blockRows), blockCost, blockWeight, target, limits.maxList, nodesLeft,
+                      std::min(limits.deadline, limits.countDeadline));
         const bool counted = lister.Run();
         std::vector<std::vector<int>>& found = lister.Covers();
         if (found.empty()) found.push_back(*best);  // the budget ran out before the first

@@ -5,7 +5,9 @@
 // node the open row with fewest open columns, each of its columns taken in turn with the
 // earlier ones excluded, so no cover is reached twice. No dominance by equally cheap columns
 // is used, so every minimum cover stays reachable. A minimum cover of the whole is one
-// minimum cover per block, so the count is the product of the blocks' counts.
+// minimum cover per block, so the count is the product of the blocks' counts. Where many rows
+// are open the bound of that search is weak, so there each branch is first put to Mincov:
+// can the rest still be covered at the minimum's cost?
 
 #include <chrono>
 #include <cstdint>
@@ -20,6 +22,8 @@ struct CoverListingLimits {
     uint64_t maxNodes = uint64_t{1} << 21;
     // For the minimum itself (Mincov throws CoveringTimeout past it).
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    // Listing and counting stop here too, with a lower bound for the count.
+    std::chrono::steady_clock::time_point countDeadline = std::chrono::steady_clock::time_point::max();
 };
 
 struct CoverListing {

@@ -15,6 +15,10 @@ namespace {
 
 char TargetValue(TGlueMethod form) { return form == gmKNF ? '0' : '1'; }
 
+std::chrono::steady_clock::duration Seconds(double s) {
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(s));
+}
+
 }  // namespace
 
 ReadResult ReadMap(const TCarnoGrid& grid, TGlueMethod form, MapFunction& out) {
@@ -94,9 +98,7 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     Explanation e;
     e.vars = f.vars;
     e.form = f.form;
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(limits.seconds));
+    const auto deadline = std::chrono::steady_clock::now() + Seconds(limits.seconds);
     mwcore::TruthTable on(f.vars), dc(f.vars);
     for (std::size_t m = 0; m < f.values.size(); ++m) {
         if (f.values[m] == TargetValue(f.form)) {
@@ -164,6 +166,7 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     listLimits.maxList = static_cast<std::size_t>(std::max(1, limits.maxSolutions));
     listLimits.maxNodes = limits.countNodes;
     listLimits.deadline = deadline;
+    listLimits.countDeadline = std::chrono::steady_clock::now() + Seconds(limits.countSeconds);
     std::optional<mwcore::CoverListing> listing;
     try {
         listing = mwcore::ListMinimumCovers(rows, cost, weight, listLimits);

@@ -75,6 +75,7 @@ struct Limits {
     int maxSolutions = 100;
     uint64_t countNodes = uint64_t{1} << 20;  // search nodes for counting beyond the list
     double seconds = 10.0;                    // for the minimum itself
+    double countSeconds = 0.06;               // listing and counting beyond the first minimum
     bool compareGluing = true;                // run the designed gluing for the comparison
 };
 

@@ -128,6 +128,7 @@ void Check(TCarnoGrid& grid, int n, const std::string& values, TGlueMethod form,
     explain::Limits limits;
     limits.maxSolutions = maxSolutions;
     limits.compareGluing = false;  // the gluing has suites of its own
+    limits.countSeconds = 600;     // counted by search nodes alone, the same on every machine
     const explain::Explanation e = explain::Explain(f, limits);
     ASSERT_FALSE(e.timedOut);
 
