@@ -147,6 +147,8 @@ public:
     // One-way test: may g2 be glued to g1? Only g1's cells are examined.
     bool CanGlue(const TGroup& g1, const TGroup& g2) const;
     std::string GroupToTerm(const TGroup& g) const;  // the term writer
+    // Another minimizer's terms become the result, written and put in the tree as Test does.
+    void UseResult(std::vector<TGroup> groups);
     int ResultCount() const { return static_cast<int>(resultList_.size()); }
     bool IsCellOfTerm(int term, int col, int row) const;
     const std::string& ResultFormula() const { return resultFormula_; }
@@ -163,6 +165,7 @@ private:
 
     // "Results of analyze will be lost, Continue?" when the tree holds results; OK clears it.
     void AskToClearResults(platform::MsgIcon icon);
+    void FillTree();  // the formula node and one child per term
 
     std::array<std::array<std::string, kStoreSize>, kStoreSize> store_{};  // [col-1][row-1]
     int variableCount_ = 4;

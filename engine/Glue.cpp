@@ -379,6 +379,23 @@ std::vector<std::string> TCarnoGrid::ResultTermTexts() const {
 void TCarnoGrid::Test() {
     if (!CheckCells()) return;
     Glue();
+    FillTree();
+}
+
+void TCarnoGrid::UseResult(std::vector<TGroup> groups) {
+    resultList_ = std::move(groups);
+    const FormSettings s = SettingsFor(GlueMethod);
+    std::string formula;
+    for (std::size_t k = 0; k < resultList_.size(); ++k) {
+        if (k) formula += s.separator;
+        formula += GroupToTerm(resultList_[k]);
+    }
+    resultFormula_ = std::move(formula);
+    if (TreeView) TreeView->Clear();
+    FillTree();
+}
+
+void TCarnoGrid::FillTree() {
     if (!TreeView) return;
     const int root = TreeView->AddRoot(ResultText());
     for (const std::string& term : ResultTermTexts()) {

@@ -1,0 +1,42 @@
+#pragma once
+// Every minimum cover of a covering problem, listed up to a limit and counted. The matrix is
+// cut into independent blocks (no column shared); Mincov finds each block's minimum, and a
+// plain branch and bound over the block's rows lists the covers of exactly that cost: at each
+// node the open row with fewest open columns, each of its columns taken in turn with the
+// earlier ones excluded, so no cover is reached twice. No dominance by equally cheap columns
+// is used, so every minimum cover stays reachable. A minimum cover of the whole is one
+// minimum cover per block, so the count is the product of the blocks' counts. Where many rows
+// are open the bound of that search is weak, so there each branch is first put to Mincov:
+// can the rest still be covered at the minimum's cost?
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace mwcore {
+
+struct CoverListingLimits {
+    std::size_t maxList = 100;  // covers listed; counting goes on past them
+    // Search nodes for counting, over all blocks; past it the count is a lower bound.
+    uint64_t maxNodes = uint64_t{1} << 21;
+    // For the minimum itself (Mincov throws CoveringTimeout past it).
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
+    // Listing and counting stop here too, with a lower bound for the count.
+    std::chrono::steady_clock::time_point countDeadline = std::chrono::steady_clock::time_point::max();
+};
+
+struct CoverListing {
+    int64_t cost = 0;                      // of every cover below
+    std::vector<std::vector<int>> covers;  // each sorted; at most maxList, none twice
+    uint64_t count = 0;                    // saturates at UINT64_MAX
+    bool complete = false;                 // count is every minimum cover
+};
+
+// rows: per row the sorted ids of the columns covering it; cost: per column id, every cost
+// above 0; productWeight as Mincov takes it. Nothing when some row has no column.
+std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>>& rows,
+                                              const std::vector<int64_t>& cost, int64_t productWeight,
+                                              const CoverListingLimits& limits);
+
+}  // namespace mwcore

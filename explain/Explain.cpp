@@ -1,0 +1,202 @@
+#include "explain/Explain.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "core/CoverListing.h"
+#include "core/Mincov.h"
+#include "core/Primes.h"
+#include "engine/Analyze.h"
+#include "explain/Chart.h"
+
+namespace explain {
+
+namespace {
+
+char TargetValue(TGlueMethod form) { return form == gmKNF ? '0' : '1'; }
+
+std::chrono::steady_clock::duration Seconds(double s) {
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(s));
+}
+
+}  // namespace
+
+ReadResult ReadMap(const TCarnoGrid& grid, TGlueMethod form, MapFunction& out) {
+    out.vars = grid.VariableCount();
+    out.form = form;
+    out.values.assign(std::size_t{1} << out.vars, '0');
+    out.names.clear();
+    for (int k = 1; k <= out.vars; ++k) out.names.push_back(grid.VarName(k));
+    // The walk of the map's own check, so the same cell is named first.
+    for (int c = 1; c <= grid.MapColumns(); ++c)
+        for (int r = 1; r <= grid.MapRows(); ++r) {
+            const std::string text = grid.Cells(c, r);
+            char v = form == gmKNF ? '1' : '0';
+            if (!text.empty()) {
+                if (text.size() != 1 || (text[0] != '0' && text[0] != '1' && text[0] != '*')) return {false, c, r};
+                v = text[0];
+            }
+            out.values[grid.MintermNumber(c, r)] = v;
+        }
+    return {};
+}
+
+std::string ConstantTerm(TGlueMethod form) { return form == gmKNF ? "0" : "1"; }
+std::string EmptyFormula(TGlueMethod form) { return form == gmKNF ? "1" : "0"; }
+
+std::string TermText(const mwcore::Cube& cube, const MapFunction& f) {
+    std::string text;
+    const uint32_t negated = f.form == gmKNF ? 1u : 0u;
+    for (int k = 1; k <= f.vars; ++k) {
+        const uint32_t bit = 1u << (f.vars - k);
+        if (!(cube.mask & bit)) continue;
+        if (!text.empty()) text += f.form == gmKNF ? "+" : "*";
+        if (((cube.val & bit) ? 1u : 0u) == negated) text += '|';
+        text += f.names.at(k - 1);
+    }
+    return text.empty() ? ConstantTerm(f.form) : text;
+}
+
+std::string FormulaOf(const std::vector<std::string>& terms, TGlueMethod form) {
+    if (terms.empty()) return EmptyFormula(form);
+    std::string formula;
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (i) formula += form == gmKNF ? "*" : "+";
+        formula += terms[i];
+    }
+    return formula;
+}
+
+Gluing GlueFunction(const MapFunction& f) {
+    TCarnoGrid grid;
+    grid.SetVariableCount(f.vars);
+    for (int k = 1; k <= f.vars; ++k) grid.SetVarName(k, f.names.at(k - 1));
+    for (std::size_t m = 0; m < f.values.size(); ++m) {
+        const TCellPos pos = grid.PositionOfMinterm(static_cast<int>(m));
+        grid.SetCells(pos.Col, pos.Row, std::string(1, f.values[m]));
+    }
+    Gluing g;
+    if (!AnalyzeMap(grid, f.form)) return g;
+    g.terms = grid.ResultCount();
+    std::vector<std::string> terms;
+    for (const TGroup& group : grid.ResultList()) {
+        std::string code = grid.CellCode(group.Cells[0].Col, group.Cells[0].Row);
+        for (const TCellRef& cell : group.Cells) {
+            const std::string other = grid.CellCode(cell.Col, cell.Row);
+            for (std::size_t i = 0; i < code.size(); ++i)
+                if (code[i] != other[i]) code[i] = '*';
+        }
+        g.literals += static_cast<int>(std::count_if(code.begin(), code.end(), [](char ch) { return ch != '*'; }));
+        const std::string term = grid.GroupToTerm(group);
+        terms.push_back(term.empty() ? ConstantTerm(f.form) : term);
+    }
+    g.formula = FormulaOf(terms, f.form);
+    return g;
+}
+
+Explanation Explain(const MapFunction& f, const Limits& limits) {
+    Explanation e;
+    e.vars = f.vars;
+    e.form = f.form;
+    const auto deadline = std::chrono::steady_clock::now() + Seconds(limits.seconds);
+    mwcore::TruthTable on(f.vars), dc(f.vars);
+    for (std::size_t m = 0; m < f.values.size(); ++m) {
+        if (f.values[m] == TargetValue(f.form)) {
+            on.Set(static_cast<uint32_t>(m));
+            e.targets.push_back(static_cast<int>(m));
+        } else if (f.values[m] == '*') {
+            dc.Set(static_cast<uint32_t>(m));
+        }
+    }
+    if (limits.compareGluing) e.gluing = GlueFunction(f);
+
+    std::vector<mwcore::Cube> cubes;
+    if (!e.targets.empty()) {
+        mwcore::PrimeLimits primeLimits;
+        primeLimits.deadline = deadline;
+        auto found = mwcore::UsefulPrimes(mwcore::Problem(on, dc), primeLimits);
+        if (!found) {
+            e.timedOut = true;
+            return e;
+        }
+        cubes = std::move(*found);
+    }
+    // Largest blocks first, then by their first cell: the order a reader scans the map in.
+    std::vector<std::pair<std::vector<int>, mwcore::Cube>> ordered;
+    for (const mwcore::Cube& c : cubes) {
+        std::vector<int> cells;
+        for (std::size_t m = 0; m < f.values.size(); ++m)
+            if (c.Has(static_cast<uint32_t>(m))) cells.push_back(static_cast<int>(m));
+        ordered.push_back({std::move(cells), c});
+    }
+    std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
+        if (a.second.Literals() != b.second.Literals()) return a.second.Literals() < b.second.Literals();
+        return a.first < b.first;
+    });
+    for (auto& [cells, cube] : ordered) {
+        Prime p;
+        p.cube = cube;
+        p.text = TermText(cube, f);
+        p.minterms = std::move(cells);
+        p.literals = cube.Literals();
+        e.primes.push_back(std::move(p));
+    }
+
+    const PrimeChart chart(e.targets, e.primes);
+    for (std::size_t r = 0; r < e.targets.size(); ++r) {
+        const std::vector<int> holders = chart.PrimesOfRow(static_cast<int>(r));
+        if (holders.size() != 1) continue;
+        Prime& p = e.primes[holders.front()];
+        if (!p.essential) p.essentialCell = e.targets[r];
+        p.essential = true;
+    }
+    const Reduction reduction = Reduce(chart, e.primes, e.targets);
+    e.steps = reduction.steps;
+    for (int r : reduction.coreRows) e.coreCells.push_back(e.targets[r]);
+    e.corePrimes = reduction.coreColumns;
+
+    // Products weigh more than all literals together, so fewer terms always win.
+    int64_t weight = 1;
+    for (const Prime& p : e.primes) weight += p.literals;
+    std::vector<int64_t> cost;
+    for (const Prime& p : e.primes) cost.push_back(weight + p.literals);
+    std::vector<std::vector<int>> rows;
+    for (int r : reduction.coreRows) rows.push_back(chart.LiveColumnsOfRow(r, reduction.coreColumns));
+    mwcore::CoverListingLimits listLimits;
+    listLimits.maxList = static_cast<std::size_t>(std::max(1, limits.maxSolutions));
+    listLimits.maxNodes = limits.countNodes;
+    listLimits.deadline = deadline;
+    listLimits.countDeadline = std::chrono::steady_clock::now() + Seconds(limits.countSeconds);
+    std::optional<mwcore::CoverListing> listing;
+    try {
+        listing = mwcore::ListMinimumCovers(rows, cost, weight, listLimits);
+    } catch (const mwcore::CoveringTimeout&) {
+        e.timedOut = true;
+        return e;
+    }
+    if (!listing) {  // cannot happen: every target cell lies in a prime
+        e.timedOut = true;
+        return e;
+    }
+    e.solutionCount = listing->count;
+    e.countComplete = listing->complete;
+    for (const std::vector<int>& cover : listing->covers) {
+        Solution s;
+        s.primes = reduction.forced;
+        s.primes.insert(s.primes.end(), cover.begin(), cover.end());
+        std::sort(s.primes.begin(), s.primes.end());
+        std::vector<std::string> terms;
+        for (int i : s.primes) {
+            terms.push_back(e.primes[i].text);
+            s.literals += e.primes[i].literals;
+        }
+        s.terms = static_cast<int>(s.primes.size());
+        s.formula = FormulaOf(terms, f.form);
+        e.solutions.push_back(std::move(s));
+    }
+    e.minTerms = e.solutions.front().terms;
+    e.minLiterals = e.solutions.front().literals;
+    return e;
+}
+
+}  // namespace explain

@@ -1,0 +1,43 @@
+#include "explain/UseResult.h"
+
+#include "engine/Analyze.h"
+
+namespace explain {
+
+bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanation& e, int s) {
+    if (s < 0 || s >= static_cast<int>(e.solutions.size())) return false;
+    MapFunction now;
+    if (!ReadMap(grid, explained.form, now).ok || now.vars != explained.vars || now.values != explained.values)
+        return false;
+    const std::string uncovered = explained.form == gmKNF ? "1" : "0";
+    for (int c = 1; c <= grid.MapColumns(); ++c)
+        for (int r = 1; r <= grid.MapRows(); ++r)
+            if (grid.Cells(c, r).empty()) grid.SetCells(c, r, uncovered);
+    grid.GlueMethod = explained.form;
+    std::vector<TGroup> groups;
+    for (int p : e.solutions[s].primes) {
+        TGroup g;
+        for (int m : e.primes.at(p).minterms) {
+            const TCellPos pos = grid.PositionOfMinterm(m);
+            g.Cells.push_back({pos.Col, pos.Row,
+                               static_cast<std::uint8_t>(TCarnoGrid::ValueCode(grid.Cells(pos.Col, pos.Row)))});
+            g.Positions.Set((pos.Col - 1) * grid.MapRows() + (pos.Row - 1));
+        }
+        g.Count = static_cast<std::uint16_t>(g.Cells.size());
+        groups.push_back(std::move(g));
+    }
+    grid.UseResult(std::move(groups));
+    return true;
+}
+
+bool AnalyzeMapExactly(TCarnoGrid& grid, TGlueMethod method, const Limits& limits) {
+    if (!AnalyzeMap(grid, method)) return false;
+    MapFunction f;
+    ReadMap(grid, method, f);
+    const Explanation e = Explain(f, limits);
+    // Without a minimum in time the gluing's result stays.
+    if (!e.timedOut) UseSolution(grid, f, e, 0);
+    return true;
+}
+
+}  // namespace explain
