@@ -19,6 +19,17 @@ void TCarnoGrid::SetCells(int col, int row, const std::string& text) {
     store_[col - 1][row - 1] = text;
 }
 
+TMapState TCarnoGrid::State() const {
+    return {store_, variableCount_, varNames_, LoadedMark};
+}
+
+void TCarnoGrid::SetState(const TMapState& state) {
+    store_ = state.Store;
+    varNames_ = state.VarNames;
+    LoadedMark = state.LoadedMark;
+    if (state.VariableCount != variableCount_) SetVariableCount(state.VariableCount);
+}
+
 bool TCarnoGrid::SetVariableCount(int n) {
     if (n < 2 || n > 8) {
         platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);

@@ -15,6 +15,16 @@
 class TruthTableData;
 struct FunctionTable;
 
+// Everything a map edit can change: the whole cell store (hidden cells too), the variable
+// count, the names and the loaded mark. Undo puts one back as a whole.
+struct TMapState {
+    std::array<std::array<std::string, 32>, 32> Store{};
+    int VariableCount = 4;
+    std::array<std::string, 8> VarNames{};
+    std::uint8_t LoadedMark = 0;
+    bool operator==(const TMapState&) const = default;
+};
+
 // The map as truth-table values: entry m belongs to minterm m.
 struct TTruthTableValues {
     std::uint8_t VariableCount = 0;
@@ -57,6 +67,10 @@ public:
     // --- variable names, index 1..8 ---
     const std::string& VarName(int i) const { return varNames_.at(i - 1); }
     void SetVarName(int i, const std::string& name) { varNames_.at(i - 1) = name; }
+
+    // --- the whole state, for undo ---
+    TMapState State() const;
+    void SetState(const TMapState& state);
 
     // --- cell operations ---
     void FillCard(const std::string& text);
