@@ -34,7 +34,7 @@ void TForm1::N9Click() {
     if (!dialog) return;
     dialog->ShowVariables(Grid);
     if (dialog->exec() != QDialog::Accepted) return;
-    Grid.AnalyzeFormulaString(dialog->Formula().toStdString());
+    MapCommand([&] { Grid.AnalyzeFormulaString(dialog->Formula().toStdString()); });
     MapChangedByDialog();
 }
 
@@ -46,8 +46,10 @@ void TForm1::SpeedButton7Click() {
     // In this order, so that a number named twice keeps the last box's value.
     const std::pair<QString, const char*> texts[] = {
         {dialog->Ones(), "1"}, {dialog->Zeros(), "0"}, {dialog->DontCares(), "*"}};
-    for (const auto& [text, value] : texts)
-        if (!text.isEmpty()) Grid.AnalyzeWorkString(text.toStdString(), value);
+    MapCommand([&] {
+        for (const auto& [text, value] : texts)
+            if (!text.isEmpty()) Grid.AnalyzeWorkString(text.toStdString(), value);
+    });
     MapChangedByDialog();
 }
 
@@ -59,7 +61,7 @@ void TForm1::SpeedButton10Click() {
     // The table starts from the map as it is, so that OK alone changes nothing.
     table->LoadFromMap(Grid);
     if (dialog->exec() != QDialog::Accepted) return;
-    table->FillCarnoCard(Grid);
+    MapCommand([&] { table->FillCarnoCard(Grid); });
     MapChangedByDialog();
 }
 

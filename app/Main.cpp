@@ -76,6 +76,9 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     CreateLayout();
     CreateToolButtons();
     CreateMenus();
+    CreateEditCommands();
+    CreateFileCommands();
+    CreateViewCommands();
     Language1 = new TLanguage(this);
     QStringList keys;
     for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
@@ -84,6 +87,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
 }
 
 TForm1::~TForm1() {
+    SaveViewSettings();
     Grid.TreeView = nullptr;
     Grid.Progress = nullptr;
     delete tree_;
@@ -334,7 +338,12 @@ void TForm1::FormCreate(const QStringList& arguments) {
     for (int i = 1; i <= 8; ++i) Grid.SetVarName(i, std::string(1, static_cast<char>('A' + i - 1)));
     BuildVariableHint();
     Language1->Translate();
-    if (!arguments.isEmpty()) LoadMap(arguments.first());
+    LoadRecentFiles();
+    LoadViewSettings();
+    if (!arguments.isEmpty()) OpenFile(arguments.first());
+    History.Clear();  // the map the program starts with is the first of the history
+    UpdateUndoActions();
+    ShowCounts();
 }
 
 QString TForm1::VariableHint() const {

@@ -7,9 +7,14 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
+
 #include "engine/CarnoGrid.h"
+#include "engine/MapHistory.h"
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -33,6 +38,7 @@ public:
 
     // --- the map ---
     TCarnoGrid Grid;  // the map's logic; CarnoGrid1 shows it
+    TMapHistory History;  // undo and redo of every change of Grid
     TMapView* CarnoGrid1 = nullptr;
 
     // --- layout ---
@@ -57,6 +63,14 @@ public:
     QAction *N26 = nullptr, *N27 = nullptr, *N13 = nullptr;
     QAction *Createreport1 = nullptr, *Cretecircuit1 = nullptr, *Advancedminimizer1 = nullptr;
     QAction *N16 = nullptr, *tipoftheday = nullptr, *N30 = nullptr, *N17 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* RecentFiles1 = nullptr;
+    QMenu* View1 = nullptr;
+    QAction *ZoomIn1 = nullptr, *ZoomOut1 = nullptr, *ActualSize1 = nullptr, *FillWindow1 = nullptr;
+    QMenu* Appearance1 = nullptr;
+    // "system", "light" or "dark": the look of every window, checked in the Appearance menu.
+    void SetAppearance(const QString& setting);
+    QAction *Undo1 = nullptr, *Redo1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
 
     // --- pop-up menus ---
     QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
@@ -69,6 +83,8 @@ public:
                 *SpeedButton4 = nullptr, *SpeedButton11 = nullptr, *SpeedButton5 = nullptr,
                 *SpeedButton7 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
+    QToolButton *UndoButton = nullptr, *RedoButton = nullptr;
+    QLabel *CellStatus = nullptr, *CountStatus = nullptr;  // in StatusBar1
 
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
@@ -113,6 +129,19 @@ public slots:
     void Button1Click();      // advanced minimizer
     void tipofthedayClick();
     void N17Click();          // about
+    // --- editing (EditCommands.cpp) ---
+    void Undo1Click();
+    void Redo1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void ShowCellStatus(int col, int row);  // (0, 0): the mouse is over no cell
+    void ShowCounts();
+    // --- files by kind, recent files, drop (FileCommands.cpp) ---
+    // By the extension: a Boolean function file ("bf"), a CSV truth table ("csv"), the first
+    // output of a PLA ("pla"); anything else as a map file.
+    bool OpenFile(const QString& fileName);
+    void OpenRecentFile(const QString& path);
+    QStringList RecentFiles() const { return recentFiles_; }
     // --- events ---
     void SpinEdit1Change();
     void TreeViewChange();
@@ -121,6 +150,8 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -130,7 +161,7 @@ private:
     bool FormCloseQuery();
     void FormClose();
     void FillMap(const std::string& text);
-    void LoadMap(const QString& fileName);
+    bool LoadMap(const QString& fileName);
 
     void CreateLayout();
     void CreateMenus();
@@ -140,8 +171,22 @@ private:
     void MapChangedByDialog();  // after a confirmed input dialog (InputCommands.cpp)
     void ConnectCircuitCommands();
     void ConnectToolWindowCommands();
+    void CreateEditCommands();
+    void CreateFileCommands();
+    void CreateViewCommands();  // ViewCommands.cpp
+    void LoadViewSettings();
+    void SaveViewSettings();
+    void LoadRecentFiles();
+    void SaveRecentFiles();
+    void NoteRecentFile(const QString& fileName);
+    void BuildRecentMenu();
+    // Runs change as one step of the map's history.
+    void MapCommand(const std::function<void()>& change);
+    void UpdateUndoActions();
+    void MapRestored();  // after an undo or redo
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;
     QTreeWidgetItem* expanded_ = nullptr;
+    QStringList recentFiles_;  // newest first, at most eight
 };

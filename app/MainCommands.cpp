@@ -32,7 +32,7 @@ using platform::MsgIcon;
 // --- fills ---
 
 void TForm1::FillMap(const std::string& text) {
-    Grid.FillCard(text);
+    MapCommand([&] { Grid.FillCard(text); });
     CarnoGrid1->Refresh();
     Createreport1->setEnabled(false);
 }
@@ -43,7 +43,7 @@ void TForm1::SpeedButton3Click() { FillMap("*"); }
 void TForm1::SpeedButton4Click() { FillMap(""); }
 
 void TForm1::InvertMap1Click() {
-    Grid.Invert();
+    MapCommand([this] { Grid.Invert(); });
     CarnoGrid1->Refresh();
 }
 
@@ -53,7 +53,9 @@ void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
     const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
-    const bool analyzed = AnalyzeMap(Grid, productOfSums ? gmKNF : gmDNF);
+    bool analyzed = false;
+    // Empty cells get their values here: a step of its own.
+    MapCommand([&] { analyzed = AnalyzeMap(Grid, productOfSums ? gmKNF : gmDNF); });
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
 
@@ -88,7 +90,7 @@ void TForm1::TreeViewChange() {
 void TForm1::SpinEdit1Change() {
     const int n = SpinEdit1->value();
     if (n >= 2 && n <= 8) {
-        Grid.SetVariableCount(n);
+        MapCommand([&] { Grid.SetVariableCount(n); });
         if (Windows().TruthTableForm) Windows().TruthTableForm->TruthTable1->SetVariableCount(n);
         CarnoGrid1->Refresh();
         Createreport1->setEnabled(false);
@@ -99,7 +101,7 @@ void TForm1::SpinEdit1Change() {
 // --- map editing ---
 
 void TForm1::CarnoGrid1KeyDown(int key) {
-    if (key == Qt::Key_Delete) CarnoGrid1->ClearSelectedCells();
+    if (key == Qt::Key_Delete) CarnoGrid1->ClearSelectedCells();  // recorded through the view's edit signals
 }
 
 void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) {
@@ -108,16 +110,19 @@ void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) 
 
 // --- files ---
 
-void TForm1::LoadMap(const QString& fileName) {
-    if (!Grid.LoadFromFile(fileName.toStdString())) return;
+bool TForm1::LoadMap(const QString& fileName) {
+    bool loaded = false;
+    MapCommand([&] { loaded = Grid.LoadFromFile(fileName.toStdString()); });
+    if (!loaded) return false;
     ShowVariableCount();
     CarnoGrid1->Refresh();
+    return true;
 }
 
 void TForm1::BitBtn1Click() {
     const platform::FileChoice choice =
         platform::Dialogs().OpenFile(this, {"Open Map", {"Karnaugh Map File (*.km)", "All Files (*)"}, "km", {}});
-    if (choice.accepted) LoadMap(choice.path);
+    if (choice.accepted && LoadMap(choice.path)) NoteRecentFile(choice.path);
 }
 
 void TForm1::BitBtn2Click() {
@@ -136,8 +141,12 @@ void TForm1::BitBtn2Click() {
     const std::string path = choice.path.toStdString();
     switch (choice.filterIndex) {
         case 2: Grid.SaveToHTMLFile(path); break;
-        case 3: Grid.SaveToBooleanFunctionFile(path); break;
-        default: Grid.SaveToFile(path); break;
+        case 3:
+            if (Grid.SaveToBooleanFunctionFile(path)) NoteRecentFile(choice.path);
+            break;
+        default:
+            if (Grid.SaveToFile(path)) NoteRecentFile(choice.path);
+            break;
     }
 }
 
@@ -149,7 +158,7 @@ void TForm1::N2Click() {
 }
 
 void TForm1::N3Click() {
-    QFont font = CarnoGrid1->font();
+    QFont font = CarnoGrid1->BaseFont();  // the chosen size, not the zoomed one
     if (platform::Dialogs().PickFont(this, font)) CarnoGrid1->setFont(font);
     CarnoGrid1->Refresh();
 }
@@ -166,7 +175,7 @@ void TForm1::SpeedButton9Click() {
     if (!options) return;
     options->ShowNames(Grid);
     options->exec();
-    options->ApplyNames(Grid);
+    MapCommand([&] { options->ApplyNames(Grid); });
     BuildVariableHint();
     CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
     CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());

@@ -5,13 +5,53 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <utility>
+
 #include "app/Main.h"
 #include "app/Windows.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtMessageSink.h"
 
+namespace {
+
+// Answered before any window exists, so they work without a display.
+bool AnswerInformationOptions(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("mapwright %s\n", MW_VERSION);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf(
+                "Usage: mapwright [FILE]\n"
+                "A Karnaugh map minimizer for Boolean functions of 2 to 8 variables.\n\n"
+                "  FILE        a map (.km), Boolean function (.bf), CSV truth table (.csv)\n"
+                "              or PLA (.pla, its first output) to open\n"
+                "  --help      show this text and exit\n"
+                "  --version   show the version and exit\n\n"
+                "For scripts, see mapwright-cli --help.\n\n");
+            // Where the program looks for what ships with it, to check an installation.
+            const std::string folder = platform::ProgramFolder();
+            std::printf("Program folder: %s\n", folder.c_str());
+            const std::pair<const char*, const char*> parts[] = {
+                {"languages", "Languages/english.lng"}, {"help", "help/mwr.html"}, {"report templates", "Reports/Include"}};
+            for (const auto& [what, path] : parts)
+                std::printf("  %s: %s\n", what, std::filesystem::exists(folder + path) ? "found" : "missing");
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (AnswerInformationOptions(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mapwright");
     platform::SetProgramFolder(QApplication::applicationDirPath().toStdString());

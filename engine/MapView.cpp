@@ -1,8 +1,14 @@
 #include "engine/MapView.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 #include <QPainter>
 
 #include "engine/MapLabels.h"
@@ -38,8 +44,10 @@ QVariant MapModel::data(const QModelIndex& index, int role) const {
 
 bool MapModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
+    emit AboutToEdit();
     grid_.SetCells(index.column() + 1, index.row() + 1, value.toString().toStdString());
     emit dataChanged(index, index);
+    emit Edited();
     return true;
 }
 
@@ -102,13 +110,9 @@ TMapView::TMapView(TCarnoGrid& grid, QWidget* parent) : QTableView(parent), grid
     setCornerButtonEnabled(false);
     setTabKeyNavigation(true);
     setWordWrap(false);
-    // Fixed cells in silver, as the map's labels have always been shown.
-    const char* headerStyle =
-        "QHeaderView::section { background-color: silver; color: black; border: 0px; "
-        "border-right: 1px solid gray; border-bottom: 1px solid gray; padding: 0px; }";
-    horizontalHeader()->setStyleSheet(headerStyle);
-    verticalHeader()->setStyleSheet(headerStyle);
-    setStyleSheet("QTableCornerButton::section { background-color: silver; border: 0px; }");
+    setMouseTracking(true);
+    baseFont_ = font();
+    ApplyHeaderColours();
     horizontalHeader()->setMinimumSectionSize(5);
     verticalHeader()->setMinimumSectionSize(5);
     horizontalHeader()->setHighlightSections(false);
@@ -127,6 +131,7 @@ void TMapView::Refresh() {
     highlight_ = -1;
     model_.Refresh();
     AdaptSizes();
+    if (fillWindow_) FitToWindow();
     viewport()->update();
 }
 
@@ -145,6 +150,9 @@ void TMapView::AdaptSizes() {
     QFontMetrics fm(font());
     const int w = fm.horizontalAdvance(RowLabel(grid_, 0));
     defaultColWidth_ = maplabels::SettleDefaultWidth(defaultColWidth_, w);
+    // Zoomed, the cells keep at least their height in width, as at the designed size, however
+    // small the labels are beside them.
+    if (zoom_ != 1.0) defaultColWidth_ = std::max(defaultColWidth_, defaultRowHeight_);
     verticalHeader()->setFixedWidth(defaultColWidth_);
     verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     horizontalHeader()->setFixedHeight(defaultRowHeight_);
@@ -156,19 +164,42 @@ void TMapView::AdaptSizes() {
     }
 }
 
-void TMapView::ClearSelectedCells() {
+bool TMapView::SelectedRectangle(int& left, int& top, int& right, int& bottom) const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.isEmpty()) return;
-    int left = INT_MAX, right = -1, top = INT_MAX, bottom = -1;
+    if (selected.isEmpty()) return false;
+    left = top = INT_MAX;
+    right = bottom = -1;
     for (const QModelIndex& i : selected) {
-        left = std::min(left, i.column());
-        right = std::max(right, i.column());
-        top = std::min(top, i.row());
-        bottom = std::max(bottom, i.row());
+        left = std::min(left, i.column() + 1);
+        right = std::max(right, i.column() + 1);
+        top = std::min(top, i.row() + 1);
+        bottom = std::max(bottom, i.row() + 1);
     }
+    return true;
+}
+
+void TMapView::ClearSelectedCells() {
+    int left, top, right, bottom;
+    if (!SelectedRectangle(left, top, right, bottom)) return;
+    emit model_.AboutToEdit();
     for (int c = left; c <= right; ++c)
-        for (int r = top; r <= bottom; ++r) grid_.SetCells(c + 1, r + 1, "");
+        for (int r = top; r <= bottom; ++r) grid_.SetCells(c, r, "");
     Refresh();
+    emit model_.Edited();
+}
+
+bool TMapView::EnterValue(const QString& typed) {
+    if (typed != "1" && typed != "0" && typed != "*" && typed != " ") return false;
+    const QModelIndex at = currentIndex();
+    if (!at.isValid()) return false;
+    model_.setData(at, typed == " " ? QString() : typed, Qt::EditRole);
+    int c = at.column() + 1, r = at.row();
+    if (c >= model_.columnCount()) {
+        c = 0;
+        ++r;
+    }
+    if (r < model_.rowCount()) setCurrentIndex(model_.index(r, c));
+    return true;
 }
 
 void TMapView::SetDrawFocusSelected(bool on) {
@@ -194,6 +225,7 @@ void TMapView::MoveSection(Qt::Orientation orientation, int from, int to) {
     restoringSections_ = true;
     header->moveSection(to, from);
     restoringSections_ = false;
+    emit model_.AboutToEdit();
     const bool cols = orientation == Qt::Horizontal;
     const int other = cols ? grid_.MapRows() : grid_.MapColumns();
     for (int k = 1; k <= other; ++k) {
@@ -210,6 +242,7 @@ void TMapView::MoveSection(Qt::Orientation orientation, int from, int to) {
         grid_.SetCells(tc, tr, moving);
     }
     Refresh();
+    emit model_.Edited();
 }
 
 void TMapView::paintEvent(QPaintEvent* event) {
@@ -223,13 +256,22 @@ void TMapView::paintEvent(QPaintEvent* event) {
         if (c >= model_.columnCount() || r >= model_.rowCount()) continue;
         if (c < firstCol || r < firstRow) continue;
         // The area between the grid lines, covering the text.
-        p.fillRect(visualRect(model_.index(r, c)).adjusted(0, 0, -1, -1), color);
+        const QRect area = visualRect(model_.index(r, c)).adjusted(0, 0, -1, -1);
+        p.fillRect(area, color);
+        // A colour close to the background (black on a dark map) gets an edge in a colour of
+        // the colour-blind-safe set, orange on dark and blue on light, so the term still shows.
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        if (std::abs(color.lightness() - base.lightness()) < 60) {
+            p.setPen(QPen(base.lightness() < 128 ? QColor(230, 159, 0) : QColor(0, 114, 178), 2));
+            p.drawRect(area.adjusted(1, 1, -1, -1));
+        }
     }
 }
 
 void TMapView::resizeEvent(QResizeEvent* event) {
     highlight_ = -1;
     QTableView::resizeEvent(event);
+    if (fillWindow_) FitToWindow();
 }
 
 void TMapView::scrollContentsBy(int dx, int dy) {
@@ -243,19 +285,134 @@ void TMapView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && state() != QAbstractItemView::EditingState && EnterValue(event->text())) {
+        event->accept();
+        return;
+    }
     QTableView::keyPressEvent(event);
 }
 
+void TMapView::mouseMoveEvent(QMouseEvent* event) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (at.isValid())
+        emit CellHovered(at.column() + 1, at.row() + 1);
+    else
+        emit CellHovered(0, 0);
+    QTableView::mouseMoveEvent(event);
+}
+
+void TMapView::leaveEvent(QEvent* event) {
+    emit CellHovered(0, 0);
+    QTableView::leaveEvent(event);
+}
+
 void TMapView::changeEvent(QEvent* event) {
+    const auto type = event->type();
+    if ((type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange || type == QEvent::StyleChange) &&
+        !applyingColours_) {
+        applyingColours_ = true;
+        ApplyHeaderColours();
+        applyingColours_ = false;
+    }
     if (event->type() == QEvent::FontChange) {
-        if (font().pointSize() > maplabels::kMaxMapFontPoints) {
+        if (!applyingZoom_ && font().pointSize() > maplabels::kMaxMapFontPoints) {
             QFont capped = font();
             capped.setPointSize(maplabels::kMaxMapFontPoints);
             setFont(capped);
             return;
         }
         highlight_ = -1;
+        if (!applyingZoom_) {
+            baseFont_ = font();
+            if (zoom_ != 1.0) ApplyZoom();
+        }
         AdaptSizes();
     }
     QTableView::changeEvent(event);
+}
+
+// Fixed cells in silver, as the map's labels have always been shown; on a dark palette a
+// dark grey with light labels, so that they stay readable.
+void TMapView::ApplyHeaderColours() {
+    // The application's palette: a widget with a style sheet does not take a new one itself.
+    const QPalette pal = QApplication::palette();
+    const bool dark = pal.color(QPalette::Base).lightness() < 128;
+    const QString fixed = dark ? "rgb(70, 70, 74)" : "silver";
+    const QString text = dark ? "rgb(235, 235, 235)" : "black";
+    const QString line = dark ? "rgb(110, 110, 110)" : "gray";
+    const QString headerStyle = QString("QHeaderView::section { background-color: %1; color: %2; border: 0px; "
+                                        "border-right: 1px solid %3; border-bottom: 1px solid %3; padding: 0px; }")
+                                    .arg(fixed, text, line);
+    horizontalHeader()->setStyleSheet(headerStyle);
+    verticalHeader()->setStyleSheet(headerStyle);
+    setStyleSheet(QString("QTableView { background-color: %2; color: %3; gridline-color: %4; } "
+                          "QTableCornerButton::section { background-color: %1; border: 0px; }")
+                      .arg(fixed, pal.color(QPalette::Base).name(), pal.color(QPalette::Text).name(), line));
+}
+
+void TMapView::SetZoom(double zoom) {
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (std::abs(zoom - zoom_) < 1e-6) return;
+    zoom_ = zoom;
+    ApplyZoom();
+    emit ZoomChanged(zoom_);
+}
+
+void TMapView::ZoomIn() {
+    SetFillWindow(false);
+    SetZoom(zoom_ * 1.25);
+}
+
+void TMapView::ZoomOut() {
+    SetFillWindow(false);
+    SetZoom(zoom_ / 1.25);
+}
+
+void TMapView::SetFillWindow(bool on) {
+    fillWindow_ = on;
+    if (on) FitToWindow();
+}
+
+void TMapView::ApplyZoom() {
+    QFont zoomed = baseFont_;
+    if (baseFont_.pointSizeF() > 0)
+        zoomed.setPointSizeF(baseFont_.pointSizeF() * zoom_);
+    else
+        zoomed.setPixelSize(std::max(1, int(std::lround(baseFont_.pixelSize() * zoom_))));
+    applyingZoom_ = true;
+    setFont(zoomed);
+    applyingZoom_ = false;
+    defaultRowHeight_ = std::max(5, int(std::lround(25 * zoom_)));
+    defaultColWidth_ = defaultRowHeight_;
+    for (int c = 0; c < model_.columnCount(); ++c) setColumnWidth(c, defaultColWidth_);
+    highlight_ = -1;
+    AdaptSizes();
+    viewport()->update();
+}
+
+// The zoom at which the headers and cells take the view's whole size, found from the sizes
+// at the present zoom (labels make the columns a little wider than the rows are high).
+void TMapView::FitToWindow() {
+    for (int round = 0; round < 3; ++round) {
+        const double w = verticalHeader()->width() + horizontalHeader()->length() + 2 * frameWidth();
+        const double h = horizontalHeader()->height() + verticalHeader()->length() + 2 * frameWidth();
+        if (w <= 0 || h <= 0) return;
+        const double ratio = std::min((width() - 2) / w, (height() - 2) / h);
+        if (std::abs(ratio - 1) < 0.03) return;
+        const double before = zoom_;
+        SetZoom(zoom_ * ratio);
+        if (zoom_ == before) return;
+    }
+}
+
+void TMapView::wheelEvent(QWheelEvent* event) {
+    if (event->modifiers() & Qt::ControlModifier) {
+        const int delta = event->angleDelta().y();
+        if (delta > 0) ZoomIn();
+        if (delta < 0) ZoomOut();
+        event->accept();
+        return;
+    }
+    QTableView::wheelEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "ui/Icons.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -10,16 +11,38 @@ namespace icons {
 
 namespace {
 
-// Draws on a 32 x 32 canvas; the icon scales from there.
-QIcon Draw(const std::function<void(QPainter&)>& paint, int size = 32) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 32.0, size / 32.0);
-    paint(p);
-    return QIcon(pm);
-}
+// Paints the drawing anew at whatever size and device pixel ratio is asked for, so that an
+// icon stays crisp at every scale; the drawing is made on a 32 x 32 canvas.
+class PaintedIconEngine : public QIconEngine {
+public:
+    explicit PaintedIconEngine(std::function<void(QPainter&)> paint) : paint_(std::move(paint)) {}
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        if (mode == QIcon::Disabled) painter->setOpacity(0.35);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 32.0, rect.height() / 32.0);
+        paint_(*painter);
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+        QPixmap pm(size * scale);
+        pm.setDevicePixelRatio(scale);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        return pm;
+    }
+    QIconEngine* clone() const override { return new PaintedIconEngine(paint_); }
+
+private:
+    std::function<void(QPainter&)> paint_;
+};
+
+QIcon Draw(const std::function<void(QPainter&)>& paint) { return QIcon(new PaintedIconEngine(paint)); }
 
 void Text(QPainter& p, const QRectF& r, const QString& s, int px, bool bold = true, QColor c = QColor(30, 30, 30)) {
     QFont f;
@@ -121,21 +144,21 @@ QIcon Options() {
 QIcon FormulaNode() {
     return Draw(
         [](QPainter& p) {
+            p.scale(2, 2);  // drawn on a 16 x 16 canvas
             p.setPen(QPen(QColor(0, 90, 90), 1));
             p.setBrush(QColor(0, 128, 128));
             p.drawEllipse(QRectF(2, 2, 12, 12));
-        },
-        16);
+        });
 }
 
 QIcon TermNode() {
     return Draw(
         [](QPainter& p) {
+            p.scale(2, 2);  // drawn on a 16 x 16 canvas
             p.setPen(QPen(QColor(80, 80, 80), 1));
             p.setBrush(QColor(230, 230, 230));
             p.drawRect(QRectF(3, 3, 10, 10));
-        },
-        16);
+        });
 }
 
 QIcon Program() {
@@ -149,5 +172,36 @@ QIcon Program() {
             }
     });
 }
+
+namespace {
+
+// A curved arrow pointing left (undo); mirrored it points right (redo).
+QIcon Arrow(bool mirrored) {
+    return Draw([mirrored](QPainter& p) {
+        if (mirrored) {
+            p.translate(32, 0);
+            p.scale(-1, 1);
+        }
+        p.setPen(QPen(QColor(40, 90, 160), 3, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath arc;
+        arc.moveTo(9, 13);
+        arc.cubicTo(18, 6, 30, 10, 26, 24);
+        p.drawPath(arc);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 90, 160));
+        QPainterPath head;
+        head.moveTo(3, 13);
+        head.lineTo(12, 5);
+        head.lineTo(13, 19);
+        head.closeSubpath();
+        p.drawPath(head);
+    });
+}
+
+}  // namespace
+
+QIcon Undo() { return Arrow(false); }
+QIcon Redo() { return Arrow(true); }
 
 }  // namespace icons

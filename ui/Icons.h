@@ -17,5 +17,7 @@ QIcon Options();
 QIcon FormulaNode();
 QIcon TermNode();
 QIcon Program();
+QIcon Undo();
+QIcon Redo();
 
 }  // namespace icons

@@ -1,0 +1,153 @@
+// The main window's file commands beyond the designed ones: opening by the file's kind (the
+// command line, a dropped file, a recent file: map, Boolean function, CSV truth table or PLA)
+// and the list of recent files.
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+
+#include <optional>
+
+#include "app/Main.h"
+#include "files/FunctionFile.h"
+#include "files/Pla.h"
+#include "engine/MapView.h"
+#include "platform/IniFile.h"
+#include "platform/Message.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Translate.h"
+
+namespace {
+
+constexpr int kRecentCount = 8;
+
+std::string RecentKey(int i) { return "RecentFile" + std::to_string(i + 1); }
+
+}  // namespace
+
+void TForm1::CreateFileCommands() {
+    RecentFiles1 = new QMenu("Recent Files", this);
+    RecentFiles1->setObjectName("RecentFiles1");
+    N10->insertMenu(N19, RecentFiles1);
+    N10->insertSeparator(N19);
+    setAcceptDrops(true);
+}
+
+namespace {
+
+// The first output of a PLA of 2 to 8 inputs as a table for the map; nothing, with the reason
+// shown, for a file that cannot be read or a function the map cannot hold.
+std::optional<FunctionTable> TableOfPla(const std::string& fileName) {
+    pla::Error error;
+    const std::optional<pla::Pla> file = pla::ReadFile(fileName, &error);
+    if (!file) {
+        platform::ShowMessage(error.message, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        return std::nullopt;
+    }
+    if (file->inputs < 2 || file->inputs > 8 || file->outputs < 1) {
+        platform::Say("The map takes functions of 2 to 8 inputs.");
+        return std::nullopt;
+    }
+    FunctionTable table;
+    table.variableCount = file->inputs;
+    for (int i = 0; i < file->inputs; ++i) table.names.push_back(file->InputName(i));
+    table.outputName = file->OutputName(0);
+    for (char v : file->FunctionString(0)) table.values.push_back(v == '1' ? "1" : v == '0' ? "0" : "*");
+    return table;
+}
+
+}  // namespace
+
+bool TForm1::OpenFile(const QString& fileName) {
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    const std::string name = fileName.toStdString();
+    bool opened = false;
+    if (suffix == "bf" || suffix == "csv" || suffix == "pla") {
+        MapCommand([&] {
+            if (suffix == "bf") {
+                opened = Grid.LoadFromBooleanFunctionFile(name);
+            } else if (suffix == "csv") {
+                opened = Grid.LoadFromCsvFile(name);
+            } else if (const std::optional<FunctionTable> table = TableOfPla(name)) {
+                opened = Grid.TakeFunctionTable(*table);
+            }
+        });
+        if (opened) {
+            ShowVariableCount();
+            CarnoGrid1->Refresh();
+            Createreport1->setEnabled(false);  // a new function, as a fill is
+        }
+    } else {
+        opened = LoadMap(fileName);
+    }
+    if (opened) NoteRecentFile(fileName);
+    return opened;
+}
+
+void TForm1::LoadRecentFiles() {
+    const platform::IniFile ini(platform::SettingsFilePath());
+    recentFiles_.clear();
+    for (int i = 0; i < kRecentCount; ++i) {
+        const std::string path = ini.ReadString("Options", RecentKey(i), "");
+        if (!path.empty() && !recentFiles_.contains(QString::fromStdString(path)))
+            recentFiles_ << QString::fromStdString(path);
+    }
+    BuildRecentMenu();
+}
+
+void TForm1::SaveRecentFiles() {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (int i = 0; i < kRecentCount; ++i)
+        values.push_back({RecentKey(i), i < recentFiles_.size() ? recentFiles_[i].toStdString() : std::string()});
+    platform::IniFile ini(platform::SettingsFilePath());
+    if (!ini.WriteStrings("Options", values)) platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
+
+void TForm1::NoteRecentFile(const QString& fileName) {
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    recentFiles_.removeAll(path);
+    recentFiles_.prepend(path);
+    while (recentFiles_.size() > kRecentCount) recentFiles_.removeLast();
+    BuildRecentMenu();
+    SaveRecentFiles();
+}
+
+void TForm1::BuildRecentMenu() {
+    RecentFiles1->clear();
+    for (int i = 0; i < recentFiles_.size(); ++i) {
+        const QString path = recentFiles_[i];
+        QAction* a = RecentFiles1->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setToolTip(path);
+        a->setStatusTip(path);
+        connect(a, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+    }
+    RecentFiles1->setEnabled(!recentFiles_.isEmpty());
+}
+
+void TForm1::OpenRecentFile(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        platform::ShowMessage(platform::TranslateText("The file is no longer there and leaves the recent files:") +
+                                  "\n" + path.toStdString(),
+                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        recentFiles_.removeAll(path);
+        BuildRecentMenu();
+        SaveRecentFiles();
+        return;
+    }
+    OpenFile(path);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.first().isLocalFile()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    OpenFile(urls.first().toLocalFile());  // one map at a time: the first file
+}

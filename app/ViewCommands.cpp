@@ -1,0 +1,97 @@
+// The main window's View menu (zoom of the map) and what the window keeps between runs: its
+// size and place, the splitter, the zoom. Kept as keys of the settings file's "Options".
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+
+#include "app/Main.h"
+#include "engine/MapView.h"
+#include "platform/IniFile.h"
+#include "platform/Message.h"
+#include "platform/ProgramFolder.h"
+#include "ui/Theme.h"
+
+void TForm1::CreateViewCommands() {
+    View1 = new QMenu("&View", this);
+    View1->setObjectName("View1");
+    menuBar()->insertMenu(N12->menuAction(), View1);
+    auto add = [this](const char* name, const QString& caption, const QList<QKeySequence>& keys) {
+        QAction* a = View1->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcuts(keys);
+        return a;
+    };
+    ZoomIn1 = add("ZoomIn1", "Zoom In", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ZoomOut1 = add("ZoomOut1", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    ActualSize1 = add("ActualSize1", "Actual Size", {QKeySequence(Qt::CTRL | Qt::Key_0)});
+    View1->addSeparator();
+    FillWindow1 = add("FillWindow1", "Map Fills the Window", {});
+    FillWindow1->setCheckable(true);
+    connect(ZoomIn1, &QAction::triggered, CarnoGrid1, &TMapView::ZoomIn);
+    connect(ZoomOut1, &QAction::triggered, CarnoGrid1, &TMapView::ZoomOut);
+    connect(ActualSize1, &QAction::triggered, this, [this] {
+        CarnoGrid1->SetFillWindow(false);
+        CarnoGrid1->SetZoom(1.0);
+    });
+    connect(FillWindow1, &QAction::toggled, CarnoGrid1, &TMapView::SetFillWindow);
+    connect(CarnoGrid1, &TMapView::ZoomChanged, this, [this] { FillWindow1->setChecked(CarnoGrid1->FillWindow()); });
+
+    View1->addSeparator();
+    Appearance1 = new QMenu("Appearance", this);
+    Appearance1->setObjectName("Appearance1");
+    View1->addMenu(Appearance1);
+    auto* group = new QActionGroup(this);
+    const std::tuple<const char*, const char*, theme::Appearance> choices[] = {
+        {"ThemeSystem1", "Follow the System", theme::Appearance::System},
+        {"ThemeLight1", "Light", theme::Appearance::Light},
+        {"ThemeDark1", "Dark", theme::Appearance::Dark}};
+    for (const auto& [name, caption, appearance] : choices) {
+        QAction* a = Appearance1->addAction(caption);
+        a->setObjectName(name);
+        a->setCheckable(true);
+        a->setChecked(appearance == theme::Appearance::System);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, appearance] {
+            theme::Apply(appearance);
+            CarnoGrid1->ApplyHeaderColours();
+        });
+    }
+}
+
+void TForm1::SetAppearance(const QString& setting) {
+    const theme::Appearance appearance = theme::FromSetting(setting);
+    theme::Apply(appearance);
+    CarnoGrid1->ApplyHeaderColours();
+    const char* name = appearance == theme::Appearance::Dark    ? "ThemeDark1"
+                       : appearance == theme::Appearance::Light ? "ThemeLight1"
+                                                                : "ThemeSystem1";
+    if (QAction* a = Appearance1->findChild<QAction*>(name)) a->setChecked(true);
+}
+
+void TForm1::LoadViewSettings() {
+    const platform::IniFile ini(platform::SettingsFilePath());
+    const QByteArray geometry = QByteArray::fromBase64(ini.ReadString("Options", "WindowGeometry", "").c_str());
+    if (!geometry.isEmpty()) restoreGeometry(geometry);  // refuses what it cannot read
+    const QByteArray splitter = QByteArray::fromBase64(ini.ReadString("Options", "SplitterState", "").c_str());
+    if (!splitter.isEmpty()) Splitter1->restoreState(splitter);
+    bool ok = false;
+    const int percent = QString::fromStdString(ini.ReadString("Options", "MapZoom", "100")).toInt(&ok);
+    if (ok) CarnoGrid1->SetZoom(percent / 100.0);
+    if (ini.ReadString("Options", "MapFillWindow", "false") == "true") FillWindow1->setChecked(true);
+    const std::string appearance = ini.ReadString("Options", "Appearance", "system");
+    if (appearance != "system") SetAppearance(QString::fromStdString(appearance));
+}
+
+void TForm1::SaveViewSettings() {
+    platform::IniFile ini(platform::SettingsFilePath());
+    const bool written = ini.WriteStrings(
+        "Options", {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
+                    {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
+                    {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
+                    {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"},
+                    {"Appearance", theme::ToSetting(theme::Current()).toStdString()}});
+    if (!written) platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
