@@ -54,9 +54,7 @@ QToolButton* Button(const char* name, const QString& hint, QWidget* parent, cons
 }
 
 QComboBox* History(const char* name, QWidget* parent) {
-    auto* box = Named<QComboBox>(name, parent);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    auto* box = dialogparts::HistoryBox(name, parent);
     box->setMinimumWidth(220);
     return box;
 }
@@ -107,7 +105,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     List->setMinimumWidth(160);
     SpeedButton9 = Button("SpeedButton9", "Analyze", TabSheet1, {}, "Go");
     SpeedButton9->setStyleSheet("QToolButton { color: green; font-weight: bold; }");
-    SpeedButton3 = Button("SpeedButton3", "Convert to schematic", TabSheet1, {}, QString::fromUtf8("\u2393"));
+    SpeedButton3 = Button("SpeedButton3", "Convert to schematic", TabSheet1, icons::Circuit());
     SpeedButton4 = Button("SpeedButton4", "Convert to VHDL", TabSheet1, {}, "VHD");
     TreeView = Named<QTreeWidget>("TreeView", TabSheet1);
     TreeView->setHeaderHidden(true);
@@ -150,7 +148,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     vhdlcode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     vhdlcode->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SpeedButton5 = Button("SpeedButton5", "Save VHDL code", TabSheet2, icons::SaveMap());
-    SpeedButton6 = Button("SpeedButton6", "Copy to clipboard", TabSheet2, {}, QString::fromUtf8("\u2398"));
+    SpeedButton6 = Button("SpeedButton6", "Copy to clipboard", TabSheet2, icons::Copy());
     auto* vhdlTools = new QVBoxLayout;
     vhdlTools->addWidget(SpeedButton5);
     vhdlTools->addWidget(SpeedButton6);

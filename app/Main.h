@@ -62,7 +62,7 @@ public:
     QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
     QAction *N01 = nullptr, *N02 = nullptr, *N7 = nullptr, *N9 = nullptr, *N8 = nullptr, *N29 = nullptr;
     QAction *N2 = nullptr, *N3 = nullptr, *N33 = nullptr, *InvertMap1 = nullptr;
-    QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr;
+    QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr, *CopyFormula1 = nullptr;
 
     // --- tool buttons, left to right ---
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include "app/Main.h"
 #include "ui/DialogParts.h"
+#include "ui/FormulaView.h"
 #include "app/Windows.h"
 #include "ui/language.h"
 #include "engine/MapView.h"
@@ -106,9 +108,17 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     auto* formLayout = new QHBoxLayout(RadioGroup1);
     formLayout->addWidget(RadioButton1);
     formLayout->addWidget(RadioButton2);
+    RadioGroup2 = Named<QGroupBox>("RadioGroup2", "Show formulas as", TabSheet2);
+    RadioButton3 = Named<QRadioButton>("RadioButton3", "as typed", RadioGroup2);
+    RadioButton4 = Named<QRadioButton>("RadioButton4", "textbook", RadioGroup2);
+    RadioButton3->setChecked(true);
+    auto* notationLayout = new QHBoxLayout(RadioGroup2);
+    notationLayout->addWidget(RadioButton3);
+    notationLayout->addWidget(RadioButton4);
     auto* functionLayout = new QVBoxLayout(TabSheet2);
     functionLayout->addWidget(GroupBox2);
     functionLayout->addWidget(RadioGroup1);
+    functionLayout->addWidget(RadioGroup2);
 
     Label1 = Named<QLabel>("Label1", "Current Language", TabSheet3);
     ComboBox1 = Named<QComboBox>("ComboBox1", TabSheet3);
@@ -137,7 +147,12 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, &TOptions::BitBtn1Click);
     connect(ComboBox1, &QComboBox::editTextChanged, this, &TOptions::ComboBox1Change);
     connect(Button1, &QPushButton::clicked, this, &TOptions::Button1Click);
+    connect(RadioButton4, &QRadioButton::toggled, this, [](bool textbook) {
+        formulaview::SetNotation(textbook ? FormulaNotation::Textbook : FormulaNotation::AsTyped);
+    });
     FormCreate();
+    formulaview::SetNotation(RadioButton4->isChecked() ? FormulaNotation::Textbook
+                                                       : FormulaNotation::AsTyped);
 }
 
 TOptions::~TOptions() { SaveSettings(); }
@@ -145,6 +160,21 @@ TOptions::~TOptions() { SaveSettings(); }
 void TOptions::FormCreate() {
     TranslateWindows();
     LoadSettings();
+    ListShippedLanguages();
+}
+
+// Every language file in the Languages folder is offered without being added first.
+void TOptions::ListShippedLanguages() {
+    const QDir folder(QString::fromStdString(platform::ProgramFolder()) + "Languages");
+    const QSignalBlocker quiet(ComboBox1);  // offering is not choosing
+    const QString shown = ComboBox1->currentText();
+    for (const QFileInfo& file : folder.entryInfoList({"*.lng"}, QDir::Files, QDir::Name)) {
+        QString name = file.completeBaseName();
+        if (name.isEmpty() || name.contains(',')) continue;
+        name[0] = name[0].toUpper();
+        if (ComboBox1->findText(name, Qt::MatchFixedString) < 0) ComboBox1->addItem(name);
+    }
+    ComboBox1->setEditText(shown);
 }
 
 void TOptions::LoadSettings() {
@@ -188,6 +218,8 @@ void TOptions::LoadSettings() {
             BitSave->setChecked(on);
         } else if (key == "ASKEXIT") {
             askbox->setChecked(on);
+        } else if (key == "FORMULANOTATION") {
+            (value == "textbook" ? RadioButton4 : RadioButton3)->setChecked(true);
         } else if (key == "GLUEMETHOD") {
             (value == "SOP" ? RadioButton1 : RadioButton2)->setChecked(true);
         } else if (key == "PRODUCTSCOLOR" && form1) {
@@ -216,6 +248,7 @@ void TOptions::SaveSettings() {
         {"BitSave", BoolText(BitSave->isChecked())},
         {"AskExit", BoolText(askbox->isChecked())},
         {"GlueMethod", RadioButton1->isChecked() ? "SOP" : "POS"},
+        {"FormulaNotation", RadioButton4->isChecked() ? "textbook" : "typed"},
     };
     if (form1) {
         values.push_back({"ProductsColor", std::to_string(form1->Grid.TermColor)});

@@ -30,6 +30,8 @@ public:
     QLineEdit* Edit[8] = {};  // Edit2 .. Edit9: variable names 1 to 8
     QGroupBox* RadioGroup1 = nullptr;
     QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    QGroupBox* RadioGroup2 = nullptr;  // "Show formulas as"
+    QRadioButton *RadioButton3 = nullptr, *RadioButton4 = nullptr;  // "as typed", "textbook"
     QLabel* Label1 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -54,6 +56,7 @@ protected:
 private:
     void FormCreate();
     void LoadSettings();
+    void ListShippedLanguages();
     void SaveSettings();
     void WriteLanguageList();
     bool FormCloseQuery() const { return namesValid_; }

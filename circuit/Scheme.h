@@ -42,9 +42,10 @@ struct TNet {
     int X2 = 0, Y2 = 0;  // the input pin
 };
 
-// The label font of the off-screen picture (the picture keeps its own font), in pixels.
+// The pin label font of rectangular symbols, in pixels.
 inline constexpr int kPictureLabelPixels = 11;
-// The control's label font for distinctive shapes: the grid step in points at 96 dots per inch.
+// The label font for distinctive shapes, on screen and in the picture alike: the grid step in
+// points at 96 dots per inch.
 inline int ScreenLabelPixels(int gridStep) {
     return (gridStep * 96 + 36) / 72;
 }

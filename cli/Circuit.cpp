@@ -104,8 +104,8 @@ int Run(const Invocation& call) {
 
     std::optional<PictureKind> kind;
     if (const auto path = args.Value("out")) {
-        kind = PictureKindOfName(*path, true);
-        if (!kind) throw InputError("--out: the name must end in .jpg, .jpeg, .bmp or .png");
+        kind = PictureKindOfName(*path);
+        if (!kind) throw InputError("--out: the name must end in " + PictureExtensionList());
     }
     if (scheme.Formula.empty()) throw InputError("--formula: the formula is empty");
 

@@ -217,13 +217,20 @@ void TMapView::paintEvent(QPaintEvent* event) {
     if (highlight_ < 0 || highlight_ >= grid_.ResultCount()) return;
     QPainter p(viewport());
     const QColor color = platform::ToQColor(grid_.TermColor);
+    const QColor text = platform::ToQColor(platform::ContrastingText(grid_.TermColor));
+    p.setFont(font());
     const int firstCol = columnAt(0), firstRow = rowAt(0);
     for (const TCellRef& cell : grid_.ResultList()[highlight_].Cells) {
         const int c = cell.Col - 1, r = cell.Row - 1;
         if (c >= model_.columnCount() || r >= model_.rowCount()) continue;
         if (c < firstCol || r < firstRow) continue;
-        // The area between the grid lines, covering the text.
-        p.fillRect(visualRect(model_.index(r, c)).adjusted(0, 0, -1, -1), color);
+        // The area between the grid lines, then the value again on top in a colour that
+        // stands out from the highlight, dark or light alike.
+        const QModelIndex index = model_.index(r, c);
+        const QRect area = visualRect(index).adjusted(0, 0, -1, -1);
+        p.fillRect(area, color);
+        p.setPen(text);
+        p.drawText(area, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     }
 }
 

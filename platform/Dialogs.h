@@ -42,7 +42,14 @@ public:
     bool PickFont(QWidget* parent, QFont& font) override;
 };
 
+// The provider behind a memory of folders: an accepted file choice is remembered for its kind
+// of file (the request's default suffix) for the rest of the run.
 DialogProvider& Dialogs();
+// Where a file dialog for this kind of file opens: the folder last chosen for it; empty when
+// none was (the dialog's own choice).
+QString RememberedFolder(const QString& defaultSuffix);
+// Forgets every folder remembered (a new run, as the tests see it).
+void ForgetDialogFolders();
 // Installs a provider and returns the previous one; nullptr restores Qt's.
 DialogProvider* SetDialogProvider(DialogProvider* provider);
 

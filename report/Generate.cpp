@@ -18,6 +18,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
     content.method = grid.GlueMethod;
     for (int i = 1; i <= grid.VariableCount(); ++i) content.names.push_back(grid.VarName(i));
     content.formula = grid.ResultText();
+    content.notation = choices.notation;
     if (choices.sets) {
         std::array<std::string, 3> sets;
         grid.MapToSets(sets[0], sets[1], sets[2]);

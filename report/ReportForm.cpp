@@ -1,5 +1,7 @@
 #include "report/ReportForm.h"
 
+#include "ui/FormulaView.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -94,7 +96,9 @@ bool TReport::Generate(std::string& path) {
     TruthTableData scratch;
     std::string page, error;
     const bool built = report::GenerateReport(
-        *map_, {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked()},
+        *map_,
+        {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked(),
+         formulaview::Notation()},
         control ? control->Data() : scratch, [&](int k) { emit TermShown(k); }, page, error);
     if (control) control->Refresh();
     if (!built) {

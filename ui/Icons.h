@@ -17,5 +17,8 @@ QIcon Options();
 QIcon FormulaNode();
 QIcon TermNode();
 QIcon Program();
+QIcon Print();
+QIcon Copy();
+QIcon Circuit();  // a gate: the "Convert to schematic" button
 
 }  // namespace icons

@@ -126,6 +126,21 @@ TEST_F(AdvMin, OpeningAFileWithMoreVariablesAddsTheirRows) {
     EXPECT_EQ(g.readAll(), "[Boolean Function]\nVarCount=8\n1=0-3,200\n0=\n*=255\n");
 }
 
+TEST_F(AdvMin, LongListsFromAFileAreKeptWhole) {
+    // Every even number of 16 variables: far past the 32,767 characters of a plain box.
+    QByteArray ones;
+    for (int m = 0; m < 65536; m += 2) ones += (m ? "," : "") + QByteArray::number(m);
+    ASSERT_GT(ones.size(), 100000);
+    QFile f(Path("long.bf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Boolean Function]\nVarCount=16\n1=" + ones + "\n0=\n*=\n");
+    f.close();
+    dialogs.files.push_back({true, Path("long.bf"), 1});
+    tool->SpeedButton1->click();
+    EXPECT_EQ(tool->ComboBox1->currentText().size(), ones.size());
+    EXPECT_TRUE(tool->ComboBox1->currentText().endsWith(",65534"));
+}
+
 TEST_F(AdvMin, VhdlPageShowsTheSelectedResultOnly) {
     tool->ComboBox1->setEditText("1,3,5,7");
     tool->SpeedButton9->click();

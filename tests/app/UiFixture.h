@@ -53,6 +53,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         platform::SetProgramFolder(folder.path().toStdString());
         previousDialogs = platform::SetDialogProvider(&dialogs);
+        platform::ForgetDialogFolders();
     }
 
     void TearDown() override {
