@@ -160,7 +160,7 @@ MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MultiOptions& o
     MultiMinimization result;
     result.minimum = true;
     MinimizeOptions single;
-    single.exactSeconds = options.exactSeconds;
+    single.effort = options.exactSeconds > 0 ? Effort::Thorough : Effort::Quick;
     single.maxCovers = 1;
     for (int j = 0; j < p.OutputCount(); ++j) {
         const Minimization m = Minimize(OutputProblem(p, j), single);
