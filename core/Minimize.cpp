@@ -31,9 +31,9 @@ constexpr std::size_t kMaxPoolRows = 100000;
 // exact search and every other start get a fixed part plus a share of what the first
 // heuristic run spent, so that an answer without a proof comes in a time that follows the
 // heuristic's own.
-constexpr int64_t kExactBase = 3000000;
-constexpr int64_t kStartBase = 1000000;
-constexpr int64_t kPoolBase = 500000;
+constexpr int64_t kExactBase = 1000000;
+constexpr int64_t kStartBase = 600000;
+constexpr int64_t kPoolBase = 300000;
 
 // Small functions are settled by the exact search anyway; the chain's allowance ends the
 // starts of larger ones.
@@ -286,6 +286,14 @@ Minimization Plan::Run() {
     Work pooling(Scaled(kPoolBase + loop.Spent() / 2, scale), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
     Spent(pooling);
+    // Where the exact search came close (its bound within 5 % of the best cover's products), a
+    // proof is likely enough to earn a second, larger allowance.
+    const int best = static_cast<int>(result_.covers.front().size());
+    if (runExact && !result_.minimum && result_.stats.lowerProducts * 20 >= best * 19) {
+        Work again(Scaled(4 * (kExactBase + loop.Spent()), options_.workScale), &guard_);
+        TryExact(result_.covers.front(), again);
+        Spent(again);
+    }
     Finish();
     return std::move(result_);
 }
