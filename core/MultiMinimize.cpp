@@ -160,7 +160,9 @@ MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MultiOptions& o
     MultiMinimization result;
     result.minimum = true;
     MinimizeOptions single;
-    single.effort = options.exactSeconds > 0 ? Effort::Thorough : Effort::Quick;
+    // The single-output core counts its allowances in work: a second of exact budget is its
+    // default scale, none leaves its exact search out.
+    single.workScale = std::max(0.0, options.exactSeconds);
     single.maxCovers = 1;
     for (int j = 0; j < p.OutputCount(); ++j) {
         const Minimization m = Minimize(OutputProblem(p, j), single);
