@@ -7,7 +7,7 @@
 
 #include "engine/MapView.h"
 #include "explain/Loops.h"
-#include "platform/Dialogs.h"
+#include "platform/Colour.h"
 
 namespace {
 
