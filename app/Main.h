@@ -10,6 +10,7 @@
 #include "engine/CarnoGrid.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -22,6 +23,7 @@ class QTreeWidgetItem;
 class QtProgress;
 class QtResultTree;
 class TMapView;
+class TExplainPanel;
 class TLanguage;
 
 class TForm1 : public QMainWindow {
@@ -70,6 +72,12 @@ public:
                 *SpeedButton7 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
 
+    // --- the minimal solutions panel (ExplainCommands.cpp) ---
+    QDockWidget* DockExplain = nullptr;
+    TExplainPanel* ExplainPanel = nullptr;
+    QAction* N35 = nullptr;                  // Map, "Minimal solutions" (F6)
+    QToolButton* SpeedButton12 = nullptr;    // shows or hides the panel
+
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
     QString GetLangFileName(const QString& name) const;
@@ -113,6 +121,8 @@ public slots:
     void Button1Click();      // advanced minimizer
     void tipofthedayClick();
     void N17Click();          // about
+    // --- the minimal solutions panel (ExplainCommands.cpp) ---
+    void N35Click();  // shows the panel and explains the map at once
     // --- events ---
     void SpinEdit1Change();
     void TreeViewChange();
@@ -140,6 +150,8 @@ private:
     void MapChangedByDialog();  // after a confirmed input dialog (InputCommands.cpp)
     void ConnectCircuitCommands();
     void ConnectToolWindowCommands();
+    void ConnectExplainCommands();
+    void ShowResultIcons();  // the tree's images after a result was put in it
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -16,6 +17,8 @@
 #include "report/ReportForm.h"
 #include "engine/Analyze.h"
 #include "engine/MapView.h"
+#include "explain/ExplainPanel.h"
+#include "explain/UseResult.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "platform/Dialogs.h"
@@ -53,10 +56,17 @@ void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
     const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
-    const bool analyzed = AnalyzeMap(Grid, productOfSums ? gmKNF : gmDNF);
+    const bool exact = Windows().Options && Windows().Options->RadioButton4->isChecked();
+    const TGlueMethod method = productOfSums ? gmKNF : gmDNF;
+    const bool analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
+    ShowResultIcons();
+    // A refused map gives no result to report on.
+    Createreport1->setEnabled(analyzed);
+}
 
+void TForm1::ShowResultIcons() {
     QIcon termIcon;  // image 1, image 0 while selected
     termIcon.addPixmap(ImageList1[1].pixmap(16), QIcon::Normal);
     termIcon.addPixmap(ImageList1[0].pixmap(16), QIcon::Selected);
@@ -65,8 +75,6 @@ void TForm1::BitBtn3Click() {
         root->setIcon(0, ImageList1[0]);
         for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, termIcon);
     }
-    // A refused map gives no result to report on.
-    Createreport1->setEnabled(analyzed);
 }
 
 void TForm1::TreeViewChange() {
@@ -171,6 +179,7 @@ void TForm1::SpeedButton9Click() {
     CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
     CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
     CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
+    if (DockExplain && DockExplain->isVisible()) ExplainPanel->Recompute();  // names or form may differ
 }
 
 void TForm1::ReportBtnClick() {

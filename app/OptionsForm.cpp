@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -52,6 +53,8 @@ std::string FirstLanguages(const std::string& list, const std::string& file) {
                           MsgIcon::Warning, MsgButtons::Ok);
     return list.substr(0, cut - 1);
 }
+
+constexpr int kMaxSolutionsListed = 10000;
 
 // The language's file becomes the one in use, and every window takes its texts.
 void SelectLanguage(const QString& name) {
@@ -106,9 +109,23 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     auto* formLayout = new QHBoxLayout(RadioGroup1);
     formLayout->addWidget(RadioButton1);
     formLayout->addWidget(RadioButton2);
+    RadioGroup2 = Named<QGroupBox>("RadioGroup2", "Analysis gives", TabSheet2);
+    RadioButton3 = Named<QRadioButton>("RadioButton3", "the designed gluing", RadioGroup2);
+    RadioButton4 = Named<QRadioButton>("RadioButton4", "an exact minimum", RadioGroup2);
+    RadioButton3->setChecked(true);
+    Label2 = Named<QLabel>("Label2", "Minimal solutions listed", RadioGroup2);
+    SpinEdit2 = Named<QSpinBox>("SpinEdit2", RadioGroup2);
+    SpinEdit2->setRange(1, kMaxSolutionsListed);
+    SpinEdit2->setValue(100);
+    auto* givesLayout = new QGridLayout(RadioGroup2);
+    givesLayout->addWidget(RadioButton3, 0, 0);
+    givesLayout->addWidget(RadioButton4, 0, 1);
+    givesLayout->addWidget(Label2, 1, 0);
+    givesLayout->addWidget(SpinEdit2, 1, 1);
     auto* functionLayout = new QVBoxLayout(TabSheet2);
     functionLayout->addWidget(GroupBox2);
     functionLayout->addWidget(RadioGroup1);
+    functionLayout->addWidget(RadioGroup2);
 
     Label1 = Named<QLabel>("Label1", "Current Language", TabSheet3);
     ComboBox1 = Named<QComboBox>("ComboBox1", TabSheet3);
@@ -190,6 +207,12 @@ void TOptions::LoadSettings() {
             askbox->setChecked(on);
         } else if (key == "GLUEMETHOD") {
             (value == "SOP" ? RadioButton1 : RadioButton2)->setChecked(true);
+        } else if (key == "ANALYSISGIVES") {
+            (value == "Minimum" ? RadioButton4 : RadioButton3)->setChecked(true);
+        } else if (key == "MAXSOLUTIONS") {
+            bool ok = false;
+            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
+            if (ok && n >= 1 && n <= kMaxSolutionsListed) SpinEdit2->setValue(n);
         } else if (key == "PRODUCTSCOLOR" && form1) {
             // A value that is not a colour is left out rather than guessed at.
             bool ok = false;
@@ -222,6 +245,8 @@ void TOptions::SaveSettings() {
         values.push_back({"MapFont", form1->CarnoGrid1->font().family().toStdString()});
         values.push_back({"ResultFont", form1->TreeView->font().family().toStdString()});
     }
+    values.push_back({"AnalysisGives", RadioButton4->isChecked() ? "Minimum" : "Gluing"});
+    values.push_back({"MaxSolutions", std::to_string(SpinEdit2->value())});
     platform::SaveSettings("Options", values);
 }
 

@@ -16,6 +16,7 @@ struct Choices {
     bool map = false;
     bool sets = false;
     bool eachTerm = false;
+    bool minimal = false;  // the section "Minimal solutions"
 };
 
 // The formula and the terms are the map's result, worded as the result tree shows them.

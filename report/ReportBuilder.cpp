@@ -95,6 +95,7 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
                        html::Escape(content.terms[k].first) + H22;
         details += H11;
     }
+    details += content.minimalHtml;
 
     const std::pair<const char*, std::string> replacements[] = {
         {"<%FUNCTION%>", f + H11},          {"<%TITLE1%>", T("Input Function")},

@@ -33,6 +33,7 @@ struct Content {
     std::string mapHtml;  // empty unless the map is included
     bool eachTerm = false;
     std::vector<std::pair<std::string, std::string>> terms;  // each term's node text and map
+    std::string minimalHtml;  // the section "Minimal solutions", after the per-term maps
 };
 
 // The finished page, or nothing with `missing` naming the first placeholder the template lacks.

@@ -56,7 +56,8 @@ TEST_F(Options, FirstRunUsesDefaultsAndTheEndOfTheRunWritesEveryKey) {
     std::vector<std::string> names;
     for (const auto& [k, v] : keys) names.push_back(k);
     EXPECT_EQ(names, (std::vector<std::string>{"MovableColRow", "SizingColRow", "DrawFocus", "BitSave", "AskExit",
-                                               "GlueMethod", "ProductsColor", "MapFont", "ResultFont"}));
+                                               "GlueMethod", "ProductsColor", "MapFont", "ResultFont",
+                                               "AnalysisGives", "MaxSolutions"}));
     EXPECT_EQ(ini.ReadString("Options", "AskExit", ""), "true");
     EXPECT_EQ(ini.ReadString("Options", "GlueMethod", ""), "SOP");
     EXPECT_EQ(ini.ReadString("Options", "ProductsColor", ""), "0");  // black, as the main window starts
