@@ -264,6 +264,7 @@ void TForm1::CreateMenus() {
     ConnectInputCommands();
     ConnectCircuitCommands();
     ConnectToolWindowCommands();
+    ConnectExchangeCommands();
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at)); });
