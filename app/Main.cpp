@@ -265,6 +265,7 @@ void TForm1::CreateMenus() {
     ConnectCircuitCommands();
     ConnectToolWindowCommands();
     ConnectExplainCommands();
+    ConnectExchangeCommands();
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at)); });

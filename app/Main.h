@@ -66,6 +66,13 @@ public:
     QAction *N2 = nullptr, *N3 = nullptr, *N33 = nullptr, *InvertMap1 = nullptr;
     QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr;
 
+    // --- exchange: pictures and the clipboard (ExchangeCommands.cpp) ---
+    QMenu* Export1 = nullptr;
+    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr;
+    QAction *N35 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
+    QAction *N36 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
+    double PictureScale = 1;  // the PNG export's last scale
+
     // --- tool buttons, left to right ---
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
                 *SpeedButton4 = nullptr, *SpeedButton11 = nullptr, *SpeedButton5 = nullptr,
@@ -117,6 +124,13 @@ public slots:
     void N14Click();            // move the result into the formula dialog
     // --- circuits (CircuitCommands.cpp) ---
     void N200Click();
+    // --- pictures and the clipboard (ExchangeCommands.cpp) ---
+    void ExportSVG1Click();
+    void ExportPNG1Click();
+    void ExportTeX1Click();
+    void CopyasText1Click();
+    void CopyasPicture1Click();
+    void PasteCells1Click();
     // --- tool windows (ToolWindowCommands.cpp) ---
     void Button1Click();      // advanced minimizer
     void tipofthedayClick();
@@ -149,6 +163,8 @@ private:
     void ConnectInputCommands();
     void MapChangedByDialog();  // after a confirmed input dialog (InputCommands.cpp)
     void ConnectCircuitCommands();
+    void ConnectExchangeCommands();
+    void ExportPicture(int kind);  // a picture::Kind
     void ConnectToolWindowCommands();
     void ConnectExplainCommands();
     void ShowResultIcons();  // the tree's images after a result was put in it

@@ -117,14 +117,25 @@ void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) 
 // --- files ---
 
 void TForm1::LoadMap(const QString& fileName) {
-    if (!Grid.LoadFromFile(fileName.toStdString())) return;
+    // The kind by the extension; anything else is read as a map file, as it always was.
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    const std::string path = fileName.toStdString();
+    const bool loaded = ext == "csv"  ? Grid.LoadFromCsvFile(path)
+                        : ext == "bf" ? Grid.LoadFromBooleanFunctionFile(path)
+                                      : Grid.LoadFromFile(path);
+    if (!loaded) return;
+    // A table may bring its input names: the options show what the map now holds.
+    if (TOptions* options = Windows().Options) options->ShowNames(Grid);
     ShowVariableCount();
     CarnoGrid1->Refresh();
 }
 
 void TForm1::BitBtn1Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open Map", {"Karnaugh Map File (*.km)", "All Files (*)"}, "km", {}});
+    const platform::FileChoice choice = platform::Dialogs().OpenFile(
+        this, {"Open Map",
+               {"Karnaugh Map File (*.km)", "CSV Truth Table (*.csv)", "Boolean Function (*.bf)", "All Files (*)"},
+               "km",
+               {}});
     if (choice.accepted) LoadMap(choice.path);
 }
 
@@ -133,7 +144,8 @@ void TForm1::BitBtn2Click() {
     ++SaveNameCounter;  // moves on even when the dialog is cancelled
     const platform::FileChoice choice = platform::Dialogs().SaveFile(
         this, {"Save As...",
-               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)"},
+               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)",
+                "CSV Truth Table (*.csv)"},
                "km",
                proposed});
     if (!choice.accepted) return;
@@ -145,6 +157,7 @@ void TForm1::BitBtn2Click() {
     switch (choice.filterIndex) {
         case 2: Grid.SaveToHTMLFile(path); break;
         case 3: Grid.SaveToBooleanFunctionFile(path); break;
+        case 4: Grid.SaveToCsvFile(path); break;
         default: Grid.SaveToFile(path); break;
     }
 }

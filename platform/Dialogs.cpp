@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 
 namespace platform {
 
@@ -57,6 +58,14 @@ bool QtDialogProvider::PickFont(QWidget* parent, QFont& font) {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, parent);
     if (ok) font = chosen;
+    return ok;
+}
+
+bool DialogProvider::PickNumber(QWidget* parent, const QString& title, const QString& label, double& value,
+                                double min, double max, int decimals) {
+    bool ok = false;
+    const double chosen = QInputDialog::getDouble(parent, title, label, value, min, max, decimals, &ok);
+    if (ok) value = chosen;
     return ok;
 }
 
