@@ -44,7 +44,7 @@ std::set<std::string> MessagesInCode() {
     static const std::regex call(
         R"re(\(\s*"((?:[^"\\]|\\.)*)"\s*[,)]|\{\s*"((?:[^"\\]|\\.)*)"\s*,|\([^()"]*\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*)"\s*\))re");
     static const char* const conduits[] = {
-        "TranslateText(",     "T(", "Say(", "SayFileError(", "Fail(", "refuse(", "WithSystemText(", "FileFailureText(", "VhdlError(",
+        "TranslateText(",     "T(", "Say(", "SayFileError(", "Fail(", "refuse(", "WithSystemText(", "VhdlError(",
         "VerilogError(",
         "SchemeFormulaError{"};
     const auto isName = [](char c) {
