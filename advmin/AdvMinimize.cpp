@@ -345,7 +345,7 @@ void TAdvMin::SpeedButton5Click() {
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
     if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
-        Error(platform::FileFailureText("Cannot write the VHDL file.", choice.path.toStdString(), error));
+        platform::SayFileError("Cannot write the VHDL file.", choice.path.toStdString(), error);
 }
 
 void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }

@@ -42,14 +42,14 @@ void TForm1::ConnectExchangeCommands() {
     Export1->addActions({ExportSVG1, ExportPNG1, ExportTeX1});
 
     // The map menu's entries carry the shortcuts; the map's own menu repeats them.
-    N35 = N11->insertSeparator(N26);
-    N35->setObjectName("N35");
+    N37 = N11->insertSeparator(N26);
+    N37->setObjectName("N37");
     CopyasText1 = NamedAction(this, "CopyasText1", "Copy Map as Text", QKeySequence::Copy);
     CopyasPicture1 = NamedAction(this, "CopyasPicture1", "Copy Map as Picture", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     PasteCells1 = NamedAction(this, "PasteCells1", "Paste Cells", QKeySequence::Paste);
-    N11->insertActions(N35, {CopyasText1, CopyasPicture1, PasteCells1});
-    N36 = PopupMenu1->addSeparator();
-    N36->setObjectName("N36");
+    N11->insertActions(N37, {CopyasText1, CopyasPicture1, PasteCells1});
+    N38 = PopupMenu1->addSeparator();
+    N38->setObjectName("N38");
     CopyasText2 = NamedAction(this, "CopyasText2", "Copy Map as Text");
     CopyasPicture2 = NamedAction(this, "CopyasPicture2", "Copy Map as Picture");
     PasteCells2 = NamedAction(this, "PasteCells2", "Paste Cells");

@@ -69,8 +69,8 @@ public:
     // --- exchange: pictures and the clipboard (ExchangeCommands.cpp) ---
     QMenu* Export1 = nullptr;
     QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr;
-    QAction *N35 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
-    QAction *N36 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
+    QAction *N37 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
+    QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
     double PictureScale = 1;  // the PNG export's last scale
 
     // --- tool buttons, left to right ---

@@ -48,9 +48,8 @@ std::string FirstLanguages(const std::string& list, const std::string& file) {
         if (cut == std::string::npos) return list;
         ++cut;
     }
-    platform::ShowMessage(T("The settings file lists more languages than are kept; the first 256 are kept.") +
-                              "\n" + file,
-                          MsgIcon::Warning, MsgButtons::Ok);
+    platform::Say("The settings file lists more languages than are kept; the first 256 are kept.", MsgIcon::Warning,
+                  MsgButtons::Ok, file);
     return list.substr(0, cut - 1);
 }
 
@@ -169,9 +168,8 @@ void TOptions::LoadSettings() {
     if (!ini.Exists()) return;
     TForm1* form1 = Windows().Form1;
     if (const std::string problem = ini.ReadProblem(); !problem.empty()) {
-        platform::ShowMessage(T("The settings file cannot be read; it is replaced when the settings are saved.") +
-                                  "\n" + ini.Path() + ": " + problem,
-                              MsgIcon::Error, MsgButtons::Ok);
+        platform::SayFileError("The settings file cannot be read; it is replaced when the settings are saved.",
+                               ini.Path(), problem);
         return;
     }
 

@@ -105,7 +105,7 @@ bool TReport::Generate(std::string& path) {
     }
     path = report::ReportPath();
     if (!platform::WriteFileAtomically(path, page, &error)) {
-        Fail(platform::FileFailureText("Cannot write the report.", path, error));
+        platform::SayFileError("Cannot write the report.", path, error);
         return false;
     }
     return true;
