@@ -69,6 +69,27 @@ TEST(Determinism, SameLinesWithOneOrTwoThreadsAndUnderLoad) {
     }
 }
 
+// Cancel and the time limit stop a proof however far it got, and the answer says so; the
+// cover it keeps is still the function.
+TEST(Determinism, CancelAndTimeLimitKeepACorrectCover) {
+    std::mt19937_64 rng(502);
+    const Problem p = coretest::DenseProblem(12, 0.4, 0.1, rng);
+    std::atomic<bool> cancel{true};
+    MinimizeOptions prove;
+    prove.effort = Effort::Prove;
+    prove.cancel = &cancel;
+    Minimization m = Minimize(p, prove);
+    EXPECT_EQ(m.stats.stoppedBy, StoppedBy::Cancel);
+    EXPECT_FALSE(m.minimum);
+    coretest::ExpectImplements(p, m.covers.front());
+    prove.cancel = nullptr;
+    prove.timeLimitSeconds = 0;
+    m = Minimize(p, prove);
+    EXPECT_EQ(m.stats.stoppedBy, StoppedBy::TimeLimit);
+    EXPECT_FALSE(m.minimum);
+    coretest::ExpectImplements(p, m.covers.front());
+}
+
 // A single-output PLA of type fd, one cube a line.
 Problem ReadPla(const std::string& path) {
     std::ifstream in(path);
