@@ -13,6 +13,7 @@
 #include "engine/MapView.h"
 #include "files/MapPicture.h"
 #include "files/MapText.h"
+#include "files/PlaFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
@@ -39,7 +40,10 @@ void TForm1::ConnectExchangeCommands() {
     ExportSVG1 = NamedAction(this, "ExportSVG1", "Map as SVG Picture...");
     ExportPNG1 = NamedAction(this, "ExportPNG1", "Map as PNG Picture...");
     ExportTeX1 = NamedAction(this, "ExportTeX1", "Map as TeX Picture...");
+    ExportPLA1 = NamedAction(this, "ExportPLA1", "Result as PLA Cover...");
     Export1->addActions({ExportSVG1, ExportPNG1, ExportTeX1});
+    Export1->addSeparator();
+    Export1->addAction(ExportPLA1);
 
     // The map menu's entries carry the shortcuts; the map's own menu repeats them.
     N37 = N11->insertSeparator(N26);
@@ -58,6 +62,7 @@ void TForm1::ConnectExchangeCommands() {
     connect(ExportSVG1, &QAction::triggered, this, &TForm1::ExportSVG1Click);
     connect(ExportPNG1, &QAction::triggered, this, &TForm1::ExportPNG1Click);
     connect(ExportTeX1, &QAction::triggered, this, &TForm1::ExportTeX1Click);
+    connect(ExportPLA1, &QAction::triggered, this, &TForm1::ExportPLA1Click);
     for (QAction* a : {CopyasText1, CopyasText2}) connect(a, &QAction::triggered, this, &TForm1::CopyasText1Click);
     for (QAction* a : {CopyasPicture1, CopyasPicture2})
         connect(a, &QAction::triggered, this, &TForm1::CopyasPicture1Click);
@@ -108,6 +113,31 @@ void TForm1::ExportPicture(int kind) {
 void TForm1::ExportSVG1Click() { ExportPicture(static_cast<int>(picture::Kind::Svg)); }
 void TForm1::ExportPNG1Click() { ExportPicture(static_cast<int>(picture::Kind::Png)); }
 void TForm1::ExportTeX1Click() { ExportPicture(static_cast<int>(picture::Kind::Tex)); }
+
+void TForm1::ExportPLA1Click() {
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Export Result", {"PLA File (*.pla)"}, "pla", "Result"});
+    if (!choice.accepted) return;
+    if (QFileInfo::exists(choice.path) &&
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
+                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    Grid.SaveResultToPlaFile(choice.path.toStdString());
+}
+
+bool TForm1::LoadPla(const std::string& path) {
+    const auto file = ReadPlaForMap(path);
+    if (!file) return false;
+    int output = 0;
+    if (file->outputs > 1) {
+        QStringList names;
+        for (int o = 0; o < file->outputs; ++o) names << QString::fromStdString(file->OutputName(o));
+        const QString title = QString::fromStdString(platform::TranslateText("Choose Output"));
+        const QString label = QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
+        if (!platform::Dialogs().PickItem(this, title, label, names, output)) return false;
+    }
+    return Grid.TakeFunctionTable(TableOfPla(*file, output));
+}
 
 void TForm1::CopyasText1Click() {
     QGuiApplication::clipboard()->setText(QString::fromStdString(maptext::MapAsText(Grid)));

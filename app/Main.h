@@ -68,7 +68,7 @@ public:
 
     // --- exchange: pictures and the clipboard (ExchangeCommands.cpp) ---
     QMenu* Export1 = nullptr;
-    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr;
+    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr, *ExportPLA1 = nullptr;
     QAction *N37 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
     QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
     double PictureScale = 1;  // the PNG export's last scale
@@ -128,6 +128,7 @@ public slots:
     void ExportSVG1Click();
     void ExportPNG1Click();
     void ExportTeX1Click();
+    void ExportPLA1Click();  // the result as a PLA cover
     void CopyasText1Click();
     void CopyasPicture1Click();
     void PasteCells1Click();
@@ -165,6 +166,8 @@ private:
     void ConnectCircuitCommands();
     void ConnectExchangeCommands();
     void ExportPicture(int kind);  // a picture::Kind
+    // One output of a PLA into the map, chosen in a small dialog when there are several.
+    bool LoadPla(const std::string& path);
     void ConnectToolWindowCommands();
     void ConnectExplainCommands();
     void ShowResultIcons();  // the tree's images after a result was put in it

@@ -120,9 +120,10 @@ void TForm1::LoadMap(const QString& fileName) {
     // The kind by the extension; anything else is read as a map file, as it always was.
     const QString ext = QFileInfo(fileName).suffix().toLower();
     const std::string path = fileName.toStdString();
-    const bool loaded = ext == "csv"  ? Grid.LoadFromCsvFile(path)
-                        : ext == "bf" ? Grid.LoadFromBooleanFunctionFile(path)
-                                      : Grid.LoadFromFile(path);
+    const bool loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path)
+                        : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path)
+                        : ext == "pla" ? LoadPla(path)
+                                       : Grid.LoadFromFile(path);
     if (!loaded) return;
     // A table may bring its input names: the options show what the map now holds.
     if (TOptions* options = Windows().Options) options->ShowNames(Grid);
@@ -133,7 +134,8 @@ void TForm1::LoadMap(const QString& fileName) {
 void TForm1::BitBtn1Click() {
     const platform::FileChoice choice = platform::Dialogs().OpenFile(
         this, {"Open Map",
-               {"Karnaugh Map File (*.km)", "CSV Truth Table (*.csv)", "Boolean Function (*.bf)", "All Files (*)"},
+               {"Karnaugh Map File (*.km)", "PLA File (*.pla)", "CSV Truth Table (*.csv)", "Boolean Function (*.bf)",
+                "All Files (*)"},
                "km",
                {}});
     if (choice.accepted) LoadMap(choice.path);
@@ -145,7 +147,7 @@ void TForm1::BitBtn2Click() {
     const platform::FileChoice choice = platform::Dialogs().SaveFile(
         this, {"Save As...",
                {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)",
-                "CSV Truth Table (*.csv)"},
+                "CSV Truth Table (*.csv)", "PLA File (*.pla)"},
                "km",
                proposed});
     if (!choice.accepted) return;
@@ -158,6 +160,7 @@ void TForm1::BitBtn2Click() {
         case 2: Grid.SaveToHTMLFile(path); break;
         case 3: Grid.SaveToBooleanFunctionFile(path); break;
         case 4: Grid.SaveToCsvFile(path); break;
+        case 5: Grid.SaveToPlaFile(path); break;
         default: Grid.SaveToFile(path); break;
     }
 }

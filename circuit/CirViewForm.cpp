@@ -95,7 +95,8 @@ TCirView::TCirView(QWidget* parent) : QDialog(parent) {
 const QStringList& TCirView::SaveFilters() {
     static const QStringList filters = {"JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)",
                                         "Bitmaps (*.bmp)",
-                                        "All images ( jpg, jpeg, bmp) (*.jpg *.jpeg *.bmp)"};
+                                        "All images ( jpg, jpeg, bmp) (*.jpg *.jpeg *.bmp)",
+                                        "SVG Picture (*.svg)", "TeX Document (*.tex)"};
     return filters;
 }
 
@@ -168,10 +169,8 @@ void TCirView::SpeedButton1Click() {
     if (QFileInfo::exists(choice.path) &&
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
-    TScheme& scheme = CurrentScheme->Scheme;
-    scheme.DrawToBitmap();
     std::string error;
-    if (!SavePicture(scheme.Bitmap, path, *kind, &error))
+    if (!SaveSchemePicture(CurrentScheme->Scheme, path, *kind, &error))
         platform::Say("Can't save the picture.", MsgIcon::Error, MsgButtons::Ok, error);
 }
 

@@ -4,7 +4,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "circuit/Scheme.h"
+#include "circuit/SchemePainter.h"
+#include "files/Picture.h"
 #include "platform/Bitmap.h"
+#include "platform/Colour.h"
 #include "platform/Jpeg.h"
 #include "platform/SafeWrite.h"
 
@@ -18,6 +22,8 @@ std::optional<PictureKind> PictureKindOfName(const std::string& path, bool allow
                    [](unsigned char c) { return std::tolower(c); });
     if (ext == "jpg" || ext == "jpeg") return PictureKind::Jpeg;
     if (ext == "bmp") return PictureKind::Bitmap;
+    if (ext == "svg") return PictureKind::Svg;
+    if (ext == "tex") return PictureKind::Tex;
     if (ext == "png" && allowPng) return PictureKind::Png;
     return std::nullopt;
 }
@@ -29,8 +35,17 @@ std::optional<PictureKind> PictureKindOfFilter(int filterIndex, const std::strin
             return PictureKind::Jpeg;
         case 3:
             return PictureKind::Bitmap;
+        case 4: {
+            const auto kind = PictureKindOfName(path, false);
+            if (kind == PictureKind::Svg || kind == PictureKind::Tex) return std::nullopt;
+            return kind;
+        }
+        case 5:
+            return PictureKind::Svg;
+        case 6:
+            return PictureKind::Tex;
         default:
-            return PictureKindOfName(path, false);
+            return std::nullopt;
     }
 }
 
@@ -43,6 +58,10 @@ bool SavePicture(const QImage& picture, const std::string& path, PictureKind kin
             return platform::WriteBitmapFile(path, picture, error);
         case PictureKind::Png:
             break;
+        case PictureKind::Svg:
+        case PictureKind::Tex:
+            if (error) *error = "A bitmap cannot be written as a vector picture.";
+            return false;
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -52,4 +71,19 @@ bool SavePicture(const QImage& picture, const std::string& path, PictureKind kin
         return false;
     }
     return platform::WriteFileAtomically(path, bytes.toStdString(), error);
+}
+
+bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind, std::string* error) {
+    if (kind != PictureKind::Svg && kind != PictureKind::Tex) {
+        scheme.DrawToBitmap();
+        return SavePicture(scheme.Bitmap, path, kind, error);
+    }
+    picture::Canvas canvas;
+    canvas.width = scheme.Bitmap.width();
+    canvas.height = scheme.Bitmap.height();
+    canvas.paper = platform::ToQColor(scheme.PaperColor);
+    canvas.title = "Circuit";
+    const TScheme* drawn = &scheme;
+    canvas.paint = [drawn](QPainter& painter) { PaintScheme(painter, *drawn, kPictureLabelPixels); };
+    return picture::Save(canvas, path, kind == PictureKind::Svg ? picture::Kind::Svg : picture::Kind::Tex, 1, error);
 }

@@ -69,6 +69,15 @@ bool DialogProvider::PickNumber(QWidget* parent, const QString& title, const QSt
     return ok;
 }
 
+bool DialogProvider::PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                              int& index) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, index, false, &ok);
+    if (!ok) return false;
+    index = static_cast<int>(items.indexOf(chosen));
+    return index >= 0;
+}
+
 DialogProvider& Dialogs() { return *current; }
 
 DialogProvider* SetDialogProvider(DialogProvider* provider) {

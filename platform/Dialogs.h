@@ -36,6 +36,10 @@ public:
     // cancelled. Asks with Qt's input dialog unless a provider answers otherwise.
     virtual bool PickNumber(QWidget* parent, const QString& title, const QString& label, double& value, double min,
                             double max, int decimals);
+    // One of the items, *index starting at and receiving the choice (from 0); false when
+    // cancelled. Asks with Qt's input dialog unless a provider answers otherwise.
+    virtual bool PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                          int& index);
 };
 
 class QtDialogProvider : public DialogProvider {

@@ -15,6 +15,7 @@
 #include "PictureTools.h"
 #include "UiFixture.h"
 #include "engine/MapView.h"
+#include "files/Pla.h"
 
 namespace {
 
@@ -142,6 +143,45 @@ TEST_F(Exchange, CopyAndPasteThroughTheClipboard) {
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasImage());
     EXPECT_TRUE(data->data("image/svg+xml").startsWith("<?xml"));
+}
+
+TEST_F(Exchange, PlaOpensTheChosenOutputAndSavesFunctionAndResult) {
+    StartProgram();
+    Write(Path("two.pla"), ".i 3\n.o 2\n.ilb a b cin\n.ob s co\n.type fd\n111 11\n001 10\n-11 01\n1-1 01\n.e\n");
+    // Cancelling the choice opens nothing.
+    dialogs.files.push_back({true, Path("two.pla"), 2});
+    form1->N18->trigger();
+    EXPECT_EQ(dialogs.offeredItems, (QStringList{"s", "co"}));
+    EXPECT_EQ(form1->SpinEdit1->value(), 4);
+    dialogs.files.push_back({true, Path("two.pla"), 2});
+    dialogs.items.push_back(1);
+    form1->N18->trigger();
+    EXPECT_EQ(form1->SpinEdit1->value(), 3);
+    EXPECT_EQ(form1->Grid.VarName(3), "CIN");
+    for (int m = 0; m < 8; ++m) {
+        const TCellPos p = form1->Grid.PositionOfMinterm(m);
+        EXPECT_EQ(form1->Grid.Cells(p.Col, p.Row), m == 3 || m == 5 || m == 7 ? "1" : "0") << m;
+    }
+
+    dialogs.files.push_back({true, Path("co.pla"), 5});
+    form1->N5->trigger();
+    pla::Error error;
+    const auto saved = pla::ReadFile(Path("co.pla").toStdString(), &error);
+    ASSERT_TRUE(saved) << error.message;
+    EXPECT_EQ(saved->FunctionString(0), "00010101");
+
+    // The result: refused before an analysis, a type f cover after one.
+    dialogs.files.push_back({true, Path("r.pla"), 1});
+    form1->ExportPLA1->trigger();
+    EXPECT_EQ(messages.Texts().back(), "Only a sum of products found by Analyze can be written as a PLA cover.");
+    form1->BitBtn3Click();
+    dialogs.files.push_back({true, Path("r.pla"), 1});
+    form1->ExportPLA1->trigger();
+    const auto cover = pla::ReadFile(Path("r.pla").toStdString(), &error);
+    ASSERT_TRUE(cover) << error.message;
+    EXPECT_EQ(cover->type, pla::Type::F);
+    EXPECT_EQ(cover->rows, 2) << "B*CIN and A*CIN";
+    EXPECT_EQ(cover->FunctionString(0), "00010101");
 }
 
 }  // namespace

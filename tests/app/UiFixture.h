@@ -28,6 +28,8 @@ public:
     bool fontAccepted = false;
     std::deque<double> numbers;  // answers to number prompts in order; none left: cancelled
     std::vector<QString> numberTitles;
+    std::deque<int> items;  // answers to item prompts in order; none left: cancelled
+    QStringList offeredItems;
 
     platform::FileChoice OpenFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
     platform::FileChoice SaveFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
@@ -46,6 +48,14 @@ public:
         if (numbers.empty()) return false;
         value = std::clamp(numbers.front(), min, max);
         numbers.pop_front();
+        return true;
+    }
+
+    bool PickItem(QWidget*, const QString&, const QString&, const QStringList& list, int& index) override {
+        offeredItems = list;
+        if (items.empty()) return false;
+        index = items.front();
+        items.pop_front();
         return true;
     }
 
