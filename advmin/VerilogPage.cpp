@@ -92,8 +92,7 @@ void TAdvMin::SpeedButton8Click() {
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
     if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
-        platform::ShowMessage(platform::FileFailureText("Cannot write the file.", choice.path.toStdString(), error),
-                              platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        platform::SayFileError("Cannot write the file.", choice.path.toStdString(), error);
 }
 
 void TAdvMin::SpeedButton10Click() { QApplication::clipboard()->setText(verilogcode->toPlainText()); }
