@@ -134,7 +134,8 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     left->addLayout(count);
     left->addWidget(TreeView, 1);
     auto* tools = new QVBoxLayout;
-    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4}) tools->addWidget(b);
+    SpeedButton7 = Button("SpeedButton7", "Convert to Verilog", TabSheet1, {}, "V");
+    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4, SpeedButton7}) tools->addWidget(b);
     tools->addStretch();
     auto* page1 = new QHBoxLayout(TabSheet1);
     page1->addLayout(left, 1);
@@ -156,6 +157,8 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     auto* page2 = new QHBoxLayout(TabSheet2);
     page2->addWidget(vhdlcode, 1);
     page2->addLayout(vhdlTools);
+
+    CreateVerilogPage();
 
     BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
@@ -181,8 +184,10 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
         if (shownPage_ == 1) TabSheet2Hide();
+        if (shownPage_ == 2) TabSheet3Hide();
         shownPage_ = page;
         if (page == 1) TabSheet2Show();
+        if (page == 2) TabSheet3Show();
     });
     TranslateWindows();  // the language chosen so far
     FormCreate();
@@ -274,8 +279,9 @@ void TAdvMin::SpeedButton9Click() {
 
 void TAdvMin::SpeedButton1Click() {
     const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)"}, "bf", {}});
+        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
     if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
+    if (QFileInfo(choice.path).suffix().toLower() == "pla") return OpenPla(choice.path.toStdString());
     const auto content = ReadListsFile(choice.path.toStdString());
     if (!content) return;
     const std::optional<int>& count = content->VarCount;
@@ -343,7 +349,7 @@ void TAdvMin::SpeedButton5Click() {
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
     if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
-        Error(platform::FileFailureText("Cannot write the VHDL file.", choice.path.toStdString(), error));
+        platform::SayFileError("Cannot write the VHDL file.", choice.path.toStdString(), error);
 }
 
 void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }

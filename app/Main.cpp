@@ -269,6 +269,8 @@ void TForm1::CreateMenus() {
     ConnectInputCommands();
     ConnectCircuitCommands();
     ConnectToolWindowCommands();
+    ConnectExplainCommands();
+    ConnectExchangeCommands();
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at)); });

@@ -10,6 +10,7 @@
 #include "engine/CarnoGrid.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -22,6 +23,7 @@ class QTreeWidgetItem;
 class QtProgress;
 class QtResultTree;
 class TMapView;
+class TExplainPanel;
 class TLanguage;
 
 class TForm1 : public QMainWindow {
@@ -64,11 +66,24 @@ public:
     QAction *N2 = nullptr, *N3 = nullptr, *N33 = nullptr, *InvertMap1 = nullptr;
     QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr, *CopyFormula1 = nullptr;
 
+    // --- exchange: pictures and the clipboard (ExchangeCommands.cpp) ---
+    QMenu* Export1 = nullptr;
+    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr, *ExportPLA1 = nullptr;
+    QAction *N37 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
+    QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
+    double PictureScale = 1;  // the PNG export's last scale
+
     // --- tool buttons, left to right ---
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
                 *SpeedButton4 = nullptr, *SpeedButton11 = nullptr, *SpeedButton5 = nullptr,
                 *SpeedButton7 = nullptr, *SpeedButton6 = nullptr, *SpeedButton8 = nullptr,
                 *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
+
+    // --- the minimal solutions panel (ExplainCommands.cpp) ---
+    QDockWidget* DockExplain = nullptr;
+    TExplainPanel* ExplainPanel = nullptr;
+    QAction* N35 = nullptr;                  // Map, "Minimal solutions" (F6)
+    QToolButton* SpeedButton12 = nullptr;    // shows or hides the panel
 
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
@@ -109,10 +124,20 @@ public slots:
     void N14Click();            // move the result into the formula dialog
     // --- circuits (CircuitCommands.cpp) ---
     void N200Click();
+    // --- pictures and the clipboard (ExchangeCommands.cpp) ---
+    void ExportSVG1Click();
+    void ExportPNG1Click();
+    void ExportTeX1Click();
+    void ExportPLA1Click();  // the result as a PLA cover
+    void CopyasText1Click();
+    void CopyasPicture1Click();
+    void PasteCells1Click();
     // --- tool windows (ToolWindowCommands.cpp) ---
     void Button1Click();      // advanced minimizer
     void tipofthedayClick();
     void N17Click();          // about
+    // --- the minimal solutions panel (ExplainCommands.cpp) ---
+    void N35Click();  // shows the panel and explains the map at once
     // --- events ---
     void SpinEdit1Change();
     void TreeViewChange();
@@ -139,7 +164,13 @@ private:
     void ConnectInputCommands();
     void MapChangedByDialog();  // after a confirmed input dialog (InputCommands.cpp)
     void ConnectCircuitCommands();
+    void ConnectExchangeCommands();
+    void ExportPicture(int kind);  // a picture::Kind
+    // One output of a PLA into the map, chosen in a small dialog when there are several.
+    bool LoadPla(const std::string& path);
     void ConnectToolWindowCommands();
+    void ConnectExplainCommands();
+    void ShowResultIcons();  // the tree's images after a result was put in it
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -16,6 +17,8 @@
 #include "report/ReportForm.h"
 #include "engine/Analyze.h"
 #include "engine/MapView.h"
+#include "explain/ExplainPanel.h"
+#include "explain/UseResult.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "platform/Dialogs.h"
@@ -53,10 +56,17 @@ void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
     const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
-    const bool analyzed = AnalyzeMap(Grid, productOfSums ? gmKNF : gmDNF);
+    const bool exact = Windows().Options && Windows().Options->RadioButton4->isChecked();
+    const TGlueMethod method = productOfSums ? gmKNF : gmDNF;
+    const bool analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
+    ShowResultIcons();
+    // A refused map gives no result to report on.
+    Createreport1->setEnabled(analyzed);
+}
 
+void TForm1::ShowResultIcons() {
     QIcon termIcon;  // image 1, image 0 while selected
     termIcon.addPixmap(ImageList1[1].pixmap(16), QIcon::Normal);
     termIcon.addPixmap(ImageList1[0].pixmap(16), QIcon::Selected);
@@ -65,8 +75,6 @@ void TForm1::BitBtn3Click() {
         root->setIcon(0, ImageList1[0]);
         for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, termIcon);
     }
-    // A refused map gives no result to report on.
-    Createreport1->setEnabled(analyzed);
 }
 
 void TForm1::TreeViewChange() {
@@ -109,14 +117,27 @@ void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) 
 // --- files ---
 
 void TForm1::LoadMap(const QString& fileName) {
-    if (!Grid.LoadFromFile(fileName.toStdString())) return;
+    // The kind by the extension; anything else is read as a map file, as it always was.
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    const std::string path = fileName.toStdString();
+    const bool loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path)
+                        : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path)
+                        : ext == "pla" ? LoadPla(path)
+                                       : Grid.LoadFromFile(path);
+    if (!loaded) return;
+    // A table may bring its input names: the options show what the map now holds.
+    if (TOptions* options = Windows().Options) options->ShowNames(Grid);
     ShowVariableCount();
     CarnoGrid1->Refresh();
 }
 
 void TForm1::BitBtn1Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open Map", {"Karnaugh Map File (*.km)", "All Files (*)"}, "km", {}});
+    const platform::FileChoice choice = platform::Dialogs().OpenFile(
+        this, {"Open Map",
+               {"Karnaugh Map File (*.km)", "PLA File (*.pla)", "CSV Truth Table (*.csv)", "Boolean Function (*.bf)",
+                "All Files (*)"},
+               "km",
+               {}});
     if (choice.accepted) LoadMap(choice.path);
 }
 
@@ -125,7 +146,8 @@ void TForm1::BitBtn2Click() {
     ++SaveNameCounter;  // moves on even when the dialog is cancelled
     const platform::FileChoice choice = platform::Dialogs().SaveFile(
         this, {"Save As...",
-               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)"},
+               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)",
+                "CSV Truth Table (*.csv)", "PLA File (*.pla)"},
                "km",
                proposed});
     if (!choice.accepted) return;
@@ -137,6 +159,8 @@ void TForm1::BitBtn2Click() {
     switch (choice.filterIndex) {
         case 2: Grid.SaveToHTMLFile(path); break;
         case 3: Grid.SaveToBooleanFunctionFile(path); break;
+        case 4: Grid.SaveToCsvFile(path); break;
+        case 5: Grid.SaveToPlaFile(path); break;
         default: Grid.SaveToFile(path); break;
     }
 }
@@ -171,6 +195,7 @@ void TForm1::SpeedButton9Click() {
     CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
     CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
     CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
+    if (DockExplain && DockExplain->isVisible()) ExplainPanel->Recompute();  // names or form may differ
 }
 
 void TForm1::ReportBtnClick() {

@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class TCarnoGrid;
 
@@ -30,8 +31,14 @@ public:
     QLineEdit* Edit[8] = {};  // Edit2 .. Edit9: variable names 1 to 8
     QGroupBox* RadioGroup1 = nullptr;
     QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
-    QGroupBox* RadioGroup2 = nullptr;  // "Show formulas as"
-    QRadioButton *RadioButton3 = nullptr, *RadioButton4 = nullptr;  // "as typed", "textbook"
+    // What F5 gives: the designed gluing (RadioButton3) or an exact minimum (RadioButton4), and
+    // how many minimal solutions the panel lists.
+    QGroupBox* RadioGroup2 = nullptr;
+    QRadioButton *RadioButton3 = nullptr, *RadioButton4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QSpinBox* SpinEdit2 = nullptr;
+    QGroupBox* RadioGroup3 = nullptr;  // "Show formulas as"
+    QRadioButton *RadioButton5 = nullptr, *RadioButton6 = nullptr;  // "as typed", "textbook"
     QLabel* Label1 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;

@@ -166,10 +166,8 @@ void TCirView::SpeedButton1Click() {
     if (QFileInfo::exists(choice.path) &&
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
-    TScheme& scheme = CurrentScheme->Scheme;
-    scheme.DrawToBitmap();
     std::string error;
-    if (!SavePicture(scheme.Bitmap, path, *kind, &error))
+    if (!SaveSchemePicture(CurrentScheme->Scheme, path, *kind, &error))
         platform::Say("Can't save the picture.", MsgIcon::Error, MsgButtons::Ok, error);
 }
 

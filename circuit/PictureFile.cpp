@@ -4,7 +4,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "circuit/Scheme.h"
+#include "circuit/SchemePainter.h"
+#include "files/Picture.h"
 #include "platform/Bitmap.h"
+#include "platform/Colour.h"
 #include "platform/Jpeg.h"
 #include "platform/SafeWrite.h"
 
@@ -29,6 +33,8 @@ const std::vector<PictureKindRow>& PictureKinds() {
         {PictureKind::Jpeg, "JPEG Image File (*.jpeg)", {"jpeg"}},
         {PictureKind::Bitmap, "Bitmaps (*.bmp)", {"bmp"}},
         {PictureKind::Png, "PNG Image File (*.png)", {"png"}},
+        {PictureKind::Svg, "SVG Picture (*.svg)", {"svg"}},
+        {PictureKind::Tex, "TeX Document (*.tex)", {"tex"}},
     };
     return rows;
 }
@@ -90,6 +96,10 @@ bool SavePicture(const QImage& picture, const std::string& path, PictureKind kin
             return platform::WriteBitmapFile(path, picture, error);
         case PictureKind::Png:
             break;
+        case PictureKind::Svg:
+        case PictureKind::Tex:
+            if (error) *error = "A bitmap cannot be written as a vector picture.";
+            return false;
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -99,4 +109,19 @@ bool SavePicture(const QImage& picture, const std::string& path, PictureKind kin
         return false;
     }
     return platform::WriteFileAtomically(path, bytes.toStdString(), error);
+}
+
+bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind, std::string* error) {
+    if (kind != PictureKind::Svg && kind != PictureKind::Tex) {
+        scheme.DrawToBitmap();
+        return SavePicture(scheme.Bitmap, path, kind, error);
+    }
+    picture::Canvas canvas;
+    canvas.width = scheme.Bitmap.width();
+    canvas.height = scheme.Bitmap.height();
+    canvas.paper = platform::ToQColor(scheme.PaperColor);
+    canvas.title = "Circuit";
+    const TScheme* drawn = &scheme;
+    canvas.paint = [drawn](QPainter& painter) { PaintScheme(painter, *drawn, kPictureLabelPixels); };
+    return picture::Save(canvas, path, kind == PictureKind::Svg ? picture::Kind::Svg : picture::Kind::Tex, 1, error);
 }

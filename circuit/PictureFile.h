@@ -1,7 +1,8 @@
 #pragma once
 // Circuit pictures as files. One table names every kind with its save-dialog entry and its
-// extensions; the dialog's filters, the kind a name or a filter chooses, and the command line
-// all read it, so a new kind is one new row.
+// extensions (JPEG, bitmap, PNG, and SVG and TeX drawn by the same painting as the screen); the
+// dialog's filters, the kind a name or a filter chooses, and the command line all read it, so a
+// new kind is one new row.
 
 #include <QImage>
 #include <QStringList>
@@ -9,7 +10,9 @@
 #include <string>
 #include <vector>
 
-enum class PictureKind { Jpeg, Bitmap, Png };
+enum class PictureKind { Jpeg, Bitmap, Png, Svg, Tex };
+
+class TScheme;
 
 struct PictureKindRow {
     PictureKind kind;
@@ -37,3 +40,7 @@ std::string PictureExtensionList();
 // Writes the picture through WriteFileAtomically; false with *error (the reason) otherwise.
 bool SavePicture(const QImage& picture, const std::string& path, PictureKind kind,
                  std::string* error);
+
+// The built circuit as the kind: the raster kinds from its off-screen picture (drawn anew),
+// SVG and TeX painted as vectors at the picture's size and paper colour.
+bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind, std::string* error);

@@ -122,7 +122,7 @@ int Run(const Invocation& call) {
     const int width = scheme.SchemeWidth(), height = scheme.SchemeHeight();
     scheme.DrawToBitmap();
     std::string error;
-    if (kind && !SavePicture(scheme.Bitmap, *args.Value("out"), *kind, &error)) {
+    if (kind && !SaveSchemePicture(scheme, *args.Value("out"), *kind, &error)) {
         Fail("Can't save the picture.", error);
         return 1;
     }

@@ -5,6 +5,7 @@
 #include <map>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 
 namespace platform {
 
@@ -64,6 +65,23 @@ bool QtDialogProvider::PickFont(QWidget* parent, QFont& font) {
     return ok;
 }
 
+bool DialogProvider::PickNumber(QWidget* parent, const QString& title, const QString& label, double& value,
+                                double min, double max, int decimals) {
+    bool ok = false;
+    const double chosen = QInputDialog::getDouble(parent, title, label, value, min, max, decimals, &ok);
+    if (ok) value = chosen;
+    return ok;
+}
+
+bool DialogProvider::PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                              int& index) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, index, false, &ok);
+    if (!ok) return false;
+    index = static_cast<int>(items.indexOf(chosen));
+    return index >= 0;
+}
+
 namespace {
 
 class RememberingDialogs : public DialogProvider {
@@ -78,6 +96,14 @@ class RememberingDialogs : public DialogProvider {
     }
     bool PickColor(QWidget* parent, QColor& color) override { return current->PickColor(parent, color); }
     bool PickFont(QWidget* parent, QFont& font) override { return current->PickFont(parent, font); }
+    bool PickNumber(QWidget* parent, const QString& title, const QString& label, double& value, double min,
+                    double max, int decimals) override {
+        return current->PickNumber(parent, title, label, value, min, max, decimals);
+    }
+    bool PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                  int& index) override {
+        return current->PickItem(parent, title, label, items, index);
+    }
 
   private:
     FileChoice Remember(const FileDialogRequest& request, const FileChoice& choice) {

@@ -1,6 +1,8 @@
 #include "report/Generate.h"
 
 #include "engine/CarnoGrid.h"
+#include "explain/Explain.h"
+#include "explain/ReportSection.h"
 #include "files/HtmlExport.h"
 #include "platform/Translate.h"
 #include "report/ReportBuilder.h"
@@ -42,6 +44,11 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
             grid.SaveToHTMLTemp(lines, static_cast<int>(k));
             content.terms.push_back({nodeTexts[k], html::JoinLines(lines)});
         }
+    }
+    if (choices.minimal) {
+        explain::MapFunction f;
+        if (explain::ReadMap(grid, grid.GlueMethod, f).ok)
+            content.minimalHtml = explain::MinimalSolutionsHtml(explain::Explain(f));
     }
     std::string missing;
     const auto built = Build(pageTemplate, content, missing);

@@ -18,6 +18,7 @@ struct Choices {
     bool map = false;
     bool sets = false;
     bool eachTerm = false;
+    bool minimal = false;  // the section "Minimal solutions"
     FormulaNotation notation = FormulaNotation::AsTyped;  // how the formula and terms read
 };
 

@@ -99,6 +99,7 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
                        html::Escape(ShownFormula(content.terms[k].first, shape, content.notation)) + H22;
         details += H11;
     }
+    details += content.minimalHtml;
 
     const std::pair<const char*, std::string> replacements[] = {
         {"<%FUNCTION%>", f + H11},          {"<%TITLE1%>", T("Input Function")},

@@ -34,6 +34,7 @@ struct Content {
     std::string mapHtml;  // empty unless the map is included
     bool eachTerm = false;
     std::vector<std::pair<std::string, std::string>> terms;  // each term's node text and map
+    std::string minimalHtml;  // the section "Minimal solutions", after the per-term maps
     FormulaNotation notation = FormulaNotation::AsTyped;
 };
 

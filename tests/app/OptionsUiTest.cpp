@@ -57,7 +57,7 @@ TEST_F(Options, FirstRunUsesDefaultsAndTheEndOfTheRunWritesEveryKey) {
     for (const auto& [k, v] : keys) names.push_back(k);
     EXPECT_EQ(names, (std::vector<std::string>{"MovableColRow", "SizingColRow", "DrawFocus", "BitSave", "AskExit",
                                                "GlueMethod", "FormulaNotation", "ProductsColor", "MapFont",
-                                               "ResultFont"}));
+                                               "ResultFont", "AnalysisGives", "MaxSolutions"}));
     EXPECT_EQ(ini.ReadString("Options", "FormulaNotation", ""), "typed");
     EXPECT_EQ(ini.ReadString("Options", "AskExit", ""), "true");
     EXPECT_EQ(ini.ReadString("Options", "GlueMethod", ""), "SOP");

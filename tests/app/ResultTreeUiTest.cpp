@@ -83,7 +83,7 @@ TEST_F(ResultTree, TextbookNotationIsShownAndCopiedWhileTheNodesKeepTheTypedText
     ASSERT_TRUE(typed.contains('*') && typed.contains('+')) << typed.toStdString();
     EXPECT_EQ(formulaview::ShownText(Node(tree)), typed);
 
-    options->RadioButton4->setChecked(true);  // textbook
+    options->RadioButton6->setChecked(true);  // textbook
     EXPECT_EQ(tree->topLevelItem(0)->text(0), typed) << "commands read the designed text";
     const QString shown = formulaview::ShownText(Node(tree));
     EXPECT_TRUE(shown.startsWith('(') && shown.endsWith(')')) << shown.toStdString();
@@ -97,9 +97,9 @@ TEST_F(ResultTree, TextbookNotationIsShownAndCopiedWhileTheNodesKeepTheTypedText
     // The choice is kept in the settings and comes back at the next start.
     DestroyProgram();
     StartProgram();
-    EXPECT_TRUE(options->RadioButton4->isChecked());
+    EXPECT_TRUE(options->RadioButton6->isChecked());
     EXPECT_EQ(formulaview::Notation(), FormulaNotation::Textbook);
-    options->RadioButton3->setChecked(true);
+    options->RadioButton5->setChecked(true);
     EXPECT_EQ(formulaview::Notation(), FormulaNotation::AsTyped);
 }
 
