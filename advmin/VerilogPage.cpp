@@ -50,7 +50,7 @@ void TAdvMin::CreateVerilogPage() {
     verilogcode->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     verilogcode->setLineWrapMode(QPlainTextEdit::NoWrap);
     SpeedButton8 = PageButton("SpeedButton8", "Save Verilog code", TabSheet3, icons::SaveMap());
-    SpeedButton10 = PageButton("SpeedButton10", "Copy to clipboard", TabSheet3, {}, QString::fromUtf8("\u2398"));
+    SpeedButton10 = PageButton("SpeedButton10", "Copy to clipboard", TabSheet3, icons::Copy());
     auto* tools = new QVBoxLayout;
     tools->addWidget(SpeedButton8);
     tools->addWidget(SpeedButton10);

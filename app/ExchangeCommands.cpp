@@ -52,6 +52,12 @@ void TForm1::ConnectExchangeCommands() {
     CopyasPicture1 = NamedAction(this, "CopyasPicture1", "Copy Map as Picture", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     PasteCells1 = NamedAction(this, "PasteCells1", "Paste Cells", QKeySequence::Paste);
     N11->insertActions(N37, {CopyasText1, CopyasPicture1, PasteCells1});
+    // Ctrl+C and Ctrl+V act on the map where it has the focus; in the result tree Ctrl+C copies
+    // the tree's line.
+    for (QAction* a : {CopyasText1, CopyasPicture1, PasteCells1}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        CarnoGrid1->addAction(a);
+    }
     N38 = PopupMenu1->addSeparator();
     N38->setObjectName("N38");
     CopyasText2 = NamedAction(this, "CopyasText2", "Copy Map as Text");

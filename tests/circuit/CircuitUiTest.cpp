@@ -257,7 +257,7 @@ TEST_F(Circuit, SaveByFilterEntryAndName) {
     EXPECT_LT(small.width(), 324);
     EXPECT_FALSE(QFile::exists(unknown));
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_NE(messages.Texts()[0].find(".jpg, .jpeg, .bmp or .png"), std::string::npos);
+    EXPECT_NE(messages.Texts()[0].find(".jpg, .jpeg, .bmp, .png, .svg or .tex"), std::string::npos);
 }
 
 TEST_F(Circuit, SavingOverAFileAsksFirst) {

@@ -105,8 +105,9 @@ TEST(PictureFile, FilterListOffersEveryKindThenAllImages) {
     ASSERT_EQ(filters.size(), static_cast<int>(PictureKinds().size()) + 1);
     EXPECT_EQ(filters[0], "JPEG Image File (*.jpg)");
     EXPECT_TRUE(filters.contains("PNG Image File (*.png)"));
-    EXPECT_EQ(filters.last(), "All images ( jpg, jpeg, bmp, png) (*.jpg *.jpeg *.bmp *.png)");
-    EXPECT_EQ(PictureExtensionList(), ".jpg, .jpeg, .bmp or .png");
+    EXPECT_EQ(filters.last(),
+              "All images ( jpg, jpeg, bmp, png, svg, tex) (*.jpg *.jpeg *.bmp *.png *.svg *.tex)");
+    EXPECT_EQ(PictureExtensionList(), ".jpg, .jpeg, .bmp, .png, .svg or .tex");
 }
 
 TEST(PictureFile, RefusedWritesKeepTheOldFile) {
