@@ -341,15 +341,19 @@ void TAdvMin::TabSheet2Show() {
 
 void TAdvMin::TabSheet2Hide() { vhdlcode->clear(); }
 
-void TAdvMin::SpeedButton5Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Save", {"VHDL code (*.vhd)", "All files (*)"}, "vhd", {}});
+void TAdvMin::SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
+                           const QString& suffix) {
+    const platform::FileChoice choice = platform::Dialogs().SaveFile(this, {"Save", {filter, "All files (*)"}, suffix, {}});
     if (!choice.accepted) return;
-    std::string text = vhdlcode->toPlainText().toStdString();
+    std::string text = page->toPlainText().toStdString();
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
     if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
-        platform::SayFileError("Cannot write the VHDL file.", choice.path.toStdString(), error);
+        platform::SayFileError(failure, choice.path.toStdString(), error);
+}
+
+void TAdvMin::SpeedButton5Click() {
+    SaveCodePage("Cannot write the VHDL file.", vhdlcode, "VHDL code (*.vhd)", "vhd");
 }
 
 void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }

@@ -63,6 +63,9 @@ public slots:
     void BitBtn1Click();
 
 private:
+    // Saves a code page's text, ended by a line break; failure names the file.
+    void SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
+                      const QString& suffix);
     void FormCreate();
     void CreateVerilogPage();  // VerilogPage.cpp
     // One output of a PLA of 4 to 23 inputs into the lists and names (VerilogPage.cpp).

@@ -85,14 +85,7 @@ void TAdvMin::TabSheet3Show() {
 void TAdvMin::TabSheet3Hide() { verilogcode->clear(); }
 
 void TAdvMin::SpeedButton8Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Save", {"Verilog code (*.v)", "All files (*)"}, "v", {}});
-    if (!choice.accepted) return;
-    std::string text = verilogcode->toPlainText().toStdString();
-    if (!text.empty() && text.back() != '\n') text += '\n';
-    std::string error;
-    if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
-        platform::SayFileError("Cannot write the file.", choice.path.toStdString(), error);
+    SaveCodePage("Cannot write the file.", verilogcode, "Verilog code (*.v)", "v");
 }
 
 void TAdvMin::SpeedButton10Click() { QApplication::clipboard()->setText(verilogcode->toPlainText()); }

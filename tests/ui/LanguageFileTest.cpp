@@ -45,7 +45,7 @@ std::set<std::string> MessagesInCode() {
         R"re(\(\s*"((?:[^"\\]|\\.)*)"\s*[,)]|\{\s*"((?:[^"\\]|\\.)*)"\s*,|\([^()"]*\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*)"\s*\))re");
     static const char* const conduits[] = {
         "TranslateText(",     "T(", "Say(", "SayFileError(", "Fail(", "refuse(", "WithSystemText(", "FileFailureText(", "VhdlError(",
-        "VerilogError(", "FileProblem{",
+        "VerilogError(", "SaveCodePage(", "FileProblem{",
         "SchemeFormulaError{"};
     const auto isName = [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
