@@ -54,9 +54,7 @@ QToolButton* Button(const char* name, const QString& hint, QWidget* parent, cons
 }
 
 QComboBox* History(const char* name, QWidget* parent) {
-    auto* box = Named<QComboBox>(name, parent);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    auto* box = dialogparts::HistoryBox(name, parent);
     box->setMinimumWidth(220);
     return box;
 }
@@ -107,7 +105,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     List->setMinimumWidth(160);
     SpeedButton9 = Button("SpeedButton9", "Analyze", TabSheet1, {}, "Go");
     SpeedButton9->setStyleSheet("QToolButton { color: green; font-weight: bold; }");
-    SpeedButton3 = Button("SpeedButton3", "Convert to schematic", TabSheet1, {}, QString::fromUtf8("\u2393"));
+    SpeedButton3 = Button("SpeedButton3", "Convert to schematic", TabSheet1, icons::Circuit());
     SpeedButton4 = Button("SpeedButton4", "Convert to VHDL", TabSheet1, {}, "VHD");
     TreeView = Named<QTreeWidget>("TreeView", TabSheet1);
     TreeView->setHeaderHidden(true);
@@ -136,7 +134,8 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     left->addLayout(count);
     left->addWidget(TreeView, 1);
     auto* tools = new QVBoxLayout;
-    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4}) tools->addWidget(b);
+    SpeedButton7 = Button("SpeedButton7", "Convert to Verilog", TabSheet1, {}, "V");
+    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4, SpeedButton7}) tools->addWidget(b);
     tools->addStretch();
     auto* page1 = new QHBoxLayout(TabSheet1);
     page1->addLayout(left, 1);
@@ -150,7 +149,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     vhdlcode->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     vhdlcode->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SpeedButton5 = Button("SpeedButton5", "Save VHDL code", TabSheet2, icons::SaveMap());
-    SpeedButton6 = Button("SpeedButton6", "Copy to clipboard", TabSheet2, {}, QString::fromUtf8("\u2398"));
+    SpeedButton6 = Button("SpeedButton6", "Copy to clipboard", TabSheet2, icons::Copy());
     auto* vhdlTools = new QVBoxLayout;
     vhdlTools->addWidget(SpeedButton5);
     vhdlTools->addWidget(SpeedButton6);
@@ -158,6 +157,8 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     auto* page2 = new QHBoxLayout(TabSheet2);
     page2->addWidget(vhdlcode, 1);
     page2->addLayout(vhdlTools);
+
+    CreateVerilogPage();
 
     BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
@@ -183,8 +184,10 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
         if (shownPage_ == 1) TabSheet2Hide();
+        if (shownPage_ == 2) TabSheet3Hide();
         shownPage_ = page;
         if (page == 1) TabSheet2Show();
+        if (page == 2) TabSheet3Show();
     });
     TranslateWindows();  // the language chosen so far
     FormCreate();
@@ -276,8 +279,9 @@ void TAdvMin::SpeedButton9Click() {
 
 void TAdvMin::SpeedButton1Click() {
     const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)"}, "bf", {}});
+        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
     if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
+    if (QFileInfo(choice.path).suffix().toLower() == "pla") return OpenPla(choice.path.toStdString());
     const auto content = ReadListsFile(choice.path.toStdString());
     if (!content) return;
     const std::optional<int>& count = content->VarCount;
@@ -337,15 +341,19 @@ void TAdvMin::TabSheet2Show() {
 
 void TAdvMin::TabSheet2Hide() { vhdlcode->clear(); }
 
-void TAdvMin::SpeedButton5Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Save", {"VHDL code (*.vhd)", "All files (*)"}, "vhd", {}});
+void TAdvMin::SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
+                           const QString& suffix) {
+    const platform::FileChoice choice = platform::Dialogs().SaveFile(this, {"Save", {filter, "All files (*)"}, suffix, {}});
     if (!choice.accepted) return;
-    std::string text = vhdlcode->toPlainText().toStdString();
+    std::string text = page->toPlainText().toStdString();
     if (!text.empty() && text.back() != '\n') text += '\n';
     std::string error;
     if (!platform::WriteFileAtomically(choice.path.toStdString(), text, &error))
-        Error(platform::FileFailureText("Cannot write the VHDL file.", choice.path.toStdString(), error));
+        platform::SayFileError(failure, choice.path.toStdString(), error);
+}
+
+void TAdvMin::SpeedButton5Click() {
+    SaveCodePage("Cannot write the VHDL file.", vhdlcode, "VHDL code (*.vhd)", "vhd");
 }
 
 void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }

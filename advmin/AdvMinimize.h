@@ -24,7 +24,7 @@ public:
     ~TAdvMin() override;
 
     QTabWidget* PageControl1 = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;  // analyze, VHDL, Verilog
     QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;  // "1", "0", "*"
     QSpinBox* Spin = nullptr;
     QComboBox* EffortBox = nullptr;  // quick, thorough, prove
@@ -35,6 +35,10 @@ public:
     QTreeWidget* TreeView = nullptr;
     QPlainTextEdit* vhdlcode = nullptr;
     QToolButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr;  // save VHDL, copy
+    // The Verilog page beside the VHDL page (VerilogPage.cpp).
+    QToolButton* SpeedButton7 = nullptr;  // convert to Verilog
+    QPlainTextEdit* verilogcode = nullptr;
+    QToolButton *SpeedButton8 = nullptr, *SpeedButton10 = nullptr;  // save Verilog, copy
     QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;  // OK, Cancel
 
     TTrimmer& core() { return *core_; }
@@ -51,10 +55,21 @@ public slots:
     void TabSheet2Hide();
     void SpeedButton5Click();
     void SpeedButton6Click();
+    void SpeedButton7Click();
+    void TabSheet3Show();
+    void TabSheet3Hide();
+    void SpeedButton8Click();
+    void SpeedButton10Click();
     void BitBtn1Click();
 
 private:
+    // Saves a code page's text, ended by a line break; failure names the file.
+    void SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
+                      const QString& suffix);
     void FormCreate();
+    void CreateVerilogPage();  // VerilogPage.cpp
+    // One output of a PLA of 4 to 23 inputs into the lists and names (VerilogPage.cpp).
+    void OpenPla(const std::string& path);
     void updatevarnames();
     // The selected node when it is a result (a root); nullptr for a term or no selection.
     class QTreeWidgetItem* SelectedRoot() const;

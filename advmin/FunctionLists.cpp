@@ -72,3 +72,22 @@ std::optional<BooleanFunctionFile> ReadListsFile(const std::string& fileName) {
     }
     return content;
 }
+
+std::string ListOf(const std::string& function, char symbol) {
+    std::string out;
+    for (std::size_t m = 0; m < function.size();) {
+        if (function[m] != symbol) {
+            ++m;
+            continue;
+        }
+        std::size_t end = m;
+        while (end + 1 < function.size() && function[end + 1] == symbol) ++end;
+        if (!out.empty()) out += ',';
+        if (end - m >= 2)
+            out += std::to_string(m) + "-" + std::to_string(end);
+        else
+            for (std::size_t k = m; k <= end; ++k) out += (k > m ? "," : "") + std::to_string(k);
+        m = end + 1;
+    }
+    return out;
+}

@@ -29,6 +29,10 @@ void ReadList(std::string& function, const std::string& text, char symbol);
 std::optional<std::string> FunctionFromLists(int n, const std::string& ones, const std::string& zeros,
                                              const std::string& dontCares);
 
+// The minterms whose character is `symbol`, as a list: runs of three or more as ranges
+// ("0-3,5,6"), as the map writes its sets.
+std::string ListOf(const std::string& function, char symbol);
+
 // The variable counts the tool offers.
 constexpr int kMinListVariables = 4;
 constexpr int kMaxListVariables = 23;

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* kWebSite = "https://mapwright.example.org";
-const char* kContact = "mapwright@example.org";
 const char* kVersion = "1.2";
 
 std::string Lower(std::string s) {
@@ -121,8 +119,6 @@ std::string VhdlText(const std::string& formula, const std::vector<std::string>&
     line("--");
     line("-- generated: " + generated + ".");
     line(std::string("-- by Mapwright v") + kVersion);
-    line(std::string("-- Web Site: ") + kWebSite);
-    line(std::string("-- Contact author: ") + kContact);
     line("--");
     line(" ");
     line("-- libraries declarations");

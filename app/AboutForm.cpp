@@ -7,9 +7,19 @@
 #include "ui/language.h"
 #include "ui/DialogParts.h"
 
+namespace about {
+
+const std::vector<Loop>& PictureLoops() {
+    // The square of four, the pair down the last column and the pair along the last row.
+    static const std::vector<Loop> loops = {{0, 0, 2, 2}, {3, 1, 1, 2}, {2, 3, 2, 1}};
+    return loops;
+}
+
+}  // namespace about
+
 namespace {
 
-// A small Karnaugh map with two glued groups, the product's name and its version.
+// A small Karnaugh map with its minimal grouping, the product's name and its version.
 class AboutPicture : public QWidget {
   public:
     explicit AboutPicture(QWidget* parent) : QWidget(parent) { setFixedSize(300, 225); }
@@ -24,11 +34,6 @@ class AboutPicture : public QWidget {
         p.fillRect(rect(), sky);
 
         const int cell = 26, left = 24, top = 46;
-        static const char* cells =
-            "1100"
-            "1101"
-            "0001"
-            "0011";
         QFont digits("DejaVu Sans");
         digits.setPixelSize(13);
         p.setFont(digits);
@@ -39,15 +44,19 @@ class AboutPicture : public QWidget {
                 p.setPen(QColor(0x80, 0x80, 0x80));
                 p.drawRect(box);
                 p.setPen(Qt::black);
-                p.drawText(box, Qt::AlignCenter, QString(QChar(cells[r * 4 + c])));
+                p.drawText(box, Qt::AlignCenter, QString(QChar(about::kPictureCells[r * 4 + c])));
             }
         }
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(0xD0, 0x30, 0x30), 2.5));
-        p.drawRoundedRect(QRectF(left + 3, top + 3, 2 * cell - 6, 2 * cell - 6), 8, 8);
-        p.setPen(QPen(QColor(0x20, 0xA0, 0x40), 2.5));
-        p.drawRoundedRect(QRectF(left + 3 * cell + 3, top + cell + 3, cell - 6, 3 * cell - 6), 8,
-                          8);
+        const QColor colours[] = {QColor(0xD0, 0x30, 0x30), QColor(0x20, 0xA0, 0x40),
+                                  QColor(0xE0, 0x90, 0x10)};
+        int k = 0;
+        for (const about::Loop& loop : about::PictureLoops()) {
+            p.setPen(QPen(colours[k++ % 3], 2.5));
+            p.drawRoundedRect(QRectF(left + loop.col * cell + 3, top + loop.row * cell + 3,
+                                     loop.cols * cell - 6, loop.rows * cell - 6),
+                              8, 8);
+        }
 
         QFont title("DejaVu Serif");
         title.setPixelSize(24);

@@ -1,5 +1,5 @@
-// The main window's Edit menu: undo and redo of every change of the map, copy and paste of
-// cells, and the status bar's texts about the map.
+// The main window's Edit menu: undo and redo of every change of the map; the status bar's texts
+// about the map.
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +12,6 @@
 #include <QToolButton>
 
 #include "app/Main.h"
-#include "engine/MapText.h"
 #include "engine/MapView.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
@@ -46,15 +45,11 @@ void TForm1::CreateEditCommands() {
     Undo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     Redo1 = add("Redo1", "Redo", icons::Redo());
     Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The map menu's clipboard commands, where people look for them first, as well.
     Edit1->addSeparator();
-    Copy1 = add("Copy1", "Copy", {});
-    Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    Paste1 = add("Paste1", "Paste", {});
-    Paste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    Edit1->addActions({CopyasText1, CopyasPicture1, PasteCells1});
     connect(Undo1, &QAction::triggered, this, &TForm1::Undo1Click);
     connect(Redo1, &QAction::triggered, this, &TForm1::Redo1Click);
-    connect(Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
-    connect(Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
 
     auto button = [this](const char* name, const QString& hint, const QIcon& icon) {
         auto* b = new QToolButton(Panel6);
@@ -123,26 +118,6 @@ void TForm1::Undo1Click() {
 
 void TForm1::Redo1Click() {
     if (History.Redo(Grid)) MapRestored();
-}
-
-void TForm1::Copy1Click() {
-    int left, top, right, bottom;
-    if (!CarnoGrid1->SelectedRectangle(left, top, right, bottom)) return;
-    QApplication::clipboard()->setText(QString::fromStdString(maptext::Copy(Grid, left, top, right, bottom)));
-}
-
-void TForm1::Paste1Click() {
-    const QModelIndex at = CarnoGrid1->currentIndex();
-    const std::string text = QApplication::clipboard()->text().toStdString();
-    if (!at.isValid() || text.empty()) return;
-    bool pasted = true;
-    MapCommand([&] { pasted = maptext::Paste(Grid, at.column() + 1, at.row() + 1, text); });
-    if (!pasted) {
-        platform::Say("The text is too long.");
-        return;
-    }
-    CarnoGrid1->Refresh();
-    Createreport1->setEnabled(false);
 }
 
 void TForm1::ShowCellStatus(int col, int row) {

@@ -9,11 +9,7 @@
 #include <QMenu>
 #include <QMimeData>
 
-#include <optional>
-
 #include "app/Main.h"
-#include "files/FunctionFile.h"
-#include "files/Pla.h"
 #include "engine/MapView.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
@@ -36,55 +32,10 @@ void TForm1::CreateFileCommands() {
     setAcceptDrops(true);
 }
 
-namespace {
-
-// The first output of a PLA of 2 to 8 inputs as a table for the map; nothing, with the reason
-// shown, for a file that cannot be read or a function the map cannot hold.
-std::optional<FunctionTable> TableOfPla(const std::string& fileName) {
-    pla::Error error;
-    const std::optional<pla::Pla> file = pla::ReadFile(fileName, &error);
-    if (!file) {
-        platform::ShowMessage(error.message, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-        return std::nullopt;
-    }
-    if (file->inputs < 2 || file->inputs > 8 || file->outputs < 1) {
-        platform::Say("The map takes functions of 2 to 8 inputs.");
-        return std::nullopt;
-    }
-    FunctionTable table;
-    table.variableCount = file->inputs;
-    for (int i = 0; i < file->inputs; ++i) table.names.push_back(file->InputName(i));
-    table.outputName = file->OutputName(0);
-    for (char v : file->FunctionString(0)) table.values.push_back(v == '1' ? "1" : v == '0' ? "0" : "*");
-    return table;
-}
-
-}  // namespace
-
 bool TForm1::OpenFile(const QString& fileName) {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    const std::string name = fileName.toStdString();
-    bool opened = false;
-    if (suffix == "bf" || suffix == "csv" || suffix == "pla") {
-        MapCommand([&] {
-            if (suffix == "bf") {
-                opened = Grid.LoadFromBooleanFunctionFile(name);
-            } else if (suffix == "csv") {
-                opened = Grid.LoadFromCsvFile(name);
-            } else if (const std::optional<FunctionTable> table = TableOfPla(name)) {
-                opened = Grid.TakeFunctionTable(*table);
-            }
-        });
-        if (opened) {
-            ShowVariableCount();
-            CarnoGrid1->Refresh();
-            Createreport1->setEnabled(false);  // a new function, as a fill is
-        }
-    } else {
-        opened = LoadMap(fileName);
-    }
-    if (opened) NoteRecentFile(fileName);
-    return opened;
+    if (!LoadMap(fileName)) return false;
+    NoteRecentFile(fileName);
+    return true;
 }
 
 void TForm1::LoadRecentFiles() {

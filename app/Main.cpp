@@ -22,6 +22,7 @@
 
 #include "ui/Icons.h"
 #include "ui/LanguageFile.h"
+#include "ui/FormulaView.h"
 #include "ui/QtResultTree.h"
 #include "app/Windows.h"
 #include "ui/language.h"
@@ -248,6 +249,10 @@ void TForm1::CreateMenus() {
     N4 = AddAction(PopupMenu2, "N4", "Font...");
     N14 = AddAction(PopupMenu2, "N14", "Move result => FormulaInput");
     N200 = AddAction(PopupMenu2, "N200", "Formula => Circuit");
+    CopyFormula1 = AddAction(PopupMenu2, "CopyFormula1", "Copy formula", {}, QKeySequence::Copy);
+    CopyFormula1->setShortcutContext(Qt::WidgetShortcut);  // Ctrl+C in the map copies cells
+    TreeView->addAction(CopyFormula1);
+    connect(CopyFormula1, &QAction::triggered, this, [this] { formulaview::CopyFormula(TreeView); });
 
     // One handler per command, whichever entry runs it.
     connect(N18, &QAction::triggered, this, &TForm1::BitBtn1Click);
@@ -268,6 +273,8 @@ void TForm1::CreateMenus() {
     ConnectInputCommands();
     ConnectCircuitCommands();
     ConnectToolWindowCommands();
+    ConnectExplainCommands();
+    ConnectExchangeCommands();
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at)); });

@@ -13,6 +13,7 @@
 #include "engine/MapHistory.h"
 
 class QAction;
+class QDockWidget;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
@@ -27,6 +28,7 @@ class QTreeWidgetItem;
 class QtProgress;
 class QtResultTree;
 class TMapView;
+class TExplainPanel;
 class TLanguage;
 
 class TForm1 : public QMainWindow {
@@ -67,16 +69,22 @@ public:
     QMenu* RecentFiles1 = nullptr;
     QMenu* View1 = nullptr;
     QAction *ZoomIn1 = nullptr, *ZoomOut1 = nullptr, *ActualSize1 = nullptr, *FillWindow1 = nullptr;
-    QMenu* Appearance1 = nullptr;
-    // "system", "light" or "dark": the look of every window, checked in the Appearance menu.
+    // "system", "light" or "dark": the look of every window (the Options' Appearance page).
     void SetAppearance(const QString& setting);
-    QAction *Undo1 = nullptr, *Redo1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
+    QAction *Undo1 = nullptr, *Redo1 = nullptr;
 
     // --- pop-up menus ---
     QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
     QAction *N01 = nullptr, *N02 = nullptr, *N7 = nullptr, *N9 = nullptr, *N8 = nullptr, *N29 = nullptr;
     QAction *N2 = nullptr, *N3 = nullptr, *N33 = nullptr, *InvertMap1 = nullptr;
-    QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr;
+    QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr, *CopyFormula1 = nullptr;
+
+    // --- exchange: pictures and the clipboard (ExchangeCommands.cpp) ---
+    QMenu* Export1 = nullptr;
+    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr, *ExportPLA1 = nullptr;
+    QAction *N37 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
+    QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
+    double PictureScale = 1;  // the PNG export's last scale
 
     // --- tool buttons, left to right ---
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
@@ -85,6 +93,12 @@ public:
                 *SpeedButton9 = nullptr, *SpeedButton10 = nullptr;
     QToolButton *UndoButton = nullptr, *RedoButton = nullptr;
     QLabel *CellStatus = nullptr, *CountStatus = nullptr;  // in StatusBar1
+
+    // --- the minimal solutions panel (ExplainCommands.cpp) ---
+    QDockWidget* DockExplain = nullptr;
+    TExplainPanel* ExplainPanel = nullptr;
+    QAction* N35 = nullptr;                  // Map, "Minimal solutions" (F6)
+    QToolButton* SpeedButton12 = nullptr;    // shows or hides the panel
 
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
@@ -125,6 +139,14 @@ public slots:
     void N14Click();            // move the result into the formula dialog
     // --- circuits (CircuitCommands.cpp) ---
     void N200Click();
+    // --- pictures and the clipboard (ExchangeCommands.cpp) ---
+    void ExportSVG1Click();
+    void ExportPNG1Click();
+    void ExportTeX1Click();
+    void ExportPLA1Click();  // the result as a PLA cover
+    void CopyasText1Click();
+    void CopyasPicture1Click();
+    void PasteCells1Click();
     // --- tool windows (ToolWindowCommands.cpp) ---
     void Button1Click();      // advanced minimizer
     void tipofthedayClick();
@@ -132,16 +154,15 @@ public slots:
     // --- editing (EditCommands.cpp) ---
     void Undo1Click();
     void Redo1Click();
-    void Copy1Click();
-    void Paste1Click();
     void ShowCellStatus(int col, int row);  // (0, 0): the mouse is over no cell
     void ShowCounts();
-    // --- files by kind, recent files, drop (FileCommands.cpp) ---
-    // By the extension: a Boolean function file ("bf"), a CSV truth table ("csv"), the first
-    // output of a PLA ("pla"); anything else as a map file.
+    // --- recent files, drop (FileCommands.cpp) ---
+    // LoadMap, then the file joins the recent files.
     bool OpenFile(const QString& fileName);
     void OpenRecentFile(const QString& path);
     QStringList RecentFiles() const { return recentFiles_; }
+    // --- the minimal solutions panel (ExplainCommands.cpp) ---
+    void N35Click();  // shows the panel and explains the map at once
     // --- events ---
     void SpinEdit1Change();
     void TreeViewChange();
@@ -170,6 +191,10 @@ private:
     void ConnectInputCommands();
     void MapChangedByDialog();  // after a confirmed input dialog (InputCommands.cpp)
     void ConnectCircuitCommands();
+    void ConnectExchangeCommands();
+    void ExportPicture(int kind);  // a picture::Kind
+    // One output of a PLA into the map, chosen in a small dialog when there are several.
+    bool LoadPla(const std::string& path);
     void ConnectToolWindowCommands();
     void CreateEditCommands();
     void CreateFileCommands();
@@ -184,6 +209,8 @@ private:
     void MapCommand(const std::function<void()>& change);
     void UpdateUndoActions();
     void MapRestored();  // after an undo or redo
+    void ConnectExplainCommands();
+    void ShowResultIcons();  // the tree's images after a result was put in it
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QCheckBox>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -16,6 +17,8 @@
 #include "report/ReportForm.h"
 #include "engine/Analyze.h"
 #include "engine/MapView.h"
+#include "explain/ExplainPanel.h"
+#include "explain/UseResult.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "platform/Dialogs.h"
@@ -53,12 +56,19 @@ void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
     const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
+    const bool exact = Windows().Options && Windows().Options->RadioButton4->isChecked();
+    const TGlueMethod method = productOfSums ? gmKNF : gmDNF;
     bool analyzed = false;
     // Empty cells get their values here: a step of its own.
-    MapCommand([&] { analyzed = AnalyzeMap(Grid, productOfSums ? gmKNF : gmDNF); });
+    MapCommand([&] { analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method); });
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
+    ShowResultIcons();
+    // A refused map gives no result to report on.
+    Createreport1->setEnabled(analyzed);
+}
 
+void TForm1::ShowResultIcons() {
     QIcon termIcon;  // image 1, image 0 while selected
     termIcon.addPixmap(ImageList1[1].pixmap(16), QIcon::Normal);
     termIcon.addPixmap(ImageList1[0].pixmap(16), QIcon::Selected);
@@ -67,8 +77,6 @@ void TForm1::BitBtn3Click() {
         root->setIcon(0, ImageList1[0]);
         for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, termIcon);
     }
-    // A refused map gives no result to report on.
-    Createreport1->setEnabled(analyzed);
 }
 
 void TForm1::TreeViewChange() {
@@ -111,18 +119,32 @@ void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) 
 // --- files ---
 
 bool TForm1::LoadMap(const QString& fileName) {
+    // The kind by the extension; anything else is read as a map file, as it always was.
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    const std::string path = fileName.toStdString();
     bool loaded = false;
-    MapCommand([&] { loaded = Grid.LoadFromFile(fileName.toStdString()); });
+    MapCommand([&] {
+        loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path)
+                 : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path)
+                 : ext == "pla" ? LoadPla(path)
+                                : Grid.LoadFromFile(path);
+    });
     if (!loaded) return false;
+    // A table may bring its input names: the options show what the map now holds.
+    if (TOptions* options = Windows().Options) options->ShowNames(Grid);
     ShowVariableCount();
     CarnoGrid1->Refresh();
     return true;
 }
 
 void TForm1::BitBtn1Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open Map", {"Karnaugh Map File (*.km)", "All Files (*)"}, "km", {}});
-    if (choice.accepted && LoadMap(choice.path)) NoteRecentFile(choice.path);
+    const platform::FileChoice choice = platform::Dialogs().OpenFile(
+        this, {"Open Map",
+               {"Karnaugh Map File (*.km)", "PLA File (*.pla)", "CSV Truth Table (*.csv)", "Boolean Function (*.bf)",
+                "All Files (*)"},
+               "km",
+               {}});
+    if (choice.accepted) OpenFile(choice.path);
 }
 
 void TForm1::BitBtn2Click() {
@@ -130,7 +152,8 @@ void TForm1::BitBtn2Click() {
     ++SaveNameCounter;  // moves on even when the dialog is cancelled
     const platform::FileChoice choice = platform::Dialogs().SaveFile(
         this, {"Save As...",
-               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)"},
+               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)",
+                "CSV Truth Table (*.csv)", "PLA File (*.pla)"},
                "km",
                proposed});
     if (!choice.accepted) return;
@@ -143,6 +166,12 @@ void TForm1::BitBtn2Click() {
         case 2: Grid.SaveToHTMLFile(path); break;
         case 3:
             if (Grid.SaveToBooleanFunctionFile(path)) NoteRecentFile(choice.path);
+            break;
+        case 4:
+            if (Grid.SaveToCsvFile(path)) NoteRecentFile(choice.path);
+            break;
+        case 5:
+            if (Grid.SaveToPlaFile(path)) NoteRecentFile(choice.path);
             break;
         default:
             if (Grid.SaveToFile(path)) NoteRecentFile(choice.path);
@@ -180,6 +209,7 @@ void TForm1::SpeedButton9Click() {
     CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
     CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
     CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
+    if (DockExplain && DockExplain->isVisible()) ExplainPanel->Recompute();  // names or form may differ
 }
 
 void TForm1::ReportBtnClick() {

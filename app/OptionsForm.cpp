@@ -3,18 +3,21 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/Main.h"
 #include "ui/DialogParts.h"
+#include "ui/FormulaView.h"
 #include "app/Windows.h"
 #include "ui/language.h"
 #include "engine/MapView.h"
@@ -47,11 +50,12 @@ std::string FirstLanguages(const std::string& list, const std::string& file) {
         if (cut == std::string::npos) return list;
         ++cut;
     }
-    platform::ShowMessage(T("The settings file lists more languages than are kept; the first 256 are kept.") +
-                              "\n" + file,
-                          MsgIcon::Warning, MsgButtons::Ok);
+    platform::Say("The settings file lists more languages than are kept; the first 256 are kept.", MsgIcon::Warning,
+                  MsgButtons::Ok, file);
     return list.substr(0, cut - 1);
 }
+
+constexpr int kMaxSolutionsListed = 10000;
 
 // The language's file becomes the one in use, and every window takes its texts.
 void SelectLanguage(const QString& name) {
@@ -76,6 +80,8 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     PageControl1->addTab(TabSheet1, "Map");
     PageControl1->addTab(TabSheet2, "Function");
     PageControl1->addTab(TabSheet3, "Language support");
+    TabSheet4 = Named<QWidget>("TabSheet4");
+    PageControl1->addTab(TabSheet4, "Appearance");
 
     GroupBox = Named<QGroupBox>("GroupBox", " Map Settings", TabSheet1);
     MoveColRow = Named<QCheckBox>("MoveColRow", "Movable cols && Rows ", GroupBox);
@@ -106,9 +112,31 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     auto* formLayout = new QHBoxLayout(RadioGroup1);
     formLayout->addWidget(RadioButton1);
     formLayout->addWidget(RadioButton2);
+    RadioGroup2 = Named<QGroupBox>("RadioGroup2", "Analysis gives", TabSheet2);
+    RadioButton3 = Named<QRadioButton>("RadioButton3", "the designed gluing", RadioGroup2);
+    RadioButton4 = Named<QRadioButton>("RadioButton4", "an exact minimum", RadioGroup2);
+    RadioButton3->setChecked(true);
+    Label2 = Named<QLabel>("Label2", "Minimal solutions listed", RadioGroup2);
+    SpinEdit2 = Named<QSpinBox>("SpinEdit2", RadioGroup2);
+    SpinEdit2->setRange(1, kMaxSolutionsListed);
+    SpinEdit2->setValue(100);
+    auto* givesLayout = new QGridLayout(RadioGroup2);
+    givesLayout->addWidget(RadioButton3, 0, 0);
+    givesLayout->addWidget(RadioButton4, 0, 1);
+    givesLayout->addWidget(Label2, 1, 0);
+    givesLayout->addWidget(SpinEdit2, 1, 1);
+    RadioGroup3 = Named<QGroupBox>("RadioGroup3", "Show formulas as", TabSheet2);
+    RadioButton5 = Named<QRadioButton>("RadioButton5", "as typed", RadioGroup3);
+    RadioButton6 = Named<QRadioButton>("RadioButton6", "textbook", RadioGroup3);
+    RadioButton5->setChecked(true);
+    auto* notationLayout = new QHBoxLayout(RadioGroup3);
+    notationLayout->addWidget(RadioButton5);
+    notationLayout->addWidget(RadioButton6);
     auto* functionLayout = new QVBoxLayout(TabSheet2);
     functionLayout->addWidget(GroupBox2);
     functionLayout->addWidget(RadioGroup1);
+    functionLayout->addWidget(RadioGroup2);
+    functionLayout->addWidget(RadioGroup3);
 
     Label1 = Named<QLabel>("Label1", "Current Language", TabSheet3);
     ComboBox1 = Named<QComboBox>("ComboBox1", TabSheet3);
@@ -125,6 +153,17 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     languageLayout->addWidget(GroupBox1);
     languageLayout->addStretch();
 
+    RadioGroup4 = Named<QGroupBox>("RadioGroup4", "Appearance", TabSheet4);
+    RadioButton7 = Named<QRadioButton>("RadioButton7", "Follow the System", RadioGroup4);
+    RadioButton8 = Named<QRadioButton>("RadioButton8", "Light", RadioGroup4);
+    RadioButton9 = Named<QRadioButton>("RadioButton9", "Dark", RadioGroup4);
+    RadioButton7->setChecked(true);
+    auto* appearanceLayout = new QVBoxLayout(RadioGroup4);
+    for (QRadioButton* b : {RadioButton7, RadioButton8, RadioButton9}) appearanceLayout->addWidget(b);
+    auto* lookLayout = new QVBoxLayout(TabSheet4);
+    lookLayout->addWidget(RadioGroup4);
+    lookLayout->addStretch();
+
     BitBtn1 = Named<QPushButton>("BitBtn1", "Ok", this);
     BitBtn1->setDefault(true);
     auto* layout = new QVBoxLayout(this);
@@ -137,7 +176,17 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     connect(BitBtn1, &QPushButton::clicked, this, &TOptions::BitBtn1Click);
     connect(ComboBox1, &QComboBox::editTextChanged, this, &TOptions::ComboBox1Change);
     connect(Button1, &QPushButton::clicked, this, &TOptions::Button1Click);
+    connect(RadioButton6, &QRadioButton::toggled, this, [](bool textbook) {
+        formulaview::SetNotation(textbook ? FormulaNotation::Textbook : FormulaNotation::AsTyped);
+    });
+    for (QRadioButton* b : {RadioButton7, RadioButton8, RadioButton9})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (!on) return;
+            if (TForm1* form1 = Windows().Form1) form1->SetAppearance(AppearanceSetting());
+        });
     FormCreate();
+    formulaview::SetNotation(RadioButton6->isChecked() ? FormulaNotation::Textbook
+                                                       : FormulaNotation::AsTyped);
 }
 
 TOptions::~TOptions() { SaveSettings(); }
@@ -145,6 +194,21 @@ TOptions::~TOptions() { SaveSettings(); }
 void TOptions::FormCreate() {
     TranslateWindows();
     LoadSettings();
+    ListShippedLanguages();
+}
+
+// Every language file in the Languages folder is offered without being added first.
+void TOptions::ListShippedLanguages() {
+    const QDir folder(QString::fromStdString(platform::ProgramFolder()) + "Languages");
+    const QSignalBlocker quiet(ComboBox1);  // offering is not choosing
+    const QString shown = ComboBox1->currentText();
+    for (const QFileInfo& file : folder.entryInfoList({"*.lng"}, QDir::Files, QDir::Name)) {
+        QString name = file.completeBaseName();
+        if (name.isEmpty() || name.contains(',')) continue;
+        name[0] = name[0].toUpper();
+        if (ComboBox1->findText(name, Qt::MatchFixedString) < 0) ComboBox1->addItem(name);
+    }
+    ComboBox1->setEditText(shown);
 }
 
 void TOptions::LoadSettings() {
@@ -152,9 +216,8 @@ void TOptions::LoadSettings() {
     if (!ini.Exists()) return;
     TForm1* form1 = Windows().Form1;
     if (const std::string problem = ini.ReadProblem(); !problem.empty()) {
-        platform::ShowMessage(T("The settings file cannot be read; it is replaced when the settings are saved.") +
-                                  "\n" + ini.Path() + ": " + problem,
-                              MsgIcon::Error, MsgButtons::Ok);
+        platform::SayFileError("The settings file cannot be read; it is replaced when the settings are saved.",
+                               ini.Path(), problem);
         return;
     }
 
@@ -188,8 +251,18 @@ void TOptions::LoadSettings() {
             BitSave->setChecked(on);
         } else if (key == "ASKEXIT") {
             askbox->setChecked(on);
+        } else if (key == "FORMULANOTATION") {
+            (value == "textbook" ? RadioButton6 : RadioButton5)->setChecked(true);
+        } else if (key == "APPEARANCE") {
+            (value == "dark" ? RadioButton9 : value == "light" ? RadioButton8 : RadioButton7)->setChecked(true);
         } else if (key == "GLUEMETHOD") {
             (value == "SOP" ? RadioButton1 : RadioButton2)->setChecked(true);
+        } else if (key == "ANALYSISGIVES") {
+            (value == "Minimum" ? RadioButton4 : RadioButton3)->setChecked(true);
+        } else if (key == "MAXSOLUTIONS") {
+            bool ok = false;
+            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
+            if (ok && n >= 1 && n <= kMaxSolutionsListed) SpinEdit2->setValue(n);
         } else if (key == "PRODUCTSCOLOR" && form1) {
             // A value that is not a colour is left out rather than guessed at.
             bool ok = false;
@@ -216,13 +289,21 @@ void TOptions::SaveSettings() {
         {"BitSave", BoolText(BitSave->isChecked())},
         {"AskExit", BoolText(askbox->isChecked())},
         {"GlueMethod", RadioButton1->isChecked() ? "SOP" : "POS"},
+        {"FormulaNotation", RadioButton6->isChecked() ? "textbook" : "typed"},
+        {"Appearance", AppearanceSetting().toStdString()},
     };
     if (form1) {
         values.push_back({"ProductsColor", std::to_string(form1->Grid.TermColor)});
         values.push_back({"MapFont", form1->CarnoGrid1->font().family().toStdString()});
         values.push_back({"ResultFont", form1->TreeView->font().family().toStdString()});
     }
+    values.push_back({"AnalysisGives", RadioButton4->isChecked() ? "Minimum" : "Gluing"});
+    values.push_back({"MaxSolutions", std::to_string(SpinEdit2->value())});
     platform::SaveSettings("Options", values);
+}
+
+QString TOptions::AppearanceSetting() const {
+    return RadioButton9->isChecked() ? "dark" : RadioButton8->isChecked() ? "light" : "system";
 }
 
 void TOptions::WriteLanguageList() {

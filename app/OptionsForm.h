@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QTabWidget;
 class TCarnoGrid;
 
@@ -22,7 +23,7 @@ public:
     ~TOptions() override;  // saves the settings
 
     QTabWidget* PageControl1 = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr;
     QGroupBox* GroupBox = nullptr;
     QCheckBox *MoveColRow = nullptr, *ColRowSizing = nullptr, *DrawFocus = nullptr, *BitSave = nullptr,
               *askbox = nullptr;
@@ -30,6 +31,17 @@ public:
     QLineEdit* Edit[8] = {};  // Edit2 .. Edit9: variable names 1 to 8
     QGroupBox* RadioGroup1 = nullptr;
     QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    // What F5 gives: the designed gluing (RadioButton3) or an exact minimum (RadioButton4), and
+    // how many minimal solutions the panel lists.
+    QGroupBox* RadioGroup2 = nullptr;
+    QRadioButton *RadioButton3 = nullptr, *RadioButton4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QSpinBox* SpinEdit2 = nullptr;
+    QGroupBox* RadioGroup3 = nullptr;  // "Show formulas as"
+    QRadioButton *RadioButton5 = nullptr, *RadioButton6 = nullptr;  // "as typed", "textbook"
+    // The look of every window: the desktop's own (RadioButton7), light or dark; applied at once.
+    QGroupBox* RadioGroup4 = nullptr;
+    QRadioButton *RadioButton7 = nullptr, *RadioButton8 = nullptr, *RadioButton9 = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -39,6 +51,7 @@ public:
 
     // The Options command around the dialog: names into the fields, and back in upper case.
     void ShowNames(const TCarnoGrid& grid);
+    QString AppearanceSetting() const;  // "system", "light" or "dark"
     void ApplyNames(TCarnoGrid& grid) const;
 
     bool NamesValid() const { return namesValid_; }
@@ -54,6 +67,7 @@ protected:
 private:
     void FormCreate();
     void LoadSettings();
+    void ListShippedLanguages();
     void SaveSettings();
     void WriteLanguageList();
     bool FormCloseQuery() const { return namesValid_; }

@@ -2,6 +2,7 @@
 // and the tip shown at start.
 
 #include <QAction>
+#include <QPlainTextEdit>
 
 #include "advmin/AdvMinimize.h"
 #include "app/AboutForm.h"
@@ -20,9 +21,13 @@ void TForm1::ConnectToolWindowCommands() {
 void TForm1::Button1Click() {
     if (TAdvMin* tool = Windows().AdvMin) tool->exec();
 }
-// Shows the tip the window already holds; "Next tip >>" draws another.
+// Shows the tip the window already holds ("Next tip >>" draws another), or a new one when it
+// holds none yet, as when the tips did not open at start-up.
 void TForm1::tipofthedayClick() {
-    if (TTipsForm* tips = Windows().TipsForm) tips->exec();
+    TTipsForm* tips = Windows().TipsForm;
+    if (!tips) return;
+    if (tips->TipText->toPlainText().isEmpty()) tips->Button1Click();
+    tips->exec();
 }
 void TForm1::N17Click() {
     if (TAboutBox* about = Windows().AboutBox) about->exec();

@@ -1,8 +1,7 @@
-// The main window's View menu (zoom of the map) and what the window keeps between runs: its
-// size and place, the splitter, the zoom. Kept as keys of the settings file's "Options".
+// The main window's View menu (zoom of the map), its appearance, and what the window keeps
+// between runs: its size and place, the splitter, the zoom. Kept as keys of the settings file's "Options".
 
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -38,37 +37,11 @@ void TForm1::CreateViewCommands() {
     });
     connect(FillWindow1, &QAction::toggled, CarnoGrid1, &TMapView::SetFillWindow);
     connect(CarnoGrid1, &TMapView::ZoomChanged, this, [this] { FillWindow1->setChecked(CarnoGrid1->FillWindow()); });
-
-    View1->addSeparator();
-    Appearance1 = new QMenu("Appearance", this);
-    Appearance1->setObjectName("Appearance1");
-    View1->addMenu(Appearance1);
-    auto* group = new QActionGroup(this);
-    const std::tuple<const char*, const char*, theme::Appearance> choices[] = {
-        {"ThemeSystem1", "Follow the System", theme::Appearance::System},
-        {"ThemeLight1", "Light", theme::Appearance::Light},
-        {"ThemeDark1", "Dark", theme::Appearance::Dark}};
-    for (const auto& [name, caption, appearance] : choices) {
-        QAction* a = Appearance1->addAction(caption);
-        a->setObjectName(name);
-        a->setCheckable(true);
-        a->setChecked(appearance == theme::Appearance::System);
-        group->addAction(a);
-        connect(a, &QAction::triggered, this, [this, appearance] {
-            theme::Apply(appearance);
-            CarnoGrid1->ApplyHeaderColours();
-        });
-    }
 }
 
 void TForm1::SetAppearance(const QString& setting) {
-    const theme::Appearance appearance = theme::FromSetting(setting);
-    theme::Apply(appearance);
+    theme::Apply(theme::FromSetting(setting));
     CarnoGrid1->ApplyHeaderColours();
-    const char* name = appearance == theme::Appearance::Dark    ? "ThemeDark1"
-                       : appearance == theme::Appearance::Light ? "ThemeLight1"
-                                                                : "ThemeSystem1";
-    if (QAction* a = Appearance1->findChild<QAction*>(name)) a->setChecked(true);
 }
 
 void TForm1::LoadViewSettings() {
@@ -81,8 +54,6 @@ void TForm1::LoadViewSettings() {
     const int percent = QString::fromStdString(ini.ReadString("Options", "MapZoom", "100")).toInt(&ok);
     if (ok) CarnoGrid1->SetZoom(percent / 100.0);
     if (ini.ReadString("Options", "MapFillWindow", "false") == "true") FillWindow1->setChecked(true);
-    const std::string appearance = ini.ReadString("Options", "Appearance", "system");
-    if (appearance != "system") SetAppearance(QString::fromStdString(appearance));
 }
 
 void TForm1::SaveViewSettings() {
@@ -91,7 +62,6 @@ void TForm1::SaveViewSettings() {
         "Options", {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
                     {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
                     {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
-                    {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"},
-                    {"Appearance", theme::ToSetting(theme::Current()).toStdString()}});
+                    {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"}});
     if (!written) platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);
 }

@@ -123,8 +123,11 @@ void TTipsForm::FormCreate() {
 
 void TTipsForm::Button1Click() {
     const TLanguage* language = TLanguage::Current();
-    if (!language) return;
-    const auto tip = language::DrawTip(language->LanguageFile.toStdString(), Random);
+    // Without a chosen language the tips come from the program's own, English.
+    const std::string file = language && !language->LanguageFile.isEmpty()
+                                 ? language->LanguageFile.toStdString()
+                                 : language::LanguageFilePath(platform::ProgramFolder(), "english");
+    const auto tip = language::DrawTip(file, Random);
     if (!tip) return;
     QStringList lines;
     for (const std::string& line : *tip) lines << QString::fromStdString(line);

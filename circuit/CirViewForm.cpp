@@ -8,10 +8,10 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/Icons.h"
 #include "ui/language.h"
 #include "circuit/PictureFile.h"
 #include "circuit/PrintPicture.h"
@@ -26,13 +26,14 @@ using platform::MsgIcon;
 
 namespace {
 
-QToolButton* BarButton(const char* name, const QString& hint, QStyle::StandardPixmap icon,
+QToolButton* BarButton(const char* name, const QString& hint, const QIcon& icon,
                        QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(hint);
     b->setAutoRaise(true);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(icon);
+    b->setIconSize(QSize(25, 25));
     b->setFixedSize(33, 33);
     return b;
 }
@@ -54,8 +55,8 @@ TCirView::TCirView(QWidget* parent) : QDialog(parent) {
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName("Panel1");
-    SpeedButton1 = BarButton("SpeedButton1", "Save circuit", QStyle::SP_DialogSaveButton, Panel1);
-    SpeedButton2 = BarButton("SpeedButton2", "Print", QStyle::SP_FileDialogDetailedView, Panel1);
+    SpeedButton1 = BarButton("SpeedButton1", "Save circuit", icons::SaveMap(), Panel1);
+    SpeedButton2 = BarButton("SpeedButton2", "Print", icons::Print(), Panel1);
     auto* bar = new QHBoxLayout(Panel1);
     bar->setContentsMargins(2, 2, 2, 2);
     bar->addWidget(SpeedButton1);
@@ -93,10 +94,7 @@ TCirView::TCirView(QWidget* parent) : QDialog(parent) {
 }
 
 const QStringList& TCirView::SaveFilters() {
-    static const QStringList filters = {"JPEG Image File (*.jpg)", "JPEG Image File (*.jpeg)",
-                                        "Bitmaps (*.bmp)",
-                                        "All images ( jpg, jpeg, bmp) (*.jpg *.jpeg *.bmp)"};
-    return filters;
+    return PictureSaveFilters();
 }
 
 void TCirView::SetCircuit(const CircuitOptions& options, const std::string& formula) {
@@ -161,17 +159,15 @@ void TCirView::SpeedButton1Click() {
     const std::string path = choice.path.toStdString();
     const std::optional<PictureKind> kind = PictureKindOfFilter(choice.filterIndex, path);
     if (!kind) {
-        platform::Say("Choose a file name ending in .jpg, .jpeg or .bmp: the picture type follows the name.",
-            MsgIcon::Warning);
+        platform::Say("Choose a file name ending in one of these extensions: the picture type follows the name.",
+                      MsgIcon::Warning, MsgButtons::Ok, PictureExtensionList());
         return;
     }
     if (QFileInfo::exists(choice.path) &&
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
-    TScheme& scheme = CurrentScheme->Scheme;
-    scheme.DrawToBitmap();
     std::string error;
-    if (!SavePicture(scheme.Bitmap, path, *kind, &error))
+    if (!SaveSchemePicture(CurrentScheme->Scheme, path, *kind, &error))
         platform::Say("Can't save the picture.", MsgIcon::Error, MsgButtons::Ok, error);
 }
 

@@ -1,6 +1,7 @@
 #include "circuit/Scheme.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "circuit/SchemeGeometry.h"
 #include "input/StringParcer.h"
@@ -47,6 +48,29 @@ char LiteralSeparator(TFormulaType type) {
     return type == ftDNF ? '*' : '+';
 }
 
+// Terms and literals as the splitting below finds them (empty pieces are skipped), counted in
+// one pass without building anything.
+struct Counts {
+    std::size_t terms = 0, literals = 0;
+};
+
+Counts CountPieces(const std::string& formula, char termSep, char literalSep) {
+    Counts c;
+    bool inTerm = false, inLiteral = false;
+    for (const char ch : formula) {
+        if (ch == termSep) {
+            inTerm = inLiteral = false;
+        } else if (ch == literalSep) {
+            inLiteral = false;
+        } else {
+            if (!inTerm) ++c.terms;
+            if (!inLiteral) ++c.literals;
+            inTerm = inLiteral = true;
+        }
+    }
+    return c;
+}
+
 }  // namespace
 
 std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
@@ -58,6 +82,7 @@ std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
             return SchemeFormulaError{"The formula may only be one line of names and signs.",
                                       static_cast<int>(i) + 1};
     const char termSep = TermSeparator(type), literalSep = LiteralSeparator(type);
+    const std::string_view text(formula);
     const auto at = [](std::size_t i) { return static_cast<int>(i) + 1; };
     int terms = 0;
     for (std::size_t i = 0; i < formula.size();) {
@@ -72,9 +97,11 @@ std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
                 ++j;
                 continue;
             }
-            const std::size_t literalEnd = std::min(formula.find(literalSep, j), termEnd);
+            // Looked for inside the term only: a search to the end of the text for every
+            // literal made a long sum of one-letter terms take seconds.
+            const std::size_t literalEnd = std::min(text.substr(0, termEnd).find(literalSep, j), termEnd);
             const std::size_t nameStart = formula[j] == '|' ? j + 1 : j;
-            if (formula.find_first_not_of(' ', nameStart) >= literalEnd)
+            if (text.substr(0, literalEnd).find_first_not_of(' ', nameStart) == std::string_view::npos)
                 return SchemeFormulaError{"A literal of the formula has no name.", at(j)};
             ++literals;
             j = literalEnd;
@@ -117,6 +144,15 @@ void TScheme::AddNet(const std::string& name, int x1, int y1, int x2, int y2) {
 void TScheme::BuildScheme() {
     if (Formula.empty()) return;
     const int s = GridStep;
+    // The first column alone is as tall as this: each term's gate takes 2s and a gap of 2s,
+    // each of its pins (the literals and the output) 3s. A circuit beyond the largest picture
+    // is refused here, before its gates are made.
+    const Counts counts = CountPieces(Formula, TermSeparator(FormulaType), LiteralSeparator(FormulaType));
+    const double firstColumn = (4.0 * counts.terms + 3.0 * (counts.literals + counts.terms) + TopMarg) * s;
+    if (firstColumn > kMaxSchemeSide) {
+        tooLarge_ = true;
+        return;
+    }
     const Form form = FormOf(SchemeType, FormulaType);
     const std::vector<std::string> terms = SplitAt(Formula, TermSeparator(FormulaType));
 
@@ -161,18 +197,23 @@ void TScheme::BuildScheme() {
     if (flows_.size() == 3) ConnectFlows(1, 2);
 }
 
+// The k-th unnamed output of one column feeds the k-th unnamed input of the next, both in
+// drawing order; named pins are the circuit's own inputs and output.
 void TScheme::ConnectFlows(std::size_t from, std::size_t to) {
+    std::vector<TPin*> outputs;
+    for (TGate& earlier : flows_[from].Gates)
+        for (TPin& out : earlier.Pins)
+            if (out.Kind == pkOutput && out.Name.empty()) outputs.push_back(&out);
+    std::size_t next = 0;
     for (TGate& later : flows_[to].Gates)
-        for (TPin& in : later.Pins)
-            for (TGate& earlier : flows_[from].Gates)
-                for (TPin& out : earlier.Pins)
-                    if (out.Kind == pkOutput && in.Kind == pkInput && out.Name.empty() &&
-                        in.Name.empty()) {
-                        AddNet("1", out.X, out.Y, in.X, in.Y);
-                        // A blank name keeps both ends from being wired again.
-                        out.Name = " ";
-                        in.Name = " ";
-                    }
+        for (TPin& in : later.Pins) {
+            if (in.Kind != pkInput || !in.Name.empty() || next == outputs.size()) continue;
+            TPin& out = *outputs[next++];
+            AddNet("1", out.X, out.Y, in.X, in.Y);
+            // A blank name keeps both ends from being wired again.
+            out.Name = " ";
+            in.Name = " ";
+        }
 }
 
 void TScheme::ResizeBitmap(int width, int height) {

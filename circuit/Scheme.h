@@ -42,9 +42,10 @@ struct TNet {
     int X2 = 0, Y2 = 0;  // the input pin
 };
 
-// The label font of the off-screen picture (the picture keeps its own font), in pixels.
+// The pin label font of rectangular symbols, in pixels.
 inline constexpr int kPictureLabelPixels = 11;
-// The control's label font for distinctive shapes: the grid step in points at 96 dots per inch.
+// The label font for distinctive shapes, on screen and in the picture alike: the grid step in
+// points at 96 dots per inch.
 inline int ScreenLabelPixels(int gridStep) {
     return (gridStep * 96 + 36) / 72;
 }
@@ -88,13 +89,14 @@ class TScheme {
     QImage Bitmap;
 
     // Builds flows, gates and pins from the properties, places the gates and wires the nets.
-    // Builds nothing for an empty formula. Build once: a changed property needs a new scheme.
+    // Builds nothing for an empty formula, nor for one whose first column alone would pass the
+    // largest picture (TooLarge then says so). Build once: a changed property needs a new scheme.
     void BuildScheme();
 
     // The picture's size (0 when nothing is built).
     int Width() const;
     int Height() const;
-    bool TooLarge() const { return Width() > kMaxSchemeSide || Height() > kMaxSchemeSide; }
+    bool TooLarge() const { return tooLarge_ || Width() > kMaxSchemeSide || Height() > kMaxSchemeSide; }
     // The same, each also resizing Bitmap (new area in the paper colour; no picture at all
     // when TooLarge).
     int SchemeWidth();
@@ -121,5 +123,6 @@ class TScheme {
     std::vector<TFlow> flows_;
     std::vector<TNet> nets_;
     int netSpace_ = 0;
+    bool tooLarge_ = false;  // refused before building: nothing was built
     int bitmapWidth_ = 0, bitmapHeight_ = 0;
 };

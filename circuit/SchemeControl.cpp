@@ -35,9 +35,9 @@ void TSchemeControl::SetPaperColor(std::uint32_t color) {
     update();
 }
 
-// Points at the desktop's 96 dots per inch, so that the screen and the picture agree.
+// The picture uses the same size, so a saved or printed circuit is what the view shows.
 int TSchemeControl::LabelPixels() const {
-    return (Scheme.GridStep * 96 + 36) / 72;
+    return ScreenLabelPixels(Scheme.GridStep);
 }
 
 bool TSchemeControl::Build() {

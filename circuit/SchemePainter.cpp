@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPainterPath>
 
 #include "circuit/SchemeGeometry.h"
 #include "platform/Colour.h"
@@ -45,14 +46,20 @@ void DistinctiveBody(QPainter& painter, const GateBox& b, TGateKind kind) {
         painter.drawLine(x, y, x + 5 * s + 5 * s / 2, b.mid - s / 4);
         painter.drawLine(x, y + H, x + 5 * s + 5 * s / 2, b.mid + s / 4);
         painter.drawLine(x, y, x, y + H);
+    } else if (scheme::IsOrShape(kind)) {
+        // The shield: a curved back and two arcs meeting in a point where the AND's front ends.
+        RightHalf(painter, x - 5 * s / 2, y, x + 5 * s / 2, y + H);
+        const QPointF tip(x + 5 * s + 5 * s / 2, b.mid);
+        QPainterPath front(QPointF(x, y));
+        front.cubicTo(QPointF(x + 4 * s, y), QPointF(x + 6 * s, y + H / 6.0), tip);
+        front.cubicTo(QPointF(x + 6 * s, y + H - H / 6.0), QPointF(x + 4 * s, y + H),
+                      QPointF(x, y + H));
+        painter.drawPath(front);
     } else {
         painter.drawLine(x, y, x + 5 * s, y);
         RightHalf(painter, x + 5 * s / 2, y, x + 5 * s + 5 * s / 2, y + H);
         painter.drawLine(x + 5 * s, y + H, x, y + H);
-        if (scheme::IsOrShape(kind))
-            RightHalf(painter, x - 5 * s / 2, y, x + 5 * s / 2, y + H);
-        else
-            painter.drawLine(x, y + H, x, y);
+        painter.drawLine(x, y + H, x, y);
     }
     if (scheme::HasBubble(kind))
         Ellipse(painter, x + 6 * s + 5 * s / 2 - s, b.mid - s / 2, x + 6 * s + 5 * s / 2,
@@ -66,7 +73,9 @@ void RectangularBody(QPainter& painter, const GateBox& b, TGateKind kind) {
     painter.drawLine(x + 5 * s, y + H, x, y + H);
     painter.drawLine(x, y + H, x, y);
     painter.setFont(LabelFont(kSymbolPixels, true));
-    TextOut(painter, x + s, y + s, kind == gkAND || kind == gkNAND ? "&" : "1");
+    // The IEC qualifying symbols: "&" for AND, "≥1" for OR.
+    TextOut(painter, x + s, y + s,
+            kind == gkAND || kind == gkNAND ? QStringLiteral("&") : QStringLiteral("\u22651"));
     painter.setFont(LabelFont(kPictureLabelPixels));
     if (scheme::HasBubble(kind))
         Ellipse(painter, x + 5 * s, y + b.p - s / 2, x + 6 * s, y + b.p - s / 2 + s);
@@ -152,5 +161,5 @@ void TScheme::DrawToBitmap() {
     if (Bitmap.isNull()) return;
     Bitmap.fill(platform::ToQColor(PaperColor));
     QPainter painter(&Bitmap);
-    PaintScheme(painter, *this, kPictureLabelPixels);
+    PaintScheme(painter, *this, ScreenLabelPixels(GridStep));
 }

@@ -104,8 +104,8 @@ int Run(const Invocation& call) {
 
     std::optional<PictureKind> kind;
     if (const auto path = args.Value("out")) {
-        kind = PictureKindOfName(*path, true);
-        if (!kind) throw InputError("--out: the name must end in .jpg, .jpeg, .bmp or .png");
+        kind = PictureKindOfName(*path);
+        if (!kind) throw InputError("--out: the name must end in " + PictureExtensionList());
     }
     if (scheme.Formula.empty()) throw InputError("--formula: the formula is empty");
 
@@ -122,7 +122,7 @@ int Run(const Invocation& call) {
     const int width = scheme.SchemeWidth(), height = scheme.SchemeHeight();
     scheme.DrawToBitmap();
     std::string error;
-    if (kind && !SavePicture(scheme.Bitmap, *args.Value("out"), *kind, &error)) {
+    if (kind && !SaveSchemePicture(scheme, *args.Value("out"), *kind, &error)) {
         Fail("Can't save the picture.", error);
         return 1;
     }

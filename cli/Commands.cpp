@@ -10,7 +10,7 @@ namespace cli {
 
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> commands = {
-        &kAnalyzeCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
+        &kAnalyzeCommand, &kExplainCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
         &kCircuitCommand, &kCoreCommand, &kVhdlCommand, &kVerilogCommand, &kPlaCommand,
     };
     return commands;

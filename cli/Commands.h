@@ -36,6 +36,7 @@ struct Subcommand {
 };
 
 extern const Subcommand kAnalyzeCommand;
+extern const Subcommand kExplainCommand;
 extern const Subcommand kSetsCommand;
 extern const Subcommand kConvertCommand;
 extern const Subcommand kReportCommand;

@@ -11,6 +11,7 @@
 #include "engine/Analyze.h"
 #include "engine/CarnoGrid.h"
 #include "files/MapPicture.h"
+#include "files/PlaFile.h"
 #include "input/StringParcer.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
@@ -19,8 +20,8 @@ namespace cli {
 
 namespace {
 const char* kConvertUsage =
-    "usage: mapwright-cli convert IN.km|.bf|.csv OUT.km|.htm|.html|.bf|.csv|.svg|.png|.tex\n"
-    "       [--packed] [--names A,B,...] [--scale S] [--analyze [--pos]]";
+    "usage: mapwright-cli convert IN.km|.bf|.csv|.pla OUT.km|.htm|.html|.bf|.pla|.csv|.svg|.png|.tex\n"
+    "       [--output K|NAME] [--packed] [--names A,B,...] [--scale S] [--analyze [--pos]]";
 
 std::string Extension(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
@@ -28,9 +29,29 @@ std::string Extension(const std::string& path) {
     return ext;
 }
 
-bool Load(TCarnoGrid& map, const std::string& path, const std::string& ext) {
+// One output of a PLA: the one --output names, or the only one there is.
+bool LoadPla(TCarnoGrid& map, const std::string& path, const std::optional<std::string>& output) {
+    bool missing = false;
+    const auto file = ReadPlaForMap(path, &missing);
+    if (!file) {
+        if (missing) throw InputError("cannot read " + path);
+        return false;
+    }
+    int k = 0;
+    if (output) {
+        k = PlaOutputOf(*file, *output);
+        if (k < 0) throw InputError("--output: the file has no output " + *output);
+    } else if (file->outputs > 1) {
+        throw InputError("the file has " + std::to_string(file->outputs) + " outputs: choose one with --output K|NAME");
+    }
+    return map.TakeFunctionTable(TableOfPla(*file, k));
+}
+
+bool Load(TCarnoGrid& map, const std::string& path, const std::string& ext, const Args& args) {
+    if (args.Has("output") && ext != ".pla") throw UsageError("--output is for a .pla input only");
     if (ext == ".km") return map.LoadFromFile(path);
     if (ext == ".bf") return map.LoadFromBooleanFunctionFile(path);
+    if (ext == ".pla") return LoadPla(map, path, args.Value("output"));
     return map.LoadFromCsvFile(path);
 }
 
@@ -79,14 +100,15 @@ int Run(const Invocation& call) {
     const std::string& in = args.Positional()[0];
     const std::string& target = args.Positional()[1];
     const std::string inExt = Extension(in), ext = Extension(target);
-    static const std::set<std::string> readable = {".km", ".bf", ".csv"};
-    static const std::set<std::string> writable = {".km", ".htm", ".html", ".bf", ".csv", ".svg", ".png", ".tex"};
-    if (!readable.count(inExt)) throw UsageError("the input's extension must be .km, .bf or .csv");
+    static const std::set<std::string> readable = {".km", ".bf", ".csv", ".pla"};
+    static const std::set<std::string> writable = {".km", ".htm", ".html", ".bf", ".pla", ".csv", ".svg", ".png", ".tex"};
+    if (!readable.count(inExt)) throw UsageError("the input's extension must be .km, .bf, .csv or .pla");
     if (!writable.count(ext))
-        throw UsageError("the output's extension must be .km, .htm, .html, .bf, .csv, .svg, .png or .tex");
+        throw UsageError("the output's extension must be .km, .htm, .html, .bf, .pla, .csv, .svg, .png or .tex");
     const auto kind = picture::KindOfName(target);
     if (args.Has("scale") && ext != ".png") throw UsageError("--scale is for .png only");
-    if (args.Has("analyze") && !kind) throw UsageError("--analyze is for pictures only");
+    if (args.Has("analyze") && !kind && ext != ".pla") throw UsageError("--analyze is for pictures and .pla only");
+    if (args.Has("pos") && ext == ".pla") throw UsageError("a PLA cover is a sum of products: no --pos");
     if (args.Has("pos") && !args.Has("analyze")) throw UsageError("--pos goes with --analyze");
     if (args.Has("packed") && ext != ".km") throw UsageError("--packed is for .km only");
     const double scale = args.Has("scale") ? ScaleOption(*args.Value("scale")) : 1.0;
@@ -94,7 +116,7 @@ int Run(const Invocation& call) {
     TCarnoGrid map;
     MemoryResultTree tree;
     map.TreeView = &tree;
-    if (!Load(map, in, inExt)) {
+    if (!Load(map, in, inExt, args)) {
         if (call.messages.Count() == 0) throw InputError("cannot read " + in);
         return 1;
     }
@@ -109,6 +131,8 @@ int Run(const Invocation& call) {
         written = map.SaveToFile(target);
     } else if (ext == ".bf") {
         written = map.SaveToBooleanFunctionFile(target);
+    } else if (ext == ".pla") {
+        written = args.Has("analyze") ? map.SaveResultToPlaFile(target) : map.SaveToPlaFile(target);
     } else if (ext == ".csv") {
         written = map.SaveToCsvFile(target);
     } else {
@@ -121,7 +145,7 @@ int Run(const Invocation& call) {
 
 const Subcommand kConvertCommand{
     "convert", "turn a map read from one file kind into another: map, HTML, function, CSV, picture", kConvertUsage,
-    {{"packed", false}, {"names", true}, {"scale", true}, {"analyze", false}, {"pos", false}},
+    {{"packed", false}, {"names", true}, {"scale", true}, {"analyze", false}, {"pos", false}, {"output", true}},
     2, "needs an input and an output file", Run};
 
 }  // namespace cli

@@ -27,11 +27,13 @@ constexpr std::size_t kMaxBytes = std::size_t{450} << 20;
 mwcore::MultiOptions OptionsFor(const std::string& effort) {
     mwcore::MultiOptions o;
     if (effort == "quick") {
+        o.effort = mwcore::Effort::Quick;
         o.exactSeconds = 0;
         o.loopSeconds = 10;
     } else if (effort == "thorough") {
         o.exactSeconds = 1;
     } else if (effort == "prove") {
+        o.effort = mwcore::Effort::Prove;
         o.exactSeconds = 60;
         o.loopSeconds = 120;
     } else {

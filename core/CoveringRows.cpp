@@ -102,7 +102,7 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
             }
         }
         if (distinct.size() > maxRows ||
-            !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 64 + (distinct.size() - before) * cubes.size() / 8)))
+            !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 4 + (distinct.size() - before) * cubes.size() / 8)))
             return std::nullopt;
         if (top == topMask) break;
     }

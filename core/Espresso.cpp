@@ -26,9 +26,6 @@ int64_t CubeWords(const Cube& c, int vars) {
     return free > 6 ? int64_t{1} << (free - 6) : 1;
 }
 
-// Up to this many cubes, expansion weighs every other cube anew at every step.
-constexpr std::size_t kExactScoring = 1024;
-
 // Larger cubes first: they are the likeliest to swallow others when expanded.
 std::vector<int> ByLiterals(const std::vector<Cube>& cover, bool fewestFirst) {
     std::vector<int> order(cover.size());
@@ -47,49 +44,77 @@ void Compact(std::vector<Cube>& cover, const std::vector<char>& gone) {
     cover.resize(k);
 }
 
-// Raises literals of cover[idx] one at a time; each step prefers the literal that lets the cube
-// swallow the most other cubes, then the one that moves it towards the most cubes.
+// Raises literals of cover[idx] in two phases, as espresso's expansion does. First, while
+// some other cube can be swallowed whole without meeting the off-set, the cube grows to
+// swallow one: of the few that need the fewest raised literals, the one whose growth
+// swallows the most others. Then, to end on a prime of few literals, each step raises the
+// literal that leaves the most other literals still raisable. `spent` counts off-set tests.
 Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, const std::vector<char>& gone,
-               int idx) {
+               int idx, int64_t& spent) {
     Cube c = cover[idx];
-    uint32_t open = c.mask;
-    for (uint32_t m = open; m; m &= m - 1) {
-        const int v = std::countr_zero(m);
-        if (p.off.Intersects(c.Without(v))) open &= ~(1u << v);
-    }
-    // A cube needing a literal that cannot be raised never becomes reachable (the literal
-    // stays): in a large cover such cubes only break ties, counted once, and the reachable
-    // ones are weighed anew at every step, so a step costs their number rather than the
-    // cover's.
-    const bool large = cover.size() > kExactScoring;
-    std::array<int, 32> far{};
-    std::vector<int> near;
+    const int64_t test = CubeWords(c, p.vars);
+    uint32_t open = 0;  // literals that can go one at a time
+    const auto prune = [&] {
+        open = 0;
+        for (uint32_t m = c.mask; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            spent += test;
+            if (!p.off.Intersects(c.Without(v))) open |= 1u << v;
+        }
+    };
+    prune();
+    std::vector<int> near;  // cubes that every needed literal of may go
     for (std::size_t j = 0; j < cover.size(); ++j) {
         if (gone[j] || static_cast<int>(j) == idx) continue;
         const uint32_t r = c.RaiseToContain(cover[j]);
-        if (!r) continue;
-        if (!large || (r & ~open) == 0)
-            near.push_back(static_cast<int>(j));
-        else
-            for (uint32_t m = r & open; m; m &= m - 1) ++far[std::countr_zero(m)];
+        if (r && (r & ~open) == 0) near.push_back(static_cast<int>(j));
+    }
+    spent += static_cast<int64_t>(cover.size() / 8);
+    constexpr int kTried = 6;
+    while (open && !near.empty()) {
+        std::erase_if(near, [&](int j) {
+            const uint32_t r = c.RaiseToContain(cover[j]);
+            return r == 0 || (r & ~open) != 0;
+        });
+        std::stable_sort(near.begin(), near.end(), [&](int a, int b) {
+            return std::popcount(c.RaiseToContain(cover[a])) < std::popcount(c.RaiseToContain(cover[b]));
+        });
+        Cube best = c;
+        int bestCount = -1, tried = 0;
+        for (std::size_t k = 0; k < near.size() && tried < kTried; ++k) {
+            const Cube grown = Cube::Supercube(c, cover[near[k]]);
+            spent += CubeWords(grown, p.vars);
+            if (p.off.Intersects(grown)) continue;
+            ++tried;
+            int count = 0;
+            for (int j : near) count += grown.Contains(cover[j]);
+            spent += static_cast<int64_t>(near.size() / 16);
+            if (count > bestCount) {
+                bestCount = count;
+                best = grown;
+            }
+        }
+        if (bestCount < 0) break;  // none can be swallowed whole
+        c = best;
+        prune();
     }
     while (open) {
-        std::array<int, 32> score = far;
-        for (int j : near) {
-            const uint32_t r = c.RaiseToContain(cover[j]);
-            if (!r) continue;
-            const bool reachable = (r & ~open) == 0;
-            const int weight = reachable ? 4096 / std::popcount(r) : 1;
-            for (uint32_t m = r & open; m; m &= m - 1) score[std::countr_zero(m)] += weight;
-        }
-        int best = std::countr_zero(open);
+        int pick = -1, pickLeft = -1;
         for (uint32_t m = open; m; m &= m - 1) {
             const int v = std::countr_zero(m);
-            if (score[v] > score[best]) best = v;
+            const Cube raised = c.Without(v);
+            int left = 0;
+            for (uint32_t o = open & ~(1u << v); o; o &= o - 1) {
+                spent += test;
+                left += !p.off.Intersects(raised.Without(std::countr_zero(o)));
+            }
+            if (left > pickLeft) {
+                pick = v;
+                pickLeft = left;
+            }
         }
-        open &= ~(1u << best);
-        const Cube raised = c.Without(best);
-        if (!p.off.Intersects(raised)) c = raised;
+        c = c.Without(pick);
+        prune();
     }
     return c;
 }
@@ -106,13 +131,12 @@ void Expand(const Problem& p, std::vector<Cube>& cover, Work& work) {
     std::vector<char> gone(cover.size(), 0);
     for (int idx : ByLiterals(cover, true)) {
         if (gone[idx]) continue;
-        // Each cube costs a pass over the cover and a test of every literal against the off-set.
-        if (!work.Spend(static_cast<int64_t>(cover.size()) + CubeWords(cover[idx], p.vars) * cover[idx].Literals()))
-            break;
-        const Cube c = ExpandOne(p, cover, gone, idx);
+        int64_t spent = 1;
+        const Cube c = ExpandOne(p, cover, gone, idx, spent);
         cover[idx] = c;
         for (std::size_t j = 0; j < cover.size(); ++j)
             if (!gone[j] && static_cast<int>(j) != idx && c.Contains(cover[j])) gone[j] = 1;
+        if (!work.Spend(spent)) break;
     }
     Compact(cover, gone);
 }
@@ -178,12 +202,13 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
     Compact(cover, gone);
 }
 
+// Smallest cubes first: what they give up, the large ones may then take in other directions.
 void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
     std::vector<char> gone(cover.size(), 0);
-    for (int idx : ByLiterals(cover, true)) {
+    for (int idx : ByLiterals(cover, false)) {
         if (work) work->Spend(CubeWords(cover[idx], p.vars) * 4);
         count.HeldOnce(cover[idx], p.on, once);
         Cube smaller;

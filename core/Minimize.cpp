@@ -31,12 +31,16 @@ constexpr std::size_t kMaxPoolRows = 100000;
 // exact search and every other start get a fixed part plus a share of what the first
 // heuristic run spent, so that an answer without a proof comes in a time that follows the
 // heuristic's own.
-constexpr int64_t kExactBase = 600000;
+constexpr int64_t kExactBase = 1000000;
 constexpr int64_t kStartBase = 600000;
 constexpr int64_t kPoolBase = 300000;
 
-// Small functions are settled by the exact search anyway.
-int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 12 ? 11 : vars <= 16 ? 2 : 0; }
+// Small functions are settled by the exact search anyway; the chain's allowance ends the
+// starts of larger ones.
+int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 16 ? 12 : 0; }
+
+// Expanding single minterms costs the square of their number.
+constexpr uint64_t kMaxMintermStart = 8192;
 
 // perm[i] is where variable i goes.
 uint32_t PermuteBits(uint32_t x, const std::vector<int>& perm) {
@@ -65,9 +69,22 @@ Problem Permuted(const Problem& p, const std::vector<int>& perm) {
     return Problem(on, dc);
 }
 
-// Start k (from 0) of the extra heuristic starts: variables reversed, then shuffled by a seed
-// of the start's own, so that every start is the same wherever and whenever it runs.
+// Start k (from 0) of the extra heuristic starts: the on-set's minterms (espresso's own start,
+// which reaches other local optima than an irredundant one), then the irredundant start over
+// variables reversed, then shuffled by a seed of the start's own, so that every start is the
+// same wherever and whenever it runs.
 std::vector<Cube> OtherStart(const Problem& p, int k, Work& work) {
+    if (p.on.Count() <= kMaxMintermStart) {
+        if (k == 0) {
+            std::vector<Cube> minterms;
+            const uint32_t all = (1u << p.vars) - 1;
+            for (uint32_t m = 0; m <= all; ++m)
+                if (p.on.Get(m)) minterms.push_back({all, m});
+            work.Spend(int64_t{1} << std::max(0, p.vars - 3));
+            return Espresso(p, std::move(minterms), work);
+        }
+        --k;
+    }
     std::vector<int> perm(p.vars), back(p.vars);
     std::iota(perm.begin(), perm.end(), 0);
     if (k == 0) {
@@ -213,7 +230,8 @@ Minimization Plan::Run() {
     // so the exact search goes first with the irredundant start as its bound.
     const bool exactFirst = p_.vars > kMaxVarsHeuristicFirst && exact;
     if (exactFirst) {
-        Work work(exactWork(0), &guard_);
+        // The heuristic's work is not known yet: the table's size stands in for it.
+        Work work(exactWork(int64_t{1} << (p_.vars - 1)), &guard_);
         const bool proven = TryExact(isop, work);
         Spent(work);
         if (proven) {
@@ -240,7 +258,7 @@ Minimization Plan::Run() {
     Guard startsGuard(Clock::time_point::max(), &settled, &guard_);
     std::vector<std::vector<Cube>> others;
     const double scale = std::max(options_.workScale, 0.25);
-    Work chain(Scaled(kStartBase + loop.Spent(), scale), &startsGuard);
+    Work chain(Scaled(kStartBase + 2 * loop.Spent(), scale), &startsGuard);
     Work exactRun(exactWork(loop.Spent()), &guard_);
     const std::vector<Cube> bound = result_.covers.front();
     RunTasks(2, options_.threads, [&](int task) {
@@ -255,11 +273,11 @@ Minimization Plan::Run() {
         }
     });
     Spent(exactRun);
-    Spent(chain);
-    if (result_.minimum) {
+    if (result_.minimum) {  // the starts' work, cut short at a moment of the clock's choosing, is not counted
         Finish();
         return std::move(result_);
     }
+    Spent(chain);
     std::vector<std::vector<Cube>> pool{heuristic, result_.covers.front()};
     for (const auto& other : others) {
         pool.push_back(other);
@@ -268,6 +286,14 @@ Minimization Plan::Run() {
     Work pooling(Scaled(kPoolBase + loop.Spent() / 2, scale), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
     Spent(pooling);
+    // Where the exact search came close (its bound within 5 % of the best cover's products), a
+    // proof is likely enough to earn a second, larger allowance.
+    const int best = static_cast<int>(result_.covers.front().size());
+    if (runExact && !result_.minimum && result_.stats.lowerProducts * 20 >= best * 19) {
+        Work again(Scaled(4 * (kExactBase + loop.Spent()), options_.workScale), &guard_);
+        TryExact(result_.covers.front(), again);
+        Spent(again);
+    }
     Finish();
     return std::move(result_);
 }

@@ -121,10 +121,8 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
     // Few outputs: each one's own minimum (the single-output core settles large functions
     // that the loop cannot), equal products merged, is a cover too.
     if (options.exactSeconds > 0 && p.OutputCount() <= kMaxAloneOutputs) {
-        MultiOptions each = options;
-        each.exactSeconds = options.exactSeconds / p.OutputCount();
         std::map<Cube, Outputs> joined;
-        for (const MultiCube& c : MinimizeEachAlone(p, each).cover) joined[c.in] |= c.out;
+        for (const MultiCube& c : MinimizeEachAlone(p, options).cover) joined[c.in] |= c.out;
         std::vector<MultiCube> alone;
         for (const auto& [in, out] : joined) alone.push_back({in, out});
         for (const MultiCube& c : alone) start.push_back(c);
@@ -160,7 +158,8 @@ MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MultiOptions& o
     MultiMinimization result;
     result.minimum = true;
     MinimizeOptions single;
-    single.exactSeconds = options.exactSeconds;
+    single.effort = options.effort;
+    single.timeLimitSeconds = options.loopSeconds;
     single.maxCovers = 1;
     for (int j = 0; j < p.OutputCount(); ++j) {
         const Minimization m = Minimize(OutputProblem(p, j), single);

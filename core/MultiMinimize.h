@@ -7,11 +7,13 @@
 
 #include <vector>
 
+#include "core/Minimize.h"
 #include "core/MultiProblem.h"
 
 namespace mwcore {
 
 struct MultiOptions {
+    Effort effort = Effort::Thorough;  // of the single-output core where it is used
     double exactSeconds = 1.0;  // budget of the exact search; 0 skips it
     double loopSeconds = 30.0;  // the heuristic loop stops with its best cover after this
 };

@@ -137,6 +137,14 @@ public:
     // then replaces cells, variable count and (where they suit) names. False for another size.
     bool TakeFunctionTable(const FunctionTable& table);
 
+    // --- PLA (files/PlaFile.cpp; reading goes through ReadPlaForMap and TakeFunctionTable) ---
+    // The visible map as type fd: compact cubes of its ones and of its don't cares, the names
+    // as .ilb. Empty cells count as 0; cells the check refuses refuse the save.
+    bool SaveToPlaFile(const std::string& fileName) const;
+    // The last sum-of-products result as a type f cover; refused with a message when there is
+    // none (or it is a product of sums).
+    bool SaveResultToPlaFile(const std::string& fileName) const;
+
     // --- HTML exports (files/HtmlExport.cpp) ---
     // The map as an HTML page; true when written, a failure reported once.
     bool SaveToHTMLFile(const std::string& fileName) const;

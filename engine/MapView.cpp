@@ -250,13 +250,17 @@ void TMapView::paintEvent(QPaintEvent* event) {
     if (highlight_ < 0 || highlight_ >= grid_.ResultCount()) return;
     QPainter p(viewport());
     const QColor color = platform::ToQColor(grid_.TermColor);
+    const QColor text = platform::ToQColor(platform::ContrastingText(grid_.TermColor));
+    p.setFont(font());
     const int firstCol = columnAt(0), firstRow = rowAt(0);
     for (const TCellRef& cell : grid_.ResultList()[highlight_].Cells) {
         const int c = cell.Col - 1, r = cell.Row - 1;
         if (c >= model_.columnCount() || r >= model_.rowCount()) continue;
         if (c < firstCol || r < firstRow) continue;
-        // The area between the grid lines, covering the text.
-        const QRect area = visualRect(model_.index(r, c)).adjusted(0, 0, -1, -1);
+        // The area between the grid lines, then the value again on top in a colour that
+        // stands out from the highlight, dark or light alike.
+        const QModelIndex index = model_.index(r, c);
+        const QRect area = visualRect(index).adjusted(0, 0, -1, -1);
         p.fillRect(area, color);
         // A colour close to the background (black on a dark map) gets an edge in a colour of
         // the colour-blind-safe set, orange on dark and blue on light, so the term still shows.
@@ -265,6 +269,8 @@ void TMapView::paintEvent(QPaintEvent* event) {
             p.setPen(QPen(base.lightness() < 128 ? QColor(230, 159, 0) : QColor(0, 114, 178), 2));
             p.drawRect(area.adjusted(1, 1, -1, -1));
         }
+        p.setPen(text);
+        p.drawText(area, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     }
 }
 

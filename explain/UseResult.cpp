@@ -30,11 +30,15 @@ bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanati
     return true;
 }
 
-bool AnalyzeMapExactly(TCarnoGrid& grid, TGlueMethod method, const Limits& limits) {
+bool AnalyzeMapExactly(TCarnoGrid& grid, TGlueMethod method) {
     if (!AnalyzeMap(grid, method)) return false;
     MapFunction f;
     ReadMap(grid, method, f);
-    const Explanation e = Explain(f, limits);
+    Limits first;
+    first.maxSolutions = 1;
+    first.countNodes = 0;
+    first.compareGluing = false;
+    const Explanation e = Explain(f, first);
     // Without a minimum in time the gluing's result stays.
     if (!e.timedOut) UseSolution(grid, f, e, 0);
     return true;

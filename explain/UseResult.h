@@ -13,7 +13,8 @@ namespace explain {
 bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanation& e, int s);
 
 // The analysis with an exact minimum: as AnalyzeMap, then the first minimal solution replaces
-// the gluing's result. False when a cell was refused (the message has been shown).
-bool AnalyzeMapExactly(TCarnoGrid& grid, TGlueMethod method, const Limits& limits = {});
+// the gluing's result (only the first is sought: no listing, no counting). False when a cell
+// was refused (the message has been shown).
+bool AnalyzeMapExactly(TCarnoGrid& grid, TGlueMethod method);
 
 }  // namespace explain

@@ -63,14 +63,16 @@ bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName) {
     if (!std::filesystem::exists(fileName, ec)) return false;
     const std::optional<BooleanFunctionFile> content = BooleanFunctionFile::Read(fileName);
     if (!content) return false;  // the reason has been shown
-    const auto fail = [](const char* english) {
-        platform::Say(english);
-        return false;
-    };
     const auto& sets = content->Sets;
-    if (!content->VarCount && !sets[0] && !sets[1] && !sets[2]) return fail("The file holds no Boolean function.");
+    if (!content->VarCount && !sets[0] && !sets[1] && !sets[2]) {
+        platform::Say("The file holds no Boolean function.");
+        return false;
+    }
     const int n = content->VarCount.value_or(-1);
-    if (n < 2 || n > 8) return fail("The map takes functions of 2 to 8 inputs.");
+    if (n < 2 || n > 8) {
+        platform::Say("The map takes functions of 2 to 8 inputs.");
+        return false;
+    }
 
     // Read into a map of its own first, so that a refused list leaves this one as it was.
     TCarnoGrid staging;

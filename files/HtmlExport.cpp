@@ -93,12 +93,17 @@ void TCarnoGrid::SaveToHTMLTemp(std::vector<std::string>& list, int term) const 
     for (int c = 1; c <= MapColumns(); ++c) lines.push_back(R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>");
     lines.push_back(rowEnd);
     const std::string marked = HexColor(TermColor);
+    const std::string markedText = HexColor(platform::ContrastingText(TermColor));
     for (int r = 1; r <= MapRows(); ++r) {
         lines.push_back(R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>");
         for (int c = 1; c <= MapColumns(); ++c) {
             const std::string text = Cells(c, r).empty() ? "&nbsp;" : html::Escape(Cells(c, r));
-            const std::string color = IsCellOfTerm(term, c, r) ? marked : "white";
-            lines.push_back(R"(<TD bgcolor=")" + color + R"("><p align="center">)" + text + "</TD>");
+            // A marked value is written in black or white, whichever reads on the colour.
+            const bool inTerm = IsCellOfTerm(term, c, r);
+            const std::string color = inTerm ? marked : "white";
+            const std::string value =
+                inTerm ? R"(<font color=")" + markedText + R"(">)" + text + "</font>" : text;
+            lines.push_back(R"(<TD bgcolor=")" + color + R"("><p align="center">)" + value + "</TD>");
         }
         lines.push_back(rowEnd);
     }

@@ -194,8 +194,12 @@ private:
         }
         for (int o = 0; o < pla_.outputs; ++o) {
             const char c = row[pla_.inputs + o];
+            const Join join = JoinOf(c, pla_.type);
+            if ((join == Join::On || join == Join::Off || join == Join::Dc) && ++cubes_ > limits_.maxCubes)
+                return Fail(number_, "more than " + std::to_string(limits_.maxCubes) +
+                                         " entries of products in outputs: the file is too large");
             OutputSets& sets = pla_.functions[o];
-            switch (JoinOf(c, pla_.type)) {
+            switch (join) {
                 case Join::On: sets.on.push_back(cube); lines_[o].on.push_back(number_); break;
                 case Join::Off: sets.off.push_back(cube); lines_[o].off.push_back(number_); break;
                 case Join::Dc: sets.dc.push_back(cube); break;
@@ -253,6 +257,7 @@ private:
     const Limits& limits_;
     Pla pla_;
     int number_ = 0;
+    long cubes_ = 0;  // entries of products in outputs stored so far
     std::string pending_;  // characters of a product not yet complete
     int pendingLine_ = 0;
     bool seenAny_ = false;

@@ -70,7 +70,8 @@ struct Pla {
 struct Limits {
     int maxInputs = 23;
     int maxOutputs = 128;
-    long maxRows = 4'000'000;  // beyond this the file is refused (memory)
+    long maxRows = 4'000'000;   // beyond this the file is refused (memory)
+    long maxCubes = 8'000'000;  // on, off and don't-care entries of all outputs together
 };
 
 struct Error {

@@ -25,4 +25,9 @@ std::string HtmlColour(std::uint32_t bgr) {
     return buf;
 }
 
+std::uint32_t ContrastingText(std::uint32_t bgr) {
+    const double light = 0.299 * Red(bgr) + 0.587 * Green(bgr) + 0.114 * Blue(bgr);
+    return light >= 140 ? 0x000000 : 0xFFFFFF;
+}
+
 }  // namespace platform

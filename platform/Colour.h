@@ -14,5 +14,8 @@ std::uint32_t FromQColor(const QColor& c);
 std::uint32_t FromRgb(std::uint32_t rgb);
 // "#RRGGBB", as HTML writes a colour.
 std::string HtmlColour(std::uint32_t bgr);
+// Black or white, whichever reads on a background of this colour (perceived lightness with
+// the ITU-R BT.601 weights): the map's values over the term highlight, on screen and in HTML.
+std::uint32_t ContrastingText(std::uint32_t bgr);
 
 }  // namespace platform

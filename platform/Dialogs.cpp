@@ -1,8 +1,11 @@
 #include "platform/Dialogs.h"
 
 #include <QColorDialog>
+#include <QFileInfo>
+#include <map>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 
 namespace platform {
 
@@ -28,6 +31,8 @@ FileChoice Run(QWidget* parent, const FileDialogRequest& request, QFileDialog::A
         for (qsizetype i = star + 2; i < filter.size() && filter[i].isLetterOrNumber(); ++i) suffix += filter[i];
         dialog.setDefaultSuffix(suffix);
     });
+    const QString folder = RememberedFolder(request.defaultSuffix);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
     FileChoice choice;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
@@ -60,7 +65,66 @@ bool QtDialogProvider::PickFont(QWidget* parent, QFont& font) {
     return ok;
 }
 
-DialogProvider& Dialogs() { return *current; }
+bool DialogProvider::PickNumber(QWidget* parent, const QString& title, const QString& label, double& value,
+                                double min, double max, int decimals) {
+    bool ok = false;
+    const double chosen = QInputDialog::getDouble(parent, title, label, value, min, max, decimals, &ok);
+    if (ok) value = chosen;
+    return ok;
+}
+
+bool DialogProvider::PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                              int& index) {
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(parent, title, label, items, index, false, &ok);
+    if (!ok) return false;
+    index = static_cast<int>(items.indexOf(chosen));
+    return index >= 0;
+}
+
+namespace {
+
+class RememberingDialogs : public DialogProvider {
+  public:
+    std::map<QString, QString> folders;  // default suffix -> folder
+
+    FileChoice OpenFile(QWidget* parent, const FileDialogRequest& request) override {
+        return Remember(request, current->OpenFile(parent, request));
+    }
+    FileChoice SaveFile(QWidget* parent, const FileDialogRequest& request) override {
+        return Remember(request, current->SaveFile(parent, request));
+    }
+    bool PickColor(QWidget* parent, QColor& color) override { return current->PickColor(parent, color); }
+    bool PickFont(QWidget* parent, QFont& font) override { return current->PickFont(parent, font); }
+    bool PickNumber(QWidget* parent, const QString& title, const QString& label, double& value, double min,
+                    double max, int decimals) override {
+        return current->PickNumber(parent, title, label, value, min, max, decimals);
+    }
+    bool PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
+                  int& index) override {
+        return current->PickItem(parent, title, label, items, index);
+    }
+
+  private:
+    FileChoice Remember(const FileDialogRequest& request, const FileChoice& choice) {
+        if (choice.accepted && !choice.path.isEmpty())
+            folders[request.defaultSuffix.toLower()] = QFileInfo(choice.path).absolutePath();
+        return choice;
+    }
+};
+
+RememberingDialogs remembering;
+
+}  // namespace
+
+DialogProvider& Dialogs() { return remembering; }
+
+QString RememberedFolder(const QString& defaultSuffix) {
+    const auto known = remembering.folders.find(defaultSuffix.toLower());
+    return known == remembering.folders.end() ? QString() : known->second;
+}
+
+void ForgetDialogFolders() { remembering.folders.clear(); }
 
 DialogProvider* SetDialogProvider(DialogProvider* provider) {
     DialogProvider* previous = current;

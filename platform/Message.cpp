@@ -31,7 +31,7 @@ MsgAnswer Say(const std::string& english, MsgIcon icon, MsgButtons buttons, cons
 }
 
 void SayFileError(const std::string& english, const std::string& fileName, const std::string& systemText) {
-    ShowMessage(FileFailureText(english, fileName, systemText), MsgIcon::Error, MsgButtons::Ok);
+    Say(english, MsgIcon::Error, MsgButtons::Ok, fileName + ": " + systemText);
 }
 
 MessageSink* SetMessageSink(MessageSink* sink) {

@@ -1,7 +1,10 @@
 #include "platform/QtMessageSink.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include "platform/Translate.h"
 
 namespace platform {
 
@@ -19,6 +22,15 @@ MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons 
         case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     }
+    // The buttons speak the interface's language like every other text.
+    const auto caption = [&box](QMessageBox::StandardButton which, const std::string& text) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(QString::fromStdString(text));
+    };
+    caption(QMessageBox::Ok, TranslateText("OK"));
+    caption(QMessageBox::Cancel, TranslateText("Cancel"));
+    caption(QMessageBox::Yes, TranslateText("Yes"));
+    caption(QMessageBox::No, TranslateText("No"));
     // A message during long work must not show the busy cursor; the work resumes with it.
     int busy = 0;
     for (; QApplication::overrideCursor() != nullptr; ++busy) QApplication::restoreOverrideCursor();

@@ -65,8 +65,7 @@ bool SaveSettings(const std::string& section,
     std::error_code ec;
     if (!ini.ReadProblem().empty() && !std::filesystem::is_directory(path, ec)) ::unlink(path.c_str());
     if (ini.WriteStrings(section, keyValues)) return true;
-    ShowMessage(FileFailureText("Cannot write the settings file.", path, ini.LastError()),
-                MsgIcon::Error, MsgButtons::Ok);
+    SayFileError("Cannot write the settings file.", path, ini.LastError());
     return false;
 }
 

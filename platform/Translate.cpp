@@ -14,10 +14,6 @@ std::string TranslateText(const std::string& english) {
     return t ? t(english) : english;
 }
 
-std::string FileFailureText(const std::string& english, const std::string& path, const std::string& reason) {
-    return TranslateText(english) + "\n" + path + ": " + reason;
-}
-
 void SetTranslator(Translator translator) { CurrentTranslator() = std::move(translator); }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #include "report/Generate.h"
 
 #include "engine/CarnoGrid.h"
+#include "explain/Explain.h"
+#include "explain/ReportSection.h"
 #include "files/HtmlExport.h"
 #include "platform/Translate.h"
 #include "report/ReportBuilder.h"
@@ -18,6 +20,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
     content.method = grid.GlueMethod;
     for (int i = 1; i <= grid.VariableCount(); ++i) content.names.push_back(grid.VarName(i));
     content.formula = grid.ResultText();
+    content.notation = choices.notation;
     if (choices.sets) {
         std::array<std::string, 3> sets;
         grid.MapToSets(sets[0], sets[1], sets[2]);
@@ -41,6 +44,11 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
             grid.SaveToHTMLTemp(lines, static_cast<int>(k));
             content.terms.push_back({nodeTexts[k], html::JoinLines(lines)});
         }
+    }
+    if (choices.minimal) {
+        explain::MapFunction f;
+        if (explain::ReadMap(grid, grid.GlueMethod, f).ok)
+            content.minimalHtml = explain::MinimalSolutionsHtml(explain::Explain(f));
     }
     std::string missing;
     const auto built = Build(pageTemplate, content, missing);

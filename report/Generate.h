@@ -9,6 +9,8 @@
 class TCarnoGrid;
 class TruthTableData;
 
+#include "engine/Notation.h"
+
 namespace report {
 
 struct Choices {
@@ -16,6 +18,8 @@ struct Choices {
     bool map = false;
     bool sets = false;
     bool eachTerm = false;
+    bool minimal = false;  // the section "Minimal solutions"
+    FormulaNotation notation = FormulaNotation::AsTyped;  // how the formula and terms read
 };
 
 // The formula and the terms are the map's result, worded as the result tree shows them.

@@ -69,24 +69,20 @@ void TRepView::SpeedButton1Click() {
         return;
     std::string page, error;
     const std::string target = choice.path.toStdString();
-    std::string failure;
     switch (platform::ReadFileLimited(reportPath_, 64u << 20, &page, &error)) {
         case platform::ReadStatus::Ok:
-            if (!platform::WriteFileAtomically(target, page, &error))
-                failure = platform::FileFailureText("Cannot write the report.", target, error);
-            break;
+            if (platform::WriteFileAtomically(target, page, &error)) break;
+            platform::SayFileError("Cannot write the report.", target, error);
+            return;
         case platform::ReadStatus::Missing:
-            failure = platform::TranslateText("File not found");
-            break;
+            platform::Say("File not found");
+            return;
         case platform::ReadStatus::TooLarge:
             error = "File too large";
             [[fallthrough]];
         case platform::ReadStatus::Failed:
-            failure = platform::FileFailureText("Cannot read the report.", reportPath_, error);
-    }
-    if (!failure.empty()) {
-        platform::ShowMessage(failure, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-        return;
+            platform::SayFileError("Cannot read the report.", reportPath_, error);
+            return;
     }
     ++saveCounter_;
 }

@@ -70,7 +70,11 @@ std::string Rejoin(const std::string& text) { return platform::WithCrLfLineEnds(
 
 std::optional<std::string> Build(const std::string& pageTemplate, const Content& content, std::string& missing) {
     const bool pos = content.method == gmKNF;
-    const char wrapChar = pos ? '*' : '+';
+    const FormulaShape shape = pos ? FormulaShape::ProductOfSums : FormulaShape::SumOfProducts;
+    const bool textbook = content.notation == FormulaNotation::Textbook;
+    // Textbook sums stand in brackets, so a product of sums breaks after a closing one.
+    const char wrapChar = pos ? (textbook ? ')' : '*') : '+';
+    const std::string formula = ShownFormula(content.formula, shape, content.notation);
 
     std::string f = std::string(H1) + T("Type") + H2 + T(pos ? "Conjunctive Normal Form" : "Disjunctive Normal Form") + H3;
     f += H4 + T("Number of Variables") + H5 + std::to_string(content.names.size()) + H3;
@@ -85,16 +89,17 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
     std::string variables;
     for (std::size_t i = 0; i < content.names.size(); ++i) variables += (i ? "," : "") + html::Escape(content.names[i]);
     const std::string results =
-        H12 + content.mapHtml + H13 + H14 + variables + H15 + Wrap(content.formula, wrapChar) + H16;
+        H12 + content.mapHtml + H13 + H14 + variables + H15 + Wrap(formula, wrapChar) + H16;
 
     std::string details;
     if (content.eachTerm) {
         details = H17;
         for (std::size_t k = 0; k < content.terms.size(); ++k)
             details += H18 + content.terms[k].second + H13 + H19 + T("Term") + H20 + std::to_string(k + 1) + H21 +
-                       html::Escape(content.terms[k].first) + H22;
+                       html::Escape(ShownFormula(content.terms[k].first, shape, content.notation)) + H22;
         details += H11;
     }
+    details += content.minimalHtml;
 
     const std::pair<const char*, std::string> replacements[] = {
         {"<%FUNCTION%>", f + H11},          {"<%TITLE1%>", T("Input Function")},

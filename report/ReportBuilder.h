@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/Group.h"
+#include "engine/Notation.h"
 
 namespace report {
 
@@ -33,6 +34,8 @@ struct Content {
     std::string mapHtml;  // empty unless the map is included
     bool eachTerm = false;
     std::vector<std::pair<std::string, std::string>> terms;  // each term's node text and map
+    std::string minimalHtml;  // the section "Minimal solutions", after the per-term maps
+    FormulaNotation notation = FormulaNotation::AsTyped;
 };
 
 // The finished page, or nothing with `missing` naming the first placeholder the template lacks.

@@ -1,5 +1,7 @@
 #include "report/ReportForm.h"
 
+#include "ui/FormulaView.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -42,8 +44,9 @@ TReport::TReport(QWidget* parent) : QDialog(parent) {
     MapInc = Check("MapInc", "Include Karnaugh Map", GroupBox1);
     SetInc = Check("SetInc", "Include Set's", GroupBox1);
     MapEach = Check("MapEach", "Include Map for  Each Term", GroupBox1);
+    MinInc = Check("MinInc", "Include Minimal solutions", GroupBox1);
     auto* boxes = new QVBoxLayout(GroupBox1);
-    for (QCheckBox* b : {TTInc, MapInc, SetInc, MapEach}) boxes->addWidget(b);
+    for (QCheckBox* b : {TTInc, MapInc, SetInc, MapEach, MinInc}) boxes->addWidget(b);
 
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName("SpeedButton1");
@@ -70,7 +73,7 @@ TReport::TReport(QWidget* parent) : QDialog(parent) {
 }
 
 void TReport::SpeedButton1Click() {
-    for (QCheckBox* b : {TTInc, MapInc, SetInc, MapEach}) b->setChecked(true);
+    for (QCheckBox* b : {TTInc, MapInc, SetInc, MapEach, MinInc}) b->setChecked(true);
 }
 
 void TReport::BitBtn2Click() {
@@ -94,7 +97,9 @@ bool TReport::Generate(std::string& path) {
     TruthTableData scratch;
     std::string page, error;
     const bool built = report::GenerateReport(
-        *map_, {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked()},
+        *map_,
+        {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked(), MinInc->isChecked(),
+         formulaview::Notation()},
         control ? control->Data() : scratch, [&](int k) { emit TermShown(k); }, page, error);
     if (control) control->Refresh();
     if (!built) {
@@ -103,7 +108,7 @@ bool TReport::Generate(std::string& path) {
     }
     path = report::ReportPath();
     if (!platform::WriteFileAtomically(path, page, &error)) {
-        Fail(platform::FileFailureText("Cannot write the report.", path, error));
+        platform::SayFileError("Cannot write the report.", path, error);
         return false;
     }
     return true;

@@ -17,6 +17,7 @@ public:
 
     QGroupBox* GroupBox1 = nullptr;
     QCheckBox *TTInc = nullptr, *MapInc = nullptr, *SetInc = nullptr, *MapEach = nullptr;
+    QCheckBox* MinInc = nullptr;  // the section "Minimal solutions"
     QToolButton* SpeedButton1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 

@@ -204,4 +204,50 @@ QIcon Arrow(bool mirrored) {
 QIcon Undo() { return Arrow(false); }
 QIcon Redo() { return Arrow(true); }
 
+QIcon Print() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(60, 60, 60), 1.5));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 3, 14, 10));  // the sheet going in
+        p.setBrush(QColor(150, 155, 165));
+        p.drawRoundedRect(QRectF(3, 12, 26, 11), 2, 2);  // the body
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(9, 19, 14, 10));  // the printed sheet
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.drawLine(QPointF(11, 23), QPointF(21, 23));
+        p.drawLine(QPointF(11, 26), QPointF(19, 26));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 170, 60));
+        p.drawEllipse(QPointF(25, 16), 1.5, 1.5);
+    });
+}
+
+QIcon Copy() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(70, 70, 90), 1.5));
+        for (const QPointF at : {QPointF(4, 3), QPointF(12, 11)}) {
+            p.setBrush(QColor(250, 250, 255));
+            p.drawRect(QRectF(at, QSizeF(16, 18)));
+            for (int i = 0; i < 3; ++i)
+                p.drawLine(at + QPointF(3, 5 + 4 * i), at + QPointF(13 - 3 * (i == 2), 5 + 4 * i));
+        }
+    });
+}
+
+QIcon Circuit() {
+    return Draw([](QPainter& p) {
+        p.setPen(QPen(QColor(30, 30, 30), 2));
+        p.setBrush(QColor(255, 250, 225));
+        QPainterPath gate(QPointF(9, 7));  // an AND gate: flat back, round front
+        gate.lineTo(16, 7);
+        gate.arcTo(QRectF(7, 7, 18, 18), 90, -180);
+        gate.lineTo(9, 25);
+        gate.closeSubpath();
+        p.drawPath(gate);
+        p.drawLine(QPointF(2, 11), QPointF(9, 11));
+        p.drawLine(QPointF(2, 21), QPointF(9, 21));
+        p.drawLine(QPointF(25, 16), QPointF(31, 16));
+    });
+}
+
 }  // namespace icons

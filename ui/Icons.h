@@ -19,5 +19,8 @@ QIcon TermNode();
 QIcon Program();
 QIcon Undo();
 QIcon Redo();
+QIcon Print();
+QIcon Copy();
+QIcon Circuit();  // a gate: the "Convert to schematic" button
 
 }  // namespace icons

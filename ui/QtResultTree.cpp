@@ -2,6 +2,12 @@
 
 #include <QTreeWidgetItemIterator>
 
+#include "ui/FormulaView.h"
+
+QtResultTree::QtResultTree(QTreeWidget* tree) : tree_(tree) {
+    formulaview::ShowFormulasIn(tree_);
+}
+
 int QtResultTree::NodeCount() const {
     int count = 0;
     for (QTreeWidgetItemIterator it(tree_); *it; ++it) ++count;
@@ -14,8 +20,10 @@ int QtResultTree::AddRoot(const std::string& text) {
 }
 
 void QtResultTree::AddChild(int root, const std::string& text) {
-    if (QTreeWidgetItem* parent = tree_->topLevelItem(root))
+    if (QTreeWidgetItem* parent = tree_->topLevelItem(root)) {
         new QTreeWidgetItem(parent, QStringList{QString::fromStdString(text)});
+        parent->setExpanded(true);  // the terms are what the user came for
+    }
 }
 
 void QtProgress::SetMax(int max) {

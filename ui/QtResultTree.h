@@ -8,7 +8,8 @@
 
 class QtResultTree : public ResultTree {
 public:
-    explicit QtResultTree(QTreeWidget* tree) : tree_(tree) {}
+    // Shows the tree's formulas through formulaview (notation, full long texts).
+    explicit QtResultTree(QTreeWidget* tree);
     int NodeCount() const override;
     void Clear() override { tree_->clear(); }
     int AddRoot(const std::string& text) override;

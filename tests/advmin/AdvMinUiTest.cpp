@@ -126,6 +126,21 @@ TEST_F(AdvMin, OpeningAFileWithMoreVariablesAddsTheirRows) {
     EXPECT_EQ(g.readAll(), "[Boolean Function]\nVarCount=8\n1=0-3,200\n0=\n*=255\n");
 }
 
+TEST_F(AdvMin, LongListsFromAFileAreKeptWhole) {
+    // Every even number of 16 variables: far past the 32,767 characters of a plain box.
+    QByteArray ones;
+    for (int m = 0; m < 65536; m += 2) ones += (m ? "," : "") + QByteArray::number(m);
+    ASSERT_GT(ones.size(), 100000);
+    QFile f(Path("long.bf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Boolean Function]\nVarCount=16\n1=" + ones + "\n0=\n*=\n");
+    f.close();
+    dialogs.files.push_back({true, Path("long.bf"), 1});
+    tool->SpeedButton1->click();
+    EXPECT_EQ(tool->ComboBox1->currentText().size(), ones.size());
+    EXPECT_TRUE(tool->ComboBox1->currentText().endsWith(",65534"));
+}
+
 TEST_F(AdvMin, VhdlPageShowsTheSelectedResultOnly) {
     tool->ComboBox1->setEditText("1,3,5,7");
     tool->SpeedButton9->click();
@@ -146,6 +161,61 @@ TEST_F(AdvMin, VhdlPageShowsTheSelectedResultOnly) {
     EXPECT_TRUE(QFile::exists(Path("f.vhd")));
     tool->SpeedButton6->click();
     EXPECT_EQ(QApplication::clipboard()->text(), text);
+}
+
+TEST_F(AdvMin, VerilogPageBesideTheVhdlPage) {
+    tool->ComboBox1->setEditText("1,3,5,7");
+    tool->SpeedButton9->click();
+    QTreeWidgetItem* root = tool->TreeView->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    tool->SpeedButton7->click();
+    EXPECT_EQ(tool->PageControl1->currentIndex(), 0) << "no result selected: no page change";
+    tool->TreeView->setCurrentItem(root);
+    tool->SpeedButton7->click();
+    EXPECT_EQ(tool->PageControl1->currentIndex(), 2);
+    const QString text = tool->verilogcode->toPlainText();
+    EXPECT_TRUE(text.contains("module Boolean_Function ("));
+    EXPECT_TRUE(text.contains("    input  wire D,"));
+    EXPECT_TRUE(text.contains("  assign F = ~A & D;")) << text.toStdString();
+    dialogs.files.push_back({true, Path("f.v"), 1});
+    tool->SpeedButton8->click();
+    EXPECT_TRUE(QFile::exists(Path("f.v")));
+    tool->SpeedButton10->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), text);
+    tool->PageControl1->setCurrentIndex(1);
+    EXPECT_TRUE(tool->verilogcode->toPlainText().isEmpty());
+
+    // A name Verilog refuses is said and no text is shown.
+    tool->List->item(0, 1)->setText("wire");
+    tool->PageControl1->setCurrentIndex(2);
+    EXPECT_TRUE(tool->verilogcode->toPlainText().isEmpty());
+    EXPECT_EQ(messages.Texts().back(), "The name \"wire\" is a Verilog keyword.");
+}
+
+TEST_F(AdvMin, OpensOneOutputOfAPla) {
+    QFile file(Path("f.pla"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(".i 5\n.o 2\n.ilb p q r s t\n.ob y z\n.type fr\n00000 10\n1---- 01\n01--- 00\n.e\n");
+    file.close();
+    dialogs.files.push_back({true, Path("f.pla"), 2});
+    dialogs.items.push_back(1);
+    tool->SpeedButton1->click();
+    EXPECT_EQ(dialogs.offeredItems, (QStringList{"y", "z"}));
+    EXPECT_EQ(tool->Spin->value(), 5);
+    EXPECT_EQ(tool->List->rowCount(), 5);
+    EXPECT_EQ(tool->List->item(4, 1)->text(), "t");
+    EXPECT_EQ(tool->ComboBox1->currentText(), "16-31");
+    EXPECT_EQ(tool->ComboBox2->currentText(), "0,8-15");
+    EXPECT_EQ(tool->ComboBox3->currentText(), "1-7") << "what no row names is a don't care in fr";
+
+    // Too few inputs for the tool: said, and the lists stay.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(".i 3\n.o 1\n111 1\n.e\n");
+    file.close();
+    dialogs.files.push_back({true, Path("f.pla"), 2});
+    tool->SpeedButton1->click();
+    EXPECT_EQ(messages.Texts().back(), "The advanced tool takes functions of 4 to 23 inputs.");
+    EXPECT_EQ(tool->Spin->value(), 5);
 }
 
 TEST_F(AdvMin, ANameThatWouldNotReadBackStopsTheRun) {

@@ -55,4 +55,16 @@ TEST(ListsFile, ACountTheToolCannotTakeIsRefusedWithOneMessage) {
     EXPECT_EQ(ReadText("[Boolean Function]\nVarCount=4\n").content->VarCount, kMinListVariables);
 }
 
+TEST(ListOf, RunsOfThreeOrMoreAsRangesAndReadBackTheSame) {
+    EXPECT_EQ(ListOf("1110110201", '1'), "0-2,4,5,9");
+    EXPECT_EQ(ListOf("1110110201", '2'), "7");
+    EXPECT_EQ(ListOf("0000", '1'), "");
+    std::string function(64, '0');
+    for (std::size_t m = 0; m < function.size(); ++m) function[m] = "0120"[(m * 7 + m / 5) % 4];
+    std::string back(64, '0');
+    ReadList(back, ListOf(function, '1'), '1');
+    ReadList(back, ListOf(function, '2'), '2');
+    EXPECT_EQ(back, function);
+}
+
 }  // namespace

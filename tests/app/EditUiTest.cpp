@@ -102,17 +102,17 @@ TEST_F(Edit, TypingDeletePasteLoadAndDialogFillsAreSteps) {
     EXPECT_EQ(view->currentIndex(), view->model()->index(0, 2));
     EXPECT_EQ(form1->History.UndoCount(), 4) << "the blank on an empty cell changed nothing";
 
+    form1->CopyasText1->trigger();  // the whole map with its labels
     view->selectionModel()->select(QItemSelection(view->model()->index(0, 0), view->model()->index(0, 3)),
                                    QItemSelectionModel::ClearAndSelect);
-    form1->Copy1->trigger();
-    EXPECT_EQ(QApplication::clipboard()->text(), "1\t0\t*\t1\n");
     QTest::keyClick(view, Qt::Key_Delete);
     EXPECT_EQ(form1->Grid.Cells(3, 1), "");
-    view->setCurrentIndex(view->model()->index(2, 2));
-    form1->Paste1->trigger();  // from row 3, column 3: the last two cells fall off the map
-    EXPECT_EQ(form1->Grid.Cells(3, 3), "1");
-    EXPECT_EQ(form1->Grid.Cells(4, 3), "0");
-    EXPECT_EQ(form1->Grid.Cells(5, 3), "");
+    form1->PasteCells1->trigger();  // labelled text goes back in place of the whole map: one step
+    EXPECT_EQ(form1->Grid.Cells(3, 1), "*");
+    EXPECT_EQ(form1->Grid.Cells(4, 1), "1");
+    QApplication::clipboard()->setText("1\tq\n");
+    form1->PasteCells1->trigger();  // refused whole: no step, nothing changed
+    EXPECT_EQ(form1->Grid.Cells(1, 1), "1");
 
     dialogs.files.push_back({true, Path("two.km"), 1});
     form1->BitBtn1Click();

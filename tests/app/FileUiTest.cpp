@@ -106,6 +106,7 @@ TEST_F(Files, DroppedMapFunctionOrPlaFileOpensAndIsOneUndoStep) {
     ASSERT_TRUE(plaFile.open(QIODevice::WriteOnly));
     plaFile.write(".i 3\n.o 2\n.ilb x y z\n1-1 10\n0-- 01\n.e\n");
     plaFile.close();
+    dialogs.items.push_back(0);  // which output goes to the map
     drop(Path("f.pla"));
     for (int m = 0; m < 8; ++m) {
         const TCellPos p = form1->Grid.PositionOfMinterm(m);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -25,6 +26,7 @@
 #include "ui/LanguageFile.h"
 #include "ui/language.h"
 #include "app/tips.h"
+#include "platform/QtMessageSink.h"
 #include "platform/IniFile.h"
 #include "platform/Translate.h"
 
@@ -94,9 +96,9 @@ class Language : public UiFixture {
 TEST_F(Language, EveryKeyReachesAPropertyOfTheRunningProgram) {
     StartProgram();
     EXPECT_EQ(Language1()->objectName(), "Language1");
-    EXPECT_EQ(Language1()->Properties().size(), 197);
+    EXPECT_EQ(Language1()->Properties().size(), 224);
     const auto texts = Texts();
-    EXPECT_EQ(texts.size(), 197u) << "some keys name no window or component";
+    EXPECT_EQ(texts.size(), 224u) << "some keys name no window or component";
     for (const auto& [key, text] : texts) EXPECT_FALSE(text.isEmpty()) << key;
 }
 
@@ -221,18 +223,22 @@ TEST_F(Language, TypingANameWritesEveryIntermediateChoice) {
     EXPECT_EQ(form1->N25->text(), "Analysieren");
 }
 
-TEST_F(Language, AddingNeedsTheFileAndANameNotYetListed) {
+TEST_F(Language, ShippedLanguagesAreOfferedAndAddingNeedsTheFileAndANameNotYetListed) {
     WriteFile("mapwright.ini", "[Language]\nSupportedLanguages=french\n");
     StartProgram();
-    ASSERT_EQ(options->ComboBox1->count(), 1);
+    QStringList listed;
+    for (int i = 0; i < options->ComboBox1->count(); ++i) listed << options->ComboBox1->itemText(i);
+    EXPECT_EQ(listed, QStringList({"french", "English", "German", "Russian"}));
     EXPECT_EQ(options->ComboBox1->currentText(), "") << "the list does not choose a language";
+    EXPECT_EQ(Setting("Language", "CurrentLanguage"), "<none>");
 
-    options->Edit1->setText("German");
+    WriteFile("Languages/latin.lng", "[Translations]\nForm1.N25.Caption=Analysare\n");
+    options->Edit1->setText("Latin");
     options->Button1->click();
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0], "Language: \"German\" installed successfully.");
-    EXPECT_EQ(options->ComboBox1->count(), 2);
-    EXPECT_EQ(options->ComboBox1->itemText(1), "German");
+    EXPECT_EQ(messages.Texts()[0], "Language: \"Latin\" installed successfully.");
+    EXPECT_EQ(options->ComboBox1->count(), 5);
+    EXPECT_EQ(options->ComboBox1->itemText(4), "Latin");
     EXPECT_EQ(form1->N25->text(), "Analyze") << "adding does not switch";
     EXPECT_EQ(Setting("Language", "CurrentLanguage"), "<none>");
 
@@ -241,17 +247,19 @@ TEST_F(Language, AddingNeedsTheFileAndANameNotYetListed) {
         options->Button1->click();
     }
     EXPECT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(options->ComboBox1->count(), 2);
+    EXPECT_EQ(options->ComboBox1->count(), 5);
 
     // In another language the message is put together from its translated parts.
     options->ComboBox1->setEditText("russian");
-    options->Edit1->setText("english");
+    fs::remove(Path("Languages/latin.lng").toStdString());
+    WriteFile("Languages/greek.lng", "[Translations]\n");
+    options->Edit1->setText("greek");
     options->Button1->click();
     ASSERT_EQ(messages.Texts().size(), 2u);
     EXPECT_EQ(QString::fromStdString(messages.Texts()[1]),
-              QString::fromUtf8("Язык \"english\" успешно установлен."));
+              QString::fromUtf8("Язык \"greek\" успешно установлен."));
     RunOptionsAndClose();
-    EXPECT_EQ(Setting("Language", "SupportedLanguages"), "french,German,english");
+    EXPECT_EQ(Setting("Language", "SupportedLanguages"), "french,English,German,Russian,Latin,greek");
 }
 
 TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
@@ -260,8 +268,15 @@ TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
     EXPECT_TRUE(tips->showtips->isChecked());
     EXPECT_FALSE(tips->ShowAtStart);
     EXPECT_TRUE(tips->TipText->toPlainText().isEmpty());
-    tips->Button1Click();  // no language in use: still nothing
-    EXPECT_TRUE(tips->TipText->toPlainText().isEmpty());
+    // Help, Tip of the day opens showing a tip, the program's own English one when no
+    // language is in use.
+    QString opened;
+    OnModal([&](QWidget* modal) {
+        opened = static_cast<TTipsForm*>(modal)->TipText->toPlainText();
+        modal->close();
+    });
+    form1->tipoftheday->trigger();
+    EXPECT_FALSE(opened.isEmpty());
     DestroyProgram();
 
     WriteFile("mapwright.ini", "[Language]\nCurrentLanguage=German\n[Options]\nShowTips=true\n");
@@ -337,6 +352,30 @@ TEST_F(Language, TheAboutBoxShowsTheProductAndClosesWithOk) {
     form1->N17->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(about->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Language, MessageBoxButtonsSpeakTheLanguage) {
+    StartProgram();
+    options->ComboBox1->setEditText("german");
+    platform::QtMessageSink boxes;
+    const platform::ScopedMessageSink shown(&boxes);
+    for (const auto buttons : {platform::MsgButtons::YesNo, platform::MsgButtons::OkCancel}) {
+        QStringList captions;
+        OnModal([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            ASSERT_TRUE(box);
+            for (QAbstractButton* b : box->buttons()) captions << b->text().remove('&');
+            box->buttons().first()->click();
+        });
+        platform::Say("Do you really want to quit?", platform::MsgIcon::Information, buttons);
+        captions.sort();
+        EXPECT_EQ(captions, buttons == platform::MsgButtons::YesNo ? QStringList({"Ja", "Nein"})
+                                                                   : QStringList({"Abbrechen", "OK"}));
+    }
 }
 
 }  // namespace

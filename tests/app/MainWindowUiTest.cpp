@@ -55,8 +55,8 @@ TEST_F(MainWindow, StartsWithAFourVariableMapAndEveryComponentNamed) {
     std::sort(order.begin(), order.end());
     QStringList names;
     for (auto& [pos, name] : order) names << name;
-    EXPECT_EQ(names.join(','), "SpeedButton1,SpeedButton2,SpeedButton3,SpeedButton4,SpeedButton11,SpeedButton5,"
-                               "SpeedButton6,SpeedButton7,SpeedButton8,SpeedButton9,SpeedButton10,UndoButton,RedoButton");
+    EXPECT_EQ(names.join(',').toStdString(), "SpeedButton1,SpeedButton2,SpeedButton3,SpeedButton4,SpeedButton11,SpeedButton5,"
+                               "SpeedButton6,SpeedButton7,SpeedButton8,SpeedButton9,SpeedButton12,SpeedButton10,UndoButton,RedoButton");
     EXPECT_EQ(form1->SpeedButton5->size(), QSize(17, 17));
     EXPECT_EQ(form1->SpeedButton9->size(), QSize(33, 33));
     EXPECT_EQ(form1->SpeedButton9->text(), "Go");

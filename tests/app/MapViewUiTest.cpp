@@ -23,7 +23,20 @@ protected:
     QColor PixelAtCell(int col, int row) {
         const QImage image = view.viewport()->grab().toImage();
         const QRect r = view.visualRect(view.model()->index(row - 1, col - 1));
-        return image.pixelColor(r.center());
+        return image.pixelColor(r.topLeft() + QPoint(2, 2));  // beside the value
+    }
+    // Pixels of the cell near the colour: the value drawn on top of a highlight.
+    int PixelsNear(int col, int row, const QColor& colour) {
+        const QImage image = view.viewport()->grab().toImage();
+        const QRect r = view.visualRect(view.model()->index(row - 1, col - 1)).adjusted(1, 1, -2, -2);
+        int n = 0;
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y = r.top(); y <= r.bottom(); ++y) {
+                const QColor c = image.pixelColor(x, y);
+                n += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                         std::abs(c.blue() - colour.blue()) < 90;
+            }
+        return n;
     }
 
     TCarnoGrid grid;
@@ -91,6 +104,20 @@ TEST_F(MapViewTest, HighlightPaintsTheTermsCellsInTermColorUntilResized) {
     EXPECT_EQ(view.HighlightedTerm(), -1);
     const TCellPos p = grid.PositionOfMinterm(1);
     EXPECT_NE(PixelAtCell(p.Col, p.Row), QColor(Qt::red));
+}
+
+TEST_F(MapViewTest, HighlightedValuesStayReadableOnDarkAndLightColours) {
+    testing_support::FillMinterms(grid, {0, 1, 2, 5, 8, 9, 10});
+    grid.Glue();
+    view.Refresh();
+    const TCellPos p = grid.PositionOfMinterm(1);
+    for (const auto& [termColor, ink] : {std::pair{0x800000u, QColor(Qt::white)},   // navy
+                                         std::pair{0x80FFFFu, QColor(Qt::black)},   // light yellow
+                                         std::pair{0x000000u, QColor(Qt::white)}}) {
+        grid.TermColor = termColor;
+        view.SelectTerm(2);
+        EXPECT_GT(PixelsNear(p.Col, p.Row, ink), 4) << std::hex << termColor << ": the 1 shows";
+    }
 }
 
 TEST_F(MapViewTest, ScrolledMapShowsItsFirstVisibleRowsLabelAndHighlight) {

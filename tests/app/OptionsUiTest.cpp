@@ -56,7 +56,11 @@ TEST_F(Options, FirstRunUsesDefaultsAndTheEndOfTheRunWritesEveryKey) {
     std::vector<std::string> names;
     for (const auto& [k, v] : keys) names.push_back(k);
     EXPECT_EQ(names, (std::vector<std::string>{"MovableColRow", "SizingColRow", "DrawFocus", "BitSave", "AskExit",
-                                               "GlueMethod", "ProductsColor", "MapFont", "ResultFont"}));
+                                               "GlueMethod", "FormulaNotation", "Appearance", "ProductsColor",
+                                               "MapFont", "ResultFont", "AnalysisGives", "MaxSolutions",
+                                               "WindowGeometry", "SplitterState", "MapZoom", "MapFillWindow"}));
+    EXPECT_EQ(ini.ReadString("Options", "Appearance", ""), "system");
+    EXPECT_EQ(ini.ReadString("Options", "FormulaNotation", ""), "typed");
     EXPECT_EQ(ini.ReadString("Options", "AskExit", ""), "true");
     EXPECT_EQ(ini.ReadString("Options", "GlueMethod", ""), "SOP");
     EXPECT_EQ(ini.ReadString("Options", "ProductsColor", ""), "0");  // black, as the main window starts

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <memory>
 
@@ -25,6 +26,10 @@ public:
     bool colorAccepted = false;
     QFont font;
     bool fontAccepted = false;
+    std::deque<double> numbers;  // answers to number prompts in order; none left: cancelled
+    std::vector<QString> numberTitles;
+    std::deque<int> items;  // answers to item prompts in order; none left: cancelled
+    QStringList offeredItems;
 
     platform::FileChoice OpenFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
     platform::FileChoice SaveFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
@@ -35,6 +40,23 @@ public:
     bool PickFont(QWidget*, QFont& f) override {
         if (fontAccepted) f = font;
         return fontAccepted;
+    }
+
+    bool PickNumber(QWidget*, const QString& title, const QString&, double& value, double min, double max,
+                    int) override {
+        numberTitles.push_back(title);
+        if (numbers.empty()) return false;
+        value = std::clamp(numbers.front(), min, max);
+        numbers.pop_front();
+        return true;
+    }
+
+    bool PickItem(QWidget*, const QString&, const QString&, const QStringList& list, int& index) override {
+        offeredItems = list;
+        if (items.empty()) return false;
+        index = items.front();
+        items.pop_front();
+        return true;
     }
 
 private:
@@ -53,6 +75,7 @@ protected:
         ASSERT_TRUE(folder.isValid());
         platform::SetProgramFolder(folder.path().toStdString());
         previousDialogs = platform::SetDialogProvider(&dialogs);
+        platform::ForgetDialogFolders();
     }
 
     void TearDown() override {

@@ -4,12 +4,15 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "UiFixture.h"
+#include "app/OptionsForm.h"
+#include "app/Windows.h"
 #include "engine/MapView.h"
 #include "ui/Theme.h"
 
@@ -101,7 +104,7 @@ TEST_F(View, DarkAppearanceShowsTheMapLightOnDarkAndIsKept) {
     form1->Grid.SetCells(1, 1, "1");
     form1->Grid.SetCells(2, 2, "1");
     form1->CarnoGrid1->Refresh();
-    form1->findChild<QAction*>("ThemeDark1")->trigger();
+    Windows().Options->RadioButton9->setChecked(true);  // Options, Appearance: Dark
     QApplication::processEvents();
     TMapView* map = form1->CarnoGrid1;
     const QImage image = map->grab().toImage();
@@ -133,8 +136,8 @@ TEST_F(View, DarkAppearanceShowsTheMapLightOnDarkAndIsKept) {
 
     StartProgram();  // kept in the settings
     EXPECT_EQ(theme::Current(), theme::Appearance::Dark);
-    EXPECT_TRUE(form1->findChild<QAction*>("ThemeDark1")->isChecked());
-    form1->findChild<QAction*>("ThemeSystem1")->trigger();
+    EXPECT_TRUE(Windows().Options->RadioButton9->isChecked());
+    Windows().Options->RadioButton7->setChecked(true);
     EXPECT_EQ(theme::Current(), theme::Appearance::System);
     EXPECT_GT(QApplication::palette().color(QPalette::Base).lightness(), 128)
         << "the desktop's own light look is back";

@@ -209,22 +209,28 @@ TEST_F(Circuit, SaveByFilterEntryAndName) {
     Formula("a*|b+c", 1, gsEU);
     const QString jpg = Path("one.jpg"), jpeg = Path("two.jpeg"), bmp = Path("three.bmp");
     const QString all = Path("four.BMP"), unknown = Path("five.gif");
+    const QString png = Path("six.png"), pngUnderJpeg = Path("seven.png");
+    const int allEntry = static_cast<int>(TCirView::SaveFilters().size());
     QSize small;
     EXPECT_TRUE(Convert([&] {
         SaveAs(jpg, 1);
         view->SpeedButton1->click();
         SaveAs(jpeg, 2);
         view->Save1->trigger();
+        SaveAs(png, 4);
+        view->SpeedButton1->click();
+        SaveAs(pngUnderJpeg, 1);
+        view->SpeedButton1->click();
         view->ScaleDown1->trigger();  // a picture saved after a rescale has the new size
         small = Shown();
         SaveAs(bmp, 3);
         view->SpeedButton1->click();
-        SaveAs(all, 4);
+        SaveAs(all, allEntry);
         view->SpeedButton1->click();
-        SaveAs(unknown, 4);
+        SaveAs(unknown, allEntry);
         view->SpeedButton1->click();
     }));
-    ASSERT_EQ(dialogs.asked.size(), 5u);
+    ASSERT_EQ(dialogs.asked.size(), 7u);
     EXPECT_EQ(dialogs.asked[0].title, "Save");
     EXPECT_EQ(dialogs.asked[0].proposedName, "Circuit");
     EXPECT_EQ(dialogs.asked[0].defaultSuffix, "jpg");
@@ -236,6 +242,13 @@ TEST_F(Circuit, SaveByFilterEntryAndName) {
             platform::DecodeJpeg(testing_support::ReadAll(path.toStdString()), 1 << 22, &error);
         EXPECT_EQ(back.size(), QSize(324, 243)) << error;
     }
+    for (const QString& path : {png, pngUnderJpeg}) {
+        EXPECT_EQ(testing_support::ReadAll(path.toStdString()).substr(1, 3), "PNG")
+            << path.toStdString();
+        QImage back;
+        EXPECT_TRUE(back.load(path, "PNG"));
+        EXPECT_EQ(back.size(), QSize(324, 243));
+    }
     for (const QString& path : {bmp, all}) {
         QImage back;
         EXPECT_TRUE(back.load(path, "BMP")) << path.toStdString();
@@ -244,7 +257,7 @@ TEST_F(Circuit, SaveByFilterEntryAndName) {
     EXPECT_LT(small.width(), 324);
     EXPECT_FALSE(QFile::exists(unknown));
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_NE(messages.Texts()[0].find(".jpg, .jpeg or .bmp"), std::string::npos);
+    EXPECT_NE(messages.Texts()[0].find(".jpg, .jpeg, .bmp, .png, .svg or .tex"), std::string::npos);
 }
 
 TEST_F(Circuit, SavingOverAFileAsksFirst) {

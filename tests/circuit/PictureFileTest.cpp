@@ -82,16 +82,32 @@ TEST(PictureFile, BitmapHeaderSizeAndRows) {
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), Sample(5, 3));
 }
 
-TEST(PictureFile, KindByFilterEntryAndByName) {
-    EXPECT_EQ(PictureKindOfFilter(1, "x.bmp"), PictureKind::Jpeg);
+TEST(PictureFile, AKnownExtensionWinsOverTheFilter) {
+    EXPECT_EQ(PictureKindOfFilter(1, "x"), PictureKind::Jpeg);
     EXPECT_EQ(PictureKindOfFilter(2, "x"), PictureKind::Jpeg);
-    EXPECT_EQ(PictureKindOfFilter(3, "x.jpg"), PictureKind::Bitmap);
-    EXPECT_EQ(PictureKindOfFilter(4, "/a.b/x.JPEG"), PictureKind::Jpeg);
-    EXPECT_EQ(PictureKindOfFilter(4, "x.Bmp"), PictureKind::Bitmap);
-    EXPECT_EQ(PictureKindOfFilter(4, "x.png"), std::nullopt);
-    EXPECT_EQ(PictureKindOfFilter(4, "/a.jpg/x"), std::nullopt);
-    EXPECT_EQ(PictureKindOfFilter(4, "x.txt"), std::nullopt);
-    EXPECT_EQ(PictureKindOfName("x.png", true), PictureKind::Png);
+    EXPECT_EQ(PictureKindOfFilter(3, "x"), PictureKind::Bitmap);
+    EXPECT_EQ(PictureKindOfFilter(4, "x"), PictureKind::Png);
+    EXPECT_EQ(PictureKindOfFilter(1, "x.png"), PictureKind::Png);
+    EXPECT_EQ(PictureKindOfFilter(1, "x.bmp"), PictureKind::Bitmap);
+    EXPECT_EQ(PictureKindOfFilter(3, "x.jpg"), PictureKind::Jpeg);
+    EXPECT_EQ(PictureKindOfFilter(4, "x.JPEG"), PictureKind::Jpeg);
+    const int all = static_cast<int>(PictureSaveFilters().size());
+    EXPECT_EQ(PictureKindOfFilter(all, "/a.b/x.Bmp"), PictureKind::Bitmap);
+    EXPECT_EQ(PictureKindOfFilter(all, "x.png"), PictureKind::Png);
+    // Nothing whose bytes would not match the name.
+    EXPECT_EQ(PictureKindOfFilter(all, "/a.jpg/x"), std::nullopt);
+    EXPECT_EQ(PictureKindOfFilter(1, "x.txt"), std::nullopt);
+    EXPECT_EQ(PictureKindOfFilter(all, "x.gif"), std::nullopt);
+}
+
+TEST(PictureFile, FilterListOffersEveryKindThenAllImages) {
+    const QStringList& filters = PictureSaveFilters();
+    ASSERT_EQ(filters.size(), static_cast<int>(PictureKinds().size()) + 1);
+    EXPECT_EQ(filters[0], "JPEG Image File (*.jpg)");
+    EXPECT_TRUE(filters.contains("PNG Image File (*.png)"));
+    EXPECT_EQ(filters.last(),
+              "All images ( jpg, jpeg, bmp, png, svg, tex) (*.jpg *.jpeg *.bmp *.png *.svg *.tex)");
+    EXPECT_EQ(PictureExtensionList(), ".jpg, .jpeg, .bmp, .png, .svg or .tex");
 }
 
 TEST(PictureFile, RefusedWritesKeepTheOldFile) {

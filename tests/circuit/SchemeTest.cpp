@@ -222,13 +222,29 @@ TEST(Scheme, NothingIsBuiltForAnEmptyFormula) {
     s.DrawToBitmap();  // nothing to draw on, and no failure
 }
 
-TEST(Scheme, TooLargeCircuitsGetNoPicture) {
+TEST(Scheme, TooLargeCircuitsAreRefusedBeforeAnythingIsBuilt) {
     std::string formula = "a";
     for (int i = 0; i < 400; ++i) formula += "+a*b*c";
-    TScheme s = Built(formula, ftDNF, stNAND, gsUS, 15);
-    EXPECT_TRUE(s.TooLarge());
-    EXPECT_GT(s.SchemeHeight(), kMaxSchemeSide);
-    EXPECT_TRUE(s.Bitmap.isNull());
+    std::string terms, literals;  // as long as the dialog and the command line accept
+    for (int i = 0; i < 100000; ++i) terms += i ? "+A" : "A", literals += i ? "*A" : "A";
+    for (const std::string& f : {formula, terms, literals}) {
+        TScheme s = Built(f, ftDNF, stNAND, gsUS, 15);
+        EXPECT_TRUE(s.TooLarge());
+        EXPECT_TRUE(s.Flows().empty());
+        EXPECT_EQ(s.SchemeHeight(), 0);
+        EXPECT_TRUE(s.Bitmap.isNull());
+    }
+    // The refusal agrees with the height a built circuit has: at step 9 each one-letter term
+    // takes 90 pixels below a margin of 36, so 363 terms fit and 364 do not.
+    std::string fits = "A";
+    for (int i = 1; i < 363; ++i) fits += "++A";  // empty pieces make no terms
+    const TScheme built = Built(fits, ftDNF, stAND_OR);
+    EXPECT_FALSE(built.TooLarge());
+    EXPECT_EQ(built.Height(), 363 * 90 + 36);
+    EXPECT_EQ(built.Nets().size(), 363u);
+    const TScheme refused = Built(fits + "+A", ftDNF, stAND_OR);
+    EXPECT_TRUE(refused.TooLarge());
+    EXPECT_TRUE(refused.Flows().empty());
 }
 
 TEST(SchemeFormula, ChecksTermsAndLiterals) {

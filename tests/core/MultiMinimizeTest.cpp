@@ -16,12 +16,12 @@ namespace {
 
 using namespace mwcore;
 
-struct Spec {
+struct TestFunctions {
     int n = 0, k = 0;
     std::vector<std::string> f;  // per output 2^n of '0', '1', '2'
 };
 
-MultiProblem ProblemOf(const Spec& s) {
+MultiProblem ProblemOf(const TestFunctions& s) {
     MultiProblem p(s.n, s.k);
     const uint32_t all = (1u << s.n) - 1;
     for (int j = 0; j < s.k; ++j)
@@ -34,8 +34,8 @@ MultiProblem ProblemOf(const Spec& s) {
 }
 
 // Outputs that share structure: each a random mix of a few common cubes and its own ones.
-Spec RandomSpec(int n, int k, std::mt19937_64& rng) {
-    Spec s{n, k, std::vector<std::string>(k, std::string(std::size_t{1} << n, '0'))};
+TestFunctions RandomTestFunctions(int n, int k, std::mt19937_64& rng) {
+    TestFunctions s{n, k, std::vector<std::string>(k, std::string(std::size_t{1} << n, '0'))};
     const uint32_t all = (1u << n) - 1;
     std::vector<Cube> common;
     for (int i = 0; i < 2 + n / 2; ++i) {
@@ -55,7 +55,7 @@ Spec RandomSpec(int n, int k, std::mt19937_64& rng) {
 }
 
 // Point by point, with no table code of the core.
-void ExpectImplements(const Spec& s, const std::vector<MultiCube>& cover) {
+void ExpectImplements(const TestFunctions& s, const std::vector<MultiCube>& cover) {
     for (int j = 0; j < s.k; ++j)
         for (uint32_t m = 0; m < (1u << s.n); ++m) {
             bool covered = false;
@@ -71,7 +71,7 @@ void ExpectImplements(const Spec& s, const std::vector<MultiCube>& cover) {
 
 // The fewest products over every set of cubes (each fed to all outputs it fits), by trying
 // sets of growing size; tiny functions only.
-int FewestProducts(const Spec& s) {
+int FewestProducts(const TestFunctions& s) {
     const uint32_t all = (1u << s.n) - 1;
     std::vector<std::pair<uint32_t, std::vector<uint64_t>>> cubes;  // per cube: per output the points it covers
     std::vector<uint64_t> need(s.k, 0);
@@ -116,7 +116,7 @@ int FewestProducts(const Spec& s) {
 
 TEST(MultiMinimize, SharedProductsCountOnce) {
     // f0 = a b, f1 = a b + c, f2 = c (a = variable 2, b = 1, c = 0): two products, both shared.
-    Spec s{3, 3, {"00000011", "01010111", "01010101"}};
+    TestFunctions s{3, 3, {"00000011", "01010111", "01010101"}};
     const MultiProblem p = ProblemOf(s);
     const MultiMinimization m = MinimizeMulti(p);
     ExpectImplements(s, m.cover);
@@ -134,7 +134,7 @@ TEST(MultiMinimize, ProvenMinimumsAreMinimumOnTinyFunctions) {
     int proven = 0;
     for (int round = 0; round < 150; ++round) {
         const int n = 2 + static_cast<int>(rng() % 2), k = 1 + static_cast<int>(rng() % 3);
-        const Spec s = RandomSpec(n, k, rng);
+        const TestFunctions s = RandomTestFunctions(n, k, rng);
         const MultiMinimization m = MinimizeMulti(ProblemOf(s));
         ExpectImplements(s, m.cover);
         const int fewest = FewestProducts(s);
@@ -151,10 +151,11 @@ TEST(MultiMinimize, LargerRandomOutputsAreImplementedAndNoWorseThanEachAlone) {
     std::mt19937_64 rng(11);
     for (int round = 0; round < 24; ++round) {
         const int n = 5 + static_cast<int>(rng() % 6), k = 2 + static_cast<int>(rng() % 14);
-        const Spec s = RandomSpec(n, k, rng);
+        const TestFunctions s = RandomTestFunctions(n, k, rng);
         const MultiProblem p = ProblemOf(s);
         MultiOptions quick;
         quick.exactSeconds = round % 2 ? 0 : 0.2;  // the heuristic alone, and with the exact search
+        if (round % 2) quick.effort = Effort::Quick;
         const MultiMinimization together = MinimizeMulti(p, quick);
         ExpectImplements(s, together.cover);
         const MultiMinimization alone = MinimizeEachAlone(p, quick);
@@ -174,7 +175,7 @@ TEST(MultiMinimize, LargerRandomOutputsAreImplementedAndNoWorseThanEachAlone) {
 TEST(MultiMinimize, StartsFromAGivenCoverAndStepsKeepCoversValid) {
     std::mt19937_64 rng(3);
     for (int round = 0; round < 20; ++round) {
-        const Spec s = RandomSpec(6, 5, rng);
+        const TestFunctions s = RandomTestFunctions(6, 5, rng);
         const MultiProblem p = ProblemOf(s);
         // The given cover: every on point as a product for all outputs it is 1 for.
         std::vector<MultiCube> given;

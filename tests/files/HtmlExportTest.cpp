@@ -69,8 +69,8 @@ TEST(HtmlExport, FragmentMarksOneTermInItsColour) {
         "<TD bgcolor=\"gray\">1</TD>",
         "</TR>\r\n",
         "  <TR><TD bgcolor=\"gray\"><center>0</center></TD>",
-        "<TD bgcolor=\"#0C0B0A\"><p align=\"center\">1</TD>",
-        "<TD bgcolor=\"#0C0B0A\"><p align=\"center\">1</TD>",
+        "<TD bgcolor=\"#0C0B0A\"><p align=\"center\"><font color=\"#FFFFFF\">1</font></TD>",
+        "<TD bgcolor=\"#0C0B0A\"><p align=\"center\"><font color=\"#FFFFFF\">1</font></TD>",
         "</TR>\r\n",
         "  <TR><TD bgcolor=\"gray\"><center>1</center></TD>",
         "<TD bgcolor=\"white\"><p align=\"center\">0</TD>",
@@ -82,6 +82,9 @@ TEST(HtmlExport, FragmentMarksOneTermInItsColour) {
     EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
     map.SaveToHTMLTemp(lines, 5);  // no such term
     EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
+    map.TermColor = 0x80FFFF;  // light yellow: the marked values stay black
+    map.SaveToHTMLTemp(lines, 0);
+    EXPECT_EQ(lines[6], "<TD bgcolor=\"#FFFF80\"><p align=\"center\"><font color=\"#000000\">1</font></TD>");
 }
 
 TEST(HtmlExport, TypedTextCannotInjectMarkup) {

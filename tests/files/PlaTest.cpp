@@ -122,6 +122,13 @@ TEST(Pla, FaultsAreRefusedWithTheirLine) {
     limits.maxRows = 2;
     EXPECT_FALSE(pla::ReadText(".i 1\n.o 1\n0 1\n1 1\n- 1\n", &error, limits));
     EXPECT_EQ(error.line, 5);
+    // More entries than allowed: a few rows of many outputs count as many.
+    limits = {};
+    limits.maxCubes = 5;
+    EXPECT_TRUE(pla::ReadText(".i 1\n.o 3\n0 11~\n1 -00\n", &error, limits));
+    EXPECT_FALSE(pla::ReadText(".i 1\n.o 3\n0 111\n1 1-1\n", &error, limits));
+    EXPECT_EQ(error.line, 4);
+    EXPECT_NE(error.message.find("too large"), std::string::npos);
     // A file that is not there.
     EXPECT_FALSE(pla::ReadFile("/nonexistent/x.pla", &error));
     EXPECT_EQ(error.line, 0);

@@ -44,7 +44,9 @@ TEST(ClassRegistry, CallsGoByDispatchIdAndFailuresCarryTheirMessage) {
     std::ifstream in(exchange);
     std::string line;
     std::getline(in, line);
-    EXPECT_EQ(line, "<result minimum=\"true\">x2*|x1*+|x2*x1*</result>");
+    // The core may say more of its work in further attributes; the claim and the formula stay.
+    EXPECT_EQ(line.rfind("<result minimum=\"true\"", 0), 0u) << line;
+    EXPECT_TRUE(line.ends_with(">x2*|x1*+|x2*x1*</result>")) << line;
     try {
         object->Invoke(5, {platform::ShortArg(99)});
         ADD_FAILURE() << "no error";

@@ -86,6 +86,25 @@ TEST(ReportBuilder, OptionsAddSetsTruthTableMapAndTerms) {
     EXPECT_EQ(testing_support::HtmlErrors(*page), "");
 }
 
+TEST(ReportBuilder, TextbookNotationForTheFormulaAndEveryTerm) {
+    report::Content c = FourVariables("|C+|D*|A+|B*|B+D*A+B+C*|A+|C+D");
+    c.method = gmKNF;
+    c.notation = FormulaNotation::Textbook;
+    c.eachTerm = true;
+    c.terms = {{"|C+|D", "<table></table>"}};
+    std::string missing;
+    const auto page = report::Build(kTemplate, c, missing);
+    ASSERT_TRUE(page) << missing;
+    const std::string bar = "\xCC\x85";
+    // Broken only after a closing bracket, never inside a sum.
+    EXPECT_NE(page->find("(C" + bar + "+D" + bar + ")(A" + bar + "+B" + bar + ")(B" + bar + "+D)"),
+              std::string::npos);
+    EXPECT_NE(page->find("+D)<br>(A+B+C)"), std::string::npos);
+    EXPECT_NE(page->find("=\"C" + bar + "+D" + bar + "\""), std::string::npos) << "the term";
+    EXPECT_EQ(page->find("|C"), std::string::npos);
+    EXPECT_EQ(testing_support::HtmlErrors(*page), "");
+}
+
 TEST(ReportBuilder, TemplateWithoutAPlaceholderIsRefused) {
     std::string missing;
     std::string broken = kTemplate;

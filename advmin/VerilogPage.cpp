@@ -1,0 +1,124 @@
+// The advanced tool's exchange with other tools: the Verilog page beside the VHDL page (the
+// selected result as a Verilog module, saved or copied), and functions opened from PLA files.
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QClipboard>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "advmin/AdvMinimize.h"
+#include "advmin/FunctionLists.h"
+#include "files/Pla.h"
+#include "advmin/Verilog.h"
+#include "advmin/Vhdl.h"
+#include "platform/Dialogs.h"
+#include "platform/Message.h"
+#include "platform/SafeWrite.h"
+#include "platform/Translate.h"
+#include "ui/DialogParts.h"
+#include "ui/Icons.h"
+
+namespace {
+
+QToolButton* PageButton(const char* name, const QString& hint, QWidget* parent, const QIcon& icon,
+                        const QString& text = {}) {
+    auto* b = dialogparts::Named<QToolButton>(name, parent);
+    b->setToolTip(hint);
+    b->setAutoRaise(true);
+    b->setFixedSize(33, 33);
+    if (!icon.isNull()) {
+        b->setIcon(icon);
+        b->setIconSize(QSize(25, 25));
+    }
+    if (!text.isEmpty()) b->setText(text);
+    return b;
+}
+
+}  // namespace
+
+void TAdvMin::CreateVerilogPage() {
+    TabSheet3 = dialogparts::Named<QWidget>("TabSheet3");
+    PageControl1->addTab(TabSheet3, "Verilog");
+    verilogcode = dialogparts::Named<QPlainTextEdit>("verilogcode", TabSheet3);
+    verilogcode->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    verilogcode->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SpeedButton8 = PageButton("SpeedButton8", "Save Verilog code", TabSheet3, icons::SaveMap());
+    SpeedButton10 = PageButton("SpeedButton10", "Copy to clipboard", TabSheet3, icons::Copy());
+    auto* tools = new QVBoxLayout;
+    tools->addWidget(SpeedButton8);
+    tools->addWidget(SpeedButton10);
+    tools->addStretch();
+    auto* page = new QHBoxLayout(TabSheet3);
+    page->addWidget(verilogcode, 1);
+    page->addLayout(tools);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TAdvMin::SpeedButton7Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TAdvMin::SpeedButton8Click);
+    connect(SpeedButton10, &QToolButton::clicked, this, &TAdvMin::SpeedButton10Click);
+}
+
+void TAdvMin::SpeedButton7Click() {
+    if (SelectedRoot()) PageControl1->setCurrentIndex(2);
+}
+
+void TAdvMin::TabSheet3Show() {
+    verilogcode->clear();
+    QTreeWidgetItem* root = SelectedRoot();
+    if (!root) return;
+    std::vector<std::string> ports;
+    for (int row = 0; row < List->rowCount(); ++row)
+        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString() : std::string());
+    try {
+        verilogcode->setPlainText(
+            QString::fromStdString(VerilogText(root->text(0).toStdString(), ports, {}, VhdlTimestamp())));
+    } catch (const VerilogError& e) {
+        platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    }
+}
+
+void TAdvMin::TabSheet3Hide() { verilogcode->clear(); }
+
+void TAdvMin::SpeedButton8Click() {
+    SaveCodePage("Cannot write the file.", verilogcode, "Verilog code (*.v)", "v");
+}
+
+void TAdvMin::SpeedButton10Click() { QApplication::clipboard()->setText(verilogcode->toPlainText()); }
+
+void TAdvMin::OpenPla(const std::string& path) {
+    const auto say = [](const std::string& text) {
+        platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    };
+    pla::Error error;
+    const auto file = pla::ReadFile(path, &error);
+    if (!file) return say(error.message);
+    if (file->inputs < kMinListVariables || file->inputs > kMaxListVariables || file->outputs < 1)
+        return say(platform::TranslateText("The advanced tool takes functions of 4 to 23 inputs."));
+    int output = 0;
+    if (file->outputs > 1) {
+        QStringList names;
+        for (int o = 0; o < file->outputs; ++o) names << QString::fromStdString(file->OutputName(o));
+        const QString title = QString::fromStdString(platform::TranslateText("Choose Output"));
+        const QString label = QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
+        if (!platform::Dialogs().PickItem(this, title, label, names, output)) return;
+    }
+    const std::string function = file->FunctionString(output);
+    ComboBox1->setEditText(QString::fromStdString(ListOf(function, '1')));
+    ComboBox2->setEditText(QString::fromStdString(ListOf(function, '0')));
+    ComboBox3->setEditText(QString::fromStdString(ListOf(function, '2')));
+    {
+        const QSignalBlocker block(Spin);
+        Spin->setValue(file->inputs);
+    }
+    SpinChange();
+    if (static_cast<int>(file->inputNames.size()) == file->inputs) {
+        for (int k = 0; k < file->inputs; ++k)
+            if (QTableWidgetItem* item = List->item(k, 1)) item->setText(QString::fromStdString(file->inputNames[k]));
+        updatevarnames();
+    }
+}

@@ -1,0 +1,182 @@
+// The main window's pictures of the map (File > Export) and its clipboard commands.
+
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMimeData>
+#include <QTreeWidget>
+
+#include "app/Main.h"
+#include "engine/MapView.h"
+#include "files/MapPicture.h"
+#include "files/MapText.h"
+#include "files/PlaFile.h"
+#include "platform/Dialogs.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
+
+using platform::MsgAnswer;
+using platform::MsgButtons;
+using platform::MsgIcon;
+
+namespace {
+
+QAction* NamedAction(QWidget* owner, const char* name, const QString& caption, const QKeySequence& shortcut = {}) {
+    auto* a = new QAction(caption, owner);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+    return a;
+}
+
+}  // namespace
+
+void TForm1::ConnectExchangeCommands() {
+    Export1 = new QMenu("Export", this);
+    Export1->setObjectName("Export1");
+    N10->insertMenu(N19, Export1)->setObjectName("Export1Item");
+    ExportSVG1 = NamedAction(this, "ExportSVG1", "Map as SVG Picture...");
+    ExportPNG1 = NamedAction(this, "ExportPNG1", "Map as PNG Picture...");
+    ExportTeX1 = NamedAction(this, "ExportTeX1", "Map as TeX Picture...");
+    ExportPLA1 = NamedAction(this, "ExportPLA1", "Result as PLA Cover...");
+    Export1->addActions({ExportSVG1, ExportPNG1, ExportTeX1});
+    Export1->addSeparator();
+    Export1->addAction(ExportPLA1);
+
+    // The map menu's entries carry the shortcuts; the map's own menu repeats them.
+    N37 = N11->insertSeparator(N26);
+    N37->setObjectName("N37");
+    CopyasText1 = NamedAction(this, "CopyasText1", "Copy Map as Text", QKeySequence::Copy);
+    CopyasPicture1 = NamedAction(this, "CopyasPicture1", "Copy Map as Picture", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    PasteCells1 = NamedAction(this, "PasteCells1", "Paste Cells", QKeySequence::Paste);
+    N11->insertActions(N37, {CopyasText1, CopyasPicture1, PasteCells1});
+    // Ctrl+C and Ctrl+V act on the map where it has the focus; in the result tree Ctrl+C copies
+    // the tree's line.
+    for (QAction* a : {CopyasText1, CopyasPicture1, PasteCells1}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        CarnoGrid1->addAction(a);
+    }
+    N38 = PopupMenu1->addSeparator();
+    N38->setObjectName("N38");
+    CopyasText2 = NamedAction(this, "CopyasText2", "Copy Map as Text");
+    CopyasPicture2 = NamedAction(this, "CopyasPicture2", "Copy Map as Picture");
+    PasteCells2 = NamedAction(this, "PasteCells2", "Paste Cells");
+    PopupMenu1->addActions({CopyasText2, CopyasPicture2, PasteCells2});
+
+    connect(ExportSVG1, &QAction::triggered, this, &TForm1::ExportSVG1Click);
+    connect(ExportPNG1, &QAction::triggered, this, &TForm1::ExportPNG1Click);
+    connect(ExportTeX1, &QAction::triggered, this, &TForm1::ExportTeX1Click);
+    connect(ExportPLA1, &QAction::triggered, this, &TForm1::ExportPLA1Click);
+    for (QAction* a : {CopyasText1, CopyasText2}) connect(a, &QAction::triggered, this, &TForm1::CopyasText1Click);
+    for (QAction* a : {CopyasPicture1, CopyasPicture2})
+        connect(a, &QAction::triggered, this, &TForm1::CopyasPicture1Click);
+    for (QAction* a : {PasteCells1, PasteCells2}) connect(a, &QAction::triggered, this, &TForm1::PasteCells1Click);
+}
+
+namespace {
+
+// What the window shows: the result's loops while the tree holds it, the selected term.
+picture::Canvas ShownMap(const TCarnoGrid& grid, const TMapView& view) {
+    MapPictureOptions options;
+    options.loops = ShownSolution(grid);
+    options.highlightedTerm = options.loops.empty() ? -1 : view.HighlightedTerm();
+    return MapCanvas(grid, options);
+}
+
+}  // namespace
+
+void TForm1::ExportPicture(int kind) {
+    static const struct {
+        const char* filter;
+        const char* suffix;
+    } kinds[] = {{"SVG Picture (*.svg)", "svg"}, {"PNG Picture (*.png)", "png"}, {"TeX Document (*.tex)", "tex"}};
+    const auto& k = kinds[kind];
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Export Map", {k.filter}, k.suffix, "Map"});
+    if (!choice.accepted) return;
+    double scale = 1;
+    if (static_cast<picture::Kind>(kind) == picture::Kind::Png) {
+        scale = PictureScale;
+        const QString title = QString::fromStdString(platform::TranslateText("Picture Scale"));
+        const QString label = QString::fromStdString(platform::TranslateText("Times the size on screen:"));
+        if (!platform::Dialogs().PickNumber(this, title, label, scale, picture::kMinScale, picture::kMaxScale, 2))
+            return;
+        PictureScale = scale;
+    }
+    if (QFileInfo::exists(choice.path) &&
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
+                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    std::string error;
+    if (!picture::Save(ShownMap(Grid, *CarnoGrid1), choice.path.toStdString(), static_cast<picture::Kind>(kind),
+                       scale, &error))
+        platform::ShowMessage(platform::TranslateText("Can't save the picture.") + "\n" + platform::TranslateText(error),
+                              MsgIcon::Error, MsgButtons::Ok);
+}
+
+void TForm1::ExportSVG1Click() { ExportPicture(static_cast<int>(picture::Kind::Svg)); }
+void TForm1::ExportPNG1Click() { ExportPicture(static_cast<int>(picture::Kind::Png)); }
+void TForm1::ExportTeX1Click() { ExportPicture(static_cast<int>(picture::Kind::Tex)); }
+
+void TForm1::ExportPLA1Click() {
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Export Result", {"PLA File (*.pla)"}, "pla", "Result"});
+    if (!choice.accepted) return;
+    if (QFileInfo::exists(choice.path) &&
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
+                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    Grid.SaveResultToPlaFile(choice.path.toStdString());
+}
+
+bool TForm1::LoadPla(const std::string& path) {
+    const auto file = ReadPlaForMap(path);
+    if (!file) return false;
+    int output = 0;
+    if (file->outputs > 1) {
+        QStringList names;
+        for (int o = 0; o < file->outputs; ++o) names << QString::fromStdString(file->OutputName(o));
+        const QString title = QString::fromStdString(platform::TranslateText("Choose Output"));
+        const QString label = QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
+        if (!platform::Dialogs().PickItem(this, title, label, names, output)) return false;
+    }
+    return Grid.TakeFunctionTable(TableOfPla(*file, output));
+}
+
+void TForm1::CopyasText1Click() {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(maptext::MapAsText(Grid)));
+}
+
+void TForm1::CopyasPicture1Click() {
+    const picture::Canvas canvas = ShownMap(Grid, *CarnoGrid1);
+    auto* data = new QMimeData;
+    data->setData("image/svg+xml", QByteArray::fromStdString(picture::SvgText(canvas)));
+    data->setImageData(picture::Raster(canvas, 1));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void TForm1::PasteCells1Click() {
+    int col = 1, row = 1;
+    const QModelIndexList selected = CarnoGrid1->selectionModel()->selectedIndexes();
+    if (!selected.isEmpty()) {
+        col = row = INT_MAX;
+        for (const QModelIndex& i : selected) {
+            col = std::min(col, i.column() + 1);
+            row = std::min(row, i.row() + 1);
+        }
+    } else if (CarnoGrid1->currentIndex().isValid()) {
+        col = CarnoGrid1->currentIndex().column() + 1;
+        row = CarnoGrid1->currentIndex().row() + 1;
+    }
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    std::optional<FileProblem> problem;
+    MapCommand([&] { problem = maptext::PasteCells(Grid, text, col, row); });
+    if (problem) {
+        platform::ShowMessage(ProblemText(*problem), MsgIcon::Error, MsgButtons::Ok);
+        return;
+    }
+    CarnoGrid1->Refresh();
+    Createreport1->setEnabled(false);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Formulas for reading: the designed notation ("|A*B+C") stays the text of every file and
+// command; "textbook" draws a bar over each complemented name (a combining overline after each
+// of its characters), writes a product's factors side by side and puts each sum of a product
+// of sums in brackets: "(C̄+D̄)(Ā+B̄)(B̄+D)".
+
+#include <string>
+
+enum class FormulaNotation { AsTyped, Textbook };
+
+// How a formula joins its parts: terms of a sum of products by "+" (literals by "*"), sums of
+// a product of sums by "*" (literals by "+").
+enum class FormulaShape { SumOfProducts, ProductOfSums };
+
+// The formula in textbook notation. A sum alone, or of one literal, goes without brackets.
+// Factors stand side by side when every name in the product is one character long, otherwise
+// a middle dot parts them so that "A" "B" cannot be read as "AB".
+std::string TextbookFormula(const std::string& formula, FormulaShape shape);
+
+// The text to show or copy in the given notation.
+inline std::string ShownFormula(const std::string& formula, FormulaShape shape,
+                                FormulaNotation notation) {
+    return notation == FormulaNotation::Textbook ? TextbookFormula(formula, shape) : formula;
+}

@@ -1,0 +1,105 @@
+#include "explain/LoopOverlay.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+
+#include "engine/MapView.h"
+#include "explain/Loops.h"
+#include "platform/Colour.h"
+
+namespace {
+
+// A rounded rectangle whose open sides are left out: each closed side a line between two
+// rounded corners, an open side nothing, and a corner is rounded only where both its sides
+// are drawn.
+QPainterPath LoopPath(const QRectF& r, const explain::LoopBlock& b, qreal radius) {
+    QPainterPath path;
+    const bool top = !b.openTop, bottom = !b.openBottom, left = !b.openLeft, right = !b.openRight;
+    const qreal rad = std::min(radius, std::min(r.width(), r.height()) / 2);
+    const auto corner = [&](bool a, bool c) { return a && c ? rad : 0.0; };
+    const qreal tl = corner(top, left), tr = corner(top, right), br = corner(bottom, right), bl = corner(bottom, left);
+    if (top) {
+        path.moveTo(r.left() + tl, r.top());
+        path.lineTo(r.right() - tr, r.top());
+        if (tr > 0) path.arcTo(QRectF(r.right() - 2 * tr, r.top(), 2 * tr, 2 * tr), 90, -90);
+    }
+    if (right) {
+        path.moveTo(r.right(), r.top() + tr);
+        path.lineTo(r.right(), r.bottom() - br);
+        if (br > 0) path.arcTo(QRectF(r.right() - 2 * br, r.bottom() - 2 * br, 2 * br, 2 * br), 0, -90);
+    }
+    if (bottom) {
+        path.moveTo(r.right() - br, r.bottom());
+        path.lineTo(r.left() + bl, r.bottom());
+        if (bl > 0) path.arcTo(QRectF(r.left(), r.bottom() - 2 * bl, 2 * bl, 2 * bl), 270, -90);
+    }
+    if (left) {
+        path.moveTo(r.left(), r.bottom() - bl);
+        path.lineTo(r.left(), r.top() + tl);
+        if (tl > 0) path.arcTo(QRectF(r.left(), r.top(), 2 * tl, 2 * tl), 180, -90);
+    }
+    return path;
+}
+
+}  // namespace
+
+TLoopOverlay::TLoopOverlay(TMapView* view) : QWidget(view), view_(view), viewport_(view->viewport()) {
+    setObjectName("LoopOverlay");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    viewport_->installEventFilter(this);
+    connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+    connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { update(); });
+    FollowViewport();
+    show();
+}
+
+void TLoopOverlay::SetLoops(const std::vector<std::vector<int>>& terms) {
+    terms_ = terms;
+    FollowViewport();
+    raise();
+    update();
+}
+
+void TLoopOverlay::FollowViewport() {
+    if (viewport_) setGeometry(viewport_->geometry());
+}
+
+bool TLoopOverlay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == viewport_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        FollowViewport();
+        update();
+    }
+    if (watched == viewport_ && event->type() == QEvent::Paint && !terms_.empty()) update();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TLoopOverlay::paintEvent(QPaintEvent*) {
+    outlines_ = 0;
+    if (terms_.empty()) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const TCarnoGrid& grid = view_->Grid();
+    const int rows = view_->Model().rowCount(), cols = view_->Model().columnCount();
+    for (std::size_t k = 0; k < terms_.size(); ++k) {
+        QPen pen(platform::ToQColor(explain::LoopColour(static_cast<int>(k))), 2.5);
+        pen.setCapStyle(Qt::RoundCap);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        // Loops nest a little inside each other so that shared edges stay apart.
+        const qreal inset = 2.5 + 2.5 * static_cast<qreal>(k % 4);
+        for (const explain::LoopBlock& b : explain::LoopBlocks(grid, terms_[k])) {
+            if (b.col1 >= cols || b.row1 >= rows) continue;
+            const QRect first = view_->visualRect(view_->Model().index(b.row0, b.col0));
+            const QRect last = view_->visualRect(view_->Model().index(b.row1, b.col1));
+            QRectF r = QRectF(first.topLeft(), last.bottomRight());
+            // An open side runs out to the map's edge; a closed one stays inside the block.
+            r.adjust(b.openLeft ? -inset : inset, b.openTop ? -inset : inset, b.openRight ? inset : -inset,
+                     b.openBottom ? inset : -inset);
+            p.drawPath(LoopPath(r, b, 8));
+            ++outlines_;
+        }
+    }
+}

@@ -1,0 +1,81 @@
+// mapwright-cli explain: the first minimal formula and the summary, the JSON object with its
+// exact shape, and refusals with the exit status of analyze.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/CliRun.h"
+
+namespace {
+
+using testing_support::Cli;
+using testing_support::CliRun;
+
+QJsonObject Json(const CliRun& r) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out;
+    return doc.object();
+}
+
+}  // namespace
+
+TEST(ExplainCli, FirstMinimumThenTheComparisonAndTheCount) {
+    CliRun r = Cli({"explain", "--ones", "0,1,4,8,10,12,14", "--dc", "5,9"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "|A*|C+A*|D\n"
+              "The analysis gives 3 terms / 6 literals; the minimum is 2 terms / 4 literals.\n"
+              "One minimal solution.\n");
+    r = Cli({"explain", "--vars", "3", "--ones", "0,1,2,5,6,7"});
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1),
+              "The analysis gives 3 terms / 6 literals: that is the minimum.\n2 minimal solutions.\n");
+}
+
+TEST(ExplainCli, JsonHasTheShapeAndTheIndicesPointAtThePrimes) {
+    const CliRun r = Cli({"explain", "--vars", "3", "--ones", "0,1,2,5,6,7", "--max-solutions", "1", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QJsonObject o = Json(r);
+    EXPECT_EQ(o.keys(), (QStringList{"count_complete", "form", "gluing", "minimum", "primes", "solution_count",
+                                     "solutions", "variables"}));
+    EXPECT_EQ(o["variables"].toInt(), 3);
+    EXPECT_EQ(o["form"].toString(), "SOP");
+    const QJsonArray primes = o["primes"].toArray();
+    ASSERT_EQ(primes.size(), 6);
+    EXPECT_EQ(primes[0].toObject().keys(), (QStringList{"essential", "literals", "minterms", "text"}));
+    EXPECT_EQ(primes[0].toObject()["text"].toString(), "|A*|B");
+    EXPECT_EQ(primes[0].toObject()["minterms"].toArray(), (QJsonArray{0, 1}));
+    EXPECT_FALSE(primes[0].toObject()["essential"].toBool());
+    EXPECT_EQ(o["minimum"].toObject()["terms"].toInt(), 3);
+    EXPECT_EQ(o["minimum"].toObject()["literals"].toInt(), 6);
+    const QJsonArray solutions = o["solutions"].toArray();
+    ASSERT_EQ(solutions.size(), 1) << "--max-solutions 1 lists one";
+    EXPECT_EQ(o["solution_count"].toInt(), 2) << "and counts them all";
+    EXPECT_TRUE(o["count_complete"].toBool());
+    QStringList texts;
+    for (const QJsonValue& i : solutions[0].toObject()["primes"].toArray())
+        texts << primes[i.toInt()].toObject()["text"].toString();
+    EXPECT_EQ(texts.join('+'), solutions[0].toObject()["formula"].toString());
+    EXPECT_EQ(o["gluing"].toObject().keys(), (QStringList{"formula", "literals", "terms"}));
+
+    const QJsonObject pos = Json(Cli({"explain", "--pos", "--vars", "2", "--zeros", "0", "--json"}));
+    EXPECT_EQ(pos["form"].toString(), "POS");
+    EXPECT_EQ(pos["solutions"].toArray()[0].toObject()["formula"].toString(), "A+B");
+    EXPECT_TRUE(pos["primes"].toArray()[0].toObject()["essential"].toBool());
+}
+
+TEST(ExplainCli, RefusalsAsAnalyze) {
+    CliRun r = Cli({"explain", "--max-solutions", "0"});
+    EXPECT_EQ(r.status, 2);
+    r = Cli({"explain", "--max-solutions", "many"});
+    EXPECT_EQ(r.status, 2);
+    r = Cli({"explain", "--ones", "1,x"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Invalid symbol in string."), std::string::npos) << r.err;
+    r = Cli({"explain", "--vars", "2"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, 2), "0\n") << "no ones: the constant";
+}

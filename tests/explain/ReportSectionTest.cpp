@@ -1,0 +1,81 @@
+// The explanation in words and in the report: the steps of a worked chart, the count and the
+// comparison lines, and the report's section as valid HTML.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+
+#include "HtmlCheck.h"
+#include "MapHelpers.h"
+#include "TempFolder.h"
+#include "explain/ReportSection.h"
+#include "explain/Sentences.h"
+#include "report/ReportBuilder.h"
+
+namespace {
+
+explain::Explanation ExplainMinterms(int n, const std::vector<int>& ones, const std::vector<int>& dc,
+                                     TGlueMethod form = gmDNF) {
+    TCarnoGrid grid;
+    grid.SetVariableCount(n);
+    testing_support::FillMinterms(grid, ones, dc);
+    explain::MapFunction f;
+    explain::ReadMap(grid, form, f);
+    return explain::Explain(f);
+}
+
+}  // namespace
+
+TEST(ExplainSentences, EachStepOfAWorkedChartInOneSentence) {
+    // An essential prime, then a row and a column dominated, then a prime essential in what is
+    // left, and the chart is solved.
+    const explain::Explanation e = ExplainMinterms(4, {4, 7, 11, 12, 15}, {3, 5, 6, 9, 14});
+    std::string all;
+    for (const explain::ChartStep& step : e.steps) all += explain::StepSentence(step, e) + "\n";
+    for (const char* part : {"is essential: it alone covers cell", "is dropped: every prime left that covers cell",
+                             "covers every cell it still covers, with fewer literals.",
+                             "is essential now: of what is left, it alone covers cell",
+                             "Every cell is covered: the chart is solved.\n"})
+        EXPECT_NE(all.find(part), std::string::npos) << part << " in\n" << all;
+    EXPECT_EQ(all.find('%'), std::string::npos) << all;
+    EXPECT_TRUE(e.coreCells.empty());
+
+    EXPECT_EQ(explain::Fill("%2 before %1, %3 kept", {"a", "b"}), "b before a, %3 kept");
+    EXPECT_EQ(explain::CellList({3, 7, 11}), "3, 7, 11");
+
+    explain::Explanation counted = e;
+    counted.solutionCount = 5;
+    counted.countComplete = true;
+    EXPECT_EQ(explain::CountText(counted), "5 minimal solutions.");
+    counted.countComplete = false;
+    counted.solutionCount = 2;
+    counted.solutions.resize(3);  // more listed than counted: the listing is the lower bound
+    EXPECT_EQ(explain::CountText(counted), "At least 3 minimal solutions: counting them all would take too long.");
+}
+
+TEST(ExplainReport, SectionIsValidHtmlInTheShippedTemplate) {
+    for (const TGlueMethod form : {gmDNF, gmKNF}) {
+        const explain::Explanation e = ExplainMinterms(4, {0, 1, 2, 5, 6, 7, 8, 9, 10, 14}, {3}, form);
+        report::Content content;
+        content.method = form;
+        content.names = {"A", "B", "C", "D"};
+        content.formula = e.gluing.formula;
+        content.minimalHtml = explain::MinimalSolutionsHtml(e);
+        EXPECT_NE(content.minimalHtml.find("&times;"), std::string::npos) << "the chart is shown";
+        std::string missing;
+        const auto page = report::Build(
+            testing_support::ReadAll(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"), content, missing);
+        ASSERT_TRUE(page.has_value()) << missing;
+        EXPECT_EQ(testing_support::HtmlErrors(*page), "");
+        EXPECT_NE(page->find(e.solutions.front().formula), std::string::npos);
+    }
+    // An 8-variable chart too large to read is left out, with a word why.
+    std::vector<int> ones;
+    for (int m = 0; m < 256; ++m)
+        if (std::popcount(static_cast<unsigned>(m)) >= 3 && std::popcount(static_cast<unsigned>(m)) <= 5) ones.push_back(m);
+    const explain::Explanation wide = ExplainMinterms(8, ones, {});
+    ASSERT_GT(wide.targets.size() * wide.primes.size(), explain::kReportChartCells);
+    const std::string big = explain::MinimalSolutionsHtml(wide);
+    EXPECT_NE(big.find("The chart is too large to show here."), std::string::npos);
+    EXPECT_EQ(testing_support::HtmlErrors("<html><body>" + big + "</body></html>"), "");
+}

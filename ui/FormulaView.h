@@ -1,0 +1,34 @@
+#pragma once
+// Result trees as people read them: each formula and term in the notation chosen in the
+// options, long texts in full (a horizontal scroll bar, a tooltip) and copied as shown. The
+// nodes keep the designed text, which every command reads.
+
+#include <QObject>
+#include <QString>
+
+#include "engine/Notation.h"
+
+class QModelIndex;
+class QTreeWidget;
+
+namespace formulaview {
+
+FormulaNotation Notation();
+// Every tree set up by ShowFormulasIn shows the new notation at once.
+void SetNotation(FormulaNotation notation);
+
+// The notation, tooltips and scrolling for tree.
+void ShowFormulasIn(QTreeWidget* tree);
+
+// Whether a node is read as part of a product of sums: a formula node whose terms are sums or
+// which joins its terms by "*", and the terms of such a node.
+FormulaShape ShapeOf(const QModelIndex& node);
+
+// The node's text as shown.
+QString ShownText(const QModelIndex& node);
+
+// Puts the current node's text as shown (the first formula node when none is current) on the
+// clipboard; false when the tree is empty.
+bool CopyFormula(QTreeWidget* tree);
+
+}  // namespace formulaview
