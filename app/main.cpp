@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -31,7 +32,7 @@ bool AnswerInformationOptions(int argc, char** argv) {
                 "Usage: mapwright [FILE]\n"
                 "A Karnaugh map minimizer for Boolean functions of 2 to 8 variables.\n\n"
                 "  FILE        a map (.km), Boolean function (.bf), CSV truth table (.csv)\n"
-                "              or PLA (.pla, its first output) to open\n"
+                "              or PLA (.pla, one of its outputs) to open\n"
                 "  --help      show this text and exit\n"
                 "  --version   show the version and exit\n\n"
                 "For scripts, see mapwright-cli --help.\n\n");
@@ -64,7 +65,14 @@ int main(int argc, char** argv) {
     CreateWindows(arguments);
     Windows().Form1->show();
     // For timing the start: quit as soon as the window has been shown.
-    if (qEnvironmentVariableIsSet("MAPWRIGHT_QUIT_AFTER_SHOW")) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
+    // The wall clock at that moment goes to stderr, for the timer to subtract its own start from.
+    if (qEnvironmentVariableIsSet("MAPWRIGHT_QUIT_AFTER_SHOW"))
+        QTimer::singleShot(0, &app, [] {
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::fprintf(stderr, "shown at %lld%09ld ns\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
+            QCoreApplication::exit(0);
+        });
     const int status = app.exec();
     // A timed run has no one to answer a box at its end.
     platform::StderrMessageSink unattended;
