@@ -307,7 +307,7 @@ void TForm1::CreateToolButtons() {
     SpeedButton6 = button("SpeedButton6", "Fill with 0", 17, {}, "0");
     SpeedButton8 = button("SpeedButton8", "Clear Map", 17, icons::ClearMap());
     SpeedButton9 = button("SpeedButton9", "Analyze", 33, {}, "Go");
-    SpeedButton9->setStyleSheet("QToolButton { color: green; font-weight: bold; }");
+    StyleGoButton();
     SpeedButton10 = button("SpeedButton10", "Options", 33, icons::Options());
     for (QToolButton* small : {SpeedButton7, SpeedButton8}) small->setIconSize(QSize(13, 13));
 

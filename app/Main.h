@@ -71,6 +71,7 @@ public:
     QAction *ZoomIn1 = nullptr, *ZoomOut1 = nullptr, *ActualSize1 = nullptr, *FillWindow1 = nullptr;
     // "system", "light" or "dark": the look of every window (the Options' Appearance page).
     void SetAppearance(const QString& setting);
+    void StyleGoButton();  // its green readable on the look in use
     QAction *Undo1 = nullptr, *Redo1 = nullptr;
 
     // --- pop-up menus ---

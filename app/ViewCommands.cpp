@@ -2,6 +2,8 @@
 // between runs: its size and place, the splitter, the zoom. Kept as keys of the settings file's "Options".
 
 #include <QAction>
+#include <QApplication>
+#include <QToolButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
@@ -42,6 +44,14 @@ void TForm1::CreateViewCommands() {
 void TForm1::SetAppearance(const QString& setting) {
     theme::Apply(theme::FromSetting(setting));
     CarnoGrid1->ApplyHeaderColours();
+    StyleGoButton();
+}
+
+void TForm1::StyleGoButton() {
+    // The designed green, lighter on a dark look where it would barely show.
+    const bool dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
+    SpeedButton9->setStyleSheet(dark ? "QToolButton { color: #5fd35f; font-weight: bold; }"
+                                     : "QToolButton { color: green; font-weight: bold; }");
 }
 
 void TForm1::LoadViewSettings() {

@@ -1,6 +1,8 @@
 #include "ui/Icons.h"
 
+#include <QGuiApplication>
 #include <QIconEngine>
+#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -44,7 +46,9 @@ private:
 
 QIcon Draw(const std::function<void(QPainter&)>& paint) { return QIcon(new PaintedIconEngine(paint)); }
 
-void Text(QPainter& p, const QRectF& r, const QString& s, int px, bool bold = true, QColor c = QColor(30, 30, 30)) {
+// Without a colour, the text takes the buttons' own, so it stays readable on a dark look.
+void Text(QPainter& p, const QRectF& r, const QString& s, int px, bool bold = true, QColor c = {}) {
+    if (!c.isValid()) c = QGuiApplication::palette().color(QPalette::ButtonText);
     QFont f;
     f.setPixelSize(px);
     f.setBold(bold);
