@@ -1,8 +1,9 @@
 // The main window's View menu (zoom of the map), its appearance, and what the window keeps
-// between runs: its size and place, the splitter, the zoom. Kept as keys of the settings file's "Options".
+// between runs: its size and place, the splitter, the open panels, the zoom. Kept as keys of the settings file's "Options".
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QToolButton>
 #include <QMenu>
 #include <QMenuBar>
@@ -60,6 +61,10 @@ void TForm1::LoadViewSettings() {
     if (!geometry.isEmpty()) restoreGeometry(geometry);  // refuses what it cannot read
     const QByteArray splitter = QByteArray::fromBase64(ini.ReadString("Options", "SplitterState", "").c_str());
     if (!splitter.isEmpty()) Splitter1->restoreState(splitter);
+    // The docked panels: where they stand and whether they are open; an open one shows its
+    // content at once.
+    const QByteArray panels = QByteArray::fromBase64(ini.ReadString("Options", "PanelState", "").c_str());
+    if (!panels.isEmpty() && restoreState(panels) && !DockExplain->isHidden()) N35Click();
     bool ok = false;
     const int percent = QString::fromStdString(ini.ReadString("Options", "MapZoom", "100")).toInt(&ok);
     if (ok) CarnoGrid1->SetZoom(percent / 100.0);
@@ -71,6 +76,7 @@ void TForm1::SaveViewSettings() {
     const bool written = ini.WriteStrings(
         "Options", {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
                     {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
+                    {"PanelState", saveState().toBase64().toStdString()},
                     {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
                     {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"}});
     if (!written) platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);

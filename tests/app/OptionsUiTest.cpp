@@ -58,7 +58,8 @@ TEST_F(Options, FirstRunUsesDefaultsAndTheEndOfTheRunWritesEveryKey) {
     EXPECT_EQ(names, (std::vector<std::string>{"MovableColRow", "SizingColRow", "DrawFocus", "BitSave", "AskExit",
                                                "GlueMethod", "FormulaNotation", "Appearance", "ProductsColor",
                                                "MapFont", "ResultFont", "AnalysisGives", "MaxSolutions",
-                                               "WindowGeometry", "SplitterState", "MapZoom", "MapFillWindow"}));
+                                               "WindowGeometry", "SplitterState", "PanelState", "MapZoom",
+                                               "MapFillWindow"}));
     EXPECT_EQ(ini.ReadString("Options", "Appearance", ""), "system");
     EXPECT_EQ(ini.ReadString("Options", "FormulaNotation", ""), "typed");
     EXPECT_EQ(ini.ReadString("Options", "AskExit", ""), "true");

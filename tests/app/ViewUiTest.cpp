@@ -2,12 +2,14 @@
 // window's size and splitter, and the dark appearance read back from the painted map.
 
 #include <QAction>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "UiFixture.h"
@@ -86,6 +88,9 @@ TEST_F(View, TheMapFillsTheWindowWhenAskedAndTheWindowKeepsItsShape) {
     EXPECT_FALSE(map->FillWindow());
     EXPECT_FALSE(form1->FillWindow1->isChecked());
     form1->FillWindow1->trigger();
+    form1->SpinEdit1->setValue(2);
+    form1->SpeedButton2Click();
+    form1->N35Click();  // the minimal solutions panel, open at the end of the run
     const QList<int> splitter = form1->Splitter1->sizes();
     DestroyProgram();
 
@@ -94,6 +99,13 @@ TEST_F(View, TheMapFillsTheWindowWhenAskedAndTheWindowKeepsItsShape) {
     EXPECT_EQ(form1->Splitter1->sizes(), splitter);
     EXPECT_TRUE(form1->FillWindow1->isChecked());
     EXPECT_TRUE(form1->CarnoGrid1->FillWindow());
+    EXPECT_FALSE(form1->DockExplain->isHidden()) << "the panel opens again";
+    EXPECT_TRUE(form1->SpeedButton12->isChecked());
+    form1->DockExplain->hide();
+    DestroyProgram();
+
+    StartProgram();
+    EXPECT_TRUE(form1->DockExplain->isHidden());
 }
 
 TEST_F(View, DarkAppearanceShowsTheMapLightOnDarkAndIsKept) {
