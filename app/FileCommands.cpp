@@ -53,8 +53,7 @@ void TForm1::SaveRecentFiles() {
     std::vector<std::pair<std::string, std::string>> values;
     for (int i = 0; i < kRecentCount; ++i)
         values.push_back({RecentKey(i), i < recentFiles_.size() ? recentFiles_[i].toStdString() : std::string()});
-    platform::IniFile ini(platform::SettingsFilePath());
-    if (!ini.WriteStrings("Options", values)) platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::SaveSettings("Options", values);
 }
 
 void TForm1::NoteRecentFile(const QString& fileName) {

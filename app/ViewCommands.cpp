@@ -72,12 +72,11 @@ void TForm1::LoadViewSettings() {
 }
 
 void TForm1::SaveViewSettings() {
-    platform::IniFile ini(platform::SettingsFilePath());
-    const bool written = ini.WriteStrings(
-        "Options", {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
-                    {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
-                    {"PanelState", saveState().toBase64().toStdString()},
-                    {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
-                    {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"}});
-    if (!written) platform::ShowMessage(ini.LastError(), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    // Through the settings' own save, which moves to the user's copy where the program's folder
+    // cannot take it.
+    platform::SaveSettings("Options", {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
+                                       {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
+                                       {"PanelState", saveState().toBase64().toStdString()},
+                                       {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
+                                       {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"}});
 }

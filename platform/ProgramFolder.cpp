@@ -33,6 +33,11 @@ void SetProgramFolder(const std::string& folder) { Override() = folder.empty() ?
 
 bool FolderWritable(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
 
+bool SharedProgramFolder() {
+    std::error_code ec;
+    return fs::exists(ProgramFolder() + "installed", ec);
+}
+
 // $variable, or the home folder's fallback below it.
 static std::string XdgFolder(const char* variable, const char* underHome) {
     const char* xdg = std::getenv(variable);
@@ -53,7 +58,7 @@ std::string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", "/.local/share"
 std::string BesideProgramOrUserConfig(const std::string& fileName) {
     const std::string beside = ProgramFolder() + fileName;
     std::error_code ec;
-    if (fs::exists(beside, ec) || FolderWritable(ProgramFolder())) return beside;
+    if (!SharedProgramFolder() && (fs::exists(beside, ec) || FolderWritable(ProgramFolder()))) return beside;
     const std::string folder = UserConfigFolder();
     fs::create_directories(folder, ec);
     return folder + fileName;

@@ -13,6 +13,10 @@ std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
 
 bool FolderWritable(const std::string& folder);
+// An installed program folder (cmake --install puts the marker file "installed" in it) is
+// shared by every user of the machine: their settings and reports go to their own folders,
+// even for a user who could write there.
+bool SharedProgramFolder();
 
 // A file that belongs beside the program: there when it exists or the folder can be written,
 // else in the user's folder for this program under $XDG_CONFIG_HOME (or ~/.config).

@@ -24,7 +24,7 @@ std::string UserCopy() { return UserConfigFolder() + kFileName; }
 
 // access() rather than a look at the mode bits: it answers for the user running the program.
 bool BesideTakesSaves() {
-    if (!FolderWritable(ProgramFolder())) return false;
+    if (SharedProgramFolder() || !FolderWritable(ProgramFolder())) return false;
     struct stat st {};
     if (::stat(Beside().c_str(), &st) != 0) return errno == ENOENT;
     if (S_ISDIR(st.st_mode)) return false;

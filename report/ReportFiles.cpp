@@ -29,9 +29,11 @@ bool ReadTemplate(const std::string& name, std::string* text, std::string* error
 
 std::string ReportPath() {
     std::error_code ec;
-    const std::string beside = platform::ProgramFolder() + "Reports/";
-    std::filesystem::create_directories(beside, ec);
-    if (!ec && platform::FolderWritable(beside)) return beside + "report.htm";
+    if (!platform::SharedProgramFolder()) {
+        const std::string beside = platform::ProgramFolder() + "Reports/";
+        std::filesystem::create_directories(beside, ec);
+        if (!ec && platform::FolderWritable(beside)) return beside + "report.htm";
+    }
     const std::string user = platform::UserDataFolder() + "Reports/";
     std::filesystem::create_directories(user, ec);
     return user + "report.htm";

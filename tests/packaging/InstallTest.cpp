@@ -102,6 +102,9 @@ TEST_F(Installed, ProgramsStartFromThePrefixAndFindWhatShipsWithThem) {
     const Outcome shown = Shell("cd / && QT_QPA_PLATFORM=offscreen MAPWRIGHT_QUIT_AFTER_SHOW=1 XDG_CONFIG_HOME=" +
                             Quoted(prefix / "config") + " timeout 60 " + Quoted(At("bin/mapwright")));
     EXPECT_EQ(shown.status, 0) << shown.out;
+    // The installed folder is shared even where it could be written: settings go to the user's.
+    EXPECT_TRUE(fs::exists(prefix / "config/mapwright/mapwright.ini"));
+    EXPECT_FALSE(fs::exists(At("lib/mapwright/mapwright.ini")));
 
     const Outcome cli = Shell("cd / && " + Quoted(At("bin/mapwright-cli")) + " analyze --ones 1,3");
     EXPECT_EQ(cli.status, 0) << cli.out;
