@@ -31,7 +31,7 @@ mwcore::MultiOptions OptionsFor(const std::string& effort) {
         o.exactSeconds = 0;
         o.loopSeconds = 10;
     } else if (effort == "thorough") {
-        o.exactSeconds = 1;
+        // the defaults: work allowances, the clock a distant guard
     } else if (effort == "prove") {
         o.effort = mwcore::Effort::Prove;
         o.exactSeconds = 60;
