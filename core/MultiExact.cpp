@@ -1,6 +1,8 @@
 #include "core/MultiExact.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <bit>
 #include <map>
 
@@ -14,6 +16,60 @@ namespace {
 
 constexpr std::size_t kMaxPrimes = 50000;
 constexpr std::size_t kMaxRows = 100000;
+
+// The distinct rows of the points of `on`, found by cutting the space into regions until every
+// cube meeting a region holds all of it: the cost follows the number of regions the cubes make
+// rather than the size of the table. Nothing past maxRows or when the work runs out.
+class RegionRows {
+public:
+    RegionRows(const MultiProblem& p, const TruthTable& on, const std::vector<Cube>& cubes, Work& work)
+        : p_(p), on_(on), cubes_(cubes), work_(work) {}
+
+    std::optional<std::vector<std::vector<int>>> Run(std::size_t maxRows) {
+        maxRows_ = maxRows;
+        std::vector<int> live(cubes_.size());
+        for (std::size_t i = 0; i < live.size(); ++i) live[i] = static_cast<int>(i);
+        if (!Split(Cube{}, live)) return std::nullopt;
+        std::sort(rows_.begin(), rows_.end());
+        rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
+        return std::move(rows_);
+    }
+
+private:
+    bool Split(const Cube& region, const std::vector<int>& live) {
+        if (!work_.Spend(static_cast<int64_t>(live.size()) + p_.Span(region) / 16 + 1)) return false;
+        if (!on_.Intersects(region)) return true;
+        std::array<int, 32> count{};
+        bool whole = true;
+        for (int i : live)
+            if (!cubes_[i].Contains(region)) {
+                whole = false;
+                for (uint32_t m = cubes_[i].mask & ~region.mask; m; m &= m - 1) ++count[std::countr_zero(m)];
+            }
+        if (whole) {
+            rows_.push_back(live);
+            return rows_.size() <= 4 * maxRows_;
+        }
+        int v = 0;
+        for (int i = 1; i < 32; ++i)
+            if (count[i] > count[v]) v = i;
+        for (uint32_t value : {0u, 1u << v}) {
+            const Cube half{region.mask | 1u << v, region.val | value};
+            std::vector<int> inside;
+            for (int i : live)
+                if (cubes_[i].Intersects(half)) inside.push_back(i);
+            if (!Split(half, inside)) return false;
+        }
+        return true;
+    }
+
+    const MultiProblem& p_;
+    const TruthTable& on_;
+    const std::vector<Cube>& cubes_;
+    Work& work_;
+    std::size_t maxRows_ = 0;
+    std::vector<std::vector<int>> rows_;
+};
 
 }  // namespace
 
@@ -76,7 +132,9 @@ MultiExactResult BestCoverOf(const MultiProblem& p, const std::vector<Cube>& can
                 cubes.push_back(columns[c].in);
                 ids.push_back(static_cast<int>(c));
             }
-        auto some = DistinctCoveringRows(p.On(j), cubes, kMaxRows, work);
+        // Many inputs: regions of the cubes rather than points of the table.
+        auto some = p.CubesOnly() ? RegionRows(p, p.On(j), cubes, work).Run(kMaxRows)
+                                  : DistinctCoveringRows(p.On(j), cubes, kMaxRows, work);
         if (!some) return result;
         for (auto& row : *some) {
             for (int& c : row) c = ids[c];

@@ -15,7 +15,7 @@ namespace mwcore {
 
 namespace {
 
-constexpr std::size_t kMaxPoolPrimes = 5000;  // of one output
+constexpr std::size_t kMaxPoolPrimes = 5000;  // of one pair of outputs
 constexpr std::size_t kMaxPool = 20000;
 constexpr int kMaxAloneOutputs = 4;
 constexpr int kMaxPoolRounds = 8;
@@ -25,9 +25,13 @@ constexpr int kMaxPoolRounds = 8;
 // pool's primes come from tables, so it gets a share of their size too.
 constexpr int64_t kPoolBase = 3000000;
 constexpr int64_t kPoolPerTableWord = 40;
+constexpr int64_t kPoolShare = 4;  // of the loop's work
+constexpr int64_t kPairShare = 2;  // of the pool's allowance, for the primes of pairs
 constexpr int64_t kExactBase = 10000000;
 
 using Clock = std::chrono::steady_clock;
+
+MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, bool& eachMinimum);
 
 Clock::time_point After(double seconds) {
     if (seconds >= 1e6) return Clock::time_point::max();
@@ -68,25 +72,25 @@ std::vector<std::pair<int, int>> SharingPairs(const MultiProblem& p, const std::
     return pairs;
 }
 
-// Each output's own primes (fed to all outputs that can take them) and every product the loop
-// met make a pool; the covering search picks the cheapest cover of it, the loop improves that
-// cover, its products join the pool, and so on while the cover gets cheaper.
+// The primes of pairs of outputs and every product the loop met make a pool (each output's own
+// primes are mostly met by the loop already, and cost more than they bring); the covering
+// search picks the cheapest cover of it, the loop improves that cover, its products join the
+// pool, and so on while the cover gets cheaper.
 std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCube>& start,
                                 std::vector<MultiCube> best, Work& work, uint64_t& nodes) {
     std::vector<Cube> pool;
     for (const MultiCube& c : start) pool.push_back(c.in);
     for (const MultiCube& c : best) pool.push_back(c.in);
+    // Products two outputs share are primes of the two together, often of neither alone:
+    // pairs whose on-sets the same products of the cover feed come first, within a share of
+    // the allowance that leaves the covering search its part.
+    Work pairs = work.Part(work.Allowance() == Work::kUnlimited ? Work::kUnlimited : work.Allowance() / kPairShare);
     PrimeLimits limits;
     limits.maxPrimes = kMaxPoolPrimes;
-    limits.work = &work;
+    limits.work = &pairs;
     const int64_t table = p.Span(Cube{});
-    for (int j = 0; j < p.OutputCount() && pool.size() < kMaxPool && work.Spend(2 * table); ++j)
-        if (const auto primes = UsefulPrimes(OutputProblem(p, j), limits))
-            pool.insert(pool.end(), primes->begin(), primes->end());
-    // Products two outputs share are primes of the two together, often of neither alone:
-    // pairs whose on-sets the same products of the cover feed come first, while work lasts.
     for (const auto& [i, j] : SharingPairs(p, best)) {
-        if (pool.size() >= kMaxPool || !work.Spend(5 * table)) break;
+        if (pool.size() >= kMaxPool || !pairs.Spend(5 * table)) break;
         TruthTable upper = p.Upper(i);
         upper &= p.Upper(j);
         TruthTable on = p.On(i);
@@ -98,6 +102,7 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
         if (const auto primes = UsefulPrimes(Problem(on, dc), limits))
             pool.insert(pool.end(), primes->begin(), primes->end());
     }
+    work.Absorb(pairs);
     for (const Cube& c : GaspCandidates(p, best, &work)) pool.push_back(c);
     std::sort(pool.begin(), pool.end());
     pool.erase(std::unique(pool.begin(), pool.end()), pool.end());
@@ -155,31 +160,39 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
     report("loop");
     const bool exact = options.effort != Effort::Quick && options.exactSeconds > 0 && options.workScale > 0;
     Guard exactGuard(After(options.exactSeconds), nullptr, &guard);
+    bool settled = false;
+    bool gaveUp = false;  // a step ran out of its allowance
     // Few outputs: each one's own minimum (the single-output core settles large functions
     // that the loop cannot), equal products merged, is a cover too.
     if (exact && p.OutputCount() <= kMaxAloneOutputs && !guard.Stopped()) {
         std::map<Cube, Outputs> joined;
-        const MultiMinimization each = MinimizeEachAlone(p, options);
+        bool eachMinimum = false;
+        const MultiMinimization each = EachAlone(p, options, eachMinimum);
         stats.work += each.stats.work;
+        // One output: its own proven minimum is the answer.
+        settled = p.OutputCount() == 1 && eachMinimum;
         for (const MultiCube& c : each.cover) joined[c.in] |= c.out;
         std::vector<MultiCube> alone;
         for (const auto& [in, out] : joined) alone.push_back({in, out});
         for (const MultiCube& c : alone) start.push_back(c);
-        if (CostOf(alone) < CostOf(result.cover)) result.cover = std::move(alone);
+        if (settled || CostOf(alone) < CostOf(result.cover)) result.cover = std::move(alone);
+        result.minimum = settled;
     }
-    if (exact && !exactGuard.Stopped()) {
+    if (exact && !settled && !exactGuard.Stopped()) {
         const int64_t tables = p.Span(Cube{}) * p.OutputCount();
-        Work pooling(Scaled(kPoolBase + loop.Spent() / 4 + kPoolPerTableWord * tables, options.workScale), &exactGuard);
+        Work pooling(Scaled(kPoolBase + loop.Spent() / kPoolShare + kPoolPerTableWord * tables, options.workScale), &exactGuard);
         result.cover = FromPool(p, start, result.cover, pooling, stats.nodes);
         stats.work += pooling.Spent();
+        gaveUp = gaveUp || pooling.Reason() == StoppedBy::Work;
         report("pool");
     }
-    if (exact && !exactGuard.Stopped()) {
+    if (exact && !settled && !exactGuard.Stopped()) {
         Work work(options.effort == Effort::Prove ? Work::kUnlimited
                                                   : Scaled(kExactBase + loop.Spent(), options.workScale),
                   &exactGuard);
         const MultiExactResult found = MultiExactMinimum(p, result.cover, work);
         stats.work += work.Spent();
+        gaveUp = gaveUp || work.Reason() == StoppedBy::Work;
         stats.nodes += found.nodes;
         if (!found.cover.empty() && CostOf(found.cover) <= CostOf(result.cover) &&
             MultiCoverImplements(p, found.cover))
@@ -205,12 +218,23 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
     report("sparse");
     if (!MultiCoverImplements(p, result.cover)) throw VerificationError("no verified cover for the outputs");
     Canonical(result.cover);
-    stats.stoppedBy = guard.Reason() != StoppedBy::Nothing ? guard.Reason() : exactGuard.Reason();
+    stats.stoppedBy = guard.Reason() != StoppedBy::Nothing       ? guard.Reason()
+                      : exactGuard.Reason() != StoppedBy::Nothing ? exactGuard.Reason()
+                      : gaveUp && !result.minimum                ? StoppedBy::Work
+                                                                 : StoppedBy::Nothing;
     stats.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     return result;
 }
 
 MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MultiOptions& options) {
+    bool eachMinimum = false;
+    return EachAlone(p, options, eachMinimum);
+}
+
+namespace {
+
+// eachMinimum: every output got its own proven minimum.
+MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, bool& eachMinimum) {
     MultiMinimization result;
     result.minimum = true;
     MinimizeOptions single;
@@ -233,8 +257,11 @@ MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MultiOptions& o
             for (const Cube& c : m.covers.front()) result.cover.push_back({c, o});
     }
     if (!MultiCoverImplements(p, result.cover)) throw VerificationError("no verified cover for the outputs");
+    eachMinimum = result.minimum;
     result.minimum = false;  // minimum for each output alone says nothing of the whole
     return result;
 }
+
+}  // namespace
 
 }  // namespace mwcore

@@ -35,7 +35,8 @@ struct MultiStats {
     int64_t work = 0;     // units spent by every step
     uint64_t nodes = 0;   // of every covering search
     double seconds = 0;   // wall clock
-    StoppedBy stoppedBy = StoppedBy::Nothing;  // what cut a step short, if anything
+    // What cut a step short: the clock or Cancel, or (with no proof) an allowance running out.
+    StoppedBy stoppedBy = StoppedBy::Nothing;
 };
 
 struct MultiMinimization {

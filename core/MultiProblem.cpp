@@ -33,11 +33,11 @@ std::size_t MultiProblem::BytesFor(int vars, int outputs) {
     return table * (static_cast<std::size_t>(outputs) * 12 + 4);
 }
 
-bool MultiProblem::Finish(bool restIsOff, int* output) {
+bool MultiProblem::Finish(bool restIsOff, int* output, int cubesFrom) {
     upper_.clear();
     offCubes_.clear();
     notOnCubes_.clear();
-    cubes_ = vars_ > kMaxTableVars;
+    cubes_ = vars_ >= cubesFrom;
     for (int j = 0; j < outputs_; ++j) {
         on_[j].AndNot(dc_[j]);
         if (restIsOff) {
@@ -60,7 +60,7 @@ bool MultiProblem::Finish(bool restIsOff, int* output) {
         const TruthTable off = upper_[j].Complement();
         offCubes_.push_back(Isop(off, off));
         if (offCubes_.back().size() > kMaxOffCubes) offCubes_.back().clear();
-        if (vars_ > kMaxTableVars) {
+        if (cubes_) {
             const TruthTable notOn = on_[j].Complement();
             notOnCubes_.push_back(Isop(notOn, notOn));
             cubes_ = cubes_ && notOnCubes_.back().size() <= kMaxOffCubes;

@@ -29,6 +29,9 @@ CoverCost CostOf(const std::vector<MultiCube>& cover);
 
 class MultiProblem {
 public:
+    // Up to this many variables the loop counts on tables.
+    static constexpr int kMaxTableVars = 16;
+
     MultiProblem() = default;
     // Every output is 0 everywhere until cubes are added.
     MultiProblem(int vars, int outputs);
@@ -42,8 +45,8 @@ public:
     void AddOff(int output, const Cube& c) { off_[output].Paint(c); }
     // Ends building. restIsOff: what no cube names is off (types without an off-set), else a
     // don't care. False (with the first output concerned in *output) when a point is left both
-    // on and off.
-    bool Finish(bool restIsOff, int* output = nullptr);
+    // on and off. From cubesFrom variables on the loop works on cubes (see CubesOnly).
+    bool Finish(bool restIsOff, int* output = nullptr, int cubesFrom = kMaxTableVars + 1);
 
     int Vars() const { return vars_; }
     int OutputCount() const { return outputs_; }
@@ -55,9 +58,8 @@ public:
     // A cover of output j's off-set; empty where it would be too large to keep (or is empty).
     const std::vector<Cube>& OffCubes(int j) const { return offCubes_[j]; }
     bool HasOffCubes(int j) const { return !offCubes_[j].empty() || upper_[j].Full(); }
-    // From this many variables on, the loop asks which points products alone cover on
-    // cubes (MultiCubes.h): the products and a cover of the points where an output is not on.
-    static constexpr int kMaxTableVars = 16;
+    // Whether the loop asks which points products alone cover on cubes (MultiCubes.h): the
+    // products and a cover of the points where an output is not on.
     bool CubesOnly() const { return cubes_; }
     const std::vector<Cube>& NotOnCubes(int j) const { return notOnCubes_[j]; }
     // Words of one table that c spans: the work of a table test restricted to c.
