@@ -23,7 +23,7 @@ bool Spend(Work* work, int64_t units) { return !work || work->Spend(units); }
 bool Over(const Work* work) { return work && work->Over(); }
 
 // Products tried for a merge with the one being expanded, nearest first.
-constexpr std::size_t kMergeCandidates = 64;
+constexpr std::size_t kMergeCandidates = 32;
 
 std::vector<int> Members(const Outputs& o, int outputs) {
     std::vector<int> list;
@@ -442,8 +442,6 @@ std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Out
             rows.push_back(blocking);
         }
     }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     units += static_cast<int64_t>(rows.size()) * 4;
     uint32_t kept = 0;
     std::vector<char> hit(rows.size(), 0);

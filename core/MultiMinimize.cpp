@@ -27,7 +27,7 @@ constexpr int64_t kPoolBase = 3000000;
 constexpr int64_t kPoolPerTableWord = 40;
 constexpr int64_t kPoolShare = 4;  // of the loop's work
 constexpr int64_t kPairShare = 2;  // of the pool's allowance, for the primes of pairs
-constexpr int64_t kExactBase = 10000000;
+constexpr int64_t kExactBase = 24000000;
 
 using Clock = std::chrono::steady_clock;
 

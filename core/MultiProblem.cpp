@@ -28,9 +28,12 @@ MultiProblem::MultiProblem(int vars, int outputs)
 
 std::size_t MultiProblem::BytesFor(int vars, int outputs) {
     const std::size_t table = vars >= 6 ? std::size_t{1} << (vars - 3) : 8;
-    // Building: on, dc, off, upper. Minimizing: on, upper, and per output a count of the
-    // cubes holding each point (up to ten bit planes), plus a few scratch tables.
-    return table * (static_cast<std::size_t>(outputs) * 12 + 4);
+    const std::size_t k = static_cast<std::size_t>(outputs);
+    // Building: on, dc, off, upper per output. Minimizing: on and upper, and where the loop
+    // counts on tables per output a count of the products holding each point (up to ten bit
+    // planes); a few scratch tables besides.
+    if (vars > kMaxTableVars) return table * (k * 4 + 16);
+    return table * (k * 12 + 4);
 }
 
 bool MultiProblem::Finish(bool restIsOff, int* output, int cubesFrom) {
