@@ -1,7 +1,7 @@
 // The multi-output minimizer beside espresso on the classic multi-output PLAs: products,
 // literals and time of each, whether ours is a proven minimum, and the totals.
 //
-//   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--only NAME]
+//   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--work-scale X] [--only NAME] [--trace]
 //
 // DIR (default ../shared/bench/src) is searched for PLA files. Our time is the minimization
 // in this process (reading the file included); espresso's is its whole run as a process. The
@@ -28,11 +28,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
+bool g_trace = false;  // each step's time and products on stderr
+
 struct Figures {
     bool ran = false;
     int products = 0, literals = 0;
     double seconds = 0;
     bool minimum = false;
+    int64_t work = 0;
 };
 
 bool Capture(const std::string& command, std::string& output, double& seconds) {
@@ -76,12 +79,19 @@ Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
     }
     const auto p = cli::ProblemOf(*file);
     if (!p) return f;
-    const mwcore::MultiMinimization m = mwcore::MinimizeMulti(*p, options, cli::GivenCover(*file));
+    mwcore::MultiOptions traced = options;
+    if (g_trace)
+        traced.progress = [start](const char* step, int products) {
+            std::cerr << "  " << std::left << std::setw(8) << step << std::fixed << std::setprecision(3)
+                      << std::chrono::duration<double>(Clock::now() - start).count() << " s  " << products << '\n';
+        };
+    const mwcore::MultiMinimization m = mwcore::MinimizeMulti(*p, traced, cli::GivenCover(*file));
     f.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     const mwcore::CoverCost cost = mwcore::CostOf(m.cover);
     f.products = cost.products;
     f.literals = cost.literals;
     f.minimum = m.minimum;
+    f.work = m.stats.work;
     f.ran = true;
     return f;
 }
@@ -100,11 +110,18 @@ int main(int argc, char** argv) {
     fs::path dir = fs::path(MW_BENCH_DEFAULT_DIR) / "src";
     std::string espresso, only;
     mwcore::MultiOptions options;
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--trace") g_trace = true;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string opt = argv[i];
+        if (opt == "--trace") {
+            --i;
+            continue;
+        }
         if (opt == "--dir") dir = argv[i + 1];
         else if (opt == "--espresso") espresso = argv[i + 1];
         else if (opt == "--exact-seconds") options.exactSeconds = std::stod(argv[i + 1]);
+        else if (opt == "--work-scale") options.workScale = std::stod(argv[i + 1]);
         else if (opt == "--only") only = argv[i + 1];
     }
     std::vector<fs::path> files;
@@ -135,6 +152,7 @@ int main(int argc, char** argv) {
             more += ours.products > esp.products;
         }
         proven += ours.minimum;
+        if (ours.ran) std::cout << "  work " << ours.work;
         std::cout << '\n' << std::flush;
     }
     rusage usage{};

@@ -31,7 +31,7 @@ mwcore::MultiOptions OptionsFor(const std::string& effort) {
         o.exactSeconds = 0;
         o.loopSeconds = 10;
     } else if (effort == "thorough") {
-        o.exactSeconds = 1;
+        // the defaults: work allowances, the clock a distant guard
     } else if (effort == "prove") {
         o.effort = mwcore::Effort::Prove;
         o.exactSeconds = 60;
@@ -84,6 +84,7 @@ int Run(const Invocation& call) {
         o << "{\"inputs\":" << file->inputs << ",\"outputs\":" << file->outputs
           << ",\"products\":" << products.size() << ",\"literals\":" << literals
           << ",\"minimum\":" << (result.minimum ? "true" : "false") << ",\"seconds\":" << seconds
+          << ",\"work\":" << result.stats.work << ",\"stoppedBy\":" << JsonString(mwcore::StoppedByName(result.stats.stoppedBy))
           << ",\"cover\":[";
         for (std::size_t i = 0; i < products.size(); ++i) {
             std::string outs;
@@ -95,7 +96,9 @@ int Run(const Invocation& call) {
         call.out << o.str();
     } else if (args.Has("out")) {
         call.out << products.size() << " products, " << literals << " literals"
-                 << (result.minimum ? ", a proven minimum" : "") << '\n';
+                 << (result.minimum ? ", a proven minimum" : "")
+                 << (result.stats.stoppedBy == mwcore::StoppedBy::TimeLimit ? ", a step cut short by the time limit" : "")
+                 << '\n';
     } else {
         call.out << text;
     }

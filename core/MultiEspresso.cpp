@@ -4,19 +4,26 @@
 #include <array>
 #include <bit>
 #include <numeric>
+#include <optional>
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
 #include "core/Mincov.h"
+#include "core/MultiCubes.h"
 
 namespace mwcore {
 
 namespace {
 
 constexpr std::size_t kExactIrredundantRows = 20000;
+// What the covering search of one irredundant step may spend before the greedy choice.
+constexpr int64_t kIrredundantCovering = 200000;
+
+bool Spend(Work* work, int64_t units) { return !work || work->Spend(units); }
+bool Over(const Work* work) { return work && work->Over(); }
 
 // Products tried for a merge with the one being expanded, nearest first.
-constexpr std::size_t kMergeCandidates = 64;
+constexpr std::size_t kMergeCandidates = 32;
 
 std::vector<int> Members(const Outputs& o, int outputs) {
     std::vector<int> list;
@@ -42,40 +49,130 @@ void Compact(std::vector<MultiCube>& cover, const std::vector<char>& gone) {
     cover.resize(k);
 }
 
-// Per output, how many products feeding it hold each point.
+// Which on points of an output a product alone holds among the products feeding it: per output
+// a count of the products holding each point, or where tables are large (CubesOnly), the
+// products themselves, asked by cofactor and tautology against them and the output's not-on
+// cubes.
 class Counts {
 public:
-    Counts(const MultiProblem& p, const std::vector<MultiCube>& cover) : vars_(p.Vars()) {
-        std::vector<int> feeding(p.OutputCount(), 0);
+    Counts(const MultiProblem& p, const std::vector<MultiCube>& cover, Work* work)
+        : p_(p), work_(work), cubes_(p.CubesOnly()) {
+        const int k = p.OutputCount();
+        if (cubes_) {
+            lists_.resize(k);
+            for (const MultiCube& c : cover) Add(c.in, c.out);
+            Spend(work, static_cast<int64_t>(cover.size()) + k);
+            return;
+        }
+        int64_t units = 0;
+        for (const MultiCube& c : cover) units += p.Span(c.in) * static_cast<int64_t>(c.out.count());
+        Spend(work, units + static_cast<int64_t>(k) * p.Span(Cube{}) / 8);
+        std::vector<int> feeding(k, 0);
         for (const MultiCube& c : cover)
-            for (int j = 0; j < p.OutputCount(); ++j) feeding[j] += c.out.test(j);
-        for (int j = 0; j < p.OutputCount(); ++j) counters_.emplace_back(vars_, feeding[j]);
+            for (int j = 0; j < k; ++j) feeding[j] += c.out.test(j);
+        for (int j = 0; j < k; ++j) counters_.emplace_back(p.Vars(), feeding[j]);
+        once_ = TruthTable(p.Vars());
         for (const MultiCube& c : cover) Add(c.in, c.out);
     }
     void Add(const Cube& c, const Outputs& o) {
-        for (std::size_t j = 0; j < counters_.size(); ++j)
-            if (o.test(j)) counters_[j].Add(c);
+        for (int j = 0; j < p_.OutputCount(); ++j)
+            if (o.test(j)) {
+                if (cubes_) lists_[j].push_back(c);
+                else counters_[j].Add(c);
+            }
     }
     void Remove(const Cube& c, const Outputs& o) {
-        for (std::size_t j = 0; j < counters_.size(); ++j)
-            if (o.test(j)) counters_[j].Remove(c);
+        for (int j = 0; j < p_.OutputCount(); ++j)
+            if (o.test(j)) Remove(c, j);
     }
-    CoverCounter& operator[](int j) { return counters_[j]; }
+    void Remove(const Cube& c, int j) {
+        if (!cubes_) {
+            counters_[j].Remove(c);
+            return;
+        }
+        auto& list = lists_[j];
+        for (std::size_t i = 0; i < list.size(); ++i)
+            if (list[i] == c) {
+                list[i] = list.back();
+                list.pop_back();
+                return;
+            }
+    }
+    // c (one of the products feeding j) alone holds some on point of j.
+    bool Needed(const Cube& c, int j) {
+        if (!cubes_) {
+            Spend(work_, 1 + 2 * p_.Span(c));
+            return counters_[j].HoldsOnceSomewhere(c, p_.On(j));
+        }
+        int64_t units = 0;
+        const bool covered = Tautology(Others(c, j), Free(c), units);
+        Spend(work_, units);
+        return !covered;
+    }
+    // The smallest cube holding the on points of j that c alone holds; nothing when none.
+    std::optional<Cube> Alone(const Cube& c, int j) {
+        if (!cubes_) {
+            Spend(work_, 1 + 3 * p_.Span(c));
+            counters_[j].HeldOnce(c, p_.On(j), once_);
+            Cube part;
+            if (!once_.SupercubeWithin(c, part)) return std::nullopt;
+            return part;
+        }
+        int64_t units = 0;
+        const auto part = UncoveredSupercube(Others(c, j), Free(c), units);
+        Spend(work_, units);
+        if (!part) return std::nullopt;
+        return Cube{c.mask | part->mask, c.val | part->val};
+    }
 
 private:
-    int vars_;
+    uint32_t Free(const Cube& c) const { return ~c.mask & ((1u << p_.Vars()) - 1); }
+    // Inside c: every other product feeding j and every point where j is not on.
+    std::vector<Cube> Others(const Cube& c, int j) const {
+        std::vector<Cube> within = Cofactor(p_.NotOnCubes(j), c);
+        bool self = false;
+        for (const Cube& q : lists_[j]) {
+            if (!self && q == c) {
+                self = true;
+                continue;
+            }
+            if (q.Intersects(c)) within.push_back({q.mask & ~c.mask, q.val & ~c.mask});
+        }
+        return within;
+    }
+
+    const MultiProblem& p_;
+    Work* work_;
+    bool cubes_;
     std::vector<CoverCounter> counters_;
+    TruthTable once_;
+    std::vector<std::vector<Cube>> lists_;
 };
 
-bool Fits(const MultiProblem& p, const Cube& c, const std::vector<int>& outputs) {
+// The smallest cube holding what c alone holds of every output it feeds; `kept` the outputs
+// where it holds something. Nothing when it holds nothing alone.
+std::optional<Cube> AloneOfAll(const MultiProblem& p, Counts& count, const MultiCube& c, Outputs& kept) {
+    std::optional<Cube> all;
+    kept.reset();
+    for (int j = 0; j < p.OutputCount(); ++j) {
+        if (!c.out.test(j)) continue;
+        const auto part = count.Alone(c.in, j);
+        if (!part) continue;
+        kept.set(j);
+        all = all ? Cube::Supercube(*all, *part) : *part;
+    }
+    return all;
+}
+
+bool Fits(const MultiProblem& p, const Cube& c, const std::vector<int>& outputs, int64_t& units) {
     for (int j : outputs)
-        if (!p.Implicant(c, j)) return false;
+        if (!p.Implicant(c, j, &units)) return false;
     return true;
 }
 
-bool FitsAll(const MultiProblem& p, const Cube& c, const Outputs& o) {
+bool FitsAll(const MultiProblem& p, const Cube& c, const Outputs& o, int64_t& units) {
     for (int j = 0; j < p.OutputCount(); ++j)
-        if (o.test(j) && !p.Implicant(c, j)) return false;
+        if (o.test(j) && !p.Implicant(c, j, &units)) return false;
     return true;
 }
 
@@ -86,51 +183,19 @@ int Swallowed(const std::vector<MultiCube>& cover, const std::vector<int>& near,
     return n;
 }
 
-// Grows cover[idx] as espresso does in its multiple-valued form: first it merges with the
-// product that makes it swallow the most others (the supercube of inputs and the union of
-// outputs, where every output can take it), as long as some merge fits; then it raises its
-// remaining inputs one at a time while it fits every output it feeds, preferring the literal
-// that moves it towards the most products; last it feeds every output that can take it.
-MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
-                    const std::vector<char>& gone, int idx) {
-    Cube c = cover[idx].in;
-    Outputs outs = cover[idx].out;
-    std::vector<int> near;
-    for (std::size_t j = 0; j < cover.size(); ++j)
-        if (!gone[j] && static_cast<int>(j) != idx) near.push_back(static_cast<int>(j));
-    // The nearest products first; only so many are tried for a merge at each step.
-    std::stable_sort(near.begin(), near.end(), [&](int a, int b) {
-        return std::popcount(c.RaiseToContain(cover[a].in)) < std::popcount(c.RaiseToContain(cover[b].in));
-    });
-    if (near.size() > kMergeCandidates) near.resize(kMergeCandidates);
-    for (;;) {
-        int best = -1, bestCount = 0, bestRaise = 99;
-        MultiCube bestCube;
-        for (int j : near) {
-            const Cube in = Cube::Supercube(c, cover[j].in);
-            const Outputs o = outs | cover[j].out;
-            if (in == c && o == outs) continue;  // already swallowed
-            const int raise = std::popcount(c.mask & ~in.mask);
-            const int count = Swallowed(cover, near, in, o);
-            if (count < bestCount || (count == bestCount && raise >= bestRaise)) continue;
-            if (!FitsAll(p, in, o)) continue;
-            best = j;
-            bestCount = count;
-            bestRaise = raise;
-            bestCube = {in, o};
-        }
-        if (best < 0) break;
-        c = bestCube.in;
-        outs = bestCube.out;
-    }
+// Raises the literals of c one at a time while it fits every output of `outs`, preferring the
+// literal that moves it towards the most products of `near` sharing an output with it.
+Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover, const std::vector<int>& near,
+                   Cube c, const Outputs& outs, int64_t& units) {
     const std::vector<int> feeds = Members(outs, p.OutputCount());
     uint32_t open = 0;
     for (uint32_t m = c.mask; m; m &= m - 1) {
         const int v = std::countr_zero(m);
-        if (Fits(p, c.Without(v), feeds)) open |= 1u << v;
+        if (Fits(p, c.Without(v), feeds, units)) open |= 1u << v;
     }
     while (open) {
         std::array<int, 32> score{};
+        units += static_cast<int64_t>(near.size());
         for (int j : near) {
             const uint32_t r = c.RaiseToContain(cover[j].in);
             if (!r || (cover[j].out & outs).none()) continue;
@@ -145,24 +210,83 @@ MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
         }
         open &= ~(1u << best);
         const Cube raised = c.Without(best);
-        if (Fits(p, raised, feeds)) c = raised;
+        if (Fits(p, raised, feeds, units)) c = raised;
     }
-    return {c, outs | p.UsefulOutputs(c)};
+    return c;
+}
+
+// The products other than idx, nearest first; only so many.
+// `ins`: the products' input parts, apart for a faster scan.
+std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gone, int idx, int64_t& units) {
+    const Cube c = ins[idx];
+    std::vector<std::pair<int, int>> keyed;  // distance, index: ties go to the earlier product
+    keyed.reserve(ins.size());
+    for (std::size_t j = 0; j < ins.size(); ++j)
+        if (!gone[j] && static_cast<int>(j) != idx)
+            keyed.push_back({std::popcount(c.RaiseToContain(ins[j])), static_cast<int>(j)});
+    units += static_cast<int64_t>(keyed.size()) * 2;
+    if (keyed.size() > kMergeCandidates) {
+        std::nth_element(keyed.begin(), keyed.begin() + kMergeCandidates, keyed.end());
+        keyed.resize(kMergeCandidates);
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<int> near;
+    for (const auto& k : keyed) near.push_back(k.second);
+    return near;
+}
+
+// Grows cover[idx] as espresso does in its multiple-valued form: first it merges with the
+// product that makes it swallow the most others (the supercube of inputs and the union of
+// outputs, where every output can take it), as long as some merge fits; then it raises its
+// remaining inputs one at a time while it fits every output it feeds, preferring the literal
+// that moves it towards the most products; last it feeds every output that can take it.
+MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
+                    const std::vector<Cube>& ins, const std::vector<char>& gone, int idx, bool outputsFirst,
+                    int64_t& units) {
+    Cube c = cover[idx].in;
+    Outputs outs = cover[idx].out;
+    if (outputsFirst) outs |= p.UsefulOutputs(c, &units);
+    const std::vector<int> near = Near(ins, gone, idx, units);
+    for (;;) {
+        units += static_cast<int64_t>(near.size() * near.size());
+        int best = -1, bestCount = 0, bestRaise = 99;
+        MultiCube bestCube;
+        for (int j : near) {
+            const Cube in = Cube::Supercube(c, cover[j].in);
+            const Outputs o = outs | cover[j].out;
+            if (in == c && o == outs) continue;  // already swallowed
+            const int raise = std::popcount(c.mask & ~in.mask);
+            const int count = Swallowed(cover, near, in, o);
+            if (count < bestCount || (count == bestCount && raise >= bestRaise)) continue;
+            if (!FitsAll(p, in, o, units)) continue;
+            best = j;
+            bestCount = count;
+            bestRaise = raise;
+            bestCube = {in, o};
+        }
+        if (best < 0) break;
+        c = bestCube.in;
+        outs = bestCube.out;
+    }
+    c = RaiseLiterals(p, cover, near, c, outs, units);
+    return {c, outs | p.UsefulOutputs(c, &units)};
 }
 
 }  // namespace
 
-void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Deadline until) {
+void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work, bool outputsFirst) {
     std::vector<char> gone(cover.size(), 0);
-    int done = 0;
+    std::vector<Cube> ins;
+    for (const MultiCube& c : cover) ins.push_back(c.in);
     for (int idx : ByLiterals(cover, true)) {
         if (gone[idx]) continue;
-        if (++done % 8 == 0 && std::chrono::steady_clock::now() > until) break;
-        const MultiCube c = ExpandOne(p, cover, gone, idx);
+        int64_t units = static_cast<int64_t>(cover.size());
+        const MultiCube c = ExpandOne(p, cover, ins, gone, idx, outputsFirst, units);
+        if (!Spend(work, units)) break;
         cover[idx] = c;
-        for (std::size_t j = 0; j < cover.size(); ++j)
-            if (!gone[j] && static_cast<int>(j) != idx && c.in.Contains(cover[j].in) &&
-                (cover[j].out & ~c.out).none())
+        ins[idx] = c.in;
+        for (std::size_t j = 0; j < ins.size(); ++j)
+            if (c.in.Contains(ins[j]) && !gone[j] && static_cast<int>(j) != idx && (cover[j].out & ~c.out).none())
                 gone[j] = 1;
     }
     Compact(cover, gone);
@@ -171,14 +295,14 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Deadline 
 // Products that alone hold some on point of an output they feed stay; among the others the
 // fewest that cover what they must are chosen by the covering search where the rows are few,
 // greedily otherwise (the smallest products are tried for removal first).
-void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover) {
-    Counts count(p, cover);
+void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+    Counts count(p, cover, work);
     std::vector<char> gone(cover.size(), 0);
     std::vector<int> optional;
     std::vector<char> essential(cover.size(), 0);
     for (std::size_t i = 0; i < cover.size(); ++i) {
         for (int j = 0; j < p.OutputCount() && !essential[i]; ++j)
-            essential[i] = cover[i].out.test(j) && count[j].HoldsOnceSomewhere(cover[i].in, p.On(j));
+            essential[i] = cover[i].out.test(j) && count.Needed(cover[i].in, j);
         if (!essential[i]) optional.push_back(static_cast<int>(i));
     }
     if (optional.empty()) return;
@@ -194,7 +318,12 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover) {
             }
         if (cubes.empty()) continue;
         TruthTable need(p.Vars());
-        for (const Cube& c : cubes) need.Paint(c);
+        int64_t units = static_cast<int64_t>(need.WordCount());
+        for (const Cube& c : cubes) {
+            need.Paint(c);
+            units += 2 * p.Span(c);
+        }
+        Spend(work, units);
         need &= p.On(j);
         for (std::size_t i = 0; i < cover.size(); ++i)
             if (essential[i] && cover[i].out.test(j))
@@ -213,10 +342,13 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover) {
             cost.push_back(CostOfCube(cover[i].in));
             all += cost.back();
         }
+        Work covering = work ? work->Part(kIrredundantCovering) : Work(kIrredundantCovering);
         try {
             DropDominatedRows(rows);
-            Mincov solver(cost, std::chrono::steady_clock::now() + std::chrono::milliseconds(20));
-            if (auto keep = solver.Solve(rows, all + 1)) {
+            Mincov solver(cost, covering);
+            const auto keep = solver.Solve(rows, all + 1);
+            if (work) work->Absorb(covering);
+            if (keep) {
                 std::vector<char> kept(optional.size(), 0);
                 for (int k : *keep) kept[k] = 1;
                 for (std::size_t k = 0; k < optional.size(); ++k)
@@ -225,6 +357,7 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover) {
                 return;
             }
         } catch (const CoveringTimeout&) {
+            if (work) work->Absorb(covering);
         }
     }
     for (int idx : ByLiterals(cover, false)) {
@@ -232,7 +365,7 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover) {
         const MultiCube& c = cover[idx];
         bool needed = false;
         for (int j = 0; j < p.OutputCount() && !needed; ++j)
-            needed = c.out.test(j) && count[j].HoldsOnceSomewhere(c.in, p.On(j));
+            needed = c.out.test(j) && count.Needed(c.in, j);
         if (!needed) {
             count.Remove(c.in, c.out);
             gone[idx] = 1;
@@ -241,99 +374,163 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover) {
     Compact(cover, gone);
 }
 
-void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover) {
-    Counts count(p, cover);
-    TruthTable once(p.Vars()), alone(p.Vars());
+void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+    Counts count(p, cover, work);
     std::vector<char> gone(cover.size(), 0);
     for (int idx : ByLiterals(cover, true)) {
         MultiCube& c = cover[idx];
-        uint64_t* a = alone.Words();
-        const uint64_t* o = once.Words();
-        ForEachCubeWord(c.in, p.Vars(), [&](std::size_t w, uint64_t) { a[w] = 0; });
-        for (int j = 0; j < p.OutputCount(); ++j) {
-            if (!c.out.test(j)) continue;
-            count[j].HeldOnce(c.in, p.On(j), once);
-            uint64_t any = 0;
-            ForEachCubeWord(c.in, p.Vars(), [&](std::size_t w, uint64_t) {
-                a[w] |= o[w];
-                any |= o[w];
-            });
-            if (!any) {
-                count[j].Remove(c.in);
-                c.out.reset(j);
-            }
-        }
-        Cube smaller;
-        if (c.out.none() || !alone.SupercubeWithin(c.in, smaller)) {
-            count.Remove(c.in, c.out);
+        Outputs kept;
+        const auto smaller = AloneOfAll(p, count, c, kept);
+        for (int j = 0; j < p.OutputCount(); ++j)
+            if (c.out.test(j) && !kept.test(j)) count.Remove(c.in, j);
+        c.out = kept;
+        if (!smaller) {
             gone[idx] = 1;
-        } else if (!(smaller == c.in)) {
+        } else if (!(*smaller == c.in)) {
             count.Remove(c.in, c.out);
-            count.Add(smaller, c.out);
-            c.in = smaller;
+            count.Add(*smaller, c.out);
+            c.in = *smaller;
         }
     }
     Compact(cover, gone);
 }
 
-std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover, Deadline until) {
-    Counts count(p, cover);
-    TruthTable once(p.Vars()), alone(p.Vars());
+std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover, Work* work) {
+    Counts count(p, cover, work);
     std::vector<MultiCube> reduced;
     for (const MultiCube& c : cover) {
-        uint64_t* a = alone.Words();
-        const uint64_t* o = once.Words();
-        ForEachCubeWord(c.in, p.Vars(), [&](std::size_t w, uint64_t) { a[w] = 0; });
+        if (Over(work)) break;
         Outputs kept;
-        for (int j = 0; j < p.OutputCount(); ++j) {
-            if (!c.out.test(j)) continue;
-            count[j].HeldOnce(c.in, p.On(j), once);
-            uint64_t any = 0;
-            ForEachCubeWord(c.in, p.Vars(), [&](std::size_t w, uint64_t) {
-                a[w] |= o[w];
-                any |= o[w];
-            });
-            if (any) kept.set(j);
-        }
-        Cube smaller;
-        if (kept.any() && alone.SupercubeWithin(c.in, smaller) && !(smaller == c.in && kept == c.out))
-            reduced.push_back({smaller, kept});
+        const auto smaller = AloneOfAll(p, count, c, kept);
+        if (smaller && !(*smaller == c.in && kept == c.out)) reduced.push_back({*smaller, kept});
     }
-    MultiExpand(p, reduced, until);
+    MultiExpand(p, reduced, work);
     std::vector<Cube> cubes;
     for (const MultiCube& c : reduced) cubes.push_back(c.in);
     return cubes;
 }
 
-void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover) {
-    Counts count(p, cover);
+void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+    Counts count(p, cover, work);
     for (int idx : ByLiterals(cover, false)) {
         MultiCube& c = cover[idx];
         for (int j = 0; j < p.OutputCount(); ++j)
-            if (c.out.test(j) && !count[j].HoldsOnceSomewhere(c.in, p.On(j))) {
-                count[j].Remove(c.in);
+            if (c.out.test(j) && !count.Needed(c.in, j)) {
+                count.Remove(c.in, j);
                 c.out.reset(j);
             }
     }
     std::erase_if(cover, [](const MultiCube& c) { return c.out.none(); });
 }
 
-std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start, Deadline until) {
-    const auto late = [&] { return std::chrono::steady_clock::now() > until; };
+namespace {
+
+// The fewest literals of c that keep it off every off-set cube of the outputs in `outs`
+// (greedily: the literal keeping it off the most cubes not yet kept off, then any literal the
+// others make spare dropped): the widest cube containing c that those outputs can take, as
+// espresso finds it from its blocking matrix. Nothing where an output keeps no off-set cubes.
+std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Outputs& outs, int64_t& units) {
+    std::vector<uint32_t> rows;
+    for (int j = 0; j < p.OutputCount(); ++j) {
+        if (!outs.test(j)) continue;
+        if (!p.HasOffCubes(j)) return std::nullopt;
+        const std::vector<Cube>& off = p.OffCubes(j);
+        units += static_cast<int64_t>(off.size());
+        for (const Cube& o : off) {
+            const uint32_t blocking = c.mask & o.mask & (c.val ^ o.val);
+            if (!blocking) return std::nullopt;  // c is no implicant of j
+            rows.push_back(blocking);
+        }
+    }
+    units += static_cast<int64_t>(rows.size()) * 4;
+    uint32_t kept = 0;
+    std::vector<char> hit(rows.size(), 0);
+    for (std::size_t left = rows.size(); left > 0;) {
+        std::array<int, 32> count{};
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (!hit[r])
+                for (uint32_t m = rows[r]; m; m &= m - 1) ++count[std::countr_zero(m)];
+        int best = -1;
+        for (int v = 0; v < 32; ++v)
+            if (count[v] > 0 && (best < 0 || count[v] > count[best])) best = v;
+        kept |= 1u << best;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (!hit[r] && (rows[r] >> best & 1)) {
+                hit[r] = 1;
+                --left;
+            }
+        units += static_cast<int64_t>(rows.size());
+    }
+    for (uint32_t m = kept; m; m &= m - 1) {
+        const uint32_t without = kept & ~(m & -m);
+        bool enough = true;
+        for (uint32_t r : rows) enough = enough && (r & without);
+        if (enough) kept = without;
+    }
+    return Cube{kept, c.val & kept};
+}
+
+}  // namespace
+
+void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+    for (;;) {
+        const CoverCost before = CostOf(cover);
+        DropSpareOutputs(p, cover, work);
+        // Each product in turn shrinks to what it alone covers, then grows back to the widest
+        // cube its outputs allow; the cover stays a cover at every step.
+        Counts count(p, cover, work);
+        std::vector<char> gone(cover.size(), 0);
+        for (int idx : ByLiterals(cover, false)) {
+            if (Over(work)) break;
+            MultiCube& c = cover[idx];
+            int64_t units = 1;
+            Outputs kept;
+            Cube best = c.in;
+            if (const auto smaller = AloneOfAll(p, count, c, kept)) {
+                if (const auto widest = WidestWithin(p, *smaller, c.out, units); widest && widest->Literals() < best.Literals())
+                    best = *widest;
+            }
+            std::vector<int> near;
+            const Cube raised = RaiseLiterals(p, cover, near, c.in, c.out, units);
+            if (raised.Literals() < best.Literals()) best = raised;
+            Spend(work, units);
+            if (best == c.in) continue;
+            count.Remove(c.in, c.out);
+            count.Add(best, c.out);
+            c.in = best;
+        }
+        // A product grown over another that feeds no other output makes it spare.
+        for (std::size_t i = 0; i < cover.size(); ++i)
+            for (std::size_t j = 0; j < cover.size(); ++j)
+                if (i != j && !gone[i] && !gone[j] && cover[i].in.Contains(cover[j].in) &&
+                    (cover[j].out & ~cover[i].out).none())
+                    gone[j] = 1;
+        Compact(cover, gone);
+        if (!(CostOf(cover) < before) || Over(work)) return;
+    }
+}
+
+std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start, Work& work,
+                                     bool outputsFirst) {
     std::vector<MultiCube> best = start;
     std::vector<MultiCube> f = std::move(start);
-    MultiExpand(p, f, until);
-    MultiIrredundant(p, f);
+    MultiExpand(p, f, &work, outputsFirst);
+    MultiIrredundant(p, f, &work);
     if (CostOf(f) < CostOf(best)) best = f;
-    while (!late()) {
-        MultiReduce(p, f);
-        MultiExpand(p, f, until);
-        MultiIrredundant(p, f);
+    while (!work.Over()) {
+        MultiReduce(p, f, &work);
+        MultiExpand(p, f, &work, outputsFirst);
+        MultiIrredundant(p, f, &work);
         // Only a gain over the best cover so far earns another round, so this ends.
         if (!(CostOf(f) < CostOf(best))) break;
         best = f;
     }
     return best;
+}
+
+std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start) {
+    Work unlimited;
+    return MultiEspresso(p, std::move(start), unlimited);
 }
 
 }  // namespace mwcore

@@ -11,24 +11,38 @@
 
 #include "core/Espresso.h"
 #include "core/MultiProblem.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
-// Minimizes `start` (a cover of p) and returns the best cover met, never worse than `start`
-// by products then literals. Past `until` it stops with the best cover so far.
-std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start,
-                                     Deadline until = Deadline::max());
+// Every step spends from a Work (Work.h) in units of table words and cube tests, so what it
+// does depends only on its input and the allowance; without one it runs to its end.
 
-void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Deadline until = Deadline::max());
-void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover);
-void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover);
+// Minimizes `start` (a cover of p) and returns the best cover met, never worse than `start`
+// by products then literals. When the work stops it returns the best cover so far.
+// outputsFirst: see MultiExpand.
+std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start, Work& work,
+                                     bool outputsFirst = false);
+std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start);
+
+// Expand leaves the products it has not reached when the work stops as they are. A product
+// grows in its inputs for the outputs it feeds, or with outputsFirst for every output that
+// can take it as it is (fewer inputs freed, more sharing), then feeds every output it fits.
+void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr,
+                 bool outputsFirst = false);
+void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
+void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
 // Every product reduced to what it alone covers (the others left as they are), then the
 // reduced products expanded among themselves: new primes that may replace two old ones
 // (espresso's last gasp), for the covering search to choose from.
 std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover,
-                                 Deadline until = Deadline::max());
+                                 Work* work = nullptr);
 
 // Takes from each product the outputs others cover for it (the OR plane made irredundant).
-void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover);
+void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
+
+// Fewer literals at the same products: each product gives up the outputs others cover for it,
+// then grows in its inputs as far as the outputs it still feeds allow; again while that gains.
+void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
 
 }  // namespace mwcore

@@ -9,6 +9,7 @@
 
 #include "core/Espresso.h"
 #include "core/MultiProblem.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
@@ -18,15 +19,17 @@ constexpr int kMaxExactOutputs = 10;
 struct MultiExactResult {
     bool proven = false;           // cover (or `bound` when cover is empty) is a minimum
     std::vector<MultiCube> cover;  // cheaper than `bound`, or empty
+    uint64_t nodes = 0;            // of the covering search
 };
 
-MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<MultiCube>& bound, Deadline until);
+// Spends from `work`; gives up (not proven, no cover) when it runs out before the covering.
+MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<MultiCube>& bound, Work& work);
 
 // The cheapest cover made of `candidates` and the products of `bound` (each fed to every
 // output that can take it and needs it) that beats `bound`; proven when the search finished,
 // so that no cover of these candidates is cheaper. Where it cannot finish, the best cover its
 // search met.
 MultiExactResult BestCoverOf(const MultiProblem& p, const std::vector<Cube>& candidates,
-                             const std::vector<MultiCube>& bound, Deadline until);
+                             const std::vector<MultiCube>& bound, Work& work);
 
 }  // namespace mwcore

@@ -2,9 +2,13 @@
 // The core's plan for several outputs together: an irredundant start per output (ISOP), the
 // products met in several outputs' starts shared, then the multi-output espresso loop; where
 // the problem is small enough, an exact search over every multi-output prime proves a
-// minimum (fewest products, then fewest literals) or finds one. Every cover is verified
-// against every output before it is returned.
+// minimum (fewest products, then literals) or finds one. Every allowance is counted in work
+// (Work.h), so the answer depends only on the problem and the options, never on the machine
+// or its load; the clock and Cancel only stand guard. Every cover is verified against every
+// output before it is returned.
 
+#include <atomic>
+#include <functional>
 #include <vector>
 
 #include "core/Minimize.h"
@@ -13,14 +17,32 @@
 namespace mwcore {
 
 struct MultiOptions {
-    Effort effort = Effort::Thorough;  // of the single-output core where it is used
-    double exactSeconds = 1.0;  // budget of the exact search; 0 skips it
-    double loopSeconds = 30.0;  // the heuristic loop stops with its best cover after this
+    Effort effort = Effort::Thorough;  // quick: the loop alone; prove: the exact search unbounded
+    // Outer safety limits on the wall clock, reached only on a slow or busy machine (the stats
+    // then say so): of the exact search and the pool of products (0 leaves both out), and of
+    // the whole run.
+    double exactSeconds = 30.0;
+    double loopSeconds = 120.0;
+    // Scales the work allowances of the exact search and the pool of products.
+    double workScale = 1.0;
+    const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop, keep the best
+    // Called between steps with the step's name ("loop", "pool", "exact", "sparse") and the
+    // best cover's products so far; from the minimizing thread.
+    std::function<void(const char* step, int products)> progress;
+};
+
+struct MultiStats {
+    int64_t work = 0;     // units spent by every step
+    uint64_t nodes = 0;   // of every covering search
+    double seconds = 0;   // wall clock
+    // What cut a step short: the clock or Cancel, or (with no proof) an allowance running out.
+    StoppedBy stoppedBy = StoppedBy::Nothing;
 };
 
 struct MultiMinimization {
     std::vector<MultiCube> cover;
     bool minimum = false;  // proven fewest products, then fewest literals
+    MultiStats stats;
 };
 
 // `given`: a cover the input came with (the rows of a PLA), a second start that keeps the

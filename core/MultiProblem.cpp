@@ -28,14 +28,19 @@ MultiProblem::MultiProblem(int vars, int outputs)
 
 std::size_t MultiProblem::BytesFor(int vars, int outputs) {
     const std::size_t table = vars >= 6 ? std::size_t{1} << (vars - 3) : 8;
-    // Building: on, dc, off, upper. Minimizing: on, upper, and per output a count of the
-    // cubes holding each point (up to ten bit planes), plus a few scratch tables.
-    return table * (static_cast<std::size_t>(outputs) * 12 + 4);
+    const std::size_t k = static_cast<std::size_t>(outputs);
+    // Building: on, dc, off, upper per output. Minimizing: on and upper, and where the loop
+    // counts on tables per output a count of the products holding each point (up to ten bit
+    // planes); a few scratch tables besides.
+    if (vars > kMaxTableVars) return table * (k * 4 + 16);
+    return table * (k * 12 + 4);
 }
 
-bool MultiProblem::Finish(bool restIsOff, int* output) {
+bool MultiProblem::Finish(bool restIsOff, int* output, int cubesFrom) {
     upper_.clear();
     offCubes_.clear();
+    notOnCubes_.clear();
+    cubes_ = vars_ >= cubesFrom;
     for (int j = 0; j < outputs_; ++j) {
         on_[j].AndNot(dc_[j]);
         if (restIsOff) {
@@ -53,13 +58,15 @@ bool MultiProblem::Finish(bool restIsOff, int* output) {
         }
         dc_[j] = TruthTable();
         off_[j] = TruthTable();
-        // Large tables: a cube test against the off-set's cubes is usually far cheaper.
-        if (vars_ > 12) {
-            const TruthTable off = upper_[j].Complement();
-            offCubes_.push_back(Isop(off, off));
-            if (offCubes_.back().size() > kMaxOffCubes) offCubes_.back().clear();
-        } else {
-            offCubes_.emplace_back();
+        // A cover of the off-set: on large tables a cube test against its cubes is usually far
+        // cheaper, and the sparse step reads which literals keep a product off it.
+        const TruthTable off = upper_[j].Complement();
+        offCubes_.push_back(Isop(off, off));
+        if (offCubes_.back().size() > kMaxOffCubes) offCubes_.back().clear();
+        if (cubes_) {
+            const TruthTable notOn = on_[j].Complement();
+            notOnCubes_.push_back(Isop(notOn, notOn));
+            cubes_ = cubes_ && notOnCubes_.back().size() <= kMaxOffCubes;
         }
     }
     dc_.clear();
@@ -67,19 +74,28 @@ bool MultiProblem::Finish(bool restIsOff, int* output) {
     return true;
 }
 
-bool MultiProblem::Implicant(const Cube& c, int j) const {
+int64_t MultiProblem::Span(const Cube& c) const {
+    return vars_ > 6 ? int64_t{1} << std::popcount(~c.mask & ((1u << vars_) - 1) & ~63u) : 1;
+}
+
+bool MultiProblem::Implicant(const Cube& c, int j, int64_t* units) const {
     const std::vector<Cube>& off = offCubes_[j];
-    const int spanned = vars_ > 6 ? std::popcount(~c.mask & ((1u << vars_) - 1) & ~63u) : 0;
-    if (off.empty() || (std::size_t{1} << spanned) < off.size() / 8) return upper_[j].Covers(c);
+    const int64_t span = Span(c);
+    if (off.empty() || vars_ <= 12 || static_cast<std::size_t>(span) < off.size() / 8) {
+        if (units) *units += span;
+        return upper_[j].Covers(c);
+    }
+    if (units) *units += static_cast<int64_t>(off.size() / 8) + 1;
     for (const Cube& o : off)
         if (o.Intersects(c)) return false;
     return true;
 }
 
-Outputs MultiProblem::UsefulOutputs(const Cube& c) const {
+Outputs MultiProblem::UsefulOutputs(const Cube& c, int64_t* units) const {
     Outputs o;
     for (int j = 0; j < outputs_; ++j)
-        if (Implicant(c, j) && on_[j].Intersects(c)) o.set(j);
+        if (Implicant(c, j, units) && on_[j].Intersects(c)) o.set(j);
+    if (units) *units += outputs_;
     return o;
 }
 

@@ -107,6 +107,7 @@ TEST(PlaCli, EveryTypeIsMinimizedTogetherAndWrittenAsTypeF) {
     ASSERT_EQ(json.status, 0);
     EXPECT_NE(json.out.find("{\"inputs\":3,\"outputs\":3,\"products\":2,"), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("{\"inputs\":\"11-\",\"outputs\":\"110\"}"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(",\"stoppedBy\":\"nothing\""), std::string::npos) << json.out;
 }
 
 TEST(PlaCli, BadInputIsRefusedWithAReason) {

@@ -154,7 +154,7 @@ TEST(MultiMinimize, LargerRandomOutputsAreImplementedAndNoWorseThanEachAlone) {
         const TestFunctions s = RandomTestFunctions(n, k, rng);
         const MultiProblem p = ProblemOf(s);
         MultiOptions quick;
-        quick.exactSeconds = round % 2 ? 0 : 0.2;  // the heuristic alone, and with the exact search
+        quick.workScale = round % 2 ? 0 : 0.2;  // the heuristic alone, and with the exact search
         if (round % 2) quick.effort = Effort::Quick;
         const MultiMinimization together = MinimizeMulti(p, quick);
         ExpectImplements(s, together.cover);
