@@ -8,7 +8,9 @@
 namespace mwcore {
 
 CoreObject::CoreObject(std::string exchangePath, MinimizeOptions options)
-    : path_(std::move(exchangePath)), options_(options) {}
+    : path_(std::move(exchangePath)), options_(options) {
+    options_.cancel = cancel_.get();
+}
 
 void CoreObject::SetVariableCount(int n) {
     if (n < 1 || n > kMaxVars)
@@ -24,21 +26,63 @@ void CoreObject::SetEffort(int effort) {
     options_.timeLimitSeconds = options_.effort == Effort::Prove ? 600 : 60;
 }
 
+void CoreObject::SetOutputCount(int k) {
+    if (k < 1 || k > kMaxOutputs)
+        throw CallError("output count " + std::to_string(k) + " is outside 1.." + std::to_string(kMaxOutputs));
+    outputs_ = k;
+}
+
+MultiOptions CoreObject::MultiOptionsNow() const {
+    // As mapwright-cli pla chooses for each effort; the work allowances scale as the single
+    // function's do.
+    MultiOptions o;
+    o.effort = options_.effort;
+    o.workScale = options_.workScale;
+    o.cancel = cancel_.get();
+    switch (options_.effort) {
+        case Effort::Quick: o.exactSeconds = 0; o.loopSeconds = 10; break;
+        case Effort::Thorough: break;
+        case Effort::Prove: o.exactSeconds = 60; o.loopSeconds = 120; break;
+    }
+    return o;
+}
+
+// Past this the tables of several functions would not fit the memory the core allows itself.
+constexpr std::size_t kMaxMultiBytes = std::size_t{450} << 20;
+
+void CoreObject::ReadFunctions(const std::string& text) {
+    if (MultiProblem::BytesFor(vars_, outputs_) > kMaxMultiBytes)
+        throw CallError(std::to_string(outputs_) + " functions of " + std::to_string(vars_) +
+                        " variables need more memory than the core allows itself (" +
+                        std::to_string(kMaxMultiBytes >> 20) + " MB)");
+    try {
+        multiProblem_ = ParseFunctionStrings(text, vars_, outputs_);
+    } catch (const FormatError& e) {
+        throw CallError(e.what());
+    }
+}
+
 void CoreObject::ReadFunction() {
     problem_.reset();
     result_.reset();
+    multiProblem_.reset();
+    multiResult_.reset();
     lines_.clear();
+    cancel_->store(false);
     if (vars_ == 0) throw CallError("the variable count was not set");
     std::ifstream in(path_, std::ios::binary | std::ios::ate);
     if (!in) throw CallError("cannot read the exchange file " + path_);
     // Only a line break may follow the string; anything longer is refused unread.
     const std::streamoff size = in.tellg();
     const std::streamoff expected = std::streamoff{1} << vars_;
-    if (size > expected + 2)
-        throw CallError("the function string has more than " + std::to_string(expected) + " characters");
+    if (size > (expected + 2) * outputs_)
+        throw CallError(outputs_ == 1 ? "the function string has more than " + std::to_string(expected) + " characters"
+                                      : "the exchange file is longer than " + std::to_string(outputs_) +
+                                            " function strings of " + std::to_string(expected) + " characters");
     in.seekg(0);
     std::ostringstream text;
     text << in.rdbuf();
+    if (outputs_ > 1) return ReadFunctions(text.str());
     try {
         problem_ = ParseFunctionString(text.str(), vars_);
     } catch (const FormatError& e) {
@@ -47,6 +91,14 @@ void CoreObject::ReadFunction() {
 }
 
 void CoreObject::MinimizeFunction() {
+    if (multiProblem_) {
+        try {
+            multiResult_ = MinimizeMulti(*multiProblem_, MultiOptionsNow());
+        } catch (const VerificationError& e) {
+            throw CallError(e.what());
+        }
+        return;
+    }
     if (!problem_) throw CallError("no function was read");
     try {
         result_ = Minimize(*problem_, options_);
@@ -56,6 +108,10 @@ void CoreObject::MinimizeFunction() {
 }
 
 void CoreObject::FormatResults() {
+    if (multiResult_) {
+        lines_ = MultiResultLines(*multiResult_, outputs_);
+        return;
+    }
     if (!result_) throw CallError("nothing was minimized");
     lines_ = ResultLines(*result_);
 }
@@ -69,6 +125,8 @@ void CoreObject::WriteResults() {
     lines_.clear();
     problem_.reset();
     result_.reset();
+    multiProblem_.reset();
+    multiResult_.reset();
 }
 
 }  // namespace mwcore

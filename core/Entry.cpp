@@ -29,8 +29,13 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
            uint32_t errorSize) {
     auto* object = reinterpret_cast<CoreDispatch*>(self);
     try {
-        const int32_t expected = dispid >= 5 ? 1 : 0;
-        if (dispid < 1 || dispid > 6)
+        // Cancel comes from another thread while Operation2 runs: it touches nothing else.
+        if (dispid == 8 && argc == 0) {
+            object->core.Cancel();
+            return 0;
+        }
+        const int32_t expected = dispid >= 5 && dispid <= 7 ? 1 : 0;
+        if (dispid < 1 || dispid > 8)
             throw mwcore::CallError("unknown dispatch id " + std::to_string(dispid));
         if (argc != expected || (argc && (!args || args[0].type != MW_ARG_I2)))
             throw mwcore::CallError("wrong arguments for dispatch id " + std::to_string(dispid));
@@ -41,6 +46,7 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
             case 4: object->core.WriteResults(); break;
             case 5: object->core.SetVariableCount(args[0].i2); break;
             case 6: object->core.SetEffort(args[0].i2); break;
+            case 7: object->core.SetOutputCount(args[0].i2); break;
         }
         return 0;
     } catch (const std::exception& e) {

@@ -56,6 +56,81 @@ Problem ParseFunctionString(const std::string& text, int vars) {
     return Problem(std::move(on), std::move(dc));
 }
 
+namespace {
+
+// The characters [first, last] as the aligned blocks of minterms they are made of: at most
+// two per variable for any run, so a list of ranges stays a few cubes.
+template <typename Fn>
+void ForEachBlock(std::size_t first, std::size_t last, int vars, Fn&& fn) {
+    const uint32_t all = vars >= 32 ? ~0u : (1u << vars) - 1;
+    while (first <= last) {
+        int k = 0;
+        while (k < vars && (first & ((std::size_t{2} << k) - 1)) == 0 && first + (std::size_t{2} << k) - 1 <= last) ++k;
+        const uint32_t mask = all & ~((1u << k) - 1);
+        fn(Cube{mask, static_cast<uint32_t>(first) & mask});
+        first += std::size_t{1} << k;
+    }
+}
+
+}  // namespace
+
+MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    if (static_cast<int>(lines.size()) != outputs)
+        throw FormatError("the exchange file holds " + std::to_string(lines.size()) + " function strings; " +
+                          std::to_string(outputs) + " were announced");
+    MultiProblem p(vars, outputs);
+    for (int j = 0; j < outputs; ++j) {
+        try {
+            ParseFunctionString(lines[j], vars);  // the checks and their messages
+        } catch (const FormatError& e) {
+            throw FormatError("function " + std::to_string(j + 1) + ": " + e.what());
+        }
+        const std::string& f = lines[j];
+        for (std::size_t m = 0; m < f.size();) {
+            std::size_t end = m;
+            while (end + 1 < f.size() && f[end + 1] == f[m]) ++end;
+            if (f[m] == '1') ForEachBlock(m, end, vars, [&](const Cube& c) { p.AddOn(j, c); });
+            if (f[m] == '2') ForEachBlock(m, end, vars, [&](const Cube& c) { p.AddDc(j, c); });
+            m = end + 1;
+        }
+    }
+    p.Finish(true);
+    return p;
+}
+
+std::vector<std::string> MultiResultLines(const MultiMinimization& m, int outputs) {
+    const std::vector<MultiCube>& cover = m.cover;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", m.stats.seconds);
+    const std::string claim = m.minimum ? " minimum=\"true\"" : " minimum=\"false\"";
+    std::vector<std::string> lines;
+    for (int j = 0; j < outputs; ++j) {
+        std::vector<Cube> mine;
+        for (const MultiCube& c : cover)
+            if (c.out.test(j)) mine.push_back(c.in);
+        std::string line = "<result output=\"" + std::to_string(j + 1) + "\"" + claim;
+        if (j == 0)
+            line += " products=\"" + std::to_string(cover.size()) + "\" nodes=\"" + std::to_string(m.stats.nodes) +
+                    "\" work=\"" + std::to_string(m.stats.work) + "\" proven=\"" + (m.minimum ? "true" : "false") +
+                    "\" seconds=\"" + seconds + "\" stopped=\"" + StoppedByName(m.stats.stoppedBy) + "\"";
+        line += ">";
+        const bool one = std::any_of(mine.begin(), mine.end(), [](const Cube& c) { return c.mask == 0; });
+        line += mine.empty() ? "ZERO_FUN" : one ? "ONE_FUN" : CoverText(mine, kMaxVars);
+        lines.push_back(line + "</result>");
+    }
+    return lines;
+}
+
 std::string CoverText(const std::vector<Cube>& cover, int vars) {
     std::string out;
     for (std::size_t i = 0; i < cover.size(); ++i) {

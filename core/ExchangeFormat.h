@@ -4,12 +4,13 @@
 // line, wrapped in a tag: "ONE_FUN", "ZERO_FUN" or products joined by '+', every literal
 // "x<k>" (or "|x<k>" complemented) followed by '*'. The tag says whether the result is a
 // proven minimum; the first line's tag also carries what the core did (nodes, work, bound,
-// proven, seconds, stopped).
+// proven, seconds, stopped). Several functions: one string per line in, one result per line out.
 
 #include <string>
 #include <vector>
 
 #include "core/Minimize.h"
+#include "core/MultiMinimize.h"
 #include "core/Problem.h"
 
 namespace mwcore {
@@ -24,6 +25,15 @@ Problem ParseFunctionString(const std::string& text, int vars);
 std::vector<std::string> ResultLines(const Minimization& m);
 // The stats as attributes of a tag, each with a leading space.
 std::string StatsAttributes(const MinimizeStats& s);
+
+// Several functions of the same inputs, one function string per line (the line breaks of the
+// last may be left out). Throws FormatError naming the line and what is wrong with it.
+MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs);
+
+// One line per output, in output order, wrapped like a single result; the products of several
+// lines that are the same text are one product of the cover. The first line's tag also says
+// how many products the cover has and what the core did.
+std::vector<std::string> MultiResultLines(const MultiMinimization& m, int outputs);
 
 // One cover as the line's text, most significant variable first in each product.
 std::string CoverText(const std::vector<Cube>& cover, int vars);

@@ -95,6 +95,136 @@ TEST(CoreObject, RefusesBadInputAndCallsOutOfOrder) {
     EXPECT_NO_THROW(core.ReadFunction());
 }
 
+// The value at minterm m of a result line's sum of products ("x4*|x3*+x1*").
+bool LineValue(const std::string& line, uint32_t m) {
+    const std::string result = line.substr(line.find('>') + 1, line.rfind("</") - line.find('>') - 1);
+    if (result == "ONE_FUN") return true;
+    if (result == "ZERO_FUN") return false;
+    std::istringstream terms(result);
+    for (std::string term; std::getline(terms, term, '+');) {
+        bool all = true;
+        std::istringstream literals(term);
+        for (std::string literal; std::getline(literals, literal, '*');) {
+            const bool negated = literal[0] == '|';
+            const int k = std::stoi(literal.substr(negated ? 2 : 1));
+            all = all && (((m >> (k - 1)) & 1) != negated);
+        }
+        if (all) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+void RunAll(CoreObject& core) {
+    core.ReadFunction();
+    core.MinimizeFunction();
+    core.FormatResults();
+    core.WriteResults();
+}
+
+TEST(CoreObject, SeveralFunctionsShareTheirProducts) {
+    testing_support::TempFolder folder;
+    const std::string file = folder / "exchange";
+    CoreObject core(file, {});
+    core.SetVariableCount(4);
+    core.SetOutputCount(3);
+    // f = x4 x3 + x1 |x2, g = x4 x3 + x2 x1, h = 0 except a don't care: x4 x3 is worth sharing.
+    std::string f(16, '0'), g(16, '0'), h(16, '0');
+    for (uint32_t m = 0; m < 16; ++m) {
+        const bool both = (m & 12) == 12;
+        f[m] = both || (m & 3) == 1 ? '1' : '0';
+        g[m] = both || (m & 3) == 3 ? '1' : '0';
+    }
+    f[0] = '2';
+    h[5] = '2';
+    Put(file, f + "\n" + g + "\r\n" + h);
+    RunAll(core);
+    const std::vector<std::string> lines = LinesOf(Slurp(file));
+    ASSERT_EQ(lines.size(), 3u);
+    for (int j = 0; j < 3; ++j) {
+        EXPECT_EQ(lines[j].rfind("<result output=\"" + std::to_string(j + 1) + "\"", 0), 0u) << lines[j];
+        const std::string& want = j == 0 ? f : j == 1 ? g : h;
+        for (uint32_t m = 0; m < 16; ++m)
+            if (want[m] != '2') EXPECT_EQ(LineValue(lines[j], m), want[m] == '1') << lines[j] << " at " << m;
+    }
+    EXPECT_NE(lines[0].find(" products=\"3\" "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find(" proven=\"true\" "), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find("x4*x3*"), std::string::npos);
+    EXPECT_NE(lines[1].find("x4*x3*"), std::string::npos);
+    EXPECT_TRUE(lines[2].ends_with(">ZERO_FUN</result>"));
+
+    // The count stays until changed; one is the single function again.
+    Put(file, f + "\n" + g);
+    EXPECT_THROW(core.ReadFunction(), CallError) << "two strings where three were announced";
+    Put(file, f + "\n" + g + "\n" + h.substr(0, 15) + "x");
+    try {
+        core.ReadFunction();
+        ADD_FAILURE() << "a bad character was taken";
+    } catch (const CallError& e) {
+        EXPECT_NE(std::string(e.what()).find("function 3"), std::string::npos) << e.what();
+    }
+    EXPECT_THROW(core.SetOutputCount(0), CallError);
+    EXPECT_THROW(core.SetOutputCount(129), CallError);
+    core.SetOutputCount(1);
+    Put(file, f);
+    RunAll(core);
+    EXPECT_EQ(Slurp(file).rfind("<result minimum=", 0), 0u);
+}
+
+// Cancel given while the minimization runs (here: before it starts, after the function was
+// read) cuts it short; the answer is still a verified cover and says it was cancelled.
+TEST(CoreObject, CancelKeepsAVerifiedCoverAndSaysSo) {
+    testing_support::TempFolder folder;
+    const std::string file = folder / "exchange";
+    CoreObject core(file, {});
+    const int n = 9;
+    std::string f(std::size_t{1} << n, '0');
+    uint32_t x = 12345;
+    for (char& c : f) {
+        x = x * 1103515245 + 12345;
+        c = "0112"[(x >> 16) & 3];
+    }
+    core.SetVariableCount(n);
+    core.SetEffort(2);
+    Put(file, f);
+    core.Cancel();  // before the read: forgotten
+    core.ReadFunction();
+    core.Cancel();
+    core.MinimizeFunction();
+    core.FormatResults();
+    core.WriteResults();
+    std::string text = Slurp(file);
+    EXPECT_NE(text.find(" stopped=\"cancel\""), std::string::npos) << text.substr(0, 200);
+    EXPECT_EQ(text.rfind("<result minimum=\"false\"", 0), 0u);
+    std::vector<std::string> lines = LinesOf(text);
+    ASSERT_EQ(lines.size(), 1u);
+    for (uint32_t m = 0; m < f.size(); ++m)
+        if (f[m] != '2') ASSERT_EQ(LineValue(lines[0], m), f[m] == '1') << m;
+
+    core.SetOutputCount(2);
+    std::string g = f;
+    std::reverse(g.begin(), g.end());
+    Put(file, f + "\n" + g);
+    core.ReadFunction();
+    core.Cancel();
+    core.MinimizeFunction();
+    core.FormatResults();
+    core.WriteResults();
+    lines = LinesOf(Slurp(file));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find(" stopped=\"cancel\""), std::string::npos) << lines[0].substr(0, 200);
+    for (uint32_t m = 0; m < f.size(); ++m) {
+        if (f[m] != '2') ASSERT_EQ(LineValue(lines[0], m), f[m] == '1') << m;
+        if (g[m] != '2') ASSERT_EQ(LineValue(lines[1], m), g[m] == '1') << m;
+    }
+}
+
 TEST(ExchangeFormat, SeveralMinimumCoversAreSeveralLines) {
     // on = {0,1,2,5,6,7} is cyclic: two minimum covers of three products each.
     const Problem p = ParseFunctionString("11100111", 3);
