@@ -137,9 +137,16 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     SpeedButton7 = Button("SpeedButton7", "Convert to Verilog", TabSheet1, {}, "V");
     for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4, SpeedButton7}) tools->addWidget(b);
     tools->addStretch();
+    Label10 = Named<QLabel>("Label10", TabSheet1);
+    Label10->setWordWrap(true);
+    Label10->hide();
+    left->addWidget(Label10);
+    auto* right = new QVBoxLayout;
+    right->addWidget(List, 1);
+    CreateOutputsPart(right);
     auto* page1 = new QHBoxLayout(TabSheet1);
     page1->addLayout(left, 1);
-    page1->addWidget(List);
+    page1->addLayout(right);
     page1->addLayout(tools);
 
     // --- page "VHDL" ---
@@ -163,6 +170,7 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
     auto* buttons = new QHBoxLayout;
+    CreateRunPart(buttons);
     buttons->addStretch();
     buttons->addWidget(BitBtn1);
     buttons->addWidget(BitBtn2);
@@ -193,7 +201,16 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     FormCreate();
 }
 
-TAdvMin::~TAdvMin() = default;
+TAdvMin::~TAdvMin() {
+    if (!Running()) return;
+    // Only when the program ends during a run: the core is told to stop and waited for.
+    run_->cancelled = true;
+    try {
+        core_->Cancel();
+    } catch (const std::exception&) {
+    }
+    run_->thread.join();
+}
 
 void TAdvMin::FormCreate() {
     const QSignalBlocker block(List);
@@ -236,76 +253,18 @@ void TAdvMin::SpinChange() {
     Label5->setText("[0.." + QString::number((1LL << n) - 1) + "]");
 }
 
-void TAdvMin::SpeedButton9Click() {
-    const int n = Spin->value();
-    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
-        if (!box->currentText().isEmpty() && box->findText(box->currentText()) < 0) box->addItem(box->currentText());
-    const auto function = FunctionFromLists(n, ComboBox1->currentText().toStdString(),
-                                            ComboBox2->currentText().toStdString(),
-                                            ComboBox3->currentText().toStdString());
-    if (!function) return;
-    updatevarnames();
-    // A name the results could not be read back by stops the run before the core is called.
-    for (int i = 0; i < n; ++i) {
-        if (const std::string problem = varname::Problem(VarNames[i]); !problem.empty()) {
-            Error(problem);
-            return;
-        }
-    }
-    // The core learns the count from the changes of the spin box; until the first one it has
-    // not been told the starting count.
-    if (coreCount_ != n) {
-        if (!SetCoreVariableCount(*core_, n)) return;
-        coreCount_ = n;
-    }
-    // The core starts at thorough; a core that predates the choice is only asked for others.
-    if (EffortBox->currentIndex() != coreEffort_) {
-        if (!SetCoreEffort(*core_, EffortBox->currentIndex())) return;
-        coreEffort_ = EffortBox->currentIndex();
-    }
-    {
-        // A large function can keep the core busy for a few seconds: show it.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool ran = RunCoreAnalysis(*core_, *function, n, *tree_);
-        QApplication::restoreOverrideCursor();
-        if (!ran) return;
-    }
-    for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* root = TreeView->topLevelItem(i);
-        root->setIcon(0, icons::FormulaNode());
-        for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, icons::TermNode());
-    }
+std::vector<std::string> TAdvMin::PortNames() const {
+    std::vector<std::string> ports;
+    for (int row = 0; row < List->rowCount(); ++row)
+        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString() : std::string());
+    return ports;
 }
 
-void TAdvMin::SpeedButton1Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
-    if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
-    if (QFileInfo(choice.path).suffix().toLower() == "pla") return OpenPla(choice.path.toStdString());
-    const auto content = ReadListsFile(choice.path.toStdString());
-    if (!content) return;
-    const std::optional<int>& count = content->VarCount;
-    QString lists[3] = {ComboBox1->currentText(), ComboBox2->currentText(), ComboBox3->currentText()};
-    for (int i = 0; i < 3; ++i)
-        if (content->Sets[i]) lists[i] = QString::fromStdString(*content->Sets[i]);
-    ComboBox1->setEditText(lists[0]);
-    ComboBox2->setEditText(lists[1]);
-    ComboBox3->setEditText(lists[2]);
-    if (count) {
-        const QSignalBlocker block(Spin);
-        Spin->setValue(*count);
-    }
-    SpinChange();
-}
-
-void TAdvMin::SpeedButton2Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Save", {"Boolean Function (*.bf)"}, "bf", {}});
-    if (!choice.accepted) return;
-    BooleanFunctionFile{Spin->value(),
-                        {ComboBox1->currentText().toStdString(), ComboBox2->currentText().toStdString(),
-                         ComboBox3->currentText().toStdString()}}
-        .Write(choice.path.toStdString());
+std::vector<std::pair<std::string, std::string>> TAdvMin::ResultOutputs() const {
+    std::vector<std::pair<std::string, std::string>> outputs;
+    for (int i = 0; i < TreeView->topLevelItemCount() && i < static_cast<int>(resultNames_.size()); ++i)
+        outputs.emplace_back(resultNames_[i], TreeView->topLevelItem(i)->text(0).toStdString());
+    return outputs;
 }
 
 QTreeWidgetItem* TAdvMin::SelectedRoot() const {
@@ -328,12 +287,10 @@ void TAdvMin::TabSheet2Show() {
     vhdlcode->clear();
     QTreeWidgetItem* root = SelectedRoot();
     if (!root) return;
-    std::vector<std::string> ports;
-    for (int row = 0; row < List->rowCount(); ++row)
-        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString() : std::string());
     try {
         vhdlcode->setPlainText(QString::fromStdString(
-            VhdlText(root->text(0).toStdString(), ports, TreeView->topLevelItemCount() > 0, VhdlTimestamp())));
+            resultNames_.empty() ? VhdlText(root->text(0).toStdString(), PortNames(), true, VhdlTimestamp())
+                                 : VhdlTextOutputs(ResultOutputs(), PortNames(), VhdlTimestamp())));
     } catch (const VhdlError& e) {
         Error(e.what());
     }

@@ -3,11 +3,19 @@
 // minimization core; shows every result as a tree, draws one as a circuit or writes it as VHDL.
 
 #include <QDialog>
+#include <atomic>
 #include <memory>
+#include <thread>
+#include <string>
+#include <vector>
+
+#include "advmin/Outputs.h"
 
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -40,8 +48,20 @@ public:
     QPlainTextEdit* verilogcode = nullptr;
     QToolButton *SpeedButton8 = nullptr, *SpeedButton10 = nullptr;  // save Verilog, copy
     QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;  // OK, Cancel
+    // Several functions of the same inputs (AdvOutputs.cpp): the boxes above show the current one.
+    QLabel* Label8 = nullptr;  // "Outputs"
+    QListWidget* OutputList = nullptr;
+    QToolButton *SpeedButton11 = nullptr, *SpeedButton12 = nullptr;  // add, remove an output
+    // While the core runs (AdvRun.cpp): its progress and a Cancel that keeps the best cover so far.
+    QProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label9 = nullptr;   // time so far
+    QPushButton* BitBtn3 = nullptr;  // Cancel the run
+    QLabel* Label10 = nullptr;  // what the last run says of its result (cancelled, products shared)
 
     TTrimmer& core() { return *core_; }
+    // Every output with what its boxes hold now.
+    std::vector<OutputFunction> Outputs();
+    bool Running() const;
 
 public slots:
     void SpinChange();
@@ -61,8 +81,28 @@ public slots:
     void SpeedButton8Click();
     void SpeedButton10Click();
     void BitBtn1Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void OutputListChange();
+    void BitBtn3Click();
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateOutputsPart(class QVBoxLayout* column);  // AdvOutputs.cpp
+    void CreateRunPart(class QHBoxLayout* row);         // AdvRun.cpp
+    void StoreCurrentOutput();
+    void ShowOutputs(std::vector<OutputFunction> outputs);
+    bool SavePla(const std::string& path);
+    // Runs the core off this thread while the window stays live; false when it failed (said).
+    bool RunCore(int n, const std::vector<std::array<std::string, 3>>& lists, std::vector<std::string>& lines);
+    void ShowOutputResults(const struct OutputsAnswer& answer);
+    std::vector<std::string> PortNames() const;  // the variable list's names
+    // The shown result's outputs as (name, formula); empty for one function.
+    std::vector<std::pair<std::string, std::string>> ResultOutputs() const;
+    void ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats, const QString& more);
     // Saves a code page's text, ended by a line break; failure names the file.
     void SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
                       const QString& suffix);
@@ -79,4 +119,13 @@ private:
     int shownPage_ = 0;
     int coreCount_ = -1;  // the variable count the core was last told, -1 before
     int coreEffort_ = 1;  // the effort the core has: thorough until told otherwise
+    int coreOutputs_ = 1;  // the functions the core takes at once: one until told otherwise
+    std::vector<OutputFunction> outputs_;
+    int currentOutput_ = 0;
+    std::vector<std::string> resultNames_;  // the outputs of the shown result; empty for one function
+    struct Run {
+        std::thread thread;
+        std::atomic<bool> cancelled{false};
+    };
+    std::unique_ptr<Run> run_;
 };

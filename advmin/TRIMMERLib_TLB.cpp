@@ -24,8 +24,13 @@ platform::DispatchObject& TTrimmer::DefaultInterface() {
         exchangePath_ = exchangePathSource_();
         info.exchangePath = exchangePath_.c_str();
         interface_ = platform::CreateObject(CLASS_Trimmer, info, registryFile_);
+        live_ = interface_.get();
     }
     return *interface_;
 }
 
 void TTrimmer::Call(int dispid, const std::vector<MwArg>& args) { DefaultInterface().Invoke(dispid, args); }
+
+void TTrimmer::Cancel() {
+    if (platform::DispatchObject* object = live_.load()) object->Invoke(kCancel);
+}

@@ -5,6 +5,7 @@
 // that call, so the program runs on without it.
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,10 @@ extern const char* const IID_ITrimmer;   // {8A405D85-A28E-4FA4-870E-C85C0D8723E
 
 class TTrimmer {
 public:
-    enum DispId { kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5, kSetEffort = 6 };
+    enum DispId {
+        kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5, kSetEffort = 6,
+        kSetOutputCount = 7, kCancel = 8
+    };
 
     // exchangePath: the file through which the function goes in and the results come back,
     // asked for only when the component is first called.
@@ -32,6 +36,12 @@ public:
     void SetVariableCount(short n) { Call(kSetVariableCount, {platform::ShortArg(n)}); }
     // 0 quick, 1 thorough (the core's default), 2 prove; cores before this call refuse it.
     void SetEffort(short effort) { Call(kSetEffort, {platform::ShortArg(effort)}); }
+    // How many functions of the n inputs the exchange file holds, one per line (1: the one
+    // function of the designed calls); cores before this call refuse it.
+    void SetOutputCount(short k) { Call(kSetOutputCount, {platform::ShortArg(k)}); }
+    // The one call made from another thread, while Operation2 runs: the core stops with the
+    // best cover so far. Does nothing before the component exists.
+    void Cancel();
 
     // The control state the form keeps for the component (version and extent).
     static const std::array<unsigned char, 16>& ControlState();
@@ -44,4 +54,5 @@ private:
     std::string exchangePath_;
     std::string registryFile_;
     std::unique_ptr<platform::DispatchObject> interface_;
+    std::atomic<platform::DispatchObject*> live_{nullptr};  // interface_, once made, for Cancel
 };

@@ -1,5 +1,6 @@
 #include "advmin/Verilog.h"
 
+#include <algorithm>
 #include <set>
 
 #include "input/StringParcer.h"
@@ -61,6 +62,20 @@ std::string TermExpression(const std::vector<std::string>& literals) {
         out += literal[0] == '|' ? "~" + literal.substr(1) : literal;
     }
     return out;
+}
+
+void CheckLiterals(const std::vector<std::string>& literals, const std::set<std::string>& known) {
+    if (literals.empty()) throw VerilogError("The formula has an empty term.");
+    for (const std::string& literal : literals) {
+        const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
+        if (!known.count(name))
+            throw VerilogError("The formula uses \"" + name + "\", which is not one of the variables.");
+    }
+}
+
+// The wires of the products: a port of such a name would clash.
+bool IsProductWire(const std::string& name) {
+    return name.size() > 1 && name[0] == 'k' && name.find_first_not_of("0123456789", 1) == std::string::npos;
 }
 
 std::string Expression(const std::string& formula, const std::vector<std::string>& ports) {
@@ -125,6 +140,64 @@ std::string VerilogText(const std::string& formula, const std::vector<std::strin
     line("    output wire " + names.output);
     line(");");
     line("  assign " + names.output + " = " + expression + ";");
+    line("endmodule");
+    return t;
+}
+
+std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::string>>& outputs,
+                               const std::vector<std::string>& ports, const std::string& module,
+                               const std::string& generated) {
+    std::set<std::string> seen;
+    if (auto problem = VerilogNameProblem(module)) throw VerilogError(*problem);
+    const auto port = [&](const std::string& name) {
+        if (auto problem = VerilogNameProblem(name)) throw VerilogError(*problem);
+        if (IsProductWire(name)) throw VerilogError("The name \"" + name + "\" is used by the generated text itself.");
+        if (!seen.insert(name).second) throw VerilogError("The name \"" + name + "\" is given to two ports.");
+    };
+    for (const std::string& p : ports) port(p);
+    for (const auto& output : outputs) port(output.first);
+    if (seen.count(module)) throw VerilogError("The name \"" + module + "\" is given to the module and to a port.");
+    if (outputs.empty()) throw VerilogError("There is no formula to write as Verilog.");
+    const std::set<std::string> known(ports.begin(), ports.end());
+    std::vector<std::string> products;
+    std::vector<std::string> sums;
+    for (const auto& [name, formula] : outputs) {
+        if (formula == "0" || formula == "1") {
+            sums.push_back(formula == "0" ? "1'b0" : "1'b1");
+            continue;
+        }
+        const std::vector<std::string> terms = Split(formula, '+');
+        if (terms.empty()) throw VerilogError("There is no formula to write as Verilog.");
+        std::string sum;
+        for (const std::string& term : terms) {
+            CheckLiterals(Split(term, '*'), known);
+            const auto at = std::find(products.begin(), products.end(), term);
+            if (!sum.empty()) sum += " | ";
+            sum += "k" + std::to_string(at - products.begin());
+            if (at == products.end()) products.push_back(term);
+        }
+        sums.push_back(sum);
+    }
+
+    std::string t;
+    const auto line = [&](const std::string& s) { t += s + "\n"; };
+    line("//");
+    line("// generated: " + generated + ".");
+    line(std::string("// by Mapwright v") + kVersion);
+    line("//");
+    line("module " + module + " (");
+    for (const std::string& p : ports) line("    input  wire " + p + ",");
+    for (std::size_t j = 0; j < outputs.size(); ++j)
+        line("    output wire " + outputs[j].first + (j + 1 < outputs.size() ? "," : ""));
+    line(");");
+    if (!products.empty()) {
+        std::string wires = "  wire ";
+        for (std::size_t i = 0; i < products.size(); ++i) wires += (i ? ", k" : "k") + std::to_string(i);
+        line(wires + ";");
+    }
+    for (std::size_t i = 0; i < products.size(); ++i)
+        line("  assign k" + std::to_string(i) + " = " + TermExpression(Split(products[i], '*')) + ";");
+    for (std::size_t j = 0; j < outputs.size(); ++j) line("  assign " + outputs[j].first + " = " + sums[j] + ";");
     line("endmodule");
     return t;
 }

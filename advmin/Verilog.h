@@ -4,6 +4,7 @@
 // identifier, a keyword, a name given twice) are refused with a VerilogError.
 
 #include <optional>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,3 +26,9 @@ struct VerilogNames {
 // negates. generated: the date and time for the header.
 std::string VerilogText(const std::string& formula, const std::vector<std::string>& ports,
                         const VerilogNames& names, const std::string& generated);
+
+// Several outputs of the same inputs: one output port per output, named by it; every product
+// the outputs have in common is one wire k<i>. outputs: (name, formula) in port order.
+std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::string>>& outputs,
+                               const std::vector<std::string>& ports, const std::string& module,
+                               const std::string& generated);

@@ -1,5 +1,5 @@
-// The advanced tool's exchange with other tools: the Verilog page beside the VHDL page (the
-// selected result as a Verilog module, saved or copied), and functions opened from PLA files.
+// The Verilog page beside the VHDL page: the selected result as a Verilog module, saved or
+// copied.
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -15,7 +15,6 @@
 
 #include "advmin/AdvMinimize.h"
 #include "advmin/FunctionLists.h"
-#include "files/Pla.h"
 #include "advmin/Verilog.h"
 #include "advmin/Vhdl.h"
 #include "platform/Dialogs.h"
@@ -71,12 +70,11 @@ void TAdvMin::TabSheet3Show() {
     verilogcode->clear();
     QTreeWidgetItem* root = SelectedRoot();
     if (!root) return;
-    std::vector<std::string> ports;
-    for (int row = 0; row < List->rowCount(); ++row)
-        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString() : std::string());
     try {
-        verilogcode->setPlainText(
-            QString::fromStdString(VerilogText(root->text(0).toStdString(), ports, {}, VhdlTimestamp())));
+        verilogcode->setPlainText(QString::fromStdString(
+            resultNames_.empty()
+                ? VerilogText(root->text(0).toStdString(), PortNames(), {}, VhdlTimestamp())
+                : VerilogTextOutputs(ResultOutputs(), PortNames(), VerilogNames{}.module, VhdlTimestamp())));
     } catch (const VerilogError& e) {
         platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error, platform::MsgButtons::Ok);
     }
@@ -89,36 +87,3 @@ void TAdvMin::SpeedButton8Click() {
 }
 
 void TAdvMin::SpeedButton10Click() { QApplication::clipboard()->setText(verilogcode->toPlainText()); }
-
-void TAdvMin::OpenPla(const std::string& path) {
-    const auto say = [](const std::string& text) {
-        platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-    };
-    pla::Error error;
-    const auto file = pla::ReadFile(path, &error);
-    if (!file) return say(error.message);
-    if (file->inputs < kMinListVariables || file->inputs > kMaxListVariables || file->outputs < 1)
-        return say(platform::TranslateText("The advanced tool takes functions of 4 to 23 inputs."));
-    int output = 0;
-    if (file->outputs > 1) {
-        QStringList names;
-        for (int o = 0; o < file->outputs; ++o) names << QString::fromStdString(file->OutputName(o));
-        const QString title = QString::fromStdString(platform::TranslateText("Choose Output"));
-        const QString label = QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
-        if (!platform::Dialogs().PickItem(this, title, label, names, output)) return;
-    }
-    const std::string function = file->FunctionString(output);
-    ComboBox1->setEditText(QString::fromStdString(ListOf(function, '1')));
-    ComboBox2->setEditText(QString::fromStdString(ListOf(function, '0')));
-    ComboBox3->setEditText(QString::fromStdString(ListOf(function, '2')));
-    {
-        const QSignalBlocker block(Spin);
-        Spin->setValue(file->inputs);
-    }
-    SpinChange();
-    if (static_cast<int>(file->inputNames.size()) == file->inputs) {
-        for (int k = 0; k < file->inputs; ++k)
-            if (QTableWidgetItem* item = List->item(k, 1)) item->setText(QString::fromStdString(file->inputNames[k]));
-        updatevarnames();
-    }
-}

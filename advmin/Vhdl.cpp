@@ -104,17 +104,17 @@ std::optional<std::string> VhdlNameProblem(const std::string& name) {
     return std::nullopt;
 }
 
-std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports, bool hasResult,
-                     const std::string& generated) {
-    std::set<std::string> seen;
+namespace {
+
+void CheckPorts(const std::vector<std::string>& ports, std::set<std::string>& seen) {
     for (const std::string& p : ports) {
         if (auto problem = VhdlNameProblem(p)) throw VhdlError(*problem);
         if (!seen.insert(Lower(p)).second)
             throw VhdlError("The name \"" + p + "\" is given to two variables (VHDL ignores letter case).");
     }
-    if (hasResult) CheckFormula(formula, ports);
+}
 
-    std::string t;
+void Header(std::string& t, const std::string& generated) {
     const auto line = [&](const std::string& s) { t += s + "\n"; };
     line("--");
     line("-- generated: " + generated + ".");
@@ -129,6 +129,19 @@ std::string VhdlText(const std::string& formula, const std::vector<std::string>&
     line("entity  Boolean_Function  is");
     line("  generic(delay : time := 1 ns);");
     line("  port(");
+}
+
+}  // namespace
+
+std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports, bool hasResult,
+                     const std::string& generated) {
+    std::set<std::string> seen;
+    CheckPorts(ports, seen);
+    if (hasResult) CheckFormula(formula, ports);
+
+    std::string t;
+    const auto line = [&](const std::string& s) { t += s + "\n"; };
+    Header(t, generated);
     for (const std::string& p : ports) line("      " + p + ": in std_logic;");
     line("      F_Out : out std_logic -- Function out");
     line("      );");
@@ -156,6 +169,62 @@ std::string VhdlText(const std::string& formula, const std::vector<std::string>&
     line(second + ";");
     line("  --  Out of signal");
     line("  F_Out <= z after delay;");
+    line("end SSAS;");
+    return t;
+}
+
+std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string>>& outputs,
+                            const std::vector<std::string>& ports, const std::string& generated) {
+    std::set<std::string> seen;
+    CheckPorts(ports, seen);
+    if (outputs.empty()) throw VhdlError("There is no formula to write as VHDL.");
+    for (const auto& [name, formula] : outputs) {
+        if (auto problem = VhdlNameProblem(name)) throw VhdlError(*problem);
+        if (!seen.insert(Lower(name)).second)
+            throw VhdlError("The name \"" + name + "\" is given to two ports (VHDL ignores letter case).");
+        CheckFormula(formula, ports);
+    }
+    // Each product once, numbered as first met.
+    std::vector<std::string> products;
+    std::vector<std::vector<std::size_t>> uses(outputs.size());
+    for (std::size_t j = 0; j < outputs.size(); ++j) {
+        const std::string& formula = outputs[j].second;
+        if (formula == "0" || formula == "1") continue;
+        for (const std::string& term : Split(formula, '+')) {
+            const auto at = std::find(products.begin(), products.end(), term);
+            uses[j].push_back(static_cast<std::size_t>(at - products.begin()));
+            if (at == products.end()) products.push_back(term);
+        }
+    }
+
+    std::string t;
+    const auto line = [&](const std::string& s) { t += s + "\n"; };
+    Header(t, generated);
+    for (const std::string& p : ports) line("      " + p + ": in std_logic;");
+    for (std::size_t j = 0; j < outputs.size(); ++j)
+        line("      " + outputs[j].first + " : out std_logic" + (j + 1 < outputs.size() ? ";" : " -- Function out"));
+    line("      );");
+    line("end Boolean_Function;");
+    line(" ");
+    line(" ");
+    line("-- Simple Signal Assignment Statement");
+    line("architecture SSAS of Boolean_Function is");
+    if (!products.empty()) {
+        std::string signals = "signal  ";
+        for (std::size_t i = 0; i < products.size(); ++i) signals += (i ? ", k" : "k") + std::to_string(i);
+        line(signals + " : std_logic;");
+    }
+    line("begin");
+    line("  --  first level of signal flow: every product once");
+    for (std::size_t i = 0; i < products.size(); ++i)
+        line("  k" + std::to_string(i) + " <= " + TermExpression(products[i]) + ";");
+    line("  --  second level of signal flow: each output");
+    for (std::size_t j = 0; j < outputs.size(); ++j) {
+        const std::string& formula = outputs[j].second;
+        std::string sum = formula == "0" ? "'0'" : formula == "1" ? "'1'" : "";
+        for (std::size_t i = 0; i < uses[j].size(); ++i) sum += (i ? " or k" : "k") + std::to_string(uses[j][i]);
+        line("  " + outputs[j].first + " <= " + sum + " after delay;");
+    }
     line("end SSAS;");
     return t;
 }

@@ -21,5 +21,10 @@ std::optional<std::string> VhdlNameProblem(const std::string& name);
 std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports, bool hasResult,
                      const std::string& generated);
 
+// Several outputs of the same inputs: one output port per output, named by it, and every
+// product the outputs have in common made once. outputs: (name, formula) in port order.
+std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string>>& outputs,
+                            const std::vector<std::string>& ports, const std::string& generated);
+
 // The current local date and time as the header shows them.
 std::string VhdlTimestamp();

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "advmin/FunctionLists.h"
 #include "advmin/TRIMMERLib_TLB.h"
 #include "input/StringParcer.h"
 #include "platform/Message.h"
@@ -148,11 +149,11 @@ bool IsStatsValue(const std::string& v) {
     return v.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789. ") == std::string::npos;
 }
 
+}  // namespace
+
 void ShowCoreFailure(const std::string& detail) {
     platform::Say("The minimization core failed.", platform::MsgIcon::Error, platform::MsgButtons::Ok, detail);
 }
-
-}  // namespace
 
 CoreStats StatsOfLine(const std::string& line) {
     CoreStats stats;
@@ -210,11 +211,10 @@ std::string TermToNames(const std::string& term, int n) {
     return joiner.Join("*");
 }
 
-bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum, CoreStats* stats) {
-    if (!std::filesystem::exists(ExchangeFilePath())) return false;
+// Every line is checked before anything is used.
+std::vector<std::string> CheckedResults(const std::vector<std::string>& lines, int n) {
     if (n < 1 || n > static_cast<int>(VarNames.size()))
         throw CoreAnswerError("The variable count " + std::to_string(n) + " is out of range.");
-    const std::vector<std::string> lines = ReadLines(ExchangeFilePath());
     if (lines.empty()) throw CoreAnswerError("The core wrote no result.");
     std::vector<std::string> results;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -223,28 +223,94 @@ bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum, CoreSt
         if (!problem.empty())
             throw CoreAnswerError("Result line " + std::to_string(i + 1) + " is not valid: " + problem + ".");
     }
+    return results;
+}
+
+OutputResult ResultOf(const std::string& result, int n) {
+    const std::vector<std::string> terms = Split(result, '+');
+    if (terms.size() == 1 && terms[0] == "ONE_FUN") return {"1", {}};
+    if (terms.size() == 1 && terms[0] == "ZERO_FUN") return {"0", {}};
+    OutputResult r;
+    for (const std::string& t : terms) r.terms.push_back(TermToNames(t, n));
+    TStringParcer joiner;
+    joiner.Items = r.terms;
+    r.formula = joiner.Join("+");
+    return r;
+}
+
+bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum, CoreStats* stats) {
+    if (!std::filesystem::exists(ExchangeFilePath())) return false;
+    if (n < 1 || n > static_cast<int>(VarNames.size()))
+        throw CoreAnswerError("The variable count " + std::to_string(n) + " is out of range.");
+    ResultsIntoTree(ReadLines(ExchangeFilePath()), tree, n, minimum, stats);
+    return true;
+}
+
+void ResultsIntoTree(const std::vector<std::string>& lines, ResultTree& tree, int n, std::vector<bool>* minimum,
+                     CoreStats* stats) {
+    const std::vector<std::string> results = CheckedResults(lines, n);
     tree.Clear();
     if (minimum) minimum->clear();
     if (stats) *stats = StatsOfLine(lines.front());
     for (std::size_t i = 0; i < results.size(); ++i) {
         if (minimum) minimum->push_back(ClaimsMinimum(lines[i]));
-        const std::vector<std::string> terms = Split(results[i], '+');
-        if (terms.size() >= 2) {
-            std::vector<std::string> named;
-            for (const std::string& t : terms) named.push_back(TermToNames(t, n));
-            TStringParcer joiner;
-            joiner.Items = named;
-            const int root = tree.AddRoot(joiner.Join("+"));
-            for (const std::string& t : named) tree.AddChild(root, t);
-        } else if (terms[0] == "ONE_FUN") {
-            tree.AddRoot("1");
-        } else if (terms[0] == "ZERO_FUN") {
-            tree.AddRoot("0");
-        } else {
-            tree.AddRoot(TermToNames(terms[0], n));
-        }
+        const OutputResult r = ResultOf(results[i], n);
+        // A single term is the root itself, without children.
+        const int root = tree.AddRoot(r.formula);
+        if (r.terms.size() >= 2)
+            for (const std::string& t : r.terms) tree.AddChild(root, t);
     }
-    return true;
+}
+
+OutputsAnswer ReadOutputResults(const std::vector<std::string>& lines, int n, int k) {
+    if (static_cast<int>(lines.size()) != k)
+        throw CoreAnswerError("The core wrote " + std::to_string(lines.size()) + " results for " +
+                              std::to_string(k) + " functions.");
+    const std::vector<std::string> results = CheckedResults(lines, n);
+    OutputsAnswer answer;
+    for (const std::string& result : results) answer.outputs.push_back(ResultOf(result, n));
+    answer.minimum = ClaimsMinimum(lines.front());
+    for (auto& stat : StatsOfLine(lines.front()))
+        if (stat.first != "output") answer.stats.push_back(std::move(stat));
+    return answer;
+}
+
+bool StoppedByCancel(const CoreStats& stats) {
+    for (const auto& [name, value] : stats)
+        if (name == "stopped" && value == "cancel") return true;
+    return false;
+}
+
+std::vector<std::string> CallCore(TTrimmer& core, int n, const std::vector<std::array<std::string, 3>>& lists,
+                                  const std::atomic<bool>& cancelled) {
+    try {
+        {
+            std::ofstream out(ExchangeFilePath(), std::ios::binary | std::ios::trunc);
+            for (std::size_t j = 0; j < lists.size() && out; ++j) {
+                std::string function(std::size_t{1} << n, '0');
+                ReadList(function, lists[j][0], '1');
+                ReadList(function, lists[j][1], '0');
+                ReadList(function, lists[j][2], '2');
+                out << function;
+                if (lists.size() > 1) out << '\n';
+            }
+            out.flush();
+            if (!out) throw std::runtime_error("Cannot write the exchange file " + ExchangeFilePath());
+        }
+        core.Operation1();
+        if (cancelled) core.Cancel();
+        core.Operation2();
+        core.Operation3();
+        core.Operation4();
+        if (!std::filesystem::exists(ExchangeFilePath())) throw CoreAnswerError("The core gave no answer.");
+        std::vector<std::string> lines = ReadLines(ExchangeFilePath());
+        DeleteExchangeFile();
+        return lines;
+    } catch (...) {
+        std::error_code ec;
+        std::filesystem::remove(ExchangeFilePath(), ec);  // a stale function must not pass as an answer
+        throw;
+    }
 }
 
 void DeleteExchangeFile() {
@@ -280,6 +346,16 @@ bool SetCoreVariableCount(TTrimmer& core, int n) {
     try {
         core.Operation4();
         core.SetVariableCount(static_cast<short>(n));
+        return true;
+    } catch (const std::exception& e) {
+        ShowCoreFailure(e.what());
+        return false;
+    }
+}
+
+bool SetCoreOutputCount(TTrimmer& core, int k) {
+    try {
+        core.SetOutputCount(static_cast<short>(k));
         return true;
     } catch (const std::exception& e) {
         ShowCoreFailure(e.what());

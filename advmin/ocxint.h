@@ -6,6 +6,7 @@
 // touched and two runs never meet.
 
 #include <array>
+#include <atomic>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,6 +44,38 @@ constexpr std::size_t kMaxCoreAnswerSize = 64u << 20;
 bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum = nullptr,
                      CoreStats* stats = nullptr);
 
+// ReadCoreResults on lines already read (as CallCore returns them).
+void ResultsIntoTree(const std::vector<std::string>& lines, ResultTree& tree, int n,
+                     std::vector<bool>* minimum = nullptr, CoreStats* stats = nullptr);
+
+// The core's answer for several functions: one line per output, in order.
+struct OutputResult {
+    std::string formula;             // "0", "1" or the named terms joined by '+'
+    std::vector<std::string> terms;  // empty for a constant
+};
+struct OutputsAnswer {
+    std::vector<OutputResult> outputs;
+    bool minimum = false;  // the core proved the whole cover minimum
+    CoreStats stats;
+};
+// Throws CoreAnswerError when the lines are not k valid results.
+OutputsAnswer ReadOutputResults(const std::vector<std::string>& lines, int n, int k);
+
+// One run of the core, made for a thread of its own: it neither shows messages nor touches a
+// window. Writes the functions (each made from its three lists, already checked, when it is
+// written; one per line), makes the four calls, reads the lines and deletes the file. The
+// core must already know n, the effort and the number of functions. A Cancel that came
+// before the core read the functions is passed on after it did. Throws on any failure, with
+// the exchange file removed.
+std::vector<std::string> CallCore(TTrimmer& core, int n, const std::vector<std::array<std::string, 3>>& lists,
+                                  const std::atomic<bool>& cancelled);
+
+// "The minimization core failed." with the detail, as every failed call shows it.
+void ShowCoreFailure(const std::string& detail);
+
+// What the core said it did about stopping: true when Cancel cut the run short.
+bool StoppedByCancel(const CoreStats& stats);
+
 // The result inside a line: after the first '>' and before the first "</" after it.
 std::string CutResultLine(const std::string& line);
 // Drops the '*' of every "*+" and a final '*'.
@@ -61,6 +94,10 @@ bool RunCoreAnalysis(TTrimmer& core, const std::string& function, int n, ResultT
 // Tells the core how hard to try (0 quick, 1 thorough, 2 prove). Shows a message and returns
 // false on failure, as from a core that does not know the call.
 bool SetCoreEffort(TTrimmer& core, int effort);
+
+// Tells the core how many functions the exchange file holds (1: the one function of the
+// designed calls). Shows a message and returns false on failure.
+bool SetCoreOutputCount(TTrimmer& core, int k);
 
 // Tells the core a new variable count, as the tool does when its count changes. Shows a
 // message and returns false on failure.

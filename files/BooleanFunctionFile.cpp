@@ -22,6 +22,29 @@ std::optional<int> Count(const std::string& value) {
     return ec == std::errc() && end == last ? n : -1;
 }
 
+std::string SectionOf(std::size_t function) {  // from 1
+    return std::string(BooleanFunctionFile::kSection) + (function > 1 ? " " + std::to_string(function) : "");
+}
+
+// The sets (and the name) a section gives.
+template <typename Target>
+void ReadSets(const std::vector<std::pair<std::string, std::string>>& lines, Target& target) {
+    for (const auto& [key, value] : lines) {
+        if (key == "Name") target.Name = value;
+        for (std::size_t i = 0; i < BooleanFunctionFile::kSetKeys.size(); ++i)
+            if (key == BooleanFunctionFile::kSetKeys[i]) target.Sets[i] = value;
+    }
+}
+
+template <typename Source>
+std::vector<std::pair<std::string, std::string>> SetLines(const Source& source) {
+    std::vector<std::pair<std::string, std::string>> values;
+    if (source.Name) values.emplace_back("Name", *source.Name);
+    for (std::size_t i = 0; i < BooleanFunctionFile::kSetKeys.size(); ++i)
+        values.emplace_back(BooleanFunctionFile::kSetKeys[i], source.Sets[i].value_or(""));
+    return values;
+}
+
 }  // namespace
 
 std::optional<BooleanFunctionFile> BooleanFunctionFile::Read(const std::string& fileName) {
@@ -31,23 +54,35 @@ std::optional<BooleanFunctionFile> BooleanFunctionFile::Read(const std::string& 
         return std::nullopt;
     }
     BooleanFunctionFile content;
-    for (const auto& [key, value] : file.ReadSection(kSection)) {
-        if (key == "VarCount") {
-            content.VarCount = Count(value);
-            continue;
-        }
-        for (std::size_t i = 0; i < kSetKeys.size(); ++i)
-            if (key == kSetKeys[i]) content.Sets[i] = value;
+    const auto first = file.ReadSection(kSection);
+    std::optional<int> outputs;
+    for (const auto& [key, value] : first) {
+        if (key == "VarCount") content.VarCount = Count(value);
+        if (key == "Outputs") outputs = Count(value);
     }
+    ReadSets(first, content);
+    if (outputs && (*outputs < 1 || *outputs > kMaxFunctions)) {
+        platform::SayFileError("The file's count of functions is not valid.", fileName,
+                               "Outputs=" + file.ReadString(kSection, "Outputs", ""));
+        return std::nullopt;
+    }
+    for (int k = 2; outputs && k <= *outputs; ++k) ReadSets(file.ReadSection(SectionOf(k)), content.More.emplace_back());
     return content;
 }
 
 bool BooleanFunctionFile::Write(const std::string& fileName) const {
-    std::vector<std::pair<std::string, std::string>> values;
-    if (VarCount) values.emplace_back("VarCount", std::to_string(*VarCount));
-    for (std::size_t i = 0; i < kSetKeys.size(); ++i) values.emplace_back(kSetKeys[i], Sets[i].value_or(""));
     platform::IniFile file(fileName);
-    if (file.WriteStrings(kSection, values)) return true;
+    std::vector<platform::IniFile::SectionValues> sections(1, {kSection, {}});
+    auto& values = sections.front().second;
+    if (VarCount) values.emplace_back("VarCount", std::to_string(*VarCount));
+    // A file that held several functions says how many it holds now, even one; nor may a name
+    // of before pass for this function's.
+    if (!More.empty() || !file.ReadString(kSection, "Outputs", "").empty())
+        values.emplace_back("Outputs", std::to_string(More.size() + 1));
+    if (!Name && !file.ReadString(kSection, "Name", "").empty()) values.emplace_back("Name", "");
+    for (auto& line : SetLines(*this)) values.push_back(std::move(line));
+    for (std::size_t k = 0; k < More.size(); ++k) sections.emplace_back(SectionOf(k + 2), SetLines(More[k]));
+    if (file.WriteSections(sections)) return true;
     platform::SayFileError("Cannot write the Boolean function file.", fileName, file.LastError());
     return false;
 }
@@ -55,7 +90,10 @@ bool BooleanFunctionFile::Write(const std::string& fileName) const {
 bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
     std::string ones, zeros, dontCares;
     MapToSets(ones, zeros, dontCares);
-    return BooleanFunctionFile{VariableCount(), {ones, zeros, dontCares}}.Write(fileName);
+    BooleanFunctionFile file;
+    file.VarCount = VariableCount();
+    file.Sets = {ones, zeros, dontCares};
+    return file.Write(fileName);
 }
 
 bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName) {

@@ -2,10 +2,15 @@
 // The Boolean function file: a function as its three minterm sets in the "Boolean Function"
 // section of an initialization file. One value type for every reader and writer (the map and
 // the advanced tool); other sections and keys of an existing file stay when it is written.
+// Several functions of the same inputs: the first keeps that section, which then also says
+// "Outputs" (how many) and "Name"; function k (from 2) has a section "Boolean Function k" with
+// "Name" and the three sets. A reader that knows one function reads the first; a file of one
+// function without a name is exactly what such a reader writes.
 
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct BooleanFunctionFile {
     static constexpr const char* kSection = "Boolean Function";
@@ -15,9 +20,22 @@ struct BooleanFunctionFile {
     std::optional<int> VarCount;
     // The sets texts by kSetKeys; a key the file lacks stays absent.
     std::array<std::optional<std::string>, 3> Sets;
+    // The first function's name, when the file gives one.
+    std::optional<std::string> Name;
+
+    // The functions after the first.
+    struct Function {
+        std::optional<std::string> Name;
+        std::array<std::optional<std::string>, 3> Sets;
+        bool operator==(const Function&) const = default;
+    };
+    static constexpr int kMaxFunctions = 128;
+    std::vector<Function> More;
 
     // What the file holds (nothing of it for a missing file or section); nothing at all, with
-    // the reason shown, when the file is there but cannot be read.
+    // the reason shown, when the file is there but cannot be read or its "Outputs" is not a
+    // count of 1 to kMaxFunctions. A section the count names but the file lacks is a function
+    // with nothing given.
     static std::optional<BooleanFunctionFile> Read(const std::string& fileName);
     // False, with the reason shown, when the file cannot be written.
     bool Write(const std::string& fileName) const;

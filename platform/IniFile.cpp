@@ -144,20 +144,26 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
 
 bool IniFile::WriteStrings(const std::string& section,
                            const std::vector<std::pair<std::string, std::string>>& keyValues) {
+    return WriteSections({{section, keyValues}});
+}
+
+bool IniFile::WriteSections(const std::vector<SectionValues>& sections) {
     // Names that would read back as something else are refused rather than written.
-    if (Trim(section).empty() || HasLineBreak(section) || section.find(']') != std::string::npos) {
-        lastError_ = "Invalid section name";
-        return false;
-    }
-    for (const auto& [key, value] : keyValues) {
-        if (Trim(key).empty() || HasLineBreak(key) || key.find('=') != std::string::npos ||
-            Trim(key)[0] == '[' || Trim(key)[0] == ';') {
-            lastError_ = "Invalid key name";
+    for (const auto& [section, keyValues] : sections) {
+        if (Trim(section).empty() || HasLineBreak(section) || section.find(']') != std::string::npos) {
+            lastError_ = "Invalid section name";
             return false;
         }
-        if (HasLineBreak(value)) {
-            lastError_ = "Invalid value";
-            return false;
+        for (const auto& [key, value] : keyValues) {
+            if (Trim(key).empty() || HasLineBreak(key) || key.find('=') != std::string::npos ||
+                Trim(key)[0] == '[' || Trim(key)[0] == ';') {
+                lastError_ = "Invalid key name";
+                return false;
+            }
+            if (HasLineBreak(value)) {
+                lastError_ = "Invalid value";
+                return false;
+            }
         }
     }
     // A file we could not read must not be replaced by what little we know of it.
@@ -165,29 +171,31 @@ bool IniFile::WriteStrings(const std::string& section,
     if (!Load(content)) return false;
     std::vector<std::string>& lines = content.lines;
 
-    auto span = FindSection(lines, section);
-    if (!span) {
-        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-        lines.push_back("[" + section + "]");
-        span = Span{lines.size() - 1, lines.size()};
-    }
-    for (const auto& [key, value] : keyValues) {
-        bool replaced = false;
-        std::size_t lastEntry = span->header;
-        for (std::size_t i = span->header + 1; i < span->end; ++i) {
-            const std::string& line = lines[i];
-            if (!IsEntry(line)) continue;
-            lastEntry = i;
-            if (line.find('=') != std::string::npos && SameName(KeyOf(line), Trim(key))) {
-                lines[i] = KeyOf(line) + "=" + value;  // the file's spelling of the key stays
-                replaced = true;
-                break;
-            }
+    for (const auto& [section, keyValues] : sections) {
+        auto span = FindSection(lines, section);
+        if (!span) {
+            if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+            lines.push_back("[" + section + "]");
+            span = Span{lines.size() - 1, lines.size()};
         }
-        if (!replaced) {
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1),
-                         key + "=" + value);
-            ++span->end;
+        for (const auto& [key, value] : keyValues) {
+            bool replaced = false;
+            std::size_t lastEntry = span->header;
+            for (std::size_t i = span->header + 1; i < span->end; ++i) {
+                const std::string& line = lines[i];
+                if (!IsEntry(line)) continue;
+                lastEntry = i;
+                if (line.find('=') != std::string::npos && SameName(KeyOf(line), Trim(key))) {
+                    lines[i] = KeyOf(line) + "=" + value;  // the file's spelling of the key stays
+                    replaced = true;
+                    break;
+                }
+            }
+            if (!replaced) {
+                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(lastEntry + 1),
+                             key + "=" + value);
+                ++span->end;
+            }
         }
     }
 

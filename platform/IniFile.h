@@ -32,6 +32,9 @@ class IniFile {
     // Several writes in one atomic replace.
     bool WriteStrings(const std::string& section,
                       const std::vector<std::pair<std::string, std::string>>& keyValues);
+    // Several sections in one atomic replace, in order.
+    using SectionValues = std::pair<std::string, std::vector<std::pair<std::string, std::string>>>;
+    bool WriteSections(const std::vector<SectionValues>& sections);
     const std::string& LastError() const { return lastError_; }
 
   private:

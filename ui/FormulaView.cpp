@@ -22,6 +22,10 @@ std::vector<QPointer<QTreeWidget>>& Trees() {
     return trees;
 }
 
+QString Framed(const QModelIndex& index) {
+    return index.data(kPrefixRole).toString() + ShownText(index) + index.data(kSuffixRole).toString();
+}
+
 class FormulaDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -29,7 +33,7 @@ class FormulaDelegate : public QStyledItemDelegate {
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->text = ShownText(index);
+        option->text = Framed(index);
     }
 
   public:
@@ -37,7 +41,7 @@ class FormulaDelegate : public QStyledItemDelegate {
                    const QModelIndex& index) override {
         if (event->type() != QEvent::ToolTip || !index.isValid())
             return QStyledItemDelegate::helpEvent(event, view, option, index);
-        QToolTip::showText(event->globalPos(), ShownText(index), view);
+        QToolTip::showText(event->globalPos(), Framed(index), view);
         return true;
     }
 };

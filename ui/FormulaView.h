@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <Qt>
 
 #include "engine/Notation.h"
 
@@ -16,6 +17,11 @@ namespace formulaview {
 FormulaNotation Notation();
 // Every tree set up by ShowFormulasIn shows the new notation at once.
 void SetNotation(FormulaNotation notation);
+
+// Plain text shown before and after a node's formula, never part of it (an output's name, a
+// note on a term); commands and copies read the formula alone.
+constexpr int kPrefixRole = Qt::UserRole + 40;
+constexpr int kSuffixRole = Qt::UserRole + 41;
 
 // The notation, tooltips and scrolling for tree.
 void ShowFormulasIn(QTreeWidget* tree);

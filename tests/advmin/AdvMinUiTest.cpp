@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -13,51 +14,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "../app/UiFixture.h"
-#include "MapHelpers.h"
+#include "AdvMinFixture.h"
 #include "advmin/AdvMinimize.h"
 #include "advmin/ocxint.h"
 
 namespace {
-
-class AdvMin : public UiFixture {
-protected:
-    void SetUp() override {
-        UiFixture::SetUp();
-        // ctest may not pass MW_BIN_DIR to this suite; the suite itself sits in the program folder.
-        const QString fromEnv = qEnvironmentVariable("MW_BIN_DIR");
-        const QString bin = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() : fromEnv;
-        for (const char* name : {"classes.reg", "libmwcore.so"}) QFile::copy(bin + "/" + name, Path(name));
-        // Start-up sees a temporary folder of the test's own; the core's first use may come
-        // later in this process, after the folder is gone, so the usual one is back for it.
-        const QByteArray tmpdir = qgetenv("TMPDIR");
-        QDir().mkpath(Path("tmp"));
-        qputenv("TMPDIR", Path("tmp").toUtf8());
-        StartProgram();
-        if (tmpdir.isEmpty())
-            qunsetenv("TMPDIR");
-        else
-            qputenv("TMPDIR", tmpdir);
-        tool = Windows().AdvMin;
-    }
-
-    // Every root is a sum of products equal to the lists' function on every cared-for minterm.
-    void ExpectRootsImplement(const std::vector<int>& ones, const std::vector<int>& dc) {
-        TCarnoGrid names;  // A..D as variables 1..4, A the most significant
-        ASSERT_GT(tool->TreeView->topLevelItemCount(), 0)
-            << (messages.Texts().empty() ? std::string("no message") : messages.Texts().back());
-        for (int i = 0; i < tool->TreeView->topLevelItemCount(); ++i) {
-            const std::string formula = tool->TreeView->topLevelItem(i)->text(0).toStdString();
-            for (int m = 0; m < 16; ++m) {
-                if (std::count(dc.begin(), dc.end(), m)) continue;
-                const bool on = std::count(ones.begin(), ones.end(), m) > 0;
-                EXPECT_EQ(testing_support::Evaluate(names, formula, false, m), on) << formula << " at " << m;
-            }
-        }
-    }
-
-    TAdvMin* tool = nullptr;
-};
 
 TEST_F(AdvMin, StartsWithFourVariablesAndTheirLetters) {
     EXPECT_EQ(tool->windowTitle(), "Advanced Minimization Tool");
@@ -192,15 +153,18 @@ TEST_F(AdvMin, VerilogPageBesideTheVhdlPage) {
     EXPECT_EQ(messages.Texts().back(), "The name \"wire\" is a Verilog keyword.");
 }
 
-TEST_F(AdvMin, OpensOneOutputOfAPla) {
+TEST_F(AdvMin, OpensEveryOutputOfAPla) {
     QFile file(Path("f.pla"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(".i 5\n.o 2\n.ilb p q r s t\n.ob y z\n.type fr\n00000 10\n1---- 01\n01--- 00\n.e\n");
     file.close();
     dialogs.files.push_back({true, Path("f.pla"), 2});
-    dialogs.items.push_back(1);
     tool->SpeedButton1->click();
-    EXPECT_EQ(dialogs.offeredItems, (QStringList{"y", "z"}));
+    ASSERT_EQ(tool->OutputList->count(), 2);
+    EXPECT_EQ(tool->OutputList->item(0)->text(), "y");
+    EXPECT_EQ(tool->OutputList->item(1)->text(), "z");
+    EXPECT_EQ(tool->ComboBox1->currentText(), "0");
+    tool->OutputList->setCurrentRow(1);
     EXPECT_EQ(tool->Spin->value(), 5);
     EXPECT_EQ(tool->List->rowCount(), 5);
     EXPECT_EQ(tool->List->item(4, 1)->text(), "t");

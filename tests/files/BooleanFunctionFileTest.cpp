@@ -53,7 +53,9 @@ TEST(BooleanFunctionFileValue, RoundTripKeepsOtherSectionsAndTellsCountsApart) {
     const testing_support::TempFolder folder;
     const std::string path = folder / "f.bf";
     testing_support::WriteAll(path, "[Mine]\nkey=kept\n[Boolean Function]\nextra=1\n");
-    const BooleanFunctionFile written{5, {"0-3,7", "", "31"}};
+    BooleanFunctionFile written;
+    written.VarCount = 5;
+    written.Sets = {"0-3,7", "", "31"};
     ASSERT_TRUE(written.Write(path));
     const BooleanFunctionFile read = *BooleanFunctionFile::Read(path);
     EXPECT_EQ(read.VarCount, 5);

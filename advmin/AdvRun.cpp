@@ -1,0 +1,243 @@
+// The advanced tool's analysis run: the lists checked here, the core called on a thread of
+// its own while the window stays live with a progress bar and a Cancel button, and the
+// answer shown in the tree: one result per function, or per output with the products that
+// several outputs share marked.
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLayout>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <atomic>
+#include <exception>
+#include <set>
+#include <thread>
+
+#include "advmin/AdvMinimize.h"
+#include "advmin/FunctionLists.h"
+#include "advmin/TRIMMERLib_TLB.h"
+#include "advmin/ocxint.h"
+#include "engine/VariableName.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
+#include "ui/DialogParts.h"
+#include "ui/FormulaView.h"
+#include "ui/Icons.h"
+#include "ui/QtResultTree.h"
+
+namespace {
+
+QString T(const char* english) { return QString::fromStdString(platform::TranslateText(english)); }
+
+// Past this many characters of function strings the tool would hold too much at once.
+constexpr std::size_t kMaxFunctionCharacters = std::size_t{1} << 28;
+
+}  // namespace
+
+void TAdvMin::CreateRunPart(QHBoxLayout* row) {
+    ProgressBar1 = dialogparts::Named<QProgressBar>("ProgressBar1", this);
+    ProgressBar1->setRange(0, 0);  // the core says nothing of its advance: a busy bar
+    ProgressBar1->setMaximumWidth(160);
+    ProgressBar1->setTextVisible(false);
+    Label9 = dialogparts::Named<QLabel>("Label9", this);
+    BitBtn3 = dialogparts::Named<QPushButton>("BitBtn3", "Cancel", this);
+    BitBtn3->setToolTip("Stop the minimization and keep the best cover found so far");
+    for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar1, Label9, BitBtn3}) {
+        row->addWidget(w);
+        w->hide();
+    }
+    connect(BitBtn3, &QPushButton::clicked, this, &TAdvMin::BitBtn3Click);
+}
+
+bool TAdvMin::Running() const { return run_ && run_->thread.joinable(); }
+
+void TAdvMin::BitBtn3Click() {
+    if (!Running()) return;
+    run_->cancelled = true;
+    Label9->setText(T("Stopping..."));
+    BitBtn3->setEnabled(false);
+    try {
+        core_->Cancel();
+    } catch (const std::exception&) {
+        // The run ends by itself and says what went wrong.
+    }
+}
+
+void TAdvMin::reject() {
+    if (Running()) return BitBtn3Click();  // the window stays until the core has stopped
+    QDialog::reject();
+}
+
+void TAdvMin::closeEvent(QCloseEvent* event) {
+    if (Running()) {
+        event->ignore();
+        BitBtn3Click();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& lists, std::vector<std::string>& lines) {
+    run_ = std::make_unique<Run>();
+    std::exception_ptr failure;
+    QEventLoop loop;
+    QPointer<QEventLoop> waiting(&loop);
+    QElapsedTimer clock;
+    clock.start();
+    QTimer tick;
+    const auto showTime = [&] {
+        if (!run_->cancelled) Label9->setText(T("Minimizing...") + " " + QString::number(clock.elapsed() / 1000) + " s");
+    };
+    connect(&tick, &QTimer::timeout, this, showTime);
+    showTime();
+    PageControl1->setEnabled(false);
+    BitBtn1->setEnabled(false);
+    BitBtn3->setEnabled(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar1, Label9, BitBtn3}) w->show();
+    run_->thread = std::thread([&, core = core_.get(), run = run_.get()] {
+        try {
+            lines = CallCore(*core, n, lists, run->cancelled);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
+    });
+    tick.start(250);
+    loop.exec();
+    run_->thread.join();
+    tick.stop();
+    for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar1, Label9, BitBtn3}) w->hide();
+    PageControl1->setEnabled(true);
+    BitBtn1->setEnabled(true);
+    run_.reset();
+    if (!failure) return true;
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+        ShowCoreFailure(platform::TranslateText(e.what()));
+    }
+    return false;
+}
+
+void TAdvMin::SpeedButton9Click() {
+    if (Running()) return;
+    const int n = Spin->value();
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
+        if (!box->currentText().isEmpty() && box->findText(box->currentText()) < 0) box->addItem(box->currentText());
+    const std::vector<OutputFunction> outputs = Outputs();
+    const int k = static_cast<int>(outputs.size());
+    std::vector<std::array<std::string, 3>> lists;
+    for (const OutputFunction& o : outputs) {
+        for (const std::string& list : o.lists)
+            if (!ValidateList(list)) return;
+        lists.push_back(o.lists);
+    }
+    updatevarnames();
+    // A name the results could not be read back by stops the run before the core is called.
+    for (int i = 0; i < n; ++i) {
+        if (const std::string problem = varname::Problem(VarNames[i]); !problem.empty()) {
+            platform::ShowMessage(problem, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+            return;
+        }
+    }
+    if (k > 1) {
+        if (const std::string problem = OutputNamesProblem(outputs); !problem.empty()) {
+            platform::ShowMessage(platform::TranslateText(problem), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+            return;
+        }
+        if ((static_cast<std::size_t>(k) << n) > kMaxFunctionCharacters) {
+            platform::Say("These functions are too large to be held at once.", platform::MsgIcon::Error);
+            return;
+        }
+    }
+    // The core learns the count from the changes of the spin box; until the first one it has
+    // not been told the starting count.
+    if (coreCount_ != n) {
+        if (!SetCoreVariableCount(*core_, n)) return;
+        coreCount_ = n;
+    }
+    // The core starts at thorough and one function; a core that predates the later calls is
+    // only asked for something else.
+    if (EffortBox->currentIndex() != coreEffort_) {
+        if (!SetCoreEffort(*core_, EffortBox->currentIndex())) return;
+        coreEffort_ = EffortBox->currentIndex();
+    }
+    if (k != coreOutputs_) {
+        if (!SetCoreOutputCount(*core_, k)) return;
+        coreOutputs_ = k;
+    }
+    std::vector<std::string> lines;
+    if (!RunCore(n, lists, lines)) return;
+    try {
+        if (k == 1) {
+            CoreStats stats;
+            ResultsIntoTree(lines, *tree_, n, nullptr, &stats);
+            resultNames_.clear();
+            for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
+                QTreeWidgetItem* root = TreeView->topLevelItem(i);
+                root->setIcon(0, icons::FormulaNode());
+                for (int t = 0; t < root->childCount(); ++t) root->child(t)->setIcon(0, icons::TermNode());
+            }
+            ShowRunNote(stats, {});
+        } else {
+            const OutputsAnswer answer = ReadOutputResults(lines, n, k);
+            resultNames_.clear();
+            for (const OutputFunction& o : outputs) resultNames_.push_back(o.name);
+            ShowOutputResults(answer);
+        }
+    } catch (const CoreAnswerError& e) {
+        ShowCoreFailure(e.what());
+    }
+}
+
+void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {
+    std::vector<std::vector<std::string>> terms;
+    for (const OutputResult& r : answer.outputs) terms.push_back(r.terms);
+    const auto shared = SharedTerms(terms);
+    TreeView->clear();
+    std::set<std::string> products, sharedProducts;
+    for (std::size_t j = 0; j < answer.outputs.size(); ++j) {
+        const OutputResult& r = answer.outputs[j];
+        auto* root = new QTreeWidgetItem(TreeView, QStringList{QString::fromStdString(r.formula)});
+        root->setData(0, formulaview::kPrefixRole, QString::fromStdString(resultNames_[j]) + " = ");
+        root->setIcon(0, icons::FormulaNode());
+        // Every term is listed, a lone one too, so that what it shares can be seen.
+        for (std::size_t t = 0; t < r.terms.size(); ++t) {
+            auto* term = new QTreeWidgetItem(root, QStringList{QString::fromStdString(r.terms[t])});
+            term->setIcon(0, icons::TermNode());
+            products.insert(r.terms[t]);
+            if (shared[j][t].empty()) continue;
+            sharedProducts.insert(r.terms[t]);
+            QStringList others;
+            for (int o : shared[j][t]) others << QString::fromStdString(resultNames_[o]);
+            term->setData(0, formulaview::kSuffixRole, "   \u2190 " + T("shared with") + " " + others.join(", "));
+            QFont bold = term->font(0);
+            bold.setBold(true);
+            term->setFont(0, bold);
+        }
+        root->setExpanded(true);
+    }
+    ShowRunNote(answer.stats, T("Products:") + " " + QString::number(products.size()) + ", " + T("shared:") + " " +
+                                  QString::number(sharedProducts.size()) +
+                                  (answer.minimum ? ", " + T("proven minimum") : QString()));
+}
+
+void TAdvMin::ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats, const QString& more) {
+    QString note = more;
+    if (StoppedByCancel(stats)) {
+        if (!note.isEmpty()) note += "\n";
+        note += T("Cancelled: the best cover found so far is shown; it may not be the smallest.");
+    }
+    Label10->setText(note);
+    Label10->setVisible(!note.isEmpty());
+}

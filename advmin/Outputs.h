@@ -1,0 +1,54 @@
+#pragma once
+// The advanced tool's functions: one or more outputs of the same inputs, each with a name and
+// its three minterm lists. They go to and from Boolean function files (one section per
+// output) and PLA files, and the core's answer for them is read back per output, with the
+// products several outputs share.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/BooleanFunctionFile.h"
+
+namespace pla {
+struct Pla;
+}
+
+struct OutputFunction {
+    std::string name;
+    std::array<std::string, 3> lists;  // "1", "0", "*" as the tool's boxes hold them
+    bool operator==(const OutputFunction&) const = default;
+};
+
+// "F1", "F2", ... by position (from 0).
+std::string DefaultOutputName(int index);
+
+// Why the outputs cannot be named so (an empty name, one given twice), or an empty text.
+std::string OutputNamesProblem(const std::vector<OutputFunction>& outputs);
+
+// The file for the outputs: one output with its default name is written exactly as a file of
+// one function always was.
+BooleanFunctionFile FileOfOutputs(int n, const std::vector<OutputFunction>& outputs);
+// The outputs a file holds; a list the first section lacks keeps current's (as the tool always
+// did), a name the file lacks is the default.
+std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file, const OutputFunction& current);
+
+// The outputs of a PLA as names and lists; the inputs' names, when the file gives them all.
+std::vector<OutputFunction> OutputsOfPla(const pla::Pla& file);
+
+// A PLA of type fd for the function strings (2^n characters '1', '0', '2' each): the ones and
+// don't cares as aligned blocks of minterms, a block several outputs have in common on one
+// row. inputNames / outputNames: as many as inputs / outputs, or none.
+std::string PlaOfFunctions(int n, const std::vector<std::string>& functions,
+                           const std::vector<std::string>& inputNames, const std::vector<std::string>& outputNames);
+
+// The aligned blocks of minterms that make up first..last (at most two per variable).
+struct MintermBlock {
+    unsigned first;
+    int freeBits;  // the block holds 2^freeBits minterms from first
+};
+std::vector<MintermBlock> BlocksOf(unsigned first, unsigned last, int n);
+
+// For the terms of every output (as named products), the other outputs that have each term.
+std::vector<std::vector<std::vector<int>>> SharedTerms(const std::vector<std::vector<std::string>>& terms);
