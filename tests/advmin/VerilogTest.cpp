@@ -8,9 +8,12 @@
 #include <random>
 #include <sstream>
 
+#include "CoreOutputs.h"
 #include "TempFolder.h"
 #include "advmin/Verilog.h"
 #include "cli/Commands.h"
+
+#include "OutsideTool.h"
 
 namespace {
 
@@ -101,6 +104,65 @@ TEST(Verilog, IcarusSimulatesEveryMintermOfCoreResults) {
         }
         EXPECT_EQ(seen, 1 << n) << testing_support::ReadAll(folder / "sim.log");
     }
+}
+
+TEST(Verilog, SeveralOutputsOnePortEachAndEveryProductOnce) {
+    const auto lines = Lines(VerilogTextOutputs({{"S", "A*|B+|A*B"}, {"C", "A*B"}, {"Z", "0"}}, {"A", "B"}, "m", "t"));
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines[6], "    input  wire B,");
+    EXPECT_EQ(lines[7], "    output wire S,");
+    EXPECT_EQ(lines[9], "    output wire Z");
+    EXPECT_EQ(lines[11], "  wire k0, k1, k2;");
+    EXPECT_EQ(lines[12], "  assign k0 = A & ~B;");
+    EXPECT_EQ(lines[14], "  assign k2 = A & B;");
+    EXPECT_EQ(lines[15], "  assign S = k0 | k1;");
+    EXPECT_EQ(lines[16], "  assign C = k2;");
+    EXPECT_EQ(lines[17], "  assign Z = 1'b0;");
+    EXPECT_EQ(lines[18], "endmodule");
+    EXPECT_THROW(VerilogTextOutputs({{"k0", "A"}}, {"A"}, "m", "t"), VerilogError) << "a product's wire";
+    EXPECT_THROW(VerilogTextOutputs({{"A", "A"}}, {"A"}, "m", "t"), VerilogError);
+    EXPECT_THROW(VerilogTextOutputs({{"m", "A"}}, {"A"}, "m", "t"), VerilogError);
+    EXPECT_THROW(VerilogTextOutputs({{"y", "B"}}, {"A"}, "m", "t"), VerilogError);
+}
+
+TEST(Verilog, IcarusSimulatesEveryOutputOfACoreResultForSeveralFunctions) {
+    MW_REQUIRE_PROGRAM("iverilog");
+    std::mt19937 rng(29);
+    testing_support::TempFolder folder;
+    const std::vector<std::string> inputs = {"Alpha", "b", "Carry_In", "d2", "E"};
+    const std::vector<std::string> outputs = {"s", "co", "y3"};
+    const int n = 5;
+    std::vector<std::string> tables(3);
+    for (std::string& t : tables)
+        for (int m = 0; m < (1 << n); ++m) t += "0012"[rng() % 4];
+    const auto results = testing_support::CoreOutputs(n, tables, inputs, outputs);
+    std::ofstream(folder / "f.v") << VerilogTextOutputs(results, inputs, "dut_module", "now");
+    std::ofstream(folder / "tb.v")
+        << "module tb;\n"
+        << "  reg Alpha, b, Carry_In, d2, E;\n  wire s, co, y3;\n  integer m;\n"
+        << "  dut_module dut(.Alpha(Alpha), .b(b), .Carry_In(Carry_In), .d2(d2), .E(E), .s(s), .co(co), .y3(y3));\n"
+        << "  initial begin\n"
+        << "    for (m = 0; m < " << (1 << n) << "; m = m + 1) begin\n"
+        << "      {Alpha, b, Carry_In, d2, E} = m;\n"
+        << "      #1 $display(\"%0d %b%b%b\", m, s, co, y3);\n"
+        << "    end\n    $finish;\n  end\nendmodule\n";
+    const std::string dir = folder.Path().string();
+    ASSERT_EQ(Shell("cd '" + dir + "' && iverilog -Wall -o sim f.v tb.v > iverilog.log 2>&1"), 0)
+        << testing_support::ReadAll(folder / "iverilog.log");
+    ASSERT_EQ(Shell("cd '" + dir + "' && vvp -n sim > sim.log 2>&1"), 0);
+    std::istringstream sim(testing_support::ReadAll(folder / "sim.log"));
+    int seen = 0;
+    for (std::string line; std::getline(sim, line);) {
+        int m;
+        char values[4] = {};
+        if (std::sscanf(line.c_str(), "%d %3c", &m, values) != 2 || m < 0 || m >= (1 << n)) continue;
+        ++seen;
+        for (int j = 0; j < 3; ++j) {
+            if (tables[j][m] == '2') continue;
+            EXPECT_EQ(values[j], tables[j][m]) << outputs[j] << " minterm " << m;
+        }
+    }
+    EXPECT_EQ(seen, 1 << n) << testing_support::ReadAll(folder / "sim.log");
 }
 
 }  // namespace
