@@ -51,10 +51,6 @@ MultiOptions CoreObject::MultiOptionsNow() const {
 constexpr std::size_t kMaxMultiBytes = std::size_t{450} << 20;
 
 void CoreObject::ReadFunctions(const std::string& text) {
-    if (MultiProblem::BytesFor(vars_, outputs_) > kMaxMultiBytes)
-        throw CallError(std::to_string(outputs_) + " functions of " + std::to_string(vars_) +
-                        " variables need more memory than the core allows itself (" +
-                        std::to_string(kMaxMultiBytes >> 20) + " MB)");
     try {
         multiProblem_ = ParseFunctionStrings(text, vars_, outputs_);
     } catch (const FormatError& e) {
@@ -70,6 +66,11 @@ void CoreObject::ReadFunction() {
     lines_.clear();
     cancel_->store(false);
     if (vars_ == 0) throw CallError("the variable count was not set");
+    // Refused before anything is read.
+    if (outputs_ > 1 && MultiProblem::BytesFor(vars_, outputs_) > kMaxMultiBytes)
+        throw CallError(std::to_string(outputs_) + " functions of " + std::to_string(vars_) +
+                        " variables need more memory than the core allows itself (" +
+                        std::to_string(kMaxMultiBytes >> 20) + " MB)");
     std::ifstream in(path_, std::ios::binary | std::ios::ate);
     if (!in) throw CallError("cannot read the exchange file " + path_);
     // Only a line break may follow the string; anything longer is refused unread.
