@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,7 +21,6 @@
 #include "advmin/TRIMMERLib_TLB.h"
 #include "advmin/Vhdl.h"
 #include "advmin/ocxint.h"
-#include "engine/VariableName.h"
 #include "ui/Icons.h"
 #include "ui/DialogParts.h"
 #include "ui/QtResultTree.h"
@@ -30,7 +28,6 @@
 #include "ui/language.h"
 #include "circuit/CircuitForm.h"
 #include "platform/Dialogs.h"
-#include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"

@@ -25,9 +25,6 @@
 
 namespace {
 
-// Past this many characters of function strings the tool would hold too much at once.
-constexpr std::size_t kMaxFunctionCharacters = std::size_t{1} << 28;
-
 QToolButton* SmallButton(const char* name, const QString& hint, const QString& text, QWidget* parent) {
     auto* b = dialogparts::Named<QToolButton>(name, parent);
     b->setToolTip(hint);

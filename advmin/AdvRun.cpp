@@ -39,9 +39,6 @@ namespace {
 
 QString T(const char* english) { return QString::fromStdString(platform::TranslateText(english)); }
 
-// Past this many characters of function strings the tool would hold too much at once.
-constexpr std::size_t kMaxFunctionCharacters = std::size_t{1} << 28;
-
 }  // namespace
 
 void TAdvMin::CreateRunPart(QHBoxLayout* row) {

@@ -5,6 +5,7 @@
 // products several outputs share.
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ struct OutputFunction {
     std::array<std::string, 3> lists;  // "1", "0", "*" as the tool's boxes hold them
     bool operator==(const OutputFunction&) const = default;
 };
+
+// Past this many characters of function strings (outputs times 2^n) the tool would hold too
+// much at once.
+constexpr std::size_t kMaxFunctionCharacters = std::size_t{1} << 28;
 
 // "F1", "F2", ... by position (from 0).
 std::string DefaultOutputName(int index);
