@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "advmin/FunctionLists.h"
+#include "advmin/Outputs.h"
 #include "advmin/ocxint.h"
 #include "ui/LanguageFile.h"
 #include "circuit/Scheme.h"
@@ -240,6 +241,16 @@ Outcome BooleanFunctionFile(const std::uint8_t* data, std::size_t size) {
     o.refused = !function;
     if (function && function->size() != (std::size_t{1} << *content.VarCount))
         o.faults.push_back("the function string has the wrong length");
+    // Further outputs: as many as the file counts, each read as the first.
+    const std::vector<OutputFunction> outputs = OutputsOfFile(content, {});
+    if (outputs.size() != content.More.size() + 1) o.faults.push_back("an output was lost");
+    if (content.More.size() + 1 > static_cast<std::size_t>(::BooleanFunctionFile::kMaxFunctions))
+        o.faults.push_back("more outputs than a file may hold");
+    for (std::size_t j = 1; function && j < outputs.size(); ++j) {
+        const auto more = FunctionFromLists(*content.VarCount, outputs[j].lists[0], outputs[j].lists[1],
+                                            outputs[j].lists[2]);
+        if (more && more->size() != function->size()) o.faults.push_back("an output has the wrong length");
+    }
     return o;
 }
 
