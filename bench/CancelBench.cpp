@@ -5,7 +5,7 @@
 //
 //   mw_bench_cancel [--delay-ms D] [--seed S]
 //
-// Seeded random functions (half ones, a quarter don't cares) of 10 to 16 inputs, one output
+// Seeded random functions (half ones, a quarter don't cares) of 8 to 16 inputs, one output
 // and four outputs together.
 
 #include <atomic>
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     std::mt19937 rng(seed);
     bool allGood = true;
     for (int outputs : {1, 4}) {
-        for (int n = 10; n <= 16; n += 2) {
+        for (int n = 8; n <= 16; n += 2) {
             std::vector<std::string> functions(outputs, std::string(std::size_t{1} << n, '0'));
             for (std::string& f : functions)
                 for (char& c : f) c = "0112"[rng() % 4];
