@@ -57,4 +57,26 @@ void CoverCounter::HeldOnce(const Cube& c, const TruthTable& on, TruthTable& out
     });
 }
 
+void CoverCounter::HeldOnlyWith(const Cube& c, const Cube& other, const TruthTable& on, TruthTable& out) const {
+    const uint64_t* o = on.Words();
+    uint64_t* d = out.Words();
+    uint64_t otherLow = vars_ >= 6 ? ~0ull : (1ull << (1u << vars_)) - 1;
+    for (int i = 0; i < 6 && i < vars_; ++i)
+        if (other.mask & (1u << i)) otherLow &= (other.val & (1u << i)) ? kVarPattern[i] : ~kVarPattern[i];
+    const uint32_t high = other.mask & ~63u;
+    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
+        if (!(o[w] & m)) {
+            d[w] = 0;
+            return;
+        }
+        const uint64_t* p = &bits_[w * planes_];
+        uint64_t higher = 0;
+        for (int i = 2; i < planes_; ++i) higher |= p[i];
+        const uint64_t once = p[0] & ~(planes_ > 1 ? p[1] : 0) & ~higher;
+        const uint64_t twice = planes_ > 1 ? ~p[0] & p[1] & ~higher : 0;
+        const bool inOther = ((static_cast<uint32_t>(w << 6) ^ other.val) & high) == 0;
+        d[w] = o[w] & m & (once | (inOther ? twice & otherLow : 0));
+    });
+}
+
 }  // namespace mwcore

@@ -21,6 +21,8 @@ public:
     bool HoldsOnceSomewhere(const Cube& c, const TruthTable& on) const;
     // The minterms of `on` inside c held exactly once, as a table.
     void HeldOnce(const Cube& c, const TruthTable& on, TruthTable& out) const;
+    // The minterms of `on` inside c held by no cube but c and `other`, as a table.
+    void HeldOnlyWith(const Cube& c, const Cube& other, const TruthTable& on, TruthTable& out) const;
 
 private:
     uint64_t OnceMask(std::size_t w) const;

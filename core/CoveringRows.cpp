@@ -79,7 +79,6 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
             if (top == topMask) break;
             continue;  // nothing to cover in this slice
         }
-        const std::size_t before = distinct.size();
         std::fill(signature.begin(), signature.end(), 0);
         const Cube slice{topMask, top};
         for (std::size_t id = 0; id < cubes.size(); ++id) {
@@ -99,10 +98,13 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
                 for (std::size_t id = 0; id < cubes.size(); ++id)
                     if (cubes[id].Has(m)) row.push_back(static_cast<int>(id));
                 distinct.push_back(std::move(row));
+                // Rows are paid for as they are made, so a large table stops within its allowance.
+                if ((distinct.size() & 63) == 0 && !work.Spend(static_cast<int64_t>(64 * cubes.size() / 8)))
+                    return std::nullopt;
             }
         }
         if (distinct.size() > maxRows ||
-            !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 4 + (distinct.size() - before) * cubes.size() / 8)))
+            !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 4)))
             return std::nullopt;
         if (top == topMask) break;
     }

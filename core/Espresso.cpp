@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
-
 #include <chrono>
+#include <numeric>
+#include <random>
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
 #include "core/Invariant.h"
 #include "core/Mincov.h"
+#include "core/Raise.h"
 #include "core/Verify.h"
 
 namespace mwcore {
@@ -20,13 +21,7 @@ constexpr uint64_t kExactIrredundantRows = 20000;
 // The exact choice of a redundant subset gets this much work, then the greedy one decides.
 constexpr int64_t kIrredundantWork = 2000000;
 
-// Words of the table a cube spans: what a containment test of it costs.
-int64_t CubeWords(const Cube& c, int vars) {
-    const int free = vars - c.Literals();
-    return free > 6 ? int64_t{1} << (free - 6) : 1;
-}
-
-// Larger cubes first: they are the likeliest to swallow others when expanded.
+// Cover positions by literal count, fewest or most first, ties in cover order.
 std::vector<int> ByLiterals(const std::vector<Cube>& cover, bool fewestFirst) {
     std::vector<int> order(cover.size());
     std::iota(order.begin(), order.end(), 0);
@@ -43,105 +38,6 @@ void Compact(std::vector<Cube>& cover, const std::vector<char>& gone) {
         if (!gone[i]) cover[k++] = cover[i];
     cover.resize(k);
 }
-
-// Raises literals of cover[idx] in two phases, as espresso's expansion does. First, while
-// some other cube can be swallowed whole without meeting the off-set, the cube grows to
-// swallow one: of the few that need the fewest raised literals, the one whose growth
-// swallows the most others. Then, to end on a prime of few literals, each step raises the
-// literal that leaves the most other literals still raisable. `spent` counts off-set tests.
-Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, const std::vector<char>& gone,
-               int idx, int64_t& spent) {
-    Cube c = cover[idx];
-    const int64_t test = CubeWords(c, p.vars);
-    uint32_t open = 0;  // literals that can go one at a time
-    const auto prune = [&] {
-        open = 0;
-        for (uint32_t m = c.mask; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            spent += test;
-            if (!p.off.Intersects(c.Without(v))) open |= 1u << v;
-        }
-    };
-    prune();
-    std::vector<int> near;  // cubes that every needed literal of may go
-    for (std::size_t j = 0; j < cover.size(); ++j) {
-        if (gone[j] || static_cast<int>(j) == idx) continue;
-        const uint32_t r = c.RaiseToContain(cover[j]);
-        if (r && (r & ~open) == 0) near.push_back(static_cast<int>(j));
-    }
-    spent += static_cast<int64_t>(cover.size() / 8);
-    constexpr int kTried = 6;
-    while (open && !near.empty()) {
-        std::erase_if(near, [&](int j) {
-            const uint32_t r = c.RaiseToContain(cover[j]);
-            return r == 0 || (r & ~open) != 0;
-        });
-        std::stable_sort(near.begin(), near.end(), [&](int a, int b) {
-            return std::popcount(c.RaiseToContain(cover[a])) < std::popcount(c.RaiseToContain(cover[b]));
-        });
-        Cube best = c;
-        int bestCount = -1, tried = 0;
-        for (std::size_t k = 0; k < near.size() && tried < kTried; ++k) {
-            const Cube grown = Cube::Supercube(c, cover[near[k]]);
-            spent += CubeWords(grown, p.vars);
-            if (p.off.Intersects(grown)) continue;
-            ++tried;
-            int count = 0;
-            for (int j : near) count += grown.Contains(cover[j]);
-            spent += static_cast<int64_t>(near.size() / 16);
-            if (count > bestCount) {
-                bestCount = count;
-                best = grown;
-            }
-        }
-        if (bestCount < 0) break;  // none can be swallowed whole
-        c = best;
-        prune();
-    }
-    while (open) {
-        int pick = -1, pickLeft = -1;
-        for (uint32_t m = open; m; m &= m - 1) {
-            const int v = std::countr_zero(m);
-            const Cube raised = c.Without(v);
-            int left = 0;
-            for (uint32_t o = open & ~(1u << v); o; o &= o - 1) {
-                spent += test;
-                left += !p.off.Intersects(raised.Without(std::countr_zero(o)));
-            }
-            if (left > pickLeft) {
-                pick = v;
-                pickLeft = left;
-            }
-        }
-        c = c.Without(pick);
-        prune();
-    }
-    return c;
-}
-
-}  // namespace
-
-void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until) {
-    Guard guard(until);
-    Work work(Work::kUnlimited, &guard);
-    Expand(p, cover, work);
-}
-
-void Expand(const Problem& p, std::vector<Cube>& cover, Work& work) {
-    std::vector<char> gone(cover.size(), 0);
-    for (int idx : ByLiterals(cover, true)) {
-        if (gone[idx]) continue;
-        int64_t spent = 1;
-        const Cube c = ExpandOne(p, cover, gone, idx, spent);
-        cover[idx] = c;
-        for (std::size_t j = 0; j < cover.size(); ++j)
-            if (!gone[j] && static_cast<int>(j) != idx && c.Contains(cover[j])) gone[j] = 1;
-        if (!work.Spend(spent)) break;
-    }
-    Compact(cover, gone);
-}
-
-namespace {
 
 // Greedy fallback: the smallest cubes are tried for removal first, dropping them saves the
 // most literals.
@@ -202,13 +98,36 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
     Compact(cover, gone);
 }
 
-// Smallest cubes first: what they give up, the large ones may then take in other directions.
-void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work) {
+namespace {
+
+// Espresso's other order of reduction: the largest cube first, then the cubes nearest to it,
+// larger before smaller at equal distance.
+std::vector<int> NearLargestOrder(const std::vector<Cube>& cover, int vars) {
+    std::vector<int> order(cover.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (cover.empty()) return order;
+    const Cube largest = *std::min_element(cover.begin(), cover.end(),
+                                           [](const Cube& a, const Cube& b) { return a.Literals() < b.Literals(); });
+    std::vector<int> key(cover.size());
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        const int distance = std::popcount((largest.val ^ cover[i].val) & largest.mask & cover[i].mask);
+        key[i] = ((vars - distance) << 7) + (2 * vars - cover[i].Literals());
+    }
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key[a] > key[b]; });
+    return order;
+}
+
+}  // namespace
+
+void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work, ReduceOrder order) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
     std::vector<char> gone(cover.size(), 0);
-    for (int idx : ByLiterals(cover, false)) {
+    const std::vector<int> sequence = order == ReduceOrder::NearLargest ? NearLargestOrder(cover, p.vars)
+                                      : order == ReduceOrder::Heaviest  ? MiniOrder(cover, p.vars, false)
+                                                                        : ByLiterals(cover, false);
+    for (int idx : sequence) {
         if (work) work->Spend(CubeWords(cover[idx], p.vars) * 4);
         count.HeldOnce(cover[idx], p.on, once);
         Cube smaller;
@@ -226,33 +145,117 @@ void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work) {
 
 namespace {
 
-// Every cube reduced against all the others left as they are, then the reduced cubes expanded
-// among themselves: a new prime that swallows two of them may replace two old ones.
+// Espresso's last gasp: every cube reduced against all the others left as they are. A reduced
+// cube c1 that can grow to hold, besides what only it holds, what another reduced cube c2
+// would alone hold once c1 is gone, gives a cube that replaces both; those cubes, grown to
+// primes, join the cover, and irredundant chooses.
 bool LastGasp(const Problem& p, std::vector<Cube>& cover, Work& work) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
+    std::vector<int> which;  // the cubes that reduce
     std::vector<Cube> reduced;
-    for (const Cube& c : cover) {
-        work.Spend(CubeWords(c, p.vars) * 4);
-        count.HeldOnce(c, p.on, once);
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        work.Spend(CubeWords(cover[i], p.vars) * 4);
+        count.HeldOnce(cover[i], p.on, once);
         Cube smaller;
-        if (once.SupercubeWithin(c, smaller) && !(smaller == c)) reduced.push_back(smaller);
+        if (once.SupercubeWithin(cover[i], smaller) && !(smaller == cover[i])) {
+            which.push_back(static_cast<int>(i));
+            reduced.push_back(smaller);
+        }
     }
     if (reduced.size() < 2) return false;
-    const std::size_t before = reduced.size();
-    Expand(p, reduced, work);
-    if (reduced.size() == before) return false;
+    std::vector<Cube> fresh;
+    for (std::size_t i = 0; i < reduced.size(); ++i) {
+        int64_t spent = 1;
+        Cube c = reduced[i];
+        uint32_t free = RaisableAlone(p, c, c.mask, spent);
+        RaiseUnopposed(p, c, free, spent);
+        for (std::size_t j = 0; j < reduced.size(); ++j) {
+            if (j == i || (c.RaiseToContain(reduced[j]) & ~free) != 0) continue;
+            const Cube both = Cube::Supercube(c, reduced[j]);
+            spent += CubeWords(both, p.vars);
+            if (p.off.Intersects(both)) continue;
+            const Cube& c2 = cover[which[j]];
+            spent += CubeWords(c2, p.vars) * 2;
+            count.HeldOnlyWith(c2, cover[which[i]], p.on, once);
+            Cube needed;
+            if (!once.SupercubeWithin(c2, needed)) {
+                fresh.push_back(c);
+                continue;
+            }
+            if ((c.RaiseToContain(needed) & ~free) != 0) continue;
+            const Cube grown = Cube::Supercube(c, needed);
+            spent += CubeWords(grown, p.vars);
+            if (!p.off.Intersects(grown)) fresh.push_back(grown);
+        }
+        spent += static_cast<int64_t>(reduced.size() / 8);
+        if (!work.Spend(spent)) return false;
+    }
+    if (fresh.empty()) return false;
+    std::sort(fresh.begin(), fresh.end());
+    fresh.erase(std::unique(fresh.begin(), fresh.end()), fresh.end());
+    Expand(p, fresh, work);
     // Old cubes first: irredundant tries them for removal before the new primes.
     std::vector<Cube> trial = cover;
-    for (const Cube& c : reduced)
-        if (std::find(trial.begin(), trial.end(), c) == trial.end()) trial.push_back(c);
+    std::vector<Cube> old = cover;
+    std::sort(old.begin(), old.end());
+    for (const Cube& c : fresh)
+        if (!std::binary_search(old.begin(), old.end(), c)) trial.push_back(c);
+    if (trial.size() == cover.size()) return false;
     Irredundant(p, trial, &work);
     if (CostOf(trial) < CostOf(cover)) {
         cover = std::move(trial);
         return true;
     }
     return false;
+}
+
+// The on minterms of c that no other prime can hold: every neighbour across one of c's
+// literals is off. A prime with such a minterm is in every cover of primes.
+bool IsEssential(const Problem& p, const Cube& c) {
+    const uint64_t* on = p.on.Words();
+    const uint64_t* off = p.off.Words();
+    bool essential = false;
+    ForEachCubeWord(c, p.vars, [&](std::size_t w, uint64_t m) {
+        if (essential) return;
+        uint64_t alone = on[w] & m;
+        for (uint32_t lits = c.mask; lits && alone; lits &= lits - 1) {
+            const int v = std::countr_zero(lits);
+            if (v >= 6) {
+                alone &= off[w ^ (std::size_t{1} << (v - 6))];
+            } else {
+                const int s = 1 << v;
+                const uint64_t x = off[w];
+                alone &= ((x & kVarPattern[v]) >> s) | ((x & ~kVarPattern[v]) << s);
+            }
+        }
+        essential = alone != 0;
+    });
+    return essential;
+}
+
+// Each cube replaced by the prime of fewest literals that holds what only it holds, dearest
+// cubes first: the products stay, the literals can only fall. Espresso's make_sparse does this
+// work for many outputs; for one, the choice among primes is where literals are saved.
+void FewerLiterals(const Problem& p, std::vector<Cube>& cover, Work& work) {
+    CoverCounter count(p.vars, static_cast<int>(cover.size()));
+    for (const Cube& c : cover) count.Add(c);
+    TruthTable once(p.vars);
+    for (int idx : ByLiterals(cover, false)) {
+        int64_t spent = CubeWords(cover[idx], p.vars) * 4;
+        count.HeldOnce(cover[idx], p.on, once);
+        Cube needed;
+        if (once.SupercubeWithin(cover[idx], needed)) {
+            const Cube prime = LargestPrime(p, needed, RaisableAlone(p, needed, needed.mask, spent), spent);
+            if (prime.Literals() < cover[idx].Literals()) {
+                count.Remove(cover[idx]);
+                count.Add(prime);
+                cover[idx] = prime;
+            }
+        }
+        if (!work.Spend(spent)) return;
+    }
 }
 
 }  // namespace
@@ -264,37 +267,85 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline u
 }
 
 std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work) {
-    const auto late = [&] { return work.Over(); };
     std::vector<Cube> best = start;
     std::vector<Cube> f = std::move(start);
-    const auto keepBetter = [&] {
-        if (CostOf(f) < CostOf(best)) best = f;
-        return best;
-    };
     Expand(p, f, work);
     Irredundant(p, f, &work);
+    if (CostOf(f) < CostOf(best)) best = f;
+    if (work.Over()) return best;
+    // Essential primes are set aside, their minterms free for the rest: the loop neither
+    // reduces them nor spends work on them, as espresso does.
+    std::vector<Cube> essential;
+    TruthTable held(p.vars);
+    std::erase_if(f, [&](const Cube& c) {
+        work.Spend(CubeWords(c, p.vars) * c.Literals());
+        if (!IsEssential(p, c)) return false;
+        essential.push_back(c);
+        held.Paint(c);
+        return true;
+    });
+    TruthTable on = p.on, dc = p.dc;
+    on.AndNot(held);
+    held &= p.on;
+    dc |= held;
+    const Problem rest(on, dc);
+    const auto whole = [&] {
+        std::vector<Cube> all = essential;
+        all.insert(all.end(), f.begin(), f.end());
+        return all;
+    };
+    bool nearLargest = true;  // espresso alternates its two orders of reduction
     for (;;) {
-        if (late()) return keepBetter();
         CoverCost before = CostOf(f);
         for (;;) {
-            Reduce(p, f, &work);
-            MW_INVARIANT(CoverImplements(p, f));
-            Expand(p, f, work);
-            MW_INVARIANT(CoverImplements(p, f));
-            Irredundant(p, f, &work);
-            MW_INVARIANT(CoverImplements(p, f));
-            if (late()) return keepBetter();
+            Reduce(rest, f, &work, nearLargest ? ReduceOrder::NearLargest : ReduceOrder::Heaviest);
+            nearLargest = !nearLargest;
+            MW_INVARIANT(CoverImplements(rest, f));
+            Expand(rest, f, work);
+            MW_INVARIANT(CoverImplements(rest, f));
+            Irredundant(rest, f, &work);
+            MW_INVARIANT(CoverImplements(rest, f));
+            if (work.Over()) break;
             const CoverCost now = CostOf(f);
             if (!(now < before)) break;
             before = now;
         }
-        if (CostOf(f) < CostOf(best)) best = f;
+        std::vector<Cube> all = whole();
+        if (CostOf(all) < CostOf(best)) best = std::move(all);
+        if (work.Over()) break;
         // Only a gain over the best cover so far earns another round, so this ends.
-        if (!LastGasp(p, f, work) || !(CostOf(f) < CostOf(best))) break;
-        MW_INVARIANT(CoverImplements(p, f));
-        best = f;
+        if (!LastGasp(rest, f, work)) break;
+        MW_INVARIANT(CoverImplements(rest, f));
+        all = whole();
+        if (!(CostOf(all) < CostOf(best))) break;
+        best = std::move(all);
     }
+    FewerLiterals(p, best, work);
     return best;
+}
+
+std::vector<Cube> Restarted(const Problem& p, std::vector<Cube> cover, uint32_t seed, int patience, int rounds,
+                            Work& work) {
+    std::vector<int> perm(p.vars), back(p.vars);
+    std::iota(perm.begin(), perm.end(), 0);
+    std::mt19937 rng(seed);
+    for (int round = 0, idle = 0; round < rounds && idle < patience && !work.Over(); ++round) {
+        std::shuffle(perm.begin(), perm.end(), rng);
+        for (int i = 0; i < p.vars; ++i) back[perm[i]] = i;
+        work.Spend(int64_t{1} << std::max(0, p.vars - 3));
+        const Problem q = Permuted(p, perm);
+        std::vector<Cube> start;
+        for (const Cube& c : cover) start.push_back(PermutedCube(c, perm));
+        std::vector<Cube> next = Espresso(q, std::move(start), work);
+        for (Cube& c : next) c = PermutedCube(c, back);
+        if (CostOf(next) < CostOf(cover)) {
+            cover = std::move(next);
+            idle = 0;
+        } else {
+            ++idle;
+        }
+    }
+    return cover;
 }
 
 }  // namespace mwcore

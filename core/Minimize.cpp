@@ -1,6 +1,7 @@
 #include "core/Minimize.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <exception>
 #include <functional>
@@ -27,28 +28,27 @@ constexpr int kMaxVarsHeuristicFirst = 16;
 // Distinct rows the covering of a pool of cubes may have.
 constexpr std::size_t kMaxPoolRows = 100000;
 
-// Work allowances (a unit is a few nanoseconds of this machine's time; see Work.h). The
-// exact search and every other start get a fixed part plus a share of what the first
-// heuristic run spent, so that an answer without a proof comes in a time that follows the
-// heuristic's own.
-constexpr int64_t kExactBase = 1000000;
-constexpr int64_t kStartBase = 600000;
-constexpr int64_t kPoolBase = 300000;
+// Work allowances (a unit is some tens of nanoseconds of this machine's time; see Work.h).
+// The exact search and the pooling get a fixed part plus a share of what the first heuristic
+// run spent, so that an answer without a proof comes in a time that follows the heuristic's
+// own.
+constexpr int64_t kExactBase = 600000;
+constexpr int64_t kStartBase = 300000;
+constexpr int64_t kPoolBase = 200000;
+constexpr int64_t kAgainFactor = 2;  // the second exact allowance, in first ones
+// The loop's restarts over renumbered variables: at most this many, ended by this many in a row
+// without a gain; fewer for the other starts, which run beside the exact search.
+constexpr int kRounds = 16;
+constexpr int kPatience = 4;
+constexpr int kStartRounds = 8;
+constexpr int kStartPatience = 2;
 
 // Small functions are settled by the exact search anyway; the chain's allowance ends the
 // starts of larger ones.
 int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 16 ? 12 : 0; }
 
-// Expanding single minterms costs the square of their number.
-constexpr uint64_t kMaxMintermStart = 8192;
-
-// perm[i] is where variable i goes.
-uint32_t PermuteBits(uint32_t x, const std::vector<int>& perm) {
-    uint32_t r = 0;
-    for (std::size_t i = 0; i < perm.size(); ++i)
-        if (x & (1u << i)) r |= 1u << perm[i];
-    return r;
-}
+// Expanding single minterms costs about their number times the primes found.
+constexpr uint64_t kMaxMintermStart = 65536;
 
 // A cover in a fixed order (most literals last) so that equal covers print alike.
 void Canonical(std::vector<Cube>& cover) {
@@ -58,47 +58,35 @@ void Canonical(std::vector<Cube>& cover) {
     });
 }
 
-// The same function over renumbered variables: the ISOP then splits in another order and the
-// espresso loop starts from another local optimum.
-Problem Permuted(const Problem& p, const std::vector<int>& perm) {
-    TruthTable on(p.vars), dc(p.vars);
-    for (uint32_t m = 0; m < (1u << p.vars); ++m) {
-        if (p.on.Get(m)) on.Set(PermuteBits(m, perm));
-        if (p.dc.Get(m)) dc.Set(PermuteBits(m, perm));
-    }
-    return Problem(on, dc);
-}
-
-// Start k (from 0) of the extra heuristic starts: the on-set's minterms (espresso's own start,
-// which reaches other local optima than an irredundant one), then the irredundant start over
-// variables reversed, then shuffled by a seed of the start's own, so that every start is the
-// same wherever and whenever it runs.
+// Start k (from 0) of the extra heuristic starts: the on-set's minterms, espresso's own start
+// (which reaches other local optima than an irredundant one), over the variables as they are
+// and then shuffled by a seed of the start's own, so that every start is the same wherever and
+// whenever it runs; where the minterms are too many, the irredundant start over variables
+// reversed, then shuffled.
 std::vector<Cube> OtherStart(const Problem& p, int k, Work& work) {
-    if (p.on.Count() <= kMaxMintermStart) {
-        if (k == 0) {
-            std::vector<Cube> minterms;
-            const uint32_t all = (1u << p.vars) - 1;
-            for (uint32_t m = 0; m <= all; ++m)
-                if (p.on.Get(m)) minterms.push_back({all, m});
-            work.Spend(int64_t{1} << std::max(0, p.vars - 3));
-            return Espresso(p, std::move(minterms), work);
-        }
-        --k;
-    }
+    const bool minterms = p.on.Count() <= kMaxMintermStart;
     std::vector<int> perm(p.vars), back(p.vars);
     std::iota(perm.begin(), perm.end(), 0);
-    if (k == 0) {
+    if (!minterms && k == 0) {
         std::reverse(perm.begin(), perm.end());
-    } else {
+    } else if (k > 0) {
         std::mt19937 rng(12345 + k);
         std::shuffle(perm.begin(), perm.end(), rng);
     }
     for (int i = 0; i < p.vars; ++i) back[perm[i]] = i;
-    const Problem q = Permuted(p, perm);
+    const Problem q = k > 0 || !minterms ? Permuted(p, perm) : p;
     work.Spend(int64_t{1} << std::max(0, p.vars - 3));
-    std::vector<Cube> cover = Espresso(q, Isop(q.on, q.Upper()), work);
-    for (Cube& c : cover) c = {PermuteBits(c.mask, back), PermuteBits(c.val, back)};
-    return cover;
+    std::vector<Cube> start;
+    if (minterms) {
+        const uint32_t all = (1u << q.vars) - 1;
+        for (uint32_t m = 0; m <= all; ++m)
+            if (q.on.Get(m)) start.push_back({all, m});
+    } else {
+        start = Isop(q.on, q.Upper());
+    }
+    std::vector<Cube> cover = Espresso(q, std::move(start), work);
+    for (Cube& c : cover) c = PermutedCube(c, back);
+    return Restarted(p, std::move(cover), 1000 + k, kStartPatience, kStartRounds, work);
 }
 
 // Runs task(0..count-1) on up to `threads` threads; every task writes only its own results,
@@ -242,6 +230,18 @@ Minimization Plan::Run() {
     // The loop runs to its natural end: only the time limit or Cancel cut it short.
     Work loop(Work::kUnlimited, &guard_);
     std::vector<Cube> heuristic = Espresso(p_, isop, loop);
+    // Two chains of restarts from the loop's cover, one per thread, each with seeds of its own;
+    // the better wins, the first on a tie. Each restart renumbers the tables, which costs too
+    // much on many variables.
+    if (p_.vars <= kMaxVarsHeuristicFirst) {
+        std::array<std::vector<Cube>, 2> restarted;
+        std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_), Work(Work::kUnlimited, &guard_)};
+        RunTasks(2, options_.threads, [&](int task) {
+            restarted[task] = Restarted(p_, heuristic, 1 + task, kPatience, kRounds, rounds[task]);
+        });
+        for (const Work& r : rounds) loop.Absorb(r);
+        heuristic = CostOf(restarted[1]) < CostOf(restarted[0]) ? restarted[1] : restarted[0];
+    }
     Spent(loop);
     gaveUp_ = gaveUp_ || loop.Over();
     if (!CoverImplements(p_, heuristic)) heuristic = isop;  // the start is correct by construction
@@ -250,26 +250,25 @@ Minimization Plan::Run() {
         Finish();
         return std::move(result_);
     }
-    // The exact search beside a chain of other heuristic starts: the starts only count where
-    // it does not settle the function, so they are stopped once it does. Neither depends on
-    // which ran first or on how many threads there are.
+    // First the exact search beside espresso's own start (the on-set's minterms, or, where they
+    // are too many, the irredundant start over reversed variables), run to its natural end; then
+    // further starts on both threads, each thread a chain with an allowance of its own. The
+    // starts only count where the exact search does not settle the function, so they are
+    // stopped once it does; nothing depends on which ran first or on how many threads there are.
     const bool runExact = exact && !exactFirst;
+    const int64_t w = loop.Spent();
     std::atomic<bool> settled{false};
     Guard startsGuard(Clock::time_point::max(), &settled, &guard_);
-    std::vector<std::vector<Cube>> others;
     const double scale = std::max(options_.workScale, 0.25);
-    Work chain(Scaled(kStartBase + 2 * loop.Spent(), scale), &startsGuard);
-    Work exactRun(exactWork(loop.Spent()), &guard_);
+    Work exactRun(exactWork(w / 4), &guard_);
+    std::vector<std::vector<Cube>> others;
+    Work first(ExtraStarts(p_.vars) > 0 ? Work::kUnlimited : 0, &startsGuard);
     const std::vector<Cube> bound = result_.covers.front();
     RunTasks(2, options_.threads, [&](int task) {
         if (task == 0) {
             if (runExact && TryExact(bound, exactRun)) settled = true;
-            return;
-        }
-        for (int k = 0; k < ExtraStarts(p_.vars) && !settled && !chain.Over(); ++k) {
-            Work one = chain.Part(Work::kUnlimited);
-            others.push_back(OtherStart(p_, k, one));
-            chain.Absorb(one);
+        } else if (ExtraStarts(p_.vars) > 0) {
+            others.push_back(OtherStart(p_, 0, first));
         }
     });
     Spent(exactRun);
@@ -277,20 +276,41 @@ Minimization Plan::Run() {
         Finish();
         return std::move(result_);
     }
-    Spent(chain);
+    Spent(first);
+    const int64_t m = std::max(w, first.Spent());
+    // Further starts within a fixed allowance per thread: they count where a start costs little;
+    // on large functions the restarts inside each start do more for the time.
+    std::array<Work, 2> chain{Work(Scaled(kStartBase, scale), &guard_), Work(Scaled(kStartBase, scale), &guard_)};
+    std::array<std::vector<std::vector<Cube>>, 2> more;
+    RunTasks(2, options_.threads, [&](int task) {
+        // A start begun with too little work left would end far from its local optimum; one is
+        // expected to cost what the first did.
+        const auto room = [&] { return chain[task].Allowance() - chain[task].Spent() >= m; };
+        for (int k = 1 + task; k < ExtraStarts(p_.vars) && room(); k += 2) {
+            Work one = chain[task].Part(Work::kUnlimited);
+            more[task].push_back(OtherStart(p_, k, one));
+            chain[task].Absorb(one);
+        }
+    });
+    for (int task : {0, 1}) {
+        Spent(chain[task]);
+        others.insert(others.end(), more[task].begin(), more[task].end());
+    }
     std::vector<std::vector<Cube>> pool{heuristic, result_.covers.front()};
     for (const auto& other : others) {
         pool.push_back(other);
         if (CostOf(other) < CostOf(result_.covers.front()) && CoverImplements(p_, other)) result_.covers = {other};
     }
-    Work pooling(Scaled(kPoolBase + loop.Spent() / 2, scale), &guard_);
+    Work pooling(Scaled(kPoolBase + w / 4, scale), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
     Spent(pooling);
-    // Where the exact search came close (its bound within 5 % of the best cover's products), a
-    // proof is likely enough to earn a second, larger allowance.
+    // A second, larger allowance only where the fewest products are already proven and only the
+    // literals are left to prove: with products still open, a proof within a time like the
+    // heuristic's is unlikely, and the time would be spent for nothing.
     const int best = static_cast<int>(result_.covers.front().size());
-    if (runExact && !result_.minimum && result_.stats.lowerProducts * 20 >= best * 19) {
-        Work again(Scaled(4 * (kExactBase + loop.Spent()), options_.workScale), &guard_);
+    const int lower = result_.stats.lowerProducts;
+    if (runExact && !result_.minimum && lower > 0 && lower == best) {
+        Work again(Scaled(kAgainFactor * (kExactBase + w), options_.workScale), &guard_);
         TryExact(result_.covers.front(), again);
         Spent(again);
     }

@@ -3,6 +3,7 @@
 // truth tables over the same variables (the three are disjoint and fill the space).
 
 #include <string>
+#include <vector>
 
 #include "core/TruthTable.h"
 
@@ -16,5 +17,9 @@ struct Problem {
     Problem(TruthTable onSet, TruthTable dcSet);
     TruthTable Upper() const;  // on or don't care: what a cover may take
 };
+
+// The same function over renumbered variables: perm[i] is where variable i goes.
+Problem Permuted(const Problem& p, const std::vector<int>& perm);
+Cube PermutedCube(const Cube& c, const std::vector<int>& perm);
 
 }  // namespace mwcore
