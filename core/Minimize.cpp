@@ -32,10 +32,9 @@ constexpr std::size_t kMaxPoolRows = 100000;
 // The exact search and the pooling get a fixed part plus a share of what the first heuristic
 // run spent, so that an answer without a proof comes in a time that follows the heuristic's
 // own.
-constexpr int64_t kExactBase = 600000;
-constexpr int64_t kStartBase = 300000;
-constexpr int64_t kPoolBase = 200000;
-constexpr int64_t kAgainFactor = 2;  // the second exact allowance, in first ones
+constexpr int64_t kExactBase = 400000;
+constexpr int64_t kStartBase = 200000;
+constexpr int64_t kPoolBase = 150000;
 // The loop's restarts over renumbered variables: at most this many, ended by this many in a row
 // without a gain; fewer for the other starts, which run beside the exact search.
 constexpr int kRounds = 16;
@@ -251,7 +250,7 @@ Minimization Plan::Run() {
         return std::move(result_);
     }
     // First the exact search beside espresso's own start (the on-set's minterms, or, where they
-    // are too many, the irredundant start over reversed variables), run to its natural end; then
+    // are too many, the irredundant start over reversed variables), both within allowances; then
     // further starts on both threads, each thread a chain with an allowance of its own. The
     // starts only count where the exact search does not settle the function, so they are
     // stopped once it does; nothing depends on which ran first or on how many threads there are.
@@ -262,7 +261,7 @@ Minimization Plan::Run() {
     const double scale = std::max(options_.workScale, 0.25);
     Work exactRun(exactWork(w / 4), &guard_);
     std::vector<std::vector<Cube>> others;
-    Work first(ExtraStarts(p_.vars) > 0 ? Work::kUnlimited : 0, &startsGuard);
+    Work first(ExtraStarts(p_.vars) > 0 ? Scaled(kStartBase + 3 * w, scale) : 0, &startsGuard);
     const std::vector<Cube> bound = result_.covers.front();
     RunTasks(2, options_.threads, [&](int task) {
         if (task == 0) {
@@ -304,16 +303,6 @@ Minimization Plan::Run() {
     Work pooling(Scaled(kPoolBase + w / 4, scale), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
     Spent(pooling);
-    // A second, larger allowance only where the fewest products are already proven and only the
-    // literals are left to prove: with products still open, a proof within a time like the
-    // heuristic's is unlikely, and the time would be spent for nothing.
-    const int best = static_cast<int>(result_.covers.front().size());
-    const int lower = result_.stats.lowerProducts;
-    if (runExact && !result_.minimum && lower > 0 && lower == best) {
-        Work again(Scaled(kAgainFactor * (kExactBase + w), options_.workScale), &guard_);
-        TryExact(result_.covers.front(), again);
-        Spent(again);
-    }
     Finish();
     return std::move(result_);
 }

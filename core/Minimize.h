@@ -1,11 +1,11 @@
 #pragma once
 // The core's plan for one function: constants are answered at once; otherwise an
-// irredundant start (ISOP), improved by the espresso loop, then an exact search within a work
-// allowance that either proves the heuristic cover minimum, replaces it with minimum covers,
-// or is abandoned; beside it, other heuristic starts whose cubes are pooled for a covering
-// search. Every allowance is counted in work, so the answer depends only on the function and
-// the options, on any machine and with any number of threads. Every cover is verified before
-// it is returned.
+// irredundant start (ISOP), improved by the espresso loop and its restarts over renumbered
+// variables, then an exact search within a work allowance that either proves the heuristic
+// cover minimum, replaces it with minimum covers, or is abandoned; beside it, other heuristic
+// starts whose cubes are pooled for a covering search. Every allowance is counted in work, so
+// the answer depends only on the function and the options, on any machine and with any number
+// of threads. Every cover is verified before it is returned.
 
 #include <atomic>
 #include <cstdint>
