@@ -24,6 +24,8 @@ using Clock = std::chrono::steady_clock;
 
 // Beyond this the exact search runs before the heuristic loop.
 constexpr int kMaxVarsHeuristicFirst = 16;
+// Tables of up to this many variables fit one word.
+constexpr int kMaxVarsOneWord = 6;
 
 // Distinct rows the covering of a pool of cubes may have.
 constexpr std::size_t kMaxPoolRows = 100000;
@@ -41,6 +43,8 @@ constexpr int kRounds = 16;
 constexpr int kPatience = 4;
 constexpr int kStartRounds = 8;
 constexpr int kStartPatience = 2;
+// Restarts only where the cover has at least one product per 2^kTableShare minterms.
+constexpr int kTableShare = 8;
 
 // Small functions are settled by the exact search anyway; the chain's allowance ends the
 // starts of larger ones.
@@ -231,11 +235,15 @@ Minimization Plan::Run() {
     std::vector<Cube> heuristic = Espresso(p_, isop, loop);
     // Two chains of restarts from the loop's cover, one per thread, each with seeds of its own;
     // the better wins, the first on a tie. Each restart renumbers the tables, which costs too
-    // much on many variables.
-    if (p_.vars <= kMaxVarsHeuristicFirst) {
+    // much on many variables, and more than the loop itself on a small cover; the smallest
+    // functions are left to the exact search, and their chains to one thread, where starting
+    // another would cost more than the work.
+    const bool small = p_.vars <= kMaxVarsOneWord;
+    if (p_.vars <= kMaxVarsHeuristicFirst && (heuristic.size() << kTableShare) >= (std::size_t{1} << p_.vars) &&
+        (!small || effort == Effort::Quick)) {
         std::array<std::vector<Cube>, 2> restarted;
         std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_), Work(Work::kUnlimited, &guard_)};
-        RunTasks(2, options_.threads, [&](int task) {
+        RunTasks(2, small ? 1 : options_.threads, [&](int task) {
             restarted[task] = Restarted(p_, heuristic, 1 + task, kPatience, kRounds, rounds[task]);
         });
         for (const Work& r : rounds) loop.Absorb(r);

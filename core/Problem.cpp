@@ -1,5 +1,7 @@
 #include "core/Problem.h"
 
+#include <bit>
+
 namespace mwcore {
 
 Problem::Problem(TruthTable onSet, TruthTable dcSet)
@@ -31,10 +33,14 @@ Cube PermutedCube(const Cube& c, const std::vector<int>& perm) {
 
 Problem Permuted(const Problem& p, const std::vector<int>& perm) {
     TruthTable on(p.vars), dc(p.vars);
-    for (uint32_t m = 0; m < (1u << p.vars); ++m) {
-        if (p.on.Get(m)) on.Set(PermuteBits(m, perm));
-        if (p.dc.Get(m)) dc.Set(PermuteBits(m, perm));
-    }
+    // Only the set minterms move, a word at a time, so sparse functions cost little.
+    const auto move = [&](const TruthTable& from, TruthTable& to) {
+        for (std::size_t w = 0; w < from.WordCount(); ++w)
+            for (uint64_t bits = from.Words()[w]; bits; bits &= bits - 1)
+                to.Set(PermuteBits(static_cast<uint32_t>(w * 64 + std::countr_zero(bits)), perm));
+    };
+    move(p.on, on);
+    move(p.dc, dc);
     return Problem(on, dc);
 }
 
