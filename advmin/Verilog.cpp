@@ -100,6 +100,11 @@ std::string Expression(const std::string& formula, const std::vector<std::string
     return out;
 }
 
+// The comment every generated module opens with.
+std::string Banner(const std::string& generated) {
+    return "//\n// generated: " + generated + ".\n// by Mapwright v" + kVersion + "\n//\n";
+}
+
 }  // namespace
 
 std::optional<std::string> VerilogNameProblem(const std::string& name) {
@@ -131,10 +136,7 @@ std::string VerilogText(const std::string& formula, const std::vector<std::strin
 
     std::string t;
     const auto line = [&](const std::string& s) { t += s + "\n"; };
-    line("//");
-    line("// generated: " + generated + ".");
-    line(std::string("// by Mapwright v") + kVersion);
-    line("//");
+    t += Banner(generated);
     line("module " + names.module + " (");
     for (const std::string& p : ports) line("    input  wire " + p + ",");
     line("    output wire " + names.output);
@@ -181,10 +183,7 @@ std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::str
 
     std::string t;
     const auto line = [&](const std::string& s) { t += s + "\n"; };
-    line("//");
-    line("// generated: " + generated + ".");
-    line(std::string("// by Mapwright v") + kVersion);
-    line("//");
+    t += Banner(generated);
     line("module " + module + " (");
     for (const std::string& p : ports) line("    input  wire " + p + ",");
     for (std::size_t j = 0; j < outputs.size(); ++j)
