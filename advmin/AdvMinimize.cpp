@@ -21,16 +21,16 @@
 #include "advmin/TRIMMERLib_TLB.h"
 #include "advmin/Vhdl.h"
 #include "advmin/ocxint.h"
-#include "ui/Icons.h"
-#include "ui/DialogParts.h"
-#include "ui/QtResultTree.h"
-#include "ui/WindowRegistry.h"
-#include "ui/language.h"
 #include "circuit/CircuitForm.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
+#include "ui/DialogParts.h"
+#include "ui/Icons.h"
+#include "ui/QtResultTree.h"
+#include "ui/WindowRegistry.h"
+#include "ui/language.h"
 
 namespace {
 
@@ -56,9 +56,13 @@ QComboBox* History(const char* name, QWidget* parent) {
     return box;
 }
 
-void Error(const std::string& text) { platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok); }
+void Error(const std::string& text) {
+    platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
 
-QString Letter(int k) { return QString(QChar('A' + k - 1)); }  // k from 1
+QString Letter(int k) {
+    return QString(QChar('A' + k - 1));
+}  // k from 1
 
 }  // namespace
 
@@ -111,8 +115,9 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     // How hard the core tries: the heuristic alone, the default, or a proof however long.
     auto* effortLabel = Named<QLabel>("Label7", "Effort", TabSheet1);
     EffortBox = Named<QComboBox>("EffortBox", TabSheet1);
-    for (const std::string& effort : {platform::TranslateText("quick"), platform::TranslateText("thorough"),
-                                      platform::TranslateText("prove")})
+    for (const std::string& effort :
+         {platform::TranslateText("quick"), platform::TranslateText("thorough"),
+          platform::TranslateText("prove")})
         EffortBox->addItem(QString::fromStdString(effort));
     EffortBox->setCurrentIndex(1);
 
@@ -132,7 +137,8 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     left->addWidget(TreeView, 1);
     auto* tools = new QVBoxLayout;
     SpeedButton7 = Button("SpeedButton7", "Convert to Verilog", TabSheet1, {}, "V");
-    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4, SpeedButton7}) tools->addWidget(b);
+    for (QToolButton* b : {SpeedButton9, SpeedButton3, SpeedButton4, SpeedButton7})
+        tools->addWidget(b);
     tools->addStretch();
     Label10 = Named<QLabel>("Label10", TabSheet1);
     Label10->setWordWrap(true);
@@ -229,7 +235,9 @@ void TAdvMin::updatevarnames() {
     }
 }
 
-void TAdvMin::ListStringsChange() { updatevarnames(); }
+void TAdvMin::ListStringsChange() {
+    updatevarnames();
+}
 
 void TAdvMin::SpinChange() {
     const int n = Spin->value();
@@ -253,13 +261,15 @@ void TAdvMin::SpinChange() {
 std::vector<std::string> TAdvMin::PortNames() const {
     std::vector<std::string> ports;
     for (int row = 0; row < List->rowCount(); ++row)
-        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString() : std::string());
+        ports.push_back(List->item(row, 1) ? List->item(row, 1)->text().toStdString()
+                                           : std::string());
     return ports;
 }
 
 std::vector<std::pair<std::string, std::string>> TAdvMin::ResultOutputs() const {
     std::vector<std::pair<std::string, std::string>> outputs;
-    for (int i = 0; i < TreeView->topLevelItemCount() && i < static_cast<int>(resultNames_.size()); ++i)
+    for (int i = 0; i < TreeView->topLevelItemCount() && i < static_cast<int>(resultNames_.size());
+         ++i)
         outputs.emplace_back(resultNames_[i], TreeView->topLevelItem(i)->text(0).toStdString());
     return outputs;
 }
@@ -286,18 +296,22 @@ void TAdvMin::TabSheet2Show() {
     if (!root) return;
     try {
         vhdlcode->setPlainText(QString::fromStdString(
-            resultNames_.empty() ? VhdlText(root->text(0).toStdString(), PortNames(), true, VhdlTimestamp())
-                                 : VhdlTextOutputs(ResultOutputs(), PortNames(), VhdlTimestamp())));
+            resultNames_.empty()
+                ? VhdlText(root->text(0).toStdString(), PortNames(), true, VhdlTimestamp())
+                : VhdlTextOutputs(ResultOutputs(), PortNames(), VhdlTimestamp())));
     } catch (const VhdlError& e) {
         Error(e.what());
     }
 }
 
-void TAdvMin::TabSheet2Hide() { vhdlcode->clear(); }
+void TAdvMin::TabSheet2Hide() {
+    vhdlcode->clear();
+}
 
 void TAdvMin::SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
                            const QString& suffix) {
-    const platform::FileChoice choice = platform::Dialogs().SaveFile(this, {"Save", {filter, "All files (*)"}, suffix, {}});
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Save", {filter, "All files (*)"}, suffix, {}});
     if (!choice.accepted) return;
     std::string text = page->toPlainText().toStdString();
     if (!text.empty() && text.back() != '\n') text += '\n';
@@ -310,6 +324,10 @@ void TAdvMin::SpeedButton5Click() {
     SaveCodePage("Cannot write the VHDL file.", vhdlcode, "VHDL code (*.vhd)", "vhd");
 }
 
-void TAdvMin::SpeedButton6Click() { QApplication::clipboard()->setText(vhdlcode->toPlainText()); }
+void TAdvMin::SpeedButton6Click() {
+    QApplication::clipboard()->setText(vhdlcode->toPlainText());
+}
 
-void TAdvMin::BitBtn1Click() { accept(); }
+void TAdvMin::BitBtn1Click() {
+    accept();
+}

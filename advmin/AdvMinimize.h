@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "advmin/Outputs.h"
@@ -27,19 +27,21 @@ class TTrimmer;
 
 class TAdvMin : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAdvMin(QWidget* parent = nullptr);
     ~TAdvMin() override;
 
     QTabWidget* PageControl1 = nullptr;
-    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr;  // analyze, VHDL, Verilog
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr,
+            *TabSheet3 = nullptr;  // analyze, VHDL, Verilog
     QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr;  // "1", "0", "*"
     QSpinBox* Spin = nullptr;
     QComboBox* EffortBox = nullptr;  // quick, thorough, prove
     QLabel* Label5 = nullptr;
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;  // open, save function
-    QTableWidget* List = nullptr;  // Var#k = name
-    QToolButton *SpeedButton9 = nullptr, *SpeedButton3 = nullptr, *SpeedButton4 = nullptr;  // go, circuit, VHDL
+    QTableWidget* List = nullptr;                                  // Var#k = name
+    QToolButton *SpeedButton9 = nullptr, *SpeedButton3 = nullptr,
+                *SpeedButton4 = nullptr;  // go, circuit, VHDL
     QTreeWidget* TreeView = nullptr;
     QPlainTextEdit* vhdlcode = nullptr;
     QToolButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr;  // save VHDL, copy
@@ -47,14 +49,14 @@ public:
     QToolButton* SpeedButton7 = nullptr;  // convert to Verilog
     QPlainTextEdit* verilogcode = nullptr;
     QToolButton *SpeedButton8 = nullptr, *SpeedButton10 = nullptr;  // save Verilog, copy
-    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;  // OK, Cancel
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr;             // OK, Cancel
     // Several functions of the same inputs (AdvOutputs.cpp): the boxes above show the current one.
     QLabel* Label8 = nullptr;  // "Outputs"
     QListWidget* OutputList = nullptr;
     QToolButton *SpeedButton11 = nullptr, *SpeedButton12 = nullptr;  // add, remove an output
     // While the core runs (AdvRun.cpp): its progress and a Cancel that keeps the best cover so far.
     QProgressBar* ProgressBar1 = nullptr;
-    QLabel* Label9 = nullptr;   // time so far
+    QLabel* Label9 = nullptr;        // time so far
     QPushButton* BitBtn3 = nullptr;  // Cancel the run
     QLabel* Label10 = nullptr;  // what the last run says of its result (cancelled, products shared)
 
@@ -63,7 +65,7 @@ public:
     std::vector<OutputFunction> Outputs();
     bool Running() const;
 
-public slots:
+  public slots:
     void SpinChange();
     void ListStringsChange();
     void SpeedButton9Click();
@@ -87,22 +89,24 @@ public slots:
     void BitBtn3Click();
     void reject() override;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void CreateOutputsPart(class QVBoxLayout* column);  // AdvOutputs.cpp
     void CreateRunPart(class QHBoxLayout* row);         // AdvRun.cpp
     void StoreCurrentOutput();
     void ShowOutputs(std::vector<OutputFunction> outputs);
     bool SavePla(const std::string& path);
     // Runs the core off this thread while the window stays live; false when it failed (said).
-    bool RunCore(int n, const std::vector<std::array<std::string, 3>>& lists, std::vector<std::string>& lines);
+    bool RunCore(int n, const std::vector<std::array<std::string, 3>>& lists,
+                 std::vector<std::string>& lines);
     void ShowOutputResults(const struct OutputsAnswer& answer);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.
     std::vector<std::pair<std::string, std::string>> ResultOutputs() const;
-    void ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats, const QString& more);
+    void ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats,
+                     const QString& more);
     // Saves a code page's text, ended by a line break; failure names the file.
     void SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
                       const QString& suffix);
@@ -117,12 +121,13 @@ private:
     std::unique_ptr<TTrimmer> core_;
     std::unique_ptr<QtResultTree> tree_;
     int shownPage_ = 0;
-    int coreCount_ = -1;  // the variable count the core was last told, -1 before
-    int coreEffort_ = 1;  // the effort the core has: thorough until told otherwise
+    int coreCount_ = -1;   // the variable count the core was last told, -1 before
+    int coreEffort_ = 1;   // the effort the core has: thorough until told otherwise
     int coreOutputs_ = 1;  // the functions the core takes at once: one until told otherwise
     std::vector<OutputFunction> outputs_;
     int currentOutput_ = 0;
-    std::vector<std::string> resultNames_;  // the outputs of the shown result; empty for one function
+    std::vector<std::string>
+        resultNames_;  // the outputs of the shown result; empty for one function
     struct Run {
         std::thread thread;
         std::atomic<bool> cancelled{false};

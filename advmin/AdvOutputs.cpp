@@ -25,7 +25,8 @@
 
 namespace {
 
-QToolButton* SmallButton(const char* name, const QString& hint, const QString& text, QWidget* parent) {
+QToolButton* SmallButton(const char* name, const QString& hint, const QString& text,
+                         QWidget* parent) {
     auto* b = dialogparts::Named<QToolButton>(name, parent);
     b->setToolTip(hint);
     b->setText(text);
@@ -46,9 +47,11 @@ void TAdvMin::CreateOutputsPart(QVBoxLayout* column) {
     Label8 = dialogparts::Named<QLabel>("Label8", "Outputs", page);
     OutputList = dialogparts::Named<QListWidget>("OutputList", page);
     OutputList->setMaximumHeight(96);
-    OutputList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    OutputList->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                QAbstractItemView::EditKeyPressed);
     SpeedButton11 = SmallButton("SpeedButton11", "Add output", "+", page);
-    SpeedButton12 = SmallButton("SpeedButton12", "Remove output", QString::fromUtf8("\u2212"), page);
+    SpeedButton12 =
+        SmallButton("SpeedButton12", "Remove output", QString::fromUtf8("\u2212"), page);
     auto* head = new QHBoxLayout;
     head->addWidget(Label8);
     head->addStretch();
@@ -74,7 +77,8 @@ void TAdvMin::CreateOutputsPart(QVBoxLayout* column) {
 
 void TAdvMin::StoreCurrentOutput() {
     if (currentOutput_ < 0 || currentOutput_ >= static_cast<int>(outputs_.size())) return;
-    outputs_[currentOutput_].lists = {ComboBox1->currentText().toStdString(), ComboBox2->currentText().toStdString(),
+    outputs_[currentOutput_].lists = {ComboBox1->currentText().toStdString(),
+                                      ComboBox2->currentText().toStdString(),
                                       ComboBox3->currentText().toStdString()};
 }
 
@@ -118,7 +122,8 @@ void TAdvMin::SpeedButton11Click() {
     std::string name;
     for (int k = static_cast<int>(outputs_.size());; ++k) {
         name = DefaultOutputName(k);
-        if (std::none_of(outputs_.begin(), outputs_.end(), [&](const OutputFunction& o) { return o.name == name; }))
+        if (std::none_of(outputs_.begin(), outputs_.end(),
+                         [&](const OutputFunction& o) { return o.name == name; }))
             break;
     }
     outputs_.push_back({name, {}});
@@ -126,7 +131,8 @@ void TAdvMin::SpeedButton11Click() {
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     OutputList->setCurrentRow(OutputList->count() - 1);
     SpeedButton12->setEnabled(true);
-    SpeedButton11->setEnabled(outputs_.size() < static_cast<std::size_t>(BooleanFunctionFile::kMaxFunctions));
+    SpeedButton11->setEnabled(outputs_.size() <
+                              static_cast<std::size_t>(BooleanFunctionFile::kMaxFunctions));
 }
 
 void TAdvMin::SpeedButton12Click() {
@@ -145,10 +151,11 @@ void TAdvMin::SpeedButton12Click() {
 }
 
 void TAdvMin::SpeedButton1Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().OpenFile(this, {"Open", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
+    const platform::FileChoice choice = platform::Dialogs().OpenFile(
+        this, {"Open", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
     if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
-    if (QFileInfo(choice.path).suffix().toLower() == "pla") return OpenPla(choice.path.toStdString());
+    if (QFileInfo(choice.path).suffix().toLower() == "pla")
+        return OpenPla(choice.path.toStdString());
     const auto content = ReadListsFile(choice.path.toStdString());
     if (!content) return;
     StoreCurrentOutput();
@@ -161,8 +168,8 @@ void TAdvMin::SpeedButton1Click() {
 }
 
 void TAdvMin::SpeedButton2Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Save", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
+    const platform::FileChoice choice = platform::Dialogs().SaveFile(
+        this, {"Save", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
     if (!choice.accepted) return;
     if (QFileInfo(choice.path).suffix().toLower() == "pla") {
         SavePla(choice.path.toStdString());
@@ -175,7 +182,8 @@ bool TAdvMin::SavePla(const std::string& path) {
     const int n = Spin->value();
     const std::vector<OutputFunction> outputs = Outputs();
     if ((outputs.size() << n) > kMaxFunctionCharacters) {
-        platform::Say("These functions are too large to be held at once.", platform::MsgIcon::Error);
+        platform::Say("These functions are too large to be held at once.",
+                      platform::MsgIcon::Error);
         return false;
     }
     std::vector<std::string> functions;
@@ -192,7 +200,9 @@ bool TAdvMin::SavePla(const std::string& path) {
     if (!std::all_of(inputNames.begin(), inputNames.end(), PlaName)) inputNames.clear();
     if (!std::all_of(outputNames.begin(), outputNames.end(), PlaName)) outputNames.clear();
     std::string error;
-    if (platform::WriteFileAtomically(path, PlaOfFunctions(n, functions, inputNames, outputNames), &error)) return true;
+    if (platform::WriteFileAtomically(path, PlaOfFunctions(n, functions, inputNames, outputNames),
+                                      &error))
+        return true;
     platform::SayFileError("Cannot write the file.", path, error);
     return false;
 }
@@ -216,7 +226,8 @@ void TAdvMin::OpenPla(const std::string& path) {
     SpinChange();
     if (static_cast<int>(file->inputNames.size()) == file->inputs) {
         for (int k = 0; k < file->inputs; ++k)
-            if (QTableWidgetItem* item = List->item(k, 1)) item->setText(QString::fromStdString(file->inputNames[k]));
+            if (QTableWidgetItem* item = List->item(k, 1))
+                item->setText(QString::fromStdString(file->inputNames[k]));
         updatevarnames();
     }
 }

@@ -37,7 +37,9 @@
 
 namespace {
 
-QString T(const char* english) { return QString::fromStdString(platform::TranslateText(english)); }
+QString T(const char* english) {
+    return QString::fromStdString(platform::TranslateText(english));
+}
 
 }  // namespace
 
@@ -56,7 +58,9 @@ void TAdvMin::CreateRunPart(QHBoxLayout* row) {
     connect(BitBtn3, &QPushButton::clicked, this, &TAdvMin::BitBtn3Click);
 }
 
-bool TAdvMin::Running() const { return run_ && run_->thread.joinable(); }
+bool TAdvMin::Running() const {
+    return run_ && run_->thread.joinable();
+}
 
 void TAdvMin::BitBtn3Click() {
     if (!Running()) return;
@@ -84,7 +88,8 @@ void TAdvMin::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& lists, std::vector<std::string>& lines) {
+bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& lists,
+                      std::vector<std::string>& lines) {
     run_ = std::make_unique<Run>();
     std::exception_ptr failure;
     QEventLoop loop;
@@ -93,7 +98,9 @@ bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& list
     clock.start();
     QTimer tick;
     const auto showTime = [&] {
-        if (!run_->cancelled) Label9->setText(T("Minimizing...") + " " + QString::number(clock.elapsed() / 1000) + " s");
+        if (!run_->cancelled)
+            Label9->setText(T("Minimizing...") + " " + QString::number(clock.elapsed() / 1000) +
+                            " s");
     };
     connect(&tick, &QTimer::timeout, this, showTime);
     showTime();
@@ -130,7 +137,8 @@ void TAdvMin::SpeedButton9Click() {
     if (Running()) return;
     const int n = Spin->value();
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
-        if (!box->currentText().isEmpty() && box->findText(box->currentText()) < 0) box->addItem(box->currentText());
+        if (!box->currentText().isEmpty() && box->findText(box->currentText()) < 0)
+            box->addItem(box->currentText());
     const std::vector<OutputFunction> outputs = Outputs();
     const int k = static_cast<int>(outputs.size());
     std::vector<std::array<std::string, 3>> lists;
@@ -149,11 +157,13 @@ void TAdvMin::SpeedButton9Click() {
     }
     if (k > 1) {
         if (const std::string problem = OutputNamesProblem(outputs); !problem.empty()) {
-            platform::ShowMessage(platform::TranslateText(problem), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+            platform::ShowMessage(platform::TranslateText(problem), platform::MsgIcon::Error,
+                                  platform::MsgButtons::Ok);
             return;
         }
         if ((static_cast<std::size_t>(k) << n) > kMaxFunctionCharacters) {
-            platform::Say("These functions are too large to be held at once.", platform::MsgIcon::Error);
+            platform::Say("These functions are too large to be held at once.",
+                          platform::MsgIcon::Error);
             return;
         }
     }
@@ -183,7 +193,8 @@ void TAdvMin::SpeedButton9Click() {
             for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
                 QTreeWidgetItem* root = TreeView->topLevelItem(i);
                 root->setIcon(0, icons::FormulaNode());
-                for (int t = 0; t < root->childCount(); ++t) root->child(t)->setIcon(0, icons::TermNode());
+                for (int t = 0; t < root->childCount(); ++t)
+                    root->child(t)->setIcon(0, icons::TermNode());
             }
             ShowRunNote(stats, {});
         } else {
@@ -217,19 +228,21 @@ void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {
             sharedProducts.insert(r.terms[t]);
             QStringList others;
             for (int o : shared[j][t]) others << QString::fromStdString(resultNames_[o]);
-            term->setData(0, formulaview::kSuffixRole, "   \u2190 " + T("shared with") + " " + others.join(", "));
+            term->setData(0, formulaview::kSuffixRole,
+                          "   \u2190 " + T("shared with") + " " + others.join(", "));
             QFont bold = term->font(0);
             bold.setBold(true);
             term->setFont(0, bold);
         }
         root->setExpanded(true);
     }
-    ShowRunNote(answer.stats, T("Products:") + " " + QString::number(products.size()) + ", " + T("shared:") + " " +
-                                  QString::number(sharedProducts.size()) +
+    ShowRunNote(answer.stats, T("Products:") + " " + QString::number(products.size()) + ", " +
+                                  T("shared:") + " " + QString::number(sharedProducts.size()) +
                                   (answer.minimum ? ", " + T("proven minimum") : QString()));
 }
 
-void TAdvMin::ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats, const QString& more) {
+void TAdvMin::ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats,
+                          const QString& more) {
     QString note = more;
     if (StoppedByCancel(stats)) {
         if (!note.isEmpty()) note += "\n";

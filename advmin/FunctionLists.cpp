@@ -12,7 +12,8 @@ namespace {
 
 // A whole decimal number below `limit`, else nothing (too long to matter counts as too big).
 std::optional<std::size_t> Minterm(const std::string& text, std::size_t limit) {
-    if (text.empty() || text.size() > 12 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 12 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         return std::nullopt;
     const std::size_t value = std::stoull(text);
     if (value >= limit) return std::nullopt;
@@ -23,11 +24,13 @@ std::optional<std::size_t> Minterm(const std::string& text, std::size_t limit) {
 
 bool ValidateList(const std::string& text) {
     if (text.size() > kMaxListLength) {
-        platform::Say("The list is too long.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("The list is too long.", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return false;
     }
     if (text.find_first_not_of("0123456789-,") == std::string::npos) return true;
-    platform::Say("Invalid symbol in string.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    platform::Say("Invalid symbol in string.", platform::MsgIcon::Information,
+                  platform::MsgButtons::Ok);
     return false;
 }
 
@@ -52,9 +55,11 @@ void ReadList(std::string& function, const std::string& text, char symbol) {
     }
 }
 
-std::optional<std::string> FunctionFromLists(int n, const std::string& ones, const std::string& zeros,
+std::optional<std::string> FunctionFromLists(int n, const std::string& ones,
+                                             const std::string& zeros,
                                              const std::string& dontCares) {
-    if (!ValidateList(ones) || !ValidateList(zeros) || !ValidateList(dontCares)) return std::nullopt;
+    if (!ValidateList(ones) || !ValidateList(zeros) || !ValidateList(dontCares))
+        return std::nullopt;
     std::string function(std::size_t{1} << n, '0');
     ReadList(function, ones, '1');
     ReadList(function, zeros, '0');
@@ -66,8 +71,10 @@ std::optional<BooleanFunctionFile> ReadListsFile(const std::string& fileName) {
     const std::optional<BooleanFunctionFile> read = BooleanFunctionFile::Read(fileName);
     if (!read) return std::nullopt;
     const BooleanFunctionFile& content = *read;
-    if (content.VarCount && (*content.VarCount < kMinListVariables || *content.VarCount > kMaxListVariables)) {
-        platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+    if (content.VarCount &&
+        (*content.VarCount < kMinListVariables || *content.VarCount > kMaxListVariables)) {
+        platform::Say("Invalid number of variables", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return std::nullopt;
     }
     return content;

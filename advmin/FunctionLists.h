@@ -26,7 +26,8 @@ void ReadList(std::string& function, const std::string& text, char symbol);
 
 // Checks the three lists in order (stopping at the first bad one, one message) and reads them
 // in order, so don't care wins over 0 and 0 over 1.
-std::optional<std::string> FunctionFromLists(int n, const std::string& ones, const std::string& zeros,
+std::optional<std::string> FunctionFromLists(int n, const std::string& ones,
+                                             const std::string& zeros,
                                              const std::string& dontCares);
 
 // The minterms whose character is `symbol`, as a list: runs of three or more as ranges

@@ -6,7 +6,9 @@
 #include "advmin/FunctionLists.h"
 #include "files/Pla.h"
 
-std::string DefaultOutputName(int index) { return "F" + std::to_string(index + 1); }
+std::string DefaultOutputName(int index) {
+    return "F" + std::to_string(index + 1);
+}
 
 std::string OutputNamesProblem(const std::vector<OutputFunction>& outputs) {
     std::set<std::string> seen;
@@ -32,7 +34,8 @@ BooleanFunctionFile FileOfOutputs(int n, const std::vector<OutputFunction>& outp
     return file;
 }
 
-std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file, const OutputFunction& current) {
+std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file,
+                                          const OutputFunction& current) {
     std::vector<OutputFunction> outputs(1 + file.More.size());
     outputs[0] = current;
     outputs[0].name = file.Name && !file.Name->empty() ? *file.Name : DefaultOutputName(0);
@@ -40,7 +43,8 @@ std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file, const
         if (file.Sets[i]) outputs[0].lists[i] = *file.Sets[i];
     for (std::size_t k = 0; k < file.More.size(); ++k) {
         const auto& f = file.More[k];
-        outputs[k + 1].name = f.Name && !f.Name->empty() ? *f.Name : DefaultOutputName(static_cast<int>(k + 1));
+        outputs[k + 1].name =
+            f.Name && !f.Name->empty() ? *f.Name : DefaultOutputName(static_cast<int>(k + 1));
         for (int i = 0; i < 3; ++i) outputs[k + 1].lists[i] = f.Sets[i].value_or("");
     }
     return outputs;
@@ -50,7 +54,8 @@ std::vector<OutputFunction> OutputsOfPla(const pla::Pla& file) {
     std::vector<OutputFunction> outputs;
     for (int o = 0; o < file.outputs; ++o) {
         const std::string function = file.FunctionString(o);
-        outputs.push_back({file.OutputName(o), {ListOf(function, '1'), ListOf(function, '0'), ListOf(function, '2')}});
+        outputs.push_back({file.OutputName(o),
+                           {ListOf(function, '1'), ListOf(function, '0'), ListOf(function, '2')}});
     }
     return outputs;
 }
@@ -67,7 +72,8 @@ std::vector<MintermBlock> BlocksOf(unsigned first, unsigned last, int n) {
 }
 
 std::string PlaOfFunctions(int n, const std::vector<std::string>& functions,
-                           const std::vector<std::string>& inputNames, const std::vector<std::string>& outputNames) {
+                           const std::vector<std::string>& inputNames,
+                           const std::vector<std::string>& outputNames) {
     const int k = static_cast<int>(functions.size());
     // Input part -> output part, in the order first met.
     std::map<std::pair<unsigned, unsigned>, std::string> rows;
@@ -79,7 +85,8 @@ std::string PlaOfFunctions(int n, const std::vector<std::string>& functions,
             std::size_t end = m;
             while (end + 1 < f.size() && f[end + 1] == f[m]) ++end;
             if (f[m] == '1' || f[m] == '2')
-                for (const MintermBlock& b : BlocksOf(static_cast<unsigned>(m), static_cast<unsigned>(end), n)) {
+                for (const MintermBlock& b :
+                     BlocksOf(static_cast<unsigned>(m), static_cast<unsigned>(end), n)) {
                     const unsigned care = all & ~((1u << b.freeBits) - 1);
                     const std::pair<unsigned, unsigned> key{care, b.first & care};
                     auto [row, added] = rows.try_emplace(key, std::string(k, '~'));
@@ -99,15 +106,18 @@ std::string PlaOfFunctions(int n, const std::vector<std::string>& functions,
     names(".ilb", inputNames);
     names(".ob", outputNames);
     t += ".type fd\n.p " + std::to_string(order.size()) + "\n";
-    for (const auto& key : order) t += pla::InputPart({key.first, key.second}, n) + " " + rows[key] + "\n";
+    for (const auto& key : order)
+        t += pla::InputPart({key.first, key.second}, n) + " " + rows[key] + "\n";
     return t + ".e\n";
 }
 
-std::vector<std::vector<std::vector<int>>> SharedTerms(const std::vector<std::vector<std::string>>& terms) {
+std::vector<std::vector<std::vector<int>>> SharedTerms(
+    const std::vector<std::vector<std::string>>& terms) {
     std::map<std::string, std::vector<int>> owners;
     for (std::size_t j = 0; j < terms.size(); ++j)
         for (const std::string& t : terms[j])
-            if (owners[t].empty() || owners[t].back() != static_cast<int>(j)) owners[t].push_back(static_cast<int>(j));
+            if (owners[t].empty() || owners[t].back() != static_cast<int>(j))
+                owners[t].push_back(static_cast<int>(j));
     std::vector<std::vector<std::vector<int>>> shared(terms.size());
     for (std::size_t j = 0; j < terms.size(); ++j)
         for (const std::string& t : terms[j]) {

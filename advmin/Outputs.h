@@ -37,7 +37,8 @@ std::string OutputNamesProblem(const std::vector<OutputFunction>& outputs);
 BooleanFunctionFile FileOfOutputs(int n, const std::vector<OutputFunction>& outputs);
 // The outputs a file holds; a list the first section lacks keeps current's (as the tool always
 // did), a name the file lacks is the default.
-std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file, const OutputFunction& current);
+std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file,
+                                          const OutputFunction& current);
 
 // The outputs of a PLA as names and lists; the inputs' names, when the file gives them all.
 std::vector<OutputFunction> OutputsOfPla(const pla::Pla& file);
@@ -46,7 +47,8 @@ std::vector<OutputFunction> OutputsOfPla(const pla::Pla& file);
 // don't cares as aligned blocks of minterms, a block several outputs have in common on one
 // row. inputNames / outputNames: as many as inputs / outputs, or none.
 std::string PlaOfFunctions(int n, const std::vector<std::string>& functions,
-                           const std::vector<std::string>& inputNames, const std::vector<std::string>& outputNames);
+                           const std::vector<std::string>& inputNames,
+                           const std::vector<std::string>& outputNames);
 
 // The aligned blocks of minterms that make up first..last (at most two per variable).
 struct MintermBlock {
@@ -56,4 +58,5 @@ struct MintermBlock {
 std::vector<MintermBlock> BlocksOf(unsigned first, unsigned last, int n);
 
 // For the terms of every output (as named products), the other outputs that have each term.
-std::vector<std::vector<std::vector<int>>> SharedTerms(const std::vector<std::vector<std::string>>& terms);
+std::vector<std::vector<std::vector<int>>> SharedTerms(
+    const std::vector<std::vector<std::string>>& terms);

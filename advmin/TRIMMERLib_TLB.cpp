@@ -10,8 +10,9 @@ TTrimmer::TTrimmer(std::string exchangePath, std::string registryFile)
     : TTrimmer([path = std::move(exchangePath)] { return path; }, std::move(registryFile)) {}
 
 const std::array<unsigned char, 16>& TTrimmer::ControlState() {
-    static const std::array<unsigned char, 16> state = {0x00, 0x00, 0x01, 0x00, 0x56, 0x0A, 0x00, 0x00,
-                                                        0x2B, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    static const std::array<unsigned char, 16> state = {0x00, 0x00, 0x01, 0x00, 0x56, 0x0A,
+                                                        0x00, 0x00, 0x2B, 0x05, 0x00, 0x00,
+                                                        0x00, 0x00, 0x00, 0x00};
     return state;
 }
 
@@ -29,7 +30,9 @@ platform::DispatchObject& TTrimmer::DefaultInterface() {
     return *interface_;
 }
 
-void TTrimmer::Call(int dispid, const std::vector<MwArg>& args) { DefaultInterface().Invoke(dispid, args); }
+void TTrimmer::Call(int dispid, const std::vector<MwArg>& args) {
+    DefaultInterface().Invoke(dispid, args);
+}
 
 void TTrimmer::Cancel() {
     if (platform::DispatchObject* object = live_.load()) object->Invoke(kCancel);

@@ -17,17 +17,24 @@ extern const char* const CLASS_Trimmer;  // {47019827-6801-492F-B369-BB8555FE71D
 extern const char* const IID_ITrimmer;   // {8A405D85-A28E-4FA4-870E-C85C0D8723E4}
 
 class TTrimmer {
-public:
+  public:
     enum DispId {
-        kOperation1 = 1, kOperation2 = 2, kOperation3 = 3, kOperation4 = 4, kSetVariableCount = 5, kSetEffort = 6,
-        kSetOutputCount = 7, kCancel = 8
+        kOperation1 = 1,
+        kOperation2 = 2,
+        kOperation3 = 3,
+        kOperation4 = 4,
+        kSetVariableCount = 5,
+        kSetEffort = 6,
+        kSetOutputCount = 7,
+        kCancel = 8
     };
 
     // exchangePath: the file through which the function goes in and the results come back,
     // asked for only when the component is first called.
     explicit TTrimmer(std::function<std::string()> exchangePath,
                       std::string registryFile = platform::DefaultRegistryFile());
-    explicit TTrimmer(std::string exchangePath, std::string registryFile = platform::DefaultRegistryFile());
+    explicit TTrimmer(std::string exchangePath,
+                      std::string registryFile = platform::DefaultRegistryFile());
 
     void Operation1() { Call(kOperation1); }
     void Operation2() { Call(kOperation2); }
@@ -46,7 +53,7 @@ public:
     // The control state the form keeps for the component (version and extent).
     static const std::array<unsigned char, 16>& ControlState();
 
-private:
+  private:
     platform::DispatchObject& DefaultInterface();
     void Call(int dispid, const std::vector<MwArg>& args = {});
 

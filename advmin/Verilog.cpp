@@ -12,34 +12,38 @@ const char* kVersion = "1.2";
 const std::set<std::string>& Keywords() {
     static const std::set<std::string> words = {
         // Verilog 2005
-        "always", "and", "assign", "automatic", "begin", "buf", "bufif0", "bufif1", "case", "casex", "casez",
-        "cell", "cmos", "config", "deassign", "default", "defparam", "design", "disable", "edge", "else", "end",
-        "endcase", "endconfig", "endfunction", "endgenerate", "endmodule", "endprimitive", "endspecify",
-        "endtable", "endtask", "event", "for", "force", "forever", "fork", "function", "generate", "genvar",
-        "highz0", "highz1", "if", "ifnone", "incdir", "include", "initial", "inout", "input", "instance",
-        "integer", "join", "large", "liblist", "library", "localparam", "macromodule", "medium", "module",
-        "nand", "negedge", "nmos", "nor", "noshowcancelled", "not", "notif0", "notif1", "or", "output",
-        "parameter", "pmos", "posedge", "primitive", "pull0", "pull1", "pulldown", "pullup",
-        "pulsestyle_ondetect", "pulsestyle_onevent", "rcmos", "real", "realtime", "reg", "release", "repeat",
-        "rnmos", "rpmos", "rtran", "rtranif0", "rtranif1", "scalared", "showcancelled", "signed", "small",
-        "specify", "specparam", "strong0", "strong1", "supply0", "supply1", "table", "task", "time", "tran",
-        "tranif0", "tranif1", "tri", "tri0", "tri1", "triand", "trior", "trireg", "unsigned", "use", "uwire",
-        "vectored", "wait", "wand", "weak0", "weak1", "while", "wire", "wor", "xnor", "xor",
+        "always", "and", "assign", "automatic", "begin", "buf", "bufif0", "bufif1", "case", "casex",
+        "casez", "cell", "cmos", "config", "deassign", "default", "defparam", "design", "disable",
+        "edge", "else", "end", "endcase", "endconfig", "endfunction", "endgenerate", "endmodule",
+        "endprimitive", "endspecify", "endtable", "endtask", "event", "for", "force", "forever",
+        "fork", "function", "generate", "genvar", "highz0", "highz1", "if", "ifnone", "incdir",
+        "include", "initial", "inout", "input", "instance", "integer", "join", "large", "liblist",
+        "library", "localparam", "macromodule", "medium", "module", "nand", "negedge", "nmos",
+        "nor", "noshowcancelled", "not", "notif0", "notif1", "or", "output", "parameter", "pmos",
+        "posedge", "primitive", "pull0", "pull1", "pulldown", "pullup", "pulsestyle_ondetect",
+        "pulsestyle_onevent", "rcmos", "real", "realtime", "reg", "release", "repeat", "rnmos",
+        "rpmos", "rtran", "rtranif0", "rtranif1", "scalared", "showcancelled", "signed", "small",
+        "specify", "specparam", "strong0", "strong1", "supply0", "supply1", "table", "task", "time",
+        "tran", "tranif0", "tranif1", "tri", "tri0", "tri1", "triand", "trior", "trireg",
+        "unsigned", "use", "uwire", "vectored", "wait", "wand", "weak0", "weak1", "while", "wire",
+        "wor", "xnor", "xor",
         // SystemVerilog 2017 adds
-        "accept_on", "alias", "always_comb", "always_ff", "always_latch", "assert", "assume", "before", "bind",
-        "bins", "binsof", "bit", "break", "byte", "chandle", "checker", "class", "clocking", "const",
-        "constraint", "context", "continue", "cover", "covergroup", "coverpoint", "cross", "dist", "do",
-        "endchecker", "endclass", "endclocking", "endgroup", "endinterface", "endpackage", "endprogram",
-        "endproperty", "endsequence", "enum", "eventually", "expect", "export", "extends", "extern", "final",
-        "first_match", "foreach", "forkjoin", "global", "iff", "ignore_bins", "illegal_bins", "implements",
-        "implies", "import", "inside", "int", "interconnect", "interface", "intersect", "join_any", "join_none",
-        "let", "local", "logic", "longint", "matches", "modport", "nettype", "new", "nexttime", "null",
-        "package", "packed", "priority", "program", "property", "protected", "pure", "rand", "randc",
-        "randcase", "randsequence", "ref", "reject_on", "restrict", "return", "s_always", "s_eventually",
-        "s_nexttime", "s_until", "s_until_with", "sequence", "shortint", "shortreal", "soft", "solve",
-        "static", "string", "strong", "struct", "super", "sync_accept_on", "sync_reject_on", "tagged", "this",
-        "throughout", "timeprecision", "timeunit", "type", "typedef", "union", "unique", "unique0", "until",
-        "until_with", "untyped", "var", "virtual", "void", "wait_order", "weak", "wildcard", "with", "within"};
+        "accept_on", "alias", "always_comb", "always_ff", "always_latch", "assert", "assume",
+        "before", "bind", "bins", "binsof", "bit", "break", "byte", "chandle", "checker", "class",
+        "clocking", "const", "constraint", "context", "continue", "cover", "covergroup",
+        "coverpoint", "cross", "dist", "do", "endchecker", "endclass", "endclocking", "endgroup",
+        "endinterface", "endpackage", "endprogram", "endproperty", "endsequence", "enum",
+        "eventually", "expect", "export", "extends", "extern", "final", "first_match", "foreach",
+        "forkjoin", "global", "iff", "ignore_bins", "illegal_bins", "implements", "implies",
+        "import", "inside", "int", "interconnect", "interface", "intersect", "join_any",
+        "join_none", "let", "local", "logic", "longint", "matches", "modport", "nettype", "new",
+        "nexttime", "null", "package", "packed", "priority", "program", "property", "protected",
+        "pure", "rand", "randc", "randcase", "randsequence", "ref", "reject_on", "restrict",
+        "return", "s_always", "s_eventually", "s_nexttime", "s_until", "s_until_with", "sequence",
+        "shortint", "shortreal", "soft", "solve", "static", "string", "strong", "struct", "super",
+        "sync_accept_on", "sync_reject_on", "tagged", "this", "throughout", "timeprecision",
+        "timeunit", "type", "typedef", "union", "unique", "unique0", "until", "until_with",
+        "untyped", "var", "virtual", "void", "wait_order", "weak", "wildcard", "with", "within"};
     return words;
 }
 
@@ -69,13 +73,15 @@ void CheckLiterals(const std::vector<std::string>& literals, const std::set<std:
     for (const std::string& literal : literals) {
         const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
         if (!known.count(name))
-            throw VerilogError("The formula uses \"" + name + "\", which is not one of the variables.");
+            throw VerilogError("The formula uses \"" + name +
+                               "\", which is not one of the variables.");
     }
 }
 
 // The wires of the products: a port of such a name would clash.
 bool IsProductWire(const std::string& name) {
-    return name.size() > 1 && name[0] == 'k' && name.find_first_not_of("0123456789", 1) == std::string::npos;
+    return name.size() > 1 && name[0] == 'k' &&
+           name.find_first_not_of("0123456789", 1) == std::string::npos;
 }
 
 std::string Expression(const std::string& formula, const std::vector<std::string>& ports) {
@@ -91,7 +97,8 @@ std::string Expression(const std::string& formula, const std::vector<std::string
         for (const std::string& literal : literals) {
             const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
             if (!known.count(name))
-                throw VerilogError("The formula uses \"" + name + "\", which is not one of the variables.");
+                throw VerilogError("The formula uses \"" + name +
+                                   "\", which is not one of the variables.");
         }
         if (!out.empty()) out += " | ";
         const bool bracket = terms.size() > 1 && literals.size() > 1;
@@ -114,7 +121,8 @@ std::optional<std::string> VerilogNameProblem(const std::string& name) {
         return bad("is not a Verilog identifier: it must start with a letter or an underscore.");
     for (unsigned char c : name)
         if (!IsLetter(c) && !(c >= '0' && c <= '9') && c != '_' && c != '$')
-            return bad("is not a Verilog identifier: only letters, digits, underscores and $ are allowed.");
+            return bad(
+                "is not a Verilog identifier: only letters, digits, underscores and $ are allowed.");
     if (Keywords().count(name)) return bad("is a Verilog keyword.");
     return std::nullopt;
 }
@@ -126,12 +134,14 @@ std::string VerilogText(const std::string& formula, const std::vector<std::strin
         if (auto problem = VerilogNameProblem(*name)) throw VerilogError(*problem);
     for (const std::string& p : ports) {
         if (auto problem = VerilogNameProblem(p)) throw VerilogError(*problem);
-        if (!seen.insert(p).second) throw VerilogError("The name \"" + p + "\" is given to two ports.");
+        if (!seen.insert(p).second)
+            throw VerilogError("The name \"" + p + "\" is given to two ports.");
     }
     if (!seen.insert(names.output).second)
         throw VerilogError("The name \"" + names.output + "\" is given to two ports.");
     if (seen.count(names.module))
-        throw VerilogError("The name \"" + names.module + "\" is given to the module and to a port.");
+        throw VerilogError("The name \"" + names.module +
+                           "\" is given to the module and to a port.");
     const std::string expression = Expression(formula, ports);
 
     std::string t;
@@ -153,12 +163,15 @@ std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::str
     if (auto problem = VerilogNameProblem(module)) throw VerilogError(*problem);
     const auto port = [&](const std::string& name) {
         if (auto problem = VerilogNameProblem(name)) throw VerilogError(*problem);
-        if (IsProductWire(name)) throw VerilogError("The name \"" + name + "\" is used by the generated text itself.");
-        if (!seen.insert(name).second) throw VerilogError("The name \"" + name + "\" is given to two ports.");
+        if (IsProductWire(name))
+            throw VerilogError("The name \"" + name + "\" is used by the generated text itself.");
+        if (!seen.insert(name).second)
+            throw VerilogError("The name \"" + name + "\" is given to two ports.");
     };
     for (const std::string& p : ports) port(p);
     for (const auto& output : outputs) port(output.first);
-    if (seen.count(module)) throw VerilogError("The name \"" + module + "\" is given to the module and to a port.");
+    if (seen.count(module))
+        throw VerilogError("The name \"" + module + "\" is given to the module and to a port.");
     if (outputs.empty()) throw VerilogError("There is no formula to write as Verilog.");
     const std::set<std::string> known(ports.begin(), ports.end());
     std::vector<std::string> products;
@@ -191,12 +204,15 @@ std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::str
     line(");");
     if (!products.empty()) {
         std::string wires = "  wire ";
-        for (std::size_t i = 0; i < products.size(); ++i) wires += (i ? ", k" : "k") + std::to_string(i);
+        for (std::size_t i = 0; i < products.size(); ++i)
+            wires += (i ? ", k" : "k") + std::to_string(i);
         line(wires + ";");
     }
     for (std::size_t i = 0; i < products.size(); ++i)
-        line("  assign k" + std::to_string(i) + " = " + TermExpression(Split(products[i], '*')) + ";");
-    for (std::size_t j = 0; j < outputs.size(); ++j) line("  assign " + outputs[j].first + " = " + sums[j] + ";");
+        line("  assign k" + std::to_string(i) + " = " + TermExpression(Split(products[i], '*')) +
+             ";");
+    for (std::size_t j = 0; j < outputs.size(); ++j)
+        line("  assign " + outputs[j].first + " = " + sums[j] + ";");
     line("endmodule");
     return t;
 }

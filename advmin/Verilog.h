@@ -4,9 +4,9 @@
 // identifier, a keyword, a name given twice) are refused with a VerilogError.
 
 #include <optional>
-#include <utility>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct VerilogError : std::runtime_error {

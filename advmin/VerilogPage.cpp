@@ -5,9 +5,9 @@
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QComboBox>
-#include <QSpinBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -74,16 +74,22 @@ void TAdvMin::TabSheet3Show() {
         verilogcode->setPlainText(QString::fromStdString(
             resultNames_.empty()
                 ? VerilogText(root->text(0).toStdString(), PortNames(), {}, VhdlTimestamp())
-                : VerilogTextOutputs(ResultOutputs(), PortNames(), VerilogNames{}.module, VhdlTimestamp())));
+                : VerilogTextOutputs(ResultOutputs(), PortNames(), VerilogNames{}.module,
+                                     VhdlTimestamp())));
     } catch (const VerilogError& e) {
-        platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error,
+                              platform::MsgButtons::Ok);
     }
 }
 
-void TAdvMin::TabSheet3Hide() { verilogcode->clear(); }
+void TAdvMin::TabSheet3Hide() {
+    verilogcode->clear();
+}
 
 void TAdvMin::SpeedButton8Click() {
     SaveCodePage("Cannot write the file.", verilogcode, "Verilog code (*.v)", "v");
 }
 
-void TAdvMin::SpeedButton10Click() { QApplication::clipboard()->setText(verilogcode->toPlainText()); }
+void TAdvMin::SpeedButton10Click() {
+    QApplication::clipboard()->setText(verilogcode->toPlainText());
+}

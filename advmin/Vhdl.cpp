@@ -17,28 +17,129 @@ std::string Lower(std::string s) {
 }
 
 const std::set<std::string>& ReservedWords() {
-    static const std::set<std::string> words = {
-        "abs", "access", "after", "alias", "all", "and", "architecture", "array", "assert", "assume",
-        "assume_guarantee", "attribute", "begin", "block", "body", "buffer", "bus", "case",
-        "component", "configuration", "constant", "context", "cover", "default", "disconnect",
-        "downto", "else", "elsif", "end", "entity", "exit", "fairness", "file", "for", "force",
-        "function", "generate", "generic", "group", "guarded", "if", "impure", "in", "inertial",
-        "inout", "is", "label", "library", "linkage", "literal", "loop", "map", "mod", "nand", "new",
-        "next", "nor", "not", "null", "of", "on", "open", "or", "others", "out", "package",
-        "parameter", "port", "postponed", "procedure", "process", "property", "protected", "pure",
-        "range", "record", "register", "reject", "release", "rem", "report", "restrict",
-        "restrict_guarantee", "return", "rol", "ror", "select", "sequence", "severity", "shared",
-        "signal", "sla", "sll", "sra", "srl", "strong", "subtype", "then", "to", "transport", "type",
-        "unaffected", "units", "until", "use", "variable", "vmode", "vprop", "vunit", "wait", "when",
-        "while", "with", "xnor", "xor"};
+    static const std::set<std::string> words = {"abs",
+                                                "access",
+                                                "after",
+                                                "alias",
+                                                "all",
+                                                "and",
+                                                "architecture",
+                                                "array",
+                                                "assert",
+                                                "assume",
+                                                "assume_guarantee",
+                                                "attribute",
+                                                "begin",
+                                                "block",
+                                                "body",
+                                                "buffer",
+                                                "bus",
+                                                "case",
+                                                "component",
+                                                "configuration",
+                                                "constant",
+                                                "context",
+                                                "cover",
+                                                "default",
+                                                "disconnect",
+                                                "downto",
+                                                "else",
+                                                "elsif",
+                                                "end",
+                                                "entity",
+                                                "exit",
+                                                "fairness",
+                                                "file",
+                                                "for",
+                                                "force",
+                                                "function",
+                                                "generate",
+                                                "generic",
+                                                "group",
+                                                "guarded",
+                                                "if",
+                                                "impure",
+                                                "in",
+                                                "inertial",
+                                                "inout",
+                                                "is",
+                                                "label",
+                                                "library",
+                                                "linkage",
+                                                "literal",
+                                                "loop",
+                                                "map",
+                                                "mod",
+                                                "nand",
+                                                "new",
+                                                "next",
+                                                "nor",
+                                                "not",
+                                                "null",
+                                                "of",
+                                                "on",
+                                                "open",
+                                                "or",
+                                                "others",
+                                                "out",
+                                                "package",
+                                                "parameter",
+                                                "port",
+                                                "postponed",
+                                                "procedure",
+                                                "process",
+                                                "property",
+                                                "protected",
+                                                "pure",
+                                                "range",
+                                                "record",
+                                                "register",
+                                                "reject",
+                                                "release",
+                                                "rem",
+                                                "report",
+                                                "restrict",
+                                                "restrict_guarantee",
+                                                "return",
+                                                "rol",
+                                                "ror",
+                                                "select",
+                                                "sequence",
+                                                "severity",
+                                                "shared",
+                                                "signal",
+                                                "sla",
+                                                "sll",
+                                                "sra",
+                                                "srl",
+                                                "strong",
+                                                "subtype",
+                                                "then",
+                                                "to",
+                                                "transport",
+                                                "type",
+                                                "unaffected",
+                                                "units",
+                                                "until",
+                                                "use",
+                                                "variable",
+                                                "vmode",
+                                                "vprop",
+                                                "vunit",
+                                                "wait",
+                                                "when",
+                                                "while",
+                                                "with",
+                                                "xnor",
+                                                "xor"};
     return words;
 }
 
 // Names the text itself declares or uses: a port of the same name would clash.
 bool UsedByText(const std::string& lower) {
-    static const std::set<std::string> used = {"boolean_function", "ssas", "f_out", "z", "delay",
-                                               "ieee", "std", "std_logic", "std_logic_1164", "time",
-                                               "ns", "work"};
+    static const std::set<std::string> used = {
+        "boolean_function", "ssas",           "f_out", "z",  "delay", "ieee", "std",
+        "std_logic",        "std_logic_1164", "time",  "ns", "work"};
     if (used.count(lower)) return true;
     return lower.size() > 1 && lower[0] == 'k' &&
            lower.find_first_not_of("0123456789", 1) == std::string::npos;
@@ -77,7 +178,8 @@ void CheckFormula(const std::string& formula, const std::vector<std::string>& po
         for (const std::string& literal : literals) {
             const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
             if (!known.count(Lower(name)))
-                throw VhdlError("The formula uses \"" + name + "\", which is not one of the variables.");
+                throw VhdlError("The formula uses \"" + name +
+                                "\", which is not one of the variables.");
         }
     }
 }
@@ -87,15 +189,18 @@ void CheckFormula(const std::string& formula, const std::vector<std::string>& po
 std::optional<std::string> VhdlNameProblem(const std::string& name) {
     const auto bad = [&](const std::string& why) { return "The name \"" + name + "\" " + why; };
     if (name.empty()) return bad("is empty.");
-    if (!std::isalpha(static_cast<unsigned char>(name[0])) || static_cast<unsigned char>(name[0]) > 127)
+    if (!std::isalpha(static_cast<unsigned char>(name[0])) ||
+        static_cast<unsigned char>(name[0]) > 127)
         return bad("is not a VHDL identifier: it must start with a letter.");
     for (std::size_t i = 0; i < name.size(); ++i) {
         const unsigned char c = name[i];
         if (c == '_') {
             if (i + 1 == name.size() || name[i + 1] == '_')
-                return bad("is not a VHDL identifier: an underscore must stand between letters or digits.");
+                return bad(
+                    "is not a VHDL identifier: an underscore must stand between letters or digits.");
         } else if (c > 127 || !std::isalnum(c)) {
-            return bad("is not a VHDL identifier: only letters, digits and underscores are allowed.");
+            return bad(
+                "is not a VHDL identifier: only letters, digits and underscores are allowed.");
         }
     }
     const std::string lower = Lower(name);
@@ -110,7 +215,8 @@ void CheckPorts(const std::vector<std::string>& ports, std::set<std::string>& se
     for (const std::string& p : ports) {
         if (auto problem = VhdlNameProblem(p)) throw VhdlError(*problem);
         if (!seen.insert(Lower(p)).second)
-            throw VhdlError("The name \"" + p + "\" is given to two variables (VHDL ignores letter case).");
+            throw VhdlError("The name \"" + p +
+                            "\" is given to two variables (VHDL ignores letter case).");
     }
 }
 
@@ -133,8 +239,8 @@ void Header(std::string& t, const std::string& generated) {
 
 }  // namespace
 
-std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports, bool hasResult,
-                     const std::string& generated) {
+std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports,
+                     bool hasResult, const std::string& generated) {
     std::set<std::string> seen;
     CheckPorts(ports, seen);
     if (hasResult) CheckFormula(formula, ports);
@@ -159,8 +265,9 @@ std::string VhdlText(const std::string& formula, const std::vector<std::string>&
     line("begin");
     line("  --  first level of signal flow");
     for (std::size_t i = 0; i < terms.size(); ++i) {
-        const std::string expression =
-            formula == "0" ? "'0'" : formula == "1" ? "'1'" : TermExpression(terms[i]);
+        const std::string expression = formula == "0"   ? "'0'"
+                                       : formula == "1" ? "'1'"
+                                                        : TermExpression(terms[i]);
         line("  k" + std::to_string(i) + " <= " + expression + ";");
     }
     line("  --  second level of signal flow");
@@ -181,7 +288,8 @@ std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string
     for (const auto& [name, formula] : outputs) {
         if (auto problem = VhdlNameProblem(name)) throw VhdlError(*problem);
         if (!seen.insert(Lower(name)).second)
-            throw VhdlError("The name \"" + name + "\" is given to two ports (VHDL ignores letter case).");
+            throw VhdlError("The name \"" + name +
+                            "\" is given to two ports (VHDL ignores letter case).");
         CheckFormula(formula, ports);
     }
     // Each product once, numbered as first met.
@@ -202,7 +310,8 @@ std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string
     Header(t, generated);
     for (const std::string& p : ports) line("      " + p + ": in std_logic;");
     for (std::size_t j = 0; j < outputs.size(); ++j)
-        line("      " + outputs[j].first + " : out std_logic" + (j + 1 < outputs.size() ? ";" : " -- Function out"));
+        line("      " + outputs[j].first + " : out std_logic" +
+             (j + 1 < outputs.size() ? ";" : " -- Function out"));
     line("      );");
     line("end Boolean_Function;");
     line(" ");
@@ -211,7 +320,8 @@ std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string
     line("architecture SSAS of Boolean_Function is");
     if (!products.empty()) {
         std::string signals = "signal  ";
-        for (std::size_t i = 0; i < products.size(); ++i) signals += (i ? ", k" : "k") + std::to_string(i);
+        for (std::size_t i = 0; i < products.size(); ++i)
+            signals += (i ? ", k" : "k") + std::to_string(i);
         line(signals + " : std_logic;");
     }
     line("begin");
@@ -222,7 +332,8 @@ std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string
     for (std::size_t j = 0; j < outputs.size(); ++j) {
         const std::string& formula = outputs[j].second;
         std::string sum = formula == "0" ? "'0'" : formula == "1" ? "'1'" : "";
-        for (std::size_t i = 0; i < uses[j].size(); ++i) sum += (i ? " or k" : "k") + std::to_string(uses[j][i]);
+        for (std::size_t i = 0; i < uses[j].size(); ++i)
+            sum += (i ? " or k" : "k") + std::to_string(uses[j][i]);
         line("  " + outputs[j].first + " <= " + sum + " after delay;");
     }
     line("end SSAS;");

@@ -18,8 +18,8 @@ std::optional<std::string> VhdlNameProblem(const std::string& name);
 
 // ports: the variable list's names in order. hasResult: there is a result to implement (else
 // only the entity is written). generated: the date and time for the header.
-std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports, bool hasResult,
-                     const std::string& generated);
+std::string VhdlText(const std::string& formula, const std::vector<std::string>& ports,
+                     bool hasResult, const std::string& generated);
 
 // Several outputs of the same inputs: one output port per output, named by it, and every
 // product the outputs have in common made once. outputs: (name, formula) in port order.

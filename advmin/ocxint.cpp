@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,7 +25,7 @@ namespace {
 // also when the program is ended by SIGTERM, SIGINT or SIGHUP. The handler may only use
 // async-signal-safe calls, so the names it removes are kept as plain character arrays.
 class ExchangeFolder {
-public:
+  public:
     static ExchangeFolder& Instance() {
         static ExchangeFolder folder;
         return folder;
@@ -42,15 +41,15 @@ public:
         std::filesystem::remove_all(folder_, ec);
     }
 
-private:
+  private:
     void Make() {
         const char* tmp = getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwright-XXXXXX";
         if (pattern.size() + 16 > sizeof signalFolder_)
             throw std::runtime_error("The temporary folder's name is too long: " + pattern);
         if (!mkdtemp(pattern.data()))  // mkdtemp makes the folder with owner-only rights
-            throw std::runtime_error("Cannot create a private temporary folder in " + pattern + ": " +
-                                     std::strerror(errno));
+            throw std::runtime_error("Cannot create a private temporary folder in " + pattern +
+                                     ": " + std::strerror(errno));
         folder_ = pattern;
         file_ = folder_ + "/exchange";
         std::memcpy(signalFolder_, folder_.c_str(), folder_.size() + 1);
@@ -106,7 +105,8 @@ std::string ResultProblem(const std::string& result, int n) {
         for (const std::string& literal : literals) {
             const std::size_t skip = literal[0] == '|' ? 2 : 1;
             const std::string number = literal.size() > skip ? literal.substr(skip) : "";
-            if (!IsDigits(number) || number.size() > 3) return "\"" + literal + "\" is not a literal";
+            if (!IsDigits(number) || number.size() > 3)
+                return "\"" + literal + "\" is not a literal";
             const int k = std::stoi(number);
             if (k < 1 || k > n)
                 return "variable number " + number + " is outside 1.." + std::to_string(n);
@@ -142,17 +142,21 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 bool ClaimsMinimum(const std::string& line) {
     const std::size_t open = line.find('>');
-    return open != std::string::npos && line.substr(0, open).find("minimum=\"true\"") != std::string::npos;
+    return open != std::string::npos &&
+           line.substr(0, open).find("minimum=\"true\"") != std::string::npos;
 }
 
 bool IsStatsValue(const std::string& v) {
-    return v.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789. ") == std::string::npos;
+    return v.find_first_not_of(
+               "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789. ") ==
+           std::string::npos;
 }
 
 }  // namespace
 
 void ShowCoreFailure(const std::string& detail) {
-    platform::Say("The minimization core failed.", platform::MsgIcon::Error, platform::MsgButtons::Ok, detail);
+    platform::Say("The minimization core failed.", platform::MsgIcon::Error,
+                  platform::MsgButtons::Ok, detail);
 }
 
 CoreStats StatsOfLine(const std::string& line) {
@@ -165,16 +169,21 @@ CoreStats StatsOfLine(const std::string& line) {
         if (eq == std::string::npos) break;
         const std::size_t close = tag.find('"', eq + 2);
         if (close == std::string::npos) break;
-        if (close + 1 < tag.size() && tag[close + 1] != ' ') break;  // a stray quote: the rest is unclear
-        const std::string name = tag.substr(at + 1, eq - at - 1), value = tag.substr(eq + 2, close - eq - 2);
-        const bool word = !name.empty() && name.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
+        if (close + 1 < tag.size() && tag[close + 1] != ' ')
+            break;  // a stray quote: the rest is unclear
+        const std::string name = tag.substr(at + 1, eq - at - 1),
+                          value = tag.substr(eq + 2, close - eq - 2);
+        const bool word = !name.empty() &&
+                          name.find_first_not_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
         if (word && name != "minimum" && IsStatsValue(value)) stats.push_back({name, value});
         at = tag.find(' ', close);
     }
     return stats;
 }
 
-const std::string& ExchangeFilePath() { return ExchangeFolder::Instance().File(); }
+const std::string& ExchangeFilePath() {
+    return ExchangeFolder::Instance().File();
+}
 
 void WriteExchangeFile(const std::string& function) {
     std::ofstream out(ExchangeFilePath(), std::ios::binary | std::ios::trunc);
@@ -221,7 +230,8 @@ std::vector<std::string> CheckedResults(const std::vector<std::string>& lines, i
         results.push_back(CleanResultLine(CutResultLine(lines[i])));
         const std::string problem = ResultProblem(results.back(), n);
         if (!problem.empty())
-            throw CoreAnswerError("Result line " + std::to_string(i + 1) + " is not valid: " + problem + ".");
+            throw CoreAnswerError("Result line " + std::to_string(i + 1) +
+                                  " is not valid: " + problem + ".");
     }
     return results;
 }
@@ -246,8 +256,8 @@ bool ReadCoreResults(ResultTree& tree, int n, std::vector<bool>* minimum, CoreSt
     return true;
 }
 
-void ResultsIntoTree(const std::vector<std::string>& lines, ResultTree& tree, int n, std::vector<bool>* minimum,
-                     CoreStats* stats) {
+void ResultsIntoTree(const std::vector<std::string>& lines, ResultTree& tree, int n,
+                     std::vector<bool>* minimum, CoreStats* stats) {
     const std::vector<std::string> results = CheckedResults(lines, n);
     tree.Clear();
     if (minimum) minimum->clear();
@@ -281,7 +291,8 @@ bool StoppedByCancel(const CoreStats& stats) {
     return false;
 }
 
-std::vector<std::string> CallCore(TTrimmer& core, int n, const std::vector<std::array<std::string, 3>>& lists,
+std::vector<std::string> CallCore(TTrimmer& core, int n,
+                                  const std::vector<std::array<std::string, 3>>& lists,
                                   const std::atomic<bool>& cancelled) {
     try {
         {
@@ -295,20 +306,23 @@ std::vector<std::string> CallCore(TTrimmer& core, int n, const std::vector<std::
                 if (lists.size() > 1) out << '\n';
             }
             out.flush();
-            if (!out) throw std::runtime_error("Cannot write the exchange file " + ExchangeFilePath());
+            if (!out)
+                throw std::runtime_error("Cannot write the exchange file " + ExchangeFilePath());
         }
         core.Operation1();
         if (cancelled) core.Cancel();
         core.Operation2();
         core.Operation3();
         core.Operation4();
-        if (!std::filesystem::exists(ExchangeFilePath())) throw CoreAnswerError("The core gave no answer.");
+        if (!std::filesystem::exists(ExchangeFilePath()))
+            throw CoreAnswerError("The core gave no answer.");
         std::vector<std::string> lines = ReadLines(ExchangeFilePath());
         DeleteExchangeFile();
         return lines;
     } catch (...) {
         std::error_code ec;
-        std::filesystem::remove(ExchangeFilePath(), ec);  // a stale function must not pass as an answer
+        std::filesystem::remove(ExchangeFilePath(),
+                                ec);  // a stale function must not pass as an answer
         throw;
     }
 }
@@ -336,7 +350,8 @@ bool RunCoreAnalysis(TTrimmer& core, const std::string& function, int n, ResultT
         return true;
     } catch (const std::exception& e) {
         std::error_code ec;
-        std::filesystem::remove(ExchangeFilePath(), ec);  // a stale function must not pass as an answer
+        std::filesystem::remove(ExchangeFilePath(),
+                                ec);  // a stale function must not pass as an answer
         ShowCoreFailure(e.what());
         return false;
     }

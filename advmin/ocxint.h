@@ -67,7 +67,8 @@ OutputsAnswer ReadOutputResults(const std::vector<std::string>& lines, int n, in
 // core must already know n, the effort and the number of functions. A Cancel that came
 // before the core read the functions is passed on after it did. Throws on any failure, with
 // the exchange file removed.
-std::vector<std::string> CallCore(TTrimmer& core, int n, const std::vector<std::array<std::string, 3>>& lists,
+std::vector<std::string> CallCore(TTrimmer& core, int n,
+                                  const std::vector<std::array<std::string, 3>>& lists,
                                   const std::atomic<bool>& cancelled);
 
 // "The minimization core failed." with the detail, as every failed call shows it.

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "ui/language.h"
 #include "ui/DialogParts.h"
+#include "ui/language.h"
 
 namespace about {
 

@@ -2,7 +2,6 @@
 // TAboutBox: the product's name and version over a picture the program draws itself.
 
 #include <QDialog>
-
 #include <vector>
 
 class QFrame;

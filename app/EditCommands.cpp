@@ -44,7 +44,8 @@ void TForm1::CreateEditCommands() {
     Undo1 = add("Undo1", "Undo", icons::Undo());
     Undo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
     Redo1 = add("Redo1", "Redo", icons::Redo());
-    Redo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     // The map menu's clipboard commands, where people look for them first, as well.
     Edit1->addSeparator();
     Edit1->addActions({CopyasText1, CopyasPicture1, PasteCells1});
@@ -141,7 +142,8 @@ void TForm1::ShowCounts() {
             empty += t.empty();
         }
     }
-    CountStatus->setText(Filled(platform::TranslateText("Ones: %s  Zeros: %s  Don't cares: %s  Empty: %s"),
-                                {QString::number(ones), QString::number(zeros), QString::number(dontCares),
-                                 QString::number(empty)}));
+    CountStatus->setText(
+        Filled(platform::TranslateText("Ones: %s  Zeros: %s  Don't cares: %s  Empty: %s"),
+               {QString::number(ones), QString::number(zeros), QString::number(dontCares),
+                QString::number(empty)}));
 }

@@ -24,7 +24,8 @@ using platform::MsgIcon;
 
 namespace {
 
-QAction* NamedAction(QWidget* owner, const char* name, const QString& caption, const QKeySequence& shortcut = {}) {
+QAction* NamedAction(QWidget* owner, const char* name, const QString& caption,
+                     const QKeySequence& shortcut = {}) {
     auto* a = new QAction(caption, owner);
     a->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty()) a->setShortcut(shortcut);
@@ -49,7 +50,8 @@ void TForm1::ConnectExchangeCommands() {
     N37 = N11->insertSeparator(N26);
     N37->setObjectName("N37");
     CopyasText1 = NamedAction(this, "CopyasText1", "Copy Map as Text", QKeySequence::Copy);
-    CopyasPicture1 = NamedAction(this, "CopyasPicture1", "Copy Map as Picture", Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+    CopyasPicture1 = NamedAction(this, "CopyasPicture1", "Copy Map as Picture",
+                                 Qt::CTRL | Qt::SHIFT | Qt::Key_C);
     PasteCells1 = NamedAction(this, "PasteCells1", "Paste Cells", QKeySequence::Paste);
     N11->insertActions(N37, {CopyasText1, CopyasPicture1, PasteCells1});
     // Ctrl+C and Ctrl+V act on the map where it has the focus; in the result tree Ctrl+C copies
@@ -69,10 +71,12 @@ void TForm1::ConnectExchangeCommands() {
     connect(ExportPNG1, &QAction::triggered, this, &TForm1::ExportPNG1Click);
     connect(ExportTeX1, &QAction::triggered, this, &TForm1::ExportTeX1Click);
     connect(ExportPLA1, &QAction::triggered, this, &TForm1::ExportPLA1Click);
-    for (QAction* a : {CopyasText1, CopyasText2}) connect(a, &QAction::triggered, this, &TForm1::CopyasText1Click);
+    for (QAction* a : {CopyasText1, CopyasText2})
+        connect(a, &QAction::triggered, this, &TForm1::CopyasText1Click);
     for (QAction* a : {CopyasPicture1, CopyasPicture2})
         connect(a, &QAction::triggered, this, &TForm1::CopyasPicture1Click);
-    for (QAction* a : {PasteCells1, PasteCells2}) connect(a, &QAction::triggered, this, &TForm1::PasteCells1Click);
+    for (QAction* a : {PasteCells1, PasteCells2})
+        connect(a, &QAction::triggered, this, &TForm1::PasteCells1Click);
 }
 
 namespace {
@@ -91,7 +95,9 @@ void TForm1::ExportPicture(int kind) {
     static const struct {
         const char* filter;
         const char* suffix;
-    } kinds[] = {{"SVG Picture (*.svg)", "svg"}, {"PNG Picture (*.png)", "png"}, {"TeX Document (*.tex)", "tex"}};
+    } kinds[] = {{"SVG Picture (*.svg)", "svg"},
+                 {"PNG Picture (*.png)", "png"},
+                 {"TeX Document (*.tex)", "tex"}};
     const auto& k = kinds[kind];
     const platform::FileChoice choice =
         platform::Dialogs().SaveFile(this, {"Export Map", {k.filter}, k.suffix, "Map"});
@@ -100,33 +106,42 @@ void TForm1::ExportPicture(int kind) {
     if (static_cast<picture::Kind>(kind) == picture::Kind::Png) {
         scale = PictureScale;
         const QString title = QString::fromStdString(platform::TranslateText("Picture Scale"));
-        const QString label = QString::fromStdString(platform::TranslateText("Times the size on screen:"));
-        if (!platform::Dialogs().PickNumber(this, title, label, scale, picture::kMinScale, picture::kMaxScale, 2))
+        const QString label =
+            QString::fromStdString(platform::TranslateText("Times the size on screen:"));
+        if (!platform::Dialogs().PickNumber(this, title, label, scale, picture::kMinScale,
+                                            picture::kMaxScale, 2))
             return;
         PictureScale = scale;
     }
     if (QFileInfo::exists(choice.path) &&
-        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
-                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"),
+                              MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     std::string error;
-    if (!picture::Save(ShownMap(Grid, *CarnoGrid1), choice.path.toStdString(), static_cast<picture::Kind>(kind),
-                       scale, &error))
-        platform::ShowMessage(platform::TranslateText("Can't save the picture.") + "\n" + platform::TranslateText(error),
+    if (!picture::Save(ShownMap(Grid, *CarnoGrid1), choice.path.toStdString(),
+                       static_cast<picture::Kind>(kind), scale, &error))
+        platform::ShowMessage(platform::TranslateText("Can't save the picture.") + "\n" +
+                                  platform::TranslateText(error),
                               MsgIcon::Error, MsgButtons::Ok);
 }
 
-void TForm1::ExportSVG1Click() { ExportPicture(static_cast<int>(picture::Kind::Svg)); }
-void TForm1::ExportPNG1Click() { ExportPicture(static_cast<int>(picture::Kind::Png)); }
-void TForm1::ExportTeX1Click() { ExportPicture(static_cast<int>(picture::Kind::Tex)); }
+void TForm1::ExportSVG1Click() {
+    ExportPicture(static_cast<int>(picture::Kind::Svg));
+}
+void TForm1::ExportPNG1Click() {
+    ExportPicture(static_cast<int>(picture::Kind::Png));
+}
+void TForm1::ExportTeX1Click() {
+    ExportPicture(static_cast<int>(picture::Kind::Tex));
+}
 
 void TForm1::ExportPLA1Click() {
-    const platform::FileChoice choice =
-        platform::Dialogs().SaveFile(this, {"Export Result", {"PLA File (*.pla)"}, "pla", "Result"});
+    const platform::FileChoice choice = platform::Dialogs().SaveFile(
+        this, {"Export Result", {"PLA File (*.pla)"}, "pla", "Result"});
     if (!choice.accepted) return;
     if (QFileInfo::exists(choice.path) &&
-        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"), MsgIcon::Warning,
-                              MsgButtons::YesNo) != MsgAnswer::Yes)
+        platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"),
+                              MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Grid.SaveResultToPlaFile(choice.path.toStdString());
 }
@@ -137,9 +152,11 @@ bool TForm1::LoadPla(const std::string& path) {
     int output = 0;
     if (file->outputs > 1) {
         QStringList names;
-        for (int o = 0; o < file->outputs; ++o) names << QString::fromStdString(file->OutputName(o));
+        for (int o = 0; o < file->outputs; ++o)
+            names << QString::fromStdString(file->OutputName(o));
         const QString title = QString::fromStdString(platform::TranslateText("Choose Output"));
-        const QString label = QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
+        const QString label =
+            QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
         if (!platform::Dialogs().PickItem(this, title, label, names, output)) return false;
     }
     return Grid.TakeFunctionTable(TableOfPla(*file, output));

@@ -21,7 +21,8 @@
 void TForm1::ConnectExplainCommands() {
     DockExplain = new QDockWidget(this);
     DockExplain->setObjectName("DockExplain");
-    DockExplain->setWindowTitle(QString::fromStdString(platform::TranslateText("Minimal solutions")));
+    DockExplain->setWindowTitle(
+        QString::fromStdString(platform::TranslateText("Minimal solutions")));
     ExplainPanel = new TExplainPanel(CarnoGrid1, DockExplain);
     DockExplain->setWidget(ExplainPanel);
     addDockWidget(Qt::RightDockWidgetArea, DockExplain);
@@ -77,7 +78,8 @@ void TForm1::ConnectExplainCommands() {
 }
 
 void TForm1::N35Click() {
-    DockExplain->setWindowTitle(QString::fromStdString(platform::TranslateText("Minimal solutions")));
+    DockExplain->setWindowTitle(
+        QString::fromStdString(platform::TranslateText("Minimal solutions")));
     DockExplain->show();
     DockExplain->raise();
     ExplainPanel->RunNow();

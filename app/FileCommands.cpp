@@ -20,7 +20,9 @@ namespace {
 
 constexpr int kRecentCount = 8;
 
-std::string RecentKey(int i) { return "RecentFile" + std::to_string(i + 1); }
+std::string RecentKey(int i) {
+    return "RecentFile" + std::to_string(i + 1);
+}
 
 }  // namespace
 
@@ -52,7 +54,8 @@ void TForm1::LoadRecentFiles() {
 void TForm1::SaveRecentFiles() {
     std::vector<std::pair<std::string, std::string>> values;
     for (int i = 0; i < kRecentCount; ++i)
-        values.push_back({RecentKey(i), i < recentFiles_.size() ? recentFiles_[i].toStdString() : std::string()});
+        values.push_back({RecentKey(i),
+                          i < recentFiles_.size() ? recentFiles_[i].toStdString() : std::string()});
     platform::SaveSettings("Options", values);
 }
 
@@ -69,7 +72,8 @@ void TForm1::BuildRecentMenu() {
     RecentFiles1->clear();
     for (int i = 0; i < recentFiles_.size(); ++i) {
         const QString path = recentFiles_[i];
-        QAction* a = RecentFiles1->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        QAction* a =
+            RecentFiles1->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
         a->setToolTip(path);
         a->setStatusTip(path);
         connect(a, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
@@ -79,9 +83,10 @@ void TForm1::BuildRecentMenu() {
 
 void TForm1::OpenRecentFile(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        platform::ShowMessage(platform::TranslateText("The file is no longer there and leaves the recent files:") +
-                                  "\n" + path.toStdString(),
-                              platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::ShowMessage(
+            platform::TranslateText("The file is no longer there and leaves the recent files:") +
+                "\n" + path.toStdString(),
+            platform::MsgIcon::Information, platform::MsgButtons::Ok);
         recentFiles_.removeAll(path);
         BuildRecentMenu();
         SaveRecentFiles();

@@ -20,16 +20,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "ui/Icons.h"
-#include "ui/LanguageFile.h"
-#include "ui/FormulaView.h"
-#include "ui/QtResultTree.h"
 #include "app/Windows.h"
-#include "ui/language.h"
 #include "engine/MapView.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "platform/Translate.h"
+#include "ui/FormulaView.h"
+#include "ui/Icons.h"
+#include "ui/LanguageFile.h"
+#include "ui/QtResultTree.h"
+#include "ui/language.h"
 
 namespace {
 
@@ -73,7 +73,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     setWindowIcon(icons::Program());
     resize(600, 305);
     setMinimumSize(600, 305);
-    if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     CreateLayout();
     CreateToolButtons();
     CreateMenus();
@@ -137,7 +138,8 @@ void TForm1::CreateLayout() {
     SpinEdit1->setRange(2, 8);
     SpinEdit1->setValue(4);
     SpinEdit1->setReadOnly(false);
-    if (auto* edit = SpinEdit1->findChild<QLineEdit*>()) edit->setReadOnly(true);  // stepped with the arrows only
+    if (auto* edit = SpinEdit1->findChild<QLineEdit*>())
+        edit->setReadOnly(true);  // stepped with the arrows only
     Label1 = new QLabel("Number of Variables", Panel4);
     Label1->setObjectName("Label1");
     panel4Layout->addWidget(SpinEdit1);
@@ -252,17 +254,20 @@ void TForm1::CreateMenus() {
     CopyFormula1 = AddAction(PopupMenu2, "CopyFormula1", "Copy formula", {}, QKeySequence::Copy);
     CopyFormula1->setShortcutContext(Qt::WidgetShortcut);  // Ctrl+C in the map copies cells
     TreeView->addAction(CopyFormula1);
-    connect(CopyFormula1, &QAction::triggered, this, [this] { formulaview::CopyFormula(TreeView); });
+    connect(CopyFormula1, &QAction::triggered, this,
+            [this] { formulaview::CopyFormula(TreeView); });
 
     // One handler per command, whichever entry runs it.
     connect(N18, &QAction::triggered, this, &TForm1::BitBtn1Click);
     connect(N5, &QAction::triggered, this, &TForm1::BitBtn2Click);
     connect(N19, &QAction::triggered, this, &TForm1::N19Click);
-    for (QAction* a : {N110, N01}) connect(a, &QAction::triggered, this, &TForm1::SpeedButton2Click);
+    for (QAction* a : {N110, N01})
+        connect(a, &QAction::triggered, this, &TForm1::SpeedButton2Click);
     for (QAction* a : {N03, N02}) connect(a, &QAction::triggered, this, &TForm1::SpeedButton1Click);
     for (QAction* a : {N21, N7}) connect(a, &QAction::triggered, this, &TForm1::SpeedButton3Click);
     connect(N25, &QAction::triggered, this, &TForm1::BitBtn3Click);
-    for (QAction* a : {Invert1, InvertMap1}) connect(a, &QAction::triggered, this, &TForm1::InvertMap1Click);
+    for (QAction* a : {Invert1, InvertMap1})
+        connect(a, &QAction::triggered, this, &TForm1::InvertMap1Click);
     connect(N24, &QAction::triggered, this, &TForm1::SpeedButton4Click);
     for (QAction* a : {N26, N3}) connect(a, &QAction::triggered, this, &TForm1::N3Click);
     for (QAction* a : {N27, N2}) connect(a, &QAction::triggered, this, &TForm1::N2Click);
@@ -276,8 +281,9 @@ void TForm1::CreateMenus() {
     ConnectExplainCommands();
     ConnectExchangeCommands();
 
-    connect(CarnoGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at)); });
+    connect(CarnoGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at));
+    });
     connect(TreeView, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu2->popup(TreeView->viewport()->mapToGlobal(at)); });
 }
@@ -314,7 +320,8 @@ void TForm1::CreateToolButtons() {
     auto* row = new QHBoxLayout(Panel6);
     row->setContentsMargins(0, 3, 0, 3);
     row->setSpacing(2);
-    for (QToolButton* b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton11}) row->addWidget(b);
+    for (QToolButton* b : {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton11})
+        row->addWidget(b);
     auto* block = new QWidget(Panel6);
     auto* grid = new QGridLayout(block);
     grid->setContentsMargins(4, 0, 4, 0);
@@ -363,12 +370,15 @@ QString TForm1::VariableHint() const {
     return hint;
 }
 
-void TForm1::BuildVariableHint() { CarnoGrid1->setToolTip(VariableHint()); }
+void TForm1::BuildVariableHint() {
+    CarnoGrid1->setToolTip(VariableHint());
+}
 
 void TForm1::ShowVariableCount() {
     const QSignalBlocker block(SpinEdit1);
     SpinEdit1->setValue(Grid.VariableCount());
-    if (Windows().TruthTableForm) Windows().TruthTableForm->TruthTable1->SetVariableCount(Grid.VariableCount());
+    if (Windows().TruthTableForm)
+        Windows().TruthTableForm->TruthTable1->SetVariableCount(Grid.VariableCount());
     BuildVariableHint();
 }
 

@@ -6,7 +6,6 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QStringList>
-
 #include <functional>
 
 #include "engine/CarnoGrid.h"
@@ -33,13 +32,13 @@ class TLanguage;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // arguments: the command line after the program name; a first one names a map to open.
     explicit TForm1(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // --- the map ---
-    TCarnoGrid Grid;  // the map's logic; CarnoGrid1 shows it
+    TCarnoGrid Grid;      // the map's logic; CarnoGrid1 shows it
     TMapHistory History;  // undo and redo of every change of Grid
     TMapView* CarnoGrid1 = nullptr;
 
@@ -58,9 +57,11 @@ public:
     QIcon ImageList1[2];  // 0: formula node (and a selected term), 1: term
 
     // --- main menu ---
-    QMenu *N10 = nullptr, *N11 = nullptr, *N20 = nullptr, *N12 = nullptr, *ools1 = nullptr, *N15 = nullptr;
+    QMenu *N10 = nullptr, *N11 = nullptr, *N20 = nullptr, *N12 = nullptr, *ools1 = nullptr,
+          *N15 = nullptr;
     QAction *N18 = nullptr, *N5 = nullptr, *N19 = nullptr;
-    QAction *N110 = nullptr, *N03 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr, *N28 = nullptr;
+    QAction *N110 = nullptr, *N03 = nullptr, *N21 = nullptr, *N22 = nullptr, *N23 = nullptr,
+            *N28 = nullptr;
     QAction *N34 = nullptr, *N25 = nullptr, *Invert1 = nullptr, *N24 = nullptr, *N32 = nullptr;
     QAction *N26 = nullptr, *N27 = nullptr, *N13 = nullptr;
     QAction *Createreport1 = nullptr, *Cretecircuit1 = nullptr, *Advancedminimizer1 = nullptr;
@@ -76,15 +77,19 @@ public:
 
     // --- pop-up menus ---
     QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
-    QAction *N01 = nullptr, *N02 = nullptr, *N7 = nullptr, *N9 = nullptr, *N8 = nullptr, *N29 = nullptr;
+    QAction *N01 = nullptr, *N02 = nullptr, *N7 = nullptr, *N9 = nullptr, *N8 = nullptr,
+            *N29 = nullptr;
     QAction *N2 = nullptr, *N3 = nullptr, *N33 = nullptr, *InvertMap1 = nullptr;
     QAction *N4 = nullptr, *N14 = nullptr, *N200 = nullptr, *CopyFormula1 = nullptr;
 
     // --- exchange: pictures and the clipboard (ExchangeCommands.cpp) ---
     QMenu* Export1 = nullptr;
-    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr, *ExportPLA1 = nullptr;
-    QAction *N37 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr, *PasteCells1 = nullptr;
-    QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr, *PasteCells2 = nullptr;
+    QAction *ExportSVG1 = nullptr, *ExportPNG1 = nullptr, *ExportTeX1 = nullptr,
+            *ExportPLA1 = nullptr;
+    QAction *N37 = nullptr, *CopyasText1 = nullptr, *CopyasPicture1 = nullptr,
+            *PasteCells1 = nullptr;
+    QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr,
+            *PasteCells2 = nullptr;
     double PictureScale = 1;  // the PNG export's last scale
 
     // --- tool buttons, left to right ---
@@ -98,8 +103,8 @@ public:
     // --- the minimal solutions panel (ExplainCommands.cpp) ---
     QDockWidget* DockExplain = nullptr;
     TExplainPanel* ExplainPanel = nullptr;
-    QAction* N35 = nullptr;                  // Map, "Minimal solutions" (F6)
-    QToolButton* SpeedButton12 = nullptr;    // shows or hides the panel
+    QAction* N35 = nullptr;                // Map, "Minimal solutions" (F6)
+    QToolButton* SpeedButton12 = nullptr;  // shows or hides the panel
 
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
@@ -114,20 +119,20 @@ public:
     // Sets the variable-count field to the map's count without the effects of a change by hand.
     void ShowVariableCount();
 
-public slots:
+  public slots:
     // --- commands ---
-    void BitBtn1Click();     // open a map
-    void BitBtn2Click();     // save as
-    void N19Click();         // exit without asking
-    void BitBtn3Click();     // analyze
+    void BitBtn1Click();       // open a map
+    void BitBtn2Click();       // save as
+    void N19Click();           // exit without asking
+    void BitBtn3Click();       // analyze
     void SpeedButton2Click();  // fill with "1"
     void SpeedButton1Click();  // fill with "0"
     void SpeedButton3Click();  // fill with "*"
     void SpeedButton4Click();  // clear
     void InvertMap1Click();
-    void N3Click();  // map font
-    void N2Click();  // products colour
-    void N4Click();  // result font
+    void N3Click();            // map font
+    void N2Click();            // products colour
+    void N4Click();            // result font
     void SpeedButton9Click();  // options
     void N16Click();           // help
     void ReportBtnClick();
@@ -149,9 +154,9 @@ public slots:
     void CopyasPicture1Click();
     void PasteCells1Click();
     // --- tool windows (ToolWindowCommands.cpp) ---
-    void Button1Click();      // advanced minimizer
+    void Button1Click();  // advanced minimizer
     void tipofthedayClick();
-    void N17Click();          // about
+    void N17Click();  // about
     // --- editing (EditCommands.cpp) ---
     void Undo1Click();
     void Redo1Click();
@@ -170,13 +175,13 @@ public slots:
     void CarnoGrid1KeyDown(int key);
     void CarnoGrid1GetEditText(int col, int row, const QString& editorText);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void FormCreate(const QStringList& arguments);
     void FormActivate();
     void ShowTipAtStart();  // ToolWindowCommands.cpp

@@ -1,32 +1,32 @@
 // The main window's commands and the events of its controls.
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QRadioButton>
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTreeWidget>
 
 #include "advmin/ocxint.h"
 #include "app/Main.h"
 #include "app/OptionsForm.h"
-#include "ui/QtResultTree.h"
 #include "app/Windows.h"
-#include "report/ReportForm.h"
 #include "engine/Analyze.h"
 #include "engine/MapView.h"
 #include "explain/ExplainPanel.h"
 #include "explain/UseResult.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
+#include "platform/Colour.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramStart.h"
 #include "platform/Translate.h"
-#include "platform/Colour.h"
+#include "report/ReportForm.h"
+#include "ui/QtResultTree.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -40,10 +40,18 @@ void TForm1::FillMap(const std::string& text) {
     Createreport1->setEnabled(false);
 }
 
-void TForm1::SpeedButton2Click() { FillMap("1"); }
-void TForm1::SpeedButton1Click() { FillMap("0"); }
-void TForm1::SpeedButton3Click() { FillMap("*"); }
-void TForm1::SpeedButton4Click() { FillMap(""); }
+void TForm1::SpeedButton2Click() {
+    FillMap("1");
+}
+void TForm1::SpeedButton1Click() {
+    FillMap("0");
+}
+void TForm1::SpeedButton3Click() {
+    FillMap("*");
+}
+void TForm1::SpeedButton4Click() {
+    FillMap("");
+}
 
 void TForm1::InvertMap1Click() {
     MapCommand([this] { Grid.Invert(); });
@@ -60,7 +68,9 @@ void TForm1::BitBtn3Click() {
     const TGlueMethod method = productOfSums ? gmKNF : gmDNF;
     bool analyzed = false;
     // Empty cells get their values here: a step of its own.
-    MapCommand([&] { analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method); });
+    MapCommand([&] {
+        analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
+    });
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
     ShowResultIcons();
@@ -82,7 +92,8 @@ void TForm1::ShowResultIcons() {
 void TForm1::TreeViewChange() {
     QTreeWidgetItem* item = TreeView->currentItem();
     // One branch open at a time: the selected node's.
-    if (expanded_ && expanded_ != item && (!item || item->parent() != expanded_)) expanded_->setExpanded(false);
+    if (expanded_ && expanded_ != item && (!item || item->parent() != expanded_))
+        expanded_->setExpanded(false);
     if (item && item->childCount()) {
         item->setExpanded(true);
         expanded_ = item;
@@ -109,7 +120,8 @@ void TForm1::SpinEdit1Change() {
 // --- map editing ---
 
 void TForm1::CarnoGrid1KeyDown(int key) {
-    if (key == Qt::Key_Delete) CarnoGrid1->ClearSelectedCells();  // recorded through the view's edit signals
+    if (key == Qt::Key_Delete)
+        CarnoGrid1->ClearSelectedCells();  // recorded through the view's edit signals
 }
 
 void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) {
@@ -140,8 +152,8 @@ bool TForm1::LoadMap(const QString& fileName) {
 void TForm1::BitBtn1Click() {
     const platform::FileChoice choice = platform::Dialogs().OpenFile(
         this, {"Open Map",
-               {"Karnaugh Map File (*.km)", "PLA File (*.pla)", "CSV Truth Table (*.csv)", "Boolean Function (*.bf)",
-                "All Files (*)"},
+               {"Karnaugh Map File (*.km)", "PLA File (*.pla)", "CSV Truth Table (*.csv)",
+                "Boolean Function (*.bf)", "All Files (*)"},
                "km",
                {}});
     if (choice.accepted) OpenFile(choice.path);
@@ -152,18 +164,21 @@ void TForm1::BitBtn2Click() {
     ++SaveNameCounter;  // moves on even when the dialog is cancelled
     const platform::FileChoice choice = platform::Dialogs().SaveFile(
         this, {"Save As...",
-               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)", "Boolean Function (*.bf)",
-                "CSV Truth Table (*.csv)", "PLA File (*.pla)"},
+               {"Karnaugh Map Files (*.km)", "Internet HTML Document (*.htm *.html)",
+                "Boolean Function (*.bf)", "CSV Truth Table (*.csv)", "PLA File (*.pla)"},
                "km",
                proposed});
     if (!choice.accepted) return;
     if (QFileInfo::exists(choice.path) &&
-        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != MsgAnswer::Yes)
+        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning,
+                      platform::MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
     Grid.PackedFlag = Windows().Options && Windows().Options->BitSave->isChecked() ? 1 : 0;
     const std::string path = choice.path.toStdString();
     switch (choice.filterIndex) {
-        case 2: Grid.SaveToHTMLFile(path); break;
+        case 2:
+            Grid.SaveToHTMLFile(path);
+            break;
         case 3:
             if (Grid.SaveToBooleanFunctionFile(path)) NoteRecentFile(choice.path);
             break;
@@ -209,7 +224,8 @@ void TForm1::SpeedButton9Click() {
     CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
     CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
     CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
-    if (DockExplain && DockExplain->isVisible()) ExplainPanel->Recompute();  // names or form may differ
+    if (DockExplain && DockExplain->isVisible())
+        ExplainPanel->Recompute();  // names or form may differ
 }
 
 void TForm1::ReportBtnClick() {
@@ -227,7 +243,8 @@ void TForm1::N16Click() {
 bool TForm1::FormCloseQuery() {
     TOptions* options = Windows().Options;
     if (!options || !options->askbox->isChecked()) return true;
-    return platform::Say("Do you really want to quit?", platform::MsgIcon::Information, platform::MsgButtons::YesNo) == MsgAnswer::Yes;
+    return platform::Say("Do you really want to quit?", platform::MsgIcon::Information,
+                         platform::MsgButtons::YesNo) == MsgAnswer::Yes;
 }
 
 void TForm1::FormClose() {

@@ -1,9 +1,9 @@
 #include "app/OptionsForm.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,10 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Main.h"
-#include "ui/DialogParts.h"
-#include "ui/FormulaView.h"
 #include "app/Windows.h"
-#include "ui/language.h"
 #include "engine/MapView.h"
 #include "engine/VariableName.h"
 #include "input/StringParcer.h"
@@ -27,6 +24,9 @@
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Translate.h"
+#include "ui/DialogParts.h"
+#include "ui/FormulaView.h"
+#include "ui/language.h"
 
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -35,9 +35,13 @@ namespace {
 
 using dialogparts::Named;
 
-std::string T(const std::string& english) { return platform::TranslateText(english); }
+std::string T(const std::string& english) {
+    return platform::TranslateText(english);
+}
 
-const char* BoolText(bool on) { return on ? "true" : "false"; }
+const char* BoolText(bool on) {
+    return on ? "true" : "false";
+}
 
 // A list of millions of names would take seconds and gigabytes to offer; no one has that many
 // language files.
@@ -50,8 +54,8 @@ std::string FirstLanguages(const std::string& list, const std::string& file) {
         if (cut == std::string::npos) return list;
         ++cut;
     }
-    platform::Say("The settings file lists more languages than are kept; the first 256 are kept.", MsgIcon::Warning,
-                  MsgButtons::Ok, file);
+    platform::Say("The settings file lists more languages than are kept; the first 256 are kept.",
+                  MsgIcon::Warning, MsgButtons::Ok, file);
     return list.substr(0, cut - 1);
 }
 
@@ -70,7 +74,8 @@ void SelectLanguage(const QString& name) {
 TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     setObjectName("Options");
     setWindowTitle("Options");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setModal(true);
 
     PageControl1 = Named<QTabWidget>("PageControl1", this);
@@ -92,7 +97,8 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     DrawFocus->setChecked(true);
     askbox->setChecked(true);
     auto* mapLayout = new QVBoxLayout(GroupBox);
-    for (QCheckBox* box : {MoveColRow, ColRowSizing, DrawFocus, BitSave, askbox}) mapLayout->addWidget(box);
+    for (QCheckBox* box : {MoveColRow, ColRowSizing, DrawFocus, BitSave, askbox})
+        mapLayout->addWidget(box);
     (new QVBoxLayout(TabSheet1))->addWidget(GroupBox);
 
     GroupBox2 = Named<QGroupBox>("GroupBox2", " Names of variables ", TabSheet2);
@@ -159,7 +165,8 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     RadioButton9 = Named<QRadioButton>("RadioButton9", "Dark", RadioGroup4);
     RadioButton7->setChecked(true);
     auto* appearanceLayout = new QVBoxLayout(RadioGroup4);
-    for (QRadioButton* b : {RadioButton7, RadioButton8, RadioButton9}) appearanceLayout->addWidget(b);
+    for (QRadioButton* b : {RadioButton7, RadioButton8, RadioButton9})
+        appearanceLayout->addWidget(b);
     auto* lookLayout = new QVBoxLayout(TabSheet4);
     lookLayout->addWidget(RadioGroup4);
     lookLayout->addStretch();
@@ -189,7 +196,9 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
                                                        : FormulaNotation::AsTyped);
 }
 
-TOptions::~TOptions() { SaveSettings(); }
+TOptions::~TOptions() {
+    SaveSettings();
+}
 
 void TOptions::FormCreate() {
     TranslateWindows();
@@ -216,8 +225,9 @@ void TOptions::LoadSettings() {
     if (!ini.Exists()) return;
     TForm1* form1 = Windows().Form1;
     if (const std::string problem = ini.ReadProblem(); !problem.empty()) {
-        platform::SayFileError("The settings file cannot be read; it is replaced when the settings are saved.",
-                               ini.Path(), problem);
+        platform::SayFileError(
+            "The settings file cannot be read; it is replaced when the settings are saved.",
+            ini.Path(), problem);
         return;
     }
 
@@ -229,7 +239,8 @@ void TOptions::LoadSettings() {
             parcer.Text = FirstLanguages(value, ini.Path());
             parcer.Split(',');
             const QString shown = ComboBox1->currentText();
-            for (const std::string& name : parcer.Items) ComboBox1->addItem(QString::fromStdString(name));
+            for (const std::string& name : parcer.Items)
+                ComboBox1->addItem(QString::fromStdString(name));
             ComboBox1->setEditText(shown);  // the list offers names; it does not choose one
         } else if (key == "CurrentLanguage") {
             ComboBox1->setEditText(QString::fromStdString(value));
@@ -254,7 +265,10 @@ void TOptions::LoadSettings() {
         } else if (key == "FORMULANOTATION") {
             (value == "textbook" ? RadioButton6 : RadioButton5)->setChecked(true);
         } else if (key == "APPEARANCE") {
-            (value == "dark" ? RadioButton9 : value == "light" ? RadioButton8 : RadioButton7)->setChecked(true);
+            (value == "dark"    ? RadioButton9
+             : value == "light" ? RadioButton8
+                                : RadioButton7)
+                ->setChecked(true);
         } else if (key == "GLUEMETHOD") {
             (value == "SOP" ? RadioButton1 : RadioButton2)->setChecked(true);
         } else if (key == "ANALYSISGIVES") {
@@ -267,7 +281,8 @@ void TOptions::LoadSettings() {
             // A value that is not a colour is left out rather than guessed at.
             bool ok = false;
             const qlonglong color = QString::fromStdString(value).trimmed().toLongLong(&ok);
-            if (ok && color >= 0 && color <= 0xFFFFFF) form1->Grid.TermColor = static_cast<std::uint32_t>(color);
+            if (ok && color >= 0 && color <= 0xFFFFFF)
+                form1->Grid.TermColor = static_cast<std::uint32_t>(color);
         } else if (key == "MAPFONT" && form1) {
             QFont font = form1->CarnoGrid1->font();
             font.setFamily(QString::fromStdString(value));
@@ -317,7 +332,8 @@ void TOptions::ShowNames(const TCarnoGrid& grid) {
 }
 
 void TOptions::ApplyNames(TCarnoGrid& grid) const {
-    for (int i = 0; i < 8; ++i) grid.SetVarName(i + 1, Edit[i]->text().toUpper().left(10).toStdString());
+    for (int i = 0; i < 8; ++i)
+        grid.SetVarName(i + 1, Edit[i]->text().toUpper().left(10).toStdString());
 }
 
 void TOptions::BitBtn1Click() {
@@ -326,7 +342,8 @@ void TOptions::BitBtn1Click() {
     namesValid_ = true;
     for (const QString& name : names) {
         // An empty name keeps its own message; any other name follows the one rule for names.
-        const std::string problem = name.isEmpty() ? T("Variable can not bee NULL") : varname::Problem(name.toStdString());
+        const std::string problem =
+            name.isEmpty() ? T("Variable can not bee NULL") : varname::Problem(name.toStdString());
         if (problem.empty()) continue;
         platform::ShowMessage(problem, MsgIcon::Error, MsgButtons::Ok);
         namesValid_ = false;
@@ -334,8 +351,9 @@ void TOptions::BitBtn1Click() {
     for (int i = 0; i < 7; ++i) {
         for (int j = i + 1; j < 8; ++j) {
             if (names[i] != names[j]) continue;
-            platform::ShowMessage(T("Variable: \"") + names[j].toStdString() + "\"\r\n" + T("is redeclarated."),
-                                  MsgIcon::Error, MsgButtons::Ok);
+            platform::ShowMessage(
+                T("Variable: \"") + names[j].toStdString() + "\"\r\n" + T("is redeclarated."),
+                MsgIcon::Error, MsgButtons::Ok);
             namesValid_ = false;
         }
     }
@@ -344,14 +362,16 @@ void TOptions::BitBtn1Click() {
 
 void TOptions::ComboBox1Change() {
     SelectLanguage(ComboBox1->currentText());
-    platform::SaveSettings("Language", {{"CurrentLanguage", ComboBox1->currentText().toStdString()}});
+    platform::SaveSettings("Language",
+                           {{"CurrentLanguage", ComboBox1->currentText().toStdString()}});
 }
 
 // The file looked for is the one choosing the name would read. A name that could not stand in
 // the saved list or in a file name is never a language.
 void TOptions::Button1Click() {
     const QString name = Edit1->text();
-    if (name.contains(',') || name.contains('/') || ComboBox1->findText(name, Qt::MatchFixedString) >= 0)
+    if (name.contains(',') || name.contains('/') ||
+        ComboBox1->findText(name, Qt::MatchFixedString) >= 0)
         return;
     TForm1* form1 = Windows().Form1;
     const QString file = form1 ? form1->GetLangFileName(name) : QString();

@@ -18,15 +18,15 @@ class TCarnoGrid;
 
 class TOptions : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TOptions(QWidget* parent = nullptr);
     ~TOptions() override;  // saves the settings
 
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr;
     QGroupBox* GroupBox = nullptr;
-    QCheckBox *MoveColRow = nullptr, *ColRowSizing = nullptr, *DrawFocus = nullptr, *BitSave = nullptr,
-              *askbox = nullptr;
+    QCheckBox *MoveColRow = nullptr, *ColRowSizing = nullptr, *DrawFocus = nullptr,
+              *BitSave = nullptr, *askbox = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QLineEdit* Edit[8] = {};  // Edit2 .. Edit9: variable names 1 to 8
     QGroupBox* RadioGroup1 = nullptr;
@@ -37,7 +37,7 @@ public:
     QRadioButton *RadioButton3 = nullptr, *RadioButton4 = nullptr;
     QLabel* Label2 = nullptr;
     QSpinBox* SpinEdit2 = nullptr;
-    QGroupBox* RadioGroup3 = nullptr;  // "Show formulas as"
+    QGroupBox* RadioGroup3 = nullptr;                               // "Show formulas as"
     QRadioButton *RadioButton5 = nullptr, *RadioButton6 = nullptr;  // "as typed", "textbook"
     // The look of every window: the desktop's own (RadioButton7), light or dark; applied at once.
     QGroupBox* RadioGroup4 = nullptr;
@@ -56,15 +56,15 @@ public:
 
     bool NamesValid() const { return namesValid_; }
 
-public slots:
+  public slots:
     void BitBtn1Click();
     void ComboBox1Change();  // a language chosen or typed
     void Button1Click();     // "Add" a language
 
-protected:
+  protected:
     void done(int result) override;
 
-private:
+  private:
     void FormCreate();
     void LoadSettings();
     void ListShippedLanguages();

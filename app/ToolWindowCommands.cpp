@@ -6,11 +6,11 @@
 
 #include "advmin/AdvMinimize.h"
 #include "app/AboutForm.h"
-#include "ui/LanguageFile.h"
 #include "app/Main.h"
 #include "app/Windows.h"
 #include "app/tips.h"
 #include "platform/ProgramFolder.h"
+#include "ui/LanguageFile.h"
 
 void TForm1::ConnectToolWindowCommands() {
     connect(Advancedminimizer1, &QAction::triggered, this, &TForm1::Button1Click);
@@ -34,7 +34,8 @@ void TForm1::N17Click() {
 }
 
 QString TForm1::GetLangFileName(const QString& name) const {
-    return QString::fromStdString(language::LanguageFilePath(platform::ProgramFolder(), name.toStdString()));
+    return QString::fromStdString(
+        language::LanguageFilePath(platform::ProgramFolder(), name.toStdString()));
 }
 
 // At the first activation only, and only when the settings ask for it. Queued, so the modal

@@ -1,13 +1,14 @@
 // The main window's View menu (zoom of the map), its appearance, and what the window keeps
-// between runs: its size and place, the splitter, the open panels, the zoom. Kept as keys of the settings file's "Options".
+// between runs: its size and place, the splitter, the open panels, the zoom. Kept as keys of the
+// settings file's "Options".
 
 #include <QAction>
 #include <QApplication>
 #include <QDockWidget>
-#include <QToolButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QToolButton>
 
 #include "app/Main.h"
 #include "engine/MapView.h"
@@ -26,7 +27,8 @@ void TForm1::CreateViewCommands() {
         a->setShortcuts(keys);
         return a;
     };
-    ZoomIn1 = add("ZoomIn1", "Zoom In", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    ZoomIn1 = add("ZoomIn1", "Zoom In",
+                  {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     ZoomOut1 = add("ZoomOut1", "Zoom Out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     ActualSize1 = add("ActualSize1", "Actual Size", {QKeySequence(Qt::CTRL | Qt::Key_0)});
     View1->addSeparator();
@@ -39,7 +41,8 @@ void TForm1::CreateViewCommands() {
         CarnoGrid1->SetZoom(1.0);
     });
     connect(FillWindow1, &QAction::toggled, CarnoGrid1, &TMapView::SetFillWindow);
-    connect(CarnoGrid1, &TMapView::ZoomChanged, this, [this] { FillWindow1->setChecked(CarnoGrid1->FillWindow()); });
+    connect(CarnoGrid1, &TMapView::ZoomChanged, this,
+            [this] { FillWindow1->setChecked(CarnoGrid1->FillWindow()); });
 }
 
 void TForm1::SetAppearance(const QString& setting) {
@@ -57,26 +60,32 @@ void TForm1::StyleGoButton() {
 
 void TForm1::LoadViewSettings() {
     const platform::IniFile ini(platform::SettingsFilePath());
-    const QByteArray geometry = QByteArray::fromBase64(ini.ReadString("Options", "WindowGeometry", "").c_str());
+    const QByteArray geometry =
+        QByteArray::fromBase64(ini.ReadString("Options", "WindowGeometry", "").c_str());
     if (!geometry.isEmpty()) restoreGeometry(geometry);  // refuses what it cannot read
-    const QByteArray splitter = QByteArray::fromBase64(ini.ReadString("Options", "SplitterState", "").c_str());
+    const QByteArray splitter =
+        QByteArray::fromBase64(ini.ReadString("Options", "SplitterState", "").c_str());
     if (!splitter.isEmpty()) Splitter1->restoreState(splitter);
     // The docked panels: where they stand and whether they are open; an open one shows its
     // content at once.
-    const QByteArray panels = QByteArray::fromBase64(ini.ReadString("Options", "PanelState", "").c_str());
+    const QByteArray panels =
+        QByteArray::fromBase64(ini.ReadString("Options", "PanelState", "").c_str());
     if (!panels.isEmpty() && restoreState(panels) && !DockExplain->isHidden()) N35Click();
     bool ok = false;
-    const int percent = QString::fromStdString(ini.ReadString("Options", "MapZoom", "100")).toInt(&ok);
+    const int percent =
+        QString::fromStdString(ini.ReadString("Options", "MapZoom", "100")).toInt(&ok);
     if (ok) CarnoGrid1->SetZoom(percent / 100.0);
-    if (ini.ReadString("Options", "MapFillWindow", "false") == "true") FillWindow1->setChecked(true);
+    if (ini.ReadString("Options", "MapFillWindow", "false") == "true")
+        FillWindow1->setChecked(true);
 }
 
 void TForm1::SaveViewSettings() {
     // Through the settings' own save, which moves to the user's copy where the program's folder
     // cannot take it.
-    platform::SaveSettings("Options", {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
-                                       {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
-                                       {"PanelState", saveState().toBase64().toStdString()},
-                                       {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
-                                       {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"}});
+    platform::SaveSettings("Options",
+                           {{"WindowGeometry", saveGeometry().toBase64().toStdString()},
+                            {"SplitterState", Splitter1->saveState().toBase64().toStdString()},
+                            {"PanelState", saveState().toBase64().toStdString()},
+                            {"MapZoom", std::to_string(std::lround(CarnoGrid1->Zoom() * 100))},
+                            {"MapFillWindow", CarnoGrid1->FillWindow() ? "true" : "false"}});
 }

@@ -1,14 +1,13 @@
 #include "app/Windows.h"
 
+#include <QTreeWidget>
+#include <QWidget>
 #include <memory>
 #include <vector>
 
-#include <QTreeWidget>
-#include <QWidget>
-
-#include "app/Main.h"
 #include "advmin/AdvMinimize.h"
 #include "app/AboutForm.h"
+#include "app/Main.h"
 #include "app/OptionsForm.h"
 #include "app/tips.h"
 #include "circuit/CirViewForm.h"

@@ -2,9 +2,10 @@
 // creation can rely on those before it (the options load the settings before the later
 // windows exist), then the message loop runs until the main window closes.
 
+#include "app/Main.h"
+
 #include <QApplication>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -12,7 +13,6 @@
 #include <string>
 #include <utility>
 
-#include "app/Main.h"
 #include "app/Windows.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
@@ -40,9 +40,12 @@ bool AnswerInformationOptions(int argc, char** argv) {
             const std::string folder = platform::ProgramFolder();
             std::printf("Program folder: %s\n", folder.c_str());
             const std::pair<const char*, const char*> parts[] = {
-                {"languages", "Languages/english.lng"}, {"help", "help/mwr.html"}, {"report templates", "Reports/Include"}};
+                {"languages", "Languages/english.lng"},
+                {"help", "help/mwr.html"},
+                {"report templates", "Reports/Include"}};
             for (const auto& [what, path] : parts)
-                std::printf("  %s: %s\n", what, std::filesystem::exists(folder + path) ? "found" : "missing");
+                std::printf("  %s: %s\n", what,
+                            std::filesystem::exists(folder + path) ? "found" : "missing");
             return true;
         }
     }
@@ -70,13 +73,15 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &app, [] {
             timespec now{};
             clock_gettime(CLOCK_REALTIME, &now);
-            std::fprintf(stderr, "shown at %lld%09ld ns\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
+            std::fprintf(stderr, "shown at %lld%09ld ns\n", static_cast<long long>(now.tv_sec),
+                         now.tv_nsec);
             QCoreApplication::exit(0);
         });
     const int status = app.exec();
     // A timed run has no one to answer a box at its end.
     platform::StderrMessageSink unattended;
-    if (qEnvironmentVariableIsSet("MAPWRIGHT_QUIT_AFTER_SHOW")) platform::SetMessageSink(&unattended);
+    if (qEnvironmentVariableIsSet("MAPWRIGHT_QUIT_AFTER_SHOW"))
+        platform::SetMessageSink(&unattended);
     DestroyWindows();
     return status;
 }

@@ -10,14 +10,14 @@
 #include <chrono>
 #include <random>
 
-#include "ui/LanguageFile.h"
-#include "ui/language.h"
-#include "ui/DialogParts.h"
 #include "platform/IniFile.h"
 #include "platform/Jpeg.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ReadFile.h"
+#include "ui/DialogParts.h"
+#include "ui/LanguageFile.h"
+#include "ui/language.h"
 
 namespace {
 

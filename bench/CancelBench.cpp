@@ -64,8 +64,10 @@ int main(int argc, char** argv) {
         if (a == "--delay-ms") delayMs = std::stoi(argv[i + 1]);
         if (a == "--seed") seed = static_cast<unsigned>(std::stoul(argv[i + 1]));
     }
-    const std::string file = (std::filesystem::temp_directory_path() / "mw_bench_cancel.exchange").string();
-    std::printf("%-8s %7s %9s %12s %10s %s\n", "inputs", "outputs", "ran (s)", "to stop (ms)", "stopped", "answer");
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "mw_bench_cancel.exchange").string();
+    std::printf("%-8s %7s %9s %12s %10s %s\n", "inputs", "outputs", "ran (s)", "to stop (ms)",
+                "stopped", "answer");
     std::mt19937 rng(seed);
     bool allGood = true;
     for (int outputs : {1, 4}) {
@@ -105,11 +107,17 @@ int main(int argc, char** argv) {
                 for (uint32_t m = 0; m < functions[j].size() && right; ++m)
                     right = functions[j][m] == '2' || got[m] == functions[j][m];
             }
-            const bool cancelled = !answer.empty() && answer[0].find("stopped=\"cancel\"") != std::string::npos;
+            const bool cancelled =
+                !answer.empty() && answer[0].find("stopped=\"cancel\"") != std::string::npos;
             const double ran = std::chrono::duration<double>(end - start).count();
-            const double toStop = end > cancelAt ? std::chrono::duration<double, std::milli>(end - cancelAt).count() : 0;
+            const double toStop =
+                end > cancelAt ? std::chrono::duration<double, std::milli>(end - cancelAt).count()
+                               : 0;
             std::printf("%-8d %7d %9.3f %12.0f %10s %s\n", n, outputs, ran, toStop,
-                        done && end < cancelAt ? "before" : cancelled ? "cancel" : "other", right ? "verified" : "WRONG");
+                        done && end < cancelAt ? "before"
+                        : cancelled            ? "cancel"
+                                               : "other",
+                        right ? "verified" : "WRONG");
             std::fflush(stdout);
             allGood = allGood && right;
         }

@@ -21,12 +21,18 @@ std::string Repeat(const std::string& piece, const std::string& join, std::size_
 
 std::string Input(int kind) {
     switch (kind) {
-        case 0: return Repeat("A", "+", kAccepted);                 // half a million terms
-        case 1: return Repeat("A", "*", kAccepted);                 // one term of half a million literals
-        case 2: return Repeat("|LONGNAME10", "*", kAccepted / 2) + "+" + Repeat("B", "+", kAccepted / 2);
-        case 3: return "A" + std::string(kAccepted - 1, ' ');      // one literal of blanks
-        case 4: return Repeat("ABCDEFGHIJ", "", kAccepted);         // one name, cut to ten characters
-        default: {                                                  // the tallest circuit that fits, padded
+        case 0:
+            return Repeat("A", "+", kAccepted);  // half a million terms
+        case 1:
+            return Repeat("A", "*", kAccepted);  // one term of half a million literals
+        case 2:
+            return Repeat("|LONGNAME10", "*", kAccepted / 2) + "+" +
+                   Repeat("B", "+", kAccepted / 2);
+        case 3:
+            return "A" + std::string(kAccepted - 1, ' ');  // one literal of blanks
+        case 4:
+            return Repeat("ABCDEFGHIJ", "", kAccepted);  // one name, cut to ten characters
+        default: {                                       // the tallest circuit that fits, padded
             std::string fits = Repeat("ABCDEFGHIJ", "+", 358 * 11);  // 358 terms at step 9
             return fits + std::string(kAccepted - fits.size(), '+');
         }

@@ -129,13 +129,16 @@ bool Capture(const std::string& command, std::string& output, double& seconds) {
 Figures Espresso(const std::string& espresso, const std::string& pla) {
     Figures f;
     std::string out;
-    if (espresso.empty() || !Capture("'" + espresso + "' '" + pla + "' 2>/dev/null", out, f.seconds)) return f;
+    if (espresso.empty() ||
+        !Capture("'" + espresso + "' '" + pla + "' 2>/dev/null", out, f.seconds))
+        return f;
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '.' || line[0] == '#') continue;
         const std::string inputs = line.substr(0, line.find(' '));
         ++f.products;
-        f.literals += static_cast<int>(std::count_if(inputs.begin(), inputs.end(), [](char c) { return c == '0' || c == '1'; }));
+        f.literals += static_cast<int>(std::count_if(inputs.begin(), inputs.end(),
+                                                     [](char c) { return c == '0' || c == '1'; }));
     }
     f.ran = true;
     return f;
@@ -148,7 +151,8 @@ Figures Abc(const std::string& abc, const std::string& pla) {
     for (const char* reading : {"read_pla", "read_pla -d"}) {
         Figures f;
         std::string out;
-        const std::string script = std::string(reading) + " " + pla + "; collapse; sop -d; print_stats -f";
+        const std::string script =
+            std::string(reading) + " " + pla + "; collapse; sop -d; print_stats -f";
         if (!Capture("'" + abc + "' -c '" + script + "' 2>/dev/null", out, f.seconds)) continue;
         const auto cube = out.find("cube =");
         const auto lit = out.find("lit(sop) =");
@@ -156,7 +160,9 @@ Figures Abc(const std::string& abc, const std::string& pla) {
         f.products = std::stoi(out.substr(cube + 6));
         f.literals = std::stoi(out.substr(lit + 10));
         f.ran = true;
-        if (!best.ran || std::pair(f.products, f.literals) < std::pair(best.products, best.literals)) best = f;
+        if (!best.ran ||
+            std::pair(f.products, f.literals) < std::pair(best.products, best.literals))
+            best = f;
     }
     return best;
 }
@@ -179,7 +185,9 @@ std::map<std::string, Reference> ReadReference(const fs::path& file) {
         std::vector<std::string> cells;
         std::istringstream split(line);
         for (std::string cell; std::getline(split, cell, '|');) cells.push_back(trim(cell));
-        if (cells.size() < 12 || cells[1].empty() || !std::isdigit(static_cast<unsigned char>(cells[1][0]))) continue;
+        if (cells.size() < 12 || cells[1].empty() ||
+            !std::isdigit(static_cast<unsigned char>(cells[1][0])))
+            continue;
         out[cells[2]] = {cells[11], cells[7]};
     }
     return out;
@@ -201,14 +209,14 @@ std::string Cell(const Figures& f) {
 std::string Which(const std::string& name) {
     std::string out;
     double t;
-    if (Capture("command -v " + name + " 2>/dev/null", out, t) && !out.empty()) return out.substr(0, out.find('\n'));
+    if (Capture("command -v " + name + " 2>/dev/null", out, t) && !out.empty())
+        return out.substr(0, out.find('\n'));
     return "";
 }
 
-
 // Busy processes that keep every core occupied until they are stopped.
 class Load {
-public:
+  public:
     explicit Load(int processes) {
         for (int i = 0; i < processes; ++i) {
             const pid_t pid = fork();
@@ -224,7 +232,7 @@ public:
         for (pid_t pid : pids_) waitpid(pid, nullptr, 0);
     }
 
-private:
+  private:
     std::vector<pid_t> pids_;
 };
 
@@ -234,12 +242,15 @@ struct Line {
     Figures ours, esp;
 };
 
-std::vector<Line> Table(const std::vector<std::pair<int, fs::path>>& ordered, const mwcore::MinimizeOptions& options,
-                        const std::string& espresso, const std::string& abc,
-                        const std::map<std::string, Reference>& reference, const std::vector<Line>* first) {
-    std::cout << std::left << std::setw(14) << "function" << std::right << std::setw(4) << "n" << std::setw(22)
-              << "ours" << std::setw(20) << "espresso" << std::setw(20) << "abc" << std::setw(10) << "ratio"
-              << std::setw(8) << "min" << std::setw(12) << "esp. exact" << std::setw(12) << "2x+50ms" << "\n";
+std::vector<Line> Table(const std::vector<std::pair<int, fs::path>>& ordered,
+                        const mwcore::MinimizeOptions& options, const std::string& espresso,
+                        const std::string& abc, const std::map<std::string, Reference>& reference,
+                        const std::vector<Line>* first) {
+    std::cout << std::left << std::setw(14) << "function" << std::right << std::setw(4) << "n"
+              << std::setw(22) << "ours" << std::setw(20) << "espresso" << std::setw(20) << "abc"
+              << std::setw(10) << "ratio" << std::setw(8) << "min" << std::setw(12) << "esp. exact"
+              << std::setw(12) << "2x+50ms"
+              << "\n";
     std::vector<Line> lines;
     for (const auto& [n0, path] : ordered) {
         Line line;
@@ -252,8 +263,9 @@ std::vector<Line> Table(const std::vector<std::pair<int, fs::path>>& ordered, co
         const Figures& esp = line.esp;
         const double ratio = esp.ran && esp.seconds > 0 ? ours.seconds / esp.seconds : 0;
         std::cout << std::left << std::setw(14) << line.name << std::right << std::setw(4) << line.n
-                  << std::setw(21) << Cell(ours) << (ours.minimum ? "*" : " ") << std::setw(20) << Cell(esp)
-                  << std::setw(20) << Cell(ab) << std::setw(10) << std::fixed << std::setprecision(2) << ratio;
+                  << std::setw(21) << Cell(ours) << (ours.minimum ? "*" : " ") << std::setw(20)
+                  << Cell(esp) << std::setw(20) << Cell(ab) << std::setw(10) << std::fixed
+                  << std::setprecision(2) << ratio;
         const auto ref = reference.find(line.name);
         std::string minCell = "-", exactCell = "-";
         if (ref != reference.end() && !ref->second.minimum.empty()) {
@@ -267,9 +279,11 @@ std::vector<Line> Table(const std::vector<std::pair<int, fs::path>>& ordered, co
             exactCell = ExactTime(ref->second.exact);
         }
         const bool inTime = ours.minimum || !esp.ran || ours.seconds <= 2 * esp.seconds + 0.05;
-        std::cout << std::setw(8) << minCell << std::setw(12) << exactCell << std::setw(12) << (inTime ? "yes" : "NO");
+        std::cout << std::setw(8) << minCell << std::setw(12) << exactCell << std::setw(12)
+                  << (inTime ? "yes" : "NO");
         if (first) {
-            const auto same = std::find_if(first->begin(), first->end(), [&](const Line& l) { return l.name == line.name; });
+            const auto same = std::find_if(first->begin(), first->end(),
+                                           [&](const Line& l) { return l.name == line.name; });
             if (same != first->end() && same->ours.text != ours.text) std::cout << "  DIFFERENT";
         }
         std::cout << "\n" << std::flush;
@@ -312,14 +326,17 @@ bool Summary(const std::vector<Line>& lines, const std::map<std::string, Referen
             worstName = l.name;
         }
     }
-    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso " << espressoTotal
-              << " s, ratio " << (espressoTotal > 0 ? oursTotal / espressoTotal : 0) << "\n"
-              << "total products: ours " << oursProducts << ", espresso " << espressoProducts << "; fewer on "
-              << fewer << ", more on " << more << ", more literals at equal products on " << moreLiterals << "\n"
-              << "within twice espresso's time + 50 ms or proven: " << inTime << " of " << lines.size()
-              << "; worst time ratio " << worst << " (" << worstName << ")\n"
-              << "proven minimum: " << proven << " of " << lines.size() << "; at the known minimum on " << atKnown
-              << " of " << known << ", above it on " << aboveKnown << "\n";
+    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso "
+              << espressoTotal << " s, ratio "
+              << (espressoTotal > 0 ? oursTotal / espressoTotal : 0) << "\n"
+              << "total products: ours " << oursProducts << ", espresso " << espressoProducts
+              << "; fewer on " << fewer << ", more on " << more
+              << ", more literals at equal products on " << moreLiterals << "\n"
+              << "within twice espresso's time + 50 ms or proven: " << inTime << " of "
+              << lines.size() << "; worst time ratio " << worst << " (" << worstName << ")\n"
+              << "proven minimum: " << proven << " of " << lines.size()
+              << "; at the known minimum on " << atKnown << " of " << known << ", above it on "
+              << aboveKnown << "\n";
     if (first) std::cout << "same results as alone: " << same << " of " << lines.size() << "\n";
     return more == 0 && moreLiterals == 0 && aboveKnown == 0;
 }
@@ -335,16 +352,26 @@ int main(int argc, char** argv) {
     mwcore::MinimizeOptions options;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string opt = argv[i], value = argv[i + 1];
-        if (opt == "--dir") dir = value;
-        else if (opt == "--espresso") espresso = value;
-        else if (opt == "--abc") abc = value;
-        else if (opt == "--work-scale") options.workScale = std::stod(value);
-        else if (opt == "--threads") options.threads = std::stoi(value);
-        else if (opt == "--passes") passes = std::stoi(value);
-        else if (opt == "--effort" && value == "quick") options.effort = mwcore::Effort::Quick;
-        else if (opt == "--effort" && value == "thorough") options.effort = mwcore::Effort::Thorough;
-        else if (opt == "--effort" && value == "prove") options.effort = mwcore::Effort::Prove;
-        else if (opt == "--only") only = value;
+        if (opt == "--dir")
+            dir = value;
+        else if (opt == "--espresso")
+            espresso = value;
+        else if (opt == "--abc")
+            abc = value;
+        else if (opt == "--work-scale")
+            options.workScale = std::stod(value);
+        else if (opt == "--threads")
+            options.threads = std::stoi(value);
+        else if (opt == "--passes")
+            passes = std::stoi(value);
+        else if (opt == "--effort" && value == "quick")
+            options.effort = mwcore::Effort::Quick;
+        else if (opt == "--effort" && value == "thorough")
+            options.effort = mwcore::Effort::Thorough;
+        else if (opt == "--effort" && value == "prove")
+            options.effort = mwcore::Effort::Prove;
+        else if (opt == "--only")
+            only = value;
         else {
             std::cerr << "unknown option " << opt << " " << value << "\n";
             return 2;
@@ -368,10 +395,13 @@ int main(int argc, char** argv) {
     }
     std::sort(ordered.begin(), ordered.end());
     std::cout << "espresso: " << (espresso.empty() ? "not found" : espresso)
-              << "   abc: " << (abc.empty() ? "not found" : abc) << "   effort: " << mwcore::EffortName(options.effort)
-              << "   work scale: " << options.workScale << "   threads: " << options.threads << "\n";
+              << "   abc: " << (abc.empty() ? "not found" : abc)
+              << "   effort: " << mwcore::EffortName(options.effort)
+              << "   work scale: " << options.workScale << "   threads: " << options.threads
+              << "\n";
     std::cout << "cells: products/literals/seconds; * = proven minimum\n";
-    const std::map<std::string, Reference> reference = ReadReference(fs::path(dir) / "REFERENCE.md");
+    const std::map<std::string, Reference> reference =
+        ReadReference(fs::path(dir) / "REFERENCE.md");
     const std::vector<Line> alone = Table(ordered, options, espresso, abc, reference, nullptr);
     bool good = Summary(alone, reference, nullptr);
     if (passes >= 2) {
@@ -380,7 +410,8 @@ int main(int argc, char** argv) {
         Load load(cores);
         const std::vector<Line> loaded = Table(ordered, options, espresso, abc, reference, &alone);
         good = Summary(loaded, reference, &alone) && good;
-        for (std::size_t i = 0; i < loaded.size(); ++i) good = good && loaded[i].ours.text == alone[i].ours.text;
+        for (std::size_t i = 0; i < loaded.size(); ++i)
+            good = good && loaded[i].ours.text == alone[i].ours.text;
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

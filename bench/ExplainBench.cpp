@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,7 +22,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 explain::MapFunction Function(const std::string& values, TGlueMethod form) {
     explain::MapFunction f;
@@ -71,9 +73,9 @@ Row Measure(const std::string& name, const explain::MapFunction& f) {
 }
 
 void Print(const Row& r) {
-    std::printf("%-34s %6zu %5zu x %-5zu %9llu%s %5d/%-5d %8.2f %8.2f %8.2f\n", r.name.c_str(), r.primes,
-                r.coreCells, r.corePrimes, static_cast<unsigned long long>(r.count), r.complete ? " " : "+", r.terms,
-                r.literals, r.first, r.whole, r.wall);
+    std::printf("%-34s %6zu %5zu x %-5zu %9llu%s %5d/%-5d %8.2f %8.2f %8.2f\n", r.name.c_str(),
+                r.primes, r.coreCells, r.corePrimes, static_cast<unsigned long long>(r.count),
+                r.complete ? " " : "+", r.terms, r.literals, r.first, r.whole, r.wall);
 }
 
 // Keeps the slowest map of a family by whole-panel time, and its slowest first minimum.
@@ -92,8 +94,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
         if (!std::strcmp(argv[i], "--random")) randomMaps = std::atoi(argv[i + 1]);
 
-    std::printf("%-34s %6s %13s %10s %11s %8s %8s %8s\n", "map (8 variables)", "primes", "cyclic core",
-                "minima", "terms/lits", "first ms", "all ms", "all wall");
+    std::printf("%-34s %6s %13s %10s %11s %8s %8s %8s\n", "map (8 variables)", "primes",
+                "cyclic core", "minima", "terms/lits", "first ms", "all ms", "all wall");
     std::vector<std::pair<std::string, Worst>> families;
 
     Worst symmetric;  // ones where the number of set variables is in a chosen set
@@ -114,10 +116,12 @@ int main(int argc, char** argv) {
                 std::string v(256, '0');
                 for (char& c : v) {
                     const int x = static_cast<int>(random() % 100);
-                    c = x < dcShare ? '*' : (static_cast<int>(random() % 100) < onePercent ? '1' : '0');
+                    c = x < dcShare ? '*'
+                                    : (static_cast<int>(random() % 100) < onePercent ? '1' : '0');
                 }
                 char name[64];
-                std::snprintf(name, sizeof name, "random %d%% ones, %d%% dc #%d", onePercent, dcShare, k);
+                std::snprintf(name, sizeof name, "random %d%% ones, %d%% dc #%d", onePercent,
+                              dcShare, k);
                 w.Add(Measure(name, Function(v, k % 2 ? gmKNF : gmDNF)));
             }
             families.push_back({"random", w});
@@ -126,7 +130,8 @@ int main(int argc, char** argv) {
 
     Worst fixed;
     std::string checker(256, '0'), allOnes(256, '1');
-    for (int m = 0; m < 256; ++m) checker[m] = std::popcount(static_cast<unsigned>(m)) % 2 ? '1' : '0';
+    for (int m = 0; m < 256; ++m)
+        checker[m] = std::popcount(static_cast<unsigned>(m)) % 2 ? '1' : '0';
     fixed.Add(Measure("parity (checkerboard)", Function(checker, gmDNF)));
     fixed.Add(Measure("all ones", Function(allOnes, gmDNF)));
     families.push_back({"fixed", fixed});
@@ -135,17 +140,21 @@ int main(int argc, char** argv) {
     for (auto& [family, w] : families) {
         (void)family;
         for (const Row* r : {&w.byWhole, &w.byFirst})
-            if (std::none_of(shown.begin(), shown.end(), [&](const Row& s) { return s.name == r->name; }))
+            if (std::none_of(shown.begin(), shown.end(),
+                             [&](const Row& s) { return s.name == r->name; }))
                 shown.push_back(*r);
     }
-    std::sort(shown.begin(), shown.end(), [](const Row& a, const Row& b) { return a.whole > b.whole; });
+    std::sort(shown.begin(), shown.end(),
+              [](const Row& a, const Row& b) { return a.whole > b.whole; });
     double worstFirst = 0, worstWhole = 0;
     for (const Row& r : shown) {
         Print(r);
         worstFirst = std::max(worstFirst, r.first);
         worstWhole = std::max(worstWhole, r.whole);
     }
-    std::printf("\nworst: first minimum %.2f ms (target 20), whole panel %.2f ms (target 100); "
-                "'+' after a count: at least that many\n", worstFirst, worstWhole);
+    std::printf(
+        "\nworst: first minimum %.2f ms (target 20), whole panel %.2f ms (target 100); "
+        "'+' after a count: at least that many\n",
+        worstFirst, worstWhole);
     return 0;
 }

@@ -8,7 +8,15 @@
 
 namespace {
 
-enum Pattern { AllOnes, DontCaresWithOneOne, SingleOne, Checkerboard, Random, AllOnesButOneZero, MostlyDontCares };
+enum Pattern {
+    AllOnes,
+    DontCaresWithOneOne,
+    SingleOne,
+    Checkerboard,
+    Random,
+    AllOnesButOneZero,
+    MostlyDontCares
+};
 
 void Fill(TCarnoGrid& map, Pattern pattern, unsigned seed) {
     std::mt19937 rng(seed);
@@ -16,11 +24,21 @@ void Fill(TCarnoGrid& map, Pattern pattern, unsigned seed) {
         for (int r = 1; r <= 16; ++r) {
             const char* t = "";
             switch (pattern) {
-                case AllOnes: t = "1"; break;
-                case DontCaresWithOneOne: t = "*"; break;
-                case SingleOne: t = "0"; break;
-                case Checkerboard: t = (c + r) % 2 ? "1" : "0"; break;
-                case AllOnesButOneZero: t = "1"; break;
+                case AllOnes:
+                    t = "1";
+                    break;
+                case DontCaresWithOneOne:
+                    t = "*";
+                    break;
+                case SingleOne:
+                    t = "0";
+                    break;
+                case Checkerboard:
+                    t = (c + r) % 2 ? "1" : "0";
+                    break;
+                case AllOnesButOneZero:
+                    t = "1";
+                    break;
                 case MostlyDontCares: {  // many groups on every level, and single cells
                     const unsigned x = rng() % 100;
                     t = x < 20 ? "1" : x < 90 ? "*" : "0";

@@ -1,7 +1,8 @@
 // The multi-output minimizer beside espresso on the classic multi-output PLAs: products,
 // literals and time of each, whether ours is a proven minimum, and the totals.
 //
-//   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--work-scale X] [--only NAME] [--trace]
+//   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--work-scale X] [--only NAME]
+//   [--trace]
 //
 // DIR (default ../shared/bench/src) is searched for PLA files. Our time is the minimization
 // in this process (reading the file included); espresso's is its whole run as a process. The
@@ -53,7 +54,9 @@ bool Capture(const std::string& command, std::string& output, double& seconds) {
 Figures Espresso(const std::string& espresso, const std::string& path) {
     Figures f;
     std::string out;
-    if (espresso.empty() || !Capture("'" + espresso + "' '" + path + "' 2>/dev/null", out, f.seconds)) return f;
+    if (espresso.empty() ||
+        !Capture("'" + espresso + "' '" + path + "' 2>/dev/null", out, f.seconds))
+        return f;
     pla::Error error;
     const auto cover = pla::ReadText(out, &error);
     if (!cover) return f;
@@ -62,7 +65,8 @@ Figures Espresso(const std::string& espresso, const std::string& path) {
     for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '.' || line[0] == '#') continue;
         const std::string inputs = line.substr(0, line.find(' '));
-        f.literals += static_cast<int>(std::count_if(inputs.begin(), inputs.end(), [](char c) { return c == '0' || c == '1'; }));
+        f.literals += static_cast<int>(std::count_if(inputs.begin(), inputs.end(),
+                                                     [](char c) { return c == '0' || c == '1'; }));
     }
     f.ran = true;
     return f;
@@ -82,8 +86,10 @@ Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
     mwcore::MultiOptions traced = options;
     if (g_trace)
         traced.progress = [start](const char* step, int products) {
-            std::cerr << "  " << std::left << std::setw(8) << step << std::fixed << std::setprecision(3)
-                      << std::chrono::duration<double>(Clock::now() - start).count() << " s  " << products << '\n';
+            std::cerr << "  " << std::left << std::setw(8) << step << std::fixed
+                      << std::setprecision(3)
+                      << std::chrono::duration<double>(Clock::now() - start).count() << " s  "
+                      << products << '\n';
         };
     const mwcore::MultiMinimization m = mwcore::MinimizeMulti(*p, traced, cli::GivenCover(*file));
     f.seconds = std::chrono::duration<double>(Clock::now() - start).count();
@@ -118,18 +124,26 @@ int main(int argc, char** argv) {
             --i;
             continue;
         }
-        if (opt == "--dir") dir = argv[i + 1];
-        else if (opt == "--espresso") espresso = argv[i + 1];
-        else if (opt == "--exact-seconds") options.exactSeconds = std::stod(argv[i + 1]);
-        else if (opt == "--work-scale") options.workScale = std::stod(argv[i + 1]);
-        else if (opt == "--only") only = argv[i + 1];
+        if (opt == "--dir")
+            dir = argv[i + 1];
+        else if (opt == "--espresso")
+            espresso = argv[i + 1];
+        else if (opt == "--exact-seconds")
+            options.exactSeconds = std::stod(argv[i + 1]);
+        else if (opt == "--work-scale")
+            options.workScale = std::stod(argv[i + 1]);
+        else if (opt == "--only")
+            only = argv[i + 1];
     }
     std::vector<fs::path> files;
     for (const auto& e : fs::recursive_directory_iterator(dir))
-        if (e.is_regular_file() && (only.empty() || e.path().stem() == only)) files.push_back(e.path());
-    std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
+        if (e.is_regular_file() && (only.empty() || e.path().stem() == only))
+            files.push_back(e.path());
+    std::sort(files.begin(), files.end(),
+              [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
     std::cout << std::left << std::setw(12) << "file" << std::setw(8) << "in/out" << std::setw(24)
-              << "ours p/lit/s" << std::setw(24) << "espresso p/lit/s" << "ratio\n";
+              << "ours p/lit/s" << std::setw(24) << "espresso p/lit/s"
+              << "ratio\n";
     double oursTotal = 0, espTotal = 0;
     int oursProducts = 0, espProducts = 0, fewer = 0, more = 0, proven = 0;
     for (const fs::path& path : files) {
@@ -139,11 +153,14 @@ int main(int argc, char** argv) {
         const Figures esp = Espresso(espresso, path.string());
         std::ostringstream io;
         if (head) io << head->inputs << "/" << head->outputs;
-        std::cout << std::setw(12) << path.stem().string() << std::setw(8) << io.str() << std::setw(24) << Cell(ours)
-                  << std::setw(24) << Cell(esp);
+        std::cout << std::setw(12) << path.stem().string() << std::setw(8) << io.str()
+                  << std::setw(24) << Cell(ours) << std::setw(24) << Cell(esp);
         if (ours.ran && esp.ran) {
-            std::cout << std::fixed << std::setprecision(2) << (esp.seconds > 0 ? ours.seconds / esp.seconds : 0)
-                      << (ours.products > esp.products ? "  MORE" : ours.products < esp.products ? "  fewer" : "");
+            std::cout << std::fixed << std::setprecision(2)
+                      << (esp.seconds > 0 ? ours.seconds / esp.seconds : 0)
+                      << (ours.products > esp.products   ? "  MORE"
+                          : ours.products < esp.products ? "  fewer"
+                                                         : "");
             oursTotal += ours.seconds;
             espTotal += esp.seconds;
             oursProducts += ours.products;
@@ -157,9 +174,10 @@ int main(int argc, char** argv) {
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso " << espTotal
-              << " s, ratio " << (espTotal > 0 ? oursTotal / espTotal : 0) << "\ntotal products: ours "
-              << oursProducts << ", espresso " << espProducts << "; fewer on " << fewer << ", more on " << more
-              << "; proven minimum on " << proven << " of " << files.size()
+    std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso "
+              << espTotal << " s, ratio " << (espTotal > 0 ? oursTotal / espTotal : 0)
+              << "\ntotal products: ours " << oursProducts << ", espresso " << espProducts
+              << "; fewer on " << fewer << ", more on " << more << "; proven minimum on " << proven
+              << " of " << files.size()
               << "\npeak memory of this process: " << usage.ru_maxrss / 1024 << " MB\n";
 }

@@ -11,8 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/Icons.h"
-#include "ui/language.h"
 #include "circuit/PictureFile.h"
 #include "circuit/PrintPicture.h"
 #include "circuit/SchemeControl.h"
@@ -20,14 +18,15 @@
 #include "platform/Message.h"
 #include "platform/PrintDialog.h"
 #include "platform/Translate.h"
+#include "ui/Icons.h"
+#include "ui/language.h"
 
 using platform::MsgButtons;
 using platform::MsgIcon;
 
 namespace {
 
-QToolButton* BarButton(const char* name, const QString& hint, const QIcon& icon,
-                       QWidget* parent) {
+QToolButton* BarButton(const char* name, const QString& hint, const QIcon& icon, QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setToolTip(hint);
@@ -159,12 +158,14 @@ void TCirView::SpeedButton1Click() {
     const std::string path = choice.path.toStdString();
     const std::optional<PictureKind> kind = PictureKindOfFilter(choice.filterIndex, path);
     if (!kind) {
-        platform::Say("Choose a file name ending in one of these extensions: the picture type follows the name.",
-                      MsgIcon::Warning, MsgButtons::Ok, PictureExtensionList());
+        platform::Say(
+            "Choose a file name ending in one of these extensions: the picture type follows the name.",
+            MsgIcon::Warning, MsgButtons::Ok, PictureExtensionList());
         return;
     }
     if (QFileInfo::exists(choice.path) &&
-        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning,
+                      platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     std::string error;
     if (!SaveSchemePicture(CurrentScheme->Scheme, path, *kind, &error))

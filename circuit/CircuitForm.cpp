@@ -13,15 +13,15 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/WindowRegistry.h"
-#include "ui/language.h"
 #include "circuit/CirViewForm.h"
 #include "circuit/SchemePainter.h"
 #include "input/FormulaMessage.h"
-#include "ui/DialogParts.h"
+#include "platform/Colour.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
-#include "platform/Colour.h"
+#include "ui/DialogParts.h"
+#include "ui/WindowRegistry.h"
+#include "ui/language.h"
 
 namespace {
 
@@ -180,7 +180,8 @@ void TCircuit::BitBtn2Click() {
     connect(view, &TCirView::ScaleChanged, this, &TCircuit::SetScaleIndex, Qt::UniqueConnection);
     view->SetCircuit(Options(), formula);
     if (formula.empty()) {
-        platform::Say("There is no formula to draw.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("There is no formula to draw.", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return;
     }
     if (view->Rebuild()) view->ShowModal();

@@ -111,7 +111,8 @@ bool SavePicture(const QImage& picture, const std::string& path, PictureKind kin
     return platform::WriteFileAtomically(path, bytes.toStdString(), error);
 }
 
-bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind, std::string* error) {
+bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind,
+                       std::string* error) {
     if (kind != PictureKind::Svg && kind != PictureKind::Tex) {
         scheme.DrawToBitmap();
         return SavePicture(scheme.Bitmap, path, kind, error);
@@ -122,6 +123,9 @@ bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kin
     canvas.paper = platform::ToQColor(scheme.PaperColor);
     canvas.title = "Circuit";
     const TScheme* drawn = &scheme;
-    canvas.paint = [drawn](QPainter& painter) { PaintScheme(painter, *drawn, kPictureLabelPixels); };
-    return picture::Save(canvas, path, kind == PictureKind::Svg ? picture::Kind::Svg : picture::Kind::Tex, 1, error);
+    canvas.paint = [drawn](QPainter& painter) {
+        PaintScheme(painter, *drawn, kPictureLabelPixels);
+    };
+    return picture::Save(
+        canvas, path, kind == PictureKind::Svg ? picture::Kind::Svg : picture::Kind::Tex, 1, error);
 }

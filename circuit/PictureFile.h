@@ -43,4 +43,5 @@ bool SavePicture(const QImage& picture, const std::string& path, PictureKind kin
 
 // The built circuit as the kind: the raster kinds from its off-screen picture (drawn anew),
 // SVG and TeX painted as vectors at the picture's size and paper colour.
-bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind, std::string* error);
+bool SaveSchemePicture(TScheme& scheme, const std::string& path, PictureKind kind,
+                       std::string* error);

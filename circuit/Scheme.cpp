@@ -99,9 +99,11 @@ std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
             }
             // Looked for inside the term only: a search to the end of the text for every
             // literal made a long sum of one-letter terms take seconds.
-            const std::size_t literalEnd = std::min(text.substr(0, termEnd).find(literalSep, j), termEnd);
+            const std::size_t literalEnd =
+                std::min(text.substr(0, termEnd).find(literalSep, j), termEnd);
             const std::size_t nameStart = formula[j] == '|' ? j + 1 : j;
-            if (text.substr(0, literalEnd).find_first_not_of(' ', nameStart) == std::string_view::npos)
+            if (text.substr(0, literalEnd).find_first_not_of(' ', nameStart) ==
+                std::string_view::npos)
                 return SchemeFormulaError{"A literal of the formula has no name.", at(j)};
             ++literals;
             j = literalEnd;
@@ -147,8 +149,10 @@ void TScheme::BuildScheme() {
     // The first column alone is as tall as this: each term's gate takes 2s and a gap of 2s,
     // each of its pins (the literals and the output) 3s. A circuit beyond the largest picture
     // is refused here, before its gates are made.
-    const Counts counts = CountPieces(Formula, TermSeparator(FormulaType), LiteralSeparator(FormulaType));
-    const double firstColumn = (4.0 * counts.terms + 3.0 * (counts.literals + counts.terms) + TopMarg) * s;
+    const Counts counts =
+        CountPieces(Formula, TermSeparator(FormulaType), LiteralSeparator(FormulaType));
+    const double firstColumn =
+        (4.0 * counts.terms + 3.0 * (counts.literals + counts.terms) + TopMarg) * s;
     if (firstColumn > kMaxSchemeSide) {
         tooLarge_ = true;
         return;
@@ -256,4 +260,3 @@ int TScheme::SchemeHeight() {
     ResizeBitmap(bitmapWidth_, Height());
     return Height();
 }
-

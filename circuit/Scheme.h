@@ -96,7 +96,9 @@ class TScheme {
     // The picture's size (0 when nothing is built).
     int Width() const;
     int Height() const;
-    bool TooLarge() const { return tooLarge_ || Width() > kMaxSchemeSide || Height() > kMaxSchemeSide; }
+    bool TooLarge() const {
+        return tooLarge_ || Width() > kMaxSchemeSide || Height() > kMaxSchemeSide;
+    }
     // The same, each also resizing Bitmap (new area in the paper colour; no picture at all
     // when TooLarge).
     int SchemeWidth();

@@ -44,11 +44,13 @@ std::optional<std::string> Args::Value(const std::string& name) const {
 }
 
 int ParseIntOption(const std::string& option, const std::string& text, int lo, int hi) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         throw UsageError("--" + option + " needs a whole number");
     const int v = std::stoi(text);
     if (v < lo || v > hi)
-        throw UsageError("--" + option + " must be from " + std::to_string(lo) + " to " + std::to_string(hi));
+        throw UsageError("--" + option + " must be from " + std::to_string(lo) + " to " +
+                         std::to_string(hi));
     return v;
 }
 
@@ -65,7 +67,8 @@ std::string ValueOrFileContent(const std::string& value) {
         case platform::ReadStatus::Failed:
             throw InputError("cannot read " + path + (error.empty() ? "" : ": " + error));
     }
-    while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) content.pop_back();
+    while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
+        content.pop_back();
     return content;
 }
 

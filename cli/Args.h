@@ -26,7 +26,7 @@ struct OptionDef {
 };
 
 class Args {
-public:
+  public:
     // Throws UsageError for an unknown option, a missing value or a value given to a flag.
     Args(const std::vector<std::string>& argv, const std::vector<OptionDef>& options);
 
@@ -34,7 +34,7 @@ public:
     std::optional<std::string> Value(const std::string& name) const;
     const std::vector<std::string>& Positional() const { return positional_; }
 
-private:
+  private:
     std::map<std::string, std::string> values_;
     std::vector<std::string> positional_;
 };

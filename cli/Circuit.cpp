@@ -14,10 +14,10 @@
 #include "cli/GuiApplication.h"
 #include "cli/MessageCapture.h"
 #include "input/FormulaMessage.h"
+#include "platform/Colour.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
-#include "platform/Colour.h"
 
 namespace cli {
 
@@ -91,12 +91,14 @@ int Run(const Invocation& call) {
     if (!args.Has("out") && !args.Has("pdf")) throw UsageError("--out or --pdf is required");
 
     CircuitOptions options;
-    options.FormulaType = Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
+    options.FormulaType =
+        Choice<TFormulaType>(args, "type", {{"SOP", ftDNF}, {"POS", ftCNF}}, ftDNF);
     options.SchemeType = Choice<TSchemeType>(
         args, "scheme", {{"NAND", stNAND}, {"ANDOR", stAND_OR}, {"NOR", stNOR}}, stNAND);
     options.GateSystem = Choice<TGateSystem>(args, "gates", {{"US", gsUS}, {"EU", gsEU}}, gsUS);
-    options.ScaleIndex = Choice<int>(args, "scale", {{"Small", 0}, {"Medium", 1}, {"Large", 2}, {"Huge", 3}},
-                                     CircuitOptions::kMediumScale);
+    options.ScaleIndex =
+        Choice<int>(args, "scale", {{"Small", 0}, {"Medium", 1}, {"Large", 2}, {"Huge", 3}},
+                    CircuitOptions::kMediumScale);
     options.PaperColor = PaperOption(args);
     TScheme scheme;
     scheme.SetOptions(options);
@@ -137,9 +139,19 @@ int Run(const Invocation& call) {
 }  // namespace
 
 const Subcommand kCircuitCommand{
-    "circuit", "draw a formula as a gate circuit: a JPEG, bitmap or PNG picture, a PDF page", kCircuitUsage,
-    {{"formula", true}, {"type", true}, {"scheme", true}, {"gates", true}, {"scale", true},
-     {"paper", true}, {"out", true}, {"pdf", true}},
-    0, "", Run};
+    "circuit",
+    "draw a formula as a gate circuit: a JPEG, bitmap or PNG picture, a PDF page",
+    kCircuitUsage,
+    {{"formula", true},
+     {"type", true},
+     {"scheme", true},
+     {"gates", true},
+     {"scale", true},
+     {"paper", true},
+     {"out", true},
+     {"pdf", true}},
+    0,
+    "",
+    Run};
 
 }  // namespace cli

@@ -11,12 +11,13 @@ namespace cli {
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> commands = {
         &kAnalyzeCommand, &kExplainCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
-        &kCircuitCommand, &kCoreCommand, &kVhdlCommand, &kVerilogCommand, &kPlaCommand,
+        &kCircuitCommand, &kCoreCommand,    &kVhdlCommand, &kVerilogCommand, &kPlaCommand,
     };
     return commands;
 }
 
-int RunSubcommand(const Subcommand& command, const Argv& argv, std::ostream& out, std::ostream& err) {
+int RunSubcommand(const Subcommand& command, const Argv& argv, std::ostream& out,
+                  std::ostream& err) {
     MessageCapture messages(err);
     try {
         std::vector<OptionDef> options = command.options;
@@ -35,7 +36,8 @@ int RunSubcommand(const Subcommand& command, const Argv& argv, std::ostream& out
                                                      : std::string(command.positionalError));
         return command.run(Invocation{args, out, err, messages});
     } catch (const UsageError& e) {
-        err << "mapwright-cli " << command.name << ": " << e.what() << '\n' << command.usage << '\n';
+        err << "mapwright-cli " << command.name << ": " << e.what() << '\n'
+            << command.usage << '\n';
         return 2;
     } catch (const InputError& e) {
         err << "mapwright-cli " << command.name << ": " << e.what() << '\n';
@@ -57,7 +59,8 @@ int RunCommand(const Argv& args, std::ostream& out, std::ostream& err) {
         return 0;
     }
     for (const Subcommand* command : Subcommands())
-        if (args[0] == command->name) return RunSubcommand(*command, Argv(args.begin() + 1, args.end()), out, err);
+        if (args[0] == command->name)
+            return RunSubcommand(*command, Argv(args.begin() + 1, args.end()), out, err);
     err << "mapwright-cli: unknown command '" << args[0] << "'\n"
         << "usage: mapwright-cli COMMAND [OPTIONS]\n";
     return 2;

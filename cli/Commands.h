@@ -29,9 +29,9 @@ struct Subcommand {
     const char* name;
     const char* summary;  // its line in the overall help
     const char* usage;
-    std::vector<OptionDef> options;  // "--help" is added for every command
-    std::size_t positional = 0;      // the exact number of plain arguments it takes
-    const char* positionalError = "";  // the usage error when that number is not met
+    std::vector<OptionDef> options;           // "--help" is added for every command
+    std::size_t positional = 0;               // the exact number of plain arguments it takes
+    const char* positionalError = "";         // the usage error when that number is not met
     int (*run)(const Invocation&) = nullptr;  // throws UsageError or InputError
 };
 
@@ -50,7 +50,8 @@ extern const Subcommand kPlaCommand;
 const std::vector<const Subcommand*>& Subcommands();
 
 // Runs one subcommand on its arguments (after its name).
-int RunSubcommand(const Subcommand& command, const Argv& args, std::ostream& out, std::ostream& err);
+int RunSubcommand(const Subcommand& command, const Argv& args, std::ostream& out,
+                  std::ostream& err);
 
 // Dispatches on args[0]; prints the overall help for "--help" or no arguments.
 int RunCommand(const Argv& args, std::ostream& out, std::ostream& err);

@@ -25,7 +25,8 @@ const char* kConvertUsage =
 
 std::string Extension(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     return ext;
 }
 
@@ -42,7 +43,8 @@ bool LoadPla(TCarnoGrid& map, const std::string& path, const std::optional<std::
         k = PlaOutputOf(*file, *output);
         if (k < 0) throw InputError("--output: the file has no output " + *output);
     } else if (file->outputs > 1) {
-        throw InputError("the file has " + std::to_string(file->outputs) + " outputs: choose one with --output K|NAME");
+        throw InputError("the file has " + std::to_string(file->outputs) +
+                         " outputs: choose one with --output K|NAME");
     }
     return map.TakeFunctionTable(TableOfPla(*file, k));
 }
@@ -61,11 +63,13 @@ void SetNames(TCarnoGrid& map, const std::string& names) {
     parcer.Text = names;
     parcer.Split(',');
     if (parcer.Count() != map.VariableCount())
-        throw InputError("--names: the map has " + std::to_string(map.VariableCount()) + " variables");
+        throw InputError("--names: the map has " + std::to_string(map.VariableCount()) +
+                         " variables");
     std::set<std::string> seen;
     for (int i = 0; i < parcer.Count(); ++i) {
         const std::string& name = parcer.Item(i);
-        if (name.empty() || name.size() > 10) throw InputError("--names: a name has 1 to 10 characters");
+        if (name.empty() || name.size() > 10)
+            throw InputError("--names: a name has 1 to 10 characters");
         if (!seen.insert(name).second) throw InputError("--names: " + name + " is given twice");
         map.SetVarName(i + 1, name);
     }
@@ -90,8 +94,9 @@ bool SavePicture(const TCarnoGrid& map, const std::string& path, picture::Kind k
     options.loops = ShownSolution(map);
     std::string error;
     if (picture::Save(MapCanvas(map, options), path, kind, scale, &error)) return true;
-    platform::ShowMessage(platform::TranslateText("Can't save the picture.") + "\n" + platform::TranslateText(error),
-                          platform::MsgIcon::Error, platform::MsgButtons::Ok);
+    platform::ShowMessage(
+        platform::TranslateText("Can't save the picture.") + "\n" + platform::TranslateText(error),
+        platform::MsgIcon::Error, platform::MsgButtons::Ok);
     return false;
 }
 
@@ -101,14 +106,19 @@ int Run(const Invocation& call) {
     const std::string& target = args.Positional()[1];
     const std::string inExt = Extension(in), ext = Extension(target);
     static const std::set<std::string> readable = {".km", ".bf", ".csv", ".pla"};
-    static const std::set<std::string> writable = {".km", ".htm", ".html", ".bf", ".pla", ".csv", ".svg", ".png", ".tex"};
-    if (!readable.count(inExt)) throw UsageError("the input's extension must be .km, .bf, .csv or .pla");
+    static const std::set<std::string> writable = {".km",  ".htm", ".html", ".bf", ".pla",
+                                                   ".csv", ".svg", ".png",  ".tex"};
+    if (!readable.count(inExt))
+        throw UsageError("the input's extension must be .km, .bf, .csv or .pla");
     if (!writable.count(ext))
-        throw UsageError("the output's extension must be .km, .htm, .html, .bf, .pla, .csv, .svg, .png or .tex");
+        throw UsageError(
+            "the output's extension must be .km, .htm, .html, .bf, .pla, .csv, .svg, .png or .tex");
     const auto kind = picture::KindOfName(target);
     if (args.Has("scale") && ext != ".png") throw UsageError("--scale is for .png only");
-    if (args.Has("analyze") && !kind && ext != ".pla") throw UsageError("--analyze is for pictures and .pla only");
-    if (args.Has("pos") && ext == ".pla") throw UsageError("a PLA cover is a sum of products: no --pos");
+    if (args.Has("analyze") && !kind && ext != ".pla")
+        throw UsageError("--analyze is for pictures and .pla only");
+    if (args.Has("pos") && ext == ".pla")
+        throw UsageError("a PLA cover is a sum of products: no --pos");
     if (args.Has("pos") && !args.Has("analyze")) throw UsageError("--pos goes with --analyze");
     if (args.Has("packed") && ext != ".km") throw UsageError("--packed is for .km only");
     const double scale = args.Has("scale") ? ScaleOption(*args.Value("scale")) : 1.0;
@@ -144,8 +154,17 @@ int Run(const Invocation& call) {
 }  // namespace
 
 const Subcommand kConvertCommand{
-    "convert", "turn a map read from one file kind into another: map, HTML, function, CSV, picture", kConvertUsage,
-    {{"packed", false}, {"names", true}, {"scale", true}, {"analyze", false}, {"pos", false}, {"output", true}},
-    2, "needs an input and an output file", Run};
+    "convert",
+    "turn a map read from one file kind into another: map, HTML, function, CSV, picture",
+    kConvertUsage,
+    {{"packed", false},
+     {"names", true},
+     {"scale", true},
+     {"analyze", false},
+     {"pos", false},
+     {"output", true}},
+    2,
+    "needs an input and an output file",
+    Run};
 
 }  // namespace cli

@@ -60,7 +60,8 @@ bool IsJsonNumber(const std::string& v) {
     const auto digits = [](const std::string& d) {
         return !d.empty() && d.find_first_not_of("0123456789") == std::string::npos;
     };
-    return point == std::string::npos ? digits(v) : digits(v.substr(0, point)) && digits(v.substr(point + 1));
+    return point == std::string::npos ? digits(v)
+                                      : digits(v.substr(0, point)) && digits(v.substr(point + 1));
 }
 
 std::vector<std::string> Terms(const std::string& formula) {
@@ -77,16 +78,17 @@ int Run(const Invocation& call) {
     if (!vars) throw UsageError("--vars is required");
     const int n = ParseIntOption("vars", *vars, 1, static_cast<int>(VarNames.size()));
     const bool lists = args.Has("ones") || args.Has("zeros") || args.Has("dc");
-    if (args.Has("table") == lists) throw UsageError("give either --table or the lists --ones/--zeros/--dc");
+    if (args.Has("table") == lists)
+        throw UsageError("give either --table or the lists --ones/--zeros/--dc");
     SetNames(args.Value("names"), n);
 
     std::string function;
     if (const auto table = args.Value("table")) {
         function = FunctionFromTable(ValueOrFileContent(*table), n);
     } else {
-        const auto built = FunctionFromLists(n, args.Value("ones").value_or(""),
-                                             args.Value("zeros").value_or(""),
-                                             args.Value("dc").value_or(""));
+        const auto built =
+            FunctionFromLists(n, args.Value("ones").value_or(""), args.Value("zeros").value_or(""),
+                              args.Value("dc").value_or(""));
         if (!built) return 1;  // the list check said why
         function = *built;
     }
@@ -110,9 +112,11 @@ int Run(const Invocation& call) {
     if (args.Has("json")) {
         call.out << "{\"variables\":" << n << ",\"results\":[";
         for (std::size_t i = 0; i < tree.roots.size(); ++i) {
-            call.out << (i ? "," : "") << "{\"formula\":" << JsonString(tree.roots[i].text) << ",\"terms\":[";
+            call.out << (i ? "," : "") << "{\"formula\":" << JsonString(tree.roots[i].text)
+                     << ",\"terms\":[";
             const std::vector<std::string> terms = Terms(tree.roots[i].text);
-            for (std::size_t k = 0; k < terms.size(); ++k) call.out << (k ? "," : "") << JsonString(terms[k]);
+            for (std::size_t k = 0; k < terms.size(); ++k)
+                call.out << (k ? "," : "") << JsonString(terms[k]);
             call.out << "],\"minimum\":" << (minimum[i] ? "true" : "false") << '}';
         }
         call.out << "],\"stats\":{";
@@ -120,7 +124,8 @@ int Run(const Invocation& call) {
             const auto& [name, value] = stats[i];
             const bool number = IsJsonNumber(value);
             const bool truth = value == "true" || value == "false";
-            call.out << (i ? "," : "") << JsonString(name) << ':' << (number || truth ? value : JsonString(value));
+            call.out << (i ? "," : "") << JsonString(name) << ':'
+                     << (number || truth ? value : JsonString(value));
         }
         call.out << "}}\n";
     } else {
@@ -134,10 +139,19 @@ int Run(const Invocation& call) {
 
 }  // namespace
 
-const Subcommand kCoreCommand{
-    "core", "minimize a function of 1 to 23 variables with the minimization core", kCoreUsage,
-    {{"vars", true}, {"table", true}, {"ones", true}, {"zeros", true}, {"dc", true}, {"names", true},
-     {"effort", true}, {"json", false}},
-    0, "", Run};
+const Subcommand kCoreCommand{"core",
+                              "minimize a function of 1 to 23 variables with the minimization core",
+                              kCoreUsage,
+                              {{"vars", true},
+                               {"table", true},
+                               {"ones", true},
+                               {"zeros", true},
+                               {"dc", true},
+                               {"names", true},
+                               {"effort", true},
+                               {"json", false}},
+                              0,
+                              "",
+                              Run};
 
 }  // namespace cli

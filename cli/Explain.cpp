@@ -2,13 +2,14 @@
 // solutions" panel shows it: the primes with the essential ones, every minimal solution up to
 // a limit with their count, and the designed gluing's result beside them.
 
+#include "explain/Explain.h"
+
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
 #include "engine/CarnoGrid.h"
-#include "explain/Explain.h"
 #include "explain/Sentences.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
@@ -33,27 +34,32 @@ void JsonList(std::ostream& out, const List& list, Item&& item) {
 }
 
 void PrintJson(const explain::Explanation& e, std::ostream& out) {
-    out << "{\"variables\":" << e.vars << ",\"form\":\"" << (e.form == gmKNF ? "POS" : "SOP") << "\",\"primes\":";
+    out << "{\"variables\":" << e.vars << ",\"form\":\"" << (e.form == gmKNF ? "POS" : "SOP")
+        << "\",\"primes\":";
     JsonList(out, e.primes, [&](const explain::Prime& p) {
         out << "{\"text\":" << JsonString(p.text) << ",\"minterms\":";
         JsonList(out, p.minterms, [&](int m) { out << m; });
-        out << ",\"literals\":" << p.literals << ",\"essential\":" << (p.essential ? "true" : "false") << '}';
+        out << ",\"literals\":" << p.literals
+            << ",\"essential\":" << (p.essential ? "true" : "false") << '}';
     });
-    out << ",\"minimum\":{\"terms\":" << e.minTerms << ",\"literals\":" << e.minLiterals << "},\"solutions\":";
+    out << ",\"minimum\":{\"terms\":" << e.minTerms << ",\"literals\":" << e.minLiterals
+        << "},\"solutions\":";
     JsonList(out, e.solutions, [&](const explain::Solution& s) {
         out << "{\"formula\":" << JsonString(s.formula) << ",\"primes\":";
         JsonList(out, s.primes, [&](int p) { out << p; });
         out << '}';
     });
-    out << ",\"solution_count\":" << e.solutionCount << ",\"count_complete\":" << (e.countComplete ? "true" : "false")
-        << ",\"gluing\":{\"formula\":" << JsonString(e.gluing.formula) << ",\"terms\":" << e.gluing.terms
-        << ",\"literals\":" << e.gluing.literals << "}}\n";
+    out << ",\"solution_count\":" << e.solutionCount
+        << ",\"count_complete\":" << (e.countComplete ? "true" : "false")
+        << ",\"gluing\":{\"formula\":" << JsonString(e.gluing.formula)
+        << ",\"terms\":" << e.gluing.terms << ",\"literals\":" << e.gluing.literals << "}}\n";
 }
 
 int Run(const Invocation& call) {
     const Args& args = call.args;
     explain::Limits limits;
-    if (const auto k = args.Value("max-solutions")) limits.maxSolutions = ParseIntOption("--max-solutions", *k, 1, 1000000);
+    if (const auto k = args.Value("max-solutions"))
+        limits.maxSolutions = ParseIntOption("--max-solutions", *k, 1, 1000000);
     TCarnoGrid map;
     if (!FillMap(map, args, call.messages)) return 1;
     const TGlueMethod form = args.Has("pos") ? gmKNF : gmDNF;
@@ -82,10 +88,23 @@ int Run(const Invocation& call) {
 }  // namespace
 
 const Subcommand kExplainCommand{
-    "explain", "the exact minimum of a map: primes, essentials and every minimal solution", kExplainUsage,
-    {{"km", true}, {"vars", true}, {"pos", false}, {"table", true}, {"ones", true}, {"zeros", true},
-     {"dc", true}, {"names", true}, {"formula", true}, {"formula-type", true}, {"max-solutions", true},
+    "explain",
+    "the exact minimum of a map: primes, essentials and every minimal solution",
+    kExplainUsage,
+    {{"km", true},
+     {"vars", true},
+     {"pos", false},
+     {"table", true},
+     {"ones", true},
+     {"zeros", true},
+     {"dc", true},
+     {"names", true},
+     {"formula", true},
+     {"formula-type", true},
+     {"max-solutions", true},
      {"json", false}},
-    0, "", Run};
+    0,
+    "",
+    Run};
 
 }  // namespace cli

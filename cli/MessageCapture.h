@@ -9,16 +9,17 @@
 namespace cli {
 
 class MessageCapture : public platform::MessageSink {
-public:
+  public:
     explicit MessageCapture(std::ostream& err) : err_(err), scope_(this) {}
-    platform::MsgAnswer Show(const std::string& text, platform::MsgIcon, platform::MsgButtons buttons) override {
+    platform::MsgAnswer Show(const std::string& text, platform::MsgIcon,
+                             platform::MsgButtons buttons) override {
         err_ << text << '\n';
         ++count_;
         return platform::AffirmativeAnswer(buttons);
     }
     int Count() const { return count_; }
 
-private:
+  private:
     std::ostream& err_;
     int count_ = 0;
     platform::ScopedMessageSink scope_;

@@ -50,13 +50,15 @@ int Run(const Invocation& call) {
     if (!file) throw InputError(error.message);
     const std::size_t bytes = mwcore::MultiProblem::BytesFor(file->inputs, file->outputs);
     if (bytes > kMaxBytes)
-        throw InputError(std::to_string(file->inputs) + " inputs and " + std::to_string(file->outputs) +
-                         " outputs need about " + std::to_string(bytes >> 20) + " MB, more than the " +
+        throw InputError(std::to_string(file->inputs) + " inputs and " +
+                         std::to_string(file->outputs) + " outputs need about " +
+                         std::to_string(bytes >> 20) + " MB, more than the " +
                          std::to_string(kMaxBytes >> 20) + " MB this tool allows itself");
     const auto start = std::chrono::steady_clock::now();
     int clash = 0;
     const auto problem = ProblemOf(*file, &clash);
-    if (!problem) throw InputError("output " + file->OutputName(clash) + " is both 1 and 0 for some inputs");
+    if (!problem)
+        throw InputError("output " + file->OutputName(clash) + " is both 1 and 0 for some inputs");
     mwcore::MultiMinimization result;
     try {
         result = args.Has("single") ? mwcore::MinimizeEachAlone(*problem, options)
@@ -64,7 +66,8 @@ int Run(const Invocation& call) {
     } catch (const mwcore::VerificationError& e) {
         throw InputError(std::string("the minimizer made no verified cover (") + e.what() + ")");
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     std::vector<pla::Product> products;
     int literals = 0;
@@ -74,22 +77,26 @@ int Run(const Invocation& call) {
         products.push_back(std::move(p));
         literals += c.in.Literals();
     }
-    const std::string text = pla::CoverText(file->inputs, file->outputs, products, file->inputNames, file->outputNames);
+    const std::string text =
+        pla::CoverText(file->inputs, file->outputs, products, file->inputNames, file->outputNames);
     if (const auto out = args.Value("out")) {
         std::string why;
-        if (!platform::WriteFileAtomically(*out, text, &why)) throw InputError("cannot write " + *out + ": " + why);
+        if (!platform::WriteFileAtomically(*out, text, &why))
+            throw InputError("cannot write " + *out + ": " + why);
     }
     if (args.Has("json")) {
         std::ostringstream o;
         o << "{\"inputs\":" << file->inputs << ",\"outputs\":" << file->outputs
           << ",\"products\":" << products.size() << ",\"literals\":" << literals
           << ",\"minimum\":" << (result.minimum ? "true" : "false") << ",\"seconds\":" << seconds
-          << ",\"work\":" << result.stats.work << ",\"stoppedBy\":" << JsonString(mwcore::StoppedByName(result.stats.stoppedBy))
+          << ",\"work\":" << result.stats.work
+          << ",\"stoppedBy\":" << JsonString(mwcore::StoppedByName(result.stats.stoppedBy))
           << ",\"cover\":[";
         for (std::size_t i = 0; i < products.size(); ++i) {
             std::string outs;
             for (bool b : products[i].outputs) outs += b ? '1' : '0';
-            o << (i ? "," : "") << "{\"inputs\":" << JsonString(pla::InputPart(products[i].in, file->inputs))
+            o << (i ? "," : "")
+              << "{\"inputs\":" << JsonString(pla::InputPart(products[i].in, file->inputs))
               << ",\"outputs\":" << JsonString(outs) << '}';
         }
         o << "]}\n";
@@ -97,7 +104,9 @@ int Run(const Invocation& call) {
     } else if (args.Has("out")) {
         call.out << products.size() << " products, " << literals << " literals"
                  << (result.minimum ? ", a proven minimum" : "")
-                 << (result.stats.stoppedBy == mwcore::StoppedBy::TimeLimit ? ", a step cut short by the time limit" : "")
+                 << (result.stats.stoppedBy == mwcore::StoppedBy::TimeLimit
+                         ? ", a step cut short by the time limit"
+                         : "")
                  << '\n';
     } else {
         call.out << text;
@@ -108,8 +117,9 @@ int Run(const Invocation& call) {
 }  // namespace
 
 const Subcommand kPlaCommand{
-    "pla", "minimize every output of a PLA together (or --single: each on its own)", kPlaUsage,
-    {{"out", true}, {"effort", true}, {"single", false}, {"json", false}},
-    1, "give one PLA file", Run};
+    "pla",     "minimize every output of a PLA together (or --single: each on its own)",
+    kPlaUsage, {{"out", true}, {"effort", true}, {"single", false}, {"json", false}},
+    1,         "give one PLA file",
+    Run};
 
 }  // namespace cli

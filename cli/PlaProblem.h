@@ -10,7 +10,9 @@
 
 namespace cli {
 
-inline mwcore::Cube CoreCube(const pla::Cube& c) { return {c.care, c.value}; }
+inline mwcore::Cube CoreCube(const pla::Cube& c) {
+    return {c.care, c.value};
+}
 
 // Nothing when an output is left both 1 and 0 somewhere; *clash then names it.
 inline std::optional<mwcore::MultiProblem> ProblemOf(const pla::Pla& file, int* clash = nullptr) {
@@ -20,7 +22,8 @@ inline std::optional<mwcore::MultiProblem> ProblemOf(const pla::Pla& file, int* 
         for (const pla::Cube& c : file.functions[j].dc) p.AddDc(j, CoreCube(c));
         for (const pla::Cube& c : file.functions[j].off) p.AddOff(j, CoreCube(c));
     }
-    if (!p.Finish(file.type == pla::Type::F || file.type == pla::Type::FD, clash)) return std::nullopt;
+    if (!p.Finish(file.type == pla::Type::F || file.type == pla::Type::FD, clash))
+        return std::nullopt;
     return p;
 }
 

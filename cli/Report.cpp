@@ -29,7 +29,8 @@ int Run(const Invocation& call) {
     }
     if (!AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;
 
-    const report::Choices choices{args.Has("truth-table"), args.Has("map"), args.Has("sets"), args.Has("each-term")};
+    const report::Choices choices{args.Has("truth-table"), args.Has("map"), args.Has("sets"),
+                                  args.Has("each-term")};
     TruthTableData table;
     std::string page, error;
     if (!report::GenerateReport(map, choices, table, {}, page, error) ||
@@ -42,10 +43,18 @@ int Run(const Invocation& call) {
 
 }  // namespace
 
-const Subcommand kReportCommand{
-    "report", "analyse a map file and write the HTML report", kReportUsage,
-    {{"km", true}, {"pos", false}, {"truth-table", false}, {"map", false}, {"sets", false},
-     {"each-term", false}, {"out", true}},
-    0, "", Run};
+const Subcommand kReportCommand{"report",
+                                "analyse a map file and write the HTML report",
+                                kReportUsage,
+                                {{"km", true},
+                                 {"pos", false},
+                                 {"truth-table", false},
+                                 {"map", false},
+                                 {"sets", false},
+                                 {"each-term", false},
+                                 {"out", true}},
+                                0,
+                                "",
+                                Run};
 
 }  // namespace cli

@@ -27,8 +27,12 @@ int Run(const Invocation& call) {
 }  // namespace
 
 const Subcommand kSetsCommand{
-    "sets", "print a map's minterm sets: the ones, zeros and don't cares", kSetsUsage,
+    "sets",
+    "print a map's minterm sets: the ones, zeros and don't cares",
+    kSetsUsage,
     {{"km", true}, {"vars", true}, {"table", true}, {"ones", true}, {"zeros", true}, {"dc", true}},
-    0, "", Run};
+    0,
+    "",
+    Run};
 
 }  // namespace cli

@@ -1,6 +1,7 @@
 // mapwright-cli verilog: the Verilog module the advanced tool writes for a result formula.
 
 #include "advmin/Verilog.h"
+
 #include "advmin/Vhdl.h"
 #include "cli/Args.h"
 #include "cli/Commands.h"
@@ -37,8 +38,13 @@ int Run(const Invocation& call) {
 
 }  // namespace
 
-const Subcommand kVerilogCommand{"verilog", "print the Verilog module of a formula", kVerilogUsage,
-                                 {{"formula", true}, {"names", true}, {"module", true}, {"output-name", true}},
-                                 0, "", Run};
+const Subcommand kVerilogCommand{
+    "verilog",
+    "print the Verilog module of a formula",
+    kVerilogUsage,
+    {{"formula", true}, {"names", true}, {"module", true}, {"output-name", true}},
+    0,
+    "",
+    Run};
 
 }  // namespace cli

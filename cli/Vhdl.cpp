@@ -1,17 +1,17 @@
 // mapwright-cli vhdl: the VHDL text the advanced tool writes for a result formula.
 
 #include "advmin/Vhdl.h"
+
 #include "cli/Args.h"
 #include "cli/Commands.h"
-#include "platform/Message.h"
 #include "input/StringParcer.h"
+#include "platform/Message.h"
 #include "platform/Translate.h"
 
 namespace cli {
 
 namespace {
 const char* kVhdlUsage = "usage: mapwright-cli vhdl --formula F --names A,B,...";
-
 
 int Run(const Invocation& call) {
     const auto formula = call.args.Value("formula");
@@ -32,7 +32,9 @@ int Run(const Invocation& call) {
 
 }  // namespace
 
-const Subcommand kVhdlCommand{"vhdl", "print the VHDL text of a formula", kVhdlUsage,
-                              {{"formula", true}, {"names", true}}, 0, "", Run};
+const Subcommand kVhdlCommand{"vhdl",     "print the VHDL text of a formula",
+                              kVhdlUsage, {{"formula", true}, {"names", true}},
+                              0,          "",
+                              Run};
 
 }  // namespace cli

@@ -13,11 +13,19 @@ namespace mwcore::bits {
 
 using Bits = std::vector<uint64_t>;
 
-inline std::size_t WordsFor(std::size_t members) { return (members + 63) / 64; }
+inline std::size_t WordsFor(std::size_t members) {
+    return (members + 63) / 64;
+}
 
-inline bool Test(const Bits& b, int i) { return (b[i >> 6] >> (i & 63)) & 1; }
-inline void Set(Bits& b, int i) { b[i >> 6] |= uint64_t{1} << (i & 63); }
-inline void Reset(Bits& b, int i) { b[i >> 6] &= ~(uint64_t{1} << (i & 63)); }
+inline bool Test(const Bits& b, int i) {
+    return (b[i >> 6] >> (i & 63)) & 1;
+}
+inline void Set(Bits& b, int i) {
+    b[i >> 6] |= uint64_t{1} << (i & 63);
+}
+inline void Reset(Bits& b, int i) {
+    b[i >> 6] &= ~(uint64_t{1} << (i & 63));
+}
 
 inline bool None(const Bits& b) {
     return std::all_of(b.begin(), b.end(), [](uint64_t w) { return w == 0; });
@@ -65,6 +73,8 @@ inline void Remove(Bits& a, const Bits& b) {
 }
 
 // How many set bits of a word lie below bit `at`.
-inline int RankInWord(uint64_t x, int at) { return std::popcount(x & ((uint64_t{1} << at) - 1)); }
+inline int RankInWord(uint64_t x, int at) {
+    return std::popcount(x & ((uint64_t{1} << at) - 1));
+}
 
 }  // namespace mwcore::bits

@@ -20,7 +20,8 @@ void CoreObject::SetVariableCount(int n) {
 }
 
 void CoreObject::SetEffort(int effort) {
-    if (effort < 0 || effort > 2) throw CallError("effort " + std::to_string(effort) + " is outside 0..2");
+    if (effort < 0 || effort > 2)
+        throw CallError("effort " + std::to_string(effort) + " is outside 0..2");
     options_.effort = static_cast<Effort>(effort);
     // A proof has no work limit; the safety limit then gives it ten minutes.
     options_.timeLimitSeconds = options_.effort == Effort::Prove ? 600 : 60;
@@ -28,7 +29,8 @@ void CoreObject::SetEffort(int effort) {
 
 void CoreObject::SetOutputCount(int k) {
     if (k < 1 || k > kMaxOutputs)
-        throw CallError("output count " + std::to_string(k) + " is outside 1.." + std::to_string(kMaxOutputs));
+        throw CallError("output count " + std::to_string(k) + " is outside 1.." +
+                        std::to_string(kMaxOutputs));
     outputs_ = k;
 }
 
@@ -40,9 +42,16 @@ MultiOptions CoreObject::MultiOptionsNow() const {
     o.workScale = options_.workScale;
     o.cancel = cancel_.get();
     switch (options_.effort) {
-        case Effort::Quick: o.exactSeconds = 0; o.loopSeconds = 10; break;
-        case Effort::Thorough: break;
-        case Effort::Prove: o.exactSeconds = 60; o.loopSeconds = 120; break;
+        case Effort::Quick:
+            o.exactSeconds = 0;
+            o.loopSeconds = 10;
+            break;
+        case Effort::Thorough:
+            break;
+        case Effort::Prove:
+            o.exactSeconds = 60;
+            o.loopSeconds = 120;
+            break;
     }
     return o;
 }
@@ -77,9 +86,11 @@ void CoreObject::ReadFunction() {
     const std::streamoff size = in.tellg();
     const std::streamoff expected = std::streamoff{1} << vars_;
     if (size > (expected + 2) * outputs_)
-        throw CallError(outputs_ == 1 ? "the function string has more than " + std::to_string(expected) + " characters"
-                                      : "the exchange file is longer than " + std::to_string(outputs_) +
-                                            " function strings of " + std::to_string(expected) + " characters");
+        throw CallError(
+            outputs_ == 1
+                ? "the function string has more than " + std::to_string(expected) + " characters"
+                : "the exchange file is longer than " + std::to_string(outputs_) +
+                      " function strings of " + std::to_string(expected) + " characters");
     in.seekg(0);
     std::ostringstream text;
     text << in.rdbuf();

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Minimize.h"
 #include "core/ExchangeFormat.h"
+#include "core/Minimize.h"
 #include "core/MultiMinimize.h"
 #include "core/Problem.h"
 
@@ -28,7 +28,7 @@ struct CallError : std::runtime_error {
 };
 
 class CoreObject {
-public:
+  public:
     CoreObject(std::string exchangePath, MinimizeOptions options);
 
     void SetVariableCount(int n);
@@ -41,7 +41,7 @@ public:
     // Safe from any thread at any time.
     void Cancel() { cancel_->store(true); }
 
-private:
+  private:
     void ReadFunctions(const std::string& text);
     MultiOptions MultiOptionsNow() const;
 

@@ -57,12 +57,14 @@ void CoverCounter::HeldOnce(const Cube& c, const TruthTable& on, TruthTable& out
     });
 }
 
-void CoverCounter::HeldOnlyWith(const Cube& c, const Cube& other, const TruthTable& on, TruthTable& out) const {
+void CoverCounter::HeldOnlyWith(const Cube& c, const Cube& other, const TruthTable& on,
+                                TruthTable& out) const {
     const uint64_t* o = on.Words();
     uint64_t* d = out.Words();
     uint64_t otherLow = vars_ >= 6 ? ~0ull : (1ull << (1u << vars_)) - 1;
     for (int i = 0; i < 6 && i < vars_; ++i)
-        if (other.mask & (1u << i)) otherLow &= (other.val & (1u << i)) ? kVarPattern[i] : ~kVarPattern[i];
+        if (other.mask & (1u << i))
+            otherLow &= (other.val & (1u << i)) ? kVarPattern[i] : ~kVarPattern[i];
     const uint32_t high = other.mask & ~63u;
     ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
         if (!(o[w] & m)) {

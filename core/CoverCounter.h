@@ -12,7 +12,7 @@
 namespace mwcore {
 
 class CoverCounter {
-public:
+  public:
     CoverCounter(int vars, int maxCount);
 
     void Add(const Cube& c);
@@ -22,9 +22,10 @@ public:
     // The minterms of `on` inside c held exactly once, as a table.
     void HeldOnce(const Cube& c, const TruthTable& on, TruthTable& out) const;
     // The minterms of `on` inside c held by no cube but c and `other`, as a table.
-    void HeldOnlyWith(const Cube& c, const Cube& other, const TruthTable& on, TruthTable& out) const;
+    void HeldOnlyWith(const Cube& c, const Cube& other, const TruthTable& on,
+                      TruthTable& out) const;
 
-private:
+  private:
     uint64_t OnceMask(std::size_t w) const;
 
     int vars_;

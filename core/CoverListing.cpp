@@ -50,9 +50,9 @@ std::vector<std::vector<int>> BlocksOfRows(const std::vector<std::vector<int>>& 
 
 // Lists and counts the covers of one block whose cost is exactly `target`, the block's minimum.
 class Lister {
-public:
-    Lister(std::vector<std::vector<int>> rows, const std::vector<int64_t>& cost, int64_t productWeight,
-           int64_t target, std::size_t maxList, uint64_t& nodesLeft,
+  public:
+    Lister(std::vector<std::vector<int>> rows, const std::vector<int64_t>& cost,
+           int64_t productWeight, int64_t target, std::size_t maxList, uint64_t& nodesLeft,
            std::chrono::steady_clock::time_point countDeadline)
         : rows_(std::move(rows)),
           cost_(cost),
@@ -91,7 +91,7 @@ public:
         return covers_;
     }
 
-private:
+  private:
     // Rows sharing no open column each need a column of their own.
     int64_t IndependentRowsBound() {
         ++stamp_;
@@ -175,7 +175,8 @@ private:
     bool Reaches(int c, int64_t budget) {
         std::vector<std::vector<int>> rest;
         for (std::size_t r = 0; r < rows_.size(); ++r) {
-            if (covered_[r] || std::binary_search(colRows_[c].begin(), colRows_[c].end(), static_cast<int>(r)))
+            if (covered_[r] ||
+                std::binary_search(colRows_[c].begin(), colRows_[c].end(), static_cast<int>(r)))
                 continue;
             std::vector<int> row;
             for (int k : rows_[r])
@@ -227,7 +228,8 @@ private:
 }  // namespace
 
 std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>>& rows,
-                                              const std::vector<int64_t>& cost, int64_t productWeight,
+                                              const std::vector<int64_t>& cost,
+                                              int64_t productWeight,
                                               const CoverListingLimits& limits) {
     for (const auto& row : rows)
         if (row.empty()) return std::nullopt;
@@ -260,7 +262,8 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
             int64_t literals = 0;
             for (int c : *best) literals += cost[c] - productWeight;
             blockWeight = literals + 1;
-            for (std::size_t c = 0; c < cost.size(); ++c) blockCost[c] = blockWeight + cost[c] - productWeight;
+            for (std::size_t c = 0; c < cost.size(); ++c)
+                blockCost[c] = blockWeight + cost[c] - productWeight;
             Mincov weighted(blockCost, limits.deadline, blockWeight);
             const int64_t limit = static_cast<int64_t>(best->size()) * blockWeight + literals;
             if (auto cheaper = weighted.Solve(blockRows, limit)) best = std::move(cheaper);
@@ -275,13 +278,14 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
             result.cost += cost[c];
         }
 
-        Lister lister(std::move(blockRows), blockCost, blockWeight, target, limits.maxList, nodesLeft,
-                      std::min(limits.deadline, limits.countDeadline));
+        Lister lister(std::move(blockRows), blockCost, blockWeight, target, limits.maxList,
+                      nodesLeft, std::min(limits.deadline, limits.countDeadline));
         const bool counted = lister.Run();
         std::vector<std::vector<int>>& found = lister.Covers();
         if (found.empty()) found.push_back(*best);  // the budget ran out before the first
         result.complete = result.complete && counted;
-        result.count = TimesSaturating(result.count, std::max<uint64_t>(lister.Count(), found.size()));
+        result.count =
+            TimesSaturating(result.count, std::max<uint64_t>(lister.Count(), found.size()));
 
         std::vector<std::vector<int>> joined;
         for (const auto& before : result.covers) {

@@ -23,7 +23,8 @@ struct CoverListingLimits {
     // For the minimum itself (Mincov throws CoveringTimeout past it).
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     // Listing and counting stop here too, with a lower bound for the count.
-    std::chrono::steady_clock::time_point countDeadline = std::chrono::steady_clock::time_point::max();
+    std::chrono::steady_clock::time_point countDeadline =
+        std::chrono::steady_clock::time_point::max();
 };
 
 struct CoverListing {
@@ -36,7 +37,8 @@ struct CoverListing {
 // rows: per row the sorted ids of the columns covering it; cost: per column id, every cost
 // above 0; productWeight as Mincov takes it. Nothing when some row has no column.
 std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>>& rows,
-                                              const std::vector<int64_t>& cost, int64_t productWeight,
+                                              const std::vector<int64_t>& cost,
+                                              int64_t productWeight,
                                               const CoverListingLimits& limits);
 
 }  // namespace mwcore

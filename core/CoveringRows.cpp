@@ -1,10 +1,10 @@
 #include "core/CoveringRows.h"
 
 #include <algorithm>
+#include <bit>
 #include <optional>
 #include <random>
 #include <unordered_set>
-#include <bit>
 
 #include "core/BitSet.h"
 
@@ -20,7 +20,8 @@ std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::ve
     for (std::size_t id = 0; id < cubes.size(); ++id) {
         ForEachCubeWord(cubes[id], need.Vars(), [&](std::size_t w, uint64_t mask) {
             mwcore::bits::ForEachOfWord(bits[w] & mask, 0, [&](int at) {
-                rows[rank[w] + mwcore::bits::RankInWord(bits[w], at)].push_back(static_cast<int>(id));
+                rows[rank[w] + mwcore::bits::RankInWord(bits[w], at)].push_back(
+                    static_cast<int>(id));
             });
         });
     }
@@ -39,8 +40,9 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     return DistinctCoveringRows(need, cubes, maxRows, work);
 }
 
-std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
-    const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows, Work& work) {
+std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTable& need,
+                                                                  const std::vector<Cube>& cubes,
+                                                                  std::size_t maxRows, Work& work) {
     const int vars = need.Vars();
     // Few minterms to cover: their rows directly, with no table-sized scratch.
     if (need.Count() * std::max<std::size_t>(cubes.size(), 1) <= (std::size_t{1} << 22)) {
@@ -50,10 +52,12 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
             mwcore::bits::ForEachOfWord(bits[w], w * 64, [&](int m) {
                 std::vector<int> row;
                 for (std::size_t id = 0; id < cubes.size(); ++id)
-                    if (cubes[id].Has(static_cast<uint32_t>(m))) row.push_back(static_cast<int>(id));
+                    if (cubes[id].Has(static_cast<uint32_t>(m)))
+                        row.push_back(static_cast<int>(id));
                 rows.push_back(std::move(row));
             });
-        if (!work.Spend(static_cast<int64_t>(need.Count() * cubes.size() / 8) + 1)) return std::nullopt;
+        if (!work.Spend(static_cast<int64_t>(need.Count() * cubes.size() / 8) + 1))
+            return std::nullopt;
         std::sort(rows.begin(), rows.end());
         rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
         if (rows.size() > maxRows) return std::nullopt;
@@ -86,7 +90,8 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
             const Cube part{cubes[id].mask | slice.mask, cubes[id].val | slice.val};
             ForEachCubeWord(part, vars, [&](std::size_t w, uint64_t mask) {
                 uint64_t* sig = &signature[(w - base) * 64];
-                for (uint64_t b = bits[w] & mask; b; b &= b - 1) sig[std::countr_zero(b)] ^= key[id];
+                for (uint64_t b = bits[w] & mask; b; b &= b - 1)
+                    sig[std::countr_zero(b)] ^= key[id];
             });
         }
         for (std::size_t w = 0; w < sliceWords; ++w) {
@@ -99,7 +104,8 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
                     if (cubes[id].Has(m)) row.push_back(static_cast<int>(id));
                 distinct.push_back(std::move(row));
                 // Rows are paid for as they are made, so a large table stops within its allowance.
-                if ((distinct.size() & 63) == 0 && !work.Spend(static_cast<int64_t>(64 * cubes.size() / 8)))
+                if ((distinct.size() & 63) == 0 &&
+                    !work.Spend(static_cast<int64_t>(64 * cubes.size() / 8)))
                     return std::nullopt;
             }
         }

@@ -24,14 +24,17 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline);
 // The same, spending from a work allowance: nothing when it runs out.
-std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
-    const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows, Work& work);
+std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTable& need,
+                                                                  const std::vector<Cube>& cubes,
+                                                                  std::size_t maxRows, Work& work);
 
 // Variables spanned by one slice.
 constexpr int kChunkVars = 18;
 
 // Products first, then literals: no cover reaches 2^24 literals.
 constexpr int64_t kProductCost = int64_t{1} << 24;
-inline int64_t CostOfCube(const Cube& c) { return kProductCost + c.Literals(); }
+inline int64_t CostOfCube(const Cube& c) {
+    return kProductCost + c.Literals();
+}
 
 }  // namespace mwcore

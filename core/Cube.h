@@ -18,7 +18,9 @@ struct Cube {
     bool Contains(const Cube& other) const {
         return (mask & ~other.mask) == 0 && ((other.val ^ val) & mask) == 0;
     }
-    bool Intersects(const Cube& other) const { return ((val ^ other.val) & mask & other.mask) == 0; }
+    bool Intersects(const Cube& other) const {
+        return ((val ^ other.val) & mask & other.mask) == 0;
+    }
     Cube Without(int var) const { return {mask & ~(1u << var), val & ~(1u << var)}; }
     // The literals we would have to drop to contain `other`.
     uint32_t RaiseToContain(const Cube& other) const {

@@ -40,13 +40,27 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
         if (argc != expected || (argc && (!args || args[0].type != MW_ARG_I2)))
             throw mwcore::CallError("wrong arguments for dispatch id " + std::to_string(dispid));
         switch (dispid) {
-            case 1: object->core.ReadFunction(); break;
-            case 2: object->core.MinimizeFunction(); break;
-            case 3: object->core.FormatResults(); break;
-            case 4: object->core.WriteResults(); break;
-            case 5: object->core.SetVariableCount(args[0].i2); break;
-            case 6: object->core.SetEffort(args[0].i2); break;
-            case 7: object->core.SetOutputCount(args[0].i2); break;
+            case 1:
+                object->core.ReadFunction();
+                break;
+            case 2:
+                object->core.MinimizeFunction();
+                break;
+            case 3:
+                object->core.FormatResults();
+                break;
+            case 4:
+                object->core.WriteResults();
+                break;
+            case 5:
+                object->core.SetVariableCount(args[0].i2);
+                break;
+            case 6:
+                object->core.SetEffort(args[0].i2);
+                break;
+            case 7:
+                object->core.SetOutputCount(args[0].i2);
+                break;
         }
         return 0;
     } catch (const std::exception& e) {
@@ -57,7 +71,9 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
     return 1;
 }
 
-void Release(MwDispatch* self) { delete reinterpret_cast<CoreDispatch*>(self); }
+void Release(MwDispatch* self) {
+    delete reinterpret_cast<CoreDispatch*>(self);
+}
 
 // The work allowances may be scaled from outside for measurements.
 mwcore::MinimizeOptions OptionsFromEnvironment() {
@@ -86,8 +102,8 @@ extern "C" __attribute__((visibility("default"))) MwDispatch* mw_create_object(
             CopyMessage("no exchange file was given", error, errorSize);
             return nullptr;
         }
-        auto* object = new CoreDispatch{{&Invoke, &Release},
-                                        mwcore::CoreObject(info->exchangePath, OptionsFromEnvironment())};
+        auto* object = new CoreDispatch{
+            {&Invoke, &Release}, mwcore::CoreObject(info->exchangePath, OptionsFromEnvironment())};
         return &object->base;
     } catch (const std::exception& e) {
         CopyMessage(e.what(), error, errorSize);

@@ -64,7 +64,8 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
     TruthTable need = p.on;
     for (std::size_t i = 0; i < cover.size(); ++i) {
         if (count.HoldsOnceSomewhere(cover[i], p.on))
-            ForEachCubeWord(cover[i], p.vars, [&](std::size_t w, uint64_t m) { need.Words()[w] &= ~m; });
+            ForEachCubeWord(cover[i], p.vars,
+                            [&](std::size_t w, uint64_t m) { need.Words()[w] &= ~m; });
         else
             optional.push_back(static_cast<int>(i));
     }
@@ -106,11 +107,13 @@ std::vector<int> NearLargestOrder(const std::vector<Cube>& cover, int vars) {
     std::vector<int> order(cover.size());
     std::iota(order.begin(), order.end(), 0);
     if (cover.empty()) return order;
-    const Cube largest = *std::min_element(cover.begin(), cover.end(),
-                                           [](const Cube& a, const Cube& b) { return a.Literals() < b.Literals(); });
+    const Cube largest =
+        *std::min_element(cover.begin(), cover.end(),
+                          [](const Cube& a, const Cube& b) { return a.Literals() < b.Literals(); });
     std::vector<int> key(cover.size());
     for (std::size_t i = 0; i < cover.size(); ++i) {
-        const int distance = std::popcount((largest.val ^ cover[i].val) & largest.mask & cover[i].mask);
+        const int distance =
+            std::popcount((largest.val ^ cover[i].val) & largest.mask & cover[i].mask);
         key[i] = ((vars - distance) << 7) + (2 * vars - cover[i].Literals());
     }
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key[a] > key[b]; });
@@ -124,9 +127,10 @@ void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work, ReduceOrder 
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
     std::vector<char> gone(cover.size(), 0);
-    const std::vector<int> sequence = order == ReduceOrder::NearLargest ? NearLargestOrder(cover, p.vars)
-                                      : order == ReduceOrder::Heaviest  ? MiniOrder(cover, p.vars, false)
-                                                                        : ByLiterals(cover, false);
+    const std::vector<int> sequence =
+        order == ReduceOrder::NearLargest ? NearLargestOrder(cover, p.vars)
+        : order == ReduceOrder::Heaviest  ? MiniOrder(cover, p.vars, false)
+                                          : ByLiterals(cover, false);
     for (int idx : sequence) {
         if (work) work->Spend(CubeWords(cover[idx], p.vars) * 4);
         count.HeldOnce(cover[idx], p.on, once);
@@ -247,7 +251,8 @@ void FewerLiterals(const Problem& p, std::vector<Cube>& cover, Work& work) {
         count.HeldOnce(cover[idx], p.on, once);
         Cube needed;
         if (once.SupercubeWithin(cover[idx], needed)) {
-            const Cube prime = LargestPrime(p, needed, RaisableAlone(p, needed, needed.mask, spent), spent);
+            const Cube prime =
+                LargestPrime(p, needed, RaisableAlone(p, needed, needed.mask, spent), spent);
             if (prime.Literals() < cover[idx].Literals()) {
                 count.Remove(cover[idx]);
                 count.Add(prime);
@@ -324,8 +329,8 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work
     return best;
 }
 
-std::vector<Cube> Restarted(const Problem& p, std::vector<Cube> cover, uint32_t seed, int patience, int rounds,
-                            Work& work) {
+std::vector<Cube> Restarted(const Problem& p, std::vector<Cube> cover, uint32_t seed, int patience,
+                            int rounds, Work& work) {
     std::vector<int> perm(p.vars), back(p.vars);
     std::iota(perm.begin(), perm.end(), 0);
     std::mt19937 rng(seed);

@@ -21,7 +21,8 @@ using Deadline = std::chrono::steady_clock::time_point;
 // Minimizes `start` (a cover of the problem) and returns the best cover met, never worse
 // than `start` by products then literals. Past `until` it stops where it is: every step
 // leaves a valid cover, so the best one met so far is still an answer.
-std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline until = Deadline::max());
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start,
+                           Deadline until = Deadline::max());
 // The same within a work allowance: the answer depends only on the problem, the start and it.
 std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work);
 
@@ -29,8 +30,8 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work
 // a shuffle of the given seed (which changes how its ties fall, enough to leave a local
 // optimum), keeping the best; ends after `patience` rounds in a row without a gain, after
 // `rounds` rounds, or when the work runs out. Never worse than `cover`.
-std::vector<Cube> Restarted(const Problem& p, std::vector<Cube> cover, uint32_t seed, int patience, int rounds,
-                            Work& work);
+std::vector<Cube> Restarted(const Problem& p, std::vector<Cube> cover, uint32_t seed, int patience,
+                            int rounds, Work& work);
 
 // The single steps, exposed for the exact search's use and for tests. Expand leaves the cubes
 // it has not reached when the work runs out as they are.

@@ -49,8 +49,9 @@ void DropDominatedColumns(Matrix& m, std::size_t columns) {
 }
 
 class BranchAndBound {
-public:
-    BranchAndBound(const Matrix& m, std::size_t columns, int64_t bound, int maxSolutions, Work& work)
+  public:
+    BranchAndBound(const Matrix& m, std::size_t columns, int64_t bound, int maxSolutions,
+                   Work& work)
         : m_(m),
           colRows_(columns),
           covered_(m.rows.size(), 0),
@@ -63,16 +64,15 @@ public:
             for (int c : m.rows[r]) colRows_[c].push_back(static_cast<int>(r));
         byLength_.resize(m.rows.size());
         for (std::size_t r = 0; r < m.rows.size(); ++r) byLength_[r] = static_cast<int>(r);
-        std::stable_sort(byLength_.begin(), byLength_.end(), [&](int a, int b) {
-            return m.rows[a].size() < m.rows[b].size();
-        });
+        std::stable_sort(byLength_.begin(), byLength_.end(),
+                         [&](int a, int b) { return m.rows[a].size() < m.rows[b].size(); });
     }
 
     void Run() { Search(0); }
     int64_t Best() const { return best_; }
     const std::vector<std::vector<int>>& Solutions() const { return solutions_; }
 
-private:
+  private:
     bool Full() const { return static_cast<int>(solutions_.size()) >= maxSolutions_; }
 
     // Rows sharing no open column each need a different column: a lower bound.
@@ -172,8 +172,8 @@ private:
 // ones: first by swapping one column for another of the same cost that also covers every row
 // only it covered (cheap, and plentiful in symmetric functions), then by the covering search
 // with one column of a known cover left out.
-void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int maxCovers, Work& work,
-                     std::vector<std::vector<int>>& sets) {
+void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int maxCovers,
+                     Work& work, std::vector<std::vector<int>>& sets) {
     const auto full = [&] { return static_cast<int>(sets.size()) >= maxCovers; };
     const auto add = [&](std::vector<int> set) {
         std::sort(set.begin(), set.end());
@@ -184,12 +184,14 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
         const std::vector<int> known = sets[k];
         std::fill(count.begin(), count.end(), 0);
         for (std::size_t r = 0; r < m.rows.size(); ++r)
-            for (int c : known) count[r] += std::binary_search(m.rows[r].begin(), m.rows[r].end(), c);
+            for (int c : known)
+                count[r] += std::binary_search(m.rows[r].begin(), m.rows[r].end(), c);
         for (std::size_t i = 0; i < known.size() && !full(); ++i) {
             if (!work.Spend(static_cast<int64_t>(m.rows.size() / 8) + 1)) return;
             std::vector<int> alone;  // rows only known[i] covers
             for (std::size_t r = 0; r < m.rows.size(); ++r)
-                if (count[r] == 1 && std::binary_search(m.rows[r].begin(), m.rows[r].end(), known[i]))
+                if (count[r] == 1 &&
+                    std::binary_search(m.rows[r].begin(), m.rows[r].end(), known[i]))
                     alone.push_back(static_cast<int>(r));
             if (alone.empty()) continue;
             for (int d : m.rows[alone.front()]) {
@@ -197,7 +199,8 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
                     std::binary_search(known.begin(), known.end(), d))
                     continue;
                 bool covers = true;
-                for (int r : alone) covers = covers && std::binary_search(m.rows[r].begin(), m.rows[r].end(), d);
+                for (int r : alone)
+                    covers = covers && std::binary_search(m.rows[r].begin(), m.rows[r].end(), d);
                 if (!covers) continue;
                 std::vector<int> swapped = known;
                 swapped[i] = d;
@@ -219,7 +222,8 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
             if (!coverable) continue;
             try {
                 Mincov other(m.cost, work, productWeight);
-                if (std::optional<std::vector<int>> same = other.Solve(rows, best + 1)) add(std::move(*same));
+                if (std::optional<std::vector<int>> same = other.Solve(rows, best + 1))
+                    add(std::move(*same));
             } catch (const CoveringTimeout&) {
                 return;
             }
@@ -229,7 +233,8 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
 
 }  // namespace
 
-ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits) {
+ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound,
+                         const ExactLimits& limits) {
     ExactResult result;
     // Without an allowance the deadlines stand guard, read as the work goes.
     Guard guard(limits.deadline), productsGuard(std::min(limits.productsDeadline, limits.deadline));
@@ -302,7 +307,8 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         result.lowerProducts = static_cast<int>(essentials.size() + products.RootBound());
         result.gaveUp = true;
         // The cover the search started from may still beat the bound: unproven, but kept.
-        if (!products.Incumbent().empty()) result.covers.push_back(withEssentials(products.Incumbent()));
+        if (!products.Incumbent().empty())
+            result.covers.push_back(withEssentials(products.Incumbent()));
         return result;
     }
     const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
@@ -326,7 +332,8 @@ ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const
         optimum.clear();  // the bound's own cover is the best known
     }
     const int64_t productWeight = bestLiterals + 1;
-    for (std::size_t c = 0; c < columns.size(); ++c) m.cost[c] = productWeight + columns[c].Literals();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        m.cost[c] = productWeight + columns[c].Literals();
     const int64_t limit = minProducts * productWeight + bestLiterals;
     Mincov weighted(m.cost, work, productWeight);
     const auto countNodes = [&] { result.nodes += weighted.Nodes(); };

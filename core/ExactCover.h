@@ -22,22 +22,24 @@ struct ExactLimits {
     Work* work = nullptr;
     std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
     // The fewest products may take until here; the rest of the time goes to fewest literals.
-    std::chrono::steady_clock::time_point productsDeadline = std::chrono::steady_clock::time_point::max();
+    std::chrono::steady_clock::time_point productsDeadline =
+        std::chrono::steady_clock::time_point::max();
     std::size_t maxPrimes = 200000;
     std::size_t maxRows = 200000;  // distinct rows of the cyclic core
     int maxCovers = 16;
 };
 
 struct ExactResult {
-    bool proven = false;                   // the covers below are minimum
+    bool proven = false;                    // the covers below are minimum
     std::vector<std::vector<Cube>> covers;  // all of the same cost; empty when nothing better
-    uint64_t nodes = 0;                    // of the covering searches
-    int lowerProducts = 0;                 // no cover has fewer products (0: not known)
-    bool gaveUp = false;                   // a limit ended the search
+    uint64_t nodes = 0;                     // of the covering searches
+    int lowerProducts = 0;                  // no cover has fewer products (0: not known)
+    bool gaveUp = false;                    // a limit ended the search
 };
 
 // `bound` is a known cover (used as the first upper bound); covers costlier than it are never
 // returned.
-ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits);
+ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound,
+                         const ExactLimits& limits);
 
 }  // namespace mwcore

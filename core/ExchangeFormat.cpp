@@ -1,9 +1,8 @@
 #include "core/ExchangeFormat.h"
 
-#include <cstdio>
-
 #include <algorithm>
 #include <bit>
+#include <cstdio>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -16,9 +15,8 @@ Problem ParseFunctionString(const std::string& text, int vars) {
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
     const std::size_t size = std::size_t{1} << vars;
     if (length != size)
-        throw FormatError("the function string has " + std::to_string(length) +
-                          " characters; " + std::to_string(vars) + " variables need " +
-                          std::to_string(size));
+        throw FormatError("the function string has " + std::to_string(length) + " characters; " +
+                          std::to_string(vars) + " variables need " + std::to_string(size));
     TruthTable on(vars), dc(vars);
     // A word of 64 characters at a time: a 23-variable string is 8 MB.
     for (std::size_t w = 0; w * 64 < size; ++w) {
@@ -28,13 +26,16 @@ Problem ParseFunctionString(const std::string& text, int vars) {
 #ifdef __SSE2__
         if (count == 64) {
             for (int part = 0; part < 4; ++part) {
-                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + part * 16));
+                const __m128i c =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars + part * 16));
                 // Signed compare: every byte outside '0'..'2' (including bytes >= 0x80) is bad.
                 const __m128i low = _mm_cmplt_epi8(c, _mm_set1_epi8('0'));
                 const __m128i high = _mm_cmpgt_epi8(c, _mm_set1_epi8('2'));
                 const int shift = part * 16;
-                one |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_set1_epi8('1'))))) << shift;
-                free |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_set1_epi8('2'))))) << shift;
+                one |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_set1_epi8('1')))))
+                       << shift;
+                free |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(c, _mm_set1_epi8('2')))))
+                        << shift;
                 bad |= uint64_t(uint32_t(_mm_movemask_epi8(_mm_or_si128(low, high)))) << shift;
             }
         } else
@@ -65,7 +66,9 @@ void ForEachBlock(std::size_t first, std::size_t last, int vars, Fn&& fn) {
     const uint32_t all = vars >= 32 ? ~0u : (1u << vars) - 1;
     while (first <= last) {
         int k = 0;
-        while (k < vars && (first & ((std::size_t{2} << k) - 1)) == 0 && first + (std::size_t{2} << k) - 1 <= last) ++k;
+        while (k < vars && (first & ((std::size_t{2} << k) - 1)) == 0 &&
+               first + (std::size_t{2} << k) - 1 <= last)
+            ++k;
         const uint32_t mask = all & ~((1u << k) - 1);
         fn(Cube{mask, static_cast<uint32_t>(first) & mask});
         first += std::size_t{1} << k;
@@ -86,8 +89,8 @@ MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     if (static_cast<int>(lines.size()) != outputs)
-        throw FormatError("the exchange file holds " + std::to_string(lines.size()) + " function strings; " +
-                          std::to_string(outputs) + " were announced");
+        throw FormatError("the exchange file holds " + std::to_string(lines.size()) +
+                          " function strings; " + std::to_string(outputs) + " were announced");
     MultiProblem p(vars, outputs);
     for (int j = 0; j < outputs; ++j) {
         try {
@@ -120,11 +123,13 @@ std::vector<std::string> MultiResultLines(const MultiMinimization& m, int output
             if (c.out.test(j)) mine.push_back(c.in);
         std::string line = "<result output=\"" + std::to_string(j + 1) + "\"" + claim;
         if (j == 0)
-            line += " products=\"" + std::to_string(cover.size()) + "\" nodes=\"" + std::to_string(m.stats.nodes) +
-                    "\" work=\"" + std::to_string(m.stats.work) + "\" proven=\"" + (m.minimum ? "true" : "false") +
-                    "\" seconds=\"" + seconds + "\" stopped=\"" + StoppedByName(m.stats.stoppedBy) + "\"";
+            line += " products=\"" + std::to_string(cover.size()) + "\" nodes=\"" +
+                    std::to_string(m.stats.nodes) + "\" work=\"" + std::to_string(m.stats.work) +
+                    "\" proven=\"" + (m.minimum ? "true" : "false") + "\" seconds=\"" + seconds +
+                    "\" stopped=\"" + StoppedByName(m.stats.stoppedBy) + "\"";
         line += ">";
-        const bool one = std::any_of(mine.begin(), mine.end(), [](const Cube& c) { return c.mask == 0; });
+        const bool one =
+            std::any_of(mine.begin(), mine.end(), [](const Cube& c) { return c.mask == 0; });
         line += mine.empty() ? "ZERO_FUN" : one ? "ONE_FUN" : CoverText(mine, kMaxVars);
         lines.push_back(line + "</result>");
     }
@@ -147,9 +152,10 @@ std::string CoverText(const std::vector<Cube>& cover, int vars) {
 std::string StatsAttributes(const MinimizeStats& s) {
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", s.seconds);
-    return " nodes=\"" + std::to_string(s.nodes) + "\" work=\"" + std::to_string(s.work) + "\" bound=\"" +
-           std::to_string(s.lowerProducts) + "\" proven=\"" + (s.proven ? "true" : "false") + "\" seconds=\"" +
-           seconds + "\" stopped=\"" + StoppedByName(s.stoppedBy) + "\"";
+    return " nodes=\"" + std::to_string(s.nodes) + "\" work=\"" + std::to_string(s.work) +
+           "\" bound=\"" + std::to_string(s.lowerProducts) + "\" proven=\"" +
+           (s.proven ? "true" : "false") + "\" seconds=\"" + seconds + "\" stopped=\"" +
+           StoppedByName(s.stoppedBy) + "\"";
 }
 
 std::vector<std::string> ResultLines(const Minimization& m) {
@@ -159,9 +165,12 @@ std::vector<std::string> ResultLines(const Minimization& m) {
     const std::string open = claim + ">";
     const std::string close = "</result>";
     switch (m.kind) {
-        case Minimization::Kind::Zero: return {first + "ZERO_FUN" + close};
-        case Minimization::Kind::One: return {first + "ONE_FUN" + close};
-        case Minimization::Kind::Sum: break;
+        case Minimization::Kind::Zero:
+            return {first + "ZERO_FUN" + close};
+        case Minimization::Kind::One:
+            return {first + "ONE_FUN" + close};
+        case Minimization::Kind::Sum:
+            break;
     }
     std::vector<std::string> lines;
     for (const auto& cover : m.covers) {

@@ -36,14 +36,17 @@ namespace {
 
 constexpr int kMaxExactRaise = 10;
 
-Cube Raised(Cube c, uint32_t vars) { return {c.mask & ~vars, c.val & ~vars}; }
+Cube Raised(Cube c, uint32_t vars) {
+    return {c.mask & ~vars, c.val & ~vars};
+}
 
 Cube GreedyPrime(const Problem& p, Cube c, uint32_t open, int64_t& spent) {
     while (open) {
         int pick = -1, pickLeft = -1;
         for (uint32_t m = open; m; m &= m - 1) {
             const int v = std::countr_zero(m);
-            const int left = std::popcount(RaisableAlone(p, c.Without(v), open & ~(1u << v), spent));
+            const int left =
+                std::popcount(RaisableAlone(p, c.Without(v), open & ~(1u << v), spent));
             if (left > pickLeft) {
                 pick = v;
                 pickLeft = left;
@@ -108,8 +111,10 @@ std::vector<int> MiniOrder(const std::vector<Cube>& cover, int vars, bool ascend
     for (std::size_t i = 0; i < cover.size(); ++i)
         for (int v = 0; v < vars; ++v) {
             const uint32_t bit = 1u << v;
-            if (!(cover[i].mask & bit)) weight[i] += count[v][0] + count[v][1];
-            else weight[i] += count[v][(cover[i].val & bit) ? 1 : 0];
+            if (!(cover[i].mask & bit))
+                weight[i] += count[v][0] + count[v][1];
+            else
+                weight[i] += count[v][(cover[i].val & bit) ? 1 : 0];
         }
     std::vector<int> order(cover.size());
     std::iota(order.begin(), order.end(), 0);
@@ -178,7 +183,8 @@ Cube ExpandOne(const Problem& p, const std::vector<Cube>& cover, std::vector<cha
     while (!reach.empty()) {
         std::array<int, 32> often{};
         for (int j : reach)
-            for (uint32_t m = c.RaiseToContain(cover[j]) & free; m; m &= m - 1) ++often[std::countr_zero(m)];
+            for (uint32_t m = c.RaiseToContain(cover[j]) & free; m; m &= m - 1)
+                ++often[std::countr_zero(m)];
         int v = 31;
         for (int u = 31; u >= 0; --u)
             if (often[u] > often[v]) v = u;
@@ -201,7 +207,8 @@ void Expand(const Problem& p, std::vector<Cube>& cover, Work& work) {
     }
     std::vector<char> skip(cover.size(), 0), covered(cover.size(), 0);
     int64_t spent = 0;
-    for (std::size_t i = 0; i < cover.size(); ++i) skip[i] = RaisableAlone(p, cover[i], cover[i].mask, spent) == 0;
+    for (std::size_t i = 0; i < cover.size(); ++i)
+        skip[i] = RaisableAlone(p, cover[i], cover[i].mask, spent) == 0;
     work.Spend(spent);
     std::vector<int> swallowed;
     for (int idx = 0; idx < static_cast<int>(cover.size()); ++idx) {

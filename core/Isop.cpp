@@ -9,7 +9,9 @@ namespace mwcore {
 
 namespace {
 
-uint64_t FullWord(int k) { return k >= 6 ? ~0ull : (1ull << (1u << k)) - 1; }
+uint64_t FullWord(int k) {
+    return k >= 6 ? ~0ull : (1ull << (1u << k)) - 1;
+}
 
 Cube WithLiteral(Cube c, int var, bool positive) {
     c.mask |= 1u << var;

@@ -90,13 +90,15 @@ void Mincov::Build(const std::vector<std::vector<int>>& rows) {
         }
 }
 
-std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>>& rows, int64_t bound) {
+std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>>& rows,
+                                              int64_t bound) {
     incumbent_.clear();
     rootBound_ = 0;
     for (const auto& row : rows)
         if (row.empty()) return std::nullopt;  // nothing covers it
     // Both orientations of the matrix, and the row-intersection graph, are bit sets.
-    if (rows.size() * cost_.size() > kMaxCells || rows.size() * rows.size() > kMaxCells) throw CoveringTimeout{};
+    if (rows.size() * cost_.size() > kMaxCells || rows.size() * rows.size() > kMaxCells)
+        throw CoveringTimeout{};
     // The root's reductions usually leave a fraction of the columns; the search then runs on
     // that smaller matrix, renumbered, so that every bit set is short.
     Build(rows);
@@ -150,8 +152,12 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     return chosen;
 }
 
-int Mincov::RowLength(int r, const Bits& cols) const { return CountOfBoth(rowCols_[r], cols); }
-int Mincov::ColumnLength(int c, const Bits& rows) const { return CountOfBoth(colRows_[c], rows); }
+int Mincov::RowLength(int r, const Bits& cols) const {
+    return CountOfBoth(rowCols_[r], cols);
+}
+int Mincov::ColumnLength(int c, const Bits& rows) const {
+    return CountOfBoth(colRows_[c], rows);
+}
 
 bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
     for (bool changed = true; changed;) {
@@ -208,7 +214,8 @@ bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
         } else {
             int first = -1;
             for (std::size_t w = 0; w < colWords_ && first < 0; ++w)
-                if (const uint64_t x = rowCols_[r][w] & cols[w]) first = static_cast<int>(w * 64 + std::countr_zero(x));
+                if (const uint64_t x = rowCols_[r][w] & cols[w])
+                    first = static_cast<int>(w * 64 + std::countr_zero(x));
             kept.push_back({r, first});
         }
     }
@@ -239,8 +246,10 @@ bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
         for (std::size_t w = 0; w < colWords_ && !dominated; ++w)
             for (uint64_t x = rowCols_[row][w] & cols[w]; x && !dominated; x &= x - 1) {
                 const int c2 = static_cast<int>(w * 64 + std::countr_zero(x));
-                if (c2 == c1 || dense_cost_[c2] > dense_cost_[c1] || length[c2] < length[c1]) continue;
-                if (length[c2] == length[c1] && dense_cost_[c2] == dense_cost_[c1] && c2 > c1) continue;
+                if (c2 == c1 || dense_cost_[c2] > dense_cost_[c1] || length[c2] < length[c1])
+                    continue;
+                if (length[c2] == length[c1] && dense_cost_[c2] == dense_cost_[c1] && c2 > c1)
+                    continue;
                 dominated = SubsetWithin(colRows_[c1], colRows_[c2], rows);
             }
         if (dominated) {
@@ -278,7 +287,6 @@ std::vector<Mincov::Bits> Mincov::Blocks(const Bits& rows, const Bits& cols) {
     return blocks;
 }
 
-
 bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,
                           int64_t bound, const std::vector<int>& forced, std::vector<int>& chosen,
                           int64_t& cost) {
@@ -306,8 +314,8 @@ bool Mincov::SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<
 // A cover found below a node covers its rows with its columns, costs what its columns cost,
 // and lies between the node's inherited lower bound and its upper bound: the checks that
 // catch an unsound reduction or bound where it happens.
-bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
-                    int64_t& cost) {
+bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited,
+                    std::vector<int>& chosen, int64_t& cost) {
 #ifdef MW_CORE_INVARIANTS
     const Bits rowsIn = rows, colsIn = cols;
     const bool found = SearchNode(std::move(rows), std::move(cols), bound, inherited, chosen, cost);
@@ -328,8 +336,8 @@ bool Mincov::Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std:
 #endif
 }
 
-bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
-                        int64_t& cost) {
+bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited,
+                        std::vector<int>& chosen, int64_t& cost) {
     // Nodes of a large matrix take milliseconds: the clock is read at every one.
     ++nodes_;
     Spend(1);
@@ -353,7 +361,8 @@ bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, 
         if (lower >= bound) return false;
         if (DropColumnsOverLimit(rows, cols, bound - own)) continue;
         bool dropped = false;
-        lower = std::max(lower, forcedCost + LagrangianBound(rows, cols, bound - forcedCost, dropped));
+        lower =
+            std::max(lower, forcedCost + LagrangianBound(rows, cols, bound - forcedCost, dropped));
         if (lower >= bound) return false;
         if (!dropped) break;
     }
@@ -367,7 +376,8 @@ bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, 
     for (int r : indep_)
         ForEachOfBoth(rowCols_[r], cols, [&](int c) {
             double w = 0;
-            ForEachOfBoth(colRows_[c], rows, [&](int o) { w += 1.0 / static_cast<double>(rowLength[o] - 1); });
+            ForEachOfBoth(colRows_[c], rows,
+                          [&](int o) { w += 1.0 / static_cast<double>(rowLength[o] - 1); });
             w /= static_cast<double>(dense_cost_[c]);
             if (w > pickWeight) {
                 pick = c;
@@ -397,7 +407,8 @@ bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, 
     Reset(cols, pick);
     std::vector<int> part;
     int64_t partCost = 0;
-    if (Search(std::move(rows), std::move(cols), bound - forcedCost, lower - forcedCost, part, partCost)) {
+    if (Search(std::move(rows), std::move(cols), bound - forcedCost, lower - forcedCost, part,
+               partCost)) {
         cost = forcedCost + partCost;
         chosen = std::move(forced);
         chosen.insert(chosen.end(), part.begin(), part.end());

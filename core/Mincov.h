@@ -29,7 +29,7 @@ struct CoveringTimeout {};
 bool DropDominatedRows(std::vector<std::vector<int>>& rows);
 
 class Mincov {
-public:
+  public:
     // With a product weight, every cost is that weight plus the column's literals. The search
     // spends from `work`, which must outlive it.
     Mincov(std::vector<int64_t> cost, Work& work, int64_t productWeight = 0);
@@ -56,14 +56,14 @@ public:
     // Bits the search holds per matrix orientation and for its row graph (32 MB each).
     static constexpr std::size_t kMaxCells = std::size_t{1} << 28;
 
-private:
+  private:
     using Bits = std::vector<uint64_t>;
     void Spend(int64_t units);  // throws CoveringTimeout when the work is over
     void Build(const std::vector<std::vector<int>>& rows);
     bool Search(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
                 int64_t& cost);
-    bool SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited, std::vector<int>& chosen,
-                    int64_t& cost);
+    bool SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited,
+                    std::vector<int>& chosen, int64_t& cost);
     bool SearchBlocks(const Bits& rows, const Bits& cols, const std::vector<Bits>& blocks,
                       int64_t bound, const std::vector<int>& forced, std::vector<int>& chosen,
                       int64_t& cost);
@@ -71,7 +71,7 @@ private:
     bool DropDominatedRowsOf(Bits& rows, const Bits& cols);
     bool DropDominatedColumnsOf(const Bits& rows, Bits& cols);
     std::vector<Bits> Blocks(const Bits& rows, const Bits& cols);  // empty: one block
-    int64_t LowerBound(const Bits& rows, const Bits& cols);          // fills indep_
+    int64_t LowerBound(const Bits& rows, const Bits& cols);        // fills indep_
     struct Sparse {  // the live matrix as column lists over local row numbers
         std::vector<int> rowList, colList, start, members;
     };
@@ -89,14 +89,14 @@ private:
     std::unique_ptr<Work> ownWork_;
     Work* work_;
     // The matrix of the current Solve, columns renumbered densely.
-    std::vector<int> id_;        // caller's id of each dense column
+    std::vector<int> id_;  // caller's id of each dense column
     std::vector<int64_t> dense_cost_;
     std::size_t rowWords_ = 0, colWords_ = 0;
     std::vector<Bits> rowCols_;  // per row: its columns
     std::vector<Bits> colRows_;  // per column: its rows
     std::vector<int> indep_;     // rows of the last lower bound
     std::vector<int64_t> indepCost_;
-    std::vector<double> price_;  // per row: the Lagrangian price last used
+    std::vector<double> price_;          // per row: the Lagrangian price last used
     std::vector<double> priceLiterals_;  // the same for literals, with a product weight
     int64_t productWeight_ = 0;
     uint64_t nodes_ = 0;

@@ -17,7 +17,9 @@ using namespace bits;
 namespace {
 
 // The least integer not below x, allowing for the rounding of long sums (costs reach 2^32).
-double Ceil(double x) { return std::ceil(x - 1e-6 - 1e-9 * std::fabs(x)); }
+double Ceil(double x) {
+    return std::ceil(x - 1e-6 - 1e-9 * std::fabs(x));
+}
 
 }  // namespace
 
@@ -59,7 +61,8 @@ int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
             }
         if (best < 0) break;
         int64_t cheapest = std::numeric_limits<int64_t>::max();
-        ForEachOfBoth(rowCols_[list[best]], cols, [&](int c) { cheapest = std::min(cheapest, dense_cost_[c]); });
+        ForEachOfBoth(rowCols_[list[best]], cols,
+                      [&](int c) { cheapest = std::min(cheapest, dense_cost_[c]); });
         bound += cheapest;
         indep_.push_back(list[best]);
         indepCost_.push_back(cheapest);
@@ -98,13 +101,14 @@ bool Mincov::DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack) {
 // relaxation): any prices give the lower bound sum of prices plus every negative reduced cost.
 // Prices start where the last call on these rows ended, at first from each row's cheapest
 // share of a column. Returns the best bound met, with the reduced costs at its prices.
-double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost, std::vector<double>& store,
-                           double target, std::vector<double>& rc) {
+double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
+                           std::vector<double>& store, double target, std::vector<double>& rc) {
     const std::size_t nr = m.rowList.size(), nc = m.colList.size();
     std::vector<double> u(nr, std::numeric_limits<double>::max()), bestU;
     for (std::size_t j = 0; j < nc; ++j) {
         const double share = cost[j] / (m.start[j + 1] - m.start[j]);
-        for (int k = m.start[j]; k < m.start[j + 1]; ++k) u[m.members[k]] = std::min(u[m.members[k]], share);
+        for (int k = m.start[j]; k < m.start[j + 1]; ++k)
+            u[m.members[k]] = std::min(u[m.members[k]], share);
     }
     for (std::size_t i = 0; i < nr; ++i)
         if (store[m.rowList[i]] >= 0) u[i] = store[m.rowList[i]];
@@ -179,22 +183,26 @@ int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, boo
             }
     };
     if (productWeight_ == 0) {
-        for (std::size_t j = 0; j < nc; ++j) cost[j] = static_cast<double>(dense_cost_[m.colList[j]]);
+        for (std::size_t j = 0; j < nc; ++j)
+            cost[j] = static_cast<double>(dense_cost_[m.colList[j]]);
         const double target = static_cast<double>(bound);
         const double value = Subgradient(m, cost, price_, target, rc);
         const int64_t lower = static_cast<int64_t>(Ceil(value));
-        if (lower < bound) drop([&](std::size_t j) { return rc[j] > 0 && Ceil(value + rc[j]) >= target; });
+        if (lower < bound)
+            drop([&](std::size_t j) { return rc[j] > 0 && Ceil(value + rc[j]) >= target; });
         return lower;
     }
     const int64_t weight = productWeight_;
     std::fill(cost.begin(), cost.end(), 1.0);
-    const double products = Subgradient(m, cost, price_, static_cast<double>((bound + weight - 1) / weight), rc);
+    const double products =
+        Subgradient(m, cost, price_, static_cast<double>((bound + weight - 1) / weight), rc);
     const int64_t fewest = static_cast<int64_t>(Ceil(products));
     if (fewest * weight >= bound) return fewest * weight;
     std::vector<double> rcLiterals;
-    for (std::size_t j = 0; j < nc; ++j) cost[j] = static_cast<double>(dense_cost_[m.colList[j]] - weight);
-    const double literals =
-        Subgradient(m, cost, priceLiterals_, static_cast<double>(bound - fewest * weight), rcLiterals);
+    for (std::size_t j = 0; j < nc; ++j)
+        cost[j] = static_cast<double>(dense_cost_[m.colList[j]] - weight);
+    const double literals = Subgradient(m, cost, priceLiterals_,
+                                        static_cast<double>(bound - fewest * weight), rcLiterals);
     const int64_t lower = fewest * weight + static_cast<int64_t>(Ceil(literals));
     if (lower < bound)
         drop([&](std::size_t j) {
@@ -235,7 +243,8 @@ std::vector<int> Mincov::PricedGreedyCover(const Bits& rows, const Bits& cols) {
     }
     std::vector<int> count(rowCols_.size(), 0);
     for (int c : cover) ForEachOfBoth(colRows_[c], rows, [&](int r) { ++count[r]; });
-    std::sort(cover.begin(), cover.end(), [&](int a, int b) { return dense_cost_[a] > dense_cost_[b]; });
+    std::sort(cover.begin(), cover.end(),
+              [&](int a, int b) { return dense_cost_[a] > dense_cost_[b]; });
     std::vector<int> kept;
     for (int c : cover) {
         bool needed = false;

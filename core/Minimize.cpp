@@ -48,7 +48,9 @@ constexpr int kTableShare = 8;
 
 // Small functions are settled by the exact search anyway; the chain's allowance ends the
 // starts of larger ones.
-int ExtraStarts(int vars) { return vars <= 6 ? 0 : vars <= 16 ? 12 : 0; }
+int ExtraStarts(int vars) {
+    return vars <= 6 ? 0 : vars <= 16 ? 12 : 0;
+}
 
 // Expanding single minterms costs about their number times the primes found.
 constexpr uint64_t kMaxMintermStart = 65536;
@@ -134,7 +136,8 @@ std::vector<Cube> BestFromPool(const Problem& p, const std::vector<std::vector<C
     Mincov solver(cost, work, weight);
     std::vector<int> chosen;
     try {
-        if (auto cheaper = solver.Solve(*rows, b.products * weight + b.literals)) chosen = std::move(*cheaper);
+        if (auto cheaper = solver.Solve(*rows, b.products * weight + b.literals))
+            chosen = std::move(*cheaper);
     } catch (const CoveringTimeout&) {
         chosen = solver.Incumbent();
     }
@@ -152,18 +155,19 @@ int64_t Scaled(int64_t units, double scale) {
 
 // One minimization: the plan with its guard and its record of what was done.
 class Plan {
-public:
+  public:
     Plan(const Problem& p, const MinimizeOptions& options)
         : p_(p),
           options_(options),
           started_(Clock::now()),
-          guard_(started_ + std::chrono::duration_cast<Clock::duration>(
-                                std::chrono::duration<double>(std::max(0.0, options.timeLimitSeconds))),
+          guard_(started_ +
+                     std::chrono::duration_cast<Clock::duration>(
+                         std::chrono::duration<double>(std::max(0.0, options.timeLimitSeconds))),
                  options.cancel) {}
 
     Minimization Run();
 
-private:
+  private:
     // Exact answers replace the result's covers when they are proven or cheaper; says
     // whether the result is now proven.
     bool TryExact(const std::vector<Cube>& bound, Work& work);
@@ -197,7 +201,8 @@ bool Plan::TryExact(const std::vector<Cube>& bound, Work& work) {
 }
 
 void Plan::Finish() {
-    if (!CoverImplements(p_, result_.covers.front())) throw VerificationError("no verified cover for the function");
+    if (!CoverImplements(p_, result_.covers.front()))
+        throw VerificationError("no verified cover for the function");
     for (auto& cover : result_.covers) Canonical(cover);
     MinimizeStats& s = result_.stats;
     s.proven = result_.minimum;
@@ -213,9 +218,11 @@ Minimization Plan::Run() {
     const std::vector<Cube> isop = Isop(p_.on, p_.Upper());
     result_.covers = {isop};
     const Effort effort = options_.effort;
-    const bool exact = effort == Effort::Prove || (effort == Effort::Thorough && options_.workScale > 0);
+    const bool exact =
+        effort == Effort::Prove || (effort == Effort::Thorough && options_.workScale > 0);
     const auto exactWork = [&](int64_t heuristic) {
-        return effort == Effort::Prove ? Work::kUnlimited : Scaled(kExactBase + heuristic, options_.workScale);
+        return effort == Effort::Prove ? Work::kUnlimited
+                                       : Scaled(kExactBase + heuristic, options_.workScale);
     };
     // Many variables: the heuristic loop is the costly part while the primes are usually few,
     // so the exact search goes first with the irredundant start as its bound.
@@ -239,10 +246,12 @@ Minimization Plan::Run() {
     // functions are left to the exact search, and their chains to one thread, where starting
     // another would cost more than the work.
     const bool small = p_.vars <= kMaxVarsOneWord;
-    if (p_.vars <= kMaxVarsHeuristicFirst && (heuristic.size() << kTableShare) >= (std::size_t{1} << p_.vars) &&
+    if (p_.vars <= kMaxVarsHeuristicFirst &&
+        (heuristic.size() << kTableShare) >= (std::size_t{1} << p_.vars) &&
         (!small || effort == Effort::Quick)) {
         std::array<std::vector<Cube>, 2> restarted;
-        std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_), Work(Work::kUnlimited, &guard_)};
+        std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_),
+                                   Work(Work::kUnlimited, &guard_)};
         RunTasks(2, small ? 1 : options_.threads, [&](int task) {
             restarted[task] = Restarted(p_, heuristic, 1 + task, kPatience, kRounds, rounds[task]);
         });
@@ -279,7 +288,8 @@ Minimization Plan::Run() {
         }
     });
     Spent(exactRun);
-    if (result_.minimum) {  // the starts' work, cut short at a moment of the clock's choosing, is not counted
+    if (result_.minimum) {  // the starts' work, cut short at a moment of the clock's choosing, is
+                            // not counted
         Finish();
         return std::move(result_);
     }
@@ -287,7 +297,8 @@ Minimization Plan::Run() {
     const int64_t m = std::max(w, first.Spent());
     // Further starts within a fixed allowance per thread: they count where a start costs little;
     // on large functions the restarts inside each start do more for the time.
-    std::array<Work, 2> chain{Work(Scaled(kStartBase, scale), &guard_), Work(Scaled(kStartBase, scale), &guard_)};
+    std::array<Work, 2> chain{Work(Scaled(kStartBase, scale), &guard_),
+                              Work(Scaled(kStartBase, scale), &guard_)};
     std::array<std::vector<std::vector<Cube>>, 2> more;
     RunTasks(2, options_.threads, [&](int task) {
         // A start begun with too little work left would end far from its local optimum; one is
@@ -306,7 +317,8 @@ Minimization Plan::Run() {
     std::vector<std::vector<Cube>> pool{heuristic, result_.covers.front()};
     for (const auto& other : others) {
         pool.push_back(other);
-        if (CostOf(other) < CostOf(result_.covers.front()) && CoverImplements(p_, other)) result_.covers = {other};
+        if (CostOf(other) < CostOf(result_.covers.front()) && CoverImplements(p_, other))
+            result_.covers = {other};
     }
     Work pooling(Scaled(kPoolBase + w / 4, scale), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
@@ -319,9 +331,12 @@ Minimization Plan::Run() {
 
 const char* EffortName(Effort e) {
     switch (e) {
-        case Effort::Quick: return "quick";
-        case Effort::Thorough: return "thorough";
-        case Effort::Prove: return "prove";
+        case Effort::Quick:
+            return "quick";
+        case Effort::Thorough:
+            return "thorough";
+        case Effort::Prove:
+            return "prove";
     }
     return "thorough";
 }

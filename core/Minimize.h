@@ -40,7 +40,7 @@ struct MinimizeStats {
     int64_t work = 0;       // units spent, over every thread
     int lowerProducts = 0;  // no cover has fewer products (0: not known)
     bool proven = false;
-    double seconds = 0;     // wall clock
+    double seconds = 0;                        // wall clock
     StoppedBy stoppedBy = StoppedBy::Nothing;  // what ended the search short of a proof
 };
 

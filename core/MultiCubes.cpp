@@ -62,7 +62,8 @@ int SplitVariable(const std::vector<Cube>& cubes, bool& binate) {
         const int n = pos[v] + neg[v];
         if (n == 0) continue;
         if (best < 0 || n > pos[best] + neg[best]) best = v;
-        if (pos[v] && neg[v] && (bestBinate < 0 || n > pos[bestBinate] + neg[bestBinate])) bestBinate = v;
+        if (pos[v] && neg[v] && (bestBinate < 0 || n > pos[bestBinate] + neg[bestBinate]))
+            bestBinate = v;
     }
     binate = bestBinate >= 0;
     return binate ? bestBinate : best;

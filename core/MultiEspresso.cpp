@@ -19,8 +19,12 @@ constexpr std::size_t kExactIrredundantRows = 20000;
 // What the covering search of one irredundant step may spend before the greedy choice.
 constexpr int64_t kIrredundantCovering = 200000;
 
-bool Spend(Work* work, int64_t units) { return !work || work->Spend(units); }
-bool Over(const Work* work) { return work && work->Over(); }
+bool Spend(Work* work, int64_t units) {
+    return !work || work->Spend(units);
+}
+bool Over(const Work* work) {
+    return work && work->Over();
+}
 
 // Products tried for a merge with the one being expanded, nearest first.
 constexpr std::size_t kMergeCandidates = 32;
@@ -54,7 +58,7 @@ void Compact(std::vector<MultiCube>& cover, const std::vector<char>& gone) {
 // products themselves, asked by cofactor and tautology against them and the output's not-on
 // cubes.
 class Counts {
-public:
+  public:
     Counts(const MultiProblem& p, const std::vector<MultiCube>& cover, Work* work)
         : p_(p), work_(work), cubes_(p.CubesOnly()) {
         const int k = p.OutputCount();
@@ -65,7 +69,8 @@ public:
             return;
         }
         int64_t units = 0;
-        for (const MultiCube& c : cover) units += p.Span(c.in) * static_cast<int64_t>(c.out.count());
+        for (const MultiCube& c : cover)
+            units += p.Span(c.in) * static_cast<int64_t>(c.out.count());
         Spend(work, units + static_cast<int64_t>(k) * p.Span(Cube{}) / 8);
         std::vector<int> feeding(k, 0);
         for (const MultiCube& c : cover)
@@ -77,8 +82,10 @@ public:
     void Add(const Cube& c, const Outputs& o) {
         for (int j = 0; j < p_.OutputCount(); ++j)
             if (o.test(j)) {
-                if (cubes_) lists_[j].push_back(c);
-                else counters_[j].Add(c);
+                if (cubes_)
+                    lists_[j].push_back(c);
+                else
+                    counters_[j].Add(c);
             }
     }
     void Remove(const Cube& c, const Outputs& o) {
@@ -125,7 +132,7 @@ public:
         return Cube{c.mask | part->mask, c.val | part->val};
     }
 
-private:
+  private:
     uint32_t Free(const Cube& c) const { return ~c.mask & ((1u << p_.Vars()) - 1); }
     // Inside c: every other product feeding j and every point where j is not on.
     std::vector<Cube> Others(const Cube& c, int j) const {
@@ -151,7 +158,8 @@ private:
 
 // The smallest cube holding what c alone holds of every output it feeds; `kept` the outputs
 // where it holds something. Nothing when it holds nothing alone.
-std::optional<Cube> AloneOfAll(const MultiProblem& p, Counts& count, const MultiCube& c, Outputs& kept) {
+std::optional<Cube> AloneOfAll(const MultiProblem& p, Counts& count, const MultiCube& c,
+                               Outputs& kept) {
     std::optional<Cube> all;
     kept.reset();
     for (int j = 0; j < p.OutputCount(); ++j) {
@@ -177,7 +185,8 @@ bool FitsAll(const MultiProblem& p, const Cube& c, const Outputs& o, int64_t& un
 }
 
 // How many of `near` the product (c, o) would swallow.
-int Swallowed(const std::vector<MultiCube>& cover, const std::vector<int>& near, const Cube& c, const Outputs& o) {
+int Swallowed(const std::vector<MultiCube>& cover, const std::vector<int>& near, const Cube& c,
+              const Outputs& o) {
     int n = 0;
     for (int j : near) n += c.Contains(cover[j].in) && (cover[j].out & ~o).none();
     return n;
@@ -185,8 +194,8 @@ int Swallowed(const std::vector<MultiCube>& cover, const std::vector<int>& near,
 
 // Raises the literals of c one at a time while it fits every output of `outs`, preferring the
 // literal that moves it towards the most products of `near` sharing an output with it.
-Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover, const std::vector<int>& near,
-                   Cube c, const Outputs& outs, int64_t& units) {
+Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover,
+                   const std::vector<int>& near, Cube c, const Outputs& outs, int64_t& units) {
     const std::vector<int> feeds = Members(outs, p.OutputCount());
     uint32_t open = 0;
     for (uint32_t m = c.mask; m; m &= m - 1) {
@@ -217,7 +226,8 @@ Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover, c
 
 // The products other than idx, nearest first; only so many.
 // `ins`: the products' input parts, apart for a faster scan.
-std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gone, int idx, int64_t& units) {
+std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
+                      int64_t& units) {
     const Cube c = ins[idx];
     std::vector<std::pair<int, int>> keyed;  // distance, index: ties go to the earlier product
     keyed.reserve(ins.size());
@@ -241,8 +251,8 @@ std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gon
 // remaining inputs one at a time while it fits every output it feeds, preferring the literal
 // that moves it towards the most products; last it feeds every output that can take it.
 MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
-                    const std::vector<Cube>& ins, const std::vector<char>& gone, int idx, bool outputsFirst,
-                    int64_t& units) {
+                    const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
+                    bool outputsFirst, int64_t& units) {
     Cube c = cover[idx].in;
     Outputs outs = cover[idx].out;
     if (outputsFirst) outs |= p.UsefulOutputs(c, &units);
@@ -274,7 +284,8 @@ MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
 
 }  // namespace
 
-void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work, bool outputsFirst) {
+void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work,
+                 bool outputsFirst) {
     std::vector<char> gone(cover.size(), 0);
     std::vector<Cube> ins;
     for (const MultiCube& c : cover) ins.push_back(c.in);
@@ -286,7 +297,8 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* wor
         cover[idx] = c;
         ins[idx] = c.in;
         for (std::size_t j = 0; j < ins.size(); ++j)
-            if (c.in.Contains(ins[j]) && !gone[j] && static_cast<int>(j) != idx && (cover[j].out & ~c.out).none())
+            if (c.in.Contains(ins[j]) && !gone[j] && static_cast<int>(j) != idx &&
+                (cover[j].out & ~c.out).none())
                 gone[j] = 1;
     }
     Compact(cover, gone);
@@ -327,7 +339,8 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
         need &= p.On(j);
         for (std::size_t i = 0; i < cover.size(); ++i)
             if (essential[i] && cover[i].out.test(j))
-                ForEachCubeWord(cover[i].in, p.Vars(), [&](std::size_t w, uint64_t m) { need.Words()[w] &= ~m; });
+                ForEachCubeWord(cover[i].in, p.Vars(),
+                                [&](std::size_t w, uint64_t m) { need.Words()[w] &= ~m; });
         points += need.Count();
         if (points > kExactIrredundantRows) break;
         for (auto& row : CoveringRows(need, cubes)) {
@@ -395,7 +408,8 @@ void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work* wor
     Compact(cover, gone);
 }
 
-std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover, Work* work) {
+std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover,
+                                 Work* work) {
     Counts count(p, cover, work);
     std::vector<MultiCube> reduced;
     for (const MultiCube& c : cover) {
@@ -429,7 +443,8 @@ namespace {
 // (greedily: the literal keeping it off the most cubes not yet kept off, then any literal the
 // others make spare dropped): the widest cube containing c that those outputs can take, as
 // espresso finds it from its blocking matrix. Nothing where an output keeps no off-set cubes.
-std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Outputs& outs, int64_t& units) {
+std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Outputs& outs,
+                                 int64_t& units) {
     std::vector<uint32_t> rows;
     for (int j = 0; j < p.OutputCount(); ++j) {
         if (!outs.test(j)) continue;
@@ -487,7 +502,8 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work*
             Outputs kept;
             Cube best = c.in;
             if (const auto smaller = AloneOfAll(p, count, c, kept)) {
-                if (const auto widest = WidestWithin(p, *smaller, c.out, units); widest && widest->Literals() < best.Literals())
+                if (const auto widest = WidestWithin(p, *smaller, c.out, units);
+                    widest && widest->Literals() < best.Literals())
                     best = *widest;
             }
             std::vector<int> near;
@@ -510,8 +526,8 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work*
     }
 }
 
-std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start, Work& work,
-                                     bool outputsFirst) {
+std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start,
+                                     Work& work, bool outputsFirst) {
     std::vector<MultiCube> best = start;
     std::vector<MultiCube> f = std::move(start);
     MultiExpand(p, f, &work, outputsFirst);

@@ -21,8 +21,8 @@ namespace mwcore {
 // Minimizes `start` (a cover of p) and returns the best cover met, never worse than `start`
 // by products then literals. When the work stops it returns the best cover so far.
 // outputsFirst: see MultiExpand.
-std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start, Work& work,
-                                     bool outputsFirst = false);
+std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start,
+                                     Work& work, bool outputsFirst = false);
 std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCube> start);
 
 // Expand leaves the products it has not reached when the work stops as they are. A product

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <bit>
 #include <map>
+#include <optional>
 
 #include "core/CoveringRows.h"
 #include "core/Mincov.h"
@@ -21,8 +21,9 @@ constexpr std::size_t kMaxRows = 100000;
 // cube meeting a region holds all of it: the cost follows the number of regions the cubes make
 // rather than the size of the table. Nothing past maxRows or when the work runs out.
 class RegionRows {
-public:
-    RegionRows(const MultiProblem& p, const TruthTable& on, const std::vector<Cube>& cubes, Work& work)
+  public:
+    RegionRows(const MultiProblem& p, const TruthTable& on, const std::vector<Cube>& cubes,
+               Work& work)
         : p_(p), on_(on), cubes_(cubes), work_(work) {}
 
     std::optional<std::vector<std::vector<int>>> Run(std::size_t maxRows) {
@@ -35,16 +36,18 @@ public:
         return std::move(rows_);
     }
 
-private:
+  private:
     bool Split(const Cube& region, const std::vector<int>& live) {
-        if (!work_.Spend(static_cast<int64_t>(live.size()) + p_.Span(region) / 16 + 1)) return false;
+        if (!work_.Spend(static_cast<int64_t>(live.size()) + p_.Span(region) / 16 + 1))
+            return false;
         if (!on_.Intersects(region)) return true;
         std::array<int, 32> count{};
         bool whole = true;
         for (int i : live)
             if (!cubes_[i].Contains(region)) {
                 whole = false;
-                for (uint32_t m = cubes_[i].mask & ~region.mask; m; m &= m - 1) ++count[std::countr_zero(m)];
+                for (uint32_t m = cubes_[i].mask & ~region.mask; m; m &= m - 1)
+                    ++count[std::countr_zero(m)];
             }
         if (whole) {
             rows_.push_back(live);
@@ -73,7 +76,8 @@ private:
 
 }  // namespace
 
-MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<MultiCube>& bound, Work& work) {
+MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<MultiCube>& bound,
+                                   Work& work) {
     MultiExactResult result;
     const int k = p.OutputCount();
     if (k > kMaxExactOutputs) return result;
@@ -82,7 +86,8 @@ MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<Mult
     limits.maxPrimes = kMaxPrimes;
     limits.work = &work;
     for (uint32_t subset = 1; subset < (1u << k); ++subset) {
-        if (!work.Spend(static_cast<int64_t>(std::popcount(subset) + 3) * p.Span(Cube{}))) return result;
+        if (!work.Spend(static_cast<int64_t>(std::popcount(subset) + 3) * p.Span(Cube{})))
+            return result;
         TruthTable upper(p.Vars(), true), on(p.Vars());
         for (int j = 0; j < k; ++j)
             if (subset & (1u << j)) {
@@ -121,7 +126,8 @@ MultiExactResult BestCoverOf(const MultiProblem& p, const std::vector<Cube>& can
     std::vector<MultiCube> columns;
     int64_t units = 0;
     for (const Cube& in : ins)
-        if (const Outputs out = p.UsefulOutputs(in, &units); out.any()) columns.push_back({in, out});
+        if (const Outputs out = p.UsefulOutputs(in, &units); out.any())
+            columns.push_back({in, out});
     if (!work.Spend(units)) return result;
     std::vector<std::vector<int>> rows;
     for (int j = 0; j < k; ++j) {

@@ -23,7 +23,8 @@ struct MultiExactResult {
 };
 
 // Spends from `work`; gives up (not proven, no cover) when it runs out before the covering.
-MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<MultiCube>& bound, Work& work);
+MultiExactResult MultiExactMinimum(const MultiProblem& p, const std::vector<MultiCube>& bound,
+                                   Work& work);
 
 // The cheapest cover made of `candidates` and the products of `bound` (each fed to every
 // output that can take it and needs it) that beats `bound`; proven when the search finished,

@@ -35,7 +35,8 @@ MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, 
 
 Clock::time_point After(double seconds) {
     if (seconds >= 1e6) return Clock::time_point::max();
-    return Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(std::max(0.0, seconds)));
+    return Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                              std::chrono::duration<double>(std::max(0.0, seconds)));
 }
 
 int64_t Scaled(int64_t units, double scale) {
@@ -58,7 +59,8 @@ Problem OutputProblem(const MultiProblem& p, int j) {
 }
 
 // Pairs of outputs by how many products of the cover feed both, most first.
-std::vector<std::pair<int, int>> SharingPairs(const MultiProblem& p, const std::vector<MultiCube>& cover) {
+std::vector<std::pair<int, int>> SharingPairs(const MultiProblem& p,
+                                              const std::vector<MultiCube>& cover) {
     std::vector<std::pair<int, std::pair<int, int>>> counted;
     for (int i = 0; i < p.OutputCount(); ++i)
         for (int j = i + 1; j < p.OutputCount(); ++j) {
@@ -84,7 +86,8 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
     // Products two outputs share are primes of the two together, often of neither alone:
     // pairs whose on-sets the same products of the cover feed come first, within a share of
     // the allowance that leaves the covering search its part.
-    Work pairs = work.Part(work.Allowance() == Work::kUnlimited ? Work::kUnlimited : work.Allowance() / kPairShare);
+    Work pairs = work.Part(work.Allowance() == Work::kUnlimited ? Work::kUnlimited
+                                                                : work.Allowance() / kPairShare);
     PrimeLimits limits;
     limits.maxPrimes = kMaxPoolPrimes;
     limits.work = &pairs;
@@ -148,17 +151,20 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
     Work loop(Work::kUnlimited, &guard);
     const auto consider = [&](std::vector<MultiCube> cover) {
         if (!MultiCoverImplements(p, cover)) return;
-        if (result.cover.empty() || CostOf(cover) < CostOf(result.cover)) std::swap(cover, result.cover);
+        if (result.cover.empty() || CostOf(cover) < CostOf(result.cover))
+            std::swap(cover, result.cover);
         for (const MultiCube& c : cover) start.push_back(c);
     };
     const std::vector<MultiCube> isop = start;
     consider(MultiEspresso(p, isop, loop));
     if (result.cover.empty()) result.cover = isop;
-    const std::vector<MultiCube>& second = !given.empty() && MultiCoverImplements(p, given) ? given : isop;
+    const std::vector<MultiCube>& second =
+        !given.empty() && MultiCoverImplements(p, given) ? given : isop;
     if (!loop.Over()) consider(MultiEspresso(p, second, loop, true));
     stats.work += loop.Spent();
     report("loop");
-    const bool exact = options.effort != Effort::Quick && options.exactSeconds > 0 && options.workScale > 0;
+    const bool exact =
+        options.effort != Effort::Quick && options.exactSeconds > 0 && options.workScale > 0;
     Guard exactGuard(After(options.exactSeconds), nullptr, &guard);
     bool settled = false;
     bool gaveUp = false;  // a step ran out of its allowance
@@ -180,15 +186,18 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
     }
     if (exact && !settled && !exactGuard.Stopped()) {
         const int64_t tables = p.Span(Cube{}) * p.OutputCount();
-        Work pooling(Scaled(kPoolBase + loop.Spent() / kPoolShare + kPoolPerTableWord * tables, options.workScale), &exactGuard);
+        Work pooling(Scaled(kPoolBase + loop.Spent() / kPoolShare + kPoolPerTableWord * tables,
+                            options.workScale),
+                     &exactGuard);
         result.cover = FromPool(p, start, result.cover, pooling, stats.nodes);
         stats.work += pooling.Spent();
         gaveUp = gaveUp || pooling.Reason() == StoppedBy::Work;
         report("pool");
     }
     if (exact && !settled && !exactGuard.Stopped()) {
-        Work work(options.effort == Effort::Prove ? Work::kUnlimited
-                                                  : Scaled(kExactBase + loop.Spent(), options.workScale),
+        Work work(options.effort == Effort::Prove
+                      ? Work::kUnlimited
+                      : Scaled(kExactBase + loop.Spent(), options.workScale),
                   &exactGuard);
         const MultiExactResult found = MultiExactMinimum(p, result.cover, work);
         stats.work += work.Spent();
@@ -216,12 +225,13 @@ MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& optio
     }
     stats.work += last.Spent();
     report("sparse");
-    if (!MultiCoverImplements(p, result.cover)) throw VerificationError("no verified cover for the outputs");
+    if (!MultiCoverImplements(p, result.cover))
+        throw VerificationError("no verified cover for the outputs");
     Canonical(result.cover);
-    stats.stoppedBy = guard.Reason() != StoppedBy::Nothing       ? guard.Reason()
+    stats.stoppedBy = guard.Reason() != StoppedBy::Nothing        ? guard.Reason()
                       : exactGuard.Reason() != StoppedBy::Nothing ? exactGuard.Reason()
-                      : gaveUp && !result.minimum                ? StoppedBy::Work
-                                                                 : StoppedBy::Nothing;
+                      : gaveUp && !result.minimum                 ? StoppedBy::Work
+                                                                  : StoppedBy::Nothing;
     stats.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     return result;
 }
@@ -256,7 +266,8 @@ MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, 
         if (m.kind == Minimization::Kind::Sum)
             for (const Cube& c : m.covers.front()) result.cover.push_back({c, o});
     }
-    if (!MultiCoverImplements(p, result.cover)) throw VerificationError("no verified cover for the outputs");
+    if (!MultiCoverImplements(p, result.cover))
+        throw VerificationError("no verified cover for the outputs");
     eachMinimum = result.minimum;
     result.minimum = false;  // minimum for each output alone says nothing of the whole
     return result;

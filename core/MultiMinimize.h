@@ -32,9 +32,9 @@ struct MultiOptions {
 };
 
 struct MultiStats {
-    int64_t work = 0;     // units spent by every step
-    uint64_t nodes = 0;   // of every covering search
-    double seconds = 0;   // wall clock
+    int64_t work = 0;    // units spent by every step
+    uint64_t nodes = 0;  // of every covering search
+    double seconds = 0;  // wall clock
     // What cut a step short: the clock or Cancel, or (with no proof) an allowance running out.
     StoppedBy stoppedBy = StoppedBy::Nothing;
 };

@@ -28,7 +28,7 @@ struct MultiCube {
 CoverCost CostOf(const std::vector<MultiCube>& cover);
 
 class MultiProblem {
-public:
+  public:
     // Up to this many variables the loop counts on tables.
     static constexpr int kMaxTableVars = 16;
 
@@ -67,11 +67,12 @@ public:
     // The outputs whose on-set c touches and which may take c entirely.
     Outputs UsefulOutputs(const Cube& c, int64_t* units = nullptr) const;
 
-private:
+  private:
     int vars_ = 0;
     int outputs_ = 0;
     std::vector<TruthTable> on_, upper_;
-    std::vector<std::vector<Cube>> offCubes_;  // per output, a cover of its off-set (empty: too large)
+    std::vector<std::vector<Cube>>
+        offCubes_;  // per output, a cover of its off-set (empty: too large)
     std::vector<std::vector<Cube>> notOnCubes_;  // per output, where many variables
     bool cubes_ = false;
     std::vector<TruthTable> dc_, off_;  // only while building

@@ -26,7 +26,7 @@ void Tick(const PrimeLimits& limits, std::size_t& calls, int64_t units, std::siz
 }
 
 class PrimeSearch {
-public:
+  public:
     explicit PrimeSearch(const PrimeLimits& limits) : limits_(limits) {}
 
     // Primes over variables below k of `upper` that touch `on`; both span 2^(k-6) words
@@ -62,11 +62,12 @@ public:
             }
         }
         if (out.size() > limits_.maxPrimes) throw Aborted{};
-        for ([[maybe_unused]] const Cube& q : out) MW_INVARIANT(Inside(upper, k, q));  // implicants only
+        for ([[maybe_unused]] const Cube& q : out)
+            MW_INVARIANT(Inside(upper, k, q));  // implicants only
         return out;
     }
 
-private:
+  private:
     static std::size_t Words(int k) { return k > 6 ? std::size_t{1} << (k - 6) : 1; }
 
     static void Split(const uint64_t* t, int k, uint64_t* lo, uint64_t* hi) {
@@ -98,7 +99,7 @@ private:
 // primes are its cubes left after dropping contained ones. Cheaper than tables when the
 // function has many variables but few primes.
 class CoverPrimeSearch {
-public:
+  public:
     CoverPrimeSearch(const PrimeLimits& limits, int vars) : limits_(limits), vars_(vars) {}
 
     std::vector<Cube> Run(const std::vector<Cube>& f) {
@@ -114,7 +115,8 @@ public:
         }
         int split = -1;
         for (int v = 0; v < vars_; ++v)
-            if (pos[v] && neg[v] && (split < 0 || pos[v] + neg[v] > pos[split] + neg[split])) split = v;
+            if (pos[v] && neg[v] && (split < 0 || pos[v] + neg[v] > pos[split] + neg[split]))
+                split = v;
         if (split < 0) return WithoutContained(f);
         const uint32_t bit = 1u << split;
         std::vector<Cube> f0, f1;
@@ -133,7 +135,7 @@ public:
         return WithoutContained(out);
     }
 
-private:
+  private:
     std::vector<Cube> WithoutContained(std::vector<Cube> cubes) {
         std::sort(cubes.begin(), cubes.end(), [](const Cube& a, const Cube& b) {
             return a.Literals() != b.Literals() ? a.Literals() < b.Literals() : a < b;
@@ -183,7 +185,8 @@ std::optional<std::vector<Cube>> UsefulPrimes(const Problem& p, const PrimeLimit
 
 namespace mwcore {
 
-std::optional<std::vector<Cube>> UsefulPrimesFromCover(const Problem& p, const PrimeLimits& limits) {
+std::optional<std::vector<Cube>> UsefulPrimesFromCover(const Problem& p,
+                                                       const PrimeLimits& limits) {
     const TruthTable upper = p.Upper();
     try {
         CoverPrimeSearch search(limits, p.vars);

@@ -63,7 +63,8 @@ bool TruthTable::Intersects(const Cube& c) const {
 
 bool TruthTable::Covers(const Cube& c) const {
     bool all = true;
-    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) { all = all && (words_[w] & m) == m; });
+    ForEachCubeWord(c, vars_,
+                    [&](std::size_t w, uint64_t m) { all = all && (words_[w] & m) == m; });
     return all;
 }
 

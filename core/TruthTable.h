@@ -19,7 +19,7 @@ constexpr uint64_t kVarPattern[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCul
                                      0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
 
 class TruthTable {
-public:
+  public:
     TruthTable() = default;
     explicit TruthTable(int vars, bool value = false);
 
@@ -51,7 +51,7 @@ public:
     // Smallest cube holding every set minterm of this table inside c; false when none is set.
     bool SupercubeWithin(const Cube& c, Cube& out) const;
 
-private:
+  private:
     int vars_ = 0;
     std::vector<uint64_t> words_;
 };

@@ -15,10 +15,14 @@ bool Guard::Stopped() {
 
 const char* StoppedByName(StoppedBy s) {
     switch (s) {
-        case StoppedBy::Nothing: return "nothing";
-        case StoppedBy::Work: return "work";
-        case StoppedBy::TimeLimit: return "time limit";
-        case StoppedBy::Cancel: return "cancel";
+        case StoppedBy::Nothing:
+            return "nothing";
+        case StoppedBy::Work:
+            return "work";
+        case StoppedBy::TimeLimit:
+            return "time limit";
+        case StoppedBy::Cancel:
+            return "cancel";
     }
     return "nothing";
 }

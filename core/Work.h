@@ -16,7 +16,7 @@ enum class StoppedBy { Nothing, Work, TimeLimit, Cancel };
 
 // Shared by every search of one minimization, from any thread.
 class Guard {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
     explicit Guard(Clock::time_point limit = Clock::time_point::max(),
                    const std::atomic<bool>* cancel = nullptr, Guard* parent = nullptr)
@@ -26,7 +26,7 @@ public:
     bool Stopped();
     StoppedBy Reason() const { return static_cast<StoppedBy>(reason_.load()); }
 
-private:
+  private:
     Clock::time_point limit_;
     const std::atomic<bool>* cancel_;
     Guard* parent_;  // stops this one too
@@ -35,10 +35,11 @@ private:
 
 // One search's allowance. Past it, or when the guard stops, Spend says no and keeps saying it.
 class Work {
-public:
+  public:
     static constexpr int64_t kUnlimited = std::numeric_limits<int64_t>::max();
 
-    explicit Work(int64_t allowance = kUnlimited, Guard* guard = nullptr) : allowance_(allowance), guard_(guard) {}
+    explicit Work(int64_t allowance = kUnlimited, Guard* guard = nullptr)
+        : allowance_(allowance), guard_(guard) {}
 
     // False when the search must give up.
     bool Spend(int64_t units) {
@@ -48,7 +49,8 @@ public:
             return false;
         }
         // The clock is read every few calls and after every large step.
-        if (guard_ && ((++calls_ & 7) == 0 || units >= 4096) && guard_->Stopped()) stopped_ = guard_->Reason();
+        if (guard_ && ((++calls_ & 7) == 0 || units >= 4096) && guard_->Stopped())
+            stopped_ = guard_->Reason();
         return stopped_ == StoppedBy::Nothing;
     }
     bool Over() const { return stopped_ != StoppedBy::Nothing; }
@@ -59,15 +61,19 @@ public:
 
     // An allowance for a part of this search, counted into it when the part ends.
     Work Part(int64_t allowance) const {
-        return Work(std::min(allowance, allowance_ == kUnlimited ? kUnlimited : std::max<int64_t>(0, allowance_ - spent_)), guard_);
+        return Work(std::min(allowance, allowance_ == kUnlimited
+                                            ? kUnlimited
+                                            : std::max<int64_t>(0, allowance_ - spent_)),
+                    guard_);
     }
     void Absorb(const Work& part) {
         spent_ += part.spent_;
-        if (part.stopped_ == StoppedBy::TimeLimit || part.stopped_ == StoppedBy::Cancel) stopped_ = part.stopped_;
+        if (part.stopped_ == StoppedBy::TimeLimit || part.stopped_ == StoppedBy::Cancel)
+            stopped_ = part.stopped_;
         if (spent_ > allowance_ && stopped_ == StoppedBy::Nothing) stopped_ = StoppedBy::Work;
     }
 
-private:
+  private:
     int64_t allowance_;
     int64_t spent_ = 0;
     Guard* guard_;

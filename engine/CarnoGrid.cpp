@@ -7,7 +7,9 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
-TCarnoGrid::TCarnoGrid() { SetVariableCount(4); }
+TCarnoGrid::TCarnoGrid() {
+    SetVariableCount(4);
+}
 
 std::string TCarnoGrid::Cells(int col, int row) const {
     if (col < 1 || row < 1 || col > kStoreSize || row > kStoreSize) return {};
@@ -32,7 +34,8 @@ void TCarnoGrid::SetState(const TMapState& state) {
 
 bool TCarnoGrid::SetVariableCount(int n) {
     if (n < 2 || n > 8) {
-        platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("Invalid number of variables", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return false;
     }
     colVarCount_ = (n + 1) / 2;
@@ -88,8 +91,9 @@ TCellPos TCarnoGrid::PositionOfMinterm(int minterm) const {
 
 void TCarnoGrid::AskToClearResults(MsgIcon icon) {
     if (!TreeView || TreeView->NodeCount() == 0) return;
-    const MsgAnswer a = platform::ShowMessage(
-        platform::TranslateText("Results of analyze will be lost, Continue?"), icon, MsgButtons::OkCancel);
+    const MsgAnswer a =
+        platform::ShowMessage(platform::TranslateText("Results of analyze will be lost, Continue?"),
+                              icon, MsgButtons::OkCancel);
     if (a == MsgAnswer::Ok) TreeView->Clear();
 }
 

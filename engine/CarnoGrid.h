@@ -32,8 +32,8 @@ struct TTruthTableValues {
 };
 
 class TCarnoGrid {
-public:
-    static constexpr int kStoreSize = 32;  // columns and rows kept, hidden ones included
+  public:
+    static constexpr int kStoreSize = 32;             // columns and rows kept, hidden ones included
     static constexpr std::uint32_t kTeal = 0x808000;  // platform colour 0x00BBGGRR
 
     using GrayTable = std::array<std::string, 256>;
@@ -157,7 +157,7 @@ public:
     // --- properties ---
     TGlueMethod GlueMethod = gmDNF;
     std::uint32_t TermColor = kTeal;
-    ResultTree* TreeView = nullptr;  // not owned
+    ResultTree* TreeView = nullptr;    // not owned
     ProgressSink* Progress = nullptr;  // not owned
     std::uint8_t PackedFlag = 0;
     std::uint8_t FormulaType = 0;
@@ -182,7 +182,7 @@ public:
     const std::vector<TGroupLevel>& LevelList() const { return levelList_; }
     const std::vector<TCellPos>& CoveredList() const { return coveredList_; }
 
-private:
+  private:
     friend class Gluer;
 
     // "Results of analyze will be lost, Continue?" when the tree holds results; OK clears it.

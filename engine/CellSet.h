@@ -16,7 +16,8 @@ struct CellSet {
     bool Test(int i) const { return (w[i >> 6] >> (i & 63)) & 1; }
     bool Empty() const { return (w[0] | w[1] | w[2] | w[3]) == 0; }
     int Count() const {
-        return std::popcount(w[0]) + std::popcount(w[1]) + std::popcount(w[2]) + std::popcount(w[3]);
+        return std::popcount(w[0]) + std::popcount(w[1]) + std::popcount(w[2]) +
+               std::popcount(w[3]);
     }
     bool SubsetOf(const CellSet& o) const {
         return ((w[0] & ~o.w[0]) | (w[1] & ~o.w[1]) | (w[2] & ~o.w[2]) | (w[3] & ~o.w[3])) == 0;

@@ -17,7 +17,7 @@
 namespace {
 
 struct FormSettings {
-    const char* target;    // cells being covered
+    const char* target;  // cells being covered
     std::uint8_t targetCode;
     const char* separator;  // between terms
     const char* op;         // between literals
@@ -47,7 +47,7 @@ using GroupBits = std::vector<std::uint64_t>;
 }  // namespace
 
 class Gluer {
-public:
+  public:
     explicit Gluer(TCarnoGrid& grid)
         : g_(grid),
           s_(SettingsFor(grid.GlueMethod)),
@@ -57,7 +57,7 @@ public:
 
     void Run();
 
-private:
+  private:
     int PosOf(int c, int r) const { return (c - 1) * rows_ + (r - 1); }
     void Advance() {
         if (g_.Progress) g_.Progress->Advance();
@@ -76,8 +76,8 @@ private:
     TCarnoGrid& g_;
     const FormSettings s_;
     const int cols_, rows_, cells_;
-    std::vector<std::string> text_;           // by position
-    std::vector<std::vector<int>> nb_;        // neighbour positions in rule order, repeats kept
+    std::vector<std::string> text_;     // by position
+    std::vector<std::vector<int>> nb_;  // neighbour positions in rule order, repeats kept
     std::unordered_set<CellSet, CellSetHash> pairSeen_;
     int targetCount_ = 0;
 };
@@ -102,10 +102,11 @@ void Gluer::AppendPair(int a, const std::string& ta, int b, const std::string& t
     if (!pairSeen_.insert(positions).second) return;  // a group with the same two cells exists
     TGroup group;
     group.Count = 2;
-    group.Cells = {{static_cast<std::uint8_t>(a / rows_ + 1), static_cast<std::uint8_t>(a % rows_ + 1),
-                    static_cast<std::uint8_t>(TCarnoGrid::ValueCode(ta))},
-                   {static_cast<std::uint8_t>(b / rows_ + 1), static_cast<std::uint8_t>(b % rows_ + 1),
-                    static_cast<std::uint8_t>(TCarnoGrid::ValueCode(tb))}};
+    group.Cells = {
+        {static_cast<std::uint8_t>(a / rows_ + 1), static_cast<std::uint8_t>(a % rows_ + 1),
+         static_cast<std::uint8_t>(TCarnoGrid::ValueCode(ta))},
+        {static_cast<std::uint8_t>(b / rows_ + 1), static_cast<std::uint8_t>(b % rows_ + 1),
+         static_cast<std::uint8_t>(TCarnoGrid::ValueCode(tb))}};
     group.Positions = positions;
     g_.levelList_[1].Groups.push_back(std::move(group));
 }
@@ -169,7 +170,8 @@ void Gluer::GlueLevel(std::size_t from) {
 
     std::vector<std::uint64_t> contains(static_cast<std::size_t>(cells_) * words, 0);
     for (std::size_t j = 0; j < m; ++j)
-        level[j].Positions.ForEach([&](int x) { contains[x * words + j / 64] |= std::uint64_t{1} << (j % 64); });
+        level[j].Positions.ForEach(
+            [&](int x) { contains[x * words + j / 64] |= std::uint64_t{1} << (j % 64); });
 
     std::unordered_set<CellSet, CellSetHash> seen;  // positions of out's groups without repeats
     std::vector<std::size_t> withRepeats;           // out's groups whose positions repeat
@@ -221,7 +223,8 @@ void Gluer::GlueLevel(std::size_t from) {
         // Two disjoint halves of the whole map glue whatever their neighbours.
         if (2 * g1.Count == cells_) {
             for (std::size_t j = i + 1; j < m; ++j)
-                if (level[j].Count + g1.Count == cells_ && !g1.Positions.Intersects(level[j].Positions))
+                if (level[j].Count + g1.Count == cells_ &&
+                    !g1.Positions.Intersects(level[j].Positions))
                     acc[j / 64] |= std::uint64_t{1} << (j % 64);
         }
         // Only groups after g1, in list order.
@@ -251,9 +254,9 @@ void Gluer::Select() {
         while (covered() < targetCount_) {
             if (!scanned) {
                 for (TGroup& g : groups) {
-                    const bool allStar = std::all_of(g.Cells.begin(), g.Cells.end(), [&](const TCellRef& x) {
-                        return g_.Cells(x.Col, x.Row) == "*";
-                    });
+                    const bool allStar = std::all_of(
+                        g.Cells.begin(), g.Cells.end(),
+                        [&](const TCellRef& x) { return g_.Cells(x.Col, x.Row) == "*"; });
                     if (allStar) g.Picked = 1;
                 }
                 scanned = true;
@@ -281,7 +284,8 @@ void Gluer::PruneSubsets() {
     std::vector<char> alive(list.size(), 1);
     for (std::size_t p = 0; p < list.size(); ++p) {
         for (int q : byPos[list[p].Positions.First()]) {
-            if (q != static_cast<int>(p) && alive[q] && list[p].Positions.SubsetOf(list[q].Positions)) {
+            if (q != static_cast<int>(p) && alive[q] &&
+                list[p].Positions.SubsetOf(list[q].Positions)) {
                 alive[p] = 0;
                 break;
             }
@@ -361,10 +365,13 @@ void Gluer::Run() {
     WriteFormula();
 }
 
-void TCarnoGrid::Glue() { Gluer(*this).Run(); }
+void TCarnoGrid::Glue() {
+    Gluer(*this).Run();
+}
 
 std::string TCarnoGrid::ResultText() const {
-    return resultFormula_.empty() && !resultList_.empty() ? SettingsFor(GlueMethod).constant : resultFormula_;
+    return resultFormula_.empty() && !resultList_.empty() ? SettingsFor(GlueMethod).constant
+                                                          : resultFormula_;
 }
 
 std::vector<std::string> TCarnoGrid::ResultTermTexts() const {

@@ -9,7 +9,7 @@
 #include "engine/CarnoGrid.h"
 
 class TMapHistory {
-public:
+  public:
     void Begin(const TCarnoGrid& grid);
     // Ends the outermost bracket; true when it recorded a step.
     bool Commit(const TCarnoGrid& grid);
@@ -23,7 +23,7 @@ public:
     bool Redo(TCarnoGrid& grid);
     void Clear();
 
-private:
+  private:
     // A state packed into about a kilobyte (most cells are empty or one character), so that
     // thousands of steps stay small.
     static std::string Pack(const TMapState& state);

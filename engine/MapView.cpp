@@ -5,15 +5,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
-
 #include <algorithm>
 #include <cmath>
-#include <QPainter>
 
 #include "engine/MapLabels.h"
-#include "platform/Dialogs.h"
 #include "platform/Colour.h"
+#include "platform/Dialogs.h"
 
 namespace {
 
@@ -31,8 +30,12 @@ QString ColumnLabel(const TCarnoGrid& g, int col0) {
 
 // --- model ---
 
-int MapModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int MapModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int MapModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+int MapModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : cols_;
+}
 
 QVariant MapModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
@@ -79,7 +82,7 @@ void MapModel::Refresh() {
 // --- delegate: any text may be typed; the focus cell may be drawn unselected ---
 
 class MapDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit MapDelegate(TMapView* view) : QStyledItemDelegate(view), view_(view) {}
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
@@ -88,20 +91,21 @@ public:
             emit view_->GetEditText(index.column() + 1, index.row() + 1, line->text());
     }
 
-protected:
+  protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         if (!view_->drawFocusSelected_ && index == view_->currentIndex())
             option->state &= ~QStyle::State_Selected;
     }
 
-private:
+  private:
     TMapView* view_;
 };
 
 // --- view ---
 
-TMapView::TMapView(TCarnoGrid& grid, QWidget* parent) : QTableView(parent), grid_(grid), model_(grid) {
+TMapView::TMapView(TCarnoGrid& grid, QWidget* parent)
+    : QTableView(parent), grid_(grid), model_(grid) {
     setModel(&model_);
     setItemDelegate(new MapDelegate(this));
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -229,7 +233,9 @@ void TMapView::MoveSection(Qt::Orientation orientation, int from, int to) {
     const bool cols = orientation == Qt::Horizontal;
     const int other = cols ? grid_.MapRows() : grid_.MapColumns();
     for (int k = 1; k <= other; ++k) {
-        auto cell = [&](int i) -> std::pair<int, int> { return cols ? std::pair{i + 1, k} : std::pair{k, i + 1}; };
+        auto cell = [&](int i) -> std::pair<int, int> {
+            return cols ? std::pair{i + 1, k} : std::pair{k, i + 1};
+        };
         auto [fc, fr] = cell(from);
         const std::string moving = grid_.Cells(fc, fr);
         const int step = from < to ? 1 : -1;
@@ -291,7 +297,8 @@ void TMapView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool plain =
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (plain && state() != QAbstractItemView::EditingState && EnterValue(event->text())) {
         event->accept();
         return;
@@ -315,7 +322,8 @@ void TMapView::leaveEvent(QEvent* event) {
 
 void TMapView::changeEvent(QEvent* event) {
     const auto type = event->type();
-    if ((type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange || type == QEvent::StyleChange) &&
+    if ((type == QEvent::PaletteChange || type == QEvent::ApplicationPaletteChange ||
+         type == QEvent::StyleChange) &&
         !applyingColours_) {
         applyingColours_ = true;
         ApplyHeaderColours();
@@ -347,14 +355,17 @@ void TMapView::ApplyHeaderColours() {
     const QString fixed = dark ? "rgb(70, 70, 74)" : "silver";
     const QString text = dark ? "rgb(235, 235, 235)" : "black";
     const QString line = dark ? "rgb(110, 110, 110)" : "gray";
-    const QString headerStyle = QString("QHeaderView::section { background-color: %1; color: %2; border: 0px; "
-                                        "border-right: 1px solid %3; border-bottom: 1px solid %3; padding: 0px; }")
-                                    .arg(fixed, text, line);
+    const QString headerStyle =
+        QString(
+            "QHeaderView::section { background-color: %1; color: %2; border: 0px; "
+            "border-right: 1px solid %3; border-bottom: 1px solid %3; padding: 0px; }")
+            .arg(fixed, text, line);
     horizontalHeader()->setStyleSheet(headerStyle);
     verticalHeader()->setStyleSheet(headerStyle);
-    setStyleSheet(QString("QTableView { background-color: %2; color: %3; gridline-color: %4; } "
-                          "QTableCornerButton::section { background-color: %1; border: 0px; }")
-                      .arg(fixed, pal.color(QPalette::Base).name(), pal.color(QPalette::Text).name(), line));
+    setStyleSheet(
+        QString("QTableView { background-color: %2; color: %3; gridline-color: %4; } "
+                "QTableCornerButton::section { background-color: %1; border: 0px; }")
+            .arg(fixed, pal.color(QPalette::Base).name(), pal.color(QPalette::Text).name(), line));
 }
 
 void TMapView::SetZoom(double zoom) {
@@ -401,8 +412,10 @@ void TMapView::ApplyZoom() {
 // at the present zoom (labels make the columns a little wider than the rows are high).
 void TMapView::FitToWindow() {
     for (int round = 0; round < 3; ++round) {
-        const double w = verticalHeader()->width() + horizontalHeader()->length() + 2 * frameWidth();
-        const double h = horizontalHeader()->height() + verticalHeader()->length() + 2 * frameWidth();
+        const double w =
+            verticalHeader()->width() + horizontalHeader()->length() + 2 * frameWidth();
+        const double h =
+            horizontalHeader()->height() + verticalHeader()->length() + 2 * frameWidth();
         if (w <= 0 || h <= 0) return;
         const double ratio = std::min((width() - 2) / w, (height() - 2) / h);
         if (std::abs(ratio - 1) < 0.03) return;

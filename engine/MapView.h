@@ -11,8 +11,9 @@
 
 class MapModel : public QAbstractTableModel {
     Q_OBJECT
-public:
-    explicit MapModel(TCarnoGrid& grid, QObject* parent = nullptr) : QAbstractTableModel(parent), grid_(grid) {}
+  public:
+    explicit MapModel(TCarnoGrid& grid, QObject* parent = nullptr)
+        : QAbstractTableModel(parent), grid_(grid) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,20 +25,20 @@ public:
     // The grid changed behind the model's back (fill, load, variable count...).
     void Refresh();
 
-signals:
+  signals:
     // Around every change of cells made in the view (typing, Delete, moving a row or column),
     // so that the change can be recorded as one step.
     void AboutToEdit();
     void Edited();
 
-private:
+  private:
     TCarnoGrid& grid_;
     int rows_ = 0, cols_ = 0;
 };
 
 class TMapView : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit TMapView(TCarnoGrid& grid, QWidget* parent = nullptr);
 
     TCarnoGrid& Grid() { return grid_; }
@@ -79,7 +80,7 @@ public:
     int DefaultColWidth() const { return defaultColWidth_; }
     int DefaultRowHeight() const { return defaultRowHeight_; }
 
-signals:
+  signals:
     void KeyDown(int key);
     void ZoomChanged(double zoom);
     // The in-place editor was opened for (col, row) and handed editorText.
@@ -87,7 +88,7 @@ signals:
     // The mouse is over map cell (col, row); (0, 0) when it is over no cell.
     void CellHovered(int col, int row);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -97,7 +98,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+  private:
     friend class MapDelegate;
     void AdaptSizes();
     void MoveSection(Qt::Orientation orientation, int from, int to);

@@ -38,8 +38,9 @@ std::string Literal(const std::string& text, std::size_t* nameLength) {
     const bool inverted = text[begin] == '|';
     if (inverted) begin = text.find_first_not_of(' ', begin + 1);
     const std::size_t end = text.find_last_not_of(' ');
-    const std::string name =
-        begin == std::string::npos || end < begin ? std::string() : text.substr(begin, end - begin + 1);
+    const std::string name = begin == std::string::npos || end < begin
+                                 ? std::string()
+                                 : text.substr(begin, end - begin + 1);
     *nameLength = name.size();
     return inverted ? Overlined(name) : name;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 class ResultTree {
-public:
+  public:
     virtual ~ResultTree() = default;
     virtual int NodeCount() const = 0;  // all nodes, top-level and children
     virtual void Clear() = 0;
@@ -16,7 +16,7 @@ public:
 };
 
 class MemoryResultTree : public ResultTree {
-public:
+  public:
     struct Node {
         std::string text;
         std::vector<std::string> children;
@@ -31,7 +31,7 @@ public:
 };
 
 class ProgressSink {
-public:
+  public:
     virtual ~ProgressSink() = default;
     virtual int Max() const = 0;
     virtual void SetMax(int max) = 0;
@@ -41,13 +41,13 @@ public:
 };
 
 class MemoryProgress : public ProgressSink {
-public:
+  public:
     int Max() const override { return max_; }
     void SetMax(int max) override { max_ = max; }
     int Position() const override { return position_; }
     void SetPosition(int position) override { position_ = position; }
 
-private:
+  private:
     int max_ = 100;
     int position_ = 0;
 };

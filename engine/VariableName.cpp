@@ -10,10 +10,14 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
     std::size_t length = 0;
     unsigned min = 0, value = 0;
     if (b < 0x80) return 1;
-    if (b >= 0xC2 && b <= 0xDF) length = 2, min = 0x80, value = b & 0x1F;
-    else if (b >= 0xE0 && b <= 0xEF) length = 3, min = 0x800, value = b & 0x0F;
-    else if (b >= 0xF0 && b <= 0xF4) length = 4, min = 0x10000, value = b & 0x07;
-    else return 0;
+    if (b >= 0xC2 && b <= 0xDF)
+        length = 2, min = 0x80, value = b & 0x1F;
+    else if (b >= 0xE0 && b <= 0xEF)
+        length = 3, min = 0x800, value = b & 0x0F;
+    else if (b >= 0xF0 && b <= 0xF4)
+        length = 4, min = 0x10000, value = b & 0x07;
+    else
+        return 0;
     if (i + length > text.size()) return 0;
     for (std::size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
@@ -60,10 +64,12 @@ std::string Problem(const std::string& name) {
     else if (!IsUtf8(name))
         why = platform::TranslateText("A name must be UTF-8 text.");
     else if (name.find_first_of("+*|") != std::string::npos)
-        why = platform::TranslateText("A name cannot hold \"+\", \"*\" or \"|\": a formula reads them as operators.");
+        why = platform::TranslateText(
+            "A name cannot hold \"+\", \"*\" or \"|\": a formula reads them as operators.");
     else
         for (const unsigned char c : name)
-            if (c <= 0x20 || c == 0x7F) why = platform::TranslateText("A name cannot hold blanks or control characters.");
+            if (c <= 0x20 || c == 0x7F)
+                why = platform::TranslateText("A name cannot hold blanks or control characters.");
     if (why.empty()) return {};
     return platform::TranslateText("Invalid variable name:") + " \"" + Shown(name) + "\"\n" + why;
 }

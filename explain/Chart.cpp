@@ -9,8 +9,12 @@ namespace {
 
 using Bits = PrimeChart::Bits;
 
-void Set(Bits& b, int i) { b[i >> 6] |= uint64_t{1} << (i & 63); }
-void Reset(Bits& b, int i) { b[i >> 6] &= ~(uint64_t{1} << (i & 63)); }
+void Set(Bits& b, int i) {
+    b[i >> 6] |= uint64_t{1} << (i & 63);
+}
+void Reset(Bits& b, int i) {
+    b[i >> 6] &= ~(uint64_t{1} << (i & 63));
+}
 
 Bits And(const Bits& a, const Bits& b) {
     Bits out(a.size());
@@ -62,7 +66,9 @@ PrimeChart::PrimeChart(const std::vector<int>& targets, const std::vector<Prime>
             }
 }
 
-std::vector<int> PrimeChart::PrimesOfRow(int row) const { return Members(rowCols_[row]); }
+std::vector<int> PrimeChart::PrimesOfRow(int row) const {
+    return Members(rowCols_[row]);
+}
 
 std::vector<int> PrimeChart::LiveColumnsOfRow(int row, const std::vector<int>& columns) const {
     std::vector<int> out;
@@ -71,7 +77,8 @@ std::vector<int> PrimeChart::LiveColumnsOfRow(int row, const std::vector<int>& c
     return out;
 }
 
-Reduction Reduce(const PrimeChart& chart, const std::vector<Prime>& primes, const std::vector<int>& targets) {
+Reduction Reduce(const PrimeChart& chart, const std::vector<Prime>& primes,
+                 const std::vector<int>& targets) {
     Reduction out;
     Bits liveRows = Full(chart.Rows());
     Bits liveCols = Full(chart.Columns());
@@ -110,8 +117,10 @@ Reduction Reduce(const PrimeChart& chart, const std::vector<Prime>& primes, cons
         for (int r1 = 0; r1 < chart.Rows(); ++r1) {
             if (!PrimeChart::Test(liveRows, r1)) continue;
             for (int r2 = 0; r2 < chart.Rows(); ++r2) {
-                if (r2 == r1 || !PrimeChart::Test(liveRows, r2) || !SubsetOf(open[r2], open[r1])) continue;
-                if (r2 > r1 && SubsetOf(open[r1], open[r2])) continue;  // equal rows: the first stays
+                if (r2 == r1 || !PrimeChart::Test(liveRows, r2) || !SubsetOf(open[r2], open[r1]))
+                    continue;
+                if (r2 > r1 && SubsetOf(open[r1], open[r2]))
+                    continue;  // equal rows: the first stays
                 ChartStep step;
                 step.kind = ChartStep::Kind::RowDominance;
                 step.cell = targets[r1];

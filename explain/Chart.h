@@ -15,7 +15,7 @@
 namespace explain {
 
 class PrimeChart {
-public:
+  public:
     PrimeChart(const std::vector<int>& targets, const std::vector<Prime>& primes);
 
     int Rows() const { return rows_; }
@@ -30,7 +30,7 @@ public:
     const Bits& RowColumns(int row) const { return rowCols_[row]; }
     const Bits& ColumnRows(int column) const { return colRows_[column]; }
 
-private:
+  private:
     int rows_ = 0, cols_ = 0;
     std::vector<Bits> rowCols_, colRows_;
 };
@@ -42,6 +42,7 @@ struct Reduction {
     std::vector<int> coreColumns;  // primes left, ascending
 };
 
-Reduction Reduce(const PrimeChart& chart, const std::vector<Prime>& primes, const std::vector<int>& targets);
+Reduction Reduce(const PrimeChart& chart, const std::vector<Prime>& primes,
+                 const std::vector<int>& targets);
 
 }  // namespace explain

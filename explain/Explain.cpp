@@ -13,10 +13,13 @@ namespace explain {
 
 namespace {
 
-char TargetValue(TGlueMethod form) { return form == gmKNF ? '0' : '1'; }
+char TargetValue(TGlueMethod form) {
+    return form == gmKNF ? '0' : '1';
+}
 
 std::chrono::steady_clock::duration Seconds(double s) {
-    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(s));
+    return std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+        std::chrono::duration<double>(s));
 }
 
 }  // namespace
@@ -33,7 +36,8 @@ ReadResult ReadMap(const TCarnoGrid& grid, TGlueMethod form, MapFunction& out) {
             const std::string text = grid.Cells(c, r);
             char v = form == gmKNF ? '1' : '0';
             if (!text.empty()) {
-                if (text.size() != 1 || (text[0] != '0' && text[0] != '1' && text[0] != '*')) return {false, c, r};
+                if (text.size() != 1 || (text[0] != '0' && text[0] != '1' && text[0] != '*'))
+                    return {false, c, r};
                 v = text[0];
             }
             out.values[grid.MintermNumber(c, r)] = v;
@@ -41,8 +45,12 @@ ReadResult ReadMap(const TCarnoGrid& grid, TGlueMethod form, MapFunction& out) {
     return {};
 }
 
-std::string ConstantTerm(TGlueMethod form) { return form == gmKNF ? "0" : "1"; }
-std::string EmptyFormula(TGlueMethod form) { return form == gmKNF ? "1" : "0"; }
+std::string ConstantTerm(TGlueMethod form) {
+    return form == gmKNF ? "0" : "1";
+}
+std::string EmptyFormula(TGlueMethod form) {
+    return form == gmKNF ? "1" : "0";
+}
 
 std::string TermText(const mwcore::Cube& cube, const MapFunction& f) {
     std::string text;
@@ -86,7 +94,8 @@ Gluing GlueFunction(const MapFunction& f) {
             for (std::size_t i = 0; i < code.size(); ++i)
                 if (code[i] != other[i]) code[i] = '*';
         }
-        g.literals += static_cast<int>(std::count_if(code.begin(), code.end(), [](char ch) { return ch != '*'; }));
+        g.literals += static_cast<int>(
+            std::count_if(code.begin(), code.end(), [](char ch) { return ch != '*'; }));
         const std::string term = grid.GroupToTerm(group);
         terms.push_back(term.empty() ? ConstantTerm(f.form) : term);
     }
@@ -130,7 +139,8 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
         ordered.push_back({std::move(cells), c});
     }
     std::sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) {
-        if (a.second.Literals() != b.second.Literals()) return a.second.Literals() < b.second.Literals();
+        if (a.second.Literals() != b.second.Literals())
+            return a.second.Literals() < b.second.Literals();
         return a.first < b.first;
     });
     for (auto& [cells, cube] : ordered) {
@@ -161,7 +171,8 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     std::vector<int64_t> cost;
     for (const Prime& p : e.primes) cost.push_back(weight + p.literals);
     std::vector<std::vector<int>> rows;
-    for (int r : reduction.coreRows) rows.push_back(chart.LiveColumnsOfRow(r, reduction.coreColumns));
+    for (int r : reduction.coreRows)
+        rows.push_back(chart.LiveColumnsOfRow(r, reduction.coreColumns));
     mwcore::CoverListingLimits listLimits;
     listLimits.maxList = static_cast<std::size_t>(std::max(1, limits.maxSolutions));
     listLimits.maxNodes = limits.countNodes;

@@ -22,14 +22,18 @@
 
 namespace {
 
-QString T(const std::string& english) { return QString::fromStdString(platform::TranslateText(english)); }
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString T(const std::string& english) {
+    return QString::fromStdString(platform::TranslateText(english));
+}
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 }  // namespace
 
 // The prime chart, drawn on demand: an 8-variable chart may have a hundred thousand marks.
 class ChartModel : public QAbstractTableModel {
-public:
+  public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void Set(const explain::Explanation& e) {
@@ -69,7 +73,7 @@ public:
         if (role == Qt::DisplayRole) return holds ? QStringLiteral("\u00d7") : QString();
         if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
         if (role == Qt::BackgroundRole) {
-            if (essential_[c]) return QColor(0xFF, 0xE8, 0xA8);            // essential column
+            if (essential_[c]) return QColor(0xFF, 0xE8, 0xA8);               // essential column
             if (coreRow_[r] && coreCol_[c]) return QColor(0xCF, 0xE6, 0xF7);  // the cyclic core
             if (settled_[r]) return QColor(0xE4, 0xE4, 0xE4);                 // a row they settle
         }
@@ -88,7 +92,7 @@ public:
         return {};
     }
 
-private:
+  private:
     std::vector<int> targets_;
     std::vector<mwcore::Cube> primes_;
     std::vector<bool> essential_, settled_, coreRow_, coreCol_;
@@ -96,7 +100,10 @@ private:
 };
 
 TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
-    : QWidget(parent), map_(map), overlay_(new TLoopOverlay(map)), chartModel_(new ChartModel(this)) {
+    : QWidget(parent),
+      map_(map),
+      overlay_(new TLoopOverlay(map)),
+      chartModel_(new ChartModel(this)) {
     setObjectName("ExplainPanel");
     Summary = new QLabel(this);
     Summary->setWordWrap(true);
@@ -155,7 +162,9 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     connect(UseButton, &QPushButton::clicked, this, &TExplainPanel::UseSelected);
 }
 
-TExplainPanel::~TExplainPanel() { ++generation_; }
+TExplainPanel::~TExplainPanel() {
+    ++generation_;
+}
 
 void TExplainPanel::Retranslate() {
     const bool pos = f_.form == gmKNF;
@@ -213,7 +222,8 @@ void TExplainPanel::ShowRefused(int col, int row) {
     Solutions->clear();
     chartModel_->Set(e_);
     overlay_->Clear();
-    Summary->setText(T("Invalid data in cell.") + " (" + QString::number(col) + ", " + QString::number(row) + ")");
+    Summary->setText(T("Invalid data in cell.") + " (" + QString::number(col) + ", " +
+                     QString::number(row) + ")");
     CountLabel->clear();
     emit Updated();
 }
@@ -223,7 +233,8 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
     e_ = e;
     Retranslate();
     overlay_->Clear();
-    Summary->setText(Q(explain::ComparisonLine(e)) + "\n" + T("Designed gluing:") + " " + Q(e.gluing.formula));
+    Summary->setText(Q(explain::ComparisonLine(e)) + "\n" + T("Designed gluing:") + " " +
+                     Q(e.gluing.formula));
     CountLabel->setText(Q(explain::CountText(e)));
 
     const QSignalBlocker quietPrimes(Primes), quietSolutions(Solutions);
@@ -236,7 +247,8 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
         item->setText(2, Q(explain::CellList(p.minterms)));
         item->setText(3, QString::number(p.literals));
         if (p.essential) {
-            item->setText(4, Q(explain::Fill(platform::TranslateText("yes, by cell %1"), {std::to_string(p.essentialCell)})));
+            item->setText(4, Q(explain::Fill(platform::TranslateText("yes, by cell %1"),
+                                             {std::to_string(p.essentialCell)})));
             QFont bold = item->font(0);
             bold.setBold(true);
             for (int c = 0; c < 5; ++c) item->setFont(c, bold);
@@ -244,7 +256,8 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
     }
     chartModel_->Set(e);
     Steps->clear();
-    for (const explain::ChartStep& step : e.steps) Steps->addItem(Q(explain::StepSentence(step, e)));
+    for (const explain::ChartStep& step : e.steps)
+        Steps->addItem(Q(explain::StepSentence(step, e)));
     Solutions->clear();
     for (std::size_t i = 0; i < e.solutions.size(); ++i) {
         auto* item = new QTreeWidgetItem(Solutions);

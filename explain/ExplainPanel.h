@@ -25,7 +25,7 @@ class ChartModel;
 
 class TExplainPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     TExplainPanel(TMapView* map, QWidget* parent = nullptr);
     ~TExplainPanel() override;
 
@@ -51,13 +51,13 @@ public:
     QTreeWidget* Solutions = nullptr;
     QPushButton* UseButton = nullptr;
 
-signals:
+  signals:
     // A run's results are shown.
     void Updated();
     // "Use as result" put a solution into the map's result tree.
     void ResultUsed();
 
-private:
+  private:
     void Start();
     void Show(const explain::MapFunction& f, const explain::Explanation& e);
     void ShowRefused(int col, int row);

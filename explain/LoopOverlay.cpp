@@ -19,7 +19,8 @@ QPainterPath LoopPath(const QRectF& r, const explain::LoopBlock& b, qreal radius
     const bool top = !b.openTop, bottom = !b.openBottom, left = !b.openLeft, right = !b.openRight;
     const qreal rad = std::min(radius, std::min(r.width(), r.height()) / 2);
     const auto corner = [&](bool a, bool c) { return a && c ? rad : 0.0; };
-    const qreal tl = corner(top, left), tr = corner(top, right), br = corner(bottom, right), bl = corner(bottom, left);
+    const qreal tl = corner(top, left), tr = corner(top, right), br = corner(bottom, right),
+                bl = corner(bottom, left);
     if (top) {
         path.moveTo(r.left() + tl, r.top());
         path.lineTo(r.right() - tr, r.top());
@@ -28,7 +29,8 @@ QPainterPath LoopPath(const QRectF& r, const explain::LoopBlock& b, qreal radius
     if (right) {
         path.moveTo(r.right(), r.top() + tr);
         path.lineTo(r.right(), r.bottom() - br);
-        if (br > 0) path.arcTo(QRectF(r.right() - 2 * br, r.bottom() - 2 * br, 2 * br, 2 * br), 0, -90);
+        if (br > 0)
+            path.arcTo(QRectF(r.right() - 2 * br, r.bottom() - 2 * br, 2 * br, 2 * br), 0, -90);
     }
     if (bottom) {
         path.moveTo(r.right() - br, r.bottom());
@@ -45,7 +47,8 @@ QPainterPath LoopPath(const QRectF& r, const explain::LoopBlock& b, qreal radius
 
 }  // namespace
 
-TLoopOverlay::TLoopOverlay(TMapView* view) : QWidget(view), view_(view), viewport_(view->viewport()) {
+TLoopOverlay::TLoopOverlay(TMapView* view)
+    : QWidget(view), view_(view), viewport_(view->viewport()) {
     setObjectName("LoopOverlay");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -68,7 +71,8 @@ void TLoopOverlay::FollowViewport() {
 }
 
 bool TLoopOverlay::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == viewport_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    if (watched == viewport_ &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
         FollowViewport();
         update();
     }
@@ -96,8 +100,8 @@ void TLoopOverlay::paintEvent(QPaintEvent*) {
             const QRect last = view_->visualRect(view_->Model().index(b.row1, b.col1));
             QRectF r = QRectF(first.topLeft(), last.bottomRight());
             // An open side runs out to the map's edge; a closed one stays inside the block.
-            r.adjust(b.openLeft ? -inset : inset, b.openTop ? -inset : inset, b.openRight ? inset : -inset,
-                     b.openBottom ? inset : -inset);
+            r.adjust(b.openLeft ? -inset : inset, b.openTop ? -inset : inset,
+                     b.openRight ? inset : -inset, b.openBottom ? inset : -inset);
             p.drawPath(LoopPath(r, b, 8));
             ++outlines_;
         }

@@ -12,7 +12,7 @@ class TMapView;
 
 class TLoopOverlay : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TLoopOverlay(TMapView* view);
 
     // Each entry: the minterms of one term, drawn in loop colour k for the k-th entry.
@@ -22,11 +22,11 @@ public:
     // The outlines drawn last, one per block of each term (for the tests).
     int OutlineCount() const { return outlines_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FollowViewport();
 
     TMapView* view_;

@@ -38,8 +38,10 @@ std::vector<LoopBlock> LoopBlocks(const TCarnoGrid& grid, const std::vector<int>
         for (const auto& [c0, c1] : Runs(cols)) {
             if (!cells.count({c0, r0})) continue;  // not a product of its rows and columns
             LoopBlock b{c0, c1, r0, r1};
-            const bool wrapsAcross = cols.count(0) && cols.count(lastCol) && cols.size() < std::size_t(lastCol + 1);
-            const bool wrapsDown = rows.count(0) && rows.count(lastRow) && rows.size() < std::size_t(lastRow + 1);
+            const bool wrapsAcross =
+                cols.count(0) && cols.count(lastCol) && cols.size() < std::size_t(lastCol + 1);
+            const bool wrapsDown =
+                rows.count(0) && rows.count(lastRow) && rows.size() < std::size_t(lastRow + 1);
             b.openLeft = wrapsAcross && c0 == 0;
             b.openRight = wrapsAcross && c1 == lastCol;
             b.openTop = wrapsDown && r0 == 0;

@@ -10,7 +10,8 @@ std::string Fill(const std::string& pattern, const std::vector<std::string>& arg
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
-        if (pattern[i] == '%' && next >= '1' && next <= '9' && static_cast<std::size_t>(next - '1') < args.size()) {
+        if (pattern[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < args.size()) {
             out += args[next - '1'];
             ++i;
         } else {
@@ -20,11 +21,14 @@ std::string Fill(const std::string& pattern, const std::vector<std::string>& arg
     return out;
 }
 
-std::string PrimeLabel(int prime) { return "P" + std::to_string(prime + 1); }
+std::string PrimeLabel(int prime) {
+    return "P" + std::to_string(prime + 1);
+}
 
 std::string CellList(const std::vector<int>& cells) {
     std::string out;
-    for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? ", " : "") + std::to_string(cells[i]);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out += (i ? ", " : "") + std::to_string(cells[i]);
     return out;
 }
 
@@ -33,39 +37,60 @@ std::string StepSentence(const ChartStep& step, const Explanation& e) {
     const auto text = [&](int p) { return e.primes.at(p).text; };
     switch (step.kind) {
         case ChartStep::Kind::Essential:
-            return Fill(step.secondary
-                            ? TranslateText("%1 (%2) is essential now: of what is left, it alone covers cell %3. It settles cells %4.")
-                            : TranslateText("%1 (%2) is essential: it alone covers cell %3. It settles cells %4."),
-                        {label(step.prime), text(step.prime), std::to_string(step.cell), CellList(step.cells)});
+            return Fill(
+                step.secondary
+                    ? TranslateText(
+                          "%1 (%2) is essential now: of what is left, it alone covers cell %3. It settles cells %4.")
+                    : TranslateText(
+                          "%1 (%2) is essential: it alone covers cell %3. It settles cells %4."),
+                {label(step.prime), text(step.prime), std::to_string(step.cell),
+                 CellList(step.cells)});
         case ChartStep::Kind::RowDominance:
-            return Fill(TranslateText("Cell %1 is dropped: every prime left that covers cell %2 also covers it."),
-                        {std::to_string(step.cell), std::to_string(step.by)});
+            return Fill(
+                TranslateText(
+                    "Cell %1 is dropped: every prime left that covers cell %2 also covers it."),
+                {std::to_string(step.cell), std::to_string(step.by)});
         case ChartStep::Kind::ColumnDominance:
-            return Fill(TranslateText("%1 (%2) is dropped: %3 (%4) covers every cell it still covers, with fewer literals."),
-                        {label(step.prime), text(step.prime), label(step.by), text(step.by)});
+            return Fill(
+                TranslateText(
+                    "%1 (%2) is dropped: %3 (%4) covers every cell it still covers, with fewer literals."),
+                {label(step.prime), text(step.prime), label(step.by), text(step.by)});
         case ChartStep::Kind::CyclicCore:
-            return Fill(TranslateText("Nothing more is essential or dominated: a cyclic core of %1 cells and %2 primes is left, searched for its cheapest covers."),
-                        {std::to_string(step.cells.size()), std::to_string(step.primes.size())});
-        case ChartStep::Kind::Solved: break;
+            return Fill(
+                TranslateText(
+                    "Nothing more is essential or dominated: a cyclic core of %1 cells and %2 primes is left, searched for its cheapest covers."),
+                {std::to_string(step.cells.size()), std::to_string(step.primes.size())});
+        case ChartStep::Kind::Solved:
+            break;
     }
     return TranslateText("Every cell is covered: the chart is solved.");
 }
 
 std::string CountText(const Explanation& e) {
     if (e.timedOut) return TranslateText("The minimum could not be found in time.");
-    const std::string n = std::to_string(e.countComplete ? e.solutionCount : std::max<uint64_t>(e.solutionCount, e.solutions.size()));
-    if (!e.countComplete) return Fill(TranslateText("At least %1 minimal solutions: counting them all would take too long."), {n});
+    const std::string n =
+        std::to_string(e.countComplete ? e.solutionCount
+                                       : std::max<uint64_t>(e.solutionCount, e.solutions.size()));
+    if (!e.countComplete)
+        return Fill(
+            TranslateText("At least %1 minimal solutions: counting them all would take too long."),
+            {n});
     if (e.solutionCount == 1) return TranslateText("One minimal solution.");
     return Fill(TranslateText("%1 minimal solutions."), {n});
 }
 
 std::string ComparisonLine(const Explanation& e) {
     if (e.timedOut) return TranslateText("The minimum could not be found in time.");
-    const std::vector<std::string> args{std::to_string(e.gluing.terms), std::to_string(e.gluing.literals),
+    const std::vector<std::string> args{std::to_string(e.gluing.terms),
+                                        std::to_string(e.gluing.literals),
                                         std::to_string(e.minTerms), std::to_string(e.minLiterals)};
     if (e.gluing.terms == e.minTerms && e.gluing.literals == e.minLiterals)
-        return Fill(TranslateText("The analysis gives %1 terms / %2 literals: that is the minimum."), args);
-    return Fill(TranslateText("The analysis gives %1 terms / %2 literals; the minimum is %3 terms / %4 literals."), args);
+        return Fill(
+            TranslateText("The analysis gives %1 terms / %2 literals: that is the minimum."), args);
+    return Fill(
+        TranslateText(
+            "The analysis gives %1 terms / %2 literals; the minimum is %3 terms / %4 literals."),
+        args);
 }
 
 }  // namespace explain

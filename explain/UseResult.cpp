@@ -7,7 +7,8 @@ namespace explain {
 bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanation& e, int s) {
     if (s < 0 || s >= static_cast<int>(e.solutions.size())) return false;
     MapFunction now;
-    if (!ReadMap(grid, explained.form, now).ok || now.vars != explained.vars || now.values != explained.values)
+    if (!ReadMap(grid, explained.form, now).ok || now.vars != explained.vars ||
+        now.values != explained.values)
         return false;
     const std::string uncovered = explained.form == gmKNF ? "1" : "0";
     for (int c = 1; c <= grid.MapColumns(); ++c)
@@ -19,8 +20,9 @@ bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanati
         TGroup g;
         for (int m : e.primes.at(p).minterms) {
             const TCellPos pos = grid.PositionOfMinterm(m);
-            g.Cells.push_back({pos.Col, pos.Row,
-                               static_cast<std::uint8_t>(TCarnoGrid::ValueCode(grid.Cells(pos.Col, pos.Row)))});
+            g.Cells.push_back(
+                {pos.Col, pos.Row,
+                 static_cast<std::uint8_t>(TCarnoGrid::ValueCode(grid.Cells(pos.Col, pos.Row)))});
             g.Positions.Set((pos.Col - 1) * grid.MapRows() + (pos.Row - 1));
         }
         g.Count = static_cast<std::uint16_t>(g.Cells.size());

@@ -23,7 +23,8 @@ std::optional<int> Count(const std::string& value) {
 }
 
 std::string SectionOf(std::size_t function) {  // from 1
-    return std::string(BooleanFunctionFile::kSection) + (function > 1 ? " " + std::to_string(function) : "");
+    return std::string(BooleanFunctionFile::kSection) +
+           (function > 1 ? " " + std::to_string(function) : "");
 }
 
 // The sets (and the name) a section gives.
@@ -66,7 +67,8 @@ std::optional<BooleanFunctionFile> BooleanFunctionFile::Read(const std::string& 
                                "Outputs=" + file.ReadString(kSection, "Outputs", ""));
         return std::nullopt;
     }
-    for (int k = 2; outputs && k <= *outputs; ++k) ReadSets(file.ReadSection(SectionOf(k)), content.More.emplace_back());
+    for (int k = 2; outputs && k <= *outputs; ++k)
+        ReadSets(file.ReadSection(SectionOf(k)), content.More.emplace_back());
     return content;
 }
 
@@ -81,7 +83,8 @@ bool BooleanFunctionFile::Write(const std::string& fileName) const {
         values.emplace_back("Outputs", std::to_string(More.size() + 1));
     if (!Name && !file.ReadString(kSection, "Name", "").empty()) values.emplace_back("Name", "");
     for (auto& line : SetLines(*this)) values.push_back(std::move(line));
-    for (std::size_t k = 0; k < More.size(); ++k) sections.emplace_back(SectionOf(k + 2), SetLines(More[k]));
+    for (std::size_t k = 0; k < More.size(); ++k)
+        sections.emplace_back(SectionOf(k + 2), SetLines(More[k]));
     if (file.WriteSections(sections)) return true;
     platform::SayFileError("Cannot write the Boolean function file.", fileName, file.LastError());
     return false;
@@ -116,7 +119,8 @@ bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName) {
     TCarnoGrid staging;
     staging.SetVariableCount(n);
     for (std::size_t i = 0; i < sets.size(); ++i)
-        if (!staging.AnalyzeWorkString(sets[i].value_or(""), BooleanFunctionFile::kSetKeys[i])) return false;
+        if (!staging.AnalyzeWorkString(sets[i].value_or(""), BooleanFunctionFile::kSetKeys[i]))
+            return false;
     FunctionTable table = TableOfMap(staging);
     table.names.clear();  // the file names no variables: the map keeps its own
     return TakeFunctionTable(table);

@@ -14,7 +14,8 @@
 
 struct BooleanFunctionFile {
     static constexpr const char* kSection = "Boolean Function";
-    static constexpr std::array<const char*, 3> kSetKeys = {"1", "0", "*"};  // ones, zeros, don't cares
+    static constexpr std::array<const char*, 3> kSetKeys = {"1", "0",
+                                                            "*"};  // ones, zeros, don't cares
 
     // "VarCount": -1 when present but not a number; absent when the file does not say.
     std::optional<int> VarCount;

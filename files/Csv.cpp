@@ -36,8 +36,10 @@ std::size_t CountOutsideQuotes(std::string_view line, char separator) {
     std::size_t count = 0;
     bool quoted = false;
     for (char c : line) {
-        if (c == '"') quoted = !quoted;
-        else if (c == separator && !quoted) ++count;
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == separator && !quoted)
+            ++count;
     }
     return count;
 }
@@ -99,7 +101,8 @@ std::optional<std::string> FunctionValue(const std::string& field) {
 // which one the header uses), a quote, a line break or outer blanks.
 std::string Quoted(const std::string& field) {
     const bool plain = field.find_first_of("\",;\r\n") == std::string::npos &&
-                       (field.empty() || (field.find_first_of(" \t") != 0 && field.find_last_of(" \t") != field.size() - 1));
+                       (field.empty() || (field.find_first_of(" \t") != 0 &&
+                                          field.find_last_of(" \t") != field.size() - 1));
     if (plain) return field;
     std::string out = "\"";
     for (char c : field) {
@@ -117,7 +120,8 @@ std::optional<FunctionTable> ParseCsv(std::string_view text, FileProblem* proble
         return std::nullopt;
     };
     if (text.size() > kMaxExchangeFileSize) return refuse("The file is too large.", 0);
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a spreadsheet's byte order mark
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);  // a spreadsheet's byte order mark
     if (text.find('\0') != std::string_view::npos) return refuse("The file is not a text file.", 0);
 
     const std::vector<Line> lines = Lines(text);
@@ -132,10 +136,12 @@ std::optional<FunctionTable> ParseCsv(std::string_view text, FileProblem* proble
     if (!titles) return refuse("A quoted field is not closed.", header.number);
     DropTrailingEmpty(*titles, 0);
     if (titles->size() < 2)
-        return refuse("The header row must name the inputs and then the function, separated by commas or semicolons.",
-                      header.number);
+        return refuse(
+            "The header row must name the inputs and then the function, separated by commas or semicolons.",
+            header.number);
     const int n = static_cast<int>(titles->size()) - 1;
-    if (n < kMinInputs || n > kMaxInputs) return refuse("The truth table has too many inputs.", header.number);
+    if (n < kMinInputs || n > kMaxInputs)
+        return refuse("The truth table has too many inputs.", header.number);
 
     FunctionTable table;
     table.variableCount = n;
@@ -161,7 +167,8 @@ std::optional<FunctionTable> ParseCsv(std::string_view text, FileProblem* proble
         const auto value = FunctionValue(fields->back());
         if (!value) return refuse("The function's value is not 0, 1, X, - or empty.", line.number);
         if (givenIn[minterm] != 0 && table.values[minterm] != *value)
-            return refuse("The row gives another value for inputs an earlier row gave.", line.number);
+            return refuse("The row gives another value for inputs an earlier row gave.",
+                          line.number);
         givenIn[minterm] = line.number;
         table.values[minterm] = *value;
     }

@@ -23,7 +23,8 @@ void ShowError(const std::string& text) {
     platform::ShowMessage(text, MsgIcon::Error, MsgButtons::Ok);
 }
 
-std::string WithSystemText(const char* message, const std::string& fileName, const std::string& systemText) {
+std::string WithSystemText(const char* message, const std::string& fileName,
+                           const std::string& systemText) {
     return platform::TranslateText(message) + "\n" + fileName + ": " + systemText;
 }
 
@@ -46,7 +47,8 @@ FunctionTable TableOfMap(const TCarnoGrid& map) {
     for (int k = 1; k <= table.variableCount; ++k) table.names.push_back(map.VarName(k));
     table.values.resize(std::size_t{1} << table.variableCount);
     for (int c = 1; c <= map.MapColumns(); ++c)
-        for (int r = 1; r <= map.MapRows(); ++r) table.values[map.MintermNumber(c, r)] = map.Cells(c, r);
+        for (int r = 1; r <= map.MapRows(); ++r)
+            table.values[map.MintermNumber(c, r)] = map.Cells(c, r);
     return table;
 }
 
@@ -112,7 +114,8 @@ bool TCarnoGrid::LoadFromCsvFile(const std::string& fileName) {
 bool TCarnoGrid::SaveToCsvFile(const std::string& fileName) const {
     if (!CheckCells()) return false;
     std::string error;
-    if (platform::WriteFileAtomically(fileName, csv::CsvText(TableOfMap(*this)), &error)) return true;
+    if (platform::WriteFileAtomically(fileName, csv::CsvText(TableOfMap(*this)), &error))
+        return true;
     ShowError(WithSystemText("Cannot write the file.", fileName, error));
     return false;
 }

@@ -6,10 +6,10 @@
 #include <cstdio>
 
 #include "engine/CarnoGrid.h"
+#include "platform/Colour.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
-#include "platform/Colour.h"
 
 namespace html {
 
@@ -18,11 +18,20 @@ std::string Escape(const std::string& text) {
     out.reserve(text.size());
     for (char ch : text) {
         switch (ch) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += ch;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += ch;
         }
     }
     return out;
@@ -45,7 +54,8 @@ bool WriteLines(const std::string& fileName, const std::vector<std::string>& lin
 
 namespace {
 
-const char* kTableStart = R"(  <Table Border="1" bordercolor="#C0C0C0" cellspacing="0" cellpadding="2">)";
+const char* kTableStart =
+    R"(  <Table Border="1" bordercolor="#C0C0C0" cellspacing="0" cellpadding="2">)";
 
 std::string ColumnHeading(const TCarnoGrid& g, int col) {
     const std::string& e = g.ColumnGray()[col - 1];
@@ -58,7 +68,9 @@ std::string RowHeading(const TCarnoGrid& g, int row) {
 }
 
 // "#RRGGBB" from the platform colour 0x00BBGGRR.
-std::string HexColor(std::uint32_t bgr) { return platform::HtmlColour(bgr); }
+std::string HexColor(std::uint32_t bgr) {
+    return platform::HtmlColour(bgr);
+}
 
 }  // namespace
 
@@ -72,15 +84,22 @@ std::string TCarnoGrid::CornerText() const {
 }
 
 bool TCarnoGrid::SaveToHTMLFile(const std::string& fileName) const {
-    std::vector<std::string> lines{
-        "<HTML>", "  <HEAD>", "  <TITLE>Karnaugh Map</TITLE>", R"(   <meta name="GENERATOR" content="Mapwright">)",
-        "  </HEAD>", "  <BODY>", kTableStart};
+    std::vector<std::string> lines{"<HTML>",
+                                   "  <HEAD>",
+                                   "  <TITLE>Karnaugh Map</TITLE>",
+                                   R"(   <meta name="GENERATOR" content="Mapwright">)",
+                                   "  </HEAD>",
+                                   "  <BODY>",
+                                   kTableStart};
     std::string heading = R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>";
-    for (int c = 1; c <= MapColumns(); ++c) heading += R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>";
+    for (int c = 1; c <= MapColumns(); ++c)
+        heading += R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>";
     lines.push_back(heading + "</TR>");
     for (int r = 1; r <= MapRows(); ++r) {
-        std::string line = R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>";
-        for (int c = 1; c <= MapColumns(); ++c) line += R"(<TD bgcolor="white">)" + html::Escape(Cells(c, r)) + "</TD>";
+        std::string line =
+            R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>";
+        for (int c = 1; c <= MapColumns(); ++c)
+            line += R"(<TD bgcolor="white">)" + html::Escape(Cells(c, r)) + "</TD>";
         lines.push_back(line + "</TR>");
     }
     lines.insert(lines.end(), {"  </Table>", "  </BODY>", "</HTML>"});
@@ -89,13 +108,16 @@ bool TCarnoGrid::SaveToHTMLFile(const std::string& fileName) const {
 
 void TCarnoGrid::SaveToHTMLTemp(std::vector<std::string>& list, int term) const {
     const std::string rowEnd = "</TR>\r\n";  // the line break inside the item leaves an empty line
-    std::vector<std::string> lines{kTableStart, R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>"};
-    for (int c = 1; c <= MapColumns(); ++c) lines.push_back(R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>");
+    std::vector<std::string> lines{
+        kTableStart, R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>"};
+    for (int c = 1; c <= MapColumns(); ++c)
+        lines.push_back(R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>");
     lines.push_back(rowEnd);
     const std::string marked = HexColor(TermColor);
     const std::string markedText = HexColor(platform::ContrastingText(TermColor));
     for (int r = 1; r <= MapRows(); ++r) {
-        lines.push_back(R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>");
+        lines.push_back(R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) +
+                        "</center></TD>");
         for (int c = 1; c <= MapColumns(); ++c) {
             const std::string text = Cells(c, r).empty() ? "&nbsp;" : html::Escape(Cells(c, r));
             // A marked value is written in black or white, whichever reads on the colour.
@@ -103,7 +125,8 @@ void TCarnoGrid::SaveToHTMLTemp(std::vector<std::string>& list, int term) const 
             const std::string color = inTerm ? marked : "white";
             const std::string value =
                 inTerm ? R"(<font color=")" + markedText + R"(">)" + text + "</font>" : text;
-            lines.push_back(R"(<TD bgcolor=")" + color + R"("><p align="center">)" + value + "</TD>");
+            lines.push_back(R"(<TD bgcolor=")" + color + R"("><p align="center">)" + value +
+                            "</TD>");
         }
         lines.push_back(rowEnd);
     }

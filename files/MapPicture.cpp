@@ -13,12 +13,13 @@
 namespace {
 
 constexpr int kMargin = 4;
-constexpr int kCellMin = 25;  // the screen's default cell
-constexpr int kFontPixels = 13;  // the screen's 10 point cap
+constexpr int kCellMin = 25;            // the screen's default cell
+constexpr int kFontPixels = 13;         // the screen's 10 point cap
 const QColor kFixed(0xC0, 0xC0, 0xC0);  // silver, the grid's fixed colour
 const QColor kLines(0x80, 0x80, 0x80);
-const QColor kLoopColours[] = {QColor(0xD6, 0x27, 0x28), QColor(0x1F, 0x77, 0xB4), QColor(0x2C, 0xA0, 0x2C),
-                               QColor(0xFF, 0x7F, 0x0E), QColor(0x94, 0x67, 0xBD), QColor(0x8C, 0x56, 0x4B),
+const QColor kLoopColours[] = {QColor(0xD6, 0x27, 0x28), QColor(0x1F, 0x77, 0xB4),
+                               QColor(0x2C, 0xA0, 0x2C), QColor(0xFF, 0x7F, 0x0E),
+                               QColor(0x94, 0x67, 0xBD), QColor(0x8C, 0x56, 0x4B),
                                QColor(0xE3, 0x77, 0xC2), QColor(0x17, 0xBE, 0xCF)};
 
 QFont MapFont() {
@@ -28,7 +29,9 @@ QFont MapFont() {
     return font;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 struct Run {
     int first, last;
@@ -62,7 +65,9 @@ struct Layout {
     std::set<std::pair<int, int>> highlighted;
     QColor termColor;
 
-    double X(int col) const { return kMargin + headW + (col - 1) * cellW; }  // left edge of map column
+    double X(int col) const {
+        return kMargin + headW + (col - 1) * cellW;
+    }  // left edge of map column
     double Y(int row) const { return kMargin + headH + (row - 1) * cellH; }
     int Width() const { return static_cast<int>(std::ceil(2 * kMargin + headW + cols * cellW)); }
     int Height() const { return static_cast<int>(std::ceil(2 * kMargin + headH + rows * cellH)); }
@@ -113,14 +118,17 @@ void Paint(QPainter& painter, const Layout& l) {
     painter.drawRect(QRectF(kMargin, kMargin, right - kMargin, l.headH));
     painter.drawRect(QRectF(kMargin, kMargin + l.headH, l.headW, bottom - kMargin - l.headH));
     painter.setBrush(l.termColor);
-    for (const auto& [c, r] : l.highlighted) painter.drawRect(QRectF(l.X(c), l.Y(r), l.cellW, l.cellH));
+    for (const auto& [c, r] : l.highlighted)
+        painter.drawRect(QRectF(l.X(c), l.Y(r), l.cellW, l.cellH));
 
     painter.setPen(QPen(kLines, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawLine(QPointF(kMargin, kMargin), QPointF(right, kMargin));
-    for (int r = 1; r <= l.rows + 1; ++r) painter.drawLine(QPointF(kMargin, l.Y(r)), QPointF(right, l.Y(r)));
+    for (int r = 1; r <= l.rows + 1; ++r)
+        painter.drawLine(QPointF(kMargin, l.Y(r)), QPointF(right, l.Y(r)));
     painter.drawLine(QPointF(kMargin, kMargin), QPointF(kMargin, bottom));
-    for (int c = 1; c <= l.cols + 1; ++c) painter.drawLine(QPointF(l.X(c), kMargin), QPointF(l.X(c), bottom));
+    for (int c = 1; c <= l.cols + 1; ++c)
+        painter.drawLine(QPointF(l.X(c), kMargin), QPointF(l.X(c), bottom));
     painter.drawLine(QPointF(kMargin, kMargin), QPointF(l.X(1), l.Y(1)));
 
     painter.setPen(Qt::black);
@@ -129,10 +137,14 @@ void Paint(QPainter& painter, const Layout& l) {
         const double baseline = top + (h + ascent - descent) / 2;
         painter.drawText(QPointF(left + (w - metrics.horizontalAdvance(text)) / 2, baseline), text);
     };
-    painter.drawText(QPointF(l.X(1) - 4 - metrics.horizontalAdvance(l.colNames), kMargin + 3 + ascent), l.colNames);
+    painter.drawText(
+        QPointF(l.X(1) - 4 - metrics.horizontalAdvance(l.colNames), kMargin + 3 + ascent),
+        l.colNames);
     painter.drawText(QPointF(kMargin + 4, l.Y(1) - 3 - descent), l.rowNames);
-    for (int c = 1; c <= l.cols; ++c) centred(l.colLabels[c - 1], l.X(c), kMargin, l.cellW, l.headH);
-    for (int r = 1; r <= l.rows; ++r) centred(l.rowLabels[r - 1], kMargin, l.Y(r), l.headW, l.cellH);
+    for (int c = 1; c <= l.cols; ++c)
+        centred(l.colLabels[c - 1], l.X(c), kMargin, l.cellW, l.headH);
+    for (int r = 1; r <= l.rows; ++r)
+        centred(l.rowLabels[r - 1], kMargin, l.Y(r), l.headW, l.cellH);
     const bool darkTerm = qGray(l.termColor.rgb()) < 128;
     for (int c = 1; c <= l.cols; ++c)
         for (int r = 1; r <= l.rows; ++r) {
@@ -165,7 +177,8 @@ std::vector<LoopPiece> LoopPieces(const std::vector<TCellPos>& cells, int mapCol
     std::vector<LoopPiece> pieces;
     for (const Run& c : Runs(cols, mapColumns))
         for (const Run& r : Runs(rows, mapRows))
-            pieces.push_back({c.first, c.last, r.first, r.last, c.openLow, c.openHigh, r.openLow, r.openHigh});
+            pieces.push_back(
+                {c.first, c.last, r.first, r.last, c.openLow, c.openHigh, r.openLow, r.openHigh});
     return pieces;
 }
 
@@ -188,7 +201,8 @@ picture::Canvas MapCanvas(const TCarnoGrid& map, const MapPictureOptions& option
     const int rowVars = map.RowVariableCount(), colVars = map.ColumnVariableCount();
     // Labels from the Gray code itself: the map's tables follow the count only once painted.
     const auto label = [](int index, int bits) {
-        return Q(TCarnoGrid::ByteToBinary(static_cast<std::uint8_t>(index ^ (index >> 1))).substr(8 - bits));
+        return Q(TCarnoGrid::ByteToBinary(static_cast<std::uint8_t>(index ^ (index >> 1)))
+                     .substr(8 - bits));
     };
     for (int c = 1; c <= l.cols; ++c) l.colLabels.push_back(label(c - 1, colVars));
     for (int r = 1; r <= l.rows; ++r) l.rowLabels.push_back(label(r - 1, rowVars));
@@ -207,13 +221,17 @@ picture::Canvas MapCanvas(const TCarnoGrid& map, const MapPictureOptions& option
         }
     l.cellW = std::max<double>(kCellMin, std::ceil(widest) + 12);
     l.headW = std::max({l.cellW, std::ceil(metrics.horizontalAdvance(l.rowLabels[0])) + 12,
-                        std::ceil(std::max(metrics.horizontalAdvance(l.rowNames), metrics.horizontalAdvance(l.colNames))) + 16});
+                        std::ceil(std::max(metrics.horizontalAdvance(l.rowNames),
+                                           metrics.horizontalAdvance(l.colNames))) +
+                            16});
     l.headH = std::max<double>(kCellMin, std::ceil(2 * metrics.height()) + 8);
 
     for (const auto& term : options.loops) l.loops.push_back(LoopPieces(term, l.cols, l.rows));
-    if (options.highlightedTerm >= 0 && options.highlightedTerm < static_cast<int>(options.loops.size()))
+    if (options.highlightedTerm >= 0 &&
+        options.highlightedTerm < static_cast<int>(options.loops.size()))
         for (const TCellPos& p : options.loops[options.highlightedTerm])
-            if (p.Col >= 1 && p.Col <= l.cols && p.Row >= 1 && p.Row <= l.rows) l.highlighted.insert({p.Col, p.Row});
+            if (p.Col >= 1 && p.Col <= l.cols && p.Row >= 1 && p.Row <= l.rows)
+                l.highlighted.insert({p.Col, p.Row});
     const std::uint32_t bgr = map.TermColor;
     l.termColor = QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 

@@ -19,7 +19,8 @@ std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t at = text.find(separator, start);
-        parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
+        parts.push_back(
+            text.substr(start, at == std::string::npos ? std::string::npos : at - start));
         if (at == std::string::npos) return parts;
         start = at + 1;
     }
@@ -27,12 +28,14 @@ std::vector<std::string> SplitAt(const std::string& text, char separator) {
 
 std::string ColumnLabel(const TCarnoGrid& map, int col) {
     const int i = col - 1;
-    return TCarnoGrid::ByteToBinary(static_cast<std::uint8_t>(i ^ (i >> 1))).substr(8 - map.ColumnVariableCount());
+    return TCarnoGrid::ByteToBinary(static_cast<std::uint8_t>(i ^ (i >> 1)))
+        .substr(8 - map.ColumnVariableCount());
 }
 
 std::string RowLabel(const TCarnoGrid& map, int row) {
     const int i = row - 1;
-    return TCarnoGrid::ByteToBinary(static_cast<std::uint8_t>(i ^ (i >> 1))).substr(8 - map.RowVariableCount());
+    return TCarnoGrid::ByteToBinary(static_cast<std::uint8_t>(i ^ (i >> 1)))
+        .substr(8 - map.RowVariableCount());
 }
 
 std::optional<std::string> CellValue(const std::string& field) {
@@ -86,7 +89,8 @@ std::string MapAsText(const TCarnoGrid& map) {
 std::optional<FileProblem> PasteCells(TCarnoGrid& map, const std::string& text, int col, int row) {
     if (text.size() > kMaxPasteSize) return FileProblem{"The text is too long.", 0};
     std::vector<std::vector<std::string>> rows = Table(text);
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return FileProblem{"There are no cells to paste.", 0};
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos)
+        return FileProblem{"There are no cells to paste.", 0};
     if (HasMapLabels(map, rows)) {
         rows.erase(rows.begin());
         for (auto& r : rows) r.erase(r.begin());
@@ -95,7 +99,8 @@ std::optional<FileProblem> PasteCells(TCarnoGrid& map, const std::string& text, 
     std::vector<std::vector<std::string>> values(rows.size());
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int line = static_cast<int>(r) + 1;
-        if (row + static_cast<int>(r) > map.MapRows() || col + static_cast<int>(rows[r].size()) - 1 > map.MapColumns())
+        if (row + static_cast<int>(r) > map.MapRows() ||
+            col + static_cast<int>(rows[r].size()) - 1 > map.MapColumns())
             return FileProblem{"The cells do not fit into the map from the selected cell.", line};
         for (const std::string& field : rows[r]) {
             const auto v = CellValue(field);

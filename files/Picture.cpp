@@ -26,9 +26,11 @@ void PaintOn(QPainter& painter, const Canvas& canvas) {
 std::optional<Kind> KindOfName(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::nullopt;
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::nullopt;
     std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (ext == "svg") return Kind::Svg;
     if (ext == "png") return Kind::Png;
     if (ext == "tex") return Kind::Tex;
@@ -98,7 +100,8 @@ std::string TexDocument(const Canvas& canvas) {
            "\\end{document}\n";
 }
 
-bool Save(const Canvas& canvas, const std::string& path, Kind kind, double scale, std::string* error) {
+bool Save(const Canvas& canvas, const std::string& path, Kind kind, double scale,
+          std::string* error) {
     std::string bytes;
     switch (kind) {
         case Kind::Svg:

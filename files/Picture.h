@@ -15,7 +15,7 @@ class QPainter;
 namespace picture {
 
 struct Canvas {
-    int width = 0;   // pixels at scale 1
+    int width = 0;  // pixels at scale 1
     int height = 0;
     QColor paper = Qt::white;
     std::function<void(QPainter&)> paint;
@@ -38,6 +38,7 @@ std::string TexDocument(const Canvas& canvas);
 
 // Writes the kind through an atomic replace; false with *error (the English reason or the
 // system's text) otherwise. scale counts for PNG only.
-bool Save(const Canvas& canvas, const std::string& path, Kind kind, double scale, std::string* error);
+bool Save(const Canvas& canvas, const std::string& path, Kind kind, double scale,
+          std::string* error);
 
 }  // namespace picture

@@ -8,8 +8,12 @@
 namespace pla {
 namespace {
 
-bool HasOff(Type t) { return t == Type::FR || t == Type::FDR; }
-bool HasDc(Type t) { return t == Type::FD || t == Type::FDR; }
+bool HasOff(Type t) {
+    return t == Type::FR || t == Type::FDR;
+}
+bool HasDc(Type t) {
+    return t == Type::FD || t == Type::FDR;
+}
 
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
@@ -23,17 +27,22 @@ enum class Join { None, On, Off, Dc, Bad };
 Join JoinOf(char c, Type type) {
     switch (c) {
         case '1':
-        case '4': return Join::On;
-        case '0': return HasOff(type) ? Join::Off : Join::None;
+        case '4':
+            return Join::On;
+        case '0':
+            return HasOff(type) ? Join::Off : Join::None;
         case '-':
-        case '2': return HasDc(type) ? Join::Dc : Join::None;
-        case '~': return Join::None;
-        default: return Join::Bad;
+        case '2':
+            return HasDc(type) ? Join::Dc : Join::None;
+        case '~':
+            return Join::None;
+        default:
+            return Join::Bad;
     }
 }
 
 class Reader {
-public:
+  public:
     Reader(const Limits& limits) : limits_(limits) {}
 
     bool Line(std::string line, int number) {
@@ -48,7 +57,8 @@ public:
             return Directive(words);
         }
         // A bare word before everything names the PLA (as in some classic files): skipped.
-        if (first && words.size() == 1 && words[0].find_first_not_of("01-~24|") != std::string::npos)
+        if (first && words.size() == 1 &&
+            words[0].find_first_not_of("01-~24|") != std::string::npos)
             return true;
         return Row(words);
     }
@@ -69,7 +79,7 @@ public:
 
     Error error;
 
-private:
+  private:
     bool Fail(int line, std::string message) {
         error.line = line;
         error.message = line > 0 ? "line " + std::to_string(line) + ": " + message : message;
@@ -171,10 +181,10 @@ private:
 
     bool WidthFault() {
         const std::size_t width = static_cast<std::size_t>(pla_.inputs + pla_.outputs);
-        return Fail(pendingLine_, "the product has " + std::to_string(pending_.size()) + " characters, " +
-                                      std::to_string(pla_.inputs) + " inputs and " +
-                                      std::to_string(pla_.outputs) + " outputs need " +
-                                      std::to_string(width));
+        return Fail(pendingLine_, "the product has " + std::to_string(pending_.size()) +
+                                      " characters, " + std::to_string(pla_.inputs) +
+                                      " inputs and " + std::to_string(pla_.outputs) +
+                                      " outputs need " + std::to_string(width));
     }
 
     bool Product(const std::string& row) {
@@ -184,9 +194,15 @@ private:
         for (int i = 0; i < pla_.inputs; ++i) {
             const std::uint32_t bit = std::uint32_t{1} << (pla_.inputs - 1 - i);
             switch (row[i]) {
-                case '0': cube.care |= bit; break;
-                case '1': cube.care |= bit; cube.value |= bit; break;
-                case '-': break;
+                case '0':
+                    cube.care |= bit;
+                    break;
+                case '1':
+                    cube.care |= bit;
+                    cube.value |= bit;
+                    break;
+                case '-':
+                    break;
                 default:
                     return Fail(number_, std::string("input ") + std::to_string(i + 1) + " is '" +
                                              row[i] + "', not 0, 1 or -");
@@ -195,15 +211,25 @@ private:
         for (int o = 0; o < pla_.outputs; ++o) {
             const char c = row[pla_.inputs + o];
             const Join join = JoinOf(c, pla_.type);
-            if ((join == Join::On || join == Join::Off || join == Join::Dc) && ++cubes_ > limits_.maxCubes)
+            if ((join == Join::On || join == Join::Off || join == Join::Dc) &&
+                ++cubes_ > limits_.maxCubes)
                 return Fail(number_, "more than " + std::to_string(limits_.maxCubes) +
                                          " entries of products in outputs: the file is too large");
             OutputSets& sets = pla_.functions[o];
             switch (join) {
-                case Join::On: sets.on.push_back(cube); lines_[o].on.push_back(number_); break;
-                case Join::Off: sets.off.push_back(cube); lines_[o].off.push_back(number_); break;
-                case Join::Dc: sets.dc.push_back(cube); break;
-                case Join::None: break;
+                case Join::On:
+                    sets.on.push_back(cube);
+                    lines_[o].on.push_back(number_);
+                    break;
+                case Join::Off:
+                    sets.off.push_back(cube);
+                    lines_[o].off.push_back(number_);
+                    break;
+                case Join::Dc:
+                    sets.dc.push_back(cube);
+                    break;
+                case Join::None:
+                    break;
                 case Join::Bad:
                     return Fail(number_, std::string("output ") + std::to_string(o + 1) + " is '" +
                                              c + "', not 0, 1, -, ~, 2 or 4");
@@ -220,13 +246,15 @@ private:
             for (std::size_t a = 0; a < s.on.size(); ++a)
                 for (std::size_t b = 0; b < s.off.size(); ++b) {
                     if (!s.on[a].Intersects(s.off[b])) continue;
-                    // Don't cares win, as everywhere else: only a point left both on and off counts.
+                    // Don't cares win, as everywhere else: only a point left both on and off
+                    // counts.
                     const Cube both{s.on[a].care | s.off[b].care, s.on[a].value | s.off[b].value};
                     if (CoveredByDc(both, s.dc)) continue;
                     const int onLine = lines_[o].on[a], offLine = lines_[o].off[b];
                     Fail(out, std::max(onLine, offLine),
-                         "output " + std::to_string(o + 1) + " is 1 on line " + std::to_string(onLine) +
-                             " and 0 on line " + std::to_string(offLine) + " for the same inputs");
+                         "output " + std::to_string(o + 1) + " is 1 on line " +
+                             std::to_string(onLine) + " and 0 on line " + std::to_string(offLine) +
+                             " for the same inputs");
                     return false;
                 }
         }
@@ -257,7 +285,7 @@ private:
     const Limits& limits_;
     Pla pla_;
     int number_ = 0;
-    long cubes_ = 0;  // entries of products in outputs stored so far
+    long cubes_ = 0;       // entries of products in outputs stored so far
     std::string pending_;  // characters of a product not yet complete
     int pendingLine_ = 0;
     bool seenAny_ = false;
@@ -286,7 +314,8 @@ std::string Cleaned(const std::string& name) {
 char Pla::ValueAt(int output, std::uint32_t minterm) const {
     const OutputSets& s = functions.at(output);
     auto in = [minterm](const std::vector<Cube>& cubes) {
-        return std::any_of(cubes.begin(), cubes.end(), [minterm](const Cube& c) { return c.Contains(minterm); });
+        return std::any_of(cubes.begin(), cubes.end(),
+                           [minterm](const Cube& c) { return c.Contains(minterm); });
     };
     if (in(s.dc)) return '2';
     if (in(s.on)) return '1';
@@ -358,7 +387,8 @@ std::string InputPart(const Cube& cube, int inputs) {
 
 namespace {
 void Header(std::ostream& out, int inputs, int outputs, std::size_t rows, const char* type,
-            const std::vector<std::string>& inputNames, const std::vector<std::string>& outputNames) {
+            const std::vector<std::string>& inputNames,
+            const std::vector<std::string>& outputNames) {
     out << ".i " << inputs << "\n.o " << outputs << "\n";
     if (static_cast<int>(inputNames.size()) == inputs) {
         out << ".ilb";

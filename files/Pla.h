@@ -12,9 +12,9 @@
 // types with r, nothing for f and fd; "-" or "2" a don't care for the types with d, nothing for
 // f and fr; "~" nothing. Per output and type:
 //   f    on = the 1 rows, off = the rest, no don't cares.
-//   fd   on = the 1 rows, don't care = the - rows (a point in both is a don't care), off = the rest.
-//   fr   on = the 1 rows, off = the 0 rows, don't care = what no row names.
-//   fdr  on, off and don't care as given; what no row names is a don't care too.
+//   fd   on = the 1 rows, don't care = the - rows (a point in both is a don't care), off = the
+//   rest. fr   on = the 1 rows, off = the 0 rows, don't care = what no row names. fdr  on, off and
+//   don't care as given; what no row names is a don't care too.
 // A point named a don't care is a don't care whatever else names it. A point left both in the
 // on-set and the off-set (fr, fdr) is refused with both line numbers. A bare word before
 // everything else (the PLA's name in some classic files) is skipped.

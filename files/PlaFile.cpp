@@ -45,7 +45,8 @@ std::optional<pla::Pla> ReadPlaForMap(const std::string& fileName, bool* missing
             ShowError(platform::TranslateText("The file is too large."));
             return std::nullopt;
         case platform::ReadStatus::Failed:
-            ShowError(platform::TranslateText("Cannot read the file.") + "\n" + fileName + ": " + error);
+            ShowError(platform::TranslateText("Cannot read the file.") + "\n" + fileName + ": " +
+                      error);
             return std::nullopt;
     }
     pla::Error problem;
@@ -69,7 +70,8 @@ FunctionTable TableOfPla(const pla::Pla& file, int output) {
     FunctionTable table;
     table.variableCount = file.inputs;
     table.names = file.inputNames;
-    if (output < static_cast<int>(file.outputNames.size())) table.outputName = file.outputNames[output];
+    if (output < static_cast<int>(file.outputNames.size()))
+        table.outputName = file.outputNames[output];
     for (std::uint32_t m = 0; m < (std::uint32_t{1} << file.inputs); ++m) {
         const char v = file.ValueAt(output, m);
         table.values.push_back(v == '1' ? "1" : v == '0' ? "0" : "*");
@@ -80,12 +82,15 @@ FunctionTable TableOfPla(const pla::Pla& file, int output) {
 int PlaOutputOf(const pla::Pla& file, const std::string& choice) {
     for (int o = 0; o < static_cast<int>(file.outputNames.size()); ++o)
         if (file.outputNames[o] == choice) return o;
-    if (choice.empty() || choice.size() > 4 || choice.find_first_not_of("0123456789") != std::string::npos) return -1;
+    if (choice.empty() || choice.size() > 4 ||
+        choice.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
     const int k = std::stoi(choice);
     return k >= 1 && k <= file.outputs ? k - 1 : -1;
 }
 
-std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::vector<bool>& allowed, int n) {
+std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::vector<bool>& allowed,
+                                    int n) {
     const std::uint32_t all = (std::uint32_t{1} << n) - 1;
     std::vector<bool> covered(need.size(), false);
     std::vector<pla::Cube> cubes;
@@ -122,7 +127,8 @@ std::optional<std::string> MapPlaText(const TCarnoGrid& map) {
     if (!map.CheckCells()) return std::nullopt;
     const FunctionTable table = TableOfMap(map);
     const int n = table.variableCount;
-    std::vector<bool> ones(table.values.size()), dontCares(table.values.size()), notZero(table.values.size());
+    std::vector<bool> ones(table.values.size()), dontCares(table.values.size()),
+        notZero(table.values.size());
     for (std::size_t m = 0; m < table.values.size(); ++m) {
         ones[m] = table.values[m] == "1";
         dontCares[m] = table.values[m] == "*";
@@ -131,8 +137,8 @@ std::optional<std::string> MapPlaText(const TCarnoGrid& map) {
     // A one's cube may take in don't cares (a point in both reads as a don't care, as it is);
     // a don't care's cube takes in nothing else.
     std::ostringstream out;
-    pla::WriteFunction(out, n, CompactCubes(ones, notZero, n), CompactCubes(dontCares, dontCares, n),
-                       WritableNames(map), "F");
+    pla::WriteFunction(out, n, CompactCubes(ones, notZero, n),
+                       CompactCubes(dontCares, dontCares, n), WritableNames(map), "F");
     return out.str();
 }
 
@@ -146,11 +152,14 @@ std::optional<std::string> ResultPlaText(const TCarnoGrid& map) {
     for (const TGroup& group : map.ResultList()) {
         if (group.Cells.empty()) continue;
         std::uint32_t same = all, first = map.MintermNumber(group.Cells[0].Col, group.Cells[0].Row);
-        for (const TCellRef& cell : group.Cells) same &= ~(first ^ map.MintermNumber(cell.Col, cell.Row));
+        for (const TCellRef& cell : group.Cells)
+            same &= ~(first ^ map.MintermNumber(cell.Col, cell.Row));
         products.push_back({{same, first & same}, {true}});
     }
     const std::vector<std::string> names = WritableNames(map);
-    return pla::CoverText(n, 1, products, names, names.empty() ? std::vector<std::string>{} : std::vector<std::string>{"F"});
+    return pla::CoverText(
+        n, 1, products, names,
+        names.empty() ? std::vector<std::string>{} : std::vector<std::string>{"F"});
 }
 
 bool TCarnoGrid::SaveToPlaFile(const std::string& fileName) const {
@@ -165,7 +174,8 @@ bool TCarnoGrid::SaveToPlaFile(const std::string& fileName) const {
 bool TCarnoGrid::SaveResultToPlaFile(const std::string& fileName) const {
     const auto text = ResultPlaText(*this);
     if (!text) {
-        ShowError(platform::TranslateText("Only a sum of products found by Analyze can be written as a PLA cover."));
+        ShowError(platform::TranslateText(
+            "Only a sum of products found by Analyze can be written as a PLA cover."));
         return false;
     }
     std::string error;

@@ -24,7 +24,8 @@ int PlaOutputOf(const pla::Pla& file, const std::string& choice);
 
 // Cubes that together hold exactly the minterms marked in `need`, each one as large as the
 // minterms marked in `allowed` let it grow (need is part of allowed). n inputs, n <= 16.
-std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::vector<bool>& allowed, int n);
+std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::vector<bool>& allowed,
+                                    int n);
 
 // The visible map as a PLA of type fd. Empty cells count as 0; any other text refuses.
 std::optional<std::string> MapPlaText(const TCarnoGrid& map);

@@ -28,7 +28,7 @@ std::string Point(const QPointF& p) {
 }  // namespace
 
 class TikzPaintEngine : public QPaintEngine {
-public:
+  public:
     TikzPaintEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
 
     bool begin(QPaintDevice*) override { return true; }
@@ -52,7 +52,8 @@ public:
     void drawLines(const QLineF* lines, int count) override {
         std::string text;
         for (int i = 0; i < count; ++i)
-            text += " " + Point(transform_.map(lines[i].p1())) + " -- " + Point(transform_.map(lines[i].p2()));
+            text += " " + Point(transform_.map(lines[i].p1())) + " -- " +
+                    Point(transform_.map(lines[i].p2()));
         Emit(text, false);
     }
 
@@ -83,8 +84,8 @@ public:
         const double r = std::max(pen_.widthF(), 1.0) / 2;
         for (int i = 0; i < count; ++i) {
             const QPointF p = transform_.map(points[i]);
-            body_ += "\\fill[" + Colour(pen_.color()) + "] " + Point(p - QPointF(r, r)) + " rectangle " +
-                     Point(p + QPointF(r, r)) + ";\n";
+            body_ += "\\fill[" + Colour(pen_.color()) + "] " + Point(p - QPointF(r, r)) +
+                     " rectangle " + Point(p + QPointF(r, r)) + ";\n";
         }
     }
 
@@ -102,30 +103,34 @@ public:
         style += font.styleHint() == QFont::Serif ? "\\rmfamily" : "\\sffamily";
         if (font.bold()) style += "\\bfseries";
         if (font.italic()) style += "\\itshape";
-        body_ += "\\node[anchor=base,inner sep=0pt,text=" + Colour(pen_.color()) + ",font=" + style + "] at " +
-                 Point(at) + " {" + TexEscape(text.toStdString()) + "};\n";
+        body_ += "\\node[anchor=base,inner sep=0pt,text=" + Colour(pen_.color()) +
+                 ",font=" + style + "] at " + Point(at) + " {" + TexEscape(text.toStdString()) +
+                 "};\n";
     }
 
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+    }
 
     std::string Picture(int width, int height) const {
         std::string out;
         for (const auto& [rgb, name] : colours_)
             out += "\\definecolor{" + name + "}{RGB}{" + std::to_string(qRed(rgb)) + "," +
                    std::to_string(qGreen(rgb)) + "," + std::to_string(qBlue(rgb)) + "}%\n";
-        out += "\\begin{tikzpicture}[x=" + Number(kPointsPerPixel) + "pt,y=-" + Number(kPointsPerPixel) + "pt]\n";
+        out += "\\begin{tikzpicture}[x=" + Number(kPointsPerPixel) + "pt,y=-" +
+               Number(kPointsPerPixel) + "pt]\n";
         out += "\\useasboundingbox (0,0) rectangle " + Point(QPointF(width, height)) + ";\n";
         out += body_;
         out += "\\end{tikzpicture}%\n";
         return out;
     }
 
-private:
+  private:
     std::string Colour(const QColor& c) {
         const QRgb rgb = c.rgb() & 0xFFFFFF;
         auto it = colours_.find(rgb);
-        if (it == colours_.end()) it = colours_.emplace(rgb, "mwc" + std::to_string(colours_.size())).first;
+        if (it == colours_.end())
+            it = colours_.emplace(rgb, "mwc" + std::to_string(colours_.size())).first;
         return it->second;
     }
 
@@ -139,8 +144,10 @@ private:
             } else if (e.isLineTo()) {
                 text += " -- " + Point(p);
             } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
-                const QPointF c2 = transform_.map(QPointF(path.elementAt(i + 1).x, path.elementAt(i + 1).y));
-                const QPointF end = transform_.map(QPointF(path.elementAt(i + 2).x, path.elementAt(i + 2).y));
+                const QPointF c2 =
+                    transform_.map(QPointF(path.elementAt(i + 1).x, path.elementAt(i + 1).y));
+                const QPointF end =
+                    transform_.map(QPointF(path.elementAt(i + 2).x, path.elementAt(i + 2).y));
                 text += " .. controls " + Point(p) + " and " + Point(c2) + " .. " + Point(end);
                 i += 2;
             }
@@ -155,13 +162,15 @@ private:
         const auto add = [&](const std::string& o) { options += options.empty() ? o : "," + o; };
         if (fill && brush_.style() != Qt::NoBrush) {
             add("fill=" + Colour(brush_.color()));
-            if (brush_.color().alpha() < 255) add("fill opacity=" + Number(brush_.color().alphaF()));
+            if (brush_.color().alpha() < 255)
+                add("fill opacity=" + Number(brush_.color().alphaF()));
             if (evenOdd) add("even odd rule");
         }
         if (pen_.style() != Qt::NoPen) {
             add("draw=" + Colour(pen_.color()));
             const double scale = std::sqrt(std::fabs(transform_.determinant()));
-            const double width = pen_.isCosmetic() ? std::max(pen_.widthF(), 1.0) : pen_.widthF() * scale;
+            const double width =
+                pen_.isCosmetic() ? std::max(pen_.widthF(), 1.0) : pen_.widthF() * scale;
             add("line width=" + Number(std::max(width, 0.5) * kPointsPerPixel) + "pt");
             if (pen_.capStyle() == Qt::RoundCap) add("line cap=round");
             if (pen_.joinStyle() == Qt::RoundJoin) add("line join=round");
@@ -183,25 +192,39 @@ TikzDevice::TikzDevice(int width, int height)
 
 TikzDevice::~TikzDevice() = default;
 
-QPaintEngine* TikzDevice::paintEngine() const { return engine_.get(); }
+QPaintEngine* TikzDevice::paintEngine() const {
+    return engine_.get();
+}
 
-std::string TikzDevice::Picture() const { return engine_->Picture(width_, height_); }
+std::string TikzDevice::Picture() const {
+    return engine_->Picture(width_, height_);
+}
 
 int TikzDevice::metric(PaintDeviceMetric metric) const {
     switch (metric) {
-        case PdmWidth: return width_;
-        case PdmHeight: return height_;
-        case PdmWidthMM: return qRound(width_ * 25.4 / 96);
-        case PdmHeightMM: return qRound(height_ * 25.4 / 96);
-        case PdmNumColors: return 0x7fffffff;
-        case PdmDepth: return 32;
+        case PdmWidth:
+            return width_;
+        case PdmHeight:
+            return height_;
+        case PdmWidthMM:
+            return qRound(width_ * 25.4 / 96);
+        case PdmHeightMM:
+            return qRound(height_ * 25.4 / 96);
+        case PdmNumColors:
+            return 0x7fffffff;
+        case PdmDepth:
+            return 32;
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return 96;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
-        default: return 0;
+        case PdmPhysicalDpiY:
+            return 96;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 0;
     }
 }
 
@@ -211,24 +234,55 @@ std::string TexEscape(const std::string& utf8) {
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         switch (c) {
-            case '\\': out += "\\textbackslash{}"; break;
-            case '{': out += "\\{"; break;
-            case '}': out += "\\}"; break;
-            case '$': out += "\\$"; break;
-            case '&': out += "\\&"; break;
-            case '#': out += "\\#"; break;
-            case '%': out += "\\%"; break;
-            case '_': out += "\\_"; break;
-            case '^': out += "\\textasciicircum{}"; break;
-            case '~': out += "\\textasciitilde{}"; break;
-            case '|': out += "\\textbar{}"; break;
-            case '<': out += "\\textless{}"; break;
-            case '>': out += "\\textgreater{}"; break;
-            case '"': out += "''"; break;
+            case '\\':
+                out += "\\textbackslash{}";
+                break;
+            case '{':
+                out += "\\{";
+                break;
+            case '}':
+                out += "\\}";
+                break;
+            case '$':
+                out += "\\$";
+                break;
+            case '&':
+                out += "\\&";
+                break;
+            case '#':
+                out += "\\#";
+                break;
+            case '%':
+                out += "\\%";
+                break;
+            case '_':
+                out += "\\_";
+                break;
+            case '^':
+                out += "\\textasciicircum{}";
+                break;
+            case '~':
+                out += "\\textasciitilde{}";
+                break;
+            case '|':
+                out += "\\textbar{}";
+                break;
+            case '<':
+                out += "\\textless{}";
+                break;
+            case '>':
+                out += "\\textgreater{}";
+                break;
+            case '"':
+                out += "''";
+                break;
             default:
-                if (c < 0x20) out += ' ';
-                else if (c > 0xFF) out += '?';
-                else out += QString(qc).toStdString();
+                if (c < 0x20)
+                    out += ' ';
+                else if (c > 0xFF)
+                    out += '?';
+                else
+                    out += QString(qc).toStdString();
         }
     }
     return out;

@@ -11,7 +11,7 @@
 class TikzPaintEngine;
 
 class TikzDevice : public QPaintDevice {
-public:
+  public:
     TikzDevice(int width, int height);
     ~TikzDevice() override;
 
@@ -21,10 +21,10 @@ public:
     // blank behind, so the picture can stand in a box of its exact size.
     std::string Picture() const;
 
-protected:
+  protected:
     int metric(PaintDeviceMetric metric) const override;
 
-private:
+  private:
     int width_, height_;
     std::unique_ptr<TikzPaintEngine> engine_;
 };

@@ -1,8 +1,8 @@
 #include "files/TruthTableHtml.h"
 
 #include "files/HtmlExport.h"
-#include "platform/LineEnds.h"
 #include "input/TruthTableData.h"
+#include "platform/LineEnds.h"
 
 namespace html {
 
@@ -28,10 +28,13 @@ std::optional<std::string> FormatCell(const std::string& cellTemplate, const std
     return out;
 }
 
-std::string TemplateText(const std::string& fileContent) { return platform::WithCrLfLineEnds(fileContent); }
+std::string TemplateText(const std::string& fileContent) {
+    return platform::WithCrLfLineEnds(fileContent);
+}
 
-bool TruthTableFromTemplates(const TruthTableData& table, const std::string& header, const std::string& body,
-                             const std::string& last, std::vector<std::string>& out) {
+bool TruthTableFromTemplates(const TruthTableData& table, const std::string& header,
+                             const std::string& body, const std::string& last,
+                             std::vector<std::string>& out) {
     std::vector<std::string> lines{
         R"(<TABLE align="center" border="1" bordercolor="#C0C0C0" cellspacing="0" cellpadding="2" ><TR>)"};
     auto add = [&](const std::string& cellTemplate, const std::string& text) {
@@ -57,7 +60,8 @@ bool TruthTableFromTemplates(const TruthTableData& table, const std::string& hea
 
 }  // namespace html
 
-bool TruthTableData::SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
+bool TruthTableData::SaveToHTMLTemplate(const std::string& header, const std::string& body,
+                                        const std::string& last,
                                         std::vector<std::string>& out) const {
     return html::TruthTableFromTemplates(*this, header, body, last, out);
 }

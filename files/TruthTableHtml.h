@@ -18,7 +18,8 @@ std::optional<std::string> FormatCell(const std::string& cellTemplate, const std
 std::string TemplateText(const std::string& fileContent);
 
 // The table's lines; false when a template is not a one-argument format.
-bool TruthTableFromTemplates(const TruthTableData& table, const std::string& header, const std::string& body,
-                             const std::string& last, std::vector<std::string>& out);
+bool TruthTableFromTemplates(const TruthTableData& table, const std::string& header,
+                             const std::string& body, const std::string& last,
+                             std::vector<std::string>& out);
 
 }  // namespace html

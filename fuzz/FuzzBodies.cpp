@@ -11,7 +11,6 @@
 #include "advmin/FunctionLists.h"
 #include "advmin/Outputs.h"
 #include "advmin/ocxint.h"
-#include "ui/LanguageFile.h"
 #include "circuit/Scheme.h"
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
@@ -23,6 +22,7 @@
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "report/ReportBuilder.h"
+#include "ui/LanguageFile.h"
 
 namespace fuzz {
 namespace {
@@ -58,7 +58,7 @@ Split Choose(const std::uint8_t* data, std::size_t size) {
 
 // One private folder for the file readers, removed at exit.
 class Scratch {
-public:
+  public:
     Scratch() {
         const char* tmp = getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mwfuzz-XXXXXX";
@@ -76,7 +76,7 @@ public:
         return path;
     }
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 const Scratch& Folder() {
@@ -118,7 +118,9 @@ void Prepare(TCarnoGrid& map, MemoryResultTree& tree, int variables) {
     map.TreeView = &tree;
 }
 
-bool IsCellValue(const std::string& s) { return s == "0" || s == "1" || s == "*"; }
+bool IsCellValue(const std::string& s) {
+    return s == "0" || s == "1" || s == "*";
+}
 
 Outcome MapFile(const std::uint8_t* data, std::size_t size) {
     Outcome o;
@@ -168,11 +170,13 @@ Outcome CsvFile(const std::uint8_t* data, std::size_t size) {
     const auto table = csv::ParseCsv(text, &problem);
     if (table) {
         const int n = table->variableCount;
-        if (n < csv::kMinInputs || n > csv::kMaxInputs || table->values.size() != (std::size_t{1} << n) ||
+        if (n < csv::kMinInputs || n > csv::kMaxInputs ||
+            table->values.size() != (std::size_t{1} << n) ||
             table->names.size() != static_cast<std::size_t>(n))
             o.faults.push_back("the parsed table has an impossible shape");
         for (const std::string& v : table->values)
-            if (!v.empty() && !IsCellValue(v)) o.faults.push_back("a parsed value is not 0, 1, * or empty");
+            if (!v.empty() && !IsCellValue(v))
+                o.faults.push_back("a parsed value is not 0, 1, * or empty");
         const auto again = csv::ParseCsv(csv::CsvText(*table), &problem);
         if (!again || again->values != table->values)
             o.faults.push_back("a written table does not read back to the same values");
@@ -247,9 +251,10 @@ Outcome BooleanFunctionFile(const std::uint8_t* data, std::size_t size) {
     if (content.More.size() + 1 > static_cast<std::size_t>(::BooleanFunctionFile::kMaxFunctions))
         o.faults.push_back("more outputs than a file may hold");
     for (std::size_t j = 1; function && j < outputs.size(); ++j) {
-        const auto more = FunctionFromLists(*content.VarCount, outputs[j].lists[0], outputs[j].lists[1],
-                                            outputs[j].lists[2]);
-        if (more && more->size() != function->size()) o.faults.push_back("an output has the wrong length");
+        const auto more = FunctionFromLists(*content.VarCount, outputs[j].lists[0],
+                                            outputs[j].lists[1], outputs[j].lists[2]);
+        if (more && more->size() != function->size())
+            o.faults.push_back("an output has the wrong length");
     }
     return o;
 }
@@ -328,7 +333,8 @@ Outcome SchemeFormula(const std::uint8_t* data, std::size_t size) {
     scheme.SchemeType = static_cast<TSchemeType>((in.choice >> 2) % 3);
     scheme.Formula = in.text;
     scheme.BuildScheme();
-    if (scheme.Width() < 0 || scheme.Height() < 0) o.faults.push_back("a circuit has a negative size");
+    if (scheme.Width() < 0 || scheme.Height() < 0)
+        o.faults.push_back("a circuit has a negative size");
     return o;
 }
 
@@ -373,7 +379,8 @@ Outcome Cells(const std::uint8_t* data, std::size_t size) {
     }
     o.messages = sink.Texts();
     if (o.refused && tree.NodeCount() != 0) o.faults.push_back("refused cells were minimized");
-    if (!o.refused && tree.roots.size() != 1) o.faults.push_back("a minimization gave no single result");
+    if (!o.refused && tree.roots.size() != 1)
+        o.faults.push_back("a minimization gave no single result");
     return o;
 }
 
@@ -421,7 +428,6 @@ Outcome CoreResults(const std::uint8_t* data, std::size_t size) {
     return o;
 }
 
-
 Outcome LanguageFile(const std::uint8_t* data, std::size_t size) {
     Outcome o;
     const std::string file = Folder().File("language.lng", Text(data, size));
@@ -431,12 +437,14 @@ Outcome LanguageFile(const std::uint8_t* data, std::size_t size) {
             for (const std::string& item : language::SplitList(value, separator))
                 if (!item.empty() && (item.front() == ' ' || item.back() == ' '))
                     o.faults.push_back("a list item keeps its blanks");
-        if (const auto n = language::ParseInteger(value); n && language::ParseInteger(std::to_string(*n)) != n)
+        if (const auto n = language::ParseInteger(value);
+            n && language::ParseInteger(std::to_string(*n)) != n)
             o.faults.push_back("an integer does not read back");
     }
     // Every message the file translates is still a message.
     std::vector<std::string> texts = {"Invalid symbol in string.", "Invalid data in cell."};
-    for (const auto& entry : platform::IniFile(file).ReadSection("Messages")) texts.push_back(entry.first);
+    for (const auto& entry : platform::IniFile(file).ReadSection("Messages"))
+        texts.push_back(entry.first);
     for (const std::string& text : texts)
         if (text.find_first_not_of(" \t") != std::string::npos)
             o.messages.push_back(language::TranslateMessage(file, text));
@@ -457,7 +465,8 @@ Outcome PlaFile(const std::uint8_t* data, std::size_t size) {
         o.refused = true;
         o.messages.push_back(error.message);
         const auto lines = std::count(text.begin(), text.end(), '\n') + 1;
-        if (error.line < 0 || error.line > lines) o.faults.push_back("an error names a line past the text");
+        if (error.line < 0 || error.line > lines)
+            o.faults.push_back("an error names a line past the text");
         return o;
     }
     const pla::Pla& p = *read;
@@ -468,7 +477,8 @@ Outcome PlaFile(const std::uint8_t* data, std::size_t size) {
     for (const auto& f : p.functions)
         for (const auto* set : {&f.on, &f.off, &f.dc})
             for (const pla::Cube& c : *set)
-                if ((c.value & ~c.care) || (c.care & ~all)) o.faults.push_back("a cube has bits outside its inputs");
+                if ((c.value & ~c.care) || (c.care & ~all))
+                    o.faults.push_back("a cube has bits outside its inputs");
     if (!o.faults.empty()) return o;
     // Each output's on cubes written as a cover read back as the same cubes.
     std::vector<pla::Product> products;
@@ -477,13 +487,15 @@ Outcome PlaFile(const std::uint8_t* data, std::size_t size) {
             products.push_back({c, std::vector<bool>(p.outputs)});
             products.back().outputs[k] = true;
         }
-    const auto again = pla::ReadText(pla::CoverText(p.inputs, p.outputs, products, p.inputNames, p.outputNames), &error);
+    const auto again = pla::ReadText(
+        pla::CoverText(p.inputs, p.outputs, products, p.inputNames, p.outputNames), &error);
     if (!again) {
         o.faults.push_back("a written cover does not read: " + error.message);
         return o;
     }
     for (int k = 0; k < p.outputs; ++k)
-        if (again->functions[k].on != p.functions[k].on) o.faults.push_back("a written cover reads back different");
+        if (again->functions[k].on != p.functions[k].on)
+            o.faults.push_back("a written cover reads back different");
     // The point-wise value and the whole string agree, where the string is small.
     if (p.inputs <= 10)
         for (int k = 0; k < p.outputs && k < 4; ++k) {
@@ -521,10 +533,12 @@ const std::vector<Target>& Targets() {
 std::string Problem(const Outcome& outcome) {
     std::string problem;
     for (const std::string& f : outcome.faults) problem += f + "\n";
-    if (outcome.refused && !outcome.stateUnchanged) problem += "a refusal changed the user's state\n";
+    if (outcome.refused && !outcome.stateUnchanged)
+        problem += "a refusal changed the user's state\n";
     if (outcome.refused && outcome.messages.empty()) problem += "a refusal says nothing\n";
     for (const std::string& m : outcome.messages)
-        if (m.find_first_not_of(" \t\r\n\v\f") == std::string::npos) problem += "a message is blank\n";
+        if (m.find_first_not_of(" \t\r\n\v\f") == std::string::npos)
+            problem += "a message is blank\n";
     return problem;
 }
 

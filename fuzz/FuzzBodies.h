@@ -11,8 +11,8 @@ namespace fuzz {
 
 // What a reader did with one input.
 struct Outcome {
-    bool refused = false;         // the reader would not take the input
-    bool stateUnchanged = true;   // when refused: what the user had is as it was
+    bool refused = false;               // the reader would not take the input
+    bool stateUnchanged = true;         // when refused: what the user had is as it was
     std::vector<std::string> messages;  // shown to the user, or the reader's error texts
     std::vector<std::string> faults;    // broken promises of the reader itself
 };

@@ -9,10 +9,14 @@
 
 // "Position: N." for the line below a formula's message; empty when there is no position.
 inline std::string PositionText(int position) {
-    return position > 0 ? platform::TranslateText("Position:") + " " + std::to_string(position) + "." : std::string();
+    return position > 0
+               ? platform::TranslateText("Position:") + " " + std::to_string(position) + "."
+               : std::string();
 }
 
-inline void ReportTextTooLong() { platform::Say("The text is too long."); }
+inline void ReportTextTooLong() {
+    platform::Say("The text is too long.");
+}
 
 inline void ReportUnknownVariable(int position) {
     platform::Say("Unknown variable in line.", platform::MsgIcon::Error, platform::MsgButtons::Ok,

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/language.h"
 #include "ui/DialogParts.h"
+#include "ui/language.h"
 
 namespace {
 QLabel* BigLabel(const char* name, const QString& text, QWidget* parent) {

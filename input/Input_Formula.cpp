@@ -15,10 +15,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "ui/language.h"
 #include "engine/CarnoGrid.h"
-#include "ui/DialogParts.h"
 #include "input/FormulaMessage.h"
+#include "ui/DialogParts.h"
+#include "ui/language.h"
 
 namespace {
 

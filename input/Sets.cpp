@@ -49,13 +49,15 @@ std::string RunsText(std::vector<int>& numbers) {
 
 bool TCarnoGrid::AnalyzeWorkString(const std::string& text, const std::string& value) {
     if (text.size() > kMaxTextLength) {
-        platform::Say("The text is too long.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("The text is too long.", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return false;
     }
     std::string s = text;
     s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
     if (s.find_first_not_of("0123456789-,") != std::string::npos) {
-        platform::Say("Invalid symbol in string.", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("Invalid symbol in string.", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return false;
     }
     const long long last = (1LL << VariableCount()) - 1;

@@ -6,7 +6,7 @@
 #include <vector>
 
 class TStringParcer {
-public:
+  public:
     std::string Text;
     std::vector<std::string> Items;
 

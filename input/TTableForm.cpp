@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/language.h"
-#include "ui/DialogParts.h"
 #include "input/TruthTable.h"
+#include "ui/DialogParts.h"
+#include "ui/language.h"
 
 namespace {
 QAction* FillAction(QMenu* menu, const char* name, const QString& value, TTruthTable* table) {

@@ -149,7 +149,7 @@ void TTruthTable::changeEvent(QEvent* event) {
     }
 }
 
-bool TTruthTable::SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
-                                     std::vector<std::string>& out) const {
+bool TTruthTable::SaveToHTMLTemplate(const std::string& header, const std::string& body,
+                                     const std::string& last, std::vector<std::string>& out) const {
     return data_.SaveToHTMLTemplate(header, body, last, out);
 }

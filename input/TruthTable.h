@@ -51,8 +51,8 @@ class TTruthTable : public QTableView {
     void LoadFromMap(const TCarnoGrid& map);
     // The table as HTML lines through three cell templates (header, argument, function value);
     // false when a template is not a one-argument format.
-    bool SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
-                            std::vector<std::string>& out) const;
+    bool SaveToHTMLTemplate(const std::string& header, const std::string& body,
+                            const std::string& last, std::vector<std::string>& out) const;
 
     int DefaultColWidth() const { return defaultColWidth_; }
 

@@ -9,7 +9,8 @@ TruthTableData::TruthTableData() {
 
 bool TruthTableData::Resize(int variables, int functions) {
     if (variables < 2 || variables > 8 || functions < 1 || functions > 4) {
-        platform::Say("Invalid number of variables", platform::MsgIcon::Information, platform::MsgButtons::Ok);
+        platform::Say("Invalid number of variables", platform::MsgIcon::Information,
+                      platform::MsgButtons::Ok);
         return false;
     }
     // Input titles and the other function columns survive a resize where their columns do.

@@ -24,8 +24,8 @@ class TruthTableData {
     // The table as HTML lines through three cell templates (header, argument, function value);
     // false when a template is not a one-argument format. Written with the other HTML writers
     // (files/TruthTableHtml.cpp).
-    bool SaveToHTMLTemplate(const std::string& header, const std::string& body, const std::string& last,
-                            std::vector<std::string>& out) const;
+    bool SaveToHTMLTemplate(const std::string& header, const std::string& body,
+                            const std::string& last, std::vector<std::string>& out) const;
 
     int VariableCount() const { return variableCount_; }
     int FunctionCount() const { return functionCount_; }

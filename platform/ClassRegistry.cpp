@@ -37,10 +37,13 @@ void DispatchObject::Invoke(int dispid, const std::vector<MwArg>& args) {
     const int rc = object_->invoke(object_, dispid, args.empty() ? nullptr : args.data(),
                                    static_cast<int32_t>(args.size()), error, sizeof error);
     if (rc != 0)
-        throw ComError(error[0] ? std::string(error) : "the call " + std::to_string(dispid) + " failed");
+        throw ComError(error[0] ? std::string(error)
+                                : "the call " + std::to_string(dispid) + " failed");
 }
 
-std::string DefaultRegistryFile() { return ProgramFolder() + "classes.reg"; }
+std::string DefaultRegistryFile() {
+    return ProgramFolder() + "classes.reg";
+}
 
 std::string RegisteredLibrary(const std::string& classId, const std::string& registryFile) {
     std::ifstream in(registryFile);
@@ -61,7 +64,8 @@ std::string RegisteredLibrary(const std::string& classId, const std::string& reg
         if (path.is_relative()) {
             const auto beside = std::filesystem::path(registryFile).parent_path() / path;
             std::error_code ec;
-            if (path.has_parent_path() || std::filesystem::exists(beside, ec)) library = beside.string();
+            if (path.has_parent_path() || std::filesystem::exists(beside, ec))
+                library = beside.string();
         }
         return library;
     }
@@ -81,12 +85,14 @@ std::unique_ptr<DispatchObject> CreateObject(const std::string& classId, const M
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* why = dlerror();
-        throw ComError("The component " + library + " cannot be loaded: " + (why ? why : "unknown error") + ".");
+        throw ComError("The component " + library +
+                       " cannot be loaded: " + (why ? why : "unknown error") + ".");
     }
     auto create = reinterpret_cast<MwCreateObjectFn>(dlsym(handle, MW_CREATE_OBJECT_SYMBOL));
     if (!create) {
         dlclose(handle);
-        throw ComError("The component " + library + " has no entry point " + MW_CREATE_OBJECT_SYMBOL + ".");
+        throw ComError("The component " + library + " has no entry point " +
+                       MW_CREATE_OBJECT_SYMBOL + ".");
     }
     char error[512] = {0};
     MwDispatch* object = create(classId.c_str(), &info, error, sizeof error);

@@ -19,7 +19,7 @@ struct ComError : std::runtime_error {
 };
 
 class DispatchObject {
-public:
+  public:
     ~DispatchObject();
     DispatchObject(const DispatchObject&) = delete;
     DispatchObject& operator=(const DispatchObject&) = delete;
@@ -27,7 +27,7 @@ public:
     // Throws ComError with the component's own message when the call fails.
     void Invoke(int dispid, const std::vector<MwArg>& args = {});
 
-private:
+  private:
     friend std::unique_ptr<DispatchObject> CreateObject(const std::string&, const MwCreateInfo&,
                                                         const std::string&);
     DispatchObject(void* library, MwDispatch* object) : library_(library), object_(object) {}
@@ -43,8 +43,9 @@ std::string DefaultRegistryFile();
 // cannot be read.
 std::string RegisteredLibrary(const std::string& classId, const std::string& registryFile);
 
-std::unique_ptr<DispatchObject> CreateObject(const std::string& classId, const MwCreateInfo& info,
-                                             const std::string& registryFile = DefaultRegistryFile());
+std::unique_ptr<DispatchObject> CreateObject(
+    const std::string& classId, const MwCreateInfo& info,
+    const std::string& registryFile = DefaultRegistryFile());
 
 MwArg ShortArg(int16_t value);
 

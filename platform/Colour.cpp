@@ -5,19 +5,29 @@
 namespace platform {
 
 namespace {
-unsigned Red(std::uint32_t bgr) { return bgr & 0xFF; }
-unsigned Green(std::uint32_t bgr) { return (bgr >> 8) & 0xFF; }
-unsigned Blue(std::uint32_t bgr) { return (bgr >> 16) & 0xFF; }
+unsigned Red(std::uint32_t bgr) {
+    return bgr & 0xFF;
+}
+unsigned Green(std::uint32_t bgr) {
+    return (bgr >> 8) & 0xFF;
+}
+unsigned Blue(std::uint32_t bgr) {
+    return (bgr >> 16) & 0xFF;
+}
 }  // namespace
 
-QColor ToQColor(std::uint32_t bgr) { return QColor(Red(bgr), Green(bgr), Blue(bgr)); }
+QColor ToQColor(std::uint32_t bgr) {
+    return QColor(Red(bgr), Green(bgr), Blue(bgr));
+}
 
 std::uint32_t FromQColor(const QColor& c) {
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }
 
-std::uint32_t FromRgb(std::uint32_t rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
+std::uint32_t FromRgb(std::uint32_t rgb) {
+    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
 
 std::string HtmlColour(std::uint32_t bgr) {
     char buf[8];

@@ -13,9 +13,9 @@ namespace platform {
 
 struct FileDialogRequest {
     QString title;
-    QStringList filters;  // "Description (*.ext *.ext2)", in order
+    QStringList filters;    // "Description (*.ext *.ext2)", in order
     QString defaultSuffix;  // without the dot
-    QString proposedName;  // save dialogs
+    QString proposedName;   // save dialogs
 };
 
 struct FileChoice {
@@ -25,7 +25,7 @@ struct FileChoice {
 };
 
 class DialogProvider {
-public:
+  public:
     virtual ~DialogProvider() = default;
     virtual FileChoice OpenFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // Never asks about replacing an existing file; the caller does.
@@ -34,16 +34,16 @@ public:
     virtual bool PickFont(QWidget* parent, QFont& font) = 0;
     // A number from min to max with the given decimals, starting at value; false when
     // cancelled. Asks with Qt's input dialog unless a provider answers otherwise.
-    virtual bool PickNumber(QWidget* parent, const QString& title, const QString& label, double& value, double min,
-                            double max, int decimals);
+    virtual bool PickNumber(QWidget* parent, const QString& title, const QString& label,
+                            double& value, double min, double max, int decimals);
     // One of the items, *index starting at and receiving the choice (from 0); false when
     // cancelled. Asks with Qt's input dialog unless a provider answers otherwise.
-    virtual bool PickItem(QWidget* parent, const QString& title, const QString& label, const QStringList& items,
-                          int& index);
+    virtual bool PickItem(QWidget* parent, const QString& title, const QString& label,
+                          const QStringList& items, int& index);
 };
 
 class QtDialogProvider : public DialogProvider {
-public:
+  public:
     FileChoice OpenFile(QWidget* parent, const FileDialogRequest& request) override;
     FileChoice SaveFile(QWidget* parent, const FileDialogRequest& request) override;
     bool PickColor(QWidget* parent, QColor& color) override;

@@ -20,7 +20,7 @@ typedef struct MwArg {
 
 /* Handed to the component when it is created. */
 typedef struct MwCreateInfo {
-    uint32_t size; /* sizeof(MwCreateInfo), for later growth */
+    uint32_t size;              /* sizeof(MwCreateInfo), for later growth */
     const unsigned char* state; /* the control state the host stores for the component */
     uint32_t stateLength;
     /* Where host and component exchange their files: a file in a folder only this user may

@@ -150,7 +150,8 @@ bool IniFile::WriteStrings(const std::string& section,
 bool IniFile::WriteSections(const std::vector<SectionValues>& sections) {
     // Names that would read back as something else are refused rather than written.
     for (const auto& [section, keyValues] : sections) {
-        if (Trim(section).empty() || HasLineBreak(section) || section.find(']') != std::string::npos) {
+        if (Trim(section).empty() || HasLineBreak(section) ||
+            section.find(']') != std::string::npos) {
             lastError_ = "Invalid section name";
             return false;
         }

@@ -12,9 +12,12 @@ MessageSink* currentSink = &defaultSink;
 
 const char* IconWord(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::Information: return "information";
-        case MsgIcon::Warning: return "warning";
-        case MsgIcon::Error: return "error";
+        case MsgIcon::Information:
+            return "information";
+        case MsgIcon::Warning:
+            return "warning";
+        case MsgIcon::Error:
+            return "error";
     }
     return "message";
 }
@@ -24,13 +27,15 @@ MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons)
     return currentSink->Show(text, icon, buttons);
 }
 
-MsgAnswer Say(const std::string& english, MsgIcon icon, MsgButtons buttons, const std::string& detail) {
+MsgAnswer Say(const std::string& english, MsgIcon icon, MsgButtons buttons,
+              const std::string& detail) {
     std::string text = TranslateText(english);
     if (!detail.empty()) text += "\n" + detail;
     return ShowMessage(text, icon, buttons);
 }
 
-void SayFileError(const std::string& english, const std::string& fileName, const std::string& systemText) {
+void SayFileError(const std::string& english, const std::string& fileName,
+                  const std::string& systemText) {
     Say(english, MsgIcon::Error, MsgButtons::Ok, fileName + ": " + systemText);
 }
 

@@ -14,7 +14,7 @@ enum class MsgButtons { Ok, OkCancel, YesNo };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual MsgAnswer Show(const std::string& text, MsgIcon icon, MsgButtons buttons) = 0;
 };
@@ -24,11 +24,12 @@ MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons)
 
 // The program's own message: translates english, then shows it; detail (the system's text, a
 // position, a file name) goes on a line below, untranslated.
-MsgAnswer Say(const std::string& english, MsgIcon icon = MsgIcon::Error, MsgButtons buttons = MsgButtons::Ok,
-              const std::string& detail = {});
+MsgAnswer Say(const std::string& english, MsgIcon icon = MsgIcon::Error,
+              MsgButtons buttons = MsgButtons::Ok, const std::string& detail = {});
 
 // A failed file operation: the translated message, then "NAME: the system's text".
-void SayFileError(const std::string& english, const std::string& fileName, const std::string& systemText);
+void SayFileError(const std::string& english, const std::string& fileName,
+                  const std::string& systemText);
 
 // Installs a sink and returns the one it replaces; nullptr restores the default (stderr).
 MessageSink* SetMessageSink(MessageSink* sink);
@@ -38,14 +39,14 @@ MsgAnswer AffirmativeAnswer(MsgButtons buttons);
 
 // Writes each message to stderr and answers affirmatively.
 class StderrMessageSink : public MessageSink {
-public:
+  public:
     MsgAnswer Show(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
 };
 
 // Records every message and gives the planned answers in order; when the plan runs out it
 // answers affirmatively.
 class RecordingMessageSink : public MessageSink {
-public:
+  public:
     struct Record {
         std::string text;
         MsgIcon icon;
@@ -56,22 +57,25 @@ public:
     void Plan(MsgAnswer answer) { planned_.push_back(answer); }
     const std::vector<Record>& Shown() const { return shown_; }
     std::vector<std::string> Texts() const;
-    void Clear() { shown_.clear(); planned_.clear(); }
+    void Clear() {
+        shown_.clear();
+        planned_.clear();
+    }
 
-private:
+  private:
     std::vector<Record> shown_;
     std::deque<MsgAnswer> planned_;
 };
 
 // Installs a sink for the lifetime of a scope (tests, command line).
 class ScopedMessageSink {
-public:
+  public:
     explicit ScopedMessageSink(MessageSink* sink) : previous_(SetMessageSink(sink)) {}
     ~ScopedMessageSink() { SetMessageSink(previous_); }
     ScopedMessageSink(const ScopedMessageSink&) = delete;
     ScopedMessageSink& operator=(const ScopedMessageSink&) = delete;
 
-private:
+  private:
     MessageSink* previous_;
 };
 

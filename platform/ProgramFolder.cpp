@@ -29,9 +29,13 @@ std::string ProgramFolder() {
     return WithSeparator(exe.parent_path().string());
 }
 
-void SetProgramFolder(const std::string& folder) { Override() = folder.empty() ? folder : WithSeparator(folder); }
+void SetProgramFolder(const std::string& folder) {
+    Override() = folder.empty() ? folder : WithSeparator(folder);
+}
 
-bool FolderWritable(const std::string& folder) { return access(folder.c_str(), W_OK) == 0; }
+bool FolderWritable(const std::string& folder) {
+    return access(folder.c_str(), W_OK) == 0;
+}
 
 bool SharedProgramFolder() {
     std::error_code ec;
@@ -51,14 +55,19 @@ static std::string XdgFolder(const char* variable, const char* underHome) {
     return WithSeparator(base) + "mapwright/";
 }
 
-std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", "/.config"); }
+std::string UserConfigFolder() {
+    return XdgFolder("XDG_CONFIG_HOME", "/.config");
+}
 
-std::string UserDataFolder() { return XdgFolder("XDG_DATA_HOME", "/.local/share"); }
+std::string UserDataFolder() {
+    return XdgFolder("XDG_DATA_HOME", "/.local/share");
+}
 
 std::string BesideProgramOrUserConfig(const std::string& fileName) {
     const std::string beside = ProgramFolder() + fileName;
     std::error_code ec;
-    if (!SharedProgramFolder() && (fs::exists(beside, ec) || FolderWritable(ProgramFolder()))) return beside;
+    if (!SharedProgramFolder() && (fs::exists(beside, ec) || FolderWritable(ProgramFolder())))
+        return beside;
     const std::string folder = UserConfigFolder();
     fs::create_directories(folder, ec);
     return folder + fileName;

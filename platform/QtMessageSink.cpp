@@ -1,7 +1,7 @@
 #include "platform/QtMessageSink.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 
 #include "platform/Translate.h"
@@ -13,14 +13,26 @@ MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons 
     box.setWindowTitle(QStringLiteral("Mapwright"));
     box.setText(QString::fromStdString(text));
     switch (icon) {
-        case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
     }
     switch (buttons) {
-        case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-        case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MsgButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
     }
     // The buttons speak the interface's language like every other text.
     const auto caption = [&box](QMessageBox::StandardButton which, const std::string& text) {
@@ -37,10 +49,18 @@ MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons 
     const int answer = box.exec();
     for (; busy > 0; --busy) QApplication::setOverrideCursor(Qt::WaitCursor);
     switch (answer) {
-        case QMessageBox::Cancel: return MsgAnswer::Cancel;
-        case QMessageBox::Yes: return MsgAnswer::Yes;
-        case QMessageBox::No: return MsgAnswer::No;
-        default: return buttons == MsgButtons::YesNo ? MsgAnswer::No : (buttons == MsgButtons::OkCancel && box.result() != QMessageBox::Ok ? MsgAnswer::Cancel : MsgAnswer::Ok);
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        default:
+            return buttons == MsgButtons::YesNo
+                       ? MsgAnswer::No
+                       : (buttons == MsgButtons::OkCancel && box.result() != QMessageBox::Ok
+                              ? MsgAnswer::Cancel
+                              : MsgAnswer::Ok);
     }
 }
 

@@ -6,7 +6,7 @@
 namespace platform {
 
 class QtMessageSink : public MessageSink {
-public:
+  public:
     MsgAnswer Show(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
 };
 

@@ -70,7 +70,9 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-void SetReadOnlyFiles(ReadOnlyFiles policy) { Policy() = policy; }
+void SetReadOnlyFiles(ReadOnlyFiles policy) {
+    Policy() = policy;
+}
 
 // The mode bits too: access() grants root everything, yet a file marked read-only is meant
 // to be kept by whoever saves.

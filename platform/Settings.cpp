@@ -19,8 +19,12 @@ namespace {
 
 const char* kFileName = "mapwright.ini";
 
-std::string Beside() { return ProgramFolder() + kFileName; }
-std::string UserCopy() { return UserConfigFolder() + kFileName; }
+std::string Beside() {
+    return ProgramFolder() + kFileName;
+}
+std::string UserCopy() {
+    return UserConfigFolder() + kFileName;
+}
 
 // access() rather than a look at the mode bits: it answers for the user running the program.
 bool BesideTakesSaves() {
@@ -56,14 +60,17 @@ std::string SettingsSavePath() {
     return copy;
 }
 
-std::string SettingsFileProblem() { return IniFile(SettingsFilePath()).ReadProblem(); }
+std::string SettingsFileProblem() {
+    return IniFile(SettingsFilePath()).ReadProblem();
+}
 
 bool SaveSettings(const std::string& section,
                   const std::vector<std::pair<std::string, std::string>>& keyValues) {
     const std::string path = SettingsSavePath();
     IniFile ini(path);
     std::error_code ec;
-    if (!ini.ReadProblem().empty() && !std::filesystem::is_directory(path, ec)) ::unlink(path.c_str());
+    if (!ini.ReadProblem().empty() && !std::filesystem::is_directory(path, ec))
+        ::unlink(path.c_str());
     if (ini.WriteStrings(section, keyValues)) return true;
     SayFileError("Cannot write the settings file.", path, ini.LastError());
     return false;

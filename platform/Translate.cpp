@@ -14,6 +14,8 @@ std::string TranslateText(const std::string& english) {
     return t ? t(english) : english;
 }
 
-void SetTranslator(Translator translator) { CurrentTranslator() = std::move(translator); }
+void SetTranslator(Translator translator) {
+    CurrentTranslator() = std::move(translator);
+}
 
 }  // namespace platform

@@ -11,8 +11,8 @@
 
 namespace report {
 
-bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
-                    std::string& error) {
+bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableData& table,
+                    const std::function<void(int)>& onTerm, std::string& page, std::string& error) {
     std::string pageTemplate;
     if (!ReadTemplate("report.inc", &pageTemplate, &error)) return false;
 
@@ -53,7 +53,8 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
     std::string missing;
     const auto built = Build(pageTemplate, content, missing);
     if (!built) {
-        error = platform::TranslateText("The report template lacks the placeholder") + " " + missing;
+        error =
+            platform::TranslateText("The report template lacks the placeholder") + " " + missing;
         return false;
     }
     page = *built;

@@ -18,14 +18,14 @@ struct Choices {
     bool map = false;
     bool sets = false;
     bool eachTerm = false;
-    bool minimal = false;  // the section "Minimal solutions"
+    bool minimal = false;                                 // the section "Minimal solutions"
     FormulaNotation notation = FormulaNotation::AsTyped;  // how the formula and terms read
 };
 
 // The formula and the terms are the map's result, worded as the result tree shows them.
 // onTerm(k) runs before term k's map is taken (the dialog selects that node). `table` receives
 // the map's truth table when it is chosen. False with a message for the user in `error`.
-bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableData& table, const std::function<void(int)>& onTerm, std::string& page,
-                    std::string& error);
+bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableData& table,
+                    const std::function<void(int)>& onTerm, std::string& page, std::string& error);
 
 }  // namespace report

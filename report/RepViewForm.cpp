@@ -8,13 +8,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "ui/Icons.h"
-#include "ui/language.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/ReadFile.h"
 #include "platform/SafeWrite.h"
 #include "platform/Translate.h"
+#include "ui/Icons.h"
+#include "ui/language.h"
 
 TRepView::TRepView(QWidget* parent) : QMainWindow(parent) {
     setObjectName("RepView");
@@ -60,12 +60,15 @@ void TRepView::View(const std::string& path) {
 
 void TRepView::SpeedButton1Click() {
     if (reportPath_.empty()) return;
-    const platform::FileChoice choice = platform::Dialogs().SaveFile(
-        this, {"Save Report to HTML document", {"HTML Documents (*.htm *.html)", "All Files (*)"}, "htm",
-               "Report" + QString::number(saveCounter_)});
+    const platform::FileChoice choice =
+        platform::Dialogs().SaveFile(this, {"Save Report to HTML document",
+                                            {"HTML Documents (*.htm *.html)", "All Files (*)"},
+                                            "htm",
+                                            "Report" + QString::number(saveCounter_)});
     if (!choice.accepted) return;
     if (QFileInfo::exists(choice.path) &&
-        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning, platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning,
+                      platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
     std::string page, error;
     const std::string target = choice.path.toStdString();

@@ -9,7 +9,7 @@ class QStatusBar;
 
 class TRepView : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TRepView(QWidget* parent = nullptr);
 
     QWidget* Panel1 = nullptr;
@@ -22,10 +22,10 @@ public:
     const std::string& ReportPath() const { return reportPath_; }
     int SaveCounter() const { return saveCounter_; }
 
-public slots:
+  public slots:
     void SpeedButton1Click();  // save a copy
 
-private:
+  private:
     std::string reportPath_;
     int saveCounter_ = 0;
 };

@@ -31,7 +31,9 @@ const char* H20 = "[";
 const char* H21 = R"(]=")";
 const char* H22 = R"("</td></tr>)";
 
-std::string T(const char* english) { return platform::TranslateText(english); }
+std::string T(const char* english) {
+    return platform::TranslateText(english);
+}
 
 }  // namespace
 
@@ -58,7 +60,8 @@ std::string Wrap(const std::string& text, char c) {
     return out + html::Escape(run);
 }
 
-bool ReplacePlaceholder(std::string& page, const std::string& placeholder, const std::string& replacement) {
+bool ReplacePlaceholder(std::string& page, const std::string& placeholder,
+                        const std::string& replacement) {
     const std::size_t p = page.find(placeholder);
     if (p == std::string::npos) return false;
     const std::size_t after = std::min(page.size(), p + placeholder.size() + 1);
@@ -66,9 +69,12 @@ bool ReplacePlaceholder(std::string& page, const std::string& placeholder, const
     return true;
 }
 
-std::string Rejoin(const std::string& text) { return platform::WithCrLfLineEnds(text); }
+std::string Rejoin(const std::string& text) {
+    return platform::WithCrLfLineEnds(text);
+}
 
-std::optional<std::string> Build(const std::string& pageTemplate, const Content& content, std::string& missing) {
+std::optional<std::string> Build(const std::string& pageTemplate, const Content& content,
+                                 std::string& missing) {
     const bool pos = content.method == gmKNF;
     const FormulaShape shape = pos ? FormulaShape::ProductOfSums : FormulaShape::SumOfProducts;
     const bool textbook = content.notation == FormulaNotation::Textbook;
@@ -76,18 +82,21 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
     const char wrapChar = pos ? (textbook ? ')' : '*') : '+';
     const std::string formula = ShownFormula(content.formula, shape, content.notation);
 
-    std::string f = std::string(H1) + T("Type") + H2 + T(pos ? "Conjunctive Normal Form" : "Disjunctive Normal Form") + H3;
+    std::string f = std::string(H1) + T("Type") + H2 +
+                    T(pos ? "Conjunctive Normal Form" : "Disjunctive Normal Form") + H3;
     f += H4 + T("Number of Variables") + H5 + std::to_string(content.names.size()) + H3;
     if (content.sets) {
         const auto& [ones, zeros, dc] = *content.sets;
         // The three rows stand in a table of their own: rows directly inside a cell are not HTML.
-        f += H4 + T("Sets representation") + H5 + "<table>" + H6 + Wrap(ones, ',') + H3 + H7 + Wrap(zeros, ',') + H3 +
-             H8 + T("(Don't Cares)") + H5 + Wrap(dc, ',') + H3 + "</table>" + H3;
+        f += H4 + T("Sets representation") + H5 + "<table>" + H6 + Wrap(ones, ',') + H3 + H7 +
+             Wrap(zeros, ',') + H3 + H8 + T("(Don't Cares)") + H5 + Wrap(dc, ',') + H3 +
+             "</table>" + H3;
     }
     if (content.truthTableHtml) f += H9 + *content.truthTableHtml + H10;
 
     std::string variables;
-    for (std::size_t i = 0; i < content.names.size(); ++i) variables += (i ? "," : "") + html::Escape(content.names[i]);
+    for (std::size_t i = 0; i < content.names.size(); ++i)
+        variables += (i ? "," : "") + html::Escape(content.names[i]);
     const std::string results =
         H12 + content.mapHtml + H13 + H14 + variables + H15 + Wrap(formula, wrapChar) + H16;
 
@@ -95,16 +104,21 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
     if (content.eachTerm) {
         details = H17;
         for (std::size_t k = 0; k < content.terms.size(); ++k)
-            details += H18 + content.terms[k].second + H13 + H19 + T("Term") + H20 + std::to_string(k + 1) + H21 +
-                       html::Escape(ShownFormula(content.terms[k].first, shape, content.notation)) + H22;
+            details += H18 + content.terms[k].second + H13 + H19 + T("Term") + H20 +
+                       std::to_string(k + 1) + H21 +
+                       html::Escape(ShownFormula(content.terms[k].first, shape, content.notation)) +
+                       H22;
         details += H11;
     }
     details += content.minimalHtml;
 
     const std::pair<const char*, std::string> replacements[] = {
-        {"<%FUNCTION%>", f + H11},          {"<%TITLE1%>", T("Input Function")},
-        {"<%TITLE2%>", T("Results of Analyze")}, {"<%TITLE3%>", T("Advanced Detailes")},
-        {"<%RESULTS%>", results},           {"<%ADVDETAILES%>", details},
+        {"<%FUNCTION%>", f + H11},
+        {"<%TITLE1%>", T("Input Function")},
+        {"<%TITLE2%>", T("Results of Analyze")},
+        {"<%TITLE3%>", T("Advanced Detailes")},
+        {"<%RESULTS%>", results},
+        {"<%ADVDETAILES%>", details},
     };
     std::string page = pageTemplate;
     for (const auto& [placeholder, text] : replacements) {

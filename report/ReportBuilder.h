@@ -20,15 +20,16 @@ std::string Wrap(const std::string& text, char c);
 
 // Replaces the first occurrence of placeholder, together with the one character after it.
 // False, and nothing changed, when the text does not hold it.
-bool ReplacePlaceholder(std::string& page, const std::string& placeholder, const std::string& replacement);
+bool ReplacePlaceholder(std::string& page, const std::string& placeholder,
+                        const std::string& replacement);
 
 // Cuts the text into lines at CR, LF or CR LF and joins them with CR LF after each line.
 std::string Rejoin(const std::string& text);
 
 struct Content {
     TGlueMethod method = gmDNF;
-    std::vector<std::string> names;  // variables 1..n
-    std::string formula;             // the result formula
+    std::vector<std::string> names;                  // variables 1..n
+    std::string formula;                             // the result formula
     std::optional<std::array<std::string, 3>> sets;  // ones, zeros, don't cares
     std::optional<std::string> truthTableHtml;
     std::string mapHtml;  // empty unless the map is included
@@ -39,6 +40,7 @@ struct Content {
 };
 
 // The finished page, or nothing with `missing` naming the first placeholder the template lacks.
-std::optional<std::string> Build(const std::string& pageTemplate, const Content& content, std::string& missing);
+std::optional<std::string> Build(const std::string& pageTemplate, const Content& content,
+                                 std::string& missing);
 
 }  // namespace report

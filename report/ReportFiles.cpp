@@ -12,16 +12,24 @@ namespace {
 constexpr std::size_t kMaxTemplateSize = 4u << 20;
 }
 
-std::string TemplatePath(const std::string& name) { return platform::ProgramFolder() + "Reports/Include/" + name; }
+std::string TemplatePath(const std::string& name) {
+    return platform::ProgramFolder() + "Reports/Include/" + name;
+}
 
 bool ReadTemplate(const std::string& name, std::string* text, std::string* error) {
     const std::string path = TemplatePath(name);
     std::string why;
     switch (platform::ReadFileLimited(path, kMaxTemplateSize, text, &why)) {
-        case platform::ReadStatus::Ok: return true;
-        case platform::ReadStatus::Missing: why = platform::TranslateText("File not found"); break;
-        case platform::ReadStatus::TooLarge: why = platform::TranslateText("File is too large"); break;
-        case platform::ReadStatus::Failed: break;
+        case platform::ReadStatus::Ok:
+            return true;
+        case platform::ReadStatus::Missing:
+            why = platform::TranslateText("File not found");
+            break;
+        case platform::ReadStatus::TooLarge:
+            why = platform::TranslateText("File is too large");
+            break;
+        case platform::ReadStatus::Failed:
+            break;
     }
     *error = platform::TranslateText("Can't read the report template") + " " + path + ": " + why;
     return false;

@@ -1,7 +1,5 @@
 #include "report/ReportForm.h"
 
-#include "ui/FormulaView.h"
-
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,8 +7,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "ui/WindowRegistry.h"
-#include "ui/language.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "input/TruthTableData.h"
@@ -20,6 +16,9 @@
 #include "report/Generate.h"
 #include "report/RepViewForm.h"
 #include "report/ReportFiles.h"
+#include "ui/FormulaView.h"
+#include "ui/WindowRegistry.h"
+#include "ui/language.h"
 
 namespace {
 
@@ -29,14 +28,17 @@ QCheckBox* Check(const char* name, const QString& caption, QWidget* parent) {
     return box;
 }
 
-void Fail(const std::string& text) { platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok); }
+void Fail(const std::string& text) {
+    platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+}
 
 }  // namespace
 
 TReport::TReport(QWidget* parent) : QDialog(parent) {
     setObjectName("Report");
     setWindowTitle("Report");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setModal(true);
     GroupBox1 = new QGroupBox(" Content  ", this);
     GroupBox1->setObjectName("GroupBox1");
@@ -93,13 +95,14 @@ bool TReport::Generate(std::string& path) {
 
     // The truth-table dialog's control is left holding the map's function, as the user will
     // find it there.
-    TTruthTable* control = Windows().TruthTableForm ? Windows().TruthTableForm->TruthTable1 : nullptr;
+    TTruthTable* control =
+        Windows().TruthTableForm ? Windows().TruthTableForm->TruthTable1 : nullptr;
     TruthTableData scratch;
     std::string page, error;
     const bool built = report::GenerateReport(
         *map_,
-        {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked(), MinInc->isChecked(),
-         formulaview::Notation()},
+        {TTInc->isChecked(), MapInc->isChecked(), SetInc->isChecked(), MapEach->isChecked(),
+         MinInc->isChecked(), formulaview::Notation()},
         control ? control->Data() : scratch, [&](int k) { emit TermShown(k); }, page, error);
     if (control) control->Refresh();
     if (!built) {

@@ -12,7 +12,7 @@ class QToolButton;
 
 class TReport : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TReport(QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1 = nullptr;
@@ -24,15 +24,15 @@ public:
     // The map whose result the report shows; the program's start-up lends the main window's.
     void SetMap(const TCarnoGrid* map) { map_ = map; }
 
-signals:
+  signals:
     // Before term k's map is taken, so the window showing the result can select that term.
     void TermShown(int k);
 
-public slots:
+  public slots:
     void SpeedButton1Click();  // check all
     void BitBtn2Click();       // generate, show, close
 
-private:
+  private:
     bool Generate(std::string& path);
 
     const TCarnoGrid* map_ = nullptr;

@@ -9,7 +9,8 @@
 
 namespace report {
 
-bool TruthTableSection(const TCarnoGrid& grid, TruthTableData& table, std::string& html, std::string& error) {
+bool TruthTableSection(const TCarnoGrid& grid, TruthTableData& table, std::string& html,
+                       std::string& error) {
     TTruthTableValues values;
     grid.MapToTruthTable(values);
     const int n = grid.VariableCount();

@@ -11,6 +11,7 @@ namespace report {
 
 // Fills `table` with the map's variables, names and function (F1), and renders it; false with
 // a message in `error` when a cell template cannot be read or is not a one-argument format.
-bool TruthTableSection(const TCarnoGrid& grid, TruthTableData& table, std::string& html, std::string& error);
+bool TruthTableSection(const TCarnoGrid& grid, TruthTableData& table, std::string& html,
+                       std::string& error);
 
 }  // namespace report

@@ -15,8 +15,8 @@ inline std::string HtmlErrors(const std::string& page) {
         auto* out = static_cast<std::string*>(sink);
         *out += std::to_string(e->line) + ": " + (e->message ? e->message : "?");
     });
-    htmlDocPtr doc = htmlCtxtReadMemory(ctx, page.data(), static_cast<int>(page.size()), nullptr, "UTF-8",
-                                        HTML_PARSE_NONET);
+    htmlDocPtr doc = htmlCtxtReadMemory(ctx, page.data(), static_cast<int>(page.size()), nullptr,
+                                        "UTF-8", HTML_PARSE_NONET);
     if (!doc && errors.empty()) errors = "not parsed";
     xmlFreeDoc(doc);
     htmlFreeParserCtxt(ctx);

@@ -10,8 +10,9 @@
 namespace testing_support {
 
 // Sets every visible cell to `rest`, then the listed minterms.
-inline void FillMinterms(TCarnoGrid& map, const std::vector<int>& ones, const std::vector<int>& dc = {},
-                         const std::string& one = "1", const std::string& rest = "0") {
+inline void FillMinterms(TCarnoGrid& map, const std::vector<int>& ones,
+                         const std::vector<int>& dc = {}, const std::string& one = "1",
+                         const std::string& rest = "0") {
     for (int c = 1; c <= map.MapColumns(); ++c)
         for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, rest);
     for (int m : ones) {
@@ -36,7 +37,8 @@ inline std::vector<int> MintermsWith(const TCarnoGrid& map, const std::string& t
 
 // Value of a sum of products ("+" between terms, "*" inside) or a product of sums ("*"
 // between terms, "+" inside) at a minterm; names are the map's variables 1..n.
-inline bool Evaluate(const TCarnoGrid& map, const std::string& formula, bool productOfSums, int minterm) {
+inline bool Evaluate(const TCarnoGrid& map, const std::string& formula, bool productOfSums,
+                     int minterm) {
     const int n = map.VariableCount();
     auto literalValue = [&](std::string lit) {
         bool neg = false;
@@ -55,7 +57,8 @@ inline bool Evaluate(const TCarnoGrid& map, const std::string& formula, bool pro
         std::size_t start = 0;
         for (;;) {
             std::size_t at = s.find(c, start);
-            out.push_back(s.substr(start, at == std::string::npos ? std::string::npos : at - start));
+            out.push_back(
+                s.substr(start, at == std::string::npos ? std::string::npos : at - start));
             if (at == std::string::npos) break;
             start = at + 1;
         }

@@ -16,19 +16,22 @@ inline std::optional<std::string> FindProgram(const std::string& program) {
     namespace fs = std::filesystem;
     const auto runnable = [](const fs::path& p) {
         std::error_code ec;
-        return fs::is_regular_file(p, ec) && (fs::status(p, ec).permissions() & fs::perms::owner_exec) != fs::perms::none;
+        return fs::is_regular_file(p, ec) &&
+               (fs::status(p, ec).permissions() & fs::perms::owner_exec) != fs::perms::none;
     };
-    if (program.find('/') != std::string::npos) return runnable(program) ? std::optional(program) : std::nullopt;
+    if (program.find('/') != std::string::npos)
+        return runnable(program) ? std::optional(program) : std::nullopt;
     const char* path = std::getenv("PATH");
     std::istringstream folders(path ? path : "/usr/bin:/bin");
     for (std::string folder; std::getline(folders, folder, ':');)
-        if (!folder.empty() && runnable(fs::path(folder) / program)) return (fs::path(folder) / program).string();
+        if (!folder.empty() && runnable(fs::path(folder) / program))
+            return (fs::path(folder) / program).string();
     return std::nullopt;
 }
 
 }  // namespace testing_support
 
 // Skips the running test, with the reason printed, when program is not installed.
-#define MW_REQUIRE_PROGRAM(program)                                                                  \
-    if (!testing_support::FindProgram(program))                                                      \
+#define MW_REQUIRE_PROGRAM(program)             \
+    if (!testing_support::FindProgram(program)) \
     GTEST_SKIP() << (program) << " is not installed (scripts/install-deps installs it for ./test)"

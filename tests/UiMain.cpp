@@ -6,7 +6,9 @@
 
 // Qt and fontconfig keep caches for the whole process; only our own leaks matter, and the
 // logic suites check those. Set here because the sanitizer reads its options before main.
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+extern "C" const char* __asan_default_options() {
+    return "detect_leaks=0";
+}
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

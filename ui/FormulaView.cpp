@@ -23,7 +23,8 @@ std::vector<QPointer<QTreeWidget>>& Trees() {
 }
 
 QString Framed(const QModelIndex& index) {
-    return index.data(kPrefixRole).toString() + ShownText(index) + index.data(kSuffixRole).toString();
+    return index.data(kPrefixRole).toString() + ShownText(index) +
+           index.data(kSuffixRole).toString();
 }
 
 class FormulaDelegate : public QStyledItemDelegate {

@@ -2,11 +2,10 @@
 
 #include <QGuiApplication>
 #include <QIconEngine>
-#include <QPalette>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
-
 #include <functional>
 
 namespace icons {
@@ -16,7 +15,7 @@ namespace {
 // Paints the drawing anew at whatever size and device pixel ratio is asked for, so that an
 // icon stays crisp at every scale; the drawing is made on a 32 x 32 canvas.
 class PaintedIconEngine : public QIconEngine {
-public:
+  public:
     explicit PaintedIconEngine(std::function<void(QPainter&)> paint) : paint_(std::move(paint)) {}
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         painter->save();
@@ -30,7 +29,8 @@ public:
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
         return scaledPixmap(size, mode, state, 1.0);
     }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override {
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
         QPixmap pm(size * scale);
         pm.setDevicePixelRatio(scale);
         pm.fill(Qt::transparent);
@@ -40,11 +40,13 @@ public:
     }
     QIconEngine* clone() const override { return new PaintedIconEngine(paint_); }
 
-private:
+  private:
     std::function<void(QPainter&)> paint_;
 };
 
-QIcon Draw(const std::function<void(QPainter&)>& paint) { return QIcon(new PaintedIconEngine(paint)); }
+QIcon Draw(const std::function<void(QPainter&)>& paint) {
+    return QIcon(new PaintedIconEngine(paint));
+}
 
 // Without a colour, the text takes the buttons' own, so it stays readable on a dark look.
 void Text(QPainter& p, const QRectF& r, const QString& s, int px, bool bold = true, QColor c = {}) {
@@ -97,7 +99,9 @@ QIcon Formula() {
 }
 
 QIcon Sets() {
-    return Draw([](QPainter& p) { Text(p, QRectF(0, 0, 32, 32), QStringLiteral("{ }"), 20, true, QColor(20, 110, 60)); });
+    return Draw([](QPainter& p) {
+        Text(p, QRectF(0, 0, 32, 32), QStringLiteral("{ }"), 20, true, QColor(20, 110, 60));
+    });
 }
 
 QIcon TruthTable() {
@@ -146,23 +150,21 @@ QIcon Options() {
 }
 
 QIcon FormulaNode() {
-    return Draw(
-        [](QPainter& p) {
-            p.scale(2, 2);  // drawn on a 16 x 16 canvas
-            p.setPen(QPen(QColor(0, 90, 90), 1));
-            p.setBrush(QColor(0, 128, 128));
-            p.drawEllipse(QRectF(2, 2, 12, 12));
-        });
+    return Draw([](QPainter& p) {
+        p.scale(2, 2);  // drawn on a 16 x 16 canvas
+        p.setPen(QPen(QColor(0, 90, 90), 1));
+        p.setBrush(QColor(0, 128, 128));
+        p.drawEllipse(QRectF(2, 2, 12, 12));
+    });
 }
 
 QIcon TermNode() {
-    return Draw(
-        [](QPainter& p) {
-            p.scale(2, 2);  // drawn on a 16 x 16 canvas
-            p.setPen(QPen(QColor(80, 80, 80), 1));
-            p.setBrush(QColor(230, 230, 230));
-            p.drawRect(QRectF(3, 3, 10, 10));
-        });
+    return Draw([](QPainter& p) {
+        p.scale(2, 2);  // drawn on a 16 x 16 canvas
+        p.setPen(QPen(QColor(80, 80, 80), 1));
+        p.setBrush(QColor(230, 230, 230));
+        p.drawRect(QRectF(3, 3, 10, 10));
+    });
 }
 
 QIcon Program() {
@@ -205,8 +207,12 @@ QIcon Arrow(bool mirrored) {
 
 }  // namespace
 
-QIcon Undo() { return Arrow(false); }
-QIcon Redo() { return Arrow(true); }
+QIcon Undo() {
+    return Arrow(false);
+}
+QIcon Redo() {
+    return Arrow(true);
+}
 
 QIcon Print() {
     return Draw([](QPainter& p) {

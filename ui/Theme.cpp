@@ -4,7 +4,6 @@
 #include <QPalette>
 #include <QStyle>
 #include <QStyleFactory>
-
 #include <memory>
 
 namespace theme {
@@ -54,9 +53,12 @@ Appearance FromSetting(const QString& value) {
 
 QString ToSetting(Appearance appearance) {
     switch (appearance) {
-        case Appearance::Light: return "light";
-        case Appearance::Dark: return "dark";
-        default: return "system";
+        case Appearance::Light:
+            return "light";
+        case Appearance::Dark:
+            return "dark";
+        default:
+            return "system";
     }
 }
 
@@ -83,6 +85,8 @@ void Apply(Appearance appearance) {
     }
 }
 
-Appearance Current() { return current; }
+Appearance Current() {
+    return current;
+}
 
 }  // namespace theme

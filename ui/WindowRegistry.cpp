@@ -22,7 +22,9 @@ std::vector<QWidget*> WindowsInOrder() {
     return windows;
 }
 
-void AdoptWindow(std::unique_ptr<QWidget> window) { Created().push_back(std::move(window)); }
+void AdoptWindow(std::unique_ptr<QWidget> window) {
+    Created().push_back(std::move(window));
+}
 
 void DestroyWindow(QWidget* window) {
     for (auto& w : Created()) {

@@ -17,9 +17,9 @@
 #include <QTreeWidget>
 #include <optional>
 
+#include "platform/Translate.h"
 #include "ui/LanguageFile.h"
 #include "ui/WindowRegistry.h"
-#include "platform/Translate.h"
 
 namespace {
 

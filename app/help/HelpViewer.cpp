@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mapwright Help");
     const QStringList args = QApplication::arguments();
-    const QString page = args.size() > 1 ? args[1] : QApplication::applicationDirPath() + "/mwr.html";
+    const QString page =
+        args.size() > 1 ? args[1] : QApplication::applicationDirPath() + "/mwr.html";
     if (!QFileInfo(page).isReadable()) return 1;
 
     QMainWindow window;
@@ -32,8 +33,9 @@ int main(int argc, char** argv) {
     forward->setEnabled(false);
     QObject::connect(browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     QObject::connect(browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    QObject::connect(browser, &QTextBrowser::sourceChanged, &window,
-                     [&] { window.setWindowTitle(browser->documentTitle() + " - Mapwright Help"); });
+    QObject::connect(browser, &QTextBrowser::sourceChanged, &window, [&] {
+        window.setWindowTitle(browser->documentTitle() + " - Mapwright Help");
+    });
     window.setCentralWidget(browser);
     window.resize(820, 640);
     window.showMaximized();

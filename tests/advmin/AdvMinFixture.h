@@ -17,13 +17,14 @@
 #include "advmin/ocxint.h"
 
 class AdvMin : public UiFixture {
-protected:
+  protected:
     void SetUp() override {
         UiFixture::SetUp();
         // ctest may not pass MW_BIN_DIR to this suite; the suite itself sits in the program folder.
         const QString fromEnv = qEnvironmentVariable("MW_BIN_DIR");
         const QString bin = fromEnv.isEmpty() ? QCoreApplication::applicationDirPath() : fromEnv;
-        for (const char* name : {"classes.reg", "libmwcore.so"}) QFile::copy(bin + "/" + name, Path(name));
+        for (const char* name : {"classes.reg", "libmwcore.so"})
+            QFile::copy(bin + "/" + name, Path(name));
         // Start-up sees a temporary folder of the test's own; the core's first use may come
         // later in this process, after the folder is gone, so the usual one is back for it.
         const QByteArray tmpdir = qgetenv("TMPDIR");
@@ -47,13 +48,15 @@ protected:
             for (int m = 0; m < 16; ++m) {
                 if (std::count(dc.begin(), dc.end(), m)) continue;
                 const bool on = std::count(ones.begin(), ones.end(), m) > 0;
-                EXPECT_EQ(testing_support::Evaluate(names, formula, false, m), on) << formula << " at " << m;
+                EXPECT_EQ(testing_support::Evaluate(names, formula, false, m), on)
+                    << formula << " at " << m;
             }
         }
     }
 
     // A sum of products over names (the first the most significant bit) at minterm m.
-    static bool Value(const std::string& formula, const std::vector<std::string>& names, uint32_t m) {
+    static bool Value(const std::string& formula, const std::vector<std::string>& names,
+                      uint32_t m) {
         if (formula == "0" || formula == "1") return formula == "1";
         const int n = static_cast<int>(names.size());
         std::istringstream terms(formula);
@@ -62,7 +65,8 @@ protected:
             std::istringstream literals(term);
             for (std::string literal; std::getline(literals, literal, '*');) {
                 const bool negated = literal[0] == '|';
-                const auto at = std::find(names.begin(), names.end(), negated ? literal.substr(1) : literal);
+                const auto at =
+                    std::find(names.begin(), names.end(), negated ? literal.substr(1) : literal);
                 if (at == names.end()) {
                     ADD_FAILURE() << "unknown literal " << literal;
                     return false;
@@ -76,4 +80,3 @@ protected:
 
     TAdvMin* tool = nullptr;
 };
-

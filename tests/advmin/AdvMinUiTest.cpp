@@ -187,7 +187,8 @@ TEST_F(AdvMin, ANameThatWouldNotReadBackStopsTheRun) {
     tool->ComboBox1->setEditText("1");
     tool->SpeedButton9->click();
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0].rfind("Invalid variable name: \"B*C\"\n", 0), 0u) << messages.Texts()[0];
+    EXPECT_EQ(messages.Texts()[0].rfind("Invalid variable name: \"B*C\"\n", 0), 0u)
+        << messages.Texts()[0];
     EXPECT_EQ(tool->TreeView->topLevelItemCount(), 0);
 }
 

@@ -35,16 +35,19 @@ void FillThree(TAdvMin* tool) {
 }
 
 class AdvOutputs : public AdvMin {
-protected:
+  protected:
     // Each output's root against its lists (ones; everything else 0 but the don't cares).
-    void ExpectOutputs(const std::vector<std::vector<int>>& ones, const std::vector<std::vector<int>>& dc) {
+    void ExpectOutputs(const std::vector<std::vector<int>>& ones,
+                       const std::vector<std::vector<int>>& dc) {
         ASSERT_EQ(tool->TreeView->topLevelItemCount(), static_cast<int>(ones.size()))
             << (messages.Texts().empty() ? std::string("no message") : messages.Texts().back());
         for (std::size_t j = 0; j < ones.size(); ++j) {
-            const std::string formula = tool->TreeView->topLevelItem(static_cast<int>(j))->text(0).toStdString();
+            const std::string formula =
+                tool->TreeView->topLevelItem(static_cast<int>(j))->text(0).toStdString();
             for (int m = 0; m < 16; ++m) {
                 if (std::count(dc[j].begin(), dc[j].end(), m)) continue;
-                EXPECT_EQ(Value(formula, kAbcd, m), std::count(ones[j].begin(), ones[j].end(), m) > 0)
+                EXPECT_EQ(Value(formula, kAbcd, m),
+                          std::count(ones[j].begin(), ones[j].end(), m) > 0)
                     << "output " << j + 1 << ": " << formula << " at " << m;
             }
         }
@@ -96,9 +99,11 @@ TEST_F(AdvOutputs, SeveralOutputsAreMinimizedTogetherWithSharedProductsMarked) {
         QTreeWidgetItem* root = tool->TreeView->topLevelItem(j);
         for (int t = 0; t < root->childCount(); ++t) {
             const QString note = root->child(t)->data(0, formulaview::kSuffixRole).toString();
-            EXPECT_EQ(!note.isEmpty(), root->child(t)->text(0) == "A*B") << root->child(t)->text(0).toStdString();
+            EXPECT_EQ(!note.isEmpty(), root->child(t)->text(0) == "A*B")
+                << root->child(t)->text(0).toStdString();
             if (!note.isEmpty()) {
-                EXPECT_TRUE(note.endsWith(j == 0 ? "shared with F2" : "shared with F1")) << note.toStdString();
+                EXPECT_TRUE(note.endsWith(j == 0 ? "shared with F2" : "shared with F1"))
+                    << note.toStdString();
                 EXPECT_TRUE(root->child(t)->font(0).bold());
                 ++marked;
             }
@@ -106,7 +111,8 @@ TEST_F(AdvOutputs, SeveralOutputsAreMinimizedTogetherWithSharedProductsMarked) {
     }
     EXPECT_EQ(marked, 2);
     EXPECT_EQ(tool->TreeView->topLevelItem(2)->childCount(), 1) << "a lone term is listed too";
-    EXPECT_TRUE(tool->Label10->text().startsWith("Products: 4, shared: 1")) << tool->Label10->text().toStdString();
+    EXPECT_TRUE(tool->Label10->text().startsWith("Products: 4, shared: 1"))
+        << tool->Label10->text().toStdString();
     EXPECT_FALSE(QFile::exists(QString::fromStdString(ExchangeFilePath())));
 
     // Back to one output: the designed single result again, without names.
@@ -115,7 +121,8 @@ TEST_F(AdvOutputs, SeveralOutputsAreMinimizedTogetherWithSharedProductsMarked) {
     tool->SpeedButton12->click();
     tool->SpeedButton9->click();
     ExpectRootsImplement({1, 5, 9, 12, 13, 14, 15}, {});
-    EXPECT_TRUE(tool->TreeView->topLevelItem(0)->data(0, formulaview::kPrefixRole).toString().isEmpty());
+    EXPECT_TRUE(
+        tool->TreeView->topLevelItem(0)->data(0, formulaview::kPrefixRole).toString().isEmpty());
 }
 
 TEST_F(AdvOutputs, NamesTwiceStopTheRun) {
@@ -135,13 +142,15 @@ TEST_F(AdvOutputs, VhdlVerilogAndTheCircuitOfAnyOutput) {
     tool->TreeView->setCurrentItem(second);
     tool->SpeedButton4->click();
     const QString vhdl = tool->vhdlcode->toPlainText();
-    EXPECT_TRUE(vhdl.contains("      F1 : out std_logic;\n      Carry : out std_logic;\n      F3 : out std_logic -- Function out"))
+    EXPECT_TRUE(vhdl.contains(
+        "      F1 : out std_logic;\n      Carry : out std_logic;\n      F3 : out std_logic -- Function out"))
         << vhdl.toStdString();
     EXPECT_EQ(vhdl.count("A and B;"), 1) << "the shared product is made once";
     tool->PageControl1->setCurrentIndex(0);
     tool->SpeedButton7->click();
     const QString verilog = tool->verilogcode->toPlainText();
-    EXPECT_TRUE(verilog.contains("    output wire Carry,\n    output wire F3\n);")) << verilog.toStdString();
+    EXPECT_TRUE(verilog.contains("    output wire Carry,\n    output wire F3\n);"))
+        << verilog.toStdString();
     EXPECT_EQ(verilog.count("A & B;"), 1);
 
     // The circuit dialog gets the selected output's formula alone.
@@ -170,7 +179,9 @@ TEST_F(AdvOutputs, FilesHoldEveryOutput) {
     ASSERT_TRUE(bf.open(QIODevice::ReadOnly));
     const QByteArray text = bf.readAll();
     bf.close();
-    EXPECT_TRUE(text.startsWith("[Boolean Function]\nVarCount=4\nOutputs=3\nName=F1\n1=1,5,9,12-15\n")) << text.constData();
+    EXPECT_TRUE(
+        text.startsWith("[Boolean Function]\nVarCount=4\nOutputs=3\nName=F1\n1=1,5,9,12-15\n"))
+        << text.constData();
     EXPECT_TRUE(text.contains("[Boolean Function 2]\nName=g\n1=3,7,11-15\n0=\n*=\n"));
     tool->SpeedButton12->click();
     tool->SpeedButton12->click();

@@ -13,9 +13,9 @@
 
 namespace testing_support {
 
-inline std::vector<std::pair<std::string, std::string>> CoreOutputs(int n, const std::vector<std::string>& functions,
-                                                                    const std::vector<std::string>& inputs,
-                                                                    const std::vector<std::string>& outputs) {
+inline std::vector<std::pair<std::string, std::string>> CoreOutputs(
+    int n, const std::vector<std::string>& functions, const std::vector<std::string>& inputs,
+    const std::vector<std::string>& outputs) {
     const char* bin = std::getenv("MW_BIN_DIR");
     TTrimmer core(ExchangeFilePath(), std::string(bin ? bin : ".") + "/classes.reg");
     for (int i = 0; i < n; ++i) VarNames[i] = inputs[i];
@@ -23,7 +23,8 @@ inline std::vector<std::pair<std::string, std::string>> CoreOutputs(int n, const
     core.SetVariableCount(static_cast<short>(n));
     core.SetOutputCount(static_cast<short>(functions.size()));
     std::vector<std::array<std::string, 3>> lists;
-    for (const std::string& f : functions) lists.push_back({ListOf(f, '1'), ListOf(f, '0'), ListOf(f, '2')});
+    for (const std::string& f : functions)
+        lists.push_back({ListOf(f, '1'), ListOf(f, '0'), ListOf(f, '2')});
     const std::atomic<bool> cancelled{false};
     const int k = static_cast<int>(functions.size());
     const OutputsAnswer answer = ReadOutputResults(CallCore(core, n, lists, cancelled), n, k);

@@ -32,7 +32,8 @@ Read ReadText(const std::string& text) {
 }
 
 TEST(ListsFile, GivesTheCountAndOnlyTheListsTheFileHolds) {
-    const Read r = ReadText("[Other]\nVarCount=99\n[boolean function]\r\nVarCount= 23 \r\n1=0-3, 9\r\n*=\r\n");
+    const Read r =
+        ReadText("[Other]\nVarCount=99\n[boolean function]\r\nVarCount= 23 \r\n1=0-3, 9\r\n*=\r\n");
     ASSERT_TRUE(r.content);
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(r.content->VarCount, 23);

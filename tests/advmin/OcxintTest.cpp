@@ -20,7 +20,9 @@ void SetDefaultNames() {
     for (int i = 0; i < 23; ++i) VarNames[i] = std::string(1, static_cast<char>('A' + i));
 }
 
-void Answer(const std::string& text) { std::ofstream(ExchangeFilePath(), std::ios::binary) << text; }
+void Answer(const std::string& text) {
+    std::ofstream(ExchangeFilePath(), std::ios::binary) << text;
+}
 
 std::string RegistryFile() {
     const char* bin = std::getenv("MW_BIN_DIR");
@@ -62,11 +64,13 @@ TEST(Ocxint, ResultLinesBecomeRootsAndTerms) {
 TEST(Ocxint, StatsComeFromTheFirstLineOnly) {
     SetDefaultNames();
     MemoryResultTree tree;
-    Answer("<result minimum=\"true\" nodes=\"12\" stopped=\"time limit\" bad=\"a\"b\" X=\"1\" amp=\"a&b\">x1*</result>\n"
-           "<result minimum=\"true\" nodes=\"99\">x2*</result>\n");
+    Answer(
+        "<result minimum=\"true\" nodes=\"12\" stopped=\"time limit\" bad=\"a\"b\" X=\"1\" amp=\"a&b\">x1*</result>\n"
+        "<result minimum=\"true\" nodes=\"99\">x2*</result>\n");
     CoreStats stats;
     ASSERT_TRUE(ReadCoreResults(tree, 2, nullptr, &stats));
-    EXPECT_EQ(stats, (CoreStats{{"nodes", "12"}, {"stopped", "time limit"}})) << "quotes, capitals and other signs are skipped";
+    EXPECT_EQ(stats, (CoreStats{{"nodes", "12"}, {"stopped", "time limit"}}))
+        << "quotes, capitals and other signs are skipped";
     Answer("x1*\n");
     ASSERT_TRUE(ReadCoreResults(tree, 2, nullptr, &stats));
     EXPECT_TRUE(stats.empty());
@@ -75,8 +79,8 @@ TEST(Ocxint, StatsComeFromTheFirstLineOnly) {
 
 TEST(Ocxint, BadAnswersLeaveTheTreeAlone) {
     SetDefaultNames();
-    for (const char* answer : {"x5*\n", "x0*\n", "x1*+q*\n", "x1*\n\nx2*\n", "\n", "garbage\n",
-                               "|x1*x\n", "|x*\n"}) {
+    for (const char* answer :
+         {"x5*\n", "x0*\n", "x1*+q*\n", "x1*\n\nx2*\n", "\n", "garbage\n", "|x1*x\n", "|x*\n"}) {
         MemoryResultTree tree = TreeWithOldContent();
         Answer(answer);
         EXPECT_THROW(ReadCoreResults(tree, 4), CoreAnswerError) << answer;
@@ -95,7 +99,8 @@ TEST(Ocxint, ExchangeFileIsPrivateAndNotInTheCurrentFolder) {
     struct stat st {};
     ASSERT_EQ(stat(file.parent_path().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-    EXPECT_NE(std::filesystem::weakly_canonical(file.parent_path()), std::filesystem::current_path());
+    EXPECT_NE(std::filesystem::weakly_canonical(file.parent_path()),
+              std::filesystem::current_path());
 }
 
 TEST(Ocxint, AnalysisRunThroughTheRegisteredCore) {

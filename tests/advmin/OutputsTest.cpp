@@ -33,9 +33,11 @@ TEST(OutputsFile, OneOutputIsWrittenAsAlwaysAndSeveralReadBack) {
     EXPECT_EQ(ReadAll(folder / "one.bf"), "[Boolean Function]\nVarCount=5\n1=1,3\n0=4\n*=7-9\n");
     // A lone output with a name of its own keeps it.
     ASSERT_TRUE(FileOfOutputs(5, {{"carry", {"1", "", ""}}}).Write(folder / "named.bf"));
-    EXPECT_EQ(ReadAll(folder / "named.bf"), "[Boolean Function]\nVarCount=5\nName=carry\n1=1\n0=\n*=\n");
+    EXPECT_EQ(ReadAll(folder / "named.bf"),
+              "[Boolean Function]\nVarCount=5\nName=carry\n1=1\n0=\n*=\n");
 
-    const std::vector<OutputFunction> three = {{"s", {"1,2", "", "3"}}, {"c", {"3", "0", ""}}, {"F3", {"", "", ""}}};
+    const std::vector<OutputFunction> three = {
+        {"s", {"1,2", "", "3"}}, {"c", {"3", "0", ""}}, {"F3", {"", "", ""}}};
     ASSERT_TRUE(FileOfOutputs(4, three).Write(folder / "three.bf"));
     const auto read = BooleanFunctionFile::Read(folder / "three.bf");
     ASSERT_TRUE(read);
@@ -59,7 +61,8 @@ TEST(OutputsFile, OneOutputIsWrittenAsAlwaysAndSeveralReadBack) {
     platform::RecordingMessageSink messages;
     platform::ScopedMessageSink scope(&messages);
     for (const char* count : {"0", "129", "two"}) {
-        WriteAll(folder / "bad.bf", std::string("[Boolean Function]\nVarCount=4\nOutputs=") + count + "\n");
+        WriteAll(folder / "bad.bf",
+                 std::string("[Boolean Function]\nVarCount=4\nOutputs=") + count + "\n");
         EXPECT_FALSE(BooleanFunctionFile::Read(folder / "bad.bf")) << count;
     }
     ASSERT_EQ(messages.Texts().size(), 3u);
@@ -84,18 +87,22 @@ TEST(OutputsPla, FunctionsComeBackFromTheFileWritten) {
             }
             EXPECT_EQ(next, last + 1);
         }
-        std::vector<std::string> functions = {RandomFunction(rng, n), RandomFunction(rng, n), std::string(1u << n, '1')};
+        std::vector<std::string> functions = {RandomFunction(rng, n), RandomFunction(rng, n),
+                                              std::string(1u << n, '1')};
         const std::string text = PlaOfFunctions(n, functions, {}, {"a", "b", "c"});
         pla::Error error;
         const auto file = pla::ReadText(text, &error);
         ASSERT_TRUE(file) << error.message;
         EXPECT_EQ(file->outputNames, (std::vector<std::string>{"a", "b", "c"}));
         EXPECT_TRUE(file->inputNames.empty());
-        for (int j = 0; j < 3; ++j) EXPECT_EQ(file->FunctionString(j), functions[j]) << "n " << n << " output " << j;
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(file->FunctionString(j), functions[j]) << "n " << n << " output " << j;
         const std::vector<OutputFunction> outputs = OutputsOfPla(*file);
         ASSERT_EQ(outputs.size(), 3u);
         EXPECT_EQ(outputs[2].lists[0], "0-" + std::to_string((1 << n) - 1));
-        EXPECT_EQ(FunctionFromLists(n, outputs[0].lists[0], outputs[0].lists[1], outputs[0].lists[2]), functions[0]);
+        EXPECT_EQ(
+            FunctionFromLists(n, outputs[0].lists[0], outputs[0].lists[1], outputs[0].lists[2]),
+            functions[0]);
     }
 }
 
@@ -103,7 +110,8 @@ TEST(OutputsAnswer, LinesPerOutputWithTheSharedProducts) {
     for (int i = 0; i < 23; ++i) VarNames[i] = std::string(1, static_cast<char>('A' + i));
     const std::vector<std::string> lines = {
         "<result output=\"1\" minimum=\"true\" products=\"3\" proven=\"true\">x4*x3*+|x2*x1*</result>",
-        "<result output=\"2\" minimum=\"true\">x4*x3*+x2*x1*</result>", "<result output=\"3\">ONE_FUN</result>"};
+        "<result output=\"2\" minimum=\"true\">x4*x3*+x2*x1*</result>",
+        "<result output=\"3\">ONE_FUN</result>"};
     const OutputsAnswer answer = ReadOutputResults(lines, 4, 3);
     ASSERT_EQ(answer.outputs.size(), 3u);
     EXPECT_EQ(answer.outputs[0].formula, "A*B+|C*D");
@@ -139,7 +147,8 @@ TEST(OutputsCore, SeveralFunctionsAndCancelThroughTheRegisteredCore) {
     std::mt19937 rng(7);
     std::vector<std::string> functions = {RandomFunction(rng, n), RandomFunction(rng, n)};
     std::vector<std::array<std::string, 3>> lists;
-    for (const std::string& f : functions) lists.push_back({ListOf(f, '1'), ListOf(f, '0'), ListOf(f, '2')});
+    for (const std::string& f : functions)
+        lists.push_back({ListOf(f, '1'), ListOf(f, '0'), ListOf(f, '2')});
     std::atomic<bool> cancelled{true};
     const std::vector<std::string> lines = CallCore(core, n, lists, cancelled);
     EXPECT_FALSE(std::filesystem::exists(ExchangeFilePath()));

@@ -9,11 +9,10 @@
 #include <sstream>
 
 #include "CoreOutputs.h"
+#include "OutsideTool.h"
 #include "TempFolder.h"
 #include "advmin/Verilog.h"
 #include "cli/Commands.h"
-
-#include "OutsideTool.h"
 
 namespace {
 
@@ -24,10 +23,13 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-int Shell(const std::string& command) { return std::system(command.c_str()); }
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
 
 TEST(Verilog, ModuleWithOnePortPerVariableAndOneAssignment) {
-    const auto lines = Lines(VerilogText("A*|B+D", {"A", "B", "C", "D"}, {}, "01.02.2026 10:11:12"));
+    const auto lines =
+        Lines(VerilogText("A*|B+D", {"A", "B", "C", "D"}, {}, "01.02.2026 10:11:12"));
     ASSERT_EQ(lines.size(), 13u);
     EXPECT_EQ(lines[1], "// generated: 01.02.2026 10:11:12.");
     EXPECT_EQ(lines[4], "module Boolean_Function (");
@@ -37,7 +39,8 @@ TEST(Verilog, ModuleWithOnePortPerVariableAndOneAssignment) {
     EXPECT_EQ(lines[10], ");");
     EXPECT_EQ(lines[11], "  assign F = (A & ~B) | D;");
     EXPECT_EQ(lines[12], "endmodule");
-    EXPECT_EQ(Lines(VerilogText("|A*|B", {"A", "B"}, {"top", "y"}, "t"))[9], "  assign y = ~A & ~B;");
+    EXPECT_EQ(Lines(VerilogText("|A*|B", {"A", "B"}, {"top", "y"}, "t"))[9],
+              "  assign y = ~A & ~B;");
     EXPECT_EQ(Lines(VerilogText("1", {"A"}, {}, "t"))[8], "  assign F = 1'b1;");
     EXPECT_EQ(Lines(VerilogText("0", {"A"}, {}, "t"))[8], "  assign F = 1'b0;");
     EXPECT_EQ(Lines(VerilogText("A", {"A"}, {"m", "out"}, "t"))[4], "module m (");
@@ -50,11 +53,14 @@ TEST(Verilog, RefusesNamesVerilogWouldNotAccept) {
         EXPECT_THROW(VerilogText("A", {"A"}, {bad, "F"}, "t"), VerilogError) << bad;
         EXPECT_THROW(VerilogText("A", {"A"}, {"m", bad}, "t"), VerilogError) << bad;
     }
-    for (const char* good : {"A", "_x", "a$1", "WIRE", "Carry_In", "F"}) EXPECT_FALSE(VerilogNameProblem(good)) << good;
+    for (const char* good : {"A", "_x", "a$1", "WIRE", "Carry_In", "F"})
+        EXPECT_FALSE(VerilogNameProblem(good)) << good;
     EXPECT_NO_THROW(VerilogText("A+a", {"A", "a"}, {}, "t")) << "Verilog tells letter cases apart";
     EXPECT_THROW(VerilogText("A", {"A", "A"}, {}, "t"), VerilogError);
-    EXPECT_THROW(VerilogText("A", {"A", "F"}, {}, "t"), VerilogError) << "the output clashes with a port";
-    EXPECT_THROW(VerilogText("A", {"A"}, {"A", "F"}, "t"), VerilogError) << "the module clashes with a port";
+    EXPECT_THROW(VerilogText("A", {"A", "F"}, {}, "t"), VerilogError)
+        << "the output clashes with a port";
+    EXPECT_THROW(VerilogText("A", {"A"}, {"A", "F"}, "t"), VerilogError)
+        << "the module clashes with a port";
     EXPECT_THROW(VerilogText("A*E", {"A", "B"}, {}, "t"), VerilogError);
     EXPECT_THROW(VerilogText("", {"A"}, {}, "t"), VerilogError);
     EXPECT_THROW(VerilogText("A+|", {"A"}, {}, "t"), VerilogError);
@@ -71,8 +77,9 @@ TEST(Verilog, IcarusSimulatesEveryMintermOfCoreResults) {
         for (int m = 0; m < (1 << n); ++m) table += "0012"[rng() % 4];
         if (round == 3) table = std::string(1 << n, '1');
         std::ostringstream out, err;
-        ASSERT_EQ(cli::RunCommand({"core", "--vars", "5", "--table", table, "--names", "Alpha,b,Carry_In,d2,E"},
-                                  out, err),
+        ASSERT_EQ(cli::RunCommand(
+                      {"core", "--vars", "5", "--table", table, "--names", "Alpha,b,Carry_In,d2,E"},
+                      out, err),
                   0)
             << err.str();
         const std::string formula = Lines(out.str()).at(0);
@@ -88,15 +95,18 @@ TEST(Verilog, IcarusSimulatesEveryMintermOfCoreResults) {
             << "      #1 $display(\"%0d %b\", m, Out);\n"
             << "    end\n    $finish;\n  end\nendmodule\n";
         const std::string dir = folder.Path().string();
-        ASSERT_EQ(Shell("cd '" + dir + "' && iverilog -Wall -o sim f.v tb.v > iverilog.log 2>&1"), 0)
-            << formula << "\n" << testing_support::ReadAll(folder / "iverilog.log");
+        ASSERT_EQ(Shell("cd '" + dir + "' && iverilog -Wall -o sim f.v tb.v > iverilog.log 2>&1"),
+                  0)
+            << formula << "\n"
+            << testing_support::ReadAll(folder / "iverilog.log");
         ASSERT_EQ(Shell("cd '" + dir + "' && vvp -n sim > sim.log 2>&1"), 0) << formula;
         std::istringstream sim(testing_support::ReadAll(folder / "sim.log"));
         int seen = 0;
         for (std::string line; std::getline(sim, line);) {
             int m;
             char value;
-            if (std::sscanf(line.c_str(), "%d %c", &m, &value) != 2 || m < 0 || m >= (1 << n)) continue;
+            if (std::sscanf(line.c_str(), "%d %c", &m, &value) != 2 || m < 0 || m >= (1 << n))
+                continue;
             ++seen;
             if (table[m] != '2') {
                 EXPECT_EQ(value, table[m]) << formula << " minterm " << m;
@@ -107,7 +117,8 @@ TEST(Verilog, IcarusSimulatesEveryMintermOfCoreResults) {
 }
 
 TEST(Verilog, SeveralOutputsOnePortEachAndEveryProductOnce) {
-    const auto lines = Lines(VerilogTextOutputs({{"S", "A*|B+|A*B"}, {"C", "A*B"}, {"Z", "0"}}, {"A", "B"}, "m", "t"));
+    const auto lines = Lines(
+        VerilogTextOutputs({{"S", "A*|B+|A*B"}, {"C", "A*B"}, {"Z", "0"}}, {"A", "B"}, "m", "t"));
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines[6], "    input  wire B,");
     EXPECT_EQ(lines[7], "    output wire S,");
@@ -119,7 +130,8 @@ TEST(Verilog, SeveralOutputsOnePortEachAndEveryProductOnce) {
     EXPECT_EQ(lines[16], "  assign C = k2;");
     EXPECT_EQ(lines[17], "  assign Z = 1'b0;");
     EXPECT_EQ(lines[18], "endmodule");
-    EXPECT_THROW(VerilogTextOutputs({{"k0", "A"}}, {"A"}, "m", "t"), VerilogError) << "a product's wire";
+    EXPECT_THROW(VerilogTextOutputs({{"k0", "A"}}, {"A"}, "m", "t"), VerilogError)
+        << "a product's wire";
     EXPECT_THROW(VerilogTextOutputs({{"A", "A"}}, {"A"}, "m", "t"), VerilogError);
     EXPECT_THROW(VerilogTextOutputs({{"m", "A"}}, {"A"}, "m", "t"), VerilogError);
     EXPECT_THROW(VerilogTextOutputs({{"y", "B"}}, {"A"}, "m", "t"), VerilogError);
@@ -155,7 +167,8 @@ TEST(Verilog, IcarusSimulatesEveryOutputOfACoreResultForSeveralFunctions) {
     for (std::string line; std::getline(sim, line);) {
         int m;
         char values[4] = {};
-        if (std::sscanf(line.c_str(), "%d %3c", &m, values) != 2 || m < 0 || m >= (1 << n)) continue;
+        if (std::sscanf(line.c_str(), "%d %3c", &m, values) != 2 || m < 0 || m >= (1 << n))
+            continue;
         ++seen;
         for (int j = 0; j < 3; ++j) {
             if (tables[j][m] == '2') continue;

@@ -9,11 +9,10 @@
 #include <sstream>
 
 #include "CoreOutputs.h"
+#include "OutsideTool.h"
 #include "TempFolder.h"
 #include "advmin/Vhdl.h"
 #include "cli/Commands.h"
-
-#include "OutsideTool.h"
 
 namespace {
 
@@ -35,7 +34,8 @@ TEST(Vhdl, TextForATwoTermFormula) {
     EXPECT_EQ(text.find("http"), std::string::npos);
     EXPECT_EQ(lines[4], " ");
     EXPECT_EQ(lines[10], "entity  Boolean_Function  is");
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(lines[13 + i], "      " + std::string(1, "ABCD"[i]) + ": in std_logic;");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(lines[13 + i], "      " + std::string(1, "ABCD"[i]) + ": in std_logic;");
     EXPECT_EQ(lines[17], "      F_Out : out std_logic -- Function out");
     EXPECT_EQ(lines[19], "end Boolean_Function;");
     EXPECT_EQ(lines[23], "architecture SSAS of Boolean_Function is");
@@ -53,19 +53,22 @@ TEST(Vhdl, TextForATwoTermFormula) {
 }
 
 TEST(Vhdl, RefusesNamesVhdlWouldNotAccept) {
-    for (const char* bad : {"1A", "A__B", "B_", "_C", "A-B", "signal", "OR", "Entity", "F_Out", "z", "k3",
-                            "delay", "\xc3\x84"}) {
+    for (const char* bad : {"1A", "A__B", "B_", "_C", "A-B", "signal", "OR", "Entity", "F_Out", "z",
+                            "k3", "delay", "\xc3\x84"}) {
         EXPECT_TRUE(VhdlNameProblem(bad)) << bad;
         EXPECT_THROW(VhdlText("A", {"A", bad}, true, "t"), VhdlError) << bad;
     }
-    for (const char* good : {"A", "a_1", "Carry_In", "K", "kx", "ZZ"}) EXPECT_FALSE(VhdlNameProblem(good)) << good;
-    EXPECT_THROW(VhdlText("A", {"A", "a"}, true, "t"), VhdlError);  // VHDL ignores case
+    for (const char* good : {"A", "a_1", "Carry_In", "K", "kx", "ZZ"})
+        EXPECT_FALSE(VhdlNameProblem(good)) << good;
+    EXPECT_THROW(VhdlText("A", {"A", "a"}, true, "t"), VhdlError);    // VHDL ignores case
     EXPECT_THROW(VhdlText("A*E", {"A", "B"}, true, "t"), VhdlError);  // not a port
     EXPECT_THROW(VhdlText("", {"A"}, true, "t"), VhdlError);
 }
 
 // Returns the process's exit status.
-int Shell(const std::string& command) { return std::system(command.c_str()); }
+int Shell(const std::string& command) {
+    return std::system(command.c_str());
+}
 
 TEST(Vhdl, GhdlSimulatesEveryMintermOfCoreResults) {
     MW_REQUIRE_PROGRAM("ghdl");
@@ -77,8 +80,9 @@ TEST(Vhdl, GhdlSimulatesEveryMintermOfCoreResults) {
         std::string table;
         for (int m = 0; m < (1 << n); ++m) table += "0012"[rng() % 4];
         std::ostringstream out, err;
-        ASSERT_EQ(cli::RunCommand({"core", "--vars", "5", "--table", table, "--names", "Alpha,B,Carry_In,d2,E"},
-                                  out, err),
+        ASSERT_EQ(cli::RunCommand(
+                      {"core", "--vars", "5", "--table", table, "--names", "Alpha,B,Carry_In,d2,E"},
+                      out, err),
                   0)
             << err.str();
         const std::string formula = Lines(out.str()).at(0);
@@ -110,7 +114,8 @@ TEST(Vhdl, GhdlSimulatesEveryMintermOfCoreResults) {
 }
 
 TEST(Vhdl, SeveralOutputsOnePortEachAndEveryProductOnce) {
-    const auto lines = Lines(VhdlTextOutputs({{"S", "A*|B+|A*B"}, {"Carry", "A*B"}, {"Zero", "0"}}, {"A", "B"}, "t"));
+    const auto lines = Lines(
+        VhdlTextOutputs({{"S", "A*|B+|A*B"}, {"Carry", "A*B"}, {"Zero", "0"}}, {"A", "B"}, "t"));
     ASSERT_EQ(lines.size(), 35u);
     EXPECT_EQ(lines[13], "      A: in std_logic;");
     EXPECT_EQ(lines[15], "      S : out std_logic;");
@@ -124,7 +129,8 @@ TEST(Vhdl, SeveralOutputsOnePortEachAndEveryProductOnce) {
     EXPECT_EQ(lines[32], "  Carry <= k2 after delay;");
     EXPECT_EQ(lines[33], "  Zero <= '0' after delay;");
     EXPECT_EQ(lines[34], "end SSAS;");
-    EXPECT_THROW(VhdlTextOutputs({{"a", "A"}}, {"A", "B"}, "t"), VhdlError) << "VHDL ignores letter case";
+    EXPECT_THROW(VhdlTextOutputs({{"a", "A"}}, {"A", "B"}, "t"), VhdlError)
+        << "VHDL ignores letter case";
     EXPECT_THROW(VhdlTextOutputs({{"Y", "A"}, {"y", "B"}}, {"A", "B"}, "t"), VhdlError);
     EXPECT_THROW(VhdlTextOutputs({{"out", "A"}}, {"A"}, "t"), VhdlError);
     EXPECT_THROW(VhdlTextOutputs({{"Y", "C"}}, {"A"}, "t"), VhdlError);
@@ -150,8 +156,8 @@ TEST(Vhdl, GhdlSimulatesEveryOutputOfACoreResultForSeveralFunctions) {
        << "entity tb is\nend tb;\narchitecture sim of tb is\n"
        << "  signal Alpha, B, Carry_In, d2, E, Sum, Co, Y3, Always : std_logic;\n"
        << "  type tables is array (0 to 3) of string(1 to " << (1 << n) << ");\n"
-       << "  constant expected : tables := (\"" << tables[0] << "\", \"" << tables[1] << "\", \"" << tables[2]
-       << "\", \"" << tables[3] << "\");\n"
+       << "  constant expected : tables := (\"" << tables[0] << "\", \"" << tables[1] << "\", \""
+       << tables[2] << "\", \"" << tables[3] << "\");\n"
        << "  function ok(e : character; v : std_logic) return boolean is\n  begin\n"
        << "    return e = '2' or (e = '1' and v = '1') or (e = '0' and v = '0');\n  end function;\n"
        << "begin\n"
@@ -169,8 +175,10 @@ TEST(Vhdl, GhdlSimulatesEveryOutputOfACoreResultForSeveralFunctions) {
     std::ofstream(folder / "tb.vhd") << tb.str();
     const std::string dir = folder.Path().string();
     const std::string ghdl = "cd '" + dir + "' && ghdl ";
-    ASSERT_EQ(Shell(ghdl + "-a --std=08 f.vhd tb.vhd > ghdl.log 2>&1"), 0) << testing_support::ReadAll(folder / "ghdl.log");
-    ASSERT_EQ(Shell(ghdl + "-e --std=08 tb >> ghdl.log 2>&1"), 0) << testing_support::ReadAll(folder / "ghdl.log");
+    ASSERT_EQ(Shell(ghdl + "-a --std=08 f.vhd tb.vhd > ghdl.log 2>&1"), 0)
+        << testing_support::ReadAll(folder / "ghdl.log");
+    ASSERT_EQ(Shell(ghdl + "-e --std=08 tb >> ghdl.log 2>&1"), 0)
+        << testing_support::ReadAll(folder / "ghdl.log");
     EXPECT_EQ(Shell(ghdl + "-r --std=08 tb --assert-level=error >> ghdl.log 2>&1"), 0)
         << testing_support::ReadAll(folder / "ghdl.log");
 }

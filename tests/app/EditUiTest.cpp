@@ -71,7 +71,8 @@ TEST_F(Edit, TheDesignedQuestionIsStillAskedAndTheTreeIsNotPartOfTheHistory) {
     form1->Undo1->trigger();
     EXPECT_EQ(form1->Grid.Cells(1, 1), "1");
     EXPECT_EQ(form1->Grid.Cells(2, 2), "0");
-    EXPECT_FALSE(form1->Createreport1->isEnabled()) << "the result no longer matches the map for sure";
+    EXPECT_FALSE(form1->Createreport1->isEnabled())
+        << "the result no longer matches the map for sure";
     form1->Undo1->trigger();
     EXPECT_EQ(form1->Grid.Cells(2, 2), "") << "the analysis filled the empty cells";
     EXPECT_EQ(form1->TreeView->topLevelItemCount(), 1);
@@ -103,8 +104,9 @@ TEST_F(Edit, TypingDeletePasteLoadAndDialogFillsAreSteps) {
     EXPECT_EQ(form1->History.UndoCount(), 4) << "the blank on an empty cell changed nothing";
 
     form1->CopyasText1->trigger();  // the whole map with its labels
-    view->selectionModel()->select(QItemSelection(view->model()->index(0, 0), view->model()->index(0, 3)),
-                                   QItemSelectionModel::ClearAndSelect);
+    view->selectionModel()->select(
+        QItemSelection(view->model()->index(0, 0), view->model()->index(0, 3)),
+        QItemSelectionModel::ClearAndSelect);
     QTest::keyClick(view, Qt::Key_Delete);
     EXPECT_EQ(form1->Grid.Cells(3, 1), "");
     form1->PasteCells1->trigger();  // labelled text goes back in place of the whole map: one step

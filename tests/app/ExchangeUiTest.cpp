@@ -90,7 +90,8 @@ TEST_F(Exchange, ExportedPicturesShowTheSolutionAndTheSelectedTerm) {
     const QImage one(Path("one.png")), two(Path("two.png"));
     ASSERT_FALSE(one.isNull());
     EXPECT_EQ(two.size(), one.size() * 2);
-    EXPECT_GT(testing_support::PixelsNear(one, qRgb(0, 0, 0), 10), 100) << "the black term colour fills the corners";
+    EXPECT_GT(testing_support::PixelsNear(one, qRgb(0, 0, 0), 10), 100)
+        << "the black term colour fills the corners";
 
     dialogs.files.push_back({true, Path("m.tex"), 1});
     form1->ExportTeX1->trigger();
@@ -113,13 +114,15 @@ TEST_F(Exchange, CopyAndPasteThroughTheClipboard) {
     form1->PasteCells1->trigger();
     EXPECT_EQ(form1->Grid.Cells(1, 1), "1");
     EXPECT_EQ(form1->Grid.Cells(2, 2), "*");
-    EXPECT_EQ(form1->CarnoGrid1->model()->data(form1->CarnoGrid1->model()->index(1, 1)).toString(), "*");
+    EXPECT_EQ(form1->CarnoGrid1->model()->data(form1->CarnoGrid1->model()->index(1, 1)).toString(),
+              "*");
 
     // A block from a spreadsheet goes to the selection's top-left cell.
     form1->SpinEdit1->setValue(4);
     clipboard->setText("0\tx\r\n-\t1\r\n");
     form1->CarnoGrid1->selectionModel()->select(
-        QItemSelection(form1->CarnoGrid1->model()->index(2, 1), form1->CarnoGrid1->model()->index(3, 3)),
+        QItemSelection(form1->CarnoGrid1->model()->index(2, 1),
+                       form1->CarnoGrid1->model()->index(3, 3)),
         QItemSelectionModel::ClearAndSelect);
     form1->PasteCells2->trigger();
     EXPECT_EQ(form1->Grid.Cells(2, 3), "0");
@@ -134,7 +137,8 @@ TEST_F(Exchange, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(form1->Grid.Cells(2, 3), "0");
     clipboard->setText("1\t1\t1\t1\n");
     form1->PasteCells1->trigger();
-    EXPECT_EQ(messages.Texts().back(), "Line 1: The cells do not fit into the map from the selected cell.");
+    EXPECT_EQ(messages.Texts().back(),
+              "Line 1: The cells do not fit into the map from the selected cell.");
     EXPECT_EQ(form1->Grid.Cells(2, 3), "0");
     EXPECT_EQ(form1->Grid.Cells(4, 3), "");
 
@@ -147,7 +151,8 @@ TEST_F(Exchange, CopyAndPasteThroughTheClipboard) {
 
 TEST_F(Exchange, PlaOpensTheChosenOutputAndSavesFunctionAndResult) {
     StartProgram();
-    Write(Path("two.pla"), ".i 3\n.o 2\n.ilb a b cin\n.ob s co\n.type fd\n111 11\n001 10\n-11 01\n1-1 01\n.e\n");
+    Write(Path("two.pla"),
+          ".i 3\n.o 2\n.ilb a b cin\n.ob s co\n.type fd\n111 11\n001 10\n-11 01\n1-1 01\n.e\n");
     // Cancelling the choice opens nothing.
     dialogs.files.push_back({true, Path("two.pla"), 2});
     form1->N18->trigger();
@@ -173,7 +178,8 @@ TEST_F(Exchange, PlaOpensTheChosenOutputAndSavesFunctionAndResult) {
     // The result: refused before an analysis, a type f cover after one.
     dialogs.files.push_back({true, Path("r.pla"), 1});
     form1->ExportPLA1->trigger();
-    EXPECT_EQ(messages.Texts().back(), "Only a sum of products found by Analyze can be written as a PLA cover.");
+    EXPECT_EQ(messages.Texts().back(),
+              "Only a sum of products found by Analyze can be written as a PLA cover.");
     form1->BitBtn3Click();
     dialogs.files.push_back({true, Path("r.pla"), 1});
     form1->ExportPLA1->trigger();

@@ -2,8 +2,8 @@
 // information options.
 
 #include <QAction>
-#include <QMenu>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QSpinBox>
@@ -40,8 +40,8 @@ TEST_F(Files, RecentFilesKeepTheLastEightAcrossRunsAndDropMissingOnes) {
     dialogs.files.push_back({true, Path("m4.km"), 1});  // opened again: to the top, not twice
     form1->BitBtn1Click();
     EXPECT_EQ(Captions(form1->RecentFiles1),
-              (QStringList{"&1 m4.km", "&2 m10.km", "&3 m9.km", "&4 m8.km", "&5 m7.km", "&6 m6.km", "&7 m5.km",
-                           "&8 m3.km"}));
+              (QStringList{"&1 m4.km", "&2 m10.km", "&3 m9.km", "&4 m8.km", "&5 m7.km", "&6 m6.km",
+                           "&7 m5.km", "&8 m3.km"}));
     DestroyProgram();
 
     ASSERT_TRUE(QFile::remove(Path("m9.km")));
@@ -61,7 +61,9 @@ TEST_F(Files, RecentFilesKeepTheLastEightAcrossRunsAndDropMissingOnes) {
     EXPECT_EQ(form1->RecentFiles().size(), 7);
     EXPECT_FALSE(form1->RecentFiles().contains(Path("m9.km")));
     EXPECT_EQ(form1->Grid.VariableCount(), 2 + 10 % 7) << "the map stays";
-    EXPECT_EQ(platform::IniFile(platform::SettingsFilePath()).ReadString("Options", "RecentFile8", "<none>"), "");
+    EXPECT_EQ(platform::IniFile(platform::SettingsFilePath())
+                  .ReadString("Options", "RecentFile8", "<none>"),
+              "");
 }
 
 TEST_F(Files, DroppedMapFunctionOrPlaFileOpensAndIsOneUndoStep) {
@@ -76,7 +78,8 @@ TEST_F(Files, DroppedMapFunctionOrPlaFileOpensAndIsOneUndoStep) {
     auto drop = [this](const QString& file) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(form1, &enter);
         EXPECT_TRUE(enter.isAccepted());
         QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -124,7 +127,8 @@ TEST_F(Files, DroppedMapFunctionOrPlaFileOpensAndIsOneUndoStep) {
 
 TEST(ProgramOptions, HelpAndVersionPrintAndExitWithoutAWindow) {
     const QString program = QString(MW_BIN_DIR) + "/mapwright";
-    if (!QFileInfo(program).isExecutable()) GTEST_SKIP() << "the program is not built: " << program.toStdString();
+    if (!QFileInfo(program).isExecutable())
+        GTEST_SKIP() << "the program is not built: " << program.toStdString();
     for (const char* option : {"--help", "--version"}) {
         QProcess run;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -37,10 +37,12 @@ TEST(HelpPages, ValidAndLinkedToPagesThatExist) {
         const QRegularExpression link("href=\"([^\"#:]+)\"");
         for (auto m = link.globalMatch(text); m.hasNext();) {
             const QString target = m.next().captured(1);
-            EXPECT_TRUE(QFile::exists(kHelp + target)) << page.toStdString() << " -> " << target.toStdString();
+            EXPECT_TRUE(QFile::exists(kHelp + target))
+                << page.toStdString() << " -> " << target.toStdString();
         }
         if (page == "mwr.html") continue;
-        EXPECT_TRUE(contents.contains("href=\"" + page + "\"")) << page.toStdString() << " not in the contents";
+        EXPECT_TRUE(contents.contains("href=\"" + page + "\""))
+            << page.toStdString() << " not in the contents";
         EXPECT_TRUE(text.contains("Worked example") || text.contains("<table>"))
             << page.toStdString() << " shows no example";
     }
@@ -55,13 +57,14 @@ TEST_F(HelpCoverage, EveryMenuCommandAndWindowIsDescribed) {
         if (action->isSeparator() || action->objectName().isEmpty()) continue;
         const QString caption = action->text().remove('&').simplified();
         if (caption.isEmpty()) continue;
-        EXPECT_TRUE(help.contains(caption)) << action->objectName().toStdString() << " \""
-                                            << caption.toStdString() << "\"";
+        EXPECT_TRUE(help.contains(caption))
+            << action->objectName().toStdString() << " \"" << caption.toStdString() << "\"";
     }
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName().isEmpty() || window->windowTitle().isEmpty()) continue;
-        EXPECT_TRUE(help.contains(window->windowTitle())) << window->objectName().toStdString() << " \""
-                                                          << window->windowTitle().toStdString() << "\"";
+        EXPECT_TRUE(help.contains(window->windowTitle()))
+            << window->objectName().toStdString() << " \"" << window->windowTitle().toStdString()
+            << "\"";
     }
 }
 

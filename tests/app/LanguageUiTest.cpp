@@ -23,12 +23,12 @@
 #include "UiFixture.h"
 #include "advmin/AdvMinimize.h"
 #include "app/AboutForm.h"
+#include "app/tips.h"
+#include "platform/IniFile.h"
+#include "platform/QtMessageSink.h"
+#include "platform/Translate.h"
 #include "ui/LanguageFile.h"
 #include "ui/language.h"
-#include "app/tips.h"
-#include "platform/QtMessageSink.h"
-#include "platform/IniFile.h"
-#include "platform/Translate.h"
 
 namespace {
 
@@ -259,7 +259,8 @@ TEST_F(Language, ShippedLanguagesAreOfferedAndAddingNeedsTheFileAndANameNotYetLi
     EXPECT_EQ(QString::fromStdString(messages.Texts()[1]),
               QString::fromUtf8("Язык \"greek\" успешно установлен."));
     RunOptionsAndClose();
-    EXPECT_EQ(Setting("Language", "SupportedLanguages"), "french,English,German,Russian,Latin,greek");
+    EXPECT_EQ(Setting("Language", "SupportedLanguages"),
+              "french,English,German,Russian,Latin,greek");
 }
 
 TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
@@ -373,8 +374,9 @@ TEST_F(Language, MessageBoxButtonsSpeakTheLanguage) {
         });
         platform::Say("Do you really want to quit?", platform::MsgIcon::Information, buttons);
         captions.sort();
-        EXPECT_EQ(captions, buttons == platform::MsgButtons::YesNo ? QStringList({"Ja", "Nein"})
-                                                                   : QStringList({"Abbrechen", "OK"}));
+        EXPECT_EQ(captions, buttons == platform::MsgButtons::YesNo
+                                ? QStringList({"Ja", "Nein"})
+                                : QStringList({"Abbrechen", "OK"}));
     }
 }
 

@@ -1,8 +1,8 @@
 // The main window driven as a person would: menu actions, buttons, shortcuts, the result tree.
 
 #include <QAction>
-#include <QFile>
 #include <QCheckBox>
+#include <QFile>
 #include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -23,7 +23,8 @@ std::vector<std::string> Texts(QTreeWidget* tree) {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* root = tree->topLevelItem(i);
         out.push_back(root->text(0).toStdString());
-        for (int k = 0; k < root->childCount(); ++k) out.push_back("  " + root->child(k)->text(0).toStdString());
+        for (int k = 0; k < root->childCount(); ++k)
+            out.push_back("  " + root->child(k)->text(0).toStdString());
     }
     return out;
 }
@@ -38,25 +39,63 @@ TEST_F(MainWindow, StartsWithAFourVariableMapAndEveryComponentNamed) {
     EXPECT_EQ(form1->SpinEdit1->maximum(), 8);
     EXPECT_EQ(form1->CarnoGrid1->toolTip(), "Variables: A B \\ C D ");
     EXPECT_FALSE(form1->Createreport1->isEnabled());
-    for (int i = 1; i <= 8; ++i) EXPECT_EQ(form1->Grid.VarName(i), std::string(1, char('A' + i - 1)));
-    for (const char* name : {"CarnoGrid1", "Splitter1", "Panel2", "Panel1", "Panel6", "Panel4", "SpinEdit1",
-                             "Label1", "Panel5", "TreeView", "ProgressBar", "StatusBar1", "MainMenu1"})
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_EQ(form1->Grid.VarName(i), std::string(1, char('A' + i - 1)));
+    for (const char* name :
+         {"CarnoGrid1", "Splitter1", "Panel2", "Panel1", "Panel6", "Panel4", "SpinEdit1", "Label1",
+          "Panel5", "TreeView", "ProgressBar", "StatusBar1", "MainMenu1"})
         EXPECT_NE(form1->findChild<QWidget*>(name), nullptr) << name;
-    for (const char* name : {"N18", "N5", "N19", "N110", "N03", "N21", "N22", "N23", "N28", "N34", "N25", "Invert1",
-                             "N24", "N32", "N26", "N27", "N13", "Createreport1", "Cretecircuit1",
-                             "Advancedminimizer1", "N16", "tipoftheday", "N30", "N17", "N01", "N02", "N7", "N9",
-                             "N8", "N29", "N2", "N3", "N33", "InvertMap1", "N4", "N14", "N200"})
+    for (const char* name : {"N18",
+                             "N5",
+                             "N19",
+                             "N110",
+                             "N03",
+                             "N21",
+                             "N22",
+                             "N23",
+                             "N28",
+                             "N34",
+                             "N25",
+                             "Invert1",
+                             "N24",
+                             "N32",
+                             "N26",
+                             "N27",
+                             "N13",
+                             "Createreport1",
+                             "Cretecircuit1",
+                             "Advancedminimizer1",
+                             "N16",
+                             "tipoftheday",
+                             "N30",
+                             "N17",
+                             "N01",
+                             "N02",
+                             "N7",
+                             "N9",
+                             "N8",
+                             "N29",
+                             "N2",
+                             "N3",
+                             "N33",
+                             "InvertMap1",
+                             "N4",
+                             "N14",
+                             "N200"})
         EXPECT_NE(form1->findChild<QAction*>(name), nullptr) << name;
     // Tool buttons left to right, the fill block small.
     std::vector<std::pair<int, QString>> order;
     for (QToolButton* b : form1->Panel6->findChildren<QToolButton*>())
-        order.push_back({b->mapTo(form1->Panel6, QPoint(0, 0)).x() * 100 + b->mapTo(form1->Panel6, QPoint(0, 0)).y(),
+        order.push_back({b->mapTo(form1->Panel6, QPoint(0, 0)).x() * 100 +
+                             b->mapTo(form1->Panel6, QPoint(0, 0)).y(),
                          b->objectName()});
     std::sort(order.begin(), order.end());
     QStringList names;
     for (auto& [pos, name] : order) names << name;
-    EXPECT_EQ(names.join(',').toStdString(), "SpeedButton1,SpeedButton2,SpeedButton3,SpeedButton4,SpeedButton11,SpeedButton5,"
-                               "SpeedButton6,SpeedButton7,SpeedButton8,SpeedButton9,SpeedButton12,SpeedButton10,UndoButton,RedoButton");
+    EXPECT_EQ(
+        names.join(',').toStdString(),
+        "SpeedButton1,SpeedButton2,SpeedButton3,SpeedButton4,SpeedButton11,SpeedButton5,"
+        "SpeedButton6,SpeedButton7,SpeedButton8,SpeedButton9,SpeedButton12,SpeedButton10,UndoButton,RedoButton");
     EXPECT_EQ(form1->SpeedButton5->size(), QSize(17, 17));
     EXPECT_EQ(form1->SpeedButton9->size(), QSize(33, 33));
     EXPECT_EQ(form1->SpeedButton9->text(), "Go");
@@ -107,7 +146,8 @@ TEST_F(MainWindow, CreateReportFollowsWhetherTheResultMatchesTheMap) {
         fill->trigger();
         EXPECT_FALSE(report->isEnabled()) << fill->objectName().toStdString();
     }
-    for (QToolButton* fill : {form1->SpeedButton5, form1->SpeedButton6, form1->SpeedButton7, form1->SpeedButton8}) {
+    for (QToolButton* fill :
+         {form1->SpeedButton5, form1->SpeedButton6, form1->SpeedButton7, form1->SpeedButton8}) {
         ASSERT_TRUE(analyzed());
         QTest::mouseClick(fill, Qt::LeftButton);
         EXPECT_FALSE(report->isEnabled()) << fill->objectName().toStdString();
@@ -178,13 +218,17 @@ TEST_F(MainWindow, DeleteEmptiesTheSelectedRectangleOnly) {
     form1->SpeedButton2Click();
     TMapView* view = form1->CarnoGrid1;
     view->setFocus();
-    const QModelIndex topLeft = view->model()->index(0, 1), bottomRight = view->model()->index(3, 2);
-    view->selectionModel()->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+    const QModelIndex topLeft = view->model()->index(0, 1),
+                      bottomRight = view->model()->index(3, 2);
+    view->selectionModel()->select(QItemSelection(topLeft, bottomRight),
+                                   QItemSelectionModel::ClearAndSelect);
     view->setCurrentIndex(topLeft);
-    view->selectionModel()->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
+    view->selectionModel()->select(QItemSelection(topLeft, bottomRight),
+                                   QItemSelectionModel::ClearAndSelect);
     QTest::keyClick(view, Qt::Key_Delete);
     for (int c = 1; c <= 4; ++c)
-        for (int r = 1; r <= 4; ++r) EXPECT_EQ(form1->Grid.Cells(c, r), (c == 2 || c == 3) ? "" : "1") << c << r;
+        for (int r = 1; r <= 4; ++r)
+            EXPECT_EQ(form1->Grid.Cells(c, r), (c == 2 || c == 3) ? "" : "1") << c << r;
 }
 
 TEST_F(MainWindow, CommandLineMapIsLoadedBeforeTheWindowShows) {

@@ -5,15 +5,15 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "UiFixture.h"
 #include "MapHelpers.h"
+#include "UiFixture.h"
 #include "engine/MapLabels.h"
 #include "engine/MapView.h"
 
 namespace {
 
 class MapViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         view.resize(400, 400);
         view.show();
@@ -28,13 +28,15 @@ protected:
     // Pixels of the cell near the colour: the value drawn on top of a highlight.
     int PixelsNear(int col, int row, const QColor& colour) {
         const QImage image = view.viewport()->grab().toImage();
-        const QRect r = view.visualRect(view.model()->index(row - 1, col - 1)).adjusted(1, 1, -2, -2);
+        const QRect r =
+            view.visualRect(view.model()->index(row - 1, col - 1)).adjusted(1, 1, -2, -2);
         int n = 0;
         for (int x = r.left(); x <= r.right(); ++x)
             for (int y = r.top(); y <= r.bottom(); ++y) {
                 const QColor c = image.pixelColor(x, y);
                 n += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                         std::abs(c.blue() - colour.blue()) < 90;
+                         std::abs(c.blue() - colour.blue()) <
+                     90;
             }
         return n;
     }
@@ -111,8 +113,8 @@ TEST_F(MapViewTest, HighlightedValuesStayReadableOnDarkAndLightColours) {
     grid.Glue();
     view.Refresh();
     const TCellPos p = grid.PositionOfMinterm(1);
-    for (const auto& [termColor, ink] : {std::pair{0x800000u, QColor(Qt::white)},   // navy
-                                         std::pair{0x80FFFFu, QColor(Qt::black)},   // light yellow
+    for (const auto& [termColor, ink] : {std::pair{0x800000u, QColor(Qt::white)},  // navy
+                                         std::pair{0x80FFFFu, QColor(Qt::black)},  // light yellow
                                          std::pair{0x000000u, QColor(Qt::white)}}) {
         grid.TermColor = termColor;
         view.SelectTerm(2);

@@ -1,18 +1,18 @@
 // The Options dialog and the settings file across runs of the program.
 
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
-#include <QPushButton>
-#include <QToolButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
-
-#include <sys/stat.h>
 
 #include "UiFixture.h"
 #include "engine/MapView.h"
@@ -21,7 +21,7 @@
 namespace {
 
 class Options : public UiFixture {
-protected:
+  protected:
     std::string Settings() const { return platform::SettingsFilePath(); }
     void WriteSettings(const QByteArray& text) {
         QFile f(QString::fromStdString(Settings()));
@@ -55,16 +55,17 @@ TEST_F(Options, FirstRunUsesDefaultsAndTheEndOfTheRunWritesEveryKey) {
     const auto keys = ini.ReadSection("Options");
     std::vector<std::string> names;
     for (const auto& [k, v] : keys) names.push_back(k);
-    EXPECT_EQ(names, (std::vector<std::string>{"MovableColRow", "SizingColRow", "DrawFocus", "BitSave", "AskExit",
-                                               "GlueMethod", "FormulaNotation", "Appearance", "ProductsColor",
-                                               "MapFont", "ResultFont", "AnalysisGives", "MaxSolutions",
-                                               "WindowGeometry", "SplitterState", "PanelState", "MapZoom",
-                                               "MapFillWindow"}));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "MovableColRow", "SizingColRow", "DrawFocus", "BitSave", "AskExit",
+                         "GlueMethod", "FormulaNotation", "Appearance", "ProductsColor", "MapFont",
+                         "ResultFont", "AnalysisGives", "MaxSolutions", "WindowGeometry",
+                         "SplitterState", "PanelState", "MapZoom", "MapFillWindow"}));
     EXPECT_EQ(ini.ReadString("Options", "Appearance", ""), "system");
     EXPECT_EQ(ini.ReadString("Options", "FormulaNotation", ""), "typed");
     EXPECT_EQ(ini.ReadString("Options", "AskExit", ""), "true");
     EXPECT_EQ(ini.ReadString("Options", "GlueMethod", ""), "SOP");
-    EXPECT_EQ(ini.ReadString("Options", "ProductsColor", ""), "0");  // black, as the main window starts
+    EXPECT_EQ(ini.ReadString("Options", "ProductsColor", ""),
+              "0");  // black, as the main window starts
 }
 
 TEST_F(Options, SettingsAreReadAsWrittenWithKeysInAnyCase) {
@@ -110,8 +111,9 @@ TEST_F(Options, AnUnusableSettingsFileIsReportedOnceByNameAndAHugeListIsCut) {
     ASSERT_EQ(::mkfifo(Settings().c_str(), 0600), 0);
     StartProgram();
     ASSERT_EQ(messages.Texts().size(), 1u);
-    EXPECT_EQ(messages.Texts()[0], "The settings file cannot be read; it is replaced when the settings are saved.\n" +
-                                       Settings() + ": not a regular file");
+    EXPECT_EQ(messages.Texts()[0],
+              "The settings file cannot be read; it is replaced when the settings are saved.\n" +
+                  Settings() + ": not a regular file");
     DestroyProgram();
     EXPECT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(platform::IniFile(Settings()).ReadString("Options", "AskExit", ""), "true");
@@ -142,7 +144,8 @@ TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {
         options->Edit[2]->setText("C");
     });
     EXPECT_FALSE(options->isVisible());
-    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Variable can not bee NULL", "Variable: \"A\"\r\nis redeclarated."}));
+    EXPECT_EQ(messages.Texts(), (std::vector<std::string>{"Variable can not bee NULL",
+                                                          "Variable: \"A\"\r\nis redeclarated."}));
     EXPECT_EQ(messages.Shown()[0].icon, platform::MsgIcon::Error);
 
     // A name a formula would not read back is refused with the reason.
@@ -153,8 +156,9 @@ TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {
         EXPECT_TRUE(options->isVisible());
         options->Edit[3]->setText("D");
     });
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid variable name: \"D E\"\n"
-                                                         "A name cannot hold blanks or control characters."});
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"Invalid variable name: \"D E\"\n"
+                                       "A name cannot hold blanks or control characters."});
     EXPECT_EQ(form1->Grid.VarName(4), "D");
 }
 
@@ -168,9 +172,11 @@ TEST_F(Options, MapOptionsReachTheGridWhenTheDialogCloses) {
         options->ComboBox1->addItem("French");
     });
     EXPECT_TRUE(form1->CarnoGrid1->horizontalHeader()->sectionsMovable());
-    EXPECT_EQ(form1->CarnoGrid1->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    EXPECT_EQ(form1->CarnoGrid1->horizontalHeader()->sectionResizeMode(0),
+              QHeaderView::Interactive);
     EXPECT_FALSE(form1->CarnoGrid1->DrawFocusSelected());
-    EXPECT_EQ(platform::IniFile(Settings()).ReadString("Language", "SupportedLanguages", ""), "English,French");
+    EXPECT_EQ(platform::IniFile(Settings()).ReadString("Language", "SupportedLanguages", ""),
+              "English,French");
 }
 
 }  // namespace

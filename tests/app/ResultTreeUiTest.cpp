@@ -7,16 +7,16 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
-#include <QTimer>
-#include <functional>
+#include <QHelpEvent>
 #include <QMenu>
-#include <QSpinBox>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QHelpEvent>
+#include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <functional>
 
 #include "MapHelpers.h"
 #include "UiFixture.h"
@@ -57,7 +57,8 @@ TEST_F(ResultTree, UnfoldedAfterAnalysisWithLongResultsInFullAndCopied) {
 
     // Pointing at a line shows it whole.
     const QRect line = form1->TreeView->visualItemRect(root->child(0));
-    QHelpEvent point(QEvent::ToolTip, line.center(), form1->TreeView->viewport()->mapToGlobal(line.center()));
+    QHelpEvent point(QEvent::ToolTip, line.center(),
+                     form1->TreeView->viewport()->mapToGlobal(line.center()));
     QApplication::sendEvent(form1->TreeView->viewport(), &point);
     EXPECT_EQ(QToolTip::text(), root->child(0)->text(0));
 

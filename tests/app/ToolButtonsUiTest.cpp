@@ -15,9 +15,11 @@ TEST_F(ToolButtons, ShowPicturesOrTextTheFontsCanDraw) {
     int checked = 0;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         for (QToolButton* button : window->findChildren<QToolButton*>()) {
-            const std::string where = (window->objectName() + "." + button->objectName()).toStdString();
+            const std::string where =
+                (window->objectName() + "." + button->objectName()).toStdString();
             // The toolkit's own (the tab bars' scroll arrows) draw themselves.
-            if (button->objectName().isEmpty() || button->objectName().startsWith("Scroll")) continue;
+            if (button->objectName().isEmpty() || button->objectName().startsWith("Scroll"))
+                continue;
             ++checked;
             const QString text = button->text();
             EXPECT_TRUE(!button->icon().isNull() || !text.trimmed().isEmpty()) << where;

@@ -19,7 +19,7 @@
 #include "platform/ProgramFolder.h"
 
 class ScriptedDialogs : public platform::DialogProvider {
-public:
+  public:
     std::deque<platform::FileChoice> files;  // answers to open and save dialogs, in order
     std::vector<platform::FileDialogRequest> asked;
     QColor color;
@@ -31,8 +31,12 @@ public:
     std::deque<int> items;  // answers to item prompts in order; none left: cancelled
     QStringList offeredItems;
 
-    platform::FileChoice OpenFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
-    platform::FileChoice SaveFile(QWidget*, const platform::FileDialogRequest& request) override { return Next(request); }
+    platform::FileChoice OpenFile(QWidget*, const platform::FileDialogRequest& request) override {
+        return Next(request);
+    }
+    platform::FileChoice SaveFile(QWidget*, const platform::FileDialogRequest& request) override {
+        return Next(request);
+    }
     bool PickColor(QWidget*, QColor& c) override {
         if (colorAccepted) c = color;
         return colorAccepted;
@@ -42,8 +46,8 @@ public:
         return fontAccepted;
     }
 
-    bool PickNumber(QWidget*, const QString& title, const QString&, double& value, double min, double max,
-                    int) override {
+    bool PickNumber(QWidget*, const QString& title, const QString&, double& value, double min,
+                    double max, int) override {
         numberTitles.push_back(title);
         if (numbers.empty()) return false;
         value = std::clamp(numbers.front(), min, max);
@@ -51,7 +55,8 @@ public:
         return true;
     }
 
-    bool PickItem(QWidget*, const QString&, const QString&, const QStringList& list, int& index) override {
+    bool PickItem(QWidget*, const QString&, const QString&, const QStringList& list,
+                  int& index) override {
         offeredItems = list;
         if (items.empty()) return false;
         index = items.front();
@@ -59,7 +64,7 @@ public:
         return true;
     }
 
-private:
+  private:
     platform::FileChoice Next(const platform::FileDialogRequest& request) {
         asked.push_back(request);
         if (files.empty()) return {};
@@ -70,7 +75,7 @@ private:
 };
 
 class UiFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         platform::SetProgramFolder(folder.path().toStdString());

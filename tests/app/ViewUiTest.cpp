@@ -22,8 +22,12 @@ namespace {
 
 using View = UiFixture;
 
-int CellWidth(TForm1* form1) { return form1->CarnoGrid1->columnWidth(0); }
-int CellHeight(TForm1* form1) { return form1->CarnoGrid1->rowHeight(0); }
+int CellWidth(TForm1* form1) {
+    return form1->CarnoGrid1->columnWidth(0);
+}
+int CellHeight(TForm1* form1) {
+    return form1->CarnoGrid1->rowHeight(0);
+}
 
 TEST_F(View, ZoomByKeysAndWheelScalesCellsAndLabelsAndIsKept) {
     StartProgram();
@@ -43,8 +47,8 @@ TEST_F(View, ZoomByKeysAndWheelScalesCellsAndLabelsAndIsKept) {
     EXPECT_EQ(CellHeight(form1), 25);
     EXPECT_EQ(CellWidth(form1), width);
 
-    QWheelEvent down(QPointF(20, 20), map->mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -120), Qt::NoButton,
-                     Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent down(QPointF(20, 20), map->mapToGlobal(QPointF(20, 20)), {}, QPoint(0, -120),
+                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(map->viewport(), &down);
     EXPECT_NEAR(map->Zoom(), 0.8, 1e-9);
     QTest::keySequence(form1, QKeySequence(Qt::CTRL | Qt::Key_Minus));
@@ -132,10 +136,12 @@ TEST_F(View, DarkAppearanceShowsTheMapLightOnDarkAndIsKept) {
     };
     const QPoint origin = map->viewport()->mapTo(map, QPoint(0, 0));
     // Cell (1, 1) holds "1": dark ground, light text. Cell (4, 4) is empty: all dark.
-    const auto [cellLo, cellHi] = lightnessRange(map->visualRect(map->model()->index(0, 0)).translated(origin));
+    const auto [cellLo, cellHi] =
+        lightnessRange(map->visualRect(map->model()->index(0, 0)).translated(origin));
     EXPECT_LT(cellLo, 70);
     EXPECT_GT(cellHi, 170);
-    const auto [emptyLo, emptyHi] = lightnessRange(map->visualRect(map->model()->index(3, 3)).translated(origin));
+    const auto [emptyLo, emptyHi] =
+        lightnessRange(map->visualRect(map->model()->index(3, 3)).translated(origin));
     EXPECT_LT(emptyHi, 90);
     // A column label: dark ground, light text.
     QHeaderView* header = map->horizontalHeader();

@@ -6,10 +6,10 @@
 
 #include <QImage>
 
-#include "cli/CliRun.h"
 #include "PictureTools.h"
 #include "TempFolder.h"
 #include "circuit/PictureFile.h"
+#include "cli/CliRun.h"
 
 namespace {
 
@@ -18,12 +18,15 @@ using namespace testing_support;
 TEST(CircuitVector, SvgGatesArePathsAndRender) {
     TempFolder folder;
     for (const char* gates : {"US", "EU"}) {
-        const auto run = Cli({"circuit", "--formula", "a*|b+c", "--gates", gates, "--out", folder / "c.svg"});
+        const auto run =
+            Cli({"circuit", "--formula", "a*|b+c", "--gates", gates, "--out", folder / "c.svg"});
         ASSERT_EQ(run.status, 0) << run.err;
         const std::string svg = ReadAll(folder / "c.svg");
         EXPECT_EQ(XmlErrors(svg), "") << gates;
         EXPECT_EQ(svg.find("<image"), std::string::npos) << "no embedded bitmap";
-        EXPECT_TRUE(svg.find("<path") != std::string::npos || svg.find("<polyline") != std::string::npos) << gates;
+        EXPECT_TRUE(svg.find("<path") != std::string::npos ||
+                    svg.find("<polyline") != std::string::npos)
+            << gates;
         if (!HaveTool("rsvg-convert --version")) GTEST_SKIP() << "rsvg-convert is not installed";
         const QImage shown = RenderSvg(folder / "c.svg");
         ASSERT_FALSE(shown.isNull()) << gates;
@@ -34,7 +37,8 @@ TEST(CircuitVector, SvgGatesArePathsAndRender) {
 
 TEST(CircuitVector, TexCompilesToThePicturesPage) {
     TempFolder folder;
-    const auto run = Cli({"circuit", "--formula", "a*|b+c*d", "--type", "SOP", "--out", folder / "c.tex"});
+    const auto run =
+        Cli({"circuit", "--formula", "a*|b+c*d", "--type", "SOP", "--out", folder / "c.tex"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string tex = ReadAll(folder / "c.tex");
     EXPECT_NE(tex.find("\\begin{tikzpicture}"), std::string::npos);
@@ -54,11 +58,13 @@ TEST(CircuitVector, KindsByNameAndFilterEntry) {
     EXPECT_EQ(PictureKindOfName("c.tex"), PictureKind::Tex);
     EXPECT_EQ(PictureKindOfFilter(5, "c"), PictureKind::Svg);
     EXPECT_EQ(PictureKindOfFilter(6, "c"), PictureKind::Tex);
-    EXPECT_EQ(PictureKindOfFilter(6, "c.jpg"), PictureKind::Jpeg) << "the name's kind wins over the filter";
+    EXPECT_EQ(PictureKindOfFilter(6, "c.jpg"), PictureKind::Jpeg)
+        << "the name's kind wins over the filter";
     const int all = static_cast<int>(PictureSaveFilters().size());
     EXPECT_EQ(PictureKindOfFilter(all, "c.svg"), PictureKind::Svg);
     std::string error;
-    EXPECT_FALSE(SavePicture(QImage(4, 4, QImage::Format_RGB32), "/tmp/x.svg", PictureKind::Svg, &error));
+    EXPECT_FALSE(
+        SavePicture(QImage(4, 4, QImage::Format_RGB32), "/tmp/x.svg", PictureKind::Svg, &error));
     EXPECT_FALSE(error.empty());
 }
 

@@ -87,8 +87,8 @@ TEST(SchemePaint, EveryGateKindInBothSystemsAtEveryScale) {
                         else if (g.Kind == gkNOT)
                             EXPECT_TRUE(pic.Clear(b.x + 3, b.mid - s, b.x + 2 * s, b.mid + s));
                         else if (scheme::IsOrShape(g.Kind))  // the shield narrows to its point
-                            EXPECT_TRUE(pic.Clear(b.x + 5 * s / 2 + 3, b.y + b.H / 4, b.x + 5 * s - 3,
-                                                  b.y + 3 * b.H / 4));
+                            EXPECT_TRUE(pic.Clear(b.x + 5 * s / 2 + 3, b.y + b.H / 4,
+                                                  b.x + 5 * s - 3, b.y + 3 * b.H / 4));
                         else
                             EXPECT_TRUE(pic.Clear(b.x + 5 * s / 2 + 3, b.y + 3, b.x + 5 * s - 3,
                                                   b.y + b.H - 3));

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "cli/CliRun.h"
 #include "engine/CarnoGrid.h"
-#include "TempFolder.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ TEST(AnalyzeCli, PrintsTheTreeForBothForms) {
 
 TEST(AnalyzeCli, TableThenListsAndNames) {
     // Minterm 3 from the table is overridden by the ones list.
-    CliRun r = Cli({"analyze", "--vars", "3", "--table", "11*0----", "--zeros", "5", "--names", "X,Y,Z"});
+    CliRun r =
+        Cli({"analyze", "--vars", "3", "--table", "11*0----", "--zeros", "5", "--names", "X,Y,Z"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "|X*|Y\n  |X*|Y\n");
 
@@ -58,7 +59,8 @@ TEST(AnalyzeCli, FormulaFillsTheMapAsTheFormulaDialogDoes) {
     r = Cli({"analyze", "--pos", "--formula=A+|B*D", "--formula-type", "POS"});
     EXPECT_EQ(r.out, "D*A+|B\n  D\n  A+|B\n");
     // The lists come after the formula: minterm 3 (A and B) is taken back out.
-    EXPECT_EQ(Cli({"analyze", "--vars", "2", "--formula", "A", "--zeros", "3"}).out, "A*|B\n  A*|B\n");
+    EXPECT_EQ(Cli({"analyze", "--vars", "2", "--formula", "A", "--zeros", "3"}).out,
+              "A*|B\n  A*|B\n");
     r = Cli({"analyze", "--vars", "3", "--names", "X,Y,Z", "--formula", "X*Q"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "Unknown variable in line.\nPosition: 3.\n");
@@ -79,7 +81,8 @@ TEST(AnalyzeCli, MapFileGivesCountAndCells) {
     CliRun r = Cli({"analyze", "--km", path});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "|A*|B\n  |A*|B\n");
-    EXPECT_EQ(Cli({"analyze", "--km", path, "--vars", "3", "--ones", "7"}).out, "|A*|B+A*B*C\n  |A*|B\n  A*B*C\n");
+    EXPECT_EQ(Cli({"analyze", "--km", path, "--vars", "3", "--ones", "7"}).out,
+              "|A*|B+A*B*C\n  |A*|B\n  A*B*C\n");
     // --vars may only confirm the file's count.
     r = Cli({"analyze", "--km", path, "--vars", "4"});
     EXPECT_EQ(r.status, 1);
@@ -96,7 +99,6 @@ TEST(AnalyzeCli, MapFileGivesCountAndCells) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "File type mistmatch.\n");
 }
-
 
 TEST(AnalyzeCli, InvalidInputExitsOneWithTheProgramsMessage) {
     CliRun r = Cli({"analyze", "--vars", "9"});
@@ -135,7 +137,8 @@ TEST(AnalyzeCli, UsageErrorsExitTwo) {
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
     EXPECT_EQ(Cli({}).status, 0);
-    EXPECT_NE(Cli({"analyze", "--help"}).out.find("usage: mapwright-cli analyze"), std::string::npos);
+    EXPECT_NE(Cli({"analyze", "--help"}).out.find("usage: mapwright-cli analyze"),
+              std::string::npos);
 }
 
 }  // namespace
@@ -151,7 +154,8 @@ TEST(CliTable, EveryCommandHelpsAndRefusesUnknownOptionsAlike) {
         EXPECT_EQ(help.out, std::string(command->usage) + "\n");
         const auto bad = testing_support::Cli({command->name, "--no-such-option"});
         EXPECT_EQ(bad.status, 2);
-        EXPECT_EQ(bad.err.rfind(std::string("mapwright-cli ") + command->name + ": ", 0), 0u) << bad.err;
+        EXPECT_EQ(bad.err.rfind(std::string("mapwright-cli ") + command->name + ": ", 0), 0u)
+            << bad.err;
         EXPECT_NE(bad.err.find(command->usage), std::string::npos);
         EXPECT_NE(testing_support::Cli({"--help"}).out.find(command->summary), std::string::npos);
     }

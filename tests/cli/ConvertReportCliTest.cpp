@@ -27,14 +27,14 @@ Ran Cli(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
-
 class ConvertReportCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs::remove_all(dir);
         fs::create_directories(dir / "Reports/Include");
         for (const char* name : {"report.inc", "ttcell1.inc", "ttcell2.inc", "ttcell3.inc"})
-            fs::copy_file(fs::path(MW_SOURCE_DIR) / "resources/Reports/Include" / name, dir / "Reports/Include" / name);
+            fs::copy_file(fs::path(MW_SOURCE_DIR) / "resources/Reports/Include" / name,
+                          dir / "Reports/Include" / name);
         platform::SetProgramFolder(dir.string());
         TCarnoGrid map;
         testing_support::FillMinterms(map, {0, 1, 2, 5, 8, 9, 10}, {15});
@@ -46,13 +46,15 @@ protected:
     }
     // ctest runs the tests of this suite as parallel processes: a folder of each test's own.
     fs::path dir = fs::path(::testing::TempDir()) /
-                   ("mw-convert-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                   ("mw-convert-" +
+                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(ConvertReportCli, ConvertWritesEachKindByExtension) {
     const std::string in = (dir / "in.km").string();
     EXPECT_EQ(Cli({"convert", in, (dir / "out.bf").string()}).status, 0);
-    EXPECT_EQ(ReadAll((dir / "out.bf").string()), "[Boolean Function]\nVarCount=4\n1=0-2,5,8-10\n0=3,4,6,7,11-14\n*=15\n");
+    EXPECT_EQ(ReadAll((dir / "out.bf").string()),
+              "[Boolean Function]\nVarCount=4\n1=0-2,5,8-10\n0=3,4,6,7,11-14\n*=15\n");
     EXPECT_EQ(Cli({"convert", in, (dir / "out.HTML").string()}).status, 0);
     EXPECT_EQ(testing_support::HtmlErrors(ReadAll((dir / "out.HTML").string())), "");
     EXPECT_EQ(Cli({"convert", in, (dir / "plain.km").string()}).status, 0);
@@ -80,13 +82,14 @@ TEST_F(ConvertReportCli, AReadOnlyOutputIsRefusedUnlessForced) {
     EXPECT_NE(refused.err.find(out + ": the file is read-only"), std::string::npos) << refused.err;
     EXPECT_EQ(ReadAll(out), "old");
     EXPECT_EQ(Cli({"convert", "--force", in, out}).status, 0);
-    EXPECT_NE(ReadAll(out).find("[Boolean Function]"), std::string::npos);  // other content of the file stays
+    EXPECT_NE(ReadAll(out).find("[Boolean Function]"),
+              std::string::npos);  // other content of the file stays
 }
 
 TEST_F(ConvertReportCli, ReportAsTheDialogWouldWriteIt) {
     const std::string out = (dir / "r.htm").string();
-    const Ran r = Cli({"report", "--km", (dir / "in.km").string(), "--map", "--sets", "--truth-table", "--each-term",
-                       "--out", out});
+    const Ran r = Cli({"report", "--km", (dir / "in.km").string(), "--map", "--sets",
+                       "--truth-table", "--each-term", "--out", out});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string page = ReadAll(out);
     EXPECT_NE(page.find("F(A,B,C,D)=\""), std::string::npos);

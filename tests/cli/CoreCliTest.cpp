@@ -3,12 +3,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <random>
-
-#include <algorithm>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "TempFolder.h"
@@ -55,7 +54,8 @@ TEST(CoreCli, StatsAndEffort) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::size_t stats = r.out.find("],\"stats\":{\"nodes\":");
     ASSERT_NE(stats, std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\"bound\":3,\"proven\":true,\"seconds\":", stats), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"bound\":3,\"proven\":true,\"seconds\":", stats), std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("\"stopped\":\"nothing\"}}\n", stats), std::string::npos) << r.out;
     args.insert(args.end(), {"--effort", "quick"});
     r = Cli(args);
@@ -93,9 +93,11 @@ TEST(CoreCli, BadInputAndUsage) {
         EXPECT_TRUE(r.out.empty());
     }
     EXPECT_EQ(Cli({"analyze", "--vars", "2", "--ones", "1", "--names", "X|,Y"}).status, 1);
-    const CliRun accented = Cli({"core", "--vars", "2", "--ones", "1", "--names", "\xc3\xa9,B", "--json"});
+    const CliRun accented =
+        Cli({"core", "--vars", "2", "--ones", "1", "--names", "\xc3\xa9,B", "--json"});
     EXPECT_NE(accented.out.find("\"formula\":\"|\xc3\xa9*B\""), std::string::npos) << accented.out;
-    EXPECT_EQ(cli::JsonString("a\xff\xc3\x01\xe2\x82\xac"), "\"a\xef\xbf\xbd\xef\xbf\xbd\\u0001\xe2\x82\xac\"");
+    EXPECT_EQ(cli::JsonString("a\xff\xc3\x01\xe2\x82\xac"),
+              "\"a\xef\xbf\xbd\xef\xbf\xbd\\u0001\xe2\x82\xac\"");
     const CliRun good = Cli({"vhdl", "--formula", "A*|B+D", "--names", "A,B,C,D"});
     EXPECT_EQ(good.status, 0);
     EXPECT_NE(good.out.find("  k0 <= A and not B;\n  k1 <= D;\n"), std::string::npos);
@@ -112,9 +114,11 @@ TEST(CoreCli, ARunKilledMidwayLeavesNothing) {
     std::ofstream(folder / "table") << table;
     std::filesystem::create_directory(folder / "tmp");
     for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
-        const std::string program = std::string(bin) + "/mapwright-cli", tableArg = "@" + folder / "table";
+        const std::string program = std::string(bin) + "/mapwright-cli",
+                          tableArg = "@" + folder / "table";
         const std::string tmpdir = "TMPDIR=" + folder / "tmp";
-        const char* argv[] = {program.c_str(), "core", "--vars", "22", "--table", tableArg.c_str(), nullptr};
+        const char* argv[] = {program.c_str(), "core",           "--vars", "22",
+                              "--table",       tableArg.c_str(), nullptr};
         const char* envp[] = {tmpdir.c_str(), nullptr};
         pid_t child = 0;
         ASSERT_EQ(::posix_spawn(&child, program.c_str(), nullptr, nullptr, const_cast<char**>(argv),
@@ -124,7 +128,8 @@ TEST(CoreCli, ARunKilledMidwayLeavesNothing) {
         for (int i = 0; i < 20000 && !written; ++i) {
             for (const auto& entry : std::filesystem::directory_iterator(folder / "tmp")) {
                 std::error_code ec;
-                written = written || std::filesystem::file_size(entry.path() / "exchange", ec) == table.size();
+                written = written ||
+                          std::filesystem::file_size(entry.path() / "exchange", ec) == table.size();
             }
             if (!written) ::usleep(500);
         }

@@ -31,21 +31,24 @@ TEST(ExplainCli, FirstMinimumThenTheComparisonAndTheCount) {
               "The analysis gives 3 terms / 6 literals; the minimum is 2 terms / 4 literals.\n"
               "One minimal solution.\n");
     r = Cli({"explain", "--vars", "3", "--ones", "0,1,2,5,6,7"});
-    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1),
-              "The analysis gives 3 terms / 6 literals: that is the minimum.\n2 minimal solutions.\n");
+    EXPECT_EQ(
+        r.out.substr(r.out.find('\n') + 1),
+        "The analysis gives 3 terms / 6 literals: that is the minimum.\n2 minimal solutions.\n");
 }
 
 TEST(ExplainCli, JsonHasTheShapeAndTheIndicesPointAtThePrimes) {
-    const CliRun r = Cli({"explain", "--vars", "3", "--ones", "0,1,2,5,6,7", "--max-solutions", "1", "--json"});
+    const CliRun r =
+        Cli({"explain", "--vars", "3", "--ones", "0,1,2,5,6,7", "--max-solutions", "1", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QJsonObject o = Json(r);
-    EXPECT_EQ(o.keys(), (QStringList{"count_complete", "form", "gluing", "minimum", "primes", "solution_count",
-                                     "solutions", "variables"}));
+    EXPECT_EQ(o.keys(), (QStringList{"count_complete", "form", "gluing", "minimum", "primes",
+                                     "solution_count", "solutions", "variables"}));
     EXPECT_EQ(o["variables"].toInt(), 3);
     EXPECT_EQ(o["form"].toString(), "SOP");
     const QJsonArray primes = o["primes"].toArray();
     ASSERT_EQ(primes.size(), 6);
-    EXPECT_EQ(primes[0].toObject().keys(), (QStringList{"essential", "literals", "minterms", "text"}));
+    EXPECT_EQ(primes[0].toObject().keys(),
+              (QStringList{"essential", "literals", "minterms", "text"}));
     EXPECT_EQ(primes[0].toObject()["text"].toString(), "|A*|B");
     EXPECT_EQ(primes[0].toObject()["minterms"].toArray(), (QJsonArray{0, 1}));
     EXPECT_FALSE(primes[0].toObject()["essential"].toBool());
@@ -61,7 +64,8 @@ TEST(ExplainCli, JsonHasTheShapeAndTheIndicesPointAtThePrimes) {
     EXPECT_EQ(texts.join('+'), solutions[0].toObject()["formula"].toString());
     EXPECT_EQ(o["gluing"].toObject().keys(), (QStringList{"formula", "literals", "terms"}));
 
-    const QJsonObject pos = Json(Cli({"explain", "--pos", "--vars", "2", "--zeros", "0", "--json"}));
+    const QJsonObject pos =
+        Json(Cli({"explain", "--pos", "--vars", "2", "--zeros", "0", "--json"}));
     EXPECT_EQ(pos["form"].toString(), "POS");
     EXPECT_EQ(pos["solutions"].toArray()[0].toObject()["formula"].toString(), "A+B");
     EXPECT_TRUE(pos["primes"].toArray()[0].toObject()["essential"].toBool());

@@ -26,13 +26,15 @@ TEST(InterchangeCli, MapFilesSurviveCsvAndFunctionFiles) {
         TCarnoGrid map;
         map.SetVariableCount(2 + round % 7);
         for (int c = 1; c <= map.MapColumns(); ++c)
-            for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, "01*"[rng() % 3] + std::string());
+            for (int r = 1; r <= map.MapRows(); ++r)
+                map.SetCells(c, r, "01*"[rng() % 3] + std::string());
         ASSERT_TRUE(map.SaveToFile(folder / "a.km"));
         for (const char* via : {"t.csv", "t.bf"}) {
             ASSERT_EQ(Cli({"convert", folder / "a.km", folder / via}).status, 0);
             const auto back = Cli({"convert", folder / via, folder / "b.km"});
             ASSERT_EQ(back.status, 0) << back.err;
-            EXPECT_EQ(ReadAll(folder / "b.km"), ReadAll(folder / "a.km")) << via << " round " << round;
+            EXPECT_EQ(ReadAll(folder / "b.km"), ReadAll(folder / "a.km"))
+                << via << " round " << round;
         }
     }
 }
@@ -43,7 +45,8 @@ TEST(InterchangeCli, NamesAndRefusals) {
     ASSERT_EQ(Cli({"convert", folder / "in.csv", folder / "out.csv", "--names", "P,Q"}).status, 0);
     EXPECT_EQ(ReadAll(folder / "out.csv"), "P,Q,F\r\n0,0,1\r\n0,1,\r\n1,0,\r\n1,1,X\r\n");
     ASSERT_EQ(Cli({"convert", folder / "in.csv", folder / "out.csv"}).status, 0);
-    EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 6), "A,B,F\r") << "the file's names, as the map holds them";
+    EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 6), "A,B,F\r")
+        << "the file's names, as the map holds them";
 
     EXPECT_EQ(Cli({"convert", folder / "in.csv", folder / "o.csv", "--names", "P"}).status, 1);
     EXPECT_EQ(Cli({"convert", folder / "in.csv", folder / "o.csv", "--names", "P,P"}).status, 1);
@@ -57,24 +60,31 @@ TEST(InterchangeCli, NamesAndRefusals) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.err, "Line 3: The function's value is not 0, 1, X, - or empty.\n");
     WriteAll(folder / "big.bf", "[Boolean Function]\nVarCount=12\n1=1\n");
-    EXPECT_EQ(Cli({"convert", folder / "big.bf", folder / "o.km"}).err, "The map takes functions of 2 to 8 inputs.\n");
+    EXPECT_EQ(Cli({"convert", folder / "big.bf", folder / "o.km"}).err,
+              "The map takes functions of 2 to 8 inputs.\n");
     WriteAll(folder / "letters.bf", "[Boolean Function]\nVarCount=3\n1=1,a\n");
-    EXPECT_EQ(Cli({"convert", folder / "letters.bf", folder / "o.km"}).err, "Invalid symbol in string.\n");
+    EXPECT_EQ(Cli({"convert", folder / "letters.bf", folder / "o.km"}).err,
+              "Invalid symbol in string.\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "o.km"));
 }
 
 TEST(InterchangeCli, PicturesOfAnAnalysedMap) {
     TempFolder folder;
-    WriteAll(folder / "in.bf", "[Boolean Function]\nVarCount=4\n1=0,2,8,10,5\n0=1,3,4,6,7,9,11-15\n");
+    WriteAll(folder / "in.bf",
+             "[Boolean Function]\nVarCount=4\n1=0,2,8,10,5\n0=1,3,4,6,7,9,11-15\n");
     ASSERT_EQ(Cli({"convert", folder / "in.bf", folder / "one.png"}).status, 0);
-    const auto two = Cli({"convert", folder / "in.bf", folder / "two.png", "--scale", "2", "--analyze"});
+    const auto two =
+        Cli({"convert", folder / "in.bf", folder / "two.png", "--scale", "2", "--analyze"});
     ASSERT_EQ(two.status, 0) << two.err;
-    const QImage one(QString::fromStdString(folder / "one.png")), doubled(QString::fromStdString(folder / "two.png"));
+    const QImage one(QString::fromStdString(folder / "one.png")),
+        doubled(QString::fromStdString(folder / "two.png"));
     ASSERT_FALSE(one.isNull());
     ASSERT_FALSE(doubled.isNull());
     EXPECT_NEAR(doubled.width(), 2 * one.width(), 1);
-    EXPECT_EQ(testing_support::PixelsNear(one, qRgb(0xD6, 0x27, 0x28), 30), 0) << "no solution, no loops";
-    EXPECT_GT(testing_support::PixelsNear(doubled, qRgb(0xD6, 0x27, 0x28), 30), 50) << "the corners' loop";
+    EXPECT_EQ(testing_support::PixelsNear(one, qRgb(0xD6, 0x27, 0x28), 30), 0)
+        << "no solution, no loops";
+    EXPECT_GT(testing_support::PixelsNear(doubled, qRgb(0xD6, 0x27, 0x28), 30), 50)
+        << "the corners' loop";
 
     ASSERT_EQ(Cli({"convert", folder / "in.bf", folder / "m.svg", "--analyze", "--pos"}).status, 0);
     const std::string svg = ReadAll(folder / "m.svg");
@@ -85,7 +95,8 @@ TEST(InterchangeCli, PicturesOfAnAnalysedMap) {
 }
 
 TEST(InterchangeCli, VerilogOfAFormula) {
-    const auto ok = Cli({"verilog", "--formula", "A*|B+C", "--names", "A,B,C", "--module", "f3", "--output-name", "y"});
+    const auto ok = Cli({"verilog", "--formula", "A*|B+C", "--names", "A,B,C", "--module", "f3",
+                         "--output-name", "y"});
     ASSERT_EQ(ok.status, 0) << ok.err;
     EXPECT_NE(ok.out.find("module f3 ("), std::string::npos);
     EXPECT_NE(ok.out.find("  assign y = (A & ~B) | C;\n"), std::string::npos);

@@ -30,7 +30,8 @@ bool CoveredBy(const pla::Cube& c, const std::vector<pla::Cube>& list) {
     std::uint32_t free = 0;
     for (const pla::Cube& d : touching) free |= d.care & ~c.care;
     const std::uint32_t bit = free & (~free + 1);
-    return CoveredBy({c.care | bit, c.value}, touching) && CoveredBy({c.care | bit, c.value | bit}, touching);
+    return CoveredBy({c.care | bit, c.value}, touching) &&
+           CoveredBy({c.care | bit, c.value | bit}, touching);
 }
 
 // Every output's on cubes are covered by the result (or are don't cares), and no result
@@ -44,17 +45,21 @@ void ExpectEquivalent(const pla::Pla& in, const pla::Pla& out) {
         const pla::OutputSets& f = in.functions[j];
         std::vector<pla::Cube> takes = out.functions[j].on;
         takes.insert(takes.end(), f.dc.begin(), f.dc.end());
-        for (const pla::Cube& c : f.on) ASSERT_TRUE(CoveredBy(c, takes)) << "output " << j << " loses on cube " << pla::InputPart(c, in.inputs);
+        for (const pla::Cube& c : f.on)
+            ASSERT_TRUE(CoveredBy(c, takes))
+                << "output " << j << " loses on cube " << pla::InputPart(c, in.inputs);
         std::vector<pla::Cube> allowed = f.on;
         allowed.insert(allowed.end(), f.dc.begin(), f.dc.end());
         for (const pla::Cube& c : out.functions[j].on) {
             if (restIsOff) {
-                ASSERT_TRUE(CoveredBy(c, allowed)) << "output " << j << " takes off points with " << pla::InputPart(c, in.inputs);
+                ASSERT_TRUE(CoveredBy(c, allowed))
+                    << "output " << j << " takes off points with " << pla::InputPart(c, in.inputs);
             } else {
                 for (const pla::Cube& o : f.off) {
                     if (!c.Intersects(o)) continue;
                     ASSERT_TRUE(CoveredBy({c.care | o.care, c.value | o.value}, f.dc))
-                        << "output " << j << " takes off points with " << pla::InputPart(c, in.inputs);
+                        << "output " << j << " takes off points with "
+                        << pla::InputPart(c, in.inputs);
                 }
             }
         }
@@ -89,7 +94,8 @@ TEST(PlaCli, EveryTypeIsMinimizedTogetherAndWrittenAsTypeF) {
         testing_support::WriteAll(in, c.text);
         const auto run = Cli({"pla", in, "--out", out});
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_NE(run.out.find(std::to_string(c.products) + " products"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(std::to_string(c.products) + " products"), std::string::npos)
+            << run.out;
         EXPECT_NE(run.out.find("a proven minimum"), std::string::npos) << run.out;
         const pla::Pla result = Read(out);
         EXPECT_EQ(static_cast<std::size_t>(result.rows), c.products) << c.text;
@@ -98,15 +104,18 @@ TEST(PlaCli, EveryTypeIsMinimizedTogetherAndWrittenAsTypeF) {
     // Names carry over; without --out the PLA goes to standard output.
     const auto run = Cli({"pla", dir / "in0.pla"});
     ASSERT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find(".ilb a b c\n.ob f0 f1 f2\n.p 2\n.type f\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(".ilb a b c\n.ob f0 f1 f2\n.p 2\n.type f\n"), std::string::npos)
+        << run.out;
     // Each output alone repeats the shared products.
     const auto single = Cli({"pla", dir / "in0.pla", "--single", "--json"});
     ASSERT_EQ(single.status, 0) << single.err;
     EXPECT_NE(single.out.find("\"products\":4"), std::string::npos) << single.out;
     const auto json = Cli({"pla", dir / "in0.pla", "--json", "--effort", "quick"});
     ASSERT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find("{\"inputs\":3,\"outputs\":3,\"products\":2,"), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("{\"inputs\":\"11-\",\"outputs\":\"110\"}"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("{\"inputs\":3,\"outputs\":3,\"products\":2,"), std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"inputs\":\"11-\",\"outputs\":\"110\"}"), std::string::npos)
+        << json.out;
     EXPECT_NE(json.out.find(",\"stoppedBy\":\"nothing\""), std::string::npos) << json.out;
 }
 
@@ -163,11 +172,12 @@ TEST_P(PlaBench, MinimizedCoverIsEquivalentOnTheFilesOwnCubes) {
     ExpectEquivalent(Read(in), Read(out));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sources, PlaBench, ::testing::ValuesIn(BenchFiles()), [](const auto& info) {
-    std::string name = info.param.empty() ? "none" : info.param;
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Sources, PlaBench, ::testing::ValuesIn(BenchFiles()),
+                         [](const auto& info) {
+                             std::string name = info.param.empty() ? "none" : info.param;
+                             for (char& ch : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return name;
+                         });
 
 }  // namespace

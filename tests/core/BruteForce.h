@@ -31,7 +31,7 @@ inline std::vector<Cube> AllCubes(int n) {
             if (in) mask |= uint64_t{1} << m;
         }
         cubes.push_back({mask, static_cast<int>(std::count_if(digit.begin(), digit.end(),
-                                                               [](int d) { return d != 2; }))});
+                                                              [](int d) { return d != 2; }))});
     }
     return cubes;
 }
@@ -51,7 +51,8 @@ inline Minimum MinimumCovers(const std::vector<Cube>& cubes, uint64_t on, uint64
     for (const Cube& c : implicants) {
         bool prime = true;
         for (const Cube& d : cubes)
-            if (d.minterms != c.minterms && (d.minterms & ~upper) == 0 && (c.minterms & ~d.minterms) == 0)
+            if (d.minterms != c.minterms && (d.minterms & ~upper) == 0 &&
+                (c.minterms & ~d.minterms) == 0)
                 prime = false;
         if (prime) primes.push_back(c);
     }
@@ -59,7 +60,8 @@ inline Minimum MinimumCovers(const std::vector<Cube>& cubes, uint64_t on, uint64
     best.products = 1 << 20;
     std::vector<int> chosen;
     auto search = [&](auto&& self, uint64_t covered, int products, int literals) -> void {
-        if (products > best.products || (products == best.products && literals > best.literals)) return;
+        if (products > best.products || (products == best.products && literals > best.literals))
+            return;
         const uint64_t open = on & ~covered;
         if (!open) {
             if (products < best.products || literals < best.literals) best.covers.clear();

@@ -22,7 +22,9 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-void Put(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+void Put(const std::string& path, const std::string& text) {
+    std::ofstream(path) << text;
+}
 
 TEST(CoreObject, MinimizesTheExchangeFileInPlace) {
     testing_support::TempFolder folder;
@@ -97,7 +99,8 @@ TEST(CoreObject, RefusesBadInputAndCallsOutOfOrder) {
 
 // The value at minterm m of a result line's sum of products ("x4*|x3*+x1*").
 bool LineValue(const std::string& line, uint32_t m) {
-    const std::string result = line.substr(line.find('>') + 1, line.rfind("</") - line.find('>') - 1);
+    const std::string result =
+        line.substr(line.find('>') + 1, line.rfind("</") - line.find('>') - 1);
     if (result == "ONE_FUN") return true;
     if (result == "ZERO_FUN") return false;
     std::istringstream terms(result);
@@ -117,7 +120,8 @@ bool LineValue(const std::string& line, uint32_t m) {
 // The first cared-for minterm where the line's sum differs from the function string, or -1.
 int Mismatch(const std::string& line, const std::string& function) {
     for (uint32_t m = 0; m < function.size(); ++m)
-        if (function[m] != '2' && LineValue(line, m) != (function[m] == '1')) return static_cast<int>(m);
+        if (function[m] != '2' && LineValue(line, m) != (function[m] == '1'))
+            return static_cast<int>(m);
     return -1;
 }
 
@@ -155,7 +159,8 @@ TEST(CoreObject, SeveralFunctionsShareTheirProducts) {
     const std::vector<std::string> lines = LinesOf(Slurp(file));
     ASSERT_EQ(lines.size(), 3u);
     for (int j = 0; j < 3; ++j) {
-        EXPECT_EQ(lines[j].rfind("<result output=\"" + std::to_string(j + 1) + "\"", 0), 0u) << lines[j];
+        EXPECT_EQ(lines[j].rfind("<result output=\"" + std::to_string(j + 1) + "\"", 0), 0u)
+            << lines[j];
         EXPECT_EQ(Mismatch(lines[j], j == 0 ? f : j == 1 ? g : h), -1) << lines[j];
     }
     EXPECT_NE(lines[0].find(" products=\"3\" "), std::string::npos) << lines[0];
@@ -257,7 +262,9 @@ TEST(ExchangeFormat, FunctionStringsAreReadExactlyAndBadCharactersNamed) {
                 ParseFunctionString(wrong, 8);
                 ADD_FAILURE() << "accepted byte " << int(bad) << " at " << at;
             } catch (const FormatError& e) {
-                EXPECT_NE(std::string(e.what()).find("position " + std::to_string(at)), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find("position " + std::to_string(at)),
+                          std::string::npos)
+                    << e.what();
             }
         }
     EXPECT_THROW(ParseFunctionString(text.substr(0, 255), 8), FormatError);

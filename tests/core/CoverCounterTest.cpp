@@ -42,7 +42,8 @@ TEST(CoverCounter, HeldOnceAndHeldOnlyWithMatchAPlainCount) {
                     const bool needed = p.on.Get(m);
                     ASSERT_EQ(once.Get(m), needed && plain[m] == 1) << "n=" << n << " m=" << m;
                     const bool alone = plain[m] == 1 || (plain[m] == 2 && cover[j].Has(m));
-                    ASSERT_EQ(pair.Get(m), needed && alone) << "n=" << n << " i=" << i << " j=" << j << " m=" << m;
+                    ASSERT_EQ(pair.Get(m), needed && alone)
+                        << "n=" << n << " i=" << i << " j=" << j << " m=" << m;
                 }
             }
         }

@@ -57,7 +57,8 @@ TEST(CoverListing, EveryMinimumCoverOfRandomMatricesOnceWithItsExactCount) {
     std::mt19937 random(7);
     for (int k = 0; k < 400; ++k) {
         const int columns = 3 + static_cast<int>(random() % 12);
-        const int rowCount = 1 + static_cast<int>(random() % 20);  // past 12 open rows Mincov is asked
+        const int rowCount =
+            1 + static_cast<int>(random() % 20);  // past 12 open rows Mincov is asked
         std::vector<int64_t> cost(columns);
         // Products weigh 100, literals 0 to 3: many equal costs, so many equal covers.
         for (auto& c : cost) c = 100 + static_cast<int64_t>(random() % (k % 3 == 0 ? 1 : 4));

@@ -23,16 +23,19 @@ TEST(CoveringRows, SlicesGiveTheDistinctRowsOfTheWholeSpace) {
             cubes.push_back({mask, static_cast<uint32_t>(rng()) & mask});
             if (i % 2) need.Paint(cubes.back());
         }
-        for (int i = 0; i < 50; ++i) need.Set(static_cast<uint32_t>(rng()) & all);  // some in no cube
+        for (int i = 0; i < 50; ++i)
+            need.Set(static_cast<uint32_t>(rng()) & all);  // some in no cube
         // Many minterms take the slice by slice way; few are listed directly.
         if (n > kChunkVars) need.Paint(Cube{1u << (n - 1), 0});
         std::vector<std::vector<int>> expected = CoveringRows(need, cubes);
         std::sort(expected.begin(), expected.end());
         expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
-        const auto got = DistinctCoveringRows(need, cubes, 1000000, std::chrono::steady_clock::time_point::max());
+        const auto got = DistinctCoveringRows(need, cubes, 1000000,
+                                              std::chrono::steady_clock::time_point::max());
         ASSERT_TRUE(got);
         EXPECT_EQ(*got, expected) << "n=" << n;
-        EXPECT_FALSE(DistinctCoveringRows(need, cubes, 0, std::chrono::steady_clock::time_point::max()));
+        EXPECT_FALSE(
+            DistinctCoveringRows(need, cubes, 0, std::chrono::steady_clock::time_point::max()));
     }
 }
 

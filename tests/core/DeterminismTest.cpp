@@ -30,7 +30,7 @@ std::string Answer(const Problem& p, const MinimizeOptions& options) {
 
 // Busy threads on every core for as long as it lives.
 class Busy {
-public:
+  public:
     Busy() {
         for (unsigned i = 0; i < std::max(2u, std::thread::hardware_concurrency()); ++i)
             threads_.emplace_back([this] {
@@ -43,7 +43,7 @@ public:
         for (auto& t : threads_) t.join();
     }
 
-private:
+  private:
     std::atomic<bool> stop_{false};
     std::vector<std::thread> threads_;
 };
@@ -145,7 +145,8 @@ TEST(NeverBehindEspresso, OnTheKeptRandomFunctions) {
                 coretest::ExpectImplements(p, cover);
                 if (HasFatalFailure()) return;
             }
-            EXPECT_LE(CostOf(m.covers.front()), espresso) << name << " " << EffortName(options.effort);
+            EXPECT_LE(CostOf(m.covers.front()), espresso)
+                << name << " " << EffortName(options.effort);
         }
         ++checked;
     }

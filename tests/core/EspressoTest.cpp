@@ -18,7 +18,8 @@ TEST(EspressoProperty, CoverIsTheFunctionPrimeIrredundantAndNoDearer) {
     std::mt19937_64 rng(201);
     for (int n = 3; n <= 11; ++n) {
         for (int i = 0; i < 8; ++i) {
-            const Problem p = i % 2 ? coretest::RandomProblem(n, rng) : coretest::DenseProblem(n, 0.45, 0.1, rng);
+            const Problem p =
+                i % 2 ? coretest::RandomProblem(n, rng) : coretest::DenseProblem(n, 0.45, 0.1, rng);
             if (p.on.Empty()) continue;
             const std::vector<Cube> start = Isop(p.on, p.Upper());
             const std::vector<Cube> cover = Espresso(p, start);

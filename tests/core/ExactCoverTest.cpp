@@ -16,7 +16,9 @@ namespace {
 
 using namespace mwcore;
 
-uint64_t Mask(const TruthTable& t) { return t.Words()[0] & t.TailMask(); }
+uint64_t Mask(const TruthTable& t) {
+    return t.Words()[0] & t.TailMask();
+}
 
 TEST(ExactCoverProperty, ProvenCoversAreTheFunctionAtTheTrueMinimum) {
     std::mt19937_64 rng(401);
@@ -42,7 +44,8 @@ TEST(ExactCoverProperty, ProvenCoversAreTheFunctionAtTheTrueMinimum) {
 TEST(ExactCoverProperty, LargerFunctionsWithinWorkAndWithout) {
     std::mt19937_64 rng(402);
     for (int n = 6; n <= 11; ++n) {
-        const Problem p = n % 2 ? coretest::RandomProblem(n, rng) : coretest::DenseProblem(n, 0.35, 0.1, rng);
+        const Problem p =
+            n % 2 ? coretest::RandomProblem(n, rng) : coretest::DenseProblem(n, 0.35, 0.1, rng);
         const std::vector<Cube> bound = Espresso(p, Isop(p.on, p.Upper()));
         for (int64_t allowance : {int64_t{2000}, Work::kUnlimited}) {
             Work work(allowance);

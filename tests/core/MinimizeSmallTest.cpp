@@ -45,7 +45,8 @@ void CheckAgainstReference(const std::vector<brute::Cube>& cubes, int n, uint64_
     }
     ASSERT_EQ(m.kind, Minimization::Kind::Sum);
     const brute::Minimum ref = brute::MinimumCovers(cubes, on, dc);
-    ASSERT_EQ(m.covers.size(), std::min<std::size_t>(ref.covers.size(), 16)) << "on=" << on << " dc=" << dc;
+    ASSERT_EQ(m.covers.size(), std::min<std::size_t>(ref.covers.size(), 16))
+        << "on=" << on << " dc=" << dc;
     std::set<std::vector<uint64_t>> seen;
     for (const auto& cover : m.covers) {
         const mwcore::CoverCost cost = mwcore::CostOf(cover);

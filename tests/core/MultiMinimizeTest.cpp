@@ -73,7 +73,8 @@ void ExpectImplements(const TestFunctions& s, const std::vector<MultiCube>& cove
 // sets of growing size; tiny functions only.
 int FewestProducts(const TestFunctions& s) {
     const uint32_t all = (1u << s.n) - 1;
-    std::vector<std::pair<uint32_t, std::vector<uint64_t>>> cubes;  // per cube: per output the points it covers
+    std::vector<std::pair<uint32_t, std::vector<uint64_t>>>
+        cubes;  // per cube: per output the points it covers
     std::vector<uint64_t> need(s.k, 0);
     for (int j = 0; j < s.k; ++j)
         for (uint32_t m = 0; m <= all; ++m)
@@ -167,7 +168,8 @@ TEST(MultiMinimize, LargerRandomOutputsAreImplementedAndNoWorseThanEachAlone) {
                 if (!together.cover[i].out.test(j)) continue;
                 auto fewer = together.cover;
                 fewer[i].out.reset(j);
-                EXPECT_FALSE(MultiCoverImplements(p, fewer)) << "round " << round << " product " << i;
+                EXPECT_FALSE(MultiCoverImplements(p, fewer))
+                    << "round " << round << " product " << i;
             }
     }
 }
@@ -204,7 +206,7 @@ TEST(MultiProblem, TheRestIsOffOrFreeAndClashesAreFound) {
     p.AddOn(0, {0b100, 0b100});   // x2
     p.AddOff(0, {0b110, 0b000});  // !x2 !x1
     p.AddOn(1, {0b111, 0b111});
-    p.AddDc(1, {0b111, 0b111});   // a don't care wins
+    p.AddDc(1, {0b111, 0b111});  // a don't care wins
     ASSERT_TRUE(p.Finish(false));
     EXPECT_TRUE(p.Implicant({0b010, 0b010}, 0));   // x1: never off
     EXPECT_FALSE(p.Implicant({0b010, 0b000}, 0));  // !x1 meets the off-set

@@ -63,7 +63,9 @@ int FewestProducts(const Structured& s) {
             all3.push_back(c);
             if (val == 0) break;
         }
-    const auto fits = [&](const Candidate& c, int j) { return c.covers[j] != 0 || (c.inside & ~need[j]) == 0; };
+    const auto fits = [&](const Candidate& c, int j) {
+        return c.covers[j] != 0 || (c.inside & ~need[j]) == 0;
+    };
     std::vector<Candidate> cubes;
     for (const Candidate& a : all3) {
         bool useful = false, dominated = false;
@@ -123,24 +125,30 @@ void ExpectCovers(const Structured& s, const std::vector<MultiCube>& cover) {
         for (int j = 0; j < s.k; ++j) {
             bool covered = false;
             for (const MultiCube& c : cover) covered = covered || (c.out.test(j) && c.in.Has(m));
-            EXPECT_EQ(covered, ((s.f(m) >> j) & 1) != 0) << s.name << " output " << j << " point " << m;
+            EXPECT_EQ(covered, ((s.f(m) >> j) & 1) != 0)
+                << s.name << " output " << j << " point " << m;
         }
 }
 
 std::vector<Structured> Functions() {
-    const auto bits = [](uint32_t x, int from, int count) { return (x >> from) & ((1u << count) - 1); };
+    const auto bits = [](uint32_t x, int from, int count) {
+        return (x >> from) & ((1u << count) - 1);
+    };
     return {
         {"2-bit adder", 4, 3, [=](uint32_t m) { return bits(m, 0, 2) + bits(m, 2, 2); }},
-        {"adder with carry in", 5, 3, [=](uint32_t m) { return bits(m, 0, 2) + bits(m, 2, 2) + bits(m, 4, 1); }},
+        {"adder with carry in", 5, 3,
+         [=](uint32_t m) { return bits(m, 0, 2) + bits(m, 2, 2) + bits(m, 4, 1); }},
         {"2x2 multiplier", 4, 4, [=](uint32_t m) { return bits(m, 0, 2) * bits(m, 2, 2); }},
         {"2-bit comparator", 4, 3,
          [=](uint32_t m) {
              const uint32_t a = bits(m, 0, 2), b = bits(m, 2, 2);
              return (a < b ? 1u : 0u) | (a == b ? 2u : 0u) | (a > b ? 4u : 0u);
          }},
-        {"2-to-4 decoder with enable", 3, 4, [=](uint32_t m) { return bits(m, 2, 1) ? 1u << bits(m, 0, 2) : 0u; }},
+        {"2-to-4 decoder with enable", 3, 4,
+         [=](uint32_t m) { return bits(m, 2, 1) ? 1u << bits(m, 0, 2) : 0u; }},
         {"3-to-8 decoder", 3, 8, [=](uint32_t m) { return 1u << m; }},
-        {"ones counter of 4", 4, 3, [](uint32_t m) { return static_cast<uint32_t>(std::popcount(m)); }},
+        {"ones counter of 4", 4, 3,
+         [](uint32_t m) { return static_cast<uint32_t>(std::popcount(m)); }},
         {"seven-segment decoder", 4, 7,
          [](uint32_t m) {
              static const uint32_t segments[16] = {0x3f, 0x06, 0x5b, 0x4f, 0x66, 0x6d, 0x7d, 0x07,
@@ -248,7 +256,7 @@ TEST(MultiCubes, TheLoopOnCubesAnswersAsOnTables) {
 
 // Busy threads on every core for as long as it lives.
 class Busy {
-public:
+  public:
     Busy() {
         for (unsigned i = 0; i < std::max(2u, std::thread::hardware_concurrency()); ++i)
             threads_.emplace_back([this] {
@@ -261,7 +269,7 @@ public:
         for (auto& t : threads_) t.join();
     }
 
-private:
+  private:
     std::atomic<bool> stop_{false};
     std::vector<std::thread> threads_;
 };

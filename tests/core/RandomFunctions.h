@@ -40,8 +40,10 @@ inline Problem DenseProblem(int n, double onShare, double dcShare, std::mt19937_
     std::uniform_real_distribution<double> u(0, 1);
     for (uint32_t m = 0; m < (1u << n); ++m) {
         const double x = u(rng);
-        if (x < onShare) on.Set(m);
-        else if (x < onShare + dcShare) dc.Set(m);
+        if (x < onShare)
+            on.Set(m);
+        else if (x < onShare + dcShare)
+            dc.Set(m);
     }
     return Problem(on, dc);
 }
@@ -75,7 +77,8 @@ inline bool IsIrredundant(const TruthTable& on, const std::vector<Cube>& cover) 
         for (uint32_t m = 0; m < (1u << on.Vars()) && !alone; ++m) {
             if (!on.Get(m) || !cover[i].Has(m)) continue;
             bool other = false;
-            for (std::size_t j = 0; j < cover.size() && !other; ++j) other = j != i && cover[j].Has(m);
+            for (std::size_t j = 0; j < cover.size() && !other; ++j)
+                other = j != i && cover[j].Has(m);
             alone = !other;
         }
         if (!alone) return false;

@@ -12,7 +12,7 @@ using platform::MsgIcon;
 namespace {
 
 class CarnoGridTest : public ::testing::Test {
-protected:
+  protected:
     platform::RecordingMessageSink sink;
     platform::ScopedMessageSink scope{&sink};
     TCarnoGrid map;

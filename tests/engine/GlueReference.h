@@ -13,11 +13,13 @@
 namespace reference {
 
 inline bool Holds(const TGroup& g, int col, int row) {
-    return std::any_of(g.Cells.begin(), g.Cells.end(), [&](const TCellRef& x) { return x.Col == col && x.Row == row; });
+    return std::any_of(g.Cells.begin(), g.Cells.end(),
+                       [&](const TCellRef& x) { return x.Col == col && x.Row == row; });
 }
 
 inline bool AllCellsAmong(const TGroup& inner, const TGroup& outer) {
-    return std::all_of(inner.Cells.begin(), inner.Cells.end(), [&](const TCellRef& x) { return Holds(outer, x.Col, x.Row); });
+    return std::all_of(inner.Cells.begin(), inner.Cells.end(),
+                       [&](const TCellRef& x) { return Holds(outer, x.Col, x.Row); });
 }
 
 struct Result {
@@ -33,7 +35,8 @@ inline Result Glue(const TCarnoGrid& map) {
     std::vector<TGroupLevel> levels{{1, {}}, {2, {}}};
     int T = 0;
 
-    auto appendPair = [&](int c, int r, const std::string& t, int qc, int qr, const std::string& tq) {
+    auto appendPair = [&](int c, int r, const std::string& t, int qc, int qr,
+                          const std::string& tq) {
         TGroup g;
         g.Count = 2;
         g.Cells = {{std::uint8_t(c), std::uint8_t(r), std::uint8_t(TCarnoGrid::ValueCode(t))},
@@ -55,7 +58,9 @@ inline Result Glue(const TCarnoGrid& map) {
                         appendPair(c, r, t, q.col, q.row, tq);
                     }
                 }
-                if (!any) levels[0].Groups.push_back({1, {{std::uint8_t(c), std::uint8_t(r), targetCode}}, 0, {}});
+                if (!any)
+                    levels[0].Groups.push_back(
+                        {1, {{std::uint8_t(c), std::uint8_t(r), targetCode}}, 0, {}});
             } else if (t == "*") {
                 for (auto q : neighbours::OfCell(c, r, C, R)) {
                     const std::string tq = map.Cells(q.col, q.row);
@@ -78,23 +83,30 @@ inline Result Glue(const TCarnoGrid& map) {
                 g.Cells = L[a].Cells;
                 g.Cells.insert(g.Cells.end(), L[b].Cells.begin(), L[b].Cells.end());
                 auto& out = levels.back().Groups;
-                if (std::none_of(out.begin(), out.end(), [&](const TGroup& e) { return AllCellsAmong(e, g); }))
+                if (std::none_of(out.begin(), out.end(),
+                                 [&](const TGroup& e) { return AllCellsAmong(e, g); }))
                     out.push_back(g);
             }
         }
     }
     Result res;
     std::vector<std::pair<int, int>> covered;
-    auto isCovered = [&](int c, int r) { return std::find(covered.begin(), covered.end(), std::pair{c, r}) != covered.end(); };
+    auto isCovered = [&](int c, int r) {
+        return std::find(covered.begin(), covered.end(), std::pair{c, r}) != covered.end();
+    };
     for (std::size_t li = levels.size() - 2; li != 0 && int(covered.size()) < T; --li) {
         auto& L = levels[li].Groups;
         int best = 0;
         for (;;) {
-            if (std::all_of(L.begin(), L.end(), [](const TGroup& g) { return g.Picked; }) || int(covered.size()) == T) break;
+            if (std::all_of(L.begin(), L.end(), [](const TGroup& g) { return g.Picked; }) ||
+                int(covered.size()) == T)
+                break;
             int cand = -1;
             for (std::size_t k = 0; k < L.size(); ++k) {
                 TGroup& g = L[k];
-                if (std::all_of(g.Cells.begin(), g.Cells.end(), [&](const TCellRef& x) { return map.Cells(x.Col, x.Row) == "*"; })) {
+                if (std::all_of(g.Cells.begin(), g.Cells.end(), [&](const TCellRef& x) {
+                        return map.Cells(x.Col, x.Row) == "*";
+                    })) {
                     g.Picked = 1;
                     continue;
                 }
@@ -107,7 +119,8 @@ inline Result Glue(const TCarnoGrid& map) {
             res.groups.push_back(L[cand]);
             L[cand].Picked = 1;
             for (const TCellRef& x : L[cand].Cells)
-                if (map.Cells(x.Col, x.Row) != "*" && !isCovered(x.Col, x.Row)) covered.push_back({x.Col, x.Row});
+                if (map.Cells(x.Col, x.Row) != "*" && !isCovered(x.Col, x.Row))
+                    covered.push_back({x.Col, x.Row});
         }
     }
     for (const TGroup& g : levels[0].Groups) res.groups.push_back(g);
@@ -123,7 +136,8 @@ inline Result Glue(const TCarnoGrid& map) {
             ++p;
     }
     auto targetCells = [&](const TGroup& g) {
-        return int(std::count_if(g.Cells.begin(), g.Cells.end(), [&](const TCellRef& x) { return x.Code == targetCode; }));
+        return int(std::count_if(g.Cells.begin(), g.Cells.end(),
+                                 [&](const TCellRef& x) { return x.Code == targetCode; }));
     };
     for (std::size_t p = 0; p < list.size();) {
         int F = 0;
@@ -138,9 +152,10 @@ inline Result Glue(const TCarnoGrid& map) {
         bool dominated = false;
         for (std::size_t q = 0; q < list.size() && !dominated; ++q) {
             if (q == p || targetCells(list[q]) <= targetCells(list[p])) continue;
-            dominated = std::all_of(list[p].Cells.begin(), list[p].Cells.end(), [&](const TCellRef& x) {
-                return x.Code != targetCode || Holds(list[q], x.Col, x.Row);
-            });
+            dominated =
+                std::all_of(list[p].Cells.begin(), list[p].Cells.end(), [&](const TCellRef& x) {
+                    return x.Code != targetCode || Holds(list[q], x.Col, x.Row);
+                });
         }
         if (F == list[p].Count || dominated)
             list.erase(list.begin() + p);

@@ -158,8 +158,8 @@ TEST(Glue, ResultEqualsTheFunctionOnEveryCaredForMinterm) {
             // An empty cell counts as the value the form does not cover.
             const bool expected = t == "1" || (t.empty() && pos);
             ASSERT_EQ(testing_support::Evaluate(map, formula, pos, m), expected)
-                << "round " << round << " n=" << map.VariableCount() << (pos ? " POS " : " SOP ") << formula
-                << " minterm " << m;
+                << "round " << round << " n=" << map.VariableCount() << (pos ? " POS " : " SOP ")
+                << formula << " minterm " << m;
         }
     }
 }

@@ -13,7 +13,7 @@
 namespace {
 
 class MapHistoryTest : public ::testing::Test {
-protected:
+  protected:
     platform::RecordingMessageSink sink;
     platform::ScopedMessageSink scope{&sink};
     testing_support::TempFolder folder;
@@ -44,21 +44,41 @@ TEST_F(MapHistoryTest, RandomCommandsUndoToTheFirstMapAndRedoToTheLast) {
         for (int step = 0; step < 120; ++step) {
             const bool changed = Recorded(history, map, [&] {
                 switch (pick(9)) {
-                    case 0: map.SetCells(1 + pick(map.MapColumns()), 1 + pick(map.MapRows()), kTexts[pick(6)]); break;
-                    case 1: map.FillCard(kTexts[pick(4)]); break;
-                    case 2: map.Invert(); break;
-                    case 3: map.SetVariableCount(2 + pick(7)); break;
-                    case 4: map.AnalyzeWorkString(std::to_string(pick(16)) + "-" + std::to_string(pick(64)), kTexts[pick(3)]); break;
-                    case 5: map.AnalyzeFormulaString(pick(2) ? "A*|B" : "|C+D"); break;
-                    case 6: map.LoadFromFile(file); break;
-                    case 7: map.SetVarName(1 + pick(8), std::string(1, char('P' + pick(8)))); break;
+                    case 0:
+                        map.SetCells(1 + pick(map.MapColumns()), 1 + pick(map.MapRows()),
+                                     kTexts[pick(6)]);
+                        break;
+                    case 1:
+                        map.FillCard(kTexts[pick(4)]);
+                        break;
+                    case 2:
+                        map.Invert();
+                        break;
+                    case 3:
+                        map.SetVariableCount(2 + pick(7));
+                        break;
+                    case 4:
+                        map.AnalyzeWorkString(
+                            std::to_string(pick(16)) + "-" + std::to_string(pick(64)),
+                            kTexts[pick(3)]);
+                        break;
+                    case 5:
+                        map.AnalyzeFormulaString(pick(2) ? "A*|B" : "|C+D");
+                        break;
+                    case 6:
+                        map.LoadFromFile(file);
+                        break;
+                    case 7:
+                        map.SetVarName(1 + pick(8), std::string(1, char('P' + pick(8))));
+                        break;
                     default:  // a command made of commands: one step
                         map.FillCard("0");
                         Recorded(history, map, [&] { map.SetCells(1, 1, "1"); });
                         break;
                 }
             });
-            EXPECT_EQ(changed, !(map.State() == states.back())) << "a step exactly when the map changed";
+            EXPECT_EQ(changed, !(map.State() == states.back()))
+                << "a step exactly when the map changed";
             if (changed) states.push_back(map.State());
             ASSERT_EQ(states.size() - 1, static_cast<std::size_t>(history.UndoCount()));
         }

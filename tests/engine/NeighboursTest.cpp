@@ -6,8 +6,12 @@
 
 namespace {
 
-int GrayLabel(int position) { return (position - 1) ^ ((position - 1) >> 1); }
-bool OneBitApart(int p, int q) { return std::popcount(unsigned(GrayLabel(p) ^ GrayLabel(q))) == 1; }
+int GrayLabel(int position) {
+    return (position - 1) ^ ((position - 1) >> 1);
+}
+bool OneBitApart(int p, int q) {
+    return std::popcount(unsigned(GrayLabel(p) ^ GrayLabel(q))) == 1;
+}
 
 std::set<std::pair<int, int>> PairsFoundFromEitherSide(int n) {
     std::set<std::pair<int, int>> found;

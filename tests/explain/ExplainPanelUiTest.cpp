@@ -24,7 +24,7 @@
 namespace {
 
 class ExplainPanelUi : public UiFixture {
-protected:
+  protected:
     // F6, then the worker's answer.
     void Explain() {
         QSignalSpy updated(form1->ExplainPanel, &TExplainPanel::Updated);

@@ -16,7 +16,9 @@ namespace {
 
 using Cells = std::bitset<256>;
 using Key = std::string;  // a set of cells, ordered
-Key K(const Cells& c) { return c.to_string(); }
+Key K(const Cells& c) {
+    return c.to_string();
+}
 
 struct Reference {
     std::set<Key> primes;
@@ -77,7 +79,8 @@ Reference Solve(int n, const Cells& on, const Cells& upper) {
     ref.products = 1 << 20;
     std::vector<Cells> chosen;
     auto search = [&](auto&& self, const Cells& covered, int products, int lits) -> void {
-        if (products > ref.products || (products == ref.products && lits > ref.literalsTotal)) return;
+        if (products > ref.products || (products == ref.products && lits > ref.literalsTotal))
+            return;
         const Cells open = on & ~covered;
         if (open.none()) {
             if (products < ref.products || lits < ref.literalsTotal) ref.covers.clear();
@@ -108,7 +111,8 @@ Cells CellsOf(const std::vector<int>& minterms) {
 }
 
 // values: per minterm '1', '0', '*' or ' ' for an empty cell.
-void Check(TCarnoGrid& grid, int n, const std::string& values, TGlueMethod form, int maxSolutions = 100) {
+void Check(TCarnoGrid& grid, int n, const std::string& values, TGlueMethod form,
+           int maxSolutions = 100) {
     SCOPED_TRACE(values + (form == gmKNF ? " POS" : " SOP"));
     grid.SetVariableCount(n);
     for (int m = 0; m < (1 << n); ++m) {
@@ -176,7 +180,8 @@ void Check(TCarnoGrid& grid, int n, const std::string& values, TGlueMethod form,
         for (int k = 0; k < (1 << n); ++k) {  // the formula is the function on every cared-for cell
             if (!upper.test(k) || on.test(k)) {
                 const bool value = testing_support::Evaluate(grid, s.formula, form == gmKNF, k);
-                EXPECT_EQ(value, form == gmKNF ? !on.test(k) : on.test(k)) << s.formula << " at " << k;
+                EXPECT_EQ(value, form == gmKNF ? !on.test(k) : on.test(k))
+                    << s.formula << " at " << k;
             }
         }
     }
@@ -190,7 +195,8 @@ void Check(TCarnoGrid& grid, int n, const std::string& values, TGlueMethod form,
     for (const explain::ChartStep& step : e.steps) {
         if (step.kind != explain::ChartStep::Kind::ColumnDominance) continue;
         for (const auto& cover : ref.covers)
-            EXPECT_FALSE(cover.count(K(CellsOf(e.primes[step.prime].minterms)))) << "dropped a prime of a minimum";
+            EXPECT_FALSE(cover.count(K(CellsOf(e.primes[step.prime].minterms))))
+                << "dropped a prime of a minimum";
     }
 }
 
@@ -227,7 +233,8 @@ TEST(ExplainRandom, SeededMapsUpToEightVariablesWithDontCaresAndEmptyCells) {
             if (form == gmKNF)
                 for (char& c : v) c = c == '0' ? '1' : c;
             std::uniform_int_distribution<int> cell(0, size - 1);
-            const int count = n <= 4 ? static_cast<int>(random() % size) : 1 + static_cast<int>(random() % targets);
+            const int count = n <= 4 ? static_cast<int>(random() % size)
+                                     : 1 + static_cast<int>(random() % targets);
             for (int i = 0; i < count; ++i) v[cell(random)] = target;
             Check(grid, n, v, form, 1 + static_cast<int>(random() % 12));
         }

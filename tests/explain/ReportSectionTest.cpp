@@ -14,8 +14,8 @@
 
 namespace {
 
-explain::Explanation ExplainMinterms(int n, const std::vector<int>& ones, const std::vector<int>& dc,
-                                     TGlueMethod form = gmDNF) {
+explain::Explanation ExplainMinterms(int n, const std::vector<int>& ones,
+                                     const std::vector<int>& dc, TGlueMethod form = gmDNF) {
     TCarnoGrid grid;
     grid.SetVariableCount(n);
     testing_support::FillMinterms(grid, ones, dc);
@@ -32,10 +32,11 @@ TEST(ExplainSentences, EachStepOfAWorkedChartInOneSentence) {
     const explain::Explanation e = ExplainMinterms(4, {4, 7, 11, 12, 15}, {3, 5, 6, 9, 14});
     std::string all;
     for (const explain::ChartStep& step : e.steps) all += explain::StepSentence(step, e) + "\n";
-    for (const char* part : {"is essential: it alone covers cell", "is dropped: every prime left that covers cell",
-                             "covers every cell it still covers, with fewer literals.",
-                             "is essential now: of what is left, it alone covers cell",
-                             "Every cell is covered: the chart is solved.\n"})
+    for (const char* part :
+         {"is essential: it alone covers cell", "is dropped: every prime left that covers cell",
+          "covers every cell it still covers, with fewer literals.",
+          "is essential now: of what is left, it alone covers cell",
+          "Every cell is covered: the chart is solved.\n"})
         EXPECT_NE(all.find(part), std::string::npos) << part << " in\n" << all;
     EXPECT_EQ(all.find('%'), std::string::npos) << all;
     EXPECT_TRUE(e.coreCells.empty());
@@ -50,12 +51,14 @@ TEST(ExplainSentences, EachStepOfAWorkedChartInOneSentence) {
     counted.countComplete = false;
     counted.solutionCount = 2;
     counted.solutions.resize(3);  // more listed than counted: the listing is the lower bound
-    EXPECT_EQ(explain::CountText(counted), "At least 3 minimal solutions: counting them all would take too long.");
+    EXPECT_EQ(explain::CountText(counted),
+              "At least 3 minimal solutions: counting them all would take too long.");
 }
 
 TEST(ExplainReport, SectionIsValidHtmlInTheShippedTemplate) {
     for (const TGlueMethod form : {gmDNF, gmKNF}) {
-        const explain::Explanation e = ExplainMinterms(4, {0, 1, 2, 5, 6, 7, 8, 9, 10, 14}, {3}, form);
+        const explain::Explanation e =
+            ExplainMinterms(4, {0, 1, 2, 5, 6, 7, 8, 9, 10, 14}, {3}, form);
         report::Content content;
         content.method = form;
         content.names = {"A", "B", "C", "D"};
@@ -64,7 +67,8 @@ TEST(ExplainReport, SectionIsValidHtmlInTheShippedTemplate) {
         EXPECT_NE(content.minimalHtml.find("&times;"), std::string::npos) << "the chart is shown";
         std::string missing;
         const auto page = report::Build(
-            testing_support::ReadAll(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"), content, missing);
+            testing_support::ReadAll(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"),
+            content, missing);
         ASSERT_TRUE(page.has_value()) << missing;
         EXPECT_EQ(testing_support::HtmlErrors(*page), "");
         EXPECT_NE(page->find(e.solutions.front().formula), std::string::npos);
@@ -72,7 +76,9 @@ TEST(ExplainReport, SectionIsValidHtmlInTheShippedTemplate) {
     // An 8-variable chart too large to read is left out, with a word why.
     std::vector<int> ones;
     for (int m = 0; m < 256; ++m)
-        if (std::popcount(static_cast<unsigned>(m)) >= 3 && std::popcount(static_cast<unsigned>(m)) <= 5) ones.push_back(m);
+        if (std::popcount(static_cast<unsigned>(m)) >= 3 &&
+            std::popcount(static_cast<unsigned>(m)) <= 5)
+            ones.push_back(m);
     const explain::Explanation wide = ExplainMinterms(8, ones, {});
     ASSERT_GT(wide.targets.size() * wide.primes.size(), explain::kReportChartCells);
     const std::string big = explain::MinimalSolutionsHtml(wide);

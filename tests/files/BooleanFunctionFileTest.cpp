@@ -15,7 +15,6 @@ namespace {
 
 using testing_support::ReadAll;
 
-
 TEST(BooleanFunctionFile, WritesTheThreeSetsAndKeepsOtherSections) {
     const std::string path = ::testing::TempDir() + "/function.bf";
     std::ofstream(path) << "[Notes]\nAuthor=me\n[boolean function]\nVarCount=9\nExtra=kept\n";
@@ -41,8 +40,9 @@ TEST(BooleanFunctionFile, AFailedWriteIsReportedOnce) {
     EXPECT_FALSE(map.SaveToBooleanFunctionFile("/nonexistent-folder/function.bf"));
     ASSERT_EQ(sink.Shown().size(), 1u);
     EXPECT_EQ(sink.Shown()[0].icon, platform::MsgIcon::Error);
-    EXPECT_EQ(sink.Shown()[0].text,
-              "Cannot write the Boolean function file.\n/nonexistent-folder/function.bf: No such file or directory");
+    EXPECT_EQ(
+        sink.Shown()[0].text,
+        "Cannot write the Boolean function file.\n/nonexistent-folder/function.bf: No such file or directory");
 }
 
 }  // namespace

@@ -47,7 +47,8 @@ TEST(Csv, RandomMapsComeBackExactlyWithTheirNames) {
         TCarnoGrid back;
         ASSERT_TRUE(back.LoadFromCsvFile(path)) << ReadAll(path);
         ASSERT_EQ(back.VariableCount(), n);
-        for (int m = 0; m < (1 << n); ++m) EXPECT_EQ(ValueOf(back, m), ValueOf(map, m)) << n << " m" << m;
+        for (int m = 0; m < (1 << n); ++m)
+            EXPECT_EQ(ValueOf(back, m), ValueOf(map, m)) << n << " m" << m;
         for (int k = 1; k <= n; ++k) EXPECT_EQ(back.VarName(k), map.VarName(k));
         EXPECT_EQ(back.LoadedMark, 2) << "loaded as a map file is";
     }

@@ -15,7 +15,6 @@ namespace {
 
 using testing_support::ReadAll;
 
-
 TEST(HtmlExport, CornerTextSplitsRowAndColumnVariables) {
     TCarnoGrid map;
     map.SetVariableCount(2);
@@ -40,14 +39,15 @@ TEST(HtmlExport, PageLines) {
     map.SetCells(1, 2, "0");
     const std::string path = ::testing::TempDir() + "/map.htm";
     ASSERT_TRUE(map.SaveToHTMLFile(path));
-    EXPECT_EQ(ReadAll(path),
-              "<HTML>\r\n  <HEAD>\r\n  <TITLE>Karnaugh Map</TITLE>\r\n"
-              "   <meta name=\"GENERATOR\" content=\"Mapwright\">\r\n  </HEAD>\r\n  <BODY>\r\n"
-              "  <Table Border=\"1\" bordercolor=\"#C0C0C0\" cellspacing=\"0\" cellpadding=\"2\">\r\n"
-              "  <TR><TD bgcolor=\"white\">X \\ Y </TD><TD bgcolor=\"gray\">0</TD><TD bgcolor=\"gray\">1</TD></TR>\r\n"
-              "  <TR><TD bgcolor=\"gray\"><center>0</center></TD><TD bgcolor=\"white\">1</TD><TD bgcolor=\"white\">*</TD></TR>\r\n"
-              "  <TR><TD bgcolor=\"gray\"><center>1</center></TD><TD bgcolor=\"white\">0</TD><TD bgcolor=\"white\"></TD></TR>\r\n"
-              "  </Table>\r\n  </BODY>\r\n</HTML>\r\n");
+    EXPECT_EQ(
+        ReadAll(path),
+        "<HTML>\r\n  <HEAD>\r\n  <TITLE>Karnaugh Map</TITLE>\r\n"
+        "   <meta name=\"GENERATOR\" content=\"Mapwright\">\r\n  </HEAD>\r\n  <BODY>\r\n"
+        "  <Table Border=\"1\" bordercolor=\"#C0C0C0\" cellspacing=\"0\" cellpadding=\"2\">\r\n"
+        "  <TR><TD bgcolor=\"white\">X \\ Y </TD><TD bgcolor=\"gray\">0</TD><TD bgcolor=\"gray\">1</TD></TR>\r\n"
+        "  <TR><TD bgcolor=\"gray\"><center>0</center></TD><TD bgcolor=\"white\">1</TD><TD bgcolor=\"white\">*</TD></TR>\r\n"
+        "  <TR><TD bgcolor=\"gray\"><center>1</center></TD><TD bgcolor=\"white\">0</TD><TD bgcolor=\"white\"></TD></TR>\r\n"
+        "  </Table>\r\n  </BODY>\r\n</HTML>\r\n");
     EXPECT_EQ(testing_support::HtmlErrors(ReadAll(path)), "");
     std::remove(path.c_str());
 }
@@ -84,7 +84,8 @@ TEST(HtmlExport, FragmentMarksOneTermInItsColour) {
     EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
     map.TermColor = 0x80FFFF;  // light yellow: the marked values stay black
     map.SaveToHTMLTemp(lines, 0);
-    EXPECT_EQ(lines[6], "<TD bgcolor=\"#FFFF80\"><p align=\"center\"><font color=\"#000000\">1</font></TD>");
+    EXPECT_EQ(lines[6],
+              "<TD bgcolor=\"#FFFF80\"><p align=\"center\"><font color=\"#000000\">1</font></TD>");
 }
 
 TEST(HtmlExport, TypedTextCannotInjectMarkup) {
@@ -107,7 +108,10 @@ TEST(HtmlExport, AFailedWriteIsReportedAndReturnsFalse) {
     platform::ScopedMessageSink scope(&sink);
     TCarnoGrid map;
     EXPECT_FALSE(map.SaveToHTMLFile("/nonexistent-folder/map.htm"));
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Cannot write the HTML file.\n/nonexistent-folder/map.htm: No such file or directory"});
+    EXPECT_EQ(
+        sink.Texts(),
+        std::vector<std::string>{
+            "Cannot write the HTML file.\n/nonexistent-folder/map.htm: No such file or directory"});
 }
 
 }  // namespace

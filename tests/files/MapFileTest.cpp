@@ -232,8 +232,9 @@ TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {
     messages.Clear();
     ASSERT_EQ(::mkfifo((folder / "fifo.km").c_str(), 0600), 0);
     EXPECT_FALSE(map.LoadFromFile(folder / "fifo.km"));
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Cannot read the map file.\n" + folder / "fifo.km" +
-                                                         ": not a regular file"});
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"Cannot read the map file.\n" + folder / "fifo.km" +
+                                       ": not a regular file"});
 }
 
 TEST_F(MapFileTest, RandomBytesNeverCrashAndValidOnesRoundTrip) {

@@ -87,7 +87,8 @@ TEST(MapPicture, SvgParsesAndRendersWithLoopsAndHighlight) {
     const QImage shown = RenderSvg(folder / "m.svg");
     ASSERT_FALSE(shown.isNull());
     EXPECT_EQ(shown.size(), QSize(canvas.width, canvas.height));
-    EXPECT_GT(PixelsNear(shown, qRgb(0xC0, 0xC0, 0xC0), 4), canvas.width * 10) << "the silver headers";
+    EXPECT_GT(PixelsNear(shown, qRgb(0xC0, 0xC0, 0xC0), 4), canvas.width * 10)
+        << "the silver headers";
     EXPECT_GT(PixelsNear(shown, qRgb(0, 0x80, 0x80), 8), 4 * 100) << "four teal corner cells";
     EXPECT_GT(PixelsNear(shown, qRgb(0x1F, 0x77, 0xB4), 30), 20) << "the second loop";
     EXPECT_GT(PixelsNear(shown, qRgb(0, 0, 0), 60), 100) << "labels and values";
@@ -152,9 +153,10 @@ TEST(MapPicture, EveryMapSizeWithoutASolution) {
 }
 
 TEST(TexText, SpecialCharactersAreSpelledOut) {
-    EXPECT_EQ(TexEscape("a_b%c&d#e$f{g}h\\i^j~k|l<m>n"),
-              "a\\_b\\%c\\&d\\#e\\$f\\{g\\}h\\textbackslash{}i\\textasciicircum{}j\\textasciitilde{}k\\textbar{}l"
-              "\\textless{}m\\textgreater{}n");
+    EXPECT_EQ(
+        TexEscape("a_b%c&d#e$f{g}h\\i^j~k|l<m>n"),
+        "a\\_b\\%c\\&d\\#e\\$f\\{g\\}h\\textbackslash{}i\\textasciicircum{}j\\textasciitilde{}k\\textbar{}l"
+        "\\textless{}m\\textgreater{}n");
     EXPECT_EQ(TexEscape("\xc3\xa4\xd0\x96"), "\xc3\xa4?");
 }
 

@@ -42,7 +42,8 @@ TEST(PlaMap, BenchmarkFilesOfUpTo8InputsComeBackAsTheSameFunction) {
             const auto again = pla::ReadText(*text, &error);
             ASSERT_TRUE(again) << error.message << "\n" << *text;
             EXPECT_EQ(again->type, pla::Type::FD);
-            EXPECT_EQ(again->FunctionString(0), file->FunctionString(o)) << entry.path() << " output " << o;
+            EXPECT_EQ(again->FunctionString(0), file->FunctionString(o))
+                << entry.path() << " output " << o;
             EXPECT_LE(again->rows, 1 << file->inputs) << "cubes, not one row per minterm";
         }
         ++tried;
@@ -85,7 +86,8 @@ TEST(PlaMap, MinimizedResultsReadBackAsCoversOfTheFunction) {
         map.TreeView = &tree;
         map.SetVariableCount(n);
         for (int c = 1; c <= map.MapColumns(); ++c)
-            for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, "001*"[rng() % 4] + std::string());
+            for (int r = 1; r <= map.MapRows(); ++r)
+                map.SetCells(c, r, "001*"[rng() % 4] + std::string());
         TCarnoGrid before = map;
         ASSERT_TRUE(AnalyzeMap(map, gmDNF));
         const auto text = ResultPlaText(map);

@@ -1,5 +1,3 @@
-#include "files/Pla.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "files/Pla.h"
 
 namespace {
 
@@ -40,7 +39,8 @@ TEST(Pla, EachTypeGivesItsOwnMeaningToTheOutputCharacters) {
     for (const auto& c : cases) {
         const auto p = MustRead(std::string(".i 2\n.o 1\n.type ") + c.type + "\n" + rows + ".e\n");
         EXPECT_EQ(p.FunctionString(0), c.function) << c.type;
-        for (std::uint32_t m = 0; m < 4; ++m) EXPECT_EQ(p.ValueAt(0, m), c.function[m]) << c.type << m;
+        for (std::uint32_t m = 0; m < 4; ++m)
+            EXPECT_EQ(p.ValueAt(0, m), c.function[m]) << c.type << m;
     }
     // Without .type it is fd; 4 is on, 2 is a don't care, ~ names nothing; a point both on and
     // don't care is a don't care.
@@ -108,9 +108,11 @@ TEST(Pla, FaultsAreRefusedWithTheirLine) {
         pla::Error error;
         EXPECT_FALSE(pla::ReadText(c.text, &error).has_value()) << c.text;
         EXPECT_EQ(error.line, c.line) << c.text;
-        EXPECT_NE(error.message.find(c.says), std::string::npos) << c.text << " -> " << error.message;
+        EXPECT_NE(error.message.find(c.says), std::string::npos)
+            << c.text << " -> " << error.message;
         if (c.line > 0) {
-            EXPECT_EQ(error.message.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << error.message;
+            EXPECT_EQ(error.message.rfind("line " + std::to_string(c.line) + ": ", 0), 0u)
+                << error.message;
         }
     }
     // Where don't cares cover the whole meeting of on and off (split over two cubes), it reads.

@@ -54,7 +54,8 @@ TEST(FuzzReplayFolders, EveryFolderBelongsToATarget) {
         if (!fs::is_directory(folder)) continue;
         for (const auto& entry : fs::directory_iterator(folder)) {
             bool known = false;
-            for (const fuzz::Target& t : fuzz::Targets()) known = known || entry.path().filename() == t.name;
+            for (const fuzz::Target& t : fuzz::Targets())
+                known = known || entry.path().filename() == t.name;
             EXPECT_TRUE(known) << entry.path();
         }
     }

@@ -72,8 +72,9 @@ TEST(ShortWrite, EveryWriterKeepsTheOldFileWhenTheDiskFillsUp) {
     // The report's templates come from the program folder.
     std::filesystem::create_directories(folder / "Reports/Include");
     for (const char* name : {"report.inc", "ttcell1.inc", "ttcell2.inc", "ttcell3.inc"})
-        std::filesystem::copy_file(std::string(MW_SOURCE_DIR) + "/resources/Reports/Include/" + name,
-                                   folder / ("Reports/Include/" + std::string(name)));
+        std::filesystem::copy_file(
+            std::string(MW_SOURCE_DIR) + "/resources/Reports/Include/" + name,
+            folder / ("Reports/Include/" + std::string(name)));
     platform::SetProgramFolder(folder.Path().string());
     std::vector<Writer> writers = {
         {"map.km", [](const std::string& p) { return BigMap().SaveToFile(p); }},
@@ -90,7 +91,9 @@ TEST(ShortWrite, EveryWriterKeepsTheOldFileWhenTheDiskFillsUp) {
                         .status == 0;
          }},
         {"converted.htm",
-         [&](const std::string& p) { return Cli({"convert", folder / "in.km", p}).status == 0; }},
+         [&](const std::string& p) {
+             return Cli({"convert", folder / "in.km", p}).status == 0;
+         }},
     };
     for (const auto& named : {std::pair{"picture.jpg", PictureKind::Jpeg},
                               std::pair{"picture.bmp", PictureKind::Bitmap},

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,7 +17,8 @@ TEST(ClassRegistry, ReadsEntriesBesideTheRegistry) {
     const std::string reg = folder / "classes.reg";
     std::ofstream(reg) << "# comment\n\n  {47019827-6801-492f-b369-bb8555fe71d0} = lib.so \r\n"
                           "{OTHER}=/abs/other.so\nno equals sign\n";
-    EXPECT_EQ(platform::RegisteredLibrary(kClass, reg), "lib.so");  // not beside it: the loader searches
+    EXPECT_EQ(platform::RegisteredLibrary(kClass, reg),
+              "lib.so");  // not beside it: the loader searches
     std::ofstream(folder / "lib.so") << "";
     EXPECT_EQ(platform::RegisteredLibrary(kClass, reg), folder / "lib.so");
     EXPECT_EQ(platform::RegisteredLibrary("{other}", reg), "/abs/other.so");
@@ -63,14 +63,15 @@ TEST(ClassRegistry, CallsGoByDispatchIdAndFailuresCarryTheirMessage) {
 // error; every cut must end in a ComError (or, where only unused bytes were lost, a load).
 TEST(ClassRegistry, ALibraryCutShortIsRefusedNotCrashedOn) {
     const char* bin = std::getenv("MW_BIN_DIR");
-    const std::string whole = testing_support::ReadAll(std::string(bin ? bin : ".") + "/libmwcore.so");
+    const std::string whole =
+        testing_support::ReadAll(std::string(bin ? bin : ".") + "/libmwcore.so");
     ASSERT_GT(whole.size(), 200000u);
     testing_support::TempFolder folder;
     const std::string reg = folder / "classes.reg";
     std::ofstream(reg) << kClass << "=libmwcore.so\n";
-    for (const std::size_t length : {std::size_t{0}, std::size_t{10}, std::size_t{63}, std::size_t{64},
-                                     std::size_t{300}, std::size_t{4096}, std::size_t{100000},
-                                     whole.size() / 2, whole.size() - 1}) {
+    for (const std::size_t length :
+         {std::size_t{0}, std::size_t{10}, std::size_t{63}, std::size_t{64}, std::size_t{300},
+          std::size_t{4096}, std::size_t{100000}, whole.size() / 2, whole.size() - 1}) {
         testing_support::WriteAll(folder / "libmwcore.so", whole.substr(0, length));
         const std::string exchange = folder / "x";
         const pid_t child = ::fork();
@@ -89,9 +90,11 @@ TEST(ClassRegistry, ALibraryCutShortIsRefusedNotCrashedOn) {
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status)) << "cut at " << length << ": ended by signal " << WTERMSIG(status);
+        ASSERT_TRUE(WIFEXITED(status))
+            << "cut at " << length << ": ended by signal " << WTERMSIG(status);
         const int code = WEXITSTATUS(status);
-        EXPECT_TRUE(code == 2 || (code == 0 && length >= whole.size() / 2)) << "cut at " << length << ": " << code;
+        EXPECT_TRUE(code == 2 || (code == 0 && length >= whole.size() / 2))
+            << "cut at " << length << ": " << code;
     }
 }
 

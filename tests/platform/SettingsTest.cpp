@@ -20,7 +20,7 @@ using testing_support::ReadAll;
 using testing_support::WriteAll;
 
 class Settings : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         const char* old = std::getenv("XDG_CONFIG_HOME");
         if (old) savedXdg_ = old;
@@ -64,7 +64,7 @@ protected:
     platform::RecordingMessageSink messages;
     platform::ScopedMessageSink scope{&messages};
 
-private:
+  private:
     std::string savedXdg_;
     bool hadXdg_ = false;
 };
@@ -93,7 +93,8 @@ TEST_F(Settings, AReadOnlyFileBesideTheProgramIsReadAndTheSaveGoesToTheUserFolde
         EXPECT_EQ(platform::SettingsFilePath(), copy);
         const platform::IniFile ini(copy);
         EXPECT_EQ(ini.ReadString("Options", "AskExit", ""), "false");
-        EXPECT_EQ(ini.ReadString("Language", "CurrentLanguage", ""), "German");  // the rest came along
+        EXPECT_EQ(ini.ReadString("Language", "CurrentLanguage", ""),
+                  "German");  // the rest came along
         EXPECT_EQ(ReadAll(beside), old);
     });
 }

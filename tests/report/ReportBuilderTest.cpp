@@ -27,7 +27,8 @@ TEST(ReportBuilder, WrapBreaksAfterTheSeparatorAtOrBeyondEachTwentiethCharacter)
     EXPECT_EQ(report::Wrap("0,1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20", ','),
               "0,1,2,3,4,5,6,7,8,9,<br>10,11,12,13,14,15,<br>16,17,18,19,20");
     EXPECT_EQ(report::Wrap("A+|B*C+D*A+B+C+D+A+B", '*'), "A+|B*C+D*A+B+C+D+A+B");
-    EXPECT_EQ(report::Wrap("<A>+<B>+<C>+<D>+<E>+<F>", '+'), "&lt;A&gt;+&lt;B&gt;+&lt;C&gt;+&lt;D&gt;+&lt;E&gt;+<br>&lt;F&gt;");
+    EXPECT_EQ(report::Wrap("<A>+<B>+<C>+<D>+<E>+<F>", '+'),
+              "&lt;A&gt;+&lt;B&gt;+&lt;C&gt;+&lt;D&gt;+&lt;E&gt;+<br>&lt;F&gt;");
 }
 
 TEST(ReportBuilder, PlaceholderTakesTheCharacterAfterIt) {
@@ -45,18 +46,23 @@ TEST(ReportBuilder, PlainReportHoldsTypeCountHeadingsAndFormula) {
     std::string missing;
     const auto page = report::Build(kTemplate, FourVariables("|A*B+C*D"), missing);
     ASSERT_TRUE(page.has_value());
-    EXPECT_NE(page->find("<tr><td>Type</td><td> Disjunctive Normal Form</td></tr>"), std::string::npos);
-    EXPECT_NE(page->find("<tr><td>Number of Variables</td><td>4</td></tr></table>"), std::string::npos);
+    EXPECT_NE(page->find("<tr><td>Type</td><td> Disjunctive Normal Form</td></tr>"),
+              std::string::npos);
+    EXPECT_NE(page->find("<tr><td>Number of Variables</td><td>4</td></tr></table>"),
+              std::string::npos);
     EXPECT_NE(page->find("<h2>Input Function\r\n</h2>"), std::string::npos);
     EXPECT_NE(page->find("<h2>Results of Analyze\r\n</h2>"), std::string::npos);
     EXPECT_NE(page->find("<h2>Advanced Detailes\r\n</h2>"), std::string::npos);
-    EXPECT_NE(page->find("<td width=\"50%\"></td><td width=\"50%\" ><br><p align=\"center\">F(A,B,C,D)=\"|A*B+C*D\"</td></tr></table>"),
-              std::string::npos);
+    EXPECT_NE(
+        page->find(
+            "<td width=\"50%\"></td><td width=\"50%\" ><br><p align=\"center\">F(A,B,C,D)=\"|A*B+C*D\"</td></tr></table>"),
+        std::string::npos);
     EXPECT_EQ(page->find("Term["), std::string::npos);
     // CR LF everywhere, one at the end.
     EXPECT_EQ(page->substr(page->size() - 2), "\r\n");
     std::size_t bareLineFeeds = 0;
-    for (std::size_t i = 0; i < page->size(); ++i) bareLineFeeds += (*page)[i] == '\n' && (*page)[i - 1] != '\r';
+    for (std::size_t i = 0; i < page->size(); ++i)
+        bareLineFeeds += (*page)[i] == '\n' && (*page)[i - 1] != '\r';
     EXPECT_EQ(bareLineFeeds, 0u);
     EXPECT_EQ(testing_support::HtmlErrors(*page), "");
 }
@@ -75,12 +81,17 @@ TEST(ReportBuilder, OptionsAddSetsTruthTableMapAndTerms) {
     const auto page = report::Build(kTemplate, c, missing);
     ASSERT_TRUE(page.has_value());
     EXPECT_NE(page->find("Conjunctive Normal Form"), std::string::npos);
-    EXPECT_NE(page->find("<tr><td>Sets representation</td><td><table><tr><td>1</td><td>0-3,5,6</td></tr><tr><td>0</td><td>4,7-15</td></tr>"
-                         "<tr><td>*(Don't Cares)</td><td></td></tr></table></td></tr>"),
+    EXPECT_NE(
+        page->find(
+            "<tr><td>Sets representation</td><td><table><tr><td>1</td><td>0-3,5,6</td></tr><tr><td>0</td><td>4,7-15</td></tr>"
+            "<tr><td>*(Don't Cares)</td><td></td></tr></table></td></tr>"),
+        std::string::npos);
+    EXPECT_NE(page->find("<tr><p align=\"center\"><TABLE><TR><TD>A</TD></TR></TABLE></tr>"),
               std::string::npos);
-    EXPECT_NE(page->find("<tr><p align=\"center\"><TABLE><TR><TD>A</TD></TR></TABLE></tr>"), std::string::npos);
-    EXPECT_NE(page->find("<td width=\"50%\"><table><tr><td>map</td></tr></table></td>"), std::string::npos);
-    for (int k = 1; k <= 3; ++k) EXPECT_NE(page->find("Term[" + std::to_string(k) + "]=\""), std::string::npos);
+    EXPECT_NE(page->find("<td width=\"50%\"><table><tr><td>map</td></tr></table></td>"),
+              std::string::npos);
+    for (int k = 1; k <= 3; ++k)
+        EXPECT_NE(page->find("Term[" + std::to_string(k) + "]=\""), std::string::npos);
     EXPECT_NE(page->find("Term[2]=\"|C*|D\"</td></tr>"), std::string::npos);
     EXPECT_LT(page->find("Term[1]"), page->find("Term[3]"));
     EXPECT_EQ(testing_support::HtmlErrors(*page), "");

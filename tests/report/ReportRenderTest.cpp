@@ -12,12 +12,11 @@
 
 #include "HtmlCheck.h"
 #include "MapHelpers.h"
+#include "OutsideTool.h"
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
 #include "files/HtmlExport.h"
 #include "report/ReportBuilder.h"
-
-#include "OutsideTool.h"
 
 namespace {
 
@@ -41,7 +40,9 @@ TEST(ReportRender, ShippedTemplateRendersInChromium) {
         content.terms.push_back({map.GroupToTerm(map.ResultList()[k]), html::JoinLines(lines)});
     }
     std::string missing;
-    const auto page = report::Build(testing_support::ReadAll(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"), content, missing);
+    const auto page = report::Build(
+        testing_support::ReadAll(MW_SOURCE_DIR "/resources/Reports/Include/report.inc"), content,
+        missing);
     ASSERT_TRUE(page.has_value()) << missing;
     EXPECT_EQ(testing_support::HtmlErrors(*page), "");
 
@@ -50,12 +51,13 @@ TEST(ReportRender, ShippedTemplateRendersInChromium) {
     std::filesystem::create_directories(dir / "profile");
     std::ofstream(dir / "report.htm", std::ios::binary) << *page;
     const std::string shot = (dir / "shot.png").string();
-    const std::string command = std::string("timeout 120 ") + browser +
-                                " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
-                                " --disable-background-networking --disable-component-update --disable-sync"
-                                " --user-data-dir=" + (dir / "profile").string() +
-                                " --window-size=900,1200 --screenshot=" + shot + " file://" +
-                                (dir / "report.htm").string() + " >/dev/null 2>&1";
+    const std::string command =
+        std::string("timeout 120 ") + browser +
+        " --headless --no-sandbox --disable-gpu --disable-quic --no-first-run"
+        " --disable-background-networking --disable-component-update --disable-sync"
+        " --user-data-dir=" +
+        (dir / "profile").string() + " --window-size=900,1200 --screenshot=" + shot + " file://" +
+        (dir / "report.htm").string() + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     const QImage image(QString::fromStdString(shot));

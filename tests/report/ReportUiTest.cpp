@@ -5,8 +5,8 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "../app/UiFixture.h"
@@ -18,7 +18,7 @@
 namespace {
 
 class Report : public UiFixture {
-protected:
+  protected:
     void SetUp() override {
         UiFixture::SetUp();
         QDir().mkpath(Path("Reports/Include"));
@@ -52,9 +52,9 @@ TEST_F(Report, EverythingTickedGivesAValidPageShownInTheViewer) {
     Generate([](TReport* d) { d->SpeedButton1->click(); });
     const QByteArray page = ReportText();
     ASSERT_FALSE(page.isEmpty());
-    for (const char* part : {"Disjunctive Normal Form", "Sets representation", "0,1,4,8,10,12,14", "5,9",
-                             "F(A,B,C,D)=\"A*|D+|C*|D+|B*|C\"", "Term[1]=\"A*|D\"", "Term[3]=\"|B*|C\"",
-                             "<TH bgcolor=\"#C0C0C0\">&nbsp;F1&nbsp;</TH>"})
+    for (const char* part : {"Disjunctive Normal Form", "Sets representation", "0,1,4,8,10,12,14",
+                             "5,9", "F(A,B,C,D)=\"A*|D+|C*|D+|B*|C\"", "Term[1]=\"A*|D\"",
+                             "Term[3]=\"|B*|C\"", "<TH bgcolor=\"#C0C0C0\">&nbsp;F1&nbsp;</TH>"})
         EXPECT_TRUE(page.contains(part)) << part;
     EXPECT_EQ(testing_support::HtmlErrors(page.toStdString()), "");
     TRepView* viewer = Windows().RepView;

@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "TempFolder.h"
-#include "ui/LanguageFile.h"
 #include "platform/IniFile.h"
+#include "ui/LanguageFile.h"
 
 namespace fs = std::filesystem;
 using language::DrawTip;
@@ -43,19 +43,30 @@ std::string Unescape(const std::string& literal) {
 std::set<std::string> MessagesInCode() {
     static const std::regex call(
         R"re(\(\s*"((?:[^"\\]|\\.)*)"\s*[,)]|\{\s*"((?:[^"\\]|\\.)*)"\s*,|\([^()"]*\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*)"\s*\))re");
-    static const char* const conduits[] = {
-        "TranslateText(",     "T(", "Say(", "SayFileError(", "Fail(", "refuse(", "WithSystemText(", "FileFailureText(", "VhdlError(",
-        "VerilogError(", "SaveCodePage(", "FileProblem{",
-        "SchemeFormulaError{"};
+    static const char* const conduits[] = {"TranslateText(",
+                                           "T(",
+                                           "Say(",
+                                           "SayFileError(",
+                                           "Fail(",
+                                           "refuse(",
+                                           "WithSystemText(",
+                                           "FileFailureText(",
+                                           "VhdlError(",
+                                           "VerilogError(",
+                                           "SaveCodePage(",
+                                           "FileProblem{",
+                                           "SchemeFormulaError{"};
     const auto isName = [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     };
     std::set<std::string> found;
     // Every program folder, new ones included; not what only tests, measures or ships.
-    static const std::set<std::string> notProgram = {"tests", "bench", "fuzz", "resources", "scripts", "core"};
+    static const std::set<std::string> notProgram = {"tests",     "bench",   "fuzz",
+                                                     "resources", "scripts", "core"};
     for (const auto& top : fs::directory_iterator(MW_SOURCE_DIR)) {
         const std::string folder = top.path().filename().string();
-        if (!top.is_directory() || folder[0] == '.' || folder.rfind("build", 0) == 0 || notProgram.count(folder))
+        if (!top.is_directory() || folder[0] == '.' || folder.rfind("build", 0) == 0 ||
+            notProgram.count(folder))
             continue;
         for (const auto& entry : fs::recursive_directory_iterator(top.path())) {
             const std::string ext = entry.path().extension().string();
