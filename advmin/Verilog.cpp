@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "input/StringParcer.h"
+#include "engine/FormulaText.h"
 
 namespace {
 
@@ -51,31 +51,30 @@ bool IsLetter(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    TStringParcer parcer;
-    parcer.Text = text;
-    parcer.Split(separator);
-    return text.empty() ? std::vector<std::string>{} : parcer.Items;
-}
-
 // One term: "A & ~B".
-std::string TermExpression(const std::vector<std::string>& literals) {
+std::string TermExpression(const FormulaTerm& term) {
     std::string out;
-    for (const std::string& literal : literals) {
+    for (const FormulaLiteral& literal : term.literals) {
         if (!out.empty()) out += " & ";
-        out += literal[0] == '|' ? "~" + literal.substr(1) : literal;
+        out += literal.negated ? "~" + literal.name : literal.name;
     }
     return out;
 }
 
-void CheckLiterals(const std::vector<std::string>& literals, const std::set<std::string>& known) {
-    if (literals.empty()) throw VerilogError("The formula has an empty term.");
-    for (const std::string& literal : literals) {
-        const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
-        if (!known.count(name))
-            throw VerilogError("The formula uses \"" + name +
+void CheckLiterals(const FormulaTerm& term, const std::set<std::string>& known) {
+    if (term.literals.empty()) throw VerilogError("The formula has an empty term.");
+    for (const FormulaLiteral& literal : term.literals)
+        if (!known.count(literal.name))
+            throw VerilogError("The formula uses \"" + literal.name +
                                "\", which is not one of the variables.");
-    }
+}
+
+// The sum of products of a formula that is not a constant; refused when it has no terms.
+ParsedFormula Products(const std::string& formula, const std::set<std::string>& known) {
+    ParsedFormula parsed = ReadFormula(formula, gmDNF);
+    if (parsed.terms.empty()) throw VerilogError("There is no formula to write as Verilog.");
+    for (const FormulaTerm& term : parsed.terms) CheckLiterals(term, known);
+    return parsed;
 }
 
 // The wires of the products: a port of such a name would clash.
@@ -87,22 +86,12 @@ bool IsProductWire(const std::string& name) {
 std::string Expression(const std::string& formula, const std::vector<std::string>& ports) {
     if (formula == "0") return "1'b0";
     if (formula == "1") return "1'b1";
-    const std::set<std::string> known(ports.begin(), ports.end());
-    const std::vector<std::string> terms = Split(formula, '+');
-    if (terms.empty()) throw VerilogError("There is no formula to write as Verilog.");
+    const ParsedFormula parsed = Products(formula, {ports.begin(), ports.end()});
     std::string out;
-    for (const std::string& term : terms) {
-        const std::vector<std::string> literals = Split(term, '*');
-        if (literals.empty()) throw VerilogError("The formula has an empty term.");
-        for (const std::string& literal : literals) {
-            const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
-            if (!known.count(name))
-                throw VerilogError("The formula uses \"" + name +
-                                   "\", which is not one of the variables.");
-        }
+    for (const FormulaTerm& term : parsed.terms) {
         if (!out.empty()) out += " | ";
-        const bool bracket = terms.size() > 1 && literals.size() > 1;
-        out += bracket ? "(" + TermExpression(literals) + ")" : TermExpression(literals);
+        const bool bracket = parsed.terms.size() > 1 && term.literals.size() > 1;
+        out += bracket ? "(" + TermExpression(term) + ")" : TermExpression(term);
     }
     return out;
 }
@@ -174,19 +163,18 @@ std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::str
         throw VerilogError("The name \"" + module + "\" is given to the module and to a port.");
     if (outputs.empty()) throw VerilogError("There is no formula to write as Verilog.");
     const std::set<std::string> known(ports.begin(), ports.end());
-    std::vector<std::string> products;
+    std::vector<FormulaTerm> products;
     std::vector<std::string> sums;
     for (const auto& [name, formula] : outputs) {
         if (formula == "0" || formula == "1") {
             sums.push_back(formula == "0" ? "1'b0" : "1'b1");
             continue;
         }
-        const std::vector<std::string> terms = Split(formula, '+');
-        if (terms.empty()) throw VerilogError("There is no formula to write as Verilog.");
         std::string sum;
-        for (const std::string& term : terms) {
-            CheckLiterals(Split(term, '*'), known);
-            const auto at = std::find(products.begin(), products.end(), term);
+        for (const FormulaTerm& term : Products(formula, known).terms) {
+            const auto at =
+                std::find_if(products.begin(), products.end(),
+                             [&](const FormulaTerm& p) { return p.literals == term.literals; });
             if (!sum.empty()) sum += " | ";
             sum += "k" + std::to_string(at - products.begin());
             if (at == products.end()) products.push_back(term);
@@ -209,8 +197,7 @@ std::string VerilogTextOutputs(const std::vector<std::pair<std::string, std::str
         line(wires + ";");
     }
     for (std::size_t i = 0; i < products.size(); ++i)
-        line("  assign k" + std::to_string(i) + " = " + TermExpression(Split(products[i], '*')) +
-             ";");
+        line("  assign k" + std::to_string(i) + " = " + TermExpression(products[i]) + ";");
     for (std::size_t j = 0; j < outputs.size(); ++j)
         line("  assign " + outputs[j].first + " = " + sums[j] + ";");
     line("endmodule");

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <set>
 
-#include "input/StringParcer.h"
+#include "engine/FormulaText.h"
 
 namespace {
 
@@ -145,22 +145,14 @@ bool UsedByText(const std::string& lower) {
            lower.find_first_not_of("0123456789", 1) == std::string::npos;
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    TStringParcer parcer;
-    parcer.Text = text;
-    parcer.Split(separator);
-    return text.empty() ? std::vector<std::string>{} : parcer.Items;
-}
-
 // One term's expression: "A and not B".
-std::string TermExpression(const std::string& term) {
+std::string TermExpression(const FormulaTerm& term) {
     std::string out;
     bool first = true;
-    for (const std::string& literal : Split(term, '*')) {
-        const bool negated = literal[0] == '|';
-        const std::string name = negated ? literal.substr(1) : literal;
+    for (const FormulaLiteral& literal : term.literals) {
+        const bool negated = literal.negated;
         out += first ? (negated ? "not " : "") : (negated ? " and not " : " and ");
-        out += name;
+        out += literal.name;
         first = false;
     }
     return out;
@@ -170,17 +162,14 @@ void CheckFormula(const std::string& formula, const std::vector<std::string>& po
     if (formula == "0" || formula == "1") return;
     std::set<std::string> known;
     for (const std::string& p : ports) known.insert(Lower(p));
-    const std::vector<std::string> terms = Split(formula, '+');
-    if (terms.empty()) throw VhdlError("There is no formula to write as VHDL.");
-    for (const std::string& term : terms) {
-        const std::vector<std::string> literals = Split(term, '*');
-        if (literals.empty()) throw VhdlError("The formula has an empty term.");
-        for (const std::string& literal : literals) {
-            const std::string name = literal[0] == '|' ? literal.substr(1) : literal;
-            if (!known.count(Lower(name)))
-                throw VhdlError("The formula uses \"" + name +
+    const ParsedFormula parsed = ReadFormula(formula, gmDNF);
+    if (parsed.terms.empty()) throw VhdlError("There is no formula to write as VHDL.");
+    for (const FormulaTerm& term : parsed.terms) {
+        if (term.literals.empty()) throw VhdlError("The formula has an empty term.");
+        for (const FormulaLiteral& literal : term.literals)
+            if (!known.count(Lower(literal.name)))
+                throw VhdlError("The formula uses \"" + literal.name +
                                 "\", which is not one of the variables.");
-        }
     }
 }
 
@@ -254,7 +243,7 @@ std::string VhdlText(const std::string& formula, const std::vector<std::string>&
     line("end Boolean_Function;");
     if (!hasResult) return t;
 
-    const std::vector<std::string> terms = Split(formula, '+');
+    const std::vector<FormulaTerm> terms = ReadFormula(formula, gmDNF).terms;
     line(" ");
     line(" ");
     line("-- Simple Signal Assignment Statement");
@@ -293,13 +282,15 @@ std::string VhdlTextOutputs(const std::vector<std::pair<std::string, std::string
         CheckFormula(formula, ports);
     }
     // Each product once, numbered as first met.
-    std::vector<std::string> products;
+    std::vector<FormulaTerm> products;
     std::vector<std::vector<std::size_t>> uses(outputs.size());
     for (std::size_t j = 0; j < outputs.size(); ++j) {
         const std::string& formula = outputs[j].second;
         if (formula == "0" || formula == "1") continue;
-        for (const std::string& term : Split(formula, '+')) {
-            const auto at = std::find(products.begin(), products.end(), term);
+        for (const FormulaTerm& term : ReadFormula(formula, gmDNF).terms) {
+            const auto at =
+                std::find_if(products.begin(), products.end(),
+                             [&](const FormulaTerm& p) { return p.literals == term.literals; });
             uses[j].push_back(static_cast<std::size_t>(at - products.begin()));
             if (at == products.end()) products.push_back(term);
         }

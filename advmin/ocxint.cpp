@@ -12,7 +12,7 @@
 
 #include "advmin/FunctionLists.h"
 #include "advmin/TRIMMERLib_TLB.h"
-#include "input/StringParcer.h"
+#include "engine/FormulaText.h"
 #include "platform/Message.h"
 #include "platform/ReadFile.h"
 #include "platform/Translate.h"
@@ -86,27 +86,26 @@ bool IsDigits(const std::string& s) {
     return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    TStringParcer parcer;
-    parcer.Text = text;
-    parcer.Split(separator);
-    return text.empty() ? std::vector<std::string>{} : parcer.Items;
+// The core names its constants by a word standing alone.
+bool IsWord(const ParsedFormula& result, const char* word) {
+    if (result.terms.size() != 1 || result.terms[0].literals.size() != 1) return false;
+    const FormulaLiteral& only = result.terms[0].literals[0];
+    return !only.negated && only.name == word && only.position == result.terms[0].position;
 }
 
 // Why a cleaned result cannot be shown, or an empty text when it can.
 std::string ResultProblem(const std::string& result, int n) {
     if (result.empty()) return "it is empty";
-    const std::vector<std::string> terms = Split(result, '+');
-    if (terms.size() == 1 && (terms[0] == "ONE_FUN" || terms[0] == "ZERO_FUN")) return "";
-    if (terms.empty()) return "it has no terms";
-    for (const std::string& term : terms) {
-        const std::vector<std::string> literals = Split(term, '*');
-        if (literals.empty()) return "a term has no literals";
-        for (const std::string& literal : literals) {
-            const std::size_t skip = literal[0] == '|' ? 2 : 1;
-            const std::string number = literal.size() > skip ? literal.substr(skip) : "";
+    const ParsedFormula parsed = ReadFormula(result, gmDNF);
+    if (IsWord(parsed, "ONE_FUN") || IsWord(parsed, "ZERO_FUN")) return "";
+    if (parsed.terms.empty()) return "it has no terms";
+    for (const FormulaTerm& term : parsed.terms) {
+        if (term.literals.empty()) return "a term has no literals";
+        // The core numbers its variables: "X3", "|X3".
+        for (const FormulaLiteral& literal : term.literals) {
+            const std::string number = literal.name.size() > 1 ? literal.name.substr(1) : "";
             if (!IsDigits(number) || number.size() > 3)
-                return "\"" + literal + "\" is not a literal";
+                return "\"" + LiteralText(literal) + "\" is not a literal";
             const int k = std::stoi(number);
             if (k < 1 || k > n)
                 return "variable number " + number + " is outside 1.." + std::to_string(n);
@@ -208,16 +207,20 @@ std::string CleanResultLine(const std::string& line) {
     return out;
 }
 
+namespace {
+
+std::string NamesOf(const FormulaTerm& term, int n) {
+    std::vector<FormulaLiteral> names;
+    for (const FormulaLiteral& literal : term.literals)
+        names.push_back({VarNames.at(n - std::stoi(literal.name.substr(1))), literal.negated});
+    return WriteTerm(names, gmDNF);
+}
+
+}  // namespace
+
 std::string TermToNames(const std::string& term, int n) {
-    std::vector<std::string> names;
-    for (const std::string& literal : Split(term, '*')) {
-        const bool negated = literal[0] == '|';
-        const int k = std::stoi(literal.substr(negated ? 2 : 1));
-        names.push_back((negated ? "|" : "") + VarNames.at(n - k));
-    }
-    TStringParcer joiner;
-    joiner.Items = names;
-    return joiner.Join("*");
+    const ParsedFormula parsed = ReadFormula(term, gmDNF);
+    return parsed.terms.empty() ? std::string() : NamesOf(parsed.terms[0], n);
 }
 
 // Every line is checked before anything is used.
@@ -237,14 +240,12 @@ std::vector<std::string> CheckedResults(const std::vector<std::string>& lines, i
 }
 
 OutputResult ResultOf(const std::string& result, int n) {
-    const std::vector<std::string> terms = Split(result, '+');
-    if (terms.size() == 1 && terms[0] == "ONE_FUN") return {"1", {}};
-    if (terms.size() == 1 && terms[0] == "ZERO_FUN") return {"0", {}};
+    const ParsedFormula parsed = ReadFormula(result, gmDNF);
+    if (IsWord(parsed, "ONE_FUN")) return {"1", {}};
+    if (IsWord(parsed, "ZERO_FUN")) return {"0", {}};
     OutputResult r;
-    for (const std::string& t : terms) r.terms.push_back(TermToNames(t, n));
-    TStringParcer joiner;
-    joiner.Items = r.terms;
-    r.formula = joiner.Join("+");
+    for (const FormulaTerm& t : parsed.terms) r.terms.push_back(NamesOf(t, n));
+    r.formula = JoinTerms(r.terms, gmDNF);
     return r;
 }
 

@@ -1,23 +1,15 @@
 #include "circuit/Scheme.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "circuit/SchemeGeometry.h"
-#include "input/StringParcer.h"
+#include "engine/FormulaText.h"
 #include "platform/Colour.h"
 
 namespace {
 
 std::string Cut(const std::string& name) {
     return name.substr(0, std::min(name.size(), kSchemeNameLength));
-}
-
-std::vector<std::string> SplitAt(const std::string& text, char separator) {
-    TStringParcer parcer;
-    parcer.Text = text;
-    parcer.Split(separator);
-    return text.empty() ? std::vector<std::string>{} : parcer.Items;
 }
 
 struct Form {
@@ -41,32 +33,16 @@ Form FormOf(TSchemeType scheme, TFormulaType formula) {
     }
 }
 
-char TermSeparator(TFormulaType type) {
-    return type == ftDNF ? '+' : '*';
-}
-char LiteralSeparator(TFormulaType type) {
-    return type == ftDNF ? '*' : '+';
-}
-
-// Terms and literals as the splitting below finds them (empty pieces are skipped), counted in
-// one pass without building anything.
+// Terms and literals as the circuit draws them: a term of literal signs alone counts none.
 struct Counts {
     std::size_t terms = 0, literals = 0;
 };
 
-Counts CountPieces(const std::string& formula, char termSep, char literalSep) {
+Counts CountPieces(const ParsedFormula& formula) {
     Counts c;
-    bool inTerm = false, inLiteral = false;
-    for (const char ch : formula) {
-        if (ch == termSep) {
-            inTerm = inLiteral = false;
-        } else if (ch == literalSep) {
-            inLiteral = false;
-        } else {
-            if (!inTerm) ++c.terms;
-            if (!inLiteral) ++c.literals;
-            inTerm = inLiteral = true;
-        }
+    for (const FormulaTerm& term : formula.terms) {
+        if (!term.literals.empty()) ++c.terms;
+        c.literals += term.literals.size();
     }
     return c;
 }
@@ -81,40 +57,18 @@ std::optional<SchemeFormulaError> CheckSchemeFormula(const std::string& formula,
         if (static_cast<unsigned char>(formula[i]) < 0x20 || formula[i] == 0x7F)
             return SchemeFormulaError{"The formula may only be one line of names and signs.",
                                       static_cast<int>(i) + 1};
-    const char termSep = TermSeparator(type), literalSep = LiteralSeparator(type);
-    const std::string_view text(formula);
-    const auto at = [](std::size_t i) { return static_cast<int>(i) + 1; };
-    int terms = 0;
-    for (std::size_t i = 0; i < formula.size();) {
-        if (formula[i] == termSep) {
-            ++i;
-            continue;
-        }
-        const std::size_t termEnd = std::min(formula.find(termSep, i), formula.size());
-        int literals = 0;
-        for (std::size_t j = i; j < termEnd;) {
-            if (formula[j] == literalSep) {
-                ++j;
-                continue;
-            }
-            // Looked for inside the term only: a search to the end of the text for every
-            // literal made a long sum of one-letter terms take seconds.
-            const std::size_t literalEnd =
-                std::min(text.substr(0, termEnd).find(literalSep, j), termEnd);
-            const std::size_t nameStart = formula[j] == '|' ? j + 1 : j;
-            if (text.substr(0, literalEnd).find_first_not_of(' ', nameStart) ==
-                std::string_view::npos)
-                return SchemeFormulaError{"A literal of the formula has no name.", at(j)};
-            ++literals;
-            j = literalEnd;
-        }
+    const ParsedFormula parsed = ReadFormula(formula, type);
+    for (const FormulaTerm& term : parsed.terms) {
         // Literal signs alone would make a gate without inputs.
-        if (literals == 0)
-            return SchemeFormulaError{"A term of the formula has no literals.", at(i)};
-        ++terms;
-        i = termEnd;
+        if (term.literals.empty())
+            return SchemeFormulaError{"A term of the formula has no literals.", term.position};
+        for (const FormulaLiteral& literal : term.literals)
+            if (literal.name.find_first_not_of(' ') == std::string::npos)
+                return SchemeFormulaError{"A literal of the formula has no name.",
+                                          literal.position};
     }
-    if (!formula.empty() && terms == 0) return SchemeFormulaError{"The formula has no terms.", 0};
+    if (!formula.empty() && parsed.terms.empty())
+        return SchemeFormulaError{"The formula has no terms.", 0};
     return std::nullopt;
 }
 
@@ -149,8 +103,8 @@ void TScheme::BuildScheme() {
     // The first column alone is as tall as this: each term's gate takes 2s and a gap of 2s,
     // each of its pins (the literals and the output) 3s. A circuit beyond the largest picture
     // is refused here, before its gates are made.
-    const Counts counts =
-        CountPieces(Formula, TermSeparator(FormulaType), LiteralSeparator(FormulaType));
+    const ParsedFormula parsed = ReadFormula(Formula, FormulaType);
+    const Counts counts = CountPieces(parsed);
     const double firstColumn =
         (4.0 * counts.terms + 3.0 * (counts.literals + counts.terms) + TopMarg) * s;
     if (firstColumn > kMaxSchemeSide) {
@@ -158,15 +112,11 @@ void TScheme::BuildScheme() {
         return;
     }
     const Form form = FormOf(SchemeType, FormulaType);
-    const std::vector<std::string> terms = SplitAt(Formula, TermSeparator(FormulaType));
-
-    std::vector<std::vector<std::string>> literals;
+    const std::vector<FormulaTerm>& terms = parsed.terms;
     std::size_t longest = 0;
-    for (const std::string& term : terms) {
-        literals.push_back(SplitAt(term, LiteralSeparator(FormulaType)));
-        for (const std::string& l : literals.back())
-            longest = std::max(longest, std::min(l.size(), kSchemeNameLength));
-    }
+    for (const FormulaTerm& term : terms)
+        for (const FormulaLiteral& l : term.literals)
+            longest = std::max(longest, std::min(LiteralText(l).size(), kSchemeNameLength));
     // Input labels sit left of the first column; a long name gets the room it needs there
     // (a glyph is at most one em wide) instead of running into its gate.
     const int labelPixels = GateSystem == gsUS ? std::max(kPictureLabelPixels, ScreenLabelPixels(s))
@@ -177,10 +127,8 @@ void TScheme::BuildScheme() {
     netSpace_ = static_cast<int>(terms.size()) * s;
     for (std::size_t t = 0; t < terms.size(); ++t) {
         AddGate(form.term, "Gate" + std::to_string(t), 3 * s);
-        for (const std::string& literal : literals[t]) {
-            const bool bar = !literal.empty() && literal[0] == '|';
-            AddPin(pkInput, bar ? literal.substr(1) : literal, bar != form.invertPlain);
-        }
+        for (const FormulaLiteral& literal : terms[t].literals)
+            AddPin(pkInput, literal.name, literal.negated != form.invertPlain);
         AddPin(pkOutput, "", false);
     }
     AddFlow(LeftMarg * s, TopMarg * s, 2 * s);

@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/MessageCapture.h"
+#include "engine/FormulaText.h"
 #include "engine/VariableName.h"
 #include "input/StringParcer.h"
 
@@ -66,10 +67,10 @@ bool IsJsonNumber(const std::string& v) {
 
 std::vector<std::string> Terms(const std::string& formula) {
     if (formula == "0" || formula == "1") return {};
-    TStringParcer parcer;
-    parcer.Text = formula;
-    parcer.Split('+');
-    return parcer.Items;
+    std::vector<std::string> terms;
+    for (const FormulaTerm& term : ReadFormula(formula, gmDNF).terms)
+        terms.push_back(WriteTerm(term.literals, gmDNF));
+    return terms;
 }
 
 int Run(const Invocation& call) {

@@ -57,7 +57,7 @@ bool FillFromFormula(TCarnoGrid& map, const std::string& formula, const std::str
             ReportUnknownVariable(position);
         return false;
     }
-    map.FormulaType = type == "POS" ? 1 : 0;
+    map.FormulaType = type == "POS" ? gmKNF : gmDNF;
     map.AnalyzeFormulaString(formula);
     return true;
 }

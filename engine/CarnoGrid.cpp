@@ -111,18 +111,22 @@ void TCarnoGrid::CleareCard() {
     LoadedMark = 0;
 }
 
+bool TCarnoGrid::IsCellText(const std::string& text) {
+    return text.empty() || text == "0" || text == "1" || text == "*";
+}
+
+std::optional<TCellPos> TCarnoGrid::FirstBadCell() const {
+    for (int c = 1; c <= MapColumns(); ++c)
+        for (int r = 1; r <= MapRows(); ++r)
+            if (!IsCellText(store_[c - 1][r - 1]))
+                return TCellPos{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(r)};
+    return std::nullopt;
+}
+
 bool TCarnoGrid::CheckCells() const {
-    for (int c = 1; c <= MapColumns(); ++c) {
-        for (int r = 1; r <= MapRows(); ++r) {
-            const std::string& t = store_[c - 1][r - 1];
-            if (t.empty()) continue;
-            if ((t[0] != '*' && t[0] != '0' && t[0] != '1') || t.size() > 1) {
-                platform::Say("Invalid data in cell.");
-                return false;
-            }
-        }
-    }
-    return true;
+    if (!FirstBadCell()) return true;
+    platform::Say("Invalid data in cell.");
+    return false;
 }
 
 void TCarnoGrid::Invert() {

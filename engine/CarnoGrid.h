@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,7 +76,11 @@ class TCarnoGrid {
     // --- cell operations ---
     void FillCard(const std::string& text);
     void CleareCard();
+    // "Invalid data in cell." when a map cell holds anything but "", "0", "1" or "*".
     bool CheckCells() const;
+    static bool IsCellText(const std::string& text);
+    // The first cell CheckCells refuses, columns left to right, each top to bottom.
+    std::optional<TCellPos> FirstBadCell() const;
     void Invert();
     static int ValueCode(const std::string& text);
     static std::string ByteToBinary(std::uint8_t value);
@@ -90,8 +95,8 @@ class TCarnoGrid {
     // 0 when every literal names one of the variables 1..n, else the 1-based position (in the
     // text without spaces) of the first piece that does not; kTextTooLong for a text too long.
     int ValidateFormulaString(const std::string& text) const;
-    // Sets the cells the formula covers: to "1" for a sum of products (FormulaType 0), to "0"
-    // for a product of sums (FormulaType 1); other cells keep their text. A text too long for
+    // Sets the cells the formula covers: to "1" for a sum of products (FormulaType gmDNF), to
+    // "0" for a product of sums (gmKNF); other cells keep their text. A text too long for
     // ValidateFormulaString changes nothing.
     void AnalyzeFormulaString(const std::string& text);
 
@@ -160,8 +165,8 @@ class TCarnoGrid {
     ResultTree* TreeView = nullptr;    // not owned
     ProgressSink* Progress = nullptr;  // not owned
     std::uint8_t PackedFlag = 0;
-    std::uint8_t FormulaType = 0;
-    std::uint8_t LoadedMark = 0;  // 2 after a map file was loaded
+    TGlueMethod FormulaType = gmDNF;  // how the formula language reads a formula
+    std::uint8_t LoadedMark = 0;      // 2 after a map file was loaded
 
     // --- minimization by gluing ---
     void Test();
@@ -187,7 +192,8 @@ class TCarnoGrid {
 
     // "Results of analyze will be lost, Continue?" when the tree holds results; OK clears it.
     void AskToClearResults(platform::MsgIcon icon);
-    void FillTree();  // the formula node and one child per term
+    void FillTree();            // the formula node and one child per term
+    void WriteResultFormula();  // the result terms' texts, joined
 
     std::array<std::array<std::string, kStoreSize>, kStoreSize> store_{};  // [col-1][row-1]
     int variableCount_ = 4;

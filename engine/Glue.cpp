@@ -19,15 +19,13 @@ namespace {
 struct FormSettings {
     const char* target;  // cells being covered
     std::uint8_t targetCode;
-    const char* separator;  // between terms
-    const char* op;         // between literals
-    char negatedBit;        // a variable with this bit is written with "|"
-    const char* constant;   // a term without literals
+    char negatedBit;       // a variable with this bit is written with "|"
+    const char* constant;  // a term without literals
 };
 
 FormSettings SettingsFor(TGlueMethod method) {
-    if (method == gmKNF) return {"0", 1, "*", "+", '1', "0"};
-    return {"1", 0, "+", "*", '0', "1"};
+    if (method == gmKNF) return {"0", 1, '1', "0"};
+    return {"1", 0, '0', "1"};
 }
 
 // Removes the groups whose flag is 0, keeping the order of the others.
@@ -71,7 +69,6 @@ class Gluer {
     void Select();
     void PruneSubsets();
     void PruneRedundant();
-    void WriteFormula();
 
     TCarnoGrid& g_;
     const FormSettings s_;
@@ -339,13 +336,10 @@ void Gluer::PruneRedundant() {
     KeepAlive(list, alive);
 }
 
-void Gluer::WriteFormula() {
-    std::string formula;
-    for (std::size_t k = 0; k < g_.resultList_.size(); ++k) {
-        if (k) formula += s_.separator;
-        formula += g_.GroupToTerm(g_.resultList_[k]);
-    }
-    g_.resultFormula_ = std::move(formula);
+void TCarnoGrid::WriteResultFormula() {
+    std::vector<std::string> terms;
+    for (const TGroup& g : resultList_) terms.push_back(GroupToTerm(g));
+    resultFormula_ = JoinTerms(terms, GlueMethod);
 }
 
 void Gluer::Run() {
@@ -362,7 +356,7 @@ void Gluer::Run() {
     PruneSubsets();
     PruneRedundant();
     if (g_.Progress) g_.Progress->SetPosition(g_.Progress->Max());
-    WriteFormula();
+    g_.WriteResultFormula();
 }
 
 void TCarnoGrid::Glue() {
@@ -391,13 +385,7 @@ void TCarnoGrid::Test() {
 
 void TCarnoGrid::UseResult(std::vector<TGroup> groups) {
     resultList_ = std::move(groups);
-    const FormSettings s = SettingsFor(GlueMethod);
-    std::string formula;
-    for (std::size_t k = 0; k < resultList_.size(); ++k) {
-        if (k) formula += s.separator;
-        formula += GroupToTerm(resultList_[k]);
-    }
-    resultFormula_ = std::move(formula);
+    WriteResultFormula();
     if (TreeView) TreeView->Clear();
     FillTree();
 }
@@ -441,15 +429,10 @@ std::string TCarnoGrid::GroupToTerm(const TGroup& g) const {
         for (std::size_t i = 0; i < code.size(); ++i)
             if (code[i] != other[i]) code[i] = '*';
     }
-    const std::size_t lastPos = code.find_last_not_of('*');
-    const int last = lastPos == std::string::npos ? 1 : static_cast<int>(lastPos) + 1;
-    std::string term;
+    std::vector<FormulaLiteral> literals;
     for (int k = 1; k <= static_cast<int>(code.size()); ++k) {
         const char bit = code[k - 1];
-        if (bit != '0' && bit != '1') continue;
-        if (bit == s.negatedBit) term += '|';
-        term += VarName(k);
-        if (k != last) term += s.op;
+        if (bit == '0' || bit == '1') literals.push_back({VarName(k), bit == s.negatedBit});
     }
-    return term;
+    return WriteTerm(literals, GlueMethod);
 }

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "engine/CellSet.h"
-
-enum TGlueMethod : std::uint8_t { gmDNF = 0, gmKNF = 1 };
+#include "engine/FormulaText.h"
 
 struct TCellRef {
     std::uint8_t Col;

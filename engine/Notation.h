@@ -6,19 +6,17 @@
 
 #include <string>
 
-enum class FormulaNotation { AsTyped, Textbook };
+#include "engine/FormulaText.h"
 
-// How a formula joins its parts: terms of a sum of products by "+" (literals by "*"), sums of
-// a product of sums by "*" (literals by "+").
-enum class FormulaShape { SumOfProducts, ProductOfSums };
+enum class FormulaNotation { AsTyped, Textbook };
 
 // The formula in textbook notation. A sum alone, or of one literal, goes without brackets.
 // Factors stand side by side when every name in the product is one character long, otherwise
 // a middle dot parts them so that "A" "B" cannot be read as "AB".
-std::string TextbookFormula(const std::string& formula, FormulaShape shape);
+std::string TextbookFormula(const std::string& formula, TGlueMethod shape);
 
 // The text to show or copy in the given notation.
-inline std::string ShownFormula(const std::string& formula, FormulaShape shape,
+inline std::string ShownFormula(const std::string& formula, TGlueMethod shape,
                                 FormulaNotation notation) {
     return notation == FormulaNotation::Textbook ? TextbookFormula(formula, shape) : formula;
 }

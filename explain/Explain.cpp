@@ -30,17 +30,12 @@ ReadResult ReadMap(const TCarnoGrid& grid, TGlueMethod form, MapFunction& out) {
     out.values.assign(std::size_t{1} << out.vars, '0');
     out.names.clear();
     for (int k = 1; k <= out.vars; ++k) out.names.push_back(grid.VarName(k));
-    // The walk of the map's own check, so the same cell is named first.
+    if (const auto bad = grid.FirstBadCell()) return {false, bad->Col, bad->Row};
     for (int c = 1; c <= grid.MapColumns(); ++c)
         for (int r = 1; r <= grid.MapRows(); ++r) {
             const std::string text = grid.Cells(c, r);
-            char v = form == gmKNF ? '1' : '0';
-            if (!text.empty()) {
-                if (text.size() != 1 || (text[0] != '0' && text[0] != '1' && text[0] != '*'))
-                    return {false, c, r};
-                v = text[0];
-            }
-            out.values[grid.MintermNumber(c, r)] = v;
+            out.values[grid.MintermNumber(c, r)] =
+                text.empty() ? (form == gmKNF ? '1' : '0') : text[0];
         }
     return {};
 }
@@ -53,26 +48,18 @@ std::string EmptyFormula(TGlueMethod form) {
 }
 
 std::string TermText(const mwcore::Cube& cube, const MapFunction& f) {
-    std::string text;
+    std::vector<FormulaLiteral> literals;
     const uint32_t negated = f.form == gmKNF ? 1u : 0u;
     for (int k = 1; k <= f.vars; ++k) {
         const uint32_t bit = 1u << (f.vars - k);
-        if (!(cube.mask & bit)) continue;
-        if (!text.empty()) text += f.form == gmKNF ? "+" : "*";
-        if (((cube.val & bit) ? 1u : 0u) == negated) text += '|';
-        text += f.names.at(k - 1);
+        if (cube.mask & bit)
+            literals.push_back({f.names.at(k - 1), ((cube.val & bit) ? 1u : 0u) == negated});
     }
-    return text.empty() ? ConstantTerm(f.form) : text;
+    return literals.empty() ? ConstantTerm(f.form) : WriteTerm(literals, f.form);
 }
 
 std::string FormulaOf(const std::vector<std::string>& terms, TGlueMethod form) {
-    if (terms.empty()) return EmptyFormula(form);
-    std::string formula;
-    for (std::size_t i = 0; i < terms.size(); ++i) {
-        if (i) formula += form == gmKNF ? "*" : "+";
-        formula += terms[i];
-    }
-    return formula;
+    return terms.empty() ? EmptyFormula(form) : JoinTerms(terms, form);
 }
 
 Gluing GlueFunction(const MapFunction& f) {

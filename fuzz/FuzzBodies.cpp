@@ -289,7 +289,7 @@ Outcome Formula(const std::uint8_t* data, std::size_t size) {
     TCarnoGrid map;
     MemoryResultTree tree;
     Prepare(map, tree, 2 + in.choice % 7);
-    map.FormulaType = (in.choice >> 7) & 1;
+    map.FormulaType = ((in.choice >> 7) & 1) ? gmKNF : gmDNF;
     // Names a user gave the variables take part too.
     if (!parts[1].empty()) map.SetVarName(1, parts[1]);
     if (!parts[2].empty()) map.SetVarName(2, parts[2]);
@@ -307,7 +307,7 @@ Outcome Formula(const std::uint8_t* data, std::size_t size) {
         return o;
     }
     map.AnalyzeFormulaString(parts[0]);
-    const char* value = map.FormulaType == 1 ? "0" : "1";
+    const char* value = map.FormulaType == gmKNF ? "0" : "1";
     for (int c = 1; c <= map.MapColumns(); ++c)
         for (int r = 1; r <= map.MapRows(); ++r)
             if (map.Cells(c, r) != before.cells[(c - 1) * TCarnoGrid::kStoreSize + r - 1] &&

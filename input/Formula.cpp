@@ -1,18 +1,12 @@
-// The one-line formula notation over the map's variable names: "+" is OR, "*" is AND, "|"
-// negates the name that follows; no parentheses. Spaces vanish before anything else.
+// The formula language over the map's variable names: the shared notation, read with spaces
+// removed first.
 
 #include <algorithm>
-#include <string_view>
-#include <vector>
 
 #include "engine/CarnoGrid.h"
+#include "engine/FormulaText.h"
 
 namespace {
-
-struct Piece {
-    std::string_view text;
-    int position;  // 1-based, in the text without spaces
-};
 
 std::string WithoutSpaces(const std::string& text) {
     std::string s = text;
@@ -20,32 +14,18 @@ std::string WithoutSpaces(const std::string& text) {
     return s;
 }
 
-// Pieces between separators, empty ones included, so that "A**B" shows its empty middle.
-std::vector<Piece> Cut(std::string_view s, std::string_view separators) {
-    std::vector<Piece> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = s.find_first_of(separators, start);
-        const std::size_t end = at == std::string_view::npos ? s.size() : at;
-        pieces.push_back({s.substr(start, end - start), static_cast<int>(start) + 1});
-        if (at == std::string_view::npos) return pieces;
-        start = at + 1;
-    }
+// Empty pieces are kept, so that "A**B" shows its empty middle.
+ParsedFormula Read(const std::string& text, TGlueMethod form) {
+    return ReadFormula(WithoutSpaces(text), form, {.keepEmpty = true});
 }
 
-struct Literal {
-    int variable;  // 1..n, 0 when the piece names none
-    bool negated;
-};
-
-Literal ReadLiteral(const TCarnoGrid& map, std::string_view piece) {
-    const bool negated = !piece.empty() && piece[0] == '|';
-    if (negated) piece.remove_prefix(1);
-    // An empty piece names nothing, even if a variable's name were empty.
-    if (!piece.empty())
+// 1..n, 0 when the literal names no variable (an empty one names none, even if a variable's
+// name were empty).
+int VariableOf(const TCarnoGrid& map, const FormulaLiteral& literal) {
+    if (!literal.name.empty())
         for (int k = 1; k <= map.VariableCount(); ++k)
-            if (piece == map.VarName(k)) return {k, negated};
-    return {0, negated};
+            if (literal.name == map.VarName(k)) return k;
+    return 0;
 }
 
 }  // namespace
@@ -53,18 +33,16 @@ Literal ReadLiteral(const TCarnoGrid& map, std::string_view piece) {
 int TCarnoGrid::ValidateFormulaString(const std::string& text) const {
     if (text.empty()) return 0;
     if (text.size() > kMaxTextLength) return kTextTooLong;
-    const std::string s = WithoutSpaces(text);
-    for (const Piece& piece : Cut(s, "*+"))
-        if (ReadLiteral(*this, piece.text).variable == 0) return piece.position;
+    // Either form cuts the text into the same literals.
+    for (const FormulaTerm& term : Read(text, FormulaType).terms)
+        for (const FormulaLiteral& literal : term.literals)
+            if (VariableOf(*this, literal) == 0) return literal.position;
     return 0;
 }
 
 void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
     if (text.empty() || text.size() > kMaxTextLength) return;
-    const std::string s = WithoutSpaces(text);
-    const bool sumOfProducts = FormulaType != 1;
-    const char* termSeparator = sumOfProducts ? "+" : "*";
-    const char* literalSeparator = sumOfProducts ? "*" : "+";
+    const bool sumOfProducts = FormulaType != gmKNF;
     const char* value = sumOfProducts ? "1" : "0";
     const int n = VariableCount();
 
@@ -76,16 +54,16 @@ void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
     for (int c = 1; c <= MapColumns(); ++c)
         for (int r = 1; r <= MapRows(); ++r) cells.push_back({c, r, CellCode(c, r)});
 
-    for (const Piece& term : Cut(s, termSeparator)) {
-        if (term.text.empty()) continue;
+    for (const FormulaTerm& term : Read(text, FormulaType).terms) {
+        if (term.literals.size() == 1 && term.literals[0].name.empty() && !term.literals[0].negated)
+            continue;
         // The term pattern: '0' free, '1' needs the bit set, '*' needs it clear.
         std::string pattern(n, '0');
-        for (const Piece& piece : Cut(term.text, literalSeparator)) {
-            if (piece.text.empty()) continue;
-            const Literal lit = ReadLiteral(*this, piece.text);
-            if (lit.variable == 0) continue;
+        for (const FormulaLiteral& literal : term.literals) {
+            const int k = VariableOf(*this, literal);
+            if (k == 0) continue;
             // A product needs a plain name to be 1; a sum is 0 only where the name is 0.
-            pattern[lit.variable - 1] = (lit.negated == sumOfProducts) ? '*' : '1';
+            pattern[k - 1] = (literal.negated == sumOfProducts) ? '*' : '1';
         }
         for (const Cell& cell : cells) {
             bool matches = true;

@@ -219,7 +219,7 @@ void TInputFormula::BitBtn1Click() {
         return;
     }
     closePermission_ = true;
-    if (map_) map_->FormulaType = RadioButton2->isChecked() ? 1 : 0;
+    if (map_) map_->FormulaType = RadioButton2->isChecked() ? gmKNF : gmDNF;
     accept();
 }
 

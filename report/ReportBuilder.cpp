@@ -76,11 +76,10 @@ std::string Rejoin(const std::string& text) {
 std::optional<std::string> Build(const std::string& pageTemplate, const Content& content,
                                  std::string& missing) {
     const bool pos = content.method == gmKNF;
-    const FormulaShape shape = pos ? FormulaShape::ProductOfSums : FormulaShape::SumOfProducts;
     const bool textbook = content.notation == FormulaNotation::Textbook;
     // Textbook sums stand in brackets, so a product of sums breaks after a closing one.
     const char wrapChar = pos ? (textbook ? ')' : '*') : '+';
-    const std::string formula = ShownFormula(content.formula, shape, content.notation);
+    const std::string formula = ShownFormula(content.formula, content.method, content.notation);
 
     std::string f = std::string(H1) + T("Type") + H2 +
                     T(pos ? "Conjunctive Normal Form" : "Disjunctive Normal Form") + H3;
@@ -106,7 +105,8 @@ std::optional<std::string> Build(const std::string& pageTemplate, const Content&
         for (std::size_t k = 0; k < content.terms.size(); ++k)
             details += H18 + content.terms[k].second + H13 + H19 + T("Term") + H20 +
                        std::to_string(k + 1) + H21 +
-                       html::Escape(ShownFormula(content.terms[k].first, shape, content.notation)) +
+                       html::Escape(
+                           ShownFormula(content.terms[k].first, content.method, content.notation)) +
                        H22;
         details += H11;
     }

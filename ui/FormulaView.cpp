@@ -77,18 +77,18 @@ void ShowFormulasIn(QTreeWidget* tree) {
     Trees().push_back(tree);
 }
 
-FormulaShape ShapeOf(const QModelIndex& node) {
+TGlueMethod ShapeOf(const QModelIndex& node) {
     const QModelIndex root = node.parent().isValid() ? node.parent() : node;
     const QAbstractItemModel* model = root.model();
     const int terms = model ? model->rowCount(root) : 0;
     QStringList texts;
     for (int i = 0; i < terms; ++i) {
         const QString term = Text(model->index(i, 0, root));
-        if (term.contains('+')) return FormulaShape::ProductOfSums;
+        if (term.contains('+')) return gmKNF;
         texts << term;
     }
-    if (terms >= 2 && texts.join('*') == Text(root)) return FormulaShape::ProductOfSums;
-    return FormulaShape::SumOfProducts;
+    if (terms >= 2 && texts.join('*') == Text(root)) return gmKNF;
+    return gmDNF;
 }
 
 QString ShownText(const QModelIndex& node) {

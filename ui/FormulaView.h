@@ -28,7 +28,7 @@ void ShowFormulasIn(QTreeWidget* tree);
 
 // Whether a node is read as part of a product of sums: a formula node whose terms are sums or
 // which joins its terms by "*", and the terms of such a node.
-FormulaShape ShapeOf(const QModelIndex& node);
+TGlueMethod ShapeOf(const QModelIndex& node);
 
 // The node's text as shown.
 QString ShownText(const QModelIndex& node);

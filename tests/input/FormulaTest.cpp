@@ -69,7 +69,7 @@ TEST(AnalyzeFormula, SumOfProductsAddsOnes) {
 
 TEST(AnalyzeFormula, ProductOfSumsAddsZerosAndTheTextAloneDoesNotSayWhich) {
     TCarnoGrid map;
-    map.FormulaType = 1;
+    map.FormulaType = gmKNF;
     testing_support::FillMinterms(map, {}, {}, "1", "1");
     map.AnalyzeFormulaString("A+|B");
     EXPECT_EQ(MintermsWith(map, "0"), (std::vector<int>{4, 5, 6, 7}));
@@ -79,7 +79,7 @@ TEST(AnalyzeFormula, ProductOfSumsAddsZerosAndTheTextAloneDoesNotSayWhich) {
     EXPECT_EQ(MintermsWith(map, "0"), (std::vector<int>{0, 2, 4, 5, 6, 7, 8, 10, 12, 14}));
 
     // The same text as a sum of products: A or (not B and D).
-    map.FormulaType = 0;
+    map.FormulaType = gmDNF;
     testing_support::FillMinterms(map, {});
     map.AnalyzeFormulaString("A+|B*D");
     EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{1, 3, 8, 9, 10, 11, 12, 13, 14, 15}));
@@ -124,7 +124,7 @@ TEST(AnalyzeFormula, ReadsTheMinimizersResultBack) {
 
         TCarnoGrid back;
         back.SetVariableCount(map.VariableCount());
-        back.FormulaType = pos ? 1 : 0;
+        back.FormulaType = pos ? gmKNF : gmDNF;
         testing_support::FillMinterms(back, {}, {}, other, other);
         back.AnalyzeFormulaString(map.ResultFormula());
         // A single term without literals (the whole map) writes no text; it covers everything.

@@ -131,7 +131,7 @@ TEST_F(FormulaDialog, UnknownNameKeepsTheDialogOpenUntilMendedOrCancelled) {
     EXPECT_EQ(messages.Texts().back(), "Unknown variable in line.\nPosition: 5.");
     for (int m = 0; m < 16; ++m) EXPECT_EQ(At(m), m >= 12 ? "1" : "0") << m;  // the rest kept
     EXPECT_FALSE(form1->Createreport1->isEnabled());
-    EXPECT_EQ(form1->Grid.FormulaType, 0);
+    EXPECT_EQ(form1->Grid.FormulaType, gmDNF);
 }
 
 TEST_F(FormulaDialog, ProductOfSumsWritesZerosAndHistoryListsEachFormulaOnce) {
@@ -148,7 +148,7 @@ TEST_F(FormulaDialog, ProductOfSumsWritesZerosAndHistoryListsEachFormulaOnce) {
             [&] { form1->N9Click(); });
     }
     EXPECT_EQ(d()->ComboBox2->count(), 1);
-    EXPECT_EQ(form1->Grid.FormulaType, 1);
+    EXPECT_EQ(form1->Grid.FormulaType, gmKNF);
     // (A + not B) * D is 0 where A = 0 and B = 1, or where D = 0.
     for (int m = 0; m < 16; ++m) {
         const bool a = m & 8, b = m & 4, dBit = m & 1;
