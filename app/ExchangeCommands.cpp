@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
+#include "ui/ResultsQuestion.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -159,7 +160,7 @@ bool TForm1::LoadPla(const std::string& path) {
             QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
         if (!platform::Dialogs().PickItem(this, title, label, names, output)) return false;
     }
-    return Grid.TakeFunctionTable(TableOfPla(*file, output));
+    return Grid.TakeFunctionTable(TableOfPla(*file, output), AskResultsLost);
 }
 
 void TForm1::CopyasText1Click() {

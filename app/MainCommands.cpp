@@ -27,6 +27,7 @@
 #include "platform/Translate.h"
 #include "report/ReportForm.h"
 #include "ui/QtResultTree.h"
+#include "ui/ResultsQuestion.h"
 
 using platform::MsgAnswer;
 using platform::MsgButtons;
@@ -35,7 +36,10 @@ using platform::MsgIcon;
 // --- fills ---
 
 void TForm1::FillMap(const std::string& text) {
-    MapCommand([&] { Grid.FillCard(text); });
+    MapCommand([&] {
+        Grid.ConfirmResultsLoss(AskResultsLost, MsgIcon::Warning);
+        Grid.FillCard(text);
+    });
     CarnoGrid1->Refresh();
     Createreport1->setEnabled(false);
 }
@@ -71,6 +75,7 @@ void TForm1::BitBtn3Click() {
     MapCommand([&] {
         analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
     });
+    if (!analyzed) platform::Say("Invalid data in cell.");
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
     ShowResultIcons();
@@ -136,10 +141,10 @@ bool TForm1::LoadMap(const QString& fileName) {
     const std::string path = fileName.toStdString();
     bool loaded = false;
     MapCommand([&] {
-        loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path)
-                 : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path)
+        loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path, AskResultsLost)
+                 : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path, AskResultsLost)
                  : ext == "pla" ? LoadPla(path)
-                                : Grid.LoadFromFile(path);
+                                : Grid.LoadFromFile(path, AskResultsLost);
     });
     if (!loaded) return false;
     // A table may bring its input names: the options show what the map now holds.

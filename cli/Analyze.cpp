@@ -52,8 +52,7 @@ int Run(const Invocation& call) {
     map.TreeView = &tree;
     if (!FillMap(map, args, call.messages)) return 1;
 
-    if (!AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF))
-        return 1;  // a cell was refused, and why said
+    if (!AnalyzeOrSay(map, args)) return 1;
 
     const MemoryResultTree::Node& root = tree.roots.front();
     if (args.Has("json")) {

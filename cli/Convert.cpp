@@ -7,8 +7,8 @@
 
 #include "cli/Commands.h"
 #include "cli/GuiApplication.h"
+#include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
-#include "engine/Analyze.h"
 #include "engine/CarnoGrid.h"
 #include "files/MapPicture.h"
 #include "files/PlaFile.h"
@@ -131,7 +131,7 @@ int Run(const Invocation& call) {
         return 1;
     }
     if (const auto names = args.Value("names")) SetNames(map, *names);
-    if (args.Has("analyze") && !AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;
+    if (args.Has("analyze") && !AnalyzeOrSay(map, args)) return 1;
 
     bool written;
     if (kind) {

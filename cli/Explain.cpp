@@ -65,8 +65,7 @@ int Run(const Invocation& call) {
     const TGlueMethod form = args.Has("pos") ? gmKNF : gmDNF;
     explain::MapFunction f;
     if (!explain::ReadMap(map, form, f).ok) {
-        // The analysis' own check names the refusal.
-        map.CheckCells();
+        platform::Say("Invalid data in cell.");
         return 1;
     }
     const explain::Explanation e = explain::Explain(f, limits);

@@ -1,8 +1,10 @@
 #include "cli/MapInput.h"
 
+#include "engine/Analyze.h"
 #include "engine/VariableName.h"
 #include "input/FormulaMessage.h"
 #include "input/StringParcer.h"
+#include "platform/Message.h"
 
 namespace cli {
 
@@ -76,7 +78,11 @@ bool FillMap(TCarnoGrid& map, const Args& args, const MessageCapture& messages) 
         if (args.Has("km") && n != map.VariableCount())
             throw InputError("--vars " + *vars + " contradicts the map file's " +
                              std::to_string(map.VariableCount()) + " variables");
-        if (!map.SetVariableCount(n)) return false;
+        if (!map.SetVariableCount(n)) {
+            platform::Say("Invalid number of variables", platform::MsgIcon::Information,
+                          platform::MsgButtons::Ok);
+            return false;
+        }
     }
     if (const auto names = args.Value("names")) SetNames(map, *names);
     if (const auto formula = args.Value("formula")) {
@@ -93,6 +99,12 @@ bool FillMap(TCarnoGrid& map, const Args& args, const MessageCapture& messages) 
         if (const auto text = args.Value(option))
             map.AnalyzeWorkString(ValueOrFileContent(*text), value);
     return messages.Count() == before;
+}
+
+bool AnalyzeOrSay(TCarnoGrid& map, const Args& args) {
+    if (AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return true;
+    platform::Say("Invalid data in cell.");
+    return false;
 }
 
 }  // namespace cli

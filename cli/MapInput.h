@@ -14,4 +14,7 @@ namespace cli {
 // an input and the program's message has been printed.
 bool FillMap(TCarnoGrid& map, const Args& args, const MessageCapture& messages);
 
+// The Analyze command as --pos chooses the form; false when a cell was refused, and said so.
+bool AnalyzeOrSay(TCarnoGrid& map, const Args& args);
+
 }  // namespace cli

@@ -2,8 +2,8 @@
 // as the report dialog would.
 
 #include "cli/Commands.h"
+#include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
-#include "engine/Analyze.h"
 #include "input/TruthTableData.h"
 #include "platform/SafeWrite.h"
 #include "report/Generate.h"
@@ -27,7 +27,7 @@ int Run(const Invocation& call) {
         if (call.messages.Count() == 0) throw InputError("cannot read " + *km);
         return 1;
     }
-    if (!AnalyzeMap(map, args.Has("pos") ? gmKNF : gmDNF)) return 1;
+    if (!AnalyzeOrSay(map, args)) return 1;
 
     const report::Choices choices{args.Has("truth-table"), args.Has("map"), args.Has("sets"),
                                   args.Has("each-term")};

@@ -6,7 +6,5 @@ bool AnalyzeMap(TCarnoGrid& grid, TGlueMethod method) {
     for (int c = 1; c <= grid.MapColumns(); ++c)
         for (int r = 1; r <= grid.MapRows(); ++r)
             if (grid.Cells(c, r).empty()) grid.SetCells(c, r, uncovered);
-    if (!grid.CheckCells()) return false;
-    grid.Test();
-    return true;
+    return grid.Test();
 }

@@ -5,5 +5,5 @@
 #include "engine/CarnoGrid.h"
 
 // True when the map passed its check and the tree holds the result; false when a cell was
-// refused (the message has been shown; the empty cells are filled all the same).
+// refused (the caller says "Invalid data in cell."; the empty cells are filled all the same).
 bool AnalyzeMap(TCarnoGrid& grid, TGlueMethod method);

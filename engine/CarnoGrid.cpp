@@ -1,12 +1,5 @@
 #include "engine/CarnoGrid.h"
 
-#include "platform/Message.h"
-#include "platform/Translate.h"
-
-using platform::MsgAnswer;
-using platform::MsgButtons;
-using platform::MsgIcon;
-
 TCarnoGrid::TCarnoGrid() {
     SetVariableCount(4);
 }
@@ -33,11 +26,7 @@ void TCarnoGrid::SetState(const TMapState& state) {
 }
 
 bool TCarnoGrid::SetVariableCount(int n) {
-    if (n < 2 || n > 8) {
-        platform::Say("Invalid number of variables", platform::MsgIcon::Information,
-                      platform::MsgButtons::Ok);
-        return false;
-    }
+    if (n < 2 || n > 8) return false;
     colVarCount_ = (n + 1) / 2;
     rowVarCount_ = n / 2;
     variableCount_ = n;
@@ -89,16 +78,15 @@ TCellPos TCarnoGrid::PositionOfMinterm(int minterm) const {
             static_cast<std::uint8_t>(inverseGray(rowBits) + 1)};
 }
 
-void TCarnoGrid::AskToClearResults(MsgIcon icon) {
-    if (!TreeView || TreeView->NodeCount() == 0) return;
-    const MsgAnswer a =
-        platform::ShowMessage(platform::TranslateText("Results of analyze will be lost, Continue?"),
-                              icon, MsgButtons::OkCancel);
-    if (a == MsgAnswer::Ok) TreeView->Clear();
+bool TCarnoGrid::ResultsWouldBeLost() const {
+    return TreeView && TreeView->NodeCount() != 0;
+}
+
+void TCarnoGrid::ConfirmResultsLoss(const ResultsQuestion& ask, platform::MsgIcon icon) {
+    if (ResultsWouldBeLost() && ask && ask(icon)) TreeView->Clear();
 }
 
 void TCarnoGrid::FillCard(const std::string& text) {
-    AskToClearResults(MsgIcon::Warning);
     CleareCard();
     for (int c = 1; c <= MapColumns(); ++c)
         for (int r = 1; r <= MapRows(); ++r) SetCells(c, r, text);
@@ -124,9 +112,7 @@ std::optional<TCellPos> TCarnoGrid::FirstBadCell() const {
 }
 
 bool TCarnoGrid::CheckCells() const {
-    if (!FirstBadCell()) return true;
-    platform::Say("Invalid data in cell.");
-    return false;
+    return !FirstBadCell();
 }
 
 void TCarnoGrid::Invert() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,11 @@
 
 class TruthTableData;
 struct FunctionTable;
+
+// Asked before an edit makes the results in the tree stale ("Results of analyze will be lost,
+// Continue?"): true clears them; the edit goes on either way. The window asks the user, the
+// command line and the tests answer for themselves; no question keeps the results.
+using ResultsQuestion = std::function<bool(platform::MsgIcon)>;
 
 // Everything a map edit can change: the whole cell store (hidden cells too), the variable
 // count, the names and the loaded mark. Undo puts one back as a whole.
@@ -47,7 +53,8 @@ class TCarnoGrid {
 
     // --- geometry ---
     int VariableCount() const { return variableCount_; }
-    // Out of 2..8: "Invalid number of variables", nothing changes. Returns whether applied.
+    // Out of 2..8 nothing changes ("Invalid number of variables" is the caller's to say).
+    // Returns whether applied.
     bool SetVariableCount(int n);
     int ColumnVariableCount() const { return colVarCount_; }
     int RowVariableCount() const { return rowVarCount_; }
@@ -73,10 +80,18 @@ class TCarnoGrid {
     TMapState State() const;
     void SetState(const TMapState& state);
 
+    // --- results shown in the tree ---
+    // The tree holds results that an edit of the map would make stale.
+    bool ResultsWouldBeLost() const;
+    // Asks when results would be lost; a yes clears the tree.
+    void ConfirmResultsLoss(const ResultsQuestion& ask, platform::MsgIcon icon);
+
     // --- cell operations ---
+    // Every visible cell to text; results in the tree are the caller's to ask about first.
     void FillCard(const std::string& text);
     void CleareCard();
-    // "Invalid data in cell." when a map cell holds anything but "", "0", "1" or "*".
+    // False when a map cell holds anything but "", "0", "1" or "*" ("Invalid data in cell." is
+    // the caller's to say).
     bool CheckCells() const;
     static bool IsCellText(const std::string& text);
     // The first cell CheckCells refuses, columns left to right, each top to bottom.
@@ -121,7 +136,7 @@ class TCarnoGrid {
     bool SaveToFile(const std::string& fileName);
     // True when the map was replaced; a missing file does nothing, a bad one is reported and
     // leaves the map, its variable count and the result tree as they were.
-    bool LoadFromFile(const std::string& fileName);
+    bool LoadFromFile(const std::string& fileName, const ResultsQuestion& ask = {});
 
     // --- Boolean function file (files/BooleanFunctionFile.cpp) ---
     // The section "Boolean Function" with VarCount and the three sets texts; other sections and
@@ -129,18 +144,18 @@ class TCarnoGrid {
     bool SaveToBooleanFunctionFile(const std::string& fileName) const;
     // Reads the three lists of such a file into the map (2 to 8 variables; names stay). A
     // missing file does nothing; a bad one is reported and leaves the map as it was.
-    bool LoadFromBooleanFunctionFile(const std::string& fileName);
+    bool LoadFromBooleanFunctionFile(const std::string& fileName, const ResultsQuestion& ask = {});
 
     // --- exchange files (files/FunctionFile.cpp) ---
     // A CSV truth table of 2 to 8 inputs replaces the map's cells and variable count, and its
     // input names become the variable names where they suit a map. A missing file does nothing;
     // a bad one is reported (with its line) and leaves the map as it was. True when loaded.
-    bool LoadFromCsvFile(const std::string& fileName);
+    bool LoadFromCsvFile(const std::string& fileName, const ResultsQuestion& ask = {});
     // The visible map as a CSV truth table; cells that are not 0, 1, * or empty refuse the save.
     bool SaveToCsvFile(const std::string& fileName) const;
     // Takes a table of 2 to 8 inputs as LoadFromFile takes a file: asks before dropping results,
     // then replaces cells, variable count and (where they suit) names. False for another size.
-    bool TakeFunctionTable(const FunctionTable& table);
+    bool TakeFunctionTable(const FunctionTable& table, const ResultsQuestion& ask = {});
 
     // --- PLA (files/PlaFile.cpp; reading goes through ReadPlaForMap and TakeFunctionTable) ---
     // The visible map as type fd: compact cubes of its ones and of its don't cares, the names
@@ -169,7 +184,8 @@ class TCarnoGrid {
     std::uint8_t LoadedMark = 0;      // 2 after a map file was loaded
 
     // --- minimization by gluing ---
-    void Test();
+    // Checks the cells, glues and fills the tree; false (nothing done) when a cell is refused.
+    bool Test();
     void Glue();
     // One-way test: may g2 be glued to g1? Only g1's cells are examined.
     bool CanGlue(const TGroup& g1, const TGroup& g2) const;
@@ -190,8 +206,6 @@ class TCarnoGrid {
   private:
     friend class Gluer;
 
-    // "Results of analyze will be lost, Continue?" when the tree holds results; OK clears it.
-    void AskToClearResults(platform::MsgIcon icon);
     void FillTree();            // the formula node and one child per term
     void WriteResultFormula();  // the result terms' texts, joined
 

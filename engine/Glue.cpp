@@ -377,10 +377,11 @@ std::vector<std::string> TCarnoGrid::ResultTermTexts() const {
     return texts;
 }
 
-void TCarnoGrid::Test() {
-    if (!CheckCells()) return;
+bool TCarnoGrid::Test() {
+    if (!CheckCells()) return false;
     Glue();
     FillTree();
+    return true;
 }
 
 void TCarnoGrid::UseResult(std::vector<TGroup> groups) {

@@ -99,7 +99,8 @@ bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
     return file.Write(fileName);
 }
 
-bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName) {
+bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName,
+                                             const ResultsQuestion& ask) {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) return false;
     const std::optional<BooleanFunctionFile> content = BooleanFunctionFile::Read(fileName);
@@ -123,5 +124,5 @@ bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName) {
             return false;
     FunctionTable table = TableOfMap(staging);
     table.names.clear();  // the file names no variables: the map keeps its own
-    return TakeFunctionTable(table);
+    return TakeFunctionTable(table, ask);
 }

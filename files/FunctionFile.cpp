@@ -70,13 +70,13 @@ std::optional<std::vector<std::string>> MapNamesFor(const std::vector<std::strin
     return out;
 }
 
-bool TCarnoGrid::TakeFunctionTable(const FunctionTable& table) {
+bool TCarnoGrid::TakeFunctionTable(const FunctionTable& table, const ResultsQuestion& ask) {
     const int n = table.variableCount;
     if (n < 2 || n > 8 || table.values.size() != (std::size_t{1} << n)) {
         ShowError(platform::TranslateText("The map takes functions of 2 to 8 inputs."));
         return false;
     }
-    AskToClearResults(MsgIcon::Information);
+    ConfirmResultsLoss(ask, MsgIcon::Information);
     CleareCard();
     SetVariableCount(n);
     for (int c = 1; c <= MapColumns(); ++c)
@@ -88,7 +88,7 @@ bool TCarnoGrid::TakeFunctionTable(const FunctionTable& table) {
     return true;
 }
 
-bool TCarnoGrid::LoadFromCsvFile(const std::string& fileName) {
+bool TCarnoGrid::LoadFromCsvFile(const std::string& fileName, const ResultsQuestion& ask) {
     std::string bytes, error;
     switch (platform::ReadFileLimited(fileName, kMaxExchangeFileSize, &bytes, &error)) {
         case platform::ReadStatus::Ok:
@@ -108,11 +108,14 @@ bool TCarnoGrid::LoadFromCsvFile(const std::string& fileName) {
         ShowError(ProblemText(problem));
         return false;
     }
-    return TakeFunctionTable(*table);
+    return TakeFunctionTable(*table, ask);
 }
 
 bool TCarnoGrid::SaveToCsvFile(const std::string& fileName) const {
-    if (!CheckCells()) return false;
+    if (!CheckCells()) {
+        platform::Say("Invalid data in cell.");
+        return false;
+    }
     std::string error;
     if (platform::WriteFileAtomically(fileName, csv::CsvText(TableOfMap(*this)), &error))
         return true;

@@ -120,7 +120,7 @@ bool TCarnoGrid::SaveToFile(const std::string& fileName) {
     return false;
 }
 
-bool TCarnoGrid::LoadFromFile(const std::string& fileName) {
+bool TCarnoGrid::LoadFromFile(const std::string& fileName, const ResultsQuestion& ask) {
     std::string bytes, error;
     switch (platform::ReadFileLimited(fileName, mapfile::kMaxFileSize, &bytes, &error)) {
         case platform::ReadStatus::Ok:
@@ -140,7 +140,7 @@ bool TCarnoGrid::LoadFromFile(const std::string& fileName) {
         return false;
     }
 
-    AskToClearResults(MsgIcon::Information);
+    ConfirmResultsLoss(ask, MsgIcon::Information);
     CleareCard();
     SetVariableCount(content->variableCount);
     std::size_t i = 0;

@@ -124,7 +124,10 @@ std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::ve
 }
 
 std::optional<std::string> MapPlaText(const TCarnoGrid& map) {
-    if (!map.CheckCells()) return std::nullopt;
+    if (!map.CheckCells()) {
+        platform::Say("Invalid data in cell.");
+        return std::nullopt;
+    }
     const FunctionTable table = TableOfMap(map);
     const int n = table.variableCount;
     std::vector<bool> ones(table.values.size()), dontCares(table.values.size()),

@@ -39,10 +39,7 @@ TEST_F(CarnoGridTest, RefusesVariableCountsOutsideTwoToEight) {
         EXPECT_EQ(map.VariableCount(), 4);
         EXPECT_EQ(map.MapColumns(), 4);
     }
-    ASSERT_EQ(sink.Shown().size(), 5u);
-    EXPECT_EQ(sink.Shown()[0].text, "Invalid number of variables");
-    EXPECT_EQ(sink.Shown()[0].icon, MsgIcon::Information);
-    EXPECT_EQ(sink.Shown()[0].buttons, MsgButtons::Ok);
+    EXPECT_TRUE(sink.Shown().empty());
     EXPECT_EQ(map.Cells(2, 3), "1");
 }
 
@@ -117,26 +114,33 @@ TEST_F(CarnoGridTest, FillAfterLoadEmptiesTheWholeStoreOnce) {
     EXPECT_EQ(map.Cells(32, 32), "1");
 }
 
-TEST_F(CarnoGridTest, FillAsksOnlyWhenResultsAreShownAndGoesOnEitherWay) {
+TEST_F(CarnoGridTest, ResultsQuestionOnlyWhenResultsAreShownAndTheMapNeverAsksItself) {
     MemoryResultTree tree;
+    std::vector<MsgIcon> asked;
+    bool answer = false;
+    const ResultsQuestion ask = [&](MsgIcon icon) {
+        asked.push_back(icon);
+        return answer;
+    };
+    map.ConfirmResultsLoss(ask, MsgIcon::Warning);  // no tree at all
     map.TreeView = &tree;
-    map.FillCard("1");
-    EXPECT_TRUE(sink.Shown().empty());
+    EXPECT_FALSE(map.ResultsWouldBeLost());
+    map.ConfirmResultsLoss(ask, MsgIcon::Warning);
+    EXPECT_TRUE(asked.empty());
 
     tree.AddRoot("A");
-    sink.Plan(MsgAnswer::Cancel);
+    EXPECT_TRUE(map.ResultsWouldBeLost());
+    map.ConfirmResultsLoss(ask, MsgIcon::Warning);
     map.FillCard("0");
-    ASSERT_EQ(sink.Shown().size(), 1u);
-    EXPECT_EQ(sink.Shown()[0].text, "Results of analyze will be lost, Continue?");
-    EXPECT_EQ(sink.Shown()[0].icon, MsgIcon::Warning);
-    EXPECT_EQ(sink.Shown()[0].buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(asked, std::vector<MsgIcon>{MsgIcon::Warning});
     EXPECT_EQ(tree.NodeCount(), 1);
     EXPECT_EQ(map.Cells(1, 1), "0");
 
-    sink.Plan(MsgAnswer::Ok);
-    map.FillCard("");
+    answer = true;
+    map.ConfirmResultsLoss(ask, MsgIcon::Information);
     EXPECT_EQ(tree.NodeCount(), 0);
-    EXPECT_EQ(map.Cells(1, 1), "");
+    map.ConfirmResultsLoss({}, MsgIcon::Information);
+    EXPECT_TRUE(sink.Shown().empty());
 }
 
 TEST_F(CarnoGridTest, CheckCellsAcceptsOnlyTheFourTexts) {
@@ -149,13 +153,15 @@ TEST_F(CarnoGridTest, CheckCellsAcceptsOnlyTheFourTexts) {
         map.SetCells(3, 3, bad);
         EXPECT_FALSE(map.CheckCells()) << bad;
     }
-    ASSERT_EQ(sink.Shown().size(), 6u);
-    EXPECT_EQ(sink.Shown()[0].text, "Invalid data in cell.");
-    EXPECT_EQ(sink.Shown()[0].icon, MsgIcon::Error);
-    // Hidden cells are not checked.
+    EXPECT_TRUE(sink.Shown().empty());
+    // The first refused cell by columns, each top to bottom; hidden cells are not checked.
+    map.SetCells(2, 4, "x");
+    EXPECT_EQ(map.FirstBadCell(), (TCellPos{2, 4}));
     map.SetCells(3, 3, "1");
+    map.SetCells(2, 4, "0");
     map.SetCells(9, 9, "bad");
     EXPECT_TRUE(map.CheckCells());
+    EXPECT_FALSE(map.FirstBadCell());
 }
 
 TEST_F(CarnoGridTest, InvertSwapsOnesAndZerosOnly) {

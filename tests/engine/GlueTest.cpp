@@ -83,10 +83,10 @@ TEST(Glue, TestStopsAtInvalidCellsWithoutTouchingResults) {
     map.Glue();
     const std::string before = map.ResultFormula();
     map.SetCells(3, 2, "x");
-    map.Test();
+    EXPECT_FALSE(map.Test());
     EXPECT_TRUE(tree.roots.empty());
     EXPECT_EQ(map.ResultFormula(), before);
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Invalid data in cell."});
+    EXPECT_TRUE(sink.Texts().empty());
 }
 
 TEST(Glue, TermQueriesFollowResultOrder) {

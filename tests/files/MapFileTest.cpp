@@ -139,22 +139,29 @@ TEST_F(MapFileTest, ResultQuestionOnlyForAFileThatWillBeLoaded) {
     WriteAll(good, Header(2, 0, 2, 2) + std::string(4, '\1'));
     WriteAll(bad, Header(2, 0, 2, 2) + std::string(3, '\1'));
 
-    ASSERT_FALSE(map.LoadFromFile(bad));
+    std::vector<MsgIcon> asked;
+    bool answer = false;
+    const ResultsQuestion ask = [&](MsgIcon icon) {
+        asked.push_back(icon);
+        return answer;
+    };
+    ASSERT_FALSE(map.LoadFromFile(bad, ask));
+    EXPECT_TRUE(asked.empty());
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Error);
     EXPECT_EQ(tree.NodeCount(), 2);
 
     messages.Clear();
-    messages.Plan(MsgAnswer::Cancel);
-    ASSERT_TRUE(map.LoadFromFile(good));  // Cancel keeps the tree, the map is loaded
-    EXPECT_EQ(messages.Texts(),
-              std::vector<std::string>{"Results of analyze will be lost, Continue?"});
-    EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Information);
+    ASSERT_TRUE(map.LoadFromFile(good, ask));  // no keeps the tree, the map is loaded
+    EXPECT_EQ(asked, std::vector<MsgIcon>{MsgIcon::Information});
+    EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(tree.NodeCount(), 2);
     EXPECT_EQ(map.VariableCount(), 2);
 
-    messages.Clear();
-    ASSERT_TRUE(map.LoadFromFile(good));
+    ASSERT_TRUE(map.LoadFromFile(good));  // nobody asked: the results stay
+    EXPECT_EQ(tree.NodeCount(), 2);
+    answer = true;
+    ASSERT_TRUE(map.LoadFromFile(good, ask));
     EXPECT_EQ(tree.NodeCount(), 0);
 
     messages.Clear();
