@@ -4,6 +4,7 @@
 // command line), so the page decides how to show it.
 
 #include <emscripten/emscripten.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -240,6 +241,8 @@ std::string Save(const std::vector<std::string>& f) {
                     : kind == "csv" ? grid.SaveToCsvFile(path)
                     : kind == "pla" ? grid.SaveToPlaFile(path)
                                     : false;
+    // The browser's umask stub gives new files no permissions; the page must read it back.
+    if (ok) ::chmod(path.c_str(), 0644);
     return reply.Finish(ok);
 }
 

@@ -50,7 +50,7 @@ async function analyze() {
   result = a;
   const mine = generation;
   showResult(resultEls(), a, notation(), view);
-  const e = await call('explain', ...state.fields(), pos() ? 'pos' : '', '100');
+  const e = await call('explain', ...state.fields(), pos() ? 'pos' : '', $('limit').value);
   if (mine !== generation) return;
   if (!e.ok) {
     say(e.refused ? [e.refused] : e.messages);
@@ -100,11 +100,9 @@ async function translated(text) {
 }
 
 async function openFile(file) {
-  const kind = file.name.toLowerCase().split('.').pop();
-  if (!['km', 'csv', 'pla'].includes(kind)) {
-    say([await translated('Unknown file type.')]);
-    return;
-  }
+  // Any other name is read as a map file, whose reader says what is wrong with it.
+  const ext = file.name.toLowerCase().split('.').pop();
+  const kind = ['csv', 'pla'].includes(ext) ? ext : 'km';
   const path = `/tmp/open.${kind}`;
   await writeFile(path, await file.arrayBuffer());
   let a = await call('open', kind, path, '');
@@ -186,7 +184,9 @@ function bind() {
     const m = Number(e.target.dataset.m);
     if (Number.isInteger(m)) state.setCells([m], e.target.value);
   };
-  $('textbook').onchange = () => { if (result) showResult(resultEls(), result, notation(), view); };
+  for (const r of document.querySelectorAll('input[name=notation]'))
+    r.onchange = () => { if (result) showResult(resultEls(), result, notation(), view); };
+  $('limit').onchange = () => { if (result) analyze(); };
   $('copy').onclick = copyFormula;
   $('open').onchange = (e) => { if (e.target.files[0]) openFile(e.target.files[0]); e.target.value = ''; };
   $('save').onchange = (e) => { if (e.target.value) saveAs(e.target.value); e.target.value = ''; };

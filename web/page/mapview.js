@@ -2,8 +2,7 @@
 // click, drag or arrows, values typed from the keyboard, the selected term filled and loops
 // drawn over the cells, open on a side where a term continues across the map's edge.
 
-export const LOOP_COLOURS = ['#d62728', '#1f77b4', '#2ca02c', '#ff7f0e', '#9467bd', '#8c564b',
-  '#e377c2', '#17becf'];
+import { loopBox, loopPath } from './loops.js';
 
 export class MapView {
   constructor(root, state, layouts, actions) {
@@ -26,6 +25,8 @@ export class MapView {
   mintermAt(c, r) { return this.layout.minterms[r * this.cols() + c]; }
 
   render() {
+    // An edit redraws the map: the keyboard stays on the focused cell.
+    const hadFocus = this.root.contains(document.activeElement);
     const l = this.layout;
     const names = this.state.names.slice(0, this.state.vars);
     const rowNames = names.slice(0, l.rowVars).join(' ');
@@ -54,7 +55,10 @@ export class MapView {
     this.svg = this.root.querySelector('svg');
     this.bind();
     this.paintMarks();
-    this.cell(this.focus[0], this.focus[1])?.setAttribute('tabindex', '0');
+    if (this.focus[0] >= this.cols() || this.focus[1] >= this.rows()) this.focus = [0, 0];
+    const focused = this.cell(this.focus[0], this.focus[1]);
+    focused.setAttribute('tabindex', '0');
+    if (hadFocus) focused.focus();
   }
 
   cellLabel(m, shown) {
@@ -148,38 +152,7 @@ export class MapView {
     this.svg.setAttribute('width', box.width);
     this.svg.setAttribute('height', box.height);
     this.svg.innerHTML = this.loops.map((loop, k) => loop.blocks.map((b) =>
-      `<path d="${loopPath(b, x0, y0, w, h, this.cols(), this.rows(), 3 + (k % 3) * 2)}"
+      `<path d="${loopPath(loopBox(b, x0, y0, w, h, this.cols(), this.rows(), 3 + (k % 3) * 2))}"
         stroke="${loop.colour}" />`).join('')).join('');
   }
-}
-
-// A block's outline: rounded where two drawn sides meet; an open side is left out and its
-// neighbours run on to the map's edge.
-export function loopPath(b, x0, y0, w, h, cols, rows, inset) {
-  const [c0, c1, r0, r1, openL, openR, openT, openB] = b;
-  const x1 = openL ? x0 : x0 + c0 * w + inset;
-  const x2 = openR ? x0 + cols * w : x0 + (c1 + 1) * w - inset;
-  const y1 = openT ? y0 : y0 + r0 * h + inset;
-  const y2 = openB ? y0 + rows * h : y0 + (r1 + 1) * h - inset;
-  const rad = Math.min(8, (x2 - x1) / 2, (y2 - y1) / 2);
-  const top = !openT, right = !openR, bottom = !openB, left = !openL;
-  const f = (v) => v.toFixed(1);
-  let d = '';
-  if (top) {
-    d += `M${f(x1 + (left ? rad : 0))} ${f(y1)}H${f(x2 - (right ? rad : 0))}`;
-    if (right) d += `A${rad} ${rad} 0 0 1 ${f(x2)} ${f(y1 + rad)}`;
-  }
-  if (right) {
-    d += `M${f(x2)} ${f(y1 + (top ? rad : 0))}V${f(y2 - (bottom ? rad : 0))}`;
-    if (bottom) d += `A${rad} ${rad} 0 0 1 ${f(x2 - rad)} ${f(y2)}`;
-  }
-  if (bottom) {
-    d += `M${f(x2 - (right ? rad : 0))} ${f(y2)}H${f(x1 + (left ? rad : 0))}`;
-    if (left) d += `A${rad} ${rad} 0 0 1 ${f(x1)} ${f(y2 - rad)}`;
-  }
-  if (left) {
-    d += `M${f(x1)} ${f(y2 - (bottom ? rad : 0))}V${f(y1 + (top ? rad : 0))}`;
-    if (top) d += `A${rad} ${rad} 0 0 1 ${f(x1 + rad)} ${f(y1)}`;
-  }
-  return d;
 }

@@ -1,7 +1,7 @@
 // The result list and the "Minimal solutions" view. Each list is a listbox: selecting a term,
 // a prime or a solution shows it on the map.
 
-import { LOOP_COLOURS } from './mapview.js';
+import { LOOP_COLOURS } from './loops.js';
 
 const esc = (t) => String(t).replace(/[&<>"]/g, (ch) => `&#${ch.charCodeAt(0)};`);
 

@@ -3,7 +3,7 @@
 // corner between the row and the column names, the chosen term filled, a loop per term.
 // One layout, three files: SVG, PNG (the SVG rasterized) and TeX (TikZ).
 
-import { LOOP_COLOURS } from './mapview.js';
+import { LOOP_COLOURS, loopBox, loopPath } from './loops.js';
 
 const MARGIN = 4, CELL_MIN = 25, FONT_PX = 13;
 const FONT = `${FONT_PX}px "DejaVu Sans", sans-serif`;
@@ -79,24 +79,11 @@ function shapes(g) {
 const esc = (t) => String(t).replace(/[&<>"]/g, (ch) => `&#${ch.charCodeAt(0)};`);
 const n = (v) => Number(v.toFixed(2));
 
-// The outline pieces of a block as [x1, y1, x2, y2, r, sides drawn].
-function loopBox(g, b, inset) {
-  const [c0, c1, r0, r1, openL, openR, openT, openB] = b;
-  const x1 = openL ? g.X(0) : g.X(c0) + inset;
-  const x2 = openR ? g.X(g.cols) : g.X(c1 + 1) - inset;
-  const y1 = openT ? g.Y(0) : g.Y(r0) + inset;
-  const y2 = openB ? g.Y(g.rows) : g.Y(r1 + 1) - inset;
-  return { x1, x2, y1, y2, r: Math.min(8, (x2 - x1) / 2, (y2 - y1) / 2), top: !openT, right: !openR, bottom: !openB, left: !openL };
-}
+// A loop block of the picture.
+const boxOf = (g, s) => loopBox(s.loop, g.X(0), g.Y(0), g.cellW, CELL_MIN, g.cols, g.rows, s.inset);
 
 function svgLoop(g, s) {
-  const { x1, x2, y1, y2, r, top, right, bottom, left } = loopBox(g, s.loop, s.inset);
-  let d = '';
-  if (top) d += `M${n(x1 + (left ? r : 0))} ${n(y1)}H${n(x2 - (right ? r : 0))}` + (right ? `A${n(r)} ${n(r)} 0 0 1 ${n(x2)} ${n(y1 + r)}` : '');
-  if (right) d += `M${n(x2)} ${n(y1 + (top ? r : 0))}V${n(y2 - (bottom ? r : 0))}` + (bottom ? `A${n(r)} ${n(r)} 0 0 1 ${n(x2 - r)} ${n(y2)}` : '');
-  if (bottom) d += `M${n(x2 - (right ? r : 0))} ${n(y2)}H${n(x1 + (left ? r : 0))}` + (left ? `A${n(r)} ${n(r)} 0 0 1 ${n(x1)} ${n(y2 - r)}` : '');
-  if (left) d += `M${n(x1)} ${n(y2 - (bottom ? r : 0))}V${n(y1 + (top ? r : 0))}` + (top ? `A${n(r)} ${n(r)} 0 0 1 ${n(x1 + r)} ${n(y1)}` : '');
-  return `<path d="${d}" fill="none" stroke="${s.colour}" stroke-width="2" stroke-linecap="round"/>`;
+  return `<path d="${loopPath(boxOf(g, s))}" fill="none" stroke="${s.colour}" stroke-width="2" stroke-linecap="round"/>`;
 }
 
 export function svgText(p) {
@@ -147,7 +134,7 @@ export function texText(p) {
     if (s.rect) return `\\fill[color=${rgb(s.fill)}] (${n(s.rect[0])},${n(s.rect[1])}) rectangle ++(${n(s.rect[2])},${n(s.rect[3])});`;
     if (s.line) return `\\draw[color=${rgb('#808080')}] (${n(s.line[0])},${n(s.line[1])}) -- (${n(s.line[2])},${n(s.line[3])});`;
     if (s.loop) {
-      const { x1, x2, y1, y2, r, top, right, bottom, left } = loopBox(g, s.loop, s.inset);
+      const { x1, x2, y1, y2, r, top, right, bottom, left } = boxOf(g, s);
       const open = !(top && right && bottom && left);
       if (!open) return `\\draw[line width=2pt,color=${rgb(s.colour)},rounded corners=${n(r)}pt] (${n(x1)},${n(y1)}) rectangle (${n(x2)},${n(y2)});`;
       const parts = [];

@@ -1,0 +1,216 @@
+// The page's checks, each a function of the browser and the expected answers; check(name,
+// ok, detail) records one outcome.
+import { execFileSync } from 'node:child_process';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { analysed, readPage, inkShare } from './browser.mjs';
+
+const same = (a, b) => JSON.stringify(a) === JSON.stringify(b);
+
+// The page's answer against mapwright-cli's analyze and explain for the same map.
+function compare(check, name, shown, c) {
+  check(`${name}: formula`, shown.formula === c.analyze.formula, `${shown.formula} != ${c.analyze.formula}`);
+  check(`${name}: terms`, same(shown.terms, c.analyze.terms.map((t) => t.text)), `${shown.terms}`);
+  check(`${name}: primes`, same(shown.primes, c.explain.primes.map((p) => p.text)), `${shown.primes}`);
+  // Listing beyond the first minimum stops after a time, so a faster build lists more: the
+  // shorter list must begin the longer one, and both find the same minimum.
+  const expected = c.explain.solutions.map((s) => s.formula);
+  const n = Math.min(shown.solutions.length, expected.length);
+  check(`${name}: minimal solutions`, n > 0 && same(shown.solutions.slice(0, n), expected.slice(0, n)),
+    `${shown.solutions.slice(0, 3)} | ${expected.slice(0, 3)}`);
+  check(`${name}: the minimum`, same(shown.minimum, [c.explain.minimum.terms, c.explain.minimum.literals]),
+    `${shown.minimum}`);
+}
+
+export function linkOfCase(c) {
+  return `#v=${c.vars}&ones=${c.ones}&zeros=${c.zeros}&dc=${c.dc}${c.pos ? '&pos' : ''}`;
+}
+
+// Every seeded map opened by its link: the same formulas and minimal solutions as the CLI.
+export async function seededMaps(b, url, cases, check, figures) {
+  const page = await b.open(url);
+  for (const [i, c] of cases.entries()) {
+    const ms = await analysed(page, () => page.evaluate((h) => { location.hash = h; }, linkOfCase(c)));
+    if (c.vars === 8) figures.worst8Ms = Math.max(figures.worst8Ms || 0, ms);
+    compare(check, `map ${i} (${c.vars} variables, ${c.pos ? 'POS' : 'SOP'})`, await readPage(page), c);
+  }
+  await page.close();
+}
+
+// Maps entered by clicking cells and typing, analysed by the button.
+export async function typedMaps(b, url, cases, check) {
+  for (const [i, c] of cases.entries()) {
+    const page = await b.open(url);
+    await page.select('#vars', String(c.vars));
+    if (c.pos) await page.click('input[name=form][value=pos]');
+    const value = (m) => (c.table[m] === '-' ? '*' : c.table[m]);
+    for (let m = 0; m < (1 << c.vars); ++m) {
+      await page.click(`#map td[data-m="${m}"]`);
+      await page.keyboard.type(value(m));
+    }
+    await analysed(page, () => page.click('#analyze'));
+    compare(check, `typed map ${i}`, await readPage(page), c);
+    await page.close();
+  }
+}
+
+export async function formulaMaps(b, url, cases, check) {
+  for (const [i, c] of cases.entries()) {
+    const page = await b.open(url);
+    await page.select('#vars', String(c.vars));
+    await page.type('#formula', c.formula);
+    if (c.formulaType === 'POS') await page.click('input[name=ftype][value=POS]');
+    await page.click('#formula-form button');
+    await page.waitForFunction(() => document.querySelector('#map td[data-m="0"]').textContent !== '' ||
+      [...document.querySelectorAll('#map td')].some((td) => td.textContent !== ''));
+    await analysed(page, () => page.click('#analyze'));
+    compare(check, `formula ${c.formula}`, await readPage(page), c);
+    await page.close();
+  }
+}
+
+// Bad input: the message, and the map as it was.
+export async function badInput(b, url, check, german) {
+  const page = await b.open(`${url}#v=3&ones=1,2`);
+  const before = (await readPage(page)).cells;
+  const tryIt = async (name, act, message) => {
+    await page.evaluate(() => { document.getElementById('messages').textContent = ''; });
+    await act();
+    await page.waitForFunction(() => document.getElementById('messages').textContent !== '', { timeout: 10000 });
+    const shown = await readPage(page);
+    check(`${name}: message`, shown.messages.startsWith(message), shown.messages);
+    check(`${name}: map kept`, shown.cells === before, shown.cells);
+  };
+  await tryIt('unknown variable', async () => {
+    await page.type('#formula', 'A*Q');
+    await page.click('#formula-form button');
+  }, 'Unknown variable in line.\nPosition: 3.');
+  await page.click('#sets-form summary, details:nth-of-type(2) summary');
+  await tryIt('bad sets', async () => {
+    await page.type('#ones', '1,x');
+    await page.click('#sets-form button');
+  }, 'Invalid symbol in string.');
+  await tryIt('bad link', () => page.evaluate(() => { location.hash = '#v=9&ones=1'; }),
+    'Invalid number of variables');
+  await page.select('#language', 'german');
+  await page.waitForFunction((t) => document.getElementById('analyze').textContent === t, { timeout: 10000 }, german.analyze);
+  check('German captions', true);
+  await page.$eval('#formula', (el) => { el.value = ''; });
+  await tryIt('German message', async () => {
+    await page.type('#formula', 'A*Q');
+    await page.click('#formula-form button');
+  }, german.unknownVariable);
+  await page.close();
+}
+
+export async function undoRedo(b, url, check) {
+  const page = await b.open(url);
+  await page.click('#map td[data-m="5"]');
+  await page.keyboard.type('1');
+  const cell = () => page.$eval('#map td[data-m="5"]', (td) => td.textContent);
+  check('typed value', (await cell()) === '1', await cell());
+  await page.keyboard.down('Control');
+  await page.keyboard.press('z');
+  await page.keyboard.up('Control');
+  check('undo', (await cell()) === '', await cell());
+  await page.click('#redo');
+  check('redo', (await cell()) === '1', await cell());
+  // A drag selects a block; one key fills it.
+  const box = async (m) => (await page.$(`#map td[data-m="${m}"]`)).boundingBox();
+  const [from, to] = [await box(0), await box(10)];  // opposite corners of 4 variables
+  await page.mouse.move(from.x + 5, from.y + 5);
+  await page.mouse.down();
+  await page.mouse.move(to.x + 5, to.y + 5, { steps: 5 });
+  await page.mouse.up();
+  await page.keyboard.type('*');
+  const cells = (await readPage(page)).cells.split(',');
+  check('drag select', cells.every((v) => v === '*'), cells.join(''));
+  await page.keyboard.press('Delete');
+  check('delete', (await readPage(page)).cells.split(',').every((v) => v === ''), '');
+  await page.close();
+}
+
+// Files through the program's own writers and readers; the picture against the desktop's.
+export async function filesAndPictures(b, url, check, cli, dir) {
+  const page = await b.open(`${url}#v=5&ones=0,1,4,5,31&dc=7`);
+  const km = await page.evaluate(() => window.mapwright.saveAs('km'));
+  check('save .km', km && km.length > 0, String(km));
+  writeFileSync(join(dir, 'page.km'), km);
+  const input = await page.$('#open');
+  await page.click('#clear');
+  await input.uploadFile(join(dir, 'page.km'));
+  await page.waitForFunction(() => document.querySelector('#map td[data-m="31"]').textContent === '1', { timeout: 10000 });
+  check('open .km', true);
+  const svg = await page.evaluate(() => window.mapwright.svg());
+  execFileSync(cli, ['convert', join(dir, 'page.km'), join(dir, 'desktop.svg')]);
+  const desktop = readFileSync(join(dir, 'desktop.svg'), 'utf8');
+  // The desktop's SVG gives its size in millimetres at 96 dots per inch.
+  const size = (text) => {
+    const m = /<svg[^>]*\swidth="([\d.]+)(mm)?"[^>]*\sheight="([\d.]+)(mm)?"/s.exec(text);
+    const px = (v, unit) => (unit ? (Number(v) * 96) / 25.4 : Number(v));
+    return m ? [px(m[1], m[2]), px(m[3], m[4])] : null;
+  };
+  const [w, h] = size(svg), desk = size(desktop);
+  check('picture size as the desktop\'s', desk && Math.abs(w - desk[0]) <= 1 && Math.abs(h - desk[1]) <= 1,
+    `page ${w}x${h}, desktop ${desk}`);
+  const tex = await page.evaluate(() => window.mapwright.tex());
+  check('TeX picture', tex.includes('\\begin{tikzpicture}') && tex.includes('\\end{document}'), '');
+  await page.close();
+}
+
+// A screenshot of each view holds something; the map is laid out as the desktop's picture.
+export async function screenshots(b, url, check, dir, figures) {
+  const page = await b.open(`${url}#v=4&ones=0,1,2,5&dc=3`);
+  for (const [name, selector] of [['map', '.map-panel'], ['result', '#result-title'], ['minimal solutions', '.explain']]) {
+    const el = selector.startsWith('#') ? await page.$(`${selector}`).then((h) => h.evaluateHandle((e) => e.parentElement)) : await page.$(selector);
+    const png = await el.screenshot({ path: join(dir, `${name.replace(' ', '-')}.png`) });
+    const ink = await inkShare(page, png);
+    check(`${name} screenshot not blank`, ink > 0.02, `ink ${ink.toFixed(3)}`);
+  }
+  await page.click('#terms li');
+  const filled = await page.$$eval('#map td.term', (tds) => tds.map((td) => Number(td.dataset.m)).sort((a, b) => a - b));
+  check('term highlighted on the map', filled.length > 0, String(filled));
+  await page.click('#solutions li');
+  const loops = await page.$$eval('#map svg.loops path', (p) => p.length);
+  check('loops drawn', loops >= 2, String(loops));
+  figures.pageReadyMs = await page.evaluate(() => window.mapwright.readyMs);
+  figures.logicReadyMs = await page.evaluate(() => window.mapwright.logicMs);
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: 'dark' }]);
+  const dark = await page.evaluate(() => getComputedStyle(document.body).backgroundColor);
+  check('dark follows the system', dark !== 'rgb(255, 255, 255)', dark);
+  await page.close();
+}
+
+// A 360 px phone: nothing wider than the screen, cells large enough to tap, taps enter values.
+export async function phone(b, url, check) {
+  const page = await b.open(url, { width: 360, height: 780, isMobile: true, hasTouch: true });
+  await page.select('#vars', '6');
+  const width = await page.evaluate(() => document.documentElement.scrollWidth);
+  check('phone: the page fits 360 px', width <= 360, String(width));
+  const cell = await page.$('#map td[data-m="9"]');
+  const box = await cell.boundingBox();
+  check('phone: cells large enough to tap', box.width >= 40 && box.height >= 40, `${box.width}x${box.height}`);
+  await cell.tap();
+  await (await page.$('.pad button[data-value="1"]')).tap();
+  check('phone: tap enters', (await page.$eval('#map td[data-m="9"]', (td) => td.textContent)) === '1', '');
+  await page.close();
+}
+
+export async function accessibility(b, url, check, axeSource) {
+  const page = await b.open(`${url}#v=4&ones=0,1,2,5&dc=3`);
+  await page.addScriptTag({ content: axeSource });
+  const found = await page.evaluate(async () => {
+    const r = await window.axe.run(document, { resultTypes: ['violations'] });
+    return r.violations.filter((v) => v.impact === 'serious' || v.impact === 'critical')
+      .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).slice(0, 3).join('; ')}`);
+  });
+  check('no serious accessibility faults', found.length === 0, found.join('\n'));
+  // Keyboard alone: Tab reaches the map, arrows move, a key enters.
+  await page.focus('#map td[tabindex="0"]');
+  await page.keyboard.press('ArrowRight');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.type('0');
+  const m = await page.evaluate(() => Number(document.activeElement.dataset.m));
+  check('keyboard entry', (await page.$eval(`#map td[data-m="${m}"]`, (td) => td.textContent)) === '0', String(m));
+  await page.close();
+}
