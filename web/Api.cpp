@@ -74,8 +74,7 @@ std::vector<int> MintermsOf(const TCarnoGrid& grid, const TGroup& g) {
 }
 
 void WriteResult(JsonOut& json, const TCarnoGrid& grid, const MemoryResultTree& tree) {
-    const FormulaShape shape =
-        grid.GlueMethod == gmKNF ? FormulaShape::ProductOfSums : FormulaShape::SumOfProducts;
+    const TGlueMethod shape = grid.GlueMethod;
     const std::string formula = tree.roots.empty() ? std::string() : tree.roots.front().text;
     json.Key("formula").Text(formula).Key("textbook").Text(TextbookFormula(formula, shape));
     json.Key("terms").Open('[');
@@ -176,7 +175,7 @@ std::string Fill(const std::vector<std::string>& f, bool formula) {
             ReportUnknownVariable(position);
         ok = position == 0;
         if (ok) {
-            grid.FormulaType = Field(f, 5) == "POS" ? 1 : 0;
+            grid.FormulaType = Field(f, 5) == "POS" ? gmKNF : gmDNF;
             grid.AnalyzeFormulaString(Field(f, 4));
         }
     } else {

@@ -51,7 +51,8 @@ export function readPage(page) {
       terms: texts('terms'),
       primes: texts('primes', 1),
       solutions: texts('solutions', 1),
-      minimum: [...(document.querySelector('#solutions li')?.children || [])].slice(2).map((e) => Number(e.textContent)),
+      costs: [...document.querySelectorAll('#solutions li')].map((li) =>
+        [...li.children].slice(2).map((e) => Number(e.textContent))),
       count: document.getElementById('count').textContent,
       messages: document.getElementById('messages').textContent,
       cells: [...document.querySelectorAll('#map td[role=gridcell]')]

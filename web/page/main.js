@@ -45,7 +45,7 @@ async function analyze() {
   const a = await call('analyze', ...state.fields(), pos() ? 'pos' : '', $('method').value);
   if (asked !== generation) return;  // the map changed meanwhile
   say(a.messages);
-  state.take(a);  // the analysis gives the empty cells their value
+  if (a.cells) state.take(a);  // the analysis gives the empty cells their value
   if (!a.ok) return;
   result = a;
   const mine = generation;
