@@ -2,13 +2,17 @@
 // literals and time of each, whether ours is a proven minimum, and the totals.
 //
 //   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--work-scale X] [--only NAME]
-//   [--trace]
+//   [--espresso-mb MB] [--espresso-seconds S] [--trace]
 //
-// DIR (default ../shared/bench/src) is searched for PLA files. Our time is the minimization
-// in this process (reading the file included); espresso's is its whole run as a process. The
-// peak memory of this process is printed at the end.
+// DIR (default ../shared/bench/src) is searched for PLA files. Each file is minimized in a
+// process of its own (forked, so its peak memory is its own); our time is the reading and the
+// minimization, espresso's its whole run as a process, within a memory cap and a timeout
+// (--espresso-mb, --espresso-seconds). Both covers are checked against the input's own cubes
+// by containment alone (files/PlaCheck.h), nothing of the minimizer.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,8 +25,10 @@
 #include <vector>
 
 #include "cli/PlaProblem.h"
+#include "core/CubeMinimize.h"
 #include "core/MultiMinimize.h"
 #include "files/Pla.h"
+#include "files/PlaCheck.h"
 
 namespace {
 
@@ -37,7 +43,21 @@ struct Figures {
     double seconds = 0;
     bool minimum = false;
     int64_t work = 0;
+    bool cubes = false;     // the cube path, not the tables
+    bool verified = false;  // the cover implements the input
+    long peakMb = 0;        // of the process that minimized
 };
+
+int g_espressoMb = 2000;
+int g_espressoSeconds = 60;
+
+// Whether a written cover implements the PLA at `path`.
+bool Verified(const std::string& path, const std::string& cover) {
+    pla::Error error;
+    const auto input = pla::ReadFile(path, &error);
+    const auto output = pla::ReadText(cover, &error);
+    return input && output && !pla::CoverFault(*input, *output);
+}
 
 bool Capture(const std::string& command, std::string& output, double& seconds) {
     const auto start = Clock::now();
@@ -54,9 +74,12 @@ bool Capture(const std::string& command, std::string& output, double& seconds) {
 Figures Espresso(const std::string& espresso, const std::string& path) {
     Figures f;
     std::string out;
-    if (espresso.empty() ||
-        !Capture("'" + espresso + "' '" + path + "' 2>/dev/null", out, f.seconds))
+    if (espresso.empty() || !Capture("ulimit -v " + std::to_string(g_espressoMb * 1024) +
+                                         "; timeout " + std::to_string(g_espressoSeconds) + " '" +
+                                         espresso + "' '" + path + "' 2>/dev/null",
+                                     out, f.seconds))
         return f;
+    f.verified = Verified(path, out);
     pla::Error error;
     const auto cover = pla::ReadText(out, &error);
     if (!cover) return f;
@@ -72,7 +95,7 @@ Figures Espresso(const std::string& espresso, const std::string& path) {
     return f;
 }
 
-Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
+Figures OursHere(const std::string& path, const mwcore::MultiOptions& options) {
     Figures f;
     const auto start = Clock::now();
     pla::Error error;
@@ -81,8 +104,6 @@ Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
         std::cerr << error.message << '\n';
         return f;
     }
-    const auto p = cli::ProblemOf(*file);
-    if (!p) return f;
     mwcore::MultiOptions traced = options;
     if (g_trace)
         traced.progress = [start](const char* step, int products) {
@@ -91,22 +112,63 @@ Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
                       << std::chrono::duration<double>(Clock::now() - start).count() << " s  "
                       << products << '\n';
         };
-    const mwcore::MultiMinimization m = mwcore::MinimizeMulti(*p, traced, cli::GivenCover(*file));
+    std::vector<pla::Product> products;
+    if (mwcore::UsesCubes(file->inputs, file->outputs)) {
+        const mwcore::CubeProblem p = cli::CubeProblemOf(*file);
+        const mwcore::CubeMinimization m = mwcore::MinimizeCubes(p, traced);
+        products = cli::ProductsOf(p, m.cover);
+        f.minimum = m.minimum;
+        f.work = m.stats.work;
+        f.cubes = true;
+    } else {
+        const auto p = cli::ProblemOf(*file);
+        if (!p) return f;
+        const mwcore::MultiMinimization m =
+            mwcore::MinimizeMulti(*p, traced, cli::GivenCover(*file));
+        for (const mwcore::MultiCube& c : m.cover) {
+            pla::Product product{{c.in.mask, c.in.val}, std::vector<bool>(file->outputs)};
+            for (int j = 0; j < file->outputs; ++j) product.outputs[j] = c.out.test(j);
+            products.push_back(std::move(product));
+        }
+        f.minimum = m.minimum;
+        f.work = m.stats.work;
+    }
     f.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    const mwcore::CoverCost cost = mwcore::CostOf(m.cover);
-    f.products = cost.products;
-    f.literals = cost.literals;
-    f.minimum = m.minimum;
-    f.work = m.stats.work;
+    f.products = static_cast<int>(products.size());
+    for (const pla::Product& p : products) f.literals += p.in.care.Count();
+    f.verified = Verified(path, pla::CoverText(file->inputs, file->outputs, products));
     f.ran = true;
+    return f;
+}
+
+// In a child process, so that each file's peak memory is measured on its own.
+Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
+    int fds[2];
+    if (pipe(fds) != 0) return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        const Figures f = OursHere(path, options);
+        const ssize_t wrote = write(fds[1], &f, sizeof f);
+        _exit(wrote == static_cast<ssize_t>(sizeof f) ? 0 : 1);
+    }
+    close(fds[1]);
+    Figures f;
+    const bool got = child > 0 && read(fds[0], &f, sizeof f) == static_cast<ssize_t>(sizeof f);
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    if (child > 0) wait4(child, &status, 0, &usage);
+    if (!got) return {};
+    f.peakMb = usage.ru_maxrss / 1024;
     return f;
 }
 
 std::string Cell(const Figures& f) {
     if (!f.ran) return "-";
     std::ostringstream s;
-    s << f.products << (f.minimum ? "*" : "") << " / " << f.literals << " / " << std::fixed
-      << std::setprecision(3) << f.seconds;
+    s << f.products << (f.minimum ? "*" : "") << (f.verified ? "" : "!") << " / " << f.literals
+      << " / " << std::fixed << std::setprecision(3) << f.seconds;
     return s.str();
 }
 
@@ -134,6 +196,10 @@ int main(int argc, char** argv) {
             options.workScale = std::stod(argv[i + 1]);
         else if (opt == "--only")
             only = argv[i + 1];
+        else if (opt == "--espresso-mb")
+            g_espressoMb = std::stoi(argv[i + 1]);
+        else if (opt == "--espresso-seconds")
+            g_espressoSeconds = std::stoi(argv[i + 1]);
     }
     std::vector<fs::path> files;
     for (const auto& e : fs::recursive_directory_iterator(dir))
@@ -145,7 +211,8 @@ int main(int argc, char** argv) {
               << "ours p/lit/s" << std::setw(24) << "espresso p/lit/s"
               << "ratio\n";
     double oursTotal = 0, espTotal = 0;
-    int oursProducts = 0, espProducts = 0, fewer = 0, more = 0, proven = 0;
+    int oursProducts = 0, espProducts = 0, fewer = 0, more = 0, proven = 0, unverified = 0;
+    long peakMb = 0;
     for (const fs::path& path : files) {
         pla::Error error;
         const auto head = pla::ReadFile(path.string(), &error);
@@ -169,15 +236,18 @@ int main(int argc, char** argv) {
             more += ours.products > esp.products;
         }
         proven += ours.minimum;
-        if (ours.ran) std::cout << "  work " << ours.work;
+        unverified += ours.ran && !ours.verified;
+        peakMb = std::max(peakMb, ours.peakMb);
+        if (ours.ran)
+            std::cout << "  work " << ours.work << (ours.cubes ? " cubes " : " tables ")
+                      << ours.peakMb << " MB";
+        if (!esp.ran) std::cout << "  espresso failed (memory cap or timeout)";
         std::cout << '\n' << std::flush;
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     std::cout << "\ntotal time: ours " << std::setprecision(3) << oursTotal << " s, espresso "
               << espTotal << " s, ratio " << (espTotal > 0 ? oursTotal / espTotal : 0)
               << "\ntotal products: ours " << oursProducts << ", espresso " << espProducts
               << "; fewer on " << fewer << ", more on " << more << "; proven minimum on " << proven
-              << " of " << files.size()
-              << "\npeak memory of this process: " << usage.ru_maxrss / 1024 << " MB\n";
+              << " of " << files.size() << "; not verified: " << unverified
+              << "\npeak memory of one file's process: " << peakMb << " MB\n";
 }

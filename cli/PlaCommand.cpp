@@ -42,41 +42,80 @@ mwcore::MultiOptions OptionsFor(const std::string& effort) {
     return o;
 }
 
+struct Outcome {
+    std::vector<pla::Product> products;
+    mwcore::MultiMinimization result;  // the stats; the cover is in products
+};
+
+Outcome OnTables(const pla::Pla& file, const mwcore::MultiOptions& options, const Args& args) {
+    const std::size_t bytes = mwcore::MultiProblem::BytesFor(file.inputs, file.outputs);
+    if (bytes > kMaxBytes)
+        throw InputError(std::to_string(file.inputs) + " inputs and " +
+                         std::to_string(file.outputs) + " outputs need about " +
+                         std::to_string(bytes >> 20) + " MB, more than the " +
+                         std::to_string(kMaxBytes >> 20) + " MB this tool allows itself");
+    int clash = 0;
+    const auto problem = ProblemOf(file, &clash);
+    if (!problem)
+        throw InputError("output " + file.OutputName(clash) + " is both 1 and 0 for some inputs");
+    Outcome r;
+    try {
+        r.result = args.Has("single") ? mwcore::MinimizeEachAlone(*problem, options)
+                                      : mwcore::MinimizeMulti(*problem, options, GivenCover(file));
+    } catch (const mwcore::VerificationError& e) {
+        throw InputError(std::string("the minimizer made no verified cover (") + e.what() + ")");
+    }
+    for (const mwcore::MultiCube& c : r.result.cover) {
+        pla::Product p{{c.in.mask, c.in.val}, std::vector<bool>(file.outputs)};
+        for (int j = 0; j < file.outputs; ++j) p.outputs[j] = c.out.test(j);
+        r.products.push_back(std::move(p));
+    }
+    return r;
+}
+
+// --single: each output a problem of its own, its products feeding it alone.
+Outcome OnCubes(const pla::Pla& file, const mwcore::MultiOptions& options, const Args& args) {
+    const bool single = args.Has("single");
+    Outcome r;
+    r.result.minimum = true;
+    try {
+        for (int j = 0; j < (single ? file.outputs : 1); ++j) {
+            const mwcore::CubeProblem problem = CubeProblemOf(file, single ? j : -1);
+            const mwcore::CubeMinimization m = mwcore::MinimizeCubes(problem, options);
+            for (pla::Product& p : ProductsOf(problem, m.cover)) {
+                if (single) {
+                    p.outputs.assign(file.outputs, false);
+                    p.outputs[j] = true;
+                }
+                r.products.push_back(std::move(p));
+            }
+            r.result.minimum = r.result.minimum && m.minimum;
+            r.result.stats.work += m.stats.work;
+            if (m.stats.stoppedBy != mwcore::StoppedBy::Nothing)
+                r.result.stats.stoppedBy = m.stats.stoppedBy;
+        }
+    } catch (const mwcore::VerificationError& e) {
+        throw InputError(std::string("the minimizer made no verified cover (") + e.what() + ")");
+    }
+    return r;
+}
+
 int Run(const Invocation& call) {
     const Args& args = call.args;
     const mwcore::MultiOptions options = OptionsFor(args.Value("effort").value_or("thorough"));
     pla::Error error;
     const auto file = pla::ReadFile(args.Positional()[0], &error);
     if (!file) throw InputError(error.message);
-    const std::size_t bytes = mwcore::MultiProblem::BytesFor(file->inputs, file->outputs);
-    if (bytes > kMaxBytes)
-        throw InputError(std::to_string(file->inputs) + " inputs and " +
-                         std::to_string(file->outputs) + " outputs need about " +
-                         std::to_string(bytes >> 20) + " MB, more than the " +
-                         std::to_string(kMaxBytes >> 20) + " MB this tool allows itself");
+    for (const std::string& warning : file->warnings) call.err << "warning: " << warning << '\n';
     const auto start = std::chrono::steady_clock::now();
-    int clash = 0;
-    const auto problem = ProblemOf(*file, &clash);
-    if (!problem)
-        throw InputError("output " + file->OutputName(clash) + " is both 1 and 0 for some inputs");
-    mwcore::MultiMinimization result;
-    try {
-        result = args.Has("single") ? mwcore::MinimizeEachAlone(*problem, options)
-                                    : mwcore::MinimizeMulti(*problem, options, GivenCover(*file));
-    } catch (const mwcore::VerificationError& e) {
-        throw InputError(std::string("the minimizer made no verified cover (") + e.what() + ")");
-    }
+    Outcome r = mwcore::UsesCubes(file->inputs, file->outputs) ? OnCubes(*file, options, args)
+                                                               : OnTables(*file, options, args);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-
-    std::vector<pla::Product> products;
+    const std::vector<pla::Product>& products = r.products;
+    const mwcore::MultiMinimization& result = r.result;
     int literals = 0;
-    for (const mwcore::MultiCube& c : result.cover) {
-        pla::Product p{{c.in.mask, c.in.val}, std::vector<bool>(file->outputs)};
-        for (int j = 0; j < file->outputs; ++j) p.outputs[j] = c.out.test(j);
-        products.push_back(std::move(p));
-        literals += c.in.Literals();
-    }
+    for (const pla::Product& p : products) literals += p.in.care.Count();
     const std::string text =
         pla::CoverText(file->inputs, file->outputs, products, file->inputNames, file->outputNames);
     if (const auto out = args.Value("out")) {

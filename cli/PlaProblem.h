@@ -1,17 +1,19 @@
 #pragma once
 // A PLA as the core's multi-output problem, and its own rows as a cover to start from.
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "core/CubeMinimize.h"
 #include "core/MultiProblem.h"
 #include "files/Pla.h"
 
 namespace cli {
 
 inline mwcore::Cube CoreCube(const pla::Cube& c) {
-    return {c.care, c.value};
+    return {static_cast<uint32_t>(c.care.Low()), static_cast<uint32_t>(c.value.Low())};
 }
 
 // Nothing when an output is left both 1 and 0 somewhere; *clash then names it.
@@ -35,6 +37,52 @@ inline std::vector<mwcore::MultiCube> GivenCover(const pla::Pla& file) {
     std::vector<mwcore::MultiCube> cover;
     for (const auto& [in, out] : rows) cover.push_back({in, out});
     return cover;
+}
+
+// The PLA as cubes of any width: input column i is the cube path's variable i. With `only`,
+// that output alone as a problem of one output.
+inline mwcore::CubeProblem CubeProblemOf(const pla::Pla& file, int only = -1) {
+    mwcore::CubeProblem p(file.inputs, only >= 0 ? 1 : file.outputs);
+    const mwcore::cubes::Shape& s = p.shape;
+    const auto add = [&](mwcore::cubes::CubeList& list, const pla::Cube& c, int j) {
+        mwcore::cubes::Word* w = list.Add();
+        s.Universe(w);
+        std::fill(w + s.inWords, w + s.Width(), 0);
+        for (int i = 0; i < file.inputs; ++i) {
+            const int bit = file.inputs - 1 - i;
+            if (c.care.Test(bit)) mwcore::cubes::Shape::SetLiteral(w, i, c.value.Test(bit));
+        }
+        mwcore::cubes::Shape::SetOutput(w + s.inWords, j);
+    };
+    for (int j = 0; j < file.outputs; ++j) {
+        if (only >= 0 && j != only) continue;
+        const int to = only >= 0 ? 0 : j;
+        for (const pla::Cube& c : file.functions[j].on) add(p.on, c, to);
+        for (const pla::Cube& c : file.functions[j].dc) add(p.dc, c, to);
+        for (const pla::Cube& c : file.functions[j].off) add(p.off, c, to);
+    }
+    p.offGiven = file.type == pla::Type::FR || file.type == pla::Type::FDR;
+    return p;
+}
+
+// A cube path cover as the products of a written PLA.
+inline std::vector<pla::Product> ProductsOf(const mwcore::CubeProblem& p,
+                                            const mwcore::cubes::CubeList& cover) {
+    const mwcore::cubes::Shape& s = p.shape;
+    std::vector<pla::Product> products;
+    for (std::size_t k = 0; k < cover.Size(); ++k) {
+        pla::Product product{{}, std::vector<bool>(s.outputs)};
+        for (int i = 0; i < s.vars; ++i) {
+            const int literal = mwcore::cubes::Shape::Literal(cover[k], i);
+            if (literal == 2) continue;
+            product.in.care.Set(s.vars - 1 - i);
+            if (literal == 1) product.in.value.Set(s.vars - 1 - i);
+        }
+        for (int j = 0; j < s.outputs; ++j)
+            product.outputs[j] = mwcore::cubes::Shape::Output(cover[k] + s.inWords, j);
+        products.push_back(std::move(product));
+    }
+    return products;
 }
 
 }  // namespace cli

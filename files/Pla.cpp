@@ -1,11 +1,64 @@
 #include "files/Pla.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <fstream>
 #include <sstream>
 
 namespace pla {
+
+void Bits::Set(int b) {
+    const std::size_t w = static_cast<std::size_t>(b) / 64;
+    if (words_.size() <= w) words_.resize(w + 1, 0);
+    words_[w] |= std::uint64_t{1} << (b % 64);
+}
+
+int Bits::Count() const {
+    int n = 0;
+    for (std::uint64_t w : words_) n += std::popcount(w);
+    return n;
+}
+
+void Bits::Trim() {
+    while (!words_.empty() && words_.back() == 0) words_.pop_back();
+}
+
+Bits Bits::Without(const Bits& o) const {
+    Bits r = *this;
+    for (std::size_t w = 0; w < std::min(r.words_.size(), o.words_.size()); ++w)
+        r.words_[w] &= ~o.words_[w];
+    r.Trim();
+    return r;
+}
+
+Bits& Bits::operator|=(const Bits& o) {
+    if (words_.size() < o.words_.size()) words_.resize(o.words_.size(), 0);
+    for (std::size_t w = 0; w < o.words_.size(); ++w) words_[w] |= o.words_[w];
+    return *this;
+}
+
+Bits& Bits::operator&=(const Bits& o) {
+    if (words_.size() > o.words_.size()) words_.resize(o.words_.size());
+    for (std::size_t w = 0; w < words_.size(); ++w) words_[w] &= o.words_[w];
+    Trim();
+    return *this;
+}
+
+Bits operator^(const Bits& a, const Bits& b) {
+    Bits r = a.words_.size() >= b.words_.size() ? a : b;
+    const Bits& s = a.words_.size() >= b.words_.size() ? b : a;
+    for (std::size_t w = 0; w < s.words_.size(); ++w) r.words_[w] ^= s.words_[w];
+    r.Trim();
+    return r;
+}
+
+bool operator<(const Bits& a, const Bits& b) {
+    for (std::size_t w = std::max(a.words_.size(), b.words_.size()); w-- > 0;)
+        if (a.Word(w) != b.Word(w)) return a.Word(w) < b.Word(w);
+    return false;
+}
+
 namespace {
 
 bool HasOff(Type t) {
@@ -136,11 +189,18 @@ class Reader {
             const bool in = d == ".ilb";
             const int count = in ? pla_.inputs : pla_.outputs;
             if (count == 0) return Fail(number_, "'" + d + "' before '" + (in ? ".i" : ".o") + "'");
-            if (static_cast<int>(w.size()) - 1 != count)
-                return Fail(number_, "'" + d + "' gives " + std::to_string(w.size() - 1) +
-                                         " names for " + std::to_string(count) +
-                                         (in ? " inputs" : " outputs"));
+            const int given = static_cast<int>(w.size()) - 1;
+            // Some classic files name only the first outputs: the rest get their usual names.
+            if (given != count && !(!in && given < count))
+                return Fail(number_, "'" + d + "' gives " + std::to_string(given) + " names for " +
+                                         std::to_string(count) + (in ? " inputs" : " outputs"));
             (in ? pla_.inputNames : pla_.outputNames).assign(w.begin() + 1, w.end());
+            if (given < count) {
+                pla_.warnings.push_back("line " + std::to_string(number_) + ": '.ob' names " +
+                                        std::to_string(given) + " of " + std::to_string(count) +
+                                        " outputs; the others are named by their number");
+                for (int o = given; o < count; ++o) pla_.outputNames.push_back(pla_.OutputName(o));
+            }
             return true;
         }
         if (d == ".p") return Number(w).has_value();
@@ -192,20 +252,21 @@ class Reader {
             return Fail(number_, "more than " + std::to_string(limits_.maxRows) + " products");
         Cube cube;
         for (int i = 0; i < pla_.inputs; ++i) {
-            const std::uint32_t bit = std::uint32_t{1} << (pla_.inputs - 1 - i);
+            const int bit = pla_.inputs - 1 - i;
             switch (row[i]) {
                 case '0':
-                    cube.care |= bit;
+                    cube.care.Set(bit);
                     break;
                 case '1':
-                    cube.care |= bit;
-                    cube.value |= bit;
+                    cube.care.Set(bit);
+                    cube.value.Set(bit);
                     break;
                 case '-':
+                case '2':
                     break;
                 default:
                     return Fail(number_, std::string("input ") + std::to_string(i + 1) + " is '" +
-                                             row[i] + "', not 0, 1 or -");
+                                             row[i] + "', not 0, 1, - or 2");
             }
         }
         for (int o = 0; o < pla_.outputs; ++o) {
@@ -266,14 +327,17 @@ class Reader {
         std::vector<Cube> touching;
         for (const Cube& d : dc)
             if (d.Intersects(c)) {
-                if ((d.care & ~c.care) == 0 && ((d.value ^ c.value) & d.care) == 0) return true;
+                if (!d.care.Without(c.care).Any()) return true;  // d holds all of c
                 touching.push_back(d);
             }
         if (touching.empty()) return false;
         // Split on a bit some touching cube cares about and the cube does not.
-        std::uint32_t free = 0;
-        for (const Cube& d : touching) free |= d.care & ~c.care;
-        const std::uint32_t bit = free & (~free + 1);
+        Bits free;
+        for (const Cube& d : touching) free |= d.care.Without(c.care);
+        std::size_t w = 0;
+        while (free.Word(w) == 0) ++w;
+        Bits bit;
+        bit.Set(static_cast<int>(w * 64) + std::countr_zero(free.Word(w)));
         return CoveredByDc({c.care | bit, c.value}, touching) &&
                CoveredByDc({c.care | bit, c.value | bit}, touching);
     }
@@ -294,10 +358,10 @@ class Reader {
 };
 
 void Paint(std::string& s, const Cube& c, char v, int inputs) {
-    const std::uint32_t free = ~c.care & ((inputs >= 32 ? 0u : (std::uint32_t{1} << inputs)) - 1);
-    std::uint32_t sub = 0;
+    const std::uint64_t free = ~c.care.Low() & ((std::uint64_t{1} << inputs) - 1);
+    std::uint64_t sub = 0;
     do {
-        s[c.value | sub] = v;
+        s[c.value.Low() | sub] = v;
         sub = (sub - free) & free;
     } while (sub != 0);
 }
@@ -311,7 +375,7 @@ std::string Cleaned(const std::string& name) {
 
 }  // namespace
 
-char Pla::ValueAt(int output, std::uint32_t minterm) const {
+char Pla::ValueAt(int output, std::uint64_t minterm) const {
     const OutputSets& s = functions.at(output);
     auto in = [minterm](const std::vector<Cube>& cubes) {
         return std::any_of(cubes.begin(), cubes.end(),
@@ -378,10 +442,8 @@ std::optional<Pla> ReadFile(const std::string& path, Error* error, const Limits&
 
 std::string InputPart(const Cube& cube, int inputs) {
     std::string s(static_cast<std::size_t>(inputs), '-');
-    for (int i = 0; i < inputs; ++i) {
-        const std::uint32_t bit = std::uint32_t{1} << (inputs - 1 - i);
-        if (cube.care & bit) s[i] = (cube.value & bit) ? '1' : '0';
-    }
+    for (int i = 0; i < inputs; ++i)
+        if (cube.care.Test(inputs - 1 - i)) s[i] = cube.value.Test(inputs - 1 - i) ? '1' : '0';
     return s;
 }
 

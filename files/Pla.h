@@ -17,7 +17,9 @@
 //   don't care as given; what no row names is a don't care too.
 // A point named a don't care is a don't care whatever else names it. A point left both in the
 // on-set and the off-set (fr, fdr) is refused with both line numbers. A bare word before
-// everything else (the PLA's name in some classic files) is skipped.
+// everything else (the PLA's name in some classic files) is skipped. In the input part "2" is a
+// don't care like "-". Fewer ".ob" names than outputs are taken with a warning; the rest are
+// named "f" followed by the output's number (from 0).
 //
 // Cubes use the minterm numbering of the rest of the program: input column 1 (the leftmost
 // character, the first ".ilb" name) is the most significant bit.
@@ -31,13 +33,48 @@
 
 namespace pla {
 
-// One product over at most 32 inputs: bit b of care set means input bit b is a literal, and
-// then bit b of value gives its polarity. Value bits outside care are zero.
+// Input bits of any width, 64 to a word; words past the stored ones are zero, so two values
+// compare equal whatever their length. Narrow code builds one from a number and reads it back
+// with Low().
+class Bits {
+  public:
+    Bits() = default;
+    Bits(std::uint64_t low) {  // NOLINT: a number is the narrow form of the same bits
+        if (low) words_.push_back(low);
+    }
+    bool Test(int b) const {
+        const std::size_t w = static_cast<std::size_t>(b) / 64;
+        return w < words_.size() && ((words_[w] >> (b % 64)) & 1);
+    }
+    void Set(int b);
+    bool Any() const { return !words_.empty(); }
+    int Count() const;
+    // The lowest 64 bits (all of them for PLAs of at most 64 inputs).
+    std::uint64_t Low() const { return words_.empty() ? 0 : words_[0]; }
+    std::uint64_t Word(std::size_t w) const { return w < words_.size() ? words_[w] : 0; }
+    std::size_t WordCount() const { return words_.size(); }
+    // The bits of this value that are not in o.
+    Bits Without(const Bits& o) const;
+    Bits& operator|=(const Bits& o);
+    Bits& operator&=(const Bits& o);
+    friend Bits operator|(Bits a, const Bits& b) { return a |= b; }
+    friend Bits operator&(Bits a, const Bits& b) { return a &= b; }
+    friend Bits operator^(const Bits& a, const Bits& b);
+    friend bool operator==(const Bits&, const Bits&) = default;
+    friend bool operator<(const Bits& a, const Bits& b);
+
+  private:
+    void Trim();
+    std::vector<std::uint64_t> words_;  // no zero word at the end
+};
+
+// One product: bit b of care set means input bit b is a literal, and then bit b of value gives
+// its polarity. Value bits outside care are zero.
 struct Cube {
-    std::uint32_t care = 0;
-    std::uint32_t value = 0;
-    bool Contains(std::uint32_t minterm) const { return (minterm & care) == value; }
-    bool Intersects(const Cube& o) const { return ((value ^ o.value) & care & o.care) == 0; }
+    Bits care;
+    Bits value;
+    bool Contains(std::uint64_t minterm) const { return (minterm & care.Low()) == value.Low(); }
+    bool Intersects(const Cube& o) const { return !((value ^ o.value) & care & o.care).Any(); }
     bool operator==(const Cube&) const = default;
 };
 
@@ -57,9 +94,11 @@ struct Pla {
     std::vector<std::string> outputNames;  // empty, or one per output
     std::vector<OutputSets> functions;     // one per output
     int rows = 0;                          // product lines read
+    std::vector<std::string> warnings;     // read anyway: "line N: ..."
 
-    // What output o is at a minterm: '1', '0' or '2' (don't care), by the rules above.
-    char ValueAt(int output, std::uint32_t minterm) const;
+    // What output o is at a minterm: '1', '0' or '2' (don't care), by the rules above; inputs
+    // <= 64.
+    char ValueAt(int output, std::uint64_t minterm) const;
     // The output as 2^inputs characters '1', '0', '2' (minterm m at index m); inputs <= 26.
     std::string FunctionString(int output) const;
     // Input name i (from 0) as the file gives it, or "x" followed by i (from 0).
@@ -68,7 +107,7 @@ struct Pla {
 };
 
 struct Limits {
-    int maxInputs = 23;
+    int maxInputs = 100'000;  // beyond this a row would not be a product but a mistake
     int maxOutputs = 128;
     long maxRows = 4'000'000;   // beyond this the file is refused (memory)
     long maxCubes = 8'000'000;  // on, off and don't-care entries of all outputs together

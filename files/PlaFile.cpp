@@ -96,10 +96,10 @@ std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::ve
     std::vector<pla::Cube> cubes;
     const auto fits = [&](const pla::Cube& c) {
         // Every minterm of the cube: the free bits run through all their values.
-        const std::uint32_t free = all & ~c.care;
+        const std::uint32_t free = all & ~c.care.Low();
         std::uint32_t sub = 0;
         do {
-            if (!allowed[c.value | sub]) return false;
+            if (!allowed[c.value.Low() | sub]) return false;
             sub = (sub - free) & free;
         } while (sub != 0);
         return true;
@@ -112,10 +112,10 @@ std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::ve
             const pla::Cube wider{cube.care & ~bit, cube.value & ~bit};
             if (fits(wider)) cube = wider;
         }
-        const std::uint32_t free = all & ~cube.care;
+        const std::uint32_t free = all & ~cube.care.Low();
         std::uint32_t sub = 0;
         do {
-            covered[cube.value | sub] = true;
+            covered[cube.value.Low() | sub] = true;
             sub = (sub - free) & free;
         } while (sub != 0);
         cubes.push_back(cube);

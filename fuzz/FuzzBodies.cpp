@@ -471,14 +471,15 @@ Outcome PlaFile(const std::uint8_t* data, std::size_t size) {
         return o;
     }
     const pla::Pla& p = *read;
-    const std::uint32_t all = p.inputs >= 32 ? ~0u : (std::uint32_t{1} << p.inputs) - 1;
-    if (p.inputs < 1 || p.inputs > 23 || p.outputs < 1 || p.outputs > 128 ||
+    pla::Bits all;
+    for (int b = 0; b < p.inputs; ++b) all.Set(b);
+    if (p.inputs < 1 || p.inputs > pla::Limits{}.maxInputs || p.outputs < 1 || p.outputs > 128 ||
         static_cast<int>(p.functions.size()) != p.outputs)
         o.faults.push_back("the PLA has an impossible shape");
     for (const auto& f : p.functions)
         for (const auto* set : {&f.on, &f.off, &f.dc})
             for (const pla::Cube& c : *set)
-                if ((c.value & ~c.care) || (c.care & ~all))
+                if (c.value.Without(c.care).Any() || c.care.Without(all).Any())
                     o.faults.push_back("a cube has bits outside its inputs");
     if (!o.faults.empty()) return o;
     // Each output's on cubes written as a cover read back as the same cubes.

@@ -72,6 +72,36 @@ TEST(Pla, LayoutVariantsOfClassicFilesRead) {
     EXPECT_EQ(q.OutputName(0), "f0");
 }
 
+TEST(Pla, AnyWidthReadsWithTwoAsAFreeInputAndAShortOutputNameList) {
+    // 70 inputs: the literals at both ends and across the 64-bit edge keep their places.
+    std::string row(70, '-');
+    row[0] = '1';
+    row[5] = '2';  // free, as "-"
+    row[6] = '0';
+    row[69] = '1';
+    const auto p = MustRead(".i 70\n.o 3\n.ob y\n" + row + " 1~1\n.e\n");
+    ASSERT_EQ(p.functions[0].on.size(), 1u);
+    const pla::Cube& c = p.functions[0].on[0];
+    EXPECT_EQ(c.care.Count(), 3);
+    EXPECT_TRUE(c.value.Test(69) && !c.value.Test(63) && c.value.Test(0));
+    row[5] = '-';
+    EXPECT_EQ(pla::InputPart(c, 70), row);
+    EXPECT_EQ(p.functions[2].on[0], c);
+    // The names the list leaves out are the usual ones, and a warning says so.
+    EXPECT_EQ(p.OutputName(0), "y");
+    EXPECT_EQ(p.OutputName(2), "f2");
+    ASSERT_EQ(p.warnings.size(), 1u);
+    EXPECT_NE(p.warnings[0].find("line 3"), std::string::npos) << p.warnings[0];
+    // Written and read back, wide covers keep every literal.
+    std::vector<pla::Product> products{{c, {true, false, true}}};
+    const auto back = MustRead(pla::CoverText(70, 3, products));
+    EXPECT_EQ(back.functions[0].on, p.functions[0].on);
+    // Too many names is still a fault, and so is any short input name list.
+    pla::Error error;
+    EXPECT_FALSE(pla::ReadText(".i 2\n.o 1\n.ob a b\n", &error));
+    EXPECT_FALSE(pla::ReadText(".i 2\n.o 1\n.ilb a\n", &error));
+}
+
 TEST(Pla, FaultsAreRefusedWithTheirLine) {
     struct Case {
         const char* text;
@@ -83,7 +113,7 @@ TEST(Pla, FaultsAreRefusedWithTheirLine) {
         {".i 2\n.o 1\n0 1\n", 3, "2 characters"},
         {".i 2\n.o 1\n0 1\n.e\n", 3, "2 characters"},
         {".i 2\n.o 1\n0 1\n01 1\n", 3, "5 characters"},
-        {".i 24\n.o 1\n", 1, "24 inputs: at most 23"},
+        {".i 100001\n.o 1\n", 1, "100001 inputs: at most 100000"},
         {".i 4\n.o 129\n", 2, "129 outputs: at most 128"},
         {".i 0\n", 1, "at least one"},
         {".i x\n", 1, "'x' is not a number"},

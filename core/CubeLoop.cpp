@@ -1,0 +1,367 @@
+#include "core/CubeLoop.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+
+namespace mwcore::cubes {
+namespace {
+
+// Failed attempts to swallow another cube before a cube's expansion settles for raising.
+constexpr int kMaxFailedMerges = 24;
+
+int OutputCount(const Word* out, int words) {
+    int n = 0;
+    for (int k = 0; k < words; ++k) n += std::popcount(out[k]);
+    return n;
+}
+
+template <class F>
+void ForEachOutput(const Word* out, int words, F&& f) {
+    for (int k = 0; k < words; ++k)
+        for (Word x = out[k]; x; x &= x - 1) f(k * 64 + std::countr_zero(x));
+}
+
+bool SharesOutput(const Word* a, const Word* b, int words) {
+    for (int k = 0; k < words; ++k)
+        if (a[k] & b[k]) return true;
+    return false;
+}
+
+}  // namespace
+
+CubeLoop::CubeLoop(const Shape& shape, CubeList dc, std::vector<CubeList> off,
+                   std::vector<char> hasOff, std::vector<CubeList> upper, Work& work)
+    : s_(shape),
+      dc_(std::move(dc)),
+      off_(std::move(off)),
+      hasOff_(std::move(hasOff)),
+      upper_(std::move(upper)),
+      work_(work) {}
+
+CoverCost CubeLoop::Cost(const CubeList& f) const {
+    CoverCost c;
+    for (std::size_t i = 0; i < f.Size(); ++i) {
+        ++c.products;
+        c.literals += LiteralCount(f[i], s_.inWords);
+    }
+    return c;
+}
+
+std::vector<std::size_t> CubeLoop::BySize(const CubeList& f, bool largestFirst) const {
+    std::vector<int> literals(f.Size()), outputs(f.Size());
+    for (std::size_t i = 0; i < f.Size(); ++i) {
+        literals[i] = LiteralCount(f[i], s_.inWords);
+        outputs[i] = OutputCount(f[i] + s_.inWords, s_.outWords);
+    }
+    std::vector<std::size_t> order(f.Size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (literals[a] != literals[b])
+            return largestFirst ? literals[a] < literals[b] : literals[a] > literals[b];
+        return largestFirst ? outputs[a] > outputs[b] : outputs[a] < outputs[b];
+    });
+    return order;
+}
+
+void CubeLoop::Gather(const CubeList& list, const std::vector<char>* alive, std::size_t skip,
+                      const Word* in, int j, CubeList& scratch) {
+    const int iw = s_.inWords;
+    units_ += static_cast<int64_t>(list.Size()) * iw;
+    for (std::size_t i = 0; i < list.Size(); ++i) {
+        if (i == skip || (alive && !(*alive)[i])) continue;
+        const Word* g = list[i];
+        if (!Shape::Output(g + iw, j) || Disjoint(g, in, iw)) continue;
+        Word* h = scratch.Add();
+        for (int k = 0; k < iw; ++k) h[k] = g[k] | ~in[k];
+    }
+}
+
+bool CubeLoop::Covered(const CubeList& f, const std::vector<char>* alive, std::size_t skip,
+                       const Word* in, int j) {
+    CubeList scratch(s_.inWords);
+    Gather(f, alive, skip, in, j, scratch);
+    Gather(dc_, nullptr, static_cast<std::size_t>(-1), in, j, scratch);
+    const bool covered = Tautology(std::move(scratch), &units_);
+    Spend();
+    return covered;
+}
+
+bool CubeLoop::Feasible(const Word* cube, int onlyOutput) {
+    const int iw = s_.inWords;
+    bool ok = true;
+    const auto check = [&](int j) {
+        if (!ok) return;
+        if (hasOff_[j]) {
+            const CubeList& r = off_[j];
+            units_ += static_cast<int64_t>(r.Size()) * iw;
+            for (std::size_t i = 0; i < r.Size(); ++i)
+                if (!Disjoint(r[i], cube, iw)) {
+                    ok = false;
+                    return;
+                }
+        } else {
+            CubeList scratch(iw);
+            CofactorInto(upper_[j], cube, scratch, &units_);
+            ok = Tautology(std::move(scratch), &units_);
+        }
+    };
+    if (onlyOutput >= 0)
+        check(onlyOutput);
+    else
+        ForEachOutput(cube + iw, s_.outWords, check);
+    Spend();
+    return ok;
+}
+
+void CubeLoop::RaiseLiterals(Word* cube) {
+    const int iw = s_.inWords;
+    // Inputs that fewest off cubes depend on go first: raising them blocks least.
+    std::vector<int> vars;
+    std::vector<int> conflicts(static_cast<std::size_t>(iw) * 32, 0);
+    for (int v = 0; v < s_.vars; ++v)
+        if (Shape::Literal(cube, v) != 2) vars.push_back(v);
+    ForEachOutput(cube + iw, s_.outWords, [&](int j) {
+        if (!hasOff_[j]) return;
+        const CubeList& r = off_[j];
+        units_ += static_cast<int64_t>(r.Size()) * iw;
+        for (std::size_t i = 0; i < r.Size(); ++i)
+            for (int k = 0; k < iw; ++k) {
+                const Word x = r[i][k] & cube[k];
+                for (Word y = ~(x | x >> 1) & kLow; y; y &= y - 1)
+                    ++conflicts[k * 32 + std::countr_zero(y) / 2];
+            }
+    });
+    std::stable_sort(vars.begin(), vars.end(),
+                     [&](int a, int b) { return conflicts[a] < conflicts[b]; });
+    std::vector<Word> trial(cube, cube + s_.Width());
+    for (int v : vars) {
+        const int was = Shape::Literal(trial.data(), v);
+        Shape::SetLiteral(trial.data(), v, 2);
+        if (Feasible(trial.data()))
+            Shape::SetLiteral(cube, v, 2);
+        else
+            Shape::SetLiteral(trial.data(), v, was);
+        if (work_.Over()) return;
+    }
+}
+
+void CubeLoop::AddOutputs(Word* cube, const CubeList& f) {
+    const int iw = s_.inWords;
+    std::vector<Word> touched(s_.outWords, 0);  // outputs whose cover meets the cube
+    for (std::size_t i = 0; i < f.Size(); ++i)
+        if (!Disjoint(f[i], cube, iw))
+            for (int k = 0; k < s_.outWords; ++k) touched[k] |= f[i][iw + k];
+    for (int k = 0; k < s_.outWords; ++k) touched[k] &= ~cube[iw + k];
+    units_ += static_cast<int64_t>(f.Size()) * iw;
+    ForEachOutput(touched.data(), s_.outWords, [&](int j) {
+        if (Feasible(cube, j)) Shape::SetOutput(cube + iw, j);
+    });
+}
+
+void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered) {
+    const int w = s_.Width(), iw = s_.inWords;
+    std::vector<Word> cur(f[at], f[at] + w), merged(w);
+    const auto merge = [&](std::size_t i) {
+        for (int k = 0; k < w; ++k) merged[k] = cur[k] | f[i][k];
+    };
+    // Other cubes by how many literals holding them would cost.
+    std::vector<std::pair<int, std::size_t>> candidates;
+    const int literals = LiteralCount(cur.data(), iw);
+    for (std::size_t i = 0; i < f.Size(); ++i) {
+        if (i == at || covered[i]) continue;
+        merge(i);
+        candidates.push_back({literals - LiteralCount(merged.data(), iw), i});
+    }
+    units_ += static_cast<int64_t>(f.Size()) * w;
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    int failed = 0;
+    for (const auto& [cost, i] : candidates) {
+        if (covered[i]) continue;
+        merge(i);
+        if (ContainsIn(cur.data(), merged.data(), w)) {
+            covered[i] = 1;
+            continue;
+        }
+        if (Feasible(merged.data())) {
+            cur = merged;
+            covered[i] = 1;
+        } else if (++failed >= kMaxFailedMerges || work_.Over()) {
+            break;
+        }
+    }
+    RaiseLiterals(cur.data());
+    AddOutputs(cur.data(), f);
+    std::copy(cur.begin(), cur.end(), f[at]);
+    for (std::size_t i = 0; i < f.Size(); ++i)
+        if (i != at && !covered[i] && ContainsIn(cur.data(), f[i], w)) covered[i] = 1;
+    Spend();
+}
+
+void CubeLoop::Expand(CubeList& f) {
+    std::vector<char> covered(f.Size(), 0);
+    for (std::size_t at : BySize(f, true)) {
+        if (covered[at]) continue;
+        ExpandOne(f, at, covered);
+    }
+    for (char& c : covered) c = !c;
+    f.Keep(covered);
+}
+
+void CubeLoop::Irredundant(CubeList& f) {
+    const int iw = s_.inWords;
+    std::vector<char> alive(f.Size(), 1);
+    for (std::size_t at : BySize(f, false)) {
+        bool redundant = true;
+        ForEachOutput(f[at] + iw, s_.outWords,
+                      [&](int j) { redundant = redundant && Covered(f, &alive, at, f[at], j); });
+        if (redundant) alive[at] = 0;
+    }
+    f.Keep(alive);
+}
+
+bool CubeLoop::Reduced(const CubeList& f, const std::vector<char>* alive, std::size_t at, Word* c) {
+    const int iw = s_.inWords;
+    std::vector<Word> acc(iw), part(iw);
+    bool any = false;
+    ForEachOutput(c + iw, s_.outWords, [&](int j) {
+        CubeList scratch(iw);
+        Gather(f, alive, at, c, j, scratch);
+        Gather(dc_, nullptr, static_cast<std::size_t>(-1), c, j, scratch);
+        if (!ComplementSupercube(std::move(scratch), part.data(), &units_)) {
+            Shape::ResetOutput(c + iw, j);
+            return;
+        }
+        if (!any)
+            acc = part;
+        else
+            for (int k = 0; k < iw; ++k) acc[k] |= part[k];
+        any = true;
+    });
+    Spend();
+    if (any)
+        for (int k = 0; k < iw; ++k) c[k] &= acc[k];
+    return any;
+}
+
+void CubeLoop::Reduce(CubeList& f) {
+    std::vector<char> alive(f.Size(), 1);
+    for (std::size_t at : BySize(f, true))
+        if (!Reduced(f, &alive, at, f[at])) alive[at] = 0;
+    f.Keep(alive);
+}
+
+CubeList CubeLoop::Essentials(CubeList& f) {
+    const int w = s_.Width(), iw = s_.inWords, ow = s_.outWords;
+    CubeList essential(w);
+    std::vector<char> keep(f.Size(), 1);
+    for (std::size_t at = 0; at < f.Size(); ++at) {
+        const Word* c = f[at];
+        // The consensus of c with every cube at most one part away: c is essential where they
+        // leave part of it uncovered.
+        CubeList near(w);
+        const auto take = [&](const Word* g) {
+            const int dIn = Distance(g, c, iw);
+            const bool shares = SharesOutput(g + iw, c + iw, ow);
+            if (dIn + (shares ? 0 : 1) > 1) return;
+            Word* h = near.Add();
+            for (int k = 0; k < w; ++k) h[k] = g[k] & c[k];
+            if (!shares) {
+                for (int k = 0; k < ow; ++k) h[iw + k] = g[iw + k] | c[iw + k];
+            } else if (dIn == 1) {
+                for (int k = 0; k < iw; ++k) {
+                    const Word x = h[k];
+                    const Word gone = ~(x | x >> 1) & kLow;
+                    h[k] |= gone | gone << 1;
+                }
+            }
+        };
+        for (std::size_t i = 0; i < f.Size(); ++i)
+            if (i != at) take(f[i]);
+        for (std::size_t i = 0; i < dc_.Size(); ++i) take(dc_[i]);
+        units_ += static_cast<int64_t>(f.Size() + dc_.Size()) * w;
+        bool covered = true;
+        ForEachOutput(c + iw, ow, [&](int j) {
+            if (!covered) return;
+            CubeList scratch(iw);
+            Gather(near, nullptr, static_cast<std::size_t>(-1), c, j, scratch);
+            covered = Tautology(std::move(scratch), &units_);
+        });
+        Spend();
+        if (!covered) {
+            essential.Add(c);
+            keep[at] = 0;
+        }
+    }
+    f.Keep(keep);
+    for (std::size_t i = 0; i < essential.Size(); ++i) dc_.Add(essential[i]);
+    return essential;
+}
+
+bool CubeLoop::LastGasp(CubeList& f) {
+    const int w = s_.Width();
+    // Each cube reduced against all the others as they are, not as reduced before it.
+    CubeList reduced(w);
+    for (std::size_t at = 0; at < f.Size(); ++at) {
+        if (!Reduced(f, nullptr, at, reduced.Add(f[at]))) reduced.PopBack();
+        if (work_.Over()) return false;
+    }
+    // New primes that hold at least two of the reductions.
+    CubeList fresh(w);
+    std::vector<Word> merged(w);
+    for (std::size_t a = 0; a < reduced.Size(); ++a) {
+        std::vector<Word> cur(reduced[a], reduced[a] + w);
+        int held = 1, failed = 0;
+        for (std::size_t b = 0; b < reduced.Size() && failed < kMaxFailedMerges; ++b) {
+            if (b == a) continue;
+            for (int k = 0; k < w; ++k) merged[k] = cur[k] | reduced[b][k];
+            if (ContainsIn(cur.data(), merged.data(), w)) {
+                ++held;
+            } else if (Feasible(merged.data())) {
+                cur = merged;
+                ++held;
+            } else {
+                ++failed;
+            }
+        }
+        if (work_.Over()) return false;
+        if (held < 2) continue;
+        RaiseLiterals(cur.data());
+        fresh.Add(cur.data());
+    }
+    if (fresh.Empty()) return false;
+    CubeList g = f;
+    for (std::size_t i = 0; i < fresh.Size(); ++i) g.Add(fresh[i]);
+    Irredundant(g);
+    if (!(Cost(g) < Cost(f)) || work_.Over()) return false;
+    f = std::move(g);
+    return true;
+}
+
+void CubeLoop::MakeSparse(CubeList& f) {
+    const int iw = s_.inWords;
+    std::vector<char> alive(f.Size(), 1), lost(f.Size(), 0);
+    for (std::size_t at : BySize(f, false)) {
+        Word* c = f[at];
+        ForEachOutput(c + iw, s_.outWords, [&](int j) {
+            if (Covered(f, &alive, at, c, j)) {
+                Shape::ResetOutput(c + iw, j);
+                lost[at] = 1;
+            }
+        });
+        if (OutputCount(c + iw, s_.outWords) == 0) alive[at] = 0;
+        if (work_.Over()) break;
+    }
+    f.Keep(alive);
+    // What a product no longer feeds no longer holds its inputs back.
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < lost.size(); ++i) {
+        if (!alive[i]) continue;
+        if (lost[i] && !work_.Over()) RaiseLiterals(f[k]);
+        ++k;
+    }
+    Irredundant(f);
+}
+
+}  // namespace mwcore::cubes

@@ -1,0 +1,281 @@
+#include "core/CubeSet.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+
+namespace mwcore::cubes {
+
+Word* CubeList::Add(const Word* from) {
+    const std::size_t at = words_.size();
+    words_.resize(at + width_);
+    if (from) std::copy(from, from + width_, words_.begin() + at);
+    return words_.data() + at;
+}
+
+void CubeList::Keep(const std::vector<char>& keep) {
+    std::size_t to = 0;
+    for (std::size_t i = 0; i < Size(); ++i)
+        if (keep[i]) {
+            if (to != i) std::copy((*this)[i], (*this)[i] + width_, words_.begin() + to * width_);
+            ++to;
+        }
+    words_.resize(to * width_);
+}
+
+Shape::Shape(int v, int o)
+    : vars(v),
+      outputs(o),
+      inWords(std::max(1, (v + 31) / 32)),
+      outWords(std::max(1, (o + 63) / 64)) {}
+
+void Shape::Universe(Word* in) const {
+    std::fill(in, in + inWords, ~Word{0});
+}
+
+bool Disjoint(const Word* a, const Word* b, int words) {
+    for (int k = 0; k < words; ++k) {
+        const Word x = a[k] & b[k];
+        if (((x | x >> 1) & kLow) != kLow) return true;
+    }
+    return false;
+}
+
+bool ContainsIn(const Word* a, const Word* b, int words) {
+    for (int k = 0; k < words; ++k)
+        if (b[k] & ~a[k]) return false;
+    return true;
+}
+
+bool IsUniverse(const Word* a, int words) {
+    for (int k = 0; k < words; ++k)
+        if (~a[k]) return false;
+    return true;
+}
+
+int LiteralCount(const Word* a, int words) {
+    int n = 0;
+    for (int k = 0; k < words; ++k) n += 32 - std::popcount(a[k] & a[k] >> 1 & kLow);
+    return n;
+}
+
+int Distance(const Word* a, const Word* b, int words) {
+    int n = 0;
+    for (int k = 0; k < words; ++k) {
+        const Word x = a[k] & b[k];
+        n += std::popcount(~(x | x >> 1) & kLow);
+    }
+    return n;
+}
+
+void CofactorInto(const CubeList& from, const Word* c, CubeList& into, int64_t* units) {
+    const int w = from.Width();
+    *units += static_cast<int64_t>(from.Size()) * w + 1;
+    for (std::size_t i = 0; i < from.Size(); ++i) {
+        const Word* f = from[i];
+        if (Disjoint(f, c, w)) continue;
+        Word* g = into.Add();
+        for (int k = 0; k < w; ++k) g[k] = f[k] | ~c[k];
+    }
+}
+
+namespace {
+
+// Per input: which literals the list holds, as the low bit of each pair.
+struct Columns {
+    std::vector<Word> zero, one;  // some cube has the literal 0 (1) there
+    bool universe = false;        // some cube is free everywhere
+};
+
+Columns ColumnsOf(const CubeList& list) {
+    const int w = list.Width();
+    Columns c{std::vector<Word>(w, 0), std::vector<Word>(w, 0)};
+    for (std::size_t i = 0; i < list.Size(); ++i) {
+        const Word* f = list[i];
+        bool free = true;
+        for (int k = 0; k < w; ++k) {
+            const Word lo = f[k] & kLow, hi = f[k] >> 1 & kLow;
+            c.zero[k] |= lo & ~hi;
+            c.one[k] |= hi & ~lo;
+            free = free && (lo & hi) == kLow;
+        }
+        c.universe = c.universe || free;
+    }
+    return c;
+}
+
+// The input whose literals split the list best: among those in both polarities the one most
+// cubes depend on; -1 where no cube has a literal.
+int SplitVariable(const CubeList& list, const Columns& cols, int64_t* units) {
+    const int w = list.Width();
+    std::vector<Word> binate(w);
+    bool any = false, anyBinate = false;
+    for (int k = 0; k < w; ++k) {
+        binate[k] = cols.zero[k] & cols.one[k];
+        anyBinate = anyBinate || binate[k];
+        any = any || cols.zero[k] || cols.one[k];
+    }
+    if (!any) return -1;
+    if (!anyBinate)
+        for (int k = 0; k < w; ++k) binate[k] = cols.zero[k] | cols.one[k];
+    std::vector<int> count(static_cast<std::size_t>(w) * 32, 0);
+    *units += static_cast<int64_t>(list.Size()) * w;
+    for (std::size_t i = 0; i < list.Size(); ++i) {
+        const Word* f = list[i];
+        for (int k = 0; k < w; ++k)
+            for (Word x = ~(f[k] & f[k] >> 1) & binate[k]; x; x &= x - 1)
+                ++count[k * 32 + std::countr_zero(x) / 2];
+    }
+    return static_cast<int>(std::max_element(count.begin(), count.end()) - count.begin());
+}
+
+void CofactorVar(const CubeList& list, int var, int value, CubeList& into, int64_t* units) {
+    std::vector<Word> c(list.Width(), ~Word{0});
+    Shape::SetLiteral(c.data(), var, value);
+    CofactorInto(list, c.data(), into, units);
+}
+
+bool ComplementOf(const CubeList& list, CubeList& out, std::size_t limit, Work& work) {
+    const int w = list.Width();
+    if (!work.Spend(static_cast<int64_t>(list.Size()) * w + 1)) return false;
+    if (list.Empty()) {
+        Word* g = out.Add();
+        std::fill(g, g + w, ~Word{0});
+        return out.Size() <= limit;
+    }
+    const Columns cols = ColumnsOf(list);
+    if (cols.universe) return true;
+    if (list.Size() == 1) {  // De Morgan: one cube per literal, the other way
+        const Word* f = list[0];
+        for (int k = 0; k < w; ++k)
+            for (Word x = ~(f[k] & f[k] >> 1) & kLow; x; x &= x - 1) {
+                const int var = k * 32 + std::countr_zero(x) / 2;
+                Word* g = out.Add();
+                std::fill(g, g + w, ~Word{0});
+                Shape::SetLiteral(g, var, 1 - Shape::Literal(f, var));
+            }
+        return out.Size() <= limit;
+    }
+    int64_t units = 0;
+    const int var = SplitVariable(list, cols, &units);
+    work.Spend(units);
+    CubeList halves[2] = {CubeList(w), CubeList(w)};
+    for (int value = 0; value < 2; ++value) {
+        CubeList part(w);
+        units = 0;
+        CofactorVar(list, var, value, part, &units);
+        work.Spend(units);
+        if (!ComplementOf(part, halves[value], limit, work)) return false;
+    }
+    // A cube in both halves needs no literal for the variable.
+    std::vector<std::size_t> order(halves[1].Size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto less = [&](const Word* a, const Word* b) {
+        return std::lexicographical_compare(a, a + w, b, b + w);
+    };
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return less(halves[1][a], halves[1][b]); });
+    std::vector<char> used(halves[1].Size(), 0);
+    work.Spend(static_cast<int64_t>(halves[0].Size() + halves[1].Size()) * w);
+    for (std::size_t i = 0; i < halves[0].Size(); ++i) {
+        const Word* c = halves[0][i];
+        const auto at =
+            std::lower_bound(order.begin(), order.end(), c,
+                             [&](std::size_t a, const Word* b) { return less(halves[1][a], b); });
+        Word* g = out.Add(c);
+        if (at != order.end() && std::equal(c, c + w, halves[1][*at]) && !used[*at])
+            used[*at] = 1;
+        else
+            Shape::SetLiteral(g, var, 0);
+    }
+    for (std::size_t i = 0; i < halves[1].Size(); ++i)
+        if (!used[i]) Shape::SetLiteral(out.Add(halves[1][i]), var, 1);
+    return out.Size() <= limit && !work.Over();
+}
+
+}  // namespace
+
+bool Tautology(CubeList list, int64_t* units) {
+    const int w = list.Width();
+    for (;;) {
+        *units += static_cast<int64_t>(list.Size()) * w + 1;
+        if (list.Empty()) return false;
+        const Columns cols = ColumnsOf(list);
+        if (cols.universe) return true;
+        Word unate = 0;
+        std::vector<Word> unateMask(w);
+        for (int k = 0; k < w; ++k) {
+            const Word lo = cols.zero[k], hi = cols.one[k];
+            unateMask[k] = (lo ^ hi);
+            unate |= unateMask[k];
+        }
+        // A variable taken one way only: the cubes fixing it cannot help cover the other half,
+        // and that half must be covered by the rest.
+        if (unate) {
+            std::vector<char> keep(list.Size(), 1);
+            bool dropped = false;
+            for (std::size_t i = 0; i < list.Size(); ++i) {
+                const Word* f = list[i];
+                for (int k = 0; k < w; ++k)
+                    if (~(f[k] & f[k] >> 1) & unateMask[k]) {
+                        keep[i] = 0;
+                        dropped = true;
+                        break;
+                    }
+            }
+            if (dropped) {
+                list.Keep(keep);
+                continue;
+            }
+        }
+        const int var = SplitVariable(list, cols, units);
+        CubeList zero(w), one(w);
+        CofactorVar(list, var, 0, zero, units);
+        if (!Tautology(std::move(zero), units)) return false;
+        CofactorVar(list, var, 1, one, units);
+        list = std::move(one);
+    }
+}
+
+bool Complement(const CubeList& list, CubeList& out, std::size_t limit, Work& work) {
+    return ComplementOf(list, out, limit, work);
+}
+
+bool ComplementSupercube(CubeList list, Word* out, int64_t* units) {
+    const int w = list.Width();
+    *units += static_cast<int64_t>(list.Size()) * w + 1;
+    if (list.Empty()) {
+        std::fill(out, out + w, ~Word{0});
+        return true;
+    }
+    const Columns cols = ColumnsOf(list);
+    if (cols.universe) return false;
+    if (list.Size() == 1) {
+        const Word* f = list[0];
+        std::fill(out, out + w, ~Word{0});
+        if (LiteralCount(f, w) == 1)
+            for (int k = 0; k < w; ++k)
+                if (Word x = ~(f[k] & f[k] >> 1) & kLow) {
+                    const int var = k * 32 + std::countr_zero(x) / 2;
+                    Shape::SetLiteral(out, var, 1 - Shape::Literal(f, var));
+                }
+        return true;
+    }
+    const int var = SplitVariable(list, cols, units);
+    bool found = false;
+    std::vector<Word> part(w);
+    for (int value = 0; value < 2; ++value) {
+        CubeList cof(w);
+        CofactorVar(list, var, value, cof, units);
+        if (!ComplementSupercube(std::move(cof), part.data(), units)) continue;
+        Shape::SetLiteral(part.data(), var, value);
+        if (!found)
+            std::copy(part.begin(), part.end(), out);
+        else
+            for (int k = 0; k < w; ++k) out[k] |= part[k];
+        found = true;
+    }
+    return found;
+}
+
+}  // namespace mwcore::cubes
