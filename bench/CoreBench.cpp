@@ -2,7 +2,7 @@
 // functions: products, literals and wall time of each, and our time over espresso's.
 //
 //   mw_bench_core [--dir DIR] [--espresso PATH] [--abc PATH] [--effort E] [--threads N]
-//                 [--work-scale S] [--only NAME] [--passes 1|2]
+//                 [--work-scale S] [--only NAME] [--passes 1|2] [--dump DIR]
 //
 // The table is made twice (--passes 2, the default): alone, then with the machine loaded by
 // as many busy processes as it has cores; the second pass says whether every result (all
@@ -17,6 +17,8 @@
 // reference figures; ours is the core's work on the function string in this process (reading
 // the string, minimizing, verifying, writing the lines). A peer that cannot be run is shown
 // as "-". bench/get-espresso.sh builds espresso from the npm package espresso-logic-minimizer.
+// --dump writes each function's covers of the first pass and whether they are proven to
+// DIR/<function>.txt, so that two builds of the core can be compared file by file.
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -242,6 +244,13 @@ struct Line {
     Figures ours, esp;
 };
 
+void Dump(const fs::path& dir, const std::vector<Line>& lines) {
+    fs::create_directories(dir);
+    for (const Line& l : lines)
+        std::ofstream(dir / (l.name + ".txt"))
+            << (l.ours.minimum ? "proven\n" : "not proven\n") << l.ours.text;
+}
+
 std::vector<Line> Table(const std::vector<std::pair<int, fs::path>>& ordered,
                         const mwcore::MinimizeOptions& options, const std::string& espresso,
                         const std::string& abc, const std::map<std::string, Reference>& reference,
@@ -347,7 +356,7 @@ int main(int argc, char** argv) {
     std::string dir = MW_BENCH_DEFAULT_DIR;
     std::string espresso = Which("espresso");
     std::string abc = Which("berkeley-abc");
-    std::string only;
+    std::string only, dump;
     int passes = 2;
     mwcore::MinimizeOptions options;
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -372,6 +381,8 @@ int main(int argc, char** argv) {
             options.effort = mwcore::Effort::Prove;
         else if (opt == "--only")
             only = value;
+        else if (opt == "--dump")
+            dump = value;
         else {
             std::cerr << "unknown option " << opt << " " << value << "\n";
             return 2;
@@ -404,6 +415,7 @@ int main(int argc, char** argv) {
         ReadReference(fs::path(dir) / "REFERENCE.md");
     const std::vector<Line> alone = Table(ordered, options, espresso, abc, reference, nullptr);
     bool good = Summary(alone, reference, nullptr);
+    if (!dump.empty()) Dump(dump, alone);
     if (passes >= 2) {
         const int cores = static_cast<int>(std::thread::hardware_concurrency());
         std::cout << "\nthe same with the machine loaded by " << cores << " busy processes\n";

@@ -1,14 +1,16 @@
 // The multi-output minimizer beside espresso on the classic multi-output PLAs: products,
 // literals and time of each, whether ours is a proven minimum, and the totals.
 //
-//   mw_bench_pla [--dir DIR] [--espresso PATH] [--exact-seconds S] [--work-scale X] [--only NAME]
-//   [--espresso-mb MB] [--espresso-seconds S] [--trace]
+//   mw_bench_pla [--dir DIR] [--espresso PATH] [--time-limit S] [--work-scale X] [--only NAME]
+//   [--espresso-mb MB] [--espresso-seconds S] [--trace] [--dump DIR]
 //
 // DIR (default ../shared/bench/src) is searched for PLA files. Each file is minimized in a
 // process of its own (forked, so its peak memory is its own); our time is the reading and the
 // minimization, espresso's its whole run as a process, within a memory cap and a timeout
 // (--espresso-mb, --espresso-seconds). Both covers are checked against the input's own cubes
-// by containment alone (files/PlaCheck.h), nothing of the minimizer.
+// by containment alone (files/PlaCheck.h), nothing of the minimizer. --dump writes our cover
+// of each file as PLA rows and whether it is proven to DIR/<file>.txt, for comparing two
+// builds of the core.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -18,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <sstream>
@@ -36,6 +39,7 @@ using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
 bool g_trace = false;  // each step's time and products on stderr
+fs::path g_dump;       // where each cover is written, when set
 
 struct Figures {
     bool ran = false;
@@ -95,7 +99,19 @@ Figures Espresso(const std::string& espresso, const std::string& path) {
     return f;
 }
 
-Figures OursHere(const std::string& path, const mwcore::MultiOptions& options) {
+void Dump(const fs::path& path, int inputs, const std::vector<pla::Product>& products,
+          bool minimum) {
+    fs::create_directories(g_dump);
+    std::ofstream out(g_dump / (path.stem().string() + ".txt"));
+    out << (minimum ? "proven\n" : "not proven\n");
+    for (const pla::Product& p : products) {
+        out << pla::InputPart(p.in, inputs) << ' ';
+        for (bool b : p.outputs) out << (b ? '1' : '0');
+        out << '\n';
+    }
+}
+
+Figures OursHere(const std::string& path, const mwcore::MinimizeOptions& options) {
     Figures f;
     const auto start = Clock::now();
     pla::Error error;
@@ -104,7 +120,7 @@ Figures OursHere(const std::string& path, const mwcore::MultiOptions& options) {
         std::cerr << error.message << '\n';
         return f;
     }
-    mwcore::MultiOptions traced = options;
+    mwcore::MinimizeOptions traced = options;
     if (g_trace)
         traced.progress = [start](const char* step, int products) {
             std::cerr << "  " << std::left << std::setw(8) << step << std::fixed
@@ -138,11 +154,12 @@ Figures OursHere(const std::string& path, const mwcore::MultiOptions& options) {
     for (const pla::Product& p : products) f.literals += p.in.care.Count();
     f.verified = Verified(path, pla::CoverText(file->inputs, file->outputs, products));
     f.ran = true;
+    if (!g_dump.empty()) Dump(path, file->inputs, products, f.minimum);
     return f;
 }
 
 // In a child process, so that each file's peak memory is measured on its own.
-Figures Ours(const std::string& path, const mwcore::MultiOptions& options) {
+Figures Ours(const std::string& path, const mwcore::MinimizeOptions& options) {
     int fds[2];
     if (pipe(fds) != 0) return {};
     const pid_t child = fork();
@@ -177,7 +194,7 @@ std::string Cell(const Figures& f) {
 int main(int argc, char** argv) {
     fs::path dir = fs::path(MW_BENCH_DEFAULT_DIR) / "src";
     std::string espresso, only;
-    mwcore::MultiOptions options;
+    mwcore::MinimizeOptions options = mwcore::MultiOptionsFor(mwcore::Effort::Thorough);
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--trace") g_trace = true;
     for (int i = 1; i + 1 < argc; i += 2) {
@@ -190,8 +207,8 @@ int main(int argc, char** argv) {
             dir = argv[i + 1];
         else if (opt == "--espresso")
             espresso = argv[i + 1];
-        else if (opt == "--exact-seconds")
-            options.exactSeconds = std::stod(argv[i + 1]);
+        else if (opt == "--time-limit")
+            options.timeLimitSeconds = std::stod(argv[i + 1]);
         else if (opt == "--work-scale")
             options.workScale = std::stod(argv[i + 1]);
         else if (opt == "--only")
@@ -200,6 +217,8 @@ int main(int argc, char** argv) {
             g_espressoMb = std::stoi(argv[i + 1]);
         else if (opt == "--espresso-seconds")
             g_espressoSeconds = std::stoi(argv[i + 1]);
+        else if (opt == "--dump")
+            g_dump = argv[i + 1];
     }
     std::vector<fs::path> files;
     for (const auto& e : fs::recursive_directory_iterator(dir))

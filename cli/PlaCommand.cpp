@@ -24,22 +24,11 @@ const char* kPlaUsage =
 // Past this the tables of a problem would not fit the memory the tool allows itself.
 constexpr std::size_t kMaxBytes = std::size_t{450} << 20;
 
-mwcore::MultiOptions OptionsFor(const std::string& effort) {
-    mwcore::MultiOptions o;
-    if (effort == "quick") {
-        o.effort = mwcore::Effort::Quick;
-        o.exactSeconds = 0;
-        o.loopSeconds = 10;
-    } else if (effort == "thorough") {
-        // the defaults: work allowances, the clock a distant guard
-    } else if (effort == "prove") {
-        o.effort = mwcore::Effort::Prove;
-        o.exactSeconds = 60;
-        o.loopSeconds = 120;
-    } else {
-        throw UsageError("--effort takes quick, thorough or prove, not '" + effort + "'");
-    }
-    return o;
+mwcore::MinimizeOptions OptionsFor(const std::string& effort) {
+    if (effort == "quick") return mwcore::MultiOptionsFor(mwcore::Effort::Quick);
+    if (effort == "thorough") return mwcore::MultiOptionsFor(mwcore::Effort::Thorough);
+    if (effort == "prove") return mwcore::MultiOptionsFor(mwcore::Effort::Prove);
+    throw UsageError("--effort takes quick, thorough or prove, not '" + effort + "'");
 }
 
 struct Outcome {
@@ -102,7 +91,7 @@ Outcome OnCubes(const pla::Pla& file, const mwcore::MultiOptions& options, const
 
 int Run(const Invocation& call) {
     const Args& args = call.args;
-    const mwcore::MultiOptions options = OptionsFor(args.Value("effort").value_or("thorough"));
+    const mwcore::MinimizeOptions options = OptionsFor(args.Value("effort").value_or("thorough"));
     pla::Error error;
     const auto file = pla::ReadFile(args.Positional()[0], &error);
     if (!file) throw InputError(error.message);

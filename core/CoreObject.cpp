@@ -34,25 +34,12 @@ void CoreObject::SetOutputCount(int k) {
     outputs_ = k;
 }
 
-MultiOptions CoreObject::MultiOptionsNow() const {
+MinimizeOptions CoreObject::MultiOptionsNow() const {
     // As mapwright-cli pla chooses for each effort; the work allowances scale as the single
     // function's do.
-    MultiOptions o;
-    o.effort = options_.effort;
+    MinimizeOptions o = MultiOptionsFor(options_.effort);
     o.workScale = options_.workScale;
     o.cancel = cancel_.get();
-    switch (options_.effort) {
-        case Effort::Quick:
-            o.exactSeconds = 0;
-            o.loopSeconds = 10;
-            break;
-        case Effort::Thorough:
-            break;
-        case Effort::Prove:
-            o.exactSeconds = 60;
-            o.loopSeconds = 120;
-            break;
-    }
     return o;
 }
 

@@ -43,7 +43,7 @@ class CoreObject {
 
   private:
     void ReadFunctions(const std::string& text);
-    MultiOptions MultiOptionsNow() const;
+    MinimizeOptions MultiOptionsNow() const;
 
     std::string path_;
     MinimizeOptions options_;

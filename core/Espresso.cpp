@@ -8,6 +8,7 @@
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
+#include "core/Helpers.h"
 #include "core/Invariant.h"
 #include "core/Mincov.h"
 #include "core/Raise.h"
@@ -20,24 +21,6 @@ namespace {
 constexpr uint64_t kExactIrredundantRows = 20000;
 // The exact choice of a redundant subset gets this much work, then the greedy one decides.
 constexpr int64_t kIrredundantWork = 2000000;
-
-// Cover positions by literal count, fewest or most first, ties in cover order.
-std::vector<int> ByLiterals(const std::vector<Cube>& cover, bool fewestFirst) {
-    std::vector<int> order(cover.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return fewestFirst ? cover[a].Literals() < cover[b].Literals()
-                           : cover[a].Literals() > cover[b].Literals();
-    });
-    return order;
-}
-
-void Compact(std::vector<Cube>& cover, const std::vector<char>& gone) {
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < cover.size(); ++i)
-        if (!gone[i]) cover[k++] = cover[i];
-    cover.resize(k);
-}
 
 // Greedy fallback: the smallest cubes are tried for removal first, dropping them saves the
 // most literals.
@@ -56,7 +39,7 @@ void GreedyIrredundant(const Problem& p, std::vector<Cube>& cover, CoverCounter&
 
 // Cubes that alone hold some on minterm stay; among the others the cheapest subset that
 // covers what they must is chosen exactly when the problem is small, greedily otherwise.
-void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
+void Irredundant(const Problem& p, std::vector<Cube>& cover, Work& outer) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     std::vector<char> gone(cover.size(), 0);
@@ -77,7 +60,7 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
             cubes.push_back(cover[i]);
             cost.push_back(CostOfCube(cover[i]));
         }
-        Work work = outer ? outer->Part(kIrredundantWork) : Work(kIrredundantWork);
+        Work work = outer.Part(kIrredundantWork);
         try {
             Mincov solver(cost, work);
             int64_t all = 0;
@@ -88,12 +71,12 @@ void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* outer) {
                 for (std::size_t k = 0; k < optional.size(); ++k)
                     if (!kept[k]) gone[optional[k]] = 1;
                 Compact(cover, gone);
-                if (outer) outer->Absorb(work);
+                outer.Absorb(work);
                 return;
             }
         } catch (const CoveringTimeout&) {
         }
-        if (outer) outer->Absorb(work);
+        outer.Absorb(work);
     }
     GreedyIrredundant(p, cover, count, gone);
     Compact(cover, gone);
@@ -122,7 +105,7 @@ std::vector<int> NearLargestOrder(const std::vector<Cube>& cover, int vars) {
 
 }  // namespace
 
-void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work, ReduceOrder order) {
+void Reduce(const Problem& p, std::vector<Cube>& cover, Work& work, ReduceOrder order) {
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
@@ -132,7 +115,7 @@ void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work, ReduceOrder 
         : order == ReduceOrder::Heaviest  ? MiniOrder(cover, p.vars, false)
                                           : ByLiterals(cover, false);
     for (int idx : sequence) {
-        if (work) work->Spend(CubeWords(cover[idx], p.vars) * 4);
+        work.Spend(CubeWords(cover[idx], p.vars) * 4);
         count.HeldOnce(cover[idx], p.on, once);
         Cube smaller;
         if (!once.SupercubeWithin(cover[idx], smaller)) {
@@ -207,7 +190,7 @@ bool LastGasp(const Problem& p, std::vector<Cube>& cover, Work& work) {
     for (const Cube& c : fresh)
         if (!std::binary_search(old.begin(), old.end(), c)) trial.push_back(c);
     if (trial.size() == cover.size()) return false;
-    Irredundant(p, trial, &work);
+    Irredundant(p, trial, work);
     if (CostOf(trial) < CostOf(cover)) {
         cover = std::move(trial);
         return true;
@@ -265,17 +248,16 @@ void FewerLiterals(const Problem& p, std::vector<Cube>& cover, Work& work) {
 
 }  // namespace
 
-std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Deadline until) {
-    Guard guard(until);
-    Work work(Work::kUnlimited, &guard);
-    return Espresso(p, std::move(start), work);
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start) {
+    Work unlimited;
+    return Espresso(p, std::move(start), unlimited);
 }
 
 std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work) {
     std::vector<Cube> best = start;
     std::vector<Cube> f = std::move(start);
     Expand(p, f, work);
-    Irredundant(p, f, &work);
+    Irredundant(p, f, work);
     if (CostOf(f) < CostOf(best)) best = f;
     if (work.Over()) return best;
     // Essential primes are set aside, their minterms free for the rest: the loop neither
@@ -303,12 +285,12 @@ std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work
     for (;;) {
         CoverCost before = CostOf(f);
         for (;;) {
-            Reduce(rest, f, &work, nearLargest ? ReduceOrder::NearLargest : ReduceOrder::Heaviest);
+            Reduce(rest, f, work, nearLargest ? ReduceOrder::NearLargest : ReduceOrder::Heaviest);
             nearLargest = !nearLargest;
             MW_INVARIANT(CoverImplements(rest, f));
             Expand(rest, f, work);
             MW_INVARIANT(CoverImplements(rest, f));
-            Irredundant(rest, f, &work);
+            Irredundant(rest, f, work);
             MW_INVARIANT(CoverImplements(rest, f));
             if (work.Over()) break;
             const CoverCost now = CostOf(f);

@@ -7,7 +7,6 @@
 // pairs of cubes by one new prime. Containment tests run against the off-set table and a
 // bit-sliced count of how often each minterm is covered.
 
-#include <chrono>
 #include <vector>
 
 #include "core/Cube.h"
@@ -16,15 +15,14 @@
 
 namespace mwcore {
 
-using Deadline = std::chrono::steady_clock::time_point;
+// Every step spends from a Work (Work.h), so what it does depends only on its input and the
+// allowance; the forms without one run to their end.
 
 // Minimizes `start` (a cover of the problem) and returns the best cover met, never worse
-// than `start` by products then literals. Past `until` it stops where it is: every step
-// leaves a valid cover, so the best one met so far is still an answer.
-std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start,
-                           Deadline until = Deadline::max());
-// The same within a work allowance: the answer depends only on the problem, the start and it.
+// than `start` by products then literals. When the work stops it stops where it is: every
+// step leaves a valid cover, so the best one met so far is still an answer.
 std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start, Work& work);
+std::vector<Cube> Espresso(const Problem& p, std::vector<Cube> start);
 
 // Iterated restarts: the loop run again from the best cover over the variables renumbered by
 // a shuffle of the given seed (which changes how its ties fall, enough to leave a local
@@ -35,13 +33,13 @@ std::vector<Cube> Restarted(const Problem& p, std::vector<Cube> cover, uint32_t 
 
 // The single steps, exposed for the exact search's use and for tests. Expand leaves the cubes
 // it has not reached when the work runs out as they are.
-void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until = Deadline::max());
 void Expand(const Problem& p, std::vector<Cube>& cover, Work& work);
-void Irredundant(const Problem& p, std::vector<Cube>& cover, Work* work = nullptr);
+void Expand(const Problem& p, std::vector<Cube>& cover);
+void Irredundant(const Problem& p, std::vector<Cube>& cover, Work& work);
 // Reduction takes the cubes in one of espresso's orders (it alternates the first two) or
 // smallest first.
 enum class ReduceOrder { NearLargest, Heaviest, SmallestFirst };
-void Reduce(const Problem& p, std::vector<Cube>& cover, Work* work = nullptr,
+void Reduce(const Problem& p, std::vector<Cube>& cover, Work& work,
             ReduceOrder order = ReduceOrder::NearLargest);
 
 }  // namespace mwcore

@@ -231,159 +231,208 @@ void MoreEqualCovers(const Matrix& m, int64_t best, int64_t productWeight, int m
     }
 }
 
-}  // namespace
+// The steps of one exact search, in order; each ends the search early by returning false.
+class ExactSearch {
+  public:
+    ExactSearch(const Problem& p, const std::vector<Cube>& bound, const ExactLimits& limits)
+        : p_(p),
+          bound_(bound),
+          limits_(limits),
+          guard_(limits.deadline),
+          productsGuard_(std::min(limits.productsDeadline, limits.deadline)),
+          byDeadline_(Work::kUnlimited, &guard_),
+          productsByDeadline_(Work::kUnlimited, &productsGuard_),
+          work_(limits.work ? *limits.work : byDeadline_),
+          productsWork_(limits.work ? *limits.work : productsByDeadline_),
+          started_(work_.Spent()) {}
 
-ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound,
-                         const ExactLimits& limits) {
-    ExactResult result;
+    ExactResult Run() {
+        if (PrimesAndEssentials() && CyclicCore() && FewestProducts() && FewestLiterals())
+            ListEqualCovers();
+        return std::move(result_);
+    }
+
+  private:
+    bool PrimesAndEssentials();
+    bool CyclicCore();
+    bool FewestProducts();
+    bool FewestLiterals();
+    void ListEqualCovers();
+    std::vector<Cube> WithEssentials(const std::vector<int>& chosen) const {
+        std::vector<Cube> cover = essentials_;
+        for (int c : chosen) cover.push_back(columns_[c]);
+        return cover;
+    }
+
+    const Problem& p_;
+    const std::vector<Cube>& bound_;
+    const ExactLimits& limits_;
     // Without an allowance the deadlines stand guard, read as the work goes.
-    Guard guard(limits.deadline), productsGuard(std::min(limits.productsDeadline, limits.deadline));
-    Work byDeadline(Work::kUnlimited, &guard);
-    Work& work = limits.work ? *limits.work : byDeadline;
-    const int64_t started = work.Spent();
-    PrimeLimits primeLimits;
-    primeLimits.maxPrimes = limits.maxPrimes;
-    primeLimits.work = &work;
-    const auto maybePrimes = UsefulPrimes(p, primeLimits);
-    result.gaveUp = !maybePrimes;
-    if (!maybePrimes) return result;
-    const std::vector<Cube>& primes = *maybePrimes;
+    Guard guard_, productsGuard_;
+    Work byDeadline_, productsByDeadline_;
+    Work& work_;
+    Work& productsWork_;
+    const int64_t started_;
+    std::vector<Cube> primes_, essentials_, columns_;
+    TruthTable rest_;  // the on minterms no essential prime holds
+    Matrix m_;
+    int boundProducts_ = 0;  // of the bound, beyond the essentials
+    int minProducts_ = 0;    // the fewest products, beyond the essentials
+    std::optional<std::vector<int>> fewest_;
+    std::vector<int> optimum_;  // empty: the bound's own cover is the optimum
+    int64_t productWeight_ = 0;
+    int64_t best_ = 0;  // the optimum's weighted cost
+    ExactResult result_;
+};
 
-    CoverCounter count(p.vars, static_cast<int>(primes.size()));
-    for (const Cube& c : primes) count.Add(c);
-    std::vector<Cube> essentials;
-    std::vector<int> others;
-    TruthTable rest = p.on;
-    for (std::size_t i = 0; i < primes.size(); ++i) {
-        if (count.HoldsOnceSomewhere(primes[i], p.on)) {
-            essentials.push_back(primes[i]);
-            ForEachCubeWord(primes[i], p.vars,
-                            [&](std::size_t w, uint64_t m) { rest.Words()[w] &= ~m; });
+// Every prime, and those that alone hold some on minterm; where they hold all, the answer.
+bool ExactSearch::PrimesAndEssentials() {
+    PrimeLimits primeLimits;
+    primeLimits.maxPrimes = limits_.maxPrimes;
+    primeLimits.work = &work_;
+    auto maybePrimes = UsefulPrimes(p_, primeLimits);
+    result_.gaveUp = !maybePrimes;
+    if (!maybePrimes) return false;
+    primes_ = std::move(*maybePrimes);
+    CoverCounter count(p_.vars, static_cast<int>(primes_.size()));
+    for (const Cube& c : primes_) count.Add(c);
+    rest_ = p_.on;
+    for (const Cube& prime : primes_) {
+        if (count.HoldsOnceSomewhere(prime, p_.on)) {
+            essentials_.push_back(prime);
+            ForEachCubeWord(prime, p_.vars,
+                            [&](std::size_t w, uint64_t m) { rest_.Words()[w] &= ~m; });
         }
     }
-    if (rest.Empty()) {
-        result.proven = true;
-        result.lowerProducts = static_cast<int>(essentials.size());
-        if (!(CostOf(bound) < CostOf(essentials))) result.covers.push_back(essentials);
-        return result;
-    }
+    if (!rest_.Empty()) return true;
+    result_.proven = true;
+    result_.lowerProducts = static_cast<int>(essentials_.size());
+    if (!(CostOf(bound_) < CostOf(essentials_))) result_.covers.push_back(essentials_);
+    return false;
+}
 
-    Matrix m;
-    std::vector<Cube> columns;
-    for (const Cube& c : primes) {
-        if (!rest.Intersects(c)) continue;
-        columns.push_back(c);
-        m.cost.push_back(CostOfCube(c));
+// The covering matrix of what the essentials leave, shrunk by dominance.
+bool ExactSearch::CyclicCore() {
+    for (const Cube& c : primes_) {
+        if (!rest_.Intersects(c)) continue;
+        columns_.push_back(c);
+        m_.cost.push_back(CostOfCube(c));
     }
-    auto rows = DistinctCoveringRows(rest, columns, limits.maxRows, work);
-    result.gaveUp = !rows;
-    if (!rows) return result;
-    m.rows = std::move(*rows);
-    DropDominatedRows(m.rows);
-    DropDominatedColumns(m, columns.size());
-    DropDominatedRows(m.rows);
+    auto rows = DistinctCoveringRows(rest_, columns_, limits_.maxRows, work_);
+    result_.gaveUp = !rows;
+    if (!rows) return false;
+    m_.rows = std::move(*rows);
+    DropDominatedRows(m_.rows);
+    DropDominatedColumns(m_, columns_.size());
+    DropDominatedRows(m_.rows);
+    return true;
+}
 
-    int essentialLiterals = 0;
-    for (const Cube& c : essentials) essentialLiterals += c.Literals();
-    const CoverCost b = CostOf(bound);
-    // Fewest products first, where dominance is strongest; then fewest literals among covers
-    // of that many products; then, briefly, the other covers of the same cost. When only the
-    // product count is proven in time, the best cover of that count is returned unproven.
-    const auto withEssentials = [&](const std::vector<int>& chosen) {
-        std::vector<Cube> cover = essentials;
-        for (int c : chosen) cover.push_back(columns[c]);
-        return cover;
-    };
-    std::optional<std::vector<int>> fewest;
-    const int boundProducts = b.products - static_cast<int>(essentials.size());
-    Work productsByDeadline(Work::kUnlimited, &productsGuard);
-    Work& productsWork = limits.work ? *limits.work : productsByDeadline;
-    Mincov products(std::vector<int64_t>(columns.size(), 1), productsWork);
+// Fewest products first, where dominance is strongest. When the search cannot finish, the
+// cover it started from may still beat the bound: unproven, but kept.
+bool ExactSearch::FewestProducts() {
+    boundProducts_ = CostOf(bound_).products - static_cast<int>(essentials_.size());
+    Mincov products(std::vector<int64_t>(columns_.size(), 1), productsWork_);
     try {
-        fewest = products.Solve(m.rows, boundProducts + 1);
-        result.nodes += products.Nodes();
+        fewest_ = products.Solve(m_.rows, boundProducts_ + 1);
+        result_.nodes += products.Nodes();
     } catch (const CoveringTimeout&) {
-        result.nodes += products.Nodes();
-        result.lowerProducts = static_cast<int>(essentials.size() + products.RootBound());
-        result.gaveUp = true;
-        // The cover the search started from may still beat the bound: unproven, but kept.
+        result_.nodes += products.Nodes();
+        result_.lowerProducts = static_cast<int>(essentials_.size() + products.RootBound());
+        result_.gaveUp = true;
         if (!products.Incumbent().empty())
-            result.covers.push_back(withEssentials(products.Incumbent()));
-        return result;
+            result_.covers.push_back(WithEssentials(products.Incumbent()));
+        return false;
     }
-    const int minProducts = fewest ? static_cast<int>(fewest->size()) : boundProducts;
-    result.lowerProducts = minProducts + static_cast<int>(essentials.size());
+    minProducts_ = fewest_ ? static_cast<int>(fewest_->size()) : boundProducts_;
+    result_.lowerProducts = minProducts_ + static_cast<int>(essentials_.size());
+    return true;
+}
+
+// Then fewest literals among covers of that many products. When only the product count is
+// proven, the best cover of that count is returned unproven.
+bool ExactSearch::FewestLiterals() {
     const auto literalsOf = [&](const std::vector<int>& chosen) {
         int l = 0;
-        for (int c : chosen) l += columns[c].Literals();
+        for (int c : chosen) l += columns_[c].Literals();
         return l;
     };
+    int essentialLiterals = 0;
+    for (const Cube& c : essentials_) essentialLiterals += c.Literals();
+    const int boundLiterals = CostOf(bound_).literals - essentialLiterals;
     // The best known literal count at that many products; a product then weighs more than
     // all those literals, so every cheaper cover has that many products, and the weights stay
     // small enough for exact fractional bounds.
     int bestLiterals = std::numeric_limits<int>::max();
-    std::vector<int> optimum;
-    if (fewest) {
-        bestLiterals = literalsOf(*fewest);
-        optimum = *fewest;
+    if (fewest_) {
+        bestLiterals = literalsOf(*fewest_);
+        optimum_ = *fewest_;
     }
-    if (boundProducts == minProducts && b.literals - essentialLiterals < bestLiterals) {
-        bestLiterals = b.literals - essentialLiterals;
-        optimum.clear();  // the bound's own cover is the best known
+    if (boundProducts_ == minProducts_ && boundLiterals < bestLiterals) {
+        bestLiterals = boundLiterals;
+        optimum_.clear();  // the bound's own cover is the best known
     }
-    const int64_t productWeight = bestLiterals + 1;
-    for (std::size_t c = 0; c < columns.size(); ++c)
-        m.cost[c] = productWeight + columns[c].Literals();
-    const int64_t limit = minProducts * productWeight + bestLiterals;
-    Mincov weighted(m.cost, work, productWeight);
-    const auto countNodes = [&] { result.nodes += weighted.Nodes(); };
+    productWeight_ = bestLiterals + 1;
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+        m_.cost[c] = productWeight_ + columns_[c].Literals();
+    const int64_t limit = minProducts_ * productWeight_ + bestLiterals;
+    Mincov weighted(m_.cost, work_, productWeight_);
     try {
-        if (auto cheaper = weighted.Solve(m.rows, limit)) optimum = std::move(*cheaper);
-        if (optimum.empty()) {
-            // The bound's cover is the optimum; find its like in the matrix for the enumeration.
-            auto same = weighted.Solve(m.rows, limit + 1);
-            if (!same) {
-                countNodes();
-                return result;
-            }
-            optimum = std::move(*same);
+        if (auto cheaper = weighted.Solve(m_.rows, limit)) optimum_ = std::move(*cheaper);
+        if (optimum_.empty()) {
+            // The bound's cover is the optimum; find its like in the matrix for the listing.
+            auto same = weighted.Solve(m_.rows, limit + 1);
+            result_.nodes += weighted.Nodes();
+            if (!same) return false;
+            optimum_ = std::move(*same);
+        } else {
+            result_.nodes += weighted.Nodes();
         }
-        countNodes();
     } catch (const CoveringTimeout&) {
-        countNodes();
-        result.gaveUp = true;
-        if (!optimum.empty()) result.covers.push_back(withEssentials(optimum));
-        return result;
+        result_.nodes += weighted.Nodes();
+        result_.gaveUp = true;
+        if (!optimum_.empty()) result_.covers.push_back(WithEssentials(optimum_));
+        return false;
     }
-    const int64_t best = weighted.CostOf(optimum);
-    result.proven = true;
-    // Other covers of the same cost are a courtesy: a tenth of the work spent so far for the
-    // plain listing, as much again for finding more where it does not finish. Running out
-    // here leaves the proof standing.
-    const int64_t courtesy = (work.Spent() - started) / 10 + 20000;
-    Work listing = work.Part(courtesy);
-    BranchAndBound search(m, columns.size(), best, limits.maxCovers, listing);
+    best_ = weighted.CostOf(optimum_);
+    result_.proven = true;
+    return true;
+}
+
+// Other covers of the same cost are a courtesy: a tenth of the work spent so far for the plain
+// listing, as much again for finding more where it does not finish. Running out here leaves
+// the proof standing.
+void ExactSearch::ListEqualCovers() {
+    const int64_t courtesy = (work_.Spent() - started_) / 10 + 20000;
+    Work listing = work_.Part(courtesy);
+    BranchAndBound search(m_, columns_.size(), best_, limits_.maxCovers, listing);
     bool listedAll = true;
     try {
         search.Run();
     } catch (const Timeout&) {
         listedAll = false;
     }
-    work.Absorb(listing);
+    work_.Absorb(listing);
     std::vector<std::vector<int>> chosenSets = search.Solutions();
-    std::sort(optimum.begin(), optimum.end());
+    std::sort(optimum_.begin(), optimum_.end());
     for (auto& set : chosenSets) std::sort(set.begin(), set.end());
-    if (std::find(chosenSets.begin(), chosenSets.end(), optimum) == chosenSets.end()) {
-        chosenSets.insert(chosenSets.begin(), optimum);
-        if (static_cast<int>(chosenSets.size()) > limits.maxCovers) chosenSets.pop_back();
+    if (std::find(chosenSets.begin(), chosenSets.end(), optimum_) == chosenSets.end()) {
+        chosenSets.insert(chosenSets.begin(), optimum_);
+        if (static_cast<int>(chosenSets.size()) > limits_.maxCovers) chosenSets.pop_back();
     }
     if (!listedAll) {
-        Work more = work.Part(courtesy);
-        MoreEqualCovers(m, best, productWeight, limits.maxCovers, more, chosenSets);
-        work.Absorb(more);
+        Work more = work_.Part(courtesy);
+        MoreEqualCovers(m_, best_, productWeight_, limits_.maxCovers, more, chosenSets);
+        work_.Absorb(more);
     }
-    for (const auto& chosen : chosenSets) result.covers.push_back(withEssentials(chosen));
-    return result;
+    for (const auto& chosen : chosenSets) result_.covers.push_back(WithEssentials(chosen));
+}
+
+}  // namespace
+
+ExactResult ExactMinimum(const Problem& p, const std::vector<Cube>& bound,
+                         const ExactLimits& limits) {
+    return ExactSearch(p, bound, limits).Run();
 }
 
 }  // namespace mwcore

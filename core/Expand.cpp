@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "core/Espresso.h"
+#include "core/Helpers.h"
 #include "core/Raise.h"
 
 namespace mwcore {
@@ -221,16 +222,12 @@ void Expand(const Problem& p, std::vector<Cube>& cover, Work& work) {
         for (int j : swallowed) covered[j] = 1;
         if (!work.Spend(spent)) break;
     }
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < cover.size(); ++i)
-        if (!covered[i]) cover[k++] = cover[i];
-    cover.resize(k);
+    Compact(cover, covered);
 }
 
-void Expand(const Problem& p, std::vector<Cube>& cover, Deadline until) {
-    Guard guard(until);
-    Work work(Work::kUnlimited, &guard);
-    Expand(p, cover, work);
+void Expand(const Problem& p, std::vector<Cube>& cover) {
+    Work unlimited;
+    Expand(p, cover, unlimited);
 }
 
 }  // namespace mwcore

@@ -12,6 +12,7 @@
 #include "core/CoveringRows.h"
 #include "core/Espresso.h"
 #include "core/ExactCover.h"
+#include "core/Helpers.h"
 #include "core/Isop.h"
 #include "core/Mincov.h"
 #include "core/Verify.h"
@@ -54,14 +55,6 @@ int ExtraStarts(int vars) {
 
 // Expanding single minterms costs about their number times the primes found.
 constexpr uint64_t kMaxMintermStart = 65536;
-
-// A cover in a fixed order (most literals last) so that equal covers print alike.
-void Canonical(std::vector<Cube>& cover) {
-    std::sort(cover.begin(), cover.end(), [](const Cube& a, const Cube& b) {
-        if (a.Literals() != b.Literals()) return a.Literals() < b.Literals();
-        return b < a;
-    });
-}
 
 // Start k (from 0) of the extra heuristic starts: the on-set's minterms, espresso's own start
 // (which reaches other local optima than an irredundant one), over the variables as they are
@@ -148,12 +141,7 @@ std::vector<Cube> BestFromPool(const Problem& p, const std::vector<std::vector<C
     return best;
 }
 
-int64_t Scaled(int64_t units, double scale) {
-    const double v = static_cast<double>(units) * scale;
-    return v >= 9e18 ? Work::kUnlimited : static_cast<int64_t>(v);
-}
-
-// One minimization: the plan with its guard and its record of what was done.
+// One minimization: the plan's steps in order, with its guard and its record of what was done.
 class Plan {
   public:
     Plan(const Problem& p, const MinimizeOptions& options)
@@ -163,22 +151,55 @@ class Plan {
           guard_(started_ +
                      std::chrono::duration_cast<Clock::duration>(
                          std::chrono::duration<double>(std::max(0.0, options.timeLimitSeconds))),
-                 options.cancel) {}
+                 options.cancel),
+          exact_(options.effort == Effort::Prove ||
+                 (options.effort == Effort::Thorough && options.workScale > 0)),
+          exactFirst_(p.vars > kMaxVarsHeuristicFirst && exact_),
+          scale_(std::max(options.workScale, 0.25)) {}
 
-    Minimization Run();
+    Minimization Run() {
+        isop_ = Isop(p_.on, p_.Upper());
+        result_.covers = {isop_};
+        if (exactFirst_ && ExactBeforeTheLoop()) return Finish();
+        HeuristicLoop();
+        if (options_.effort == Effort::Quick || guard_.Stopped()) return Finish();
+        if (ExactBesideFirstStart()) return Finish();
+        FurtherStarts();
+        PoolTheStarts();
+        return Finish();
+    }
 
   private:
+    // The exact search's allowance, given the heuristic's work.
+    int64_t ExactWork(int64_t heuristic) const {
+        return options_.effort == Effort::Prove
+                   ? Work::kUnlimited
+                   : Scaled(kExactBase + heuristic, options_.workScale);
+    }
     // Exact answers replace the result's covers when they are proven or cheaper; says
     // whether the result is now proven.
     bool TryExact(const std::vector<Cube>& bound, Work& work);
+    bool ExactBeforeTheLoop();
+    void HeuristicLoop();
+    std::vector<Cube> Restarts(Work& loop);
+    bool ExactBesideFirstStart();
+    void FurtherStarts();
+    void PoolTheStarts();
     void Spent(const Work& work) { result_.stats.work += work.Spent(); }
-    void Finish();
+    Minimization Finish();
 
     const Problem& p_;
     const MinimizeOptions& options_;
     Clock::time_point started_;
     Guard guard_;
-    bool gaveUp_ = false;  // some search ended short of its natural end
+    const bool exact_;       // the exact search runs at all
+    const bool exactFirst_;  // before the heuristic loop
+    const double scale_;     // of the other starts' allowances
+    bool gaveUp_ = false;    // some search ended short of its natural end
+    std::vector<Cube> isop_, heuristic_;
+    int64_t loopWork_ = 0;   // what the heuristic loop spent, the measure of every allowance
+    int64_t firstWork_ = 0;  // what the first other start spent
+    std::vector<std::vector<Cube>> others_;  // the other starts' covers
     Minimization result_;
 };
 
@@ -200,105 +221,82 @@ bool Plan::TryExact(const std::vector<Cube>& bound, Work& work) {
     return result_.minimum;
 }
 
-void Plan::Finish() {
-    if (!CoverImplements(p_, result_.covers.front()))
-        throw VerificationError("no verified cover for the function");
-    for (auto& cover : result_.covers) Canonical(cover);
-    MinimizeStats& s = result_.stats;
-    s.proven = result_.minimum;
-    if (s.proven) s.lowerProducts = static_cast<int>(result_.covers.front().size());
-    s.seconds = std::chrono::duration<double>(Clock::now() - started_).count();
-    if (guard_.Reason() != StoppedBy::Nothing)
-        s.stoppedBy = guard_.Reason();
-    else if (!s.proven && gaveUp_)
-        s.stoppedBy = StoppedBy::Work;
+// Many variables: the heuristic loop is the costly part while the primes are usually few, so
+// the exact search goes first with the irredundant start as its bound. The heuristic's work is
+// not known yet: the table's size stands in for it.
+bool Plan::ExactBeforeTheLoop() {
+    Work work(ExactWork(int64_t{1} << (p_.vars - 1)), &guard_);
+    const bool proven = TryExact(isop_, work);
+    Spent(work);
+    return proven;
 }
 
-Minimization Plan::Run() {
-    const std::vector<Cube> isop = Isop(p_.on, p_.Upper());
-    result_.covers = {isop};
-    const Effort effort = options_.effort;
-    const bool exact =
-        effort == Effort::Prove || (effort == Effort::Thorough && options_.workScale > 0);
-    const auto exactWork = [&](int64_t heuristic) {
-        return effort == Effort::Prove ? Work::kUnlimited
-                                       : Scaled(kExactBase + heuristic, options_.workScale);
-    };
-    // Many variables: the heuristic loop is the costly part while the primes are usually few,
-    // so the exact search goes first with the irredundant start as its bound.
-    const bool exactFirst = p_.vars > kMaxVarsHeuristicFirst && exact;
-    if (exactFirst) {
-        // The heuristic's work is not known yet: the table's size stands in for it.
-        Work work(exactWork(int64_t{1} << (p_.vars - 1)), &guard_);
-        const bool proven = TryExact(isop, work);
-        Spent(work);
-        if (proven) {
-            Finish();
-            return std::move(result_);
-        }
-    }
-    // The loop runs to its natural end: only the time limit or Cancel cut it short.
+// The loop runs to its natural end: only the time limit or Cancel cut it short.
+void Plan::HeuristicLoop() {
     Work loop(Work::kUnlimited, &guard_);
-    std::vector<Cube> heuristic = Espresso(p_, isop, loop);
-    // Two chains of restarts from the loop's cover, one per thread, each with seeds of its own;
-    // the better wins, the first on a tie. Each restart renumbers the tables, which costs too
-    // much on many variables, and more than the loop itself on a small cover; the smallest
-    // functions are left to the exact search, and their chains to one thread, where starting
-    // another would cost more than the work.
-    const bool small = p_.vars <= kMaxVarsOneWord;
-    if (p_.vars <= kMaxVarsHeuristicFirst &&
-        (heuristic.size() << kTableShare) >= (std::size_t{1} << p_.vars) &&
-        (!small || effort == Effort::Quick)) {
-        std::array<std::vector<Cube>, 2> restarted;
-        std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_),
-                                   Work(Work::kUnlimited, &guard_)};
-        RunTasks(2, small ? 1 : options_.threads, [&](int task) {
-            restarted[task] = Restarted(p_, heuristic, 1 + task, kPatience, kRounds, rounds[task]);
-        });
-        for (const Work& r : rounds) loop.Absorb(r);
-        heuristic = CostOf(restarted[1]) < CostOf(restarted[0]) ? restarted[1] : restarted[0];
-    }
+    heuristic_ = Espresso(p_, isop_, loop);
+    heuristic_ = Restarts(loop);
     Spent(loop);
+    loopWork_ = loop.Spent();
     gaveUp_ = gaveUp_ || loop.Over();
-    if (!CoverImplements(p_, heuristic)) heuristic = isop;  // the start is correct by construction
-    if (CostOf(heuristic) < CostOf(result_.covers.front())) result_.covers = {heuristic};
-    if (effort == Effort::Quick || guard_.Stopped()) {
-        Finish();
-        return std::move(result_);
-    }
-    // First the exact search beside espresso's own start (the on-set's minterms, or, where they
-    // are too many, the irredundant start over reversed variables), both within allowances; then
-    // further starts on both threads, each thread a chain with an allowance of its own. The
-    // starts only count where the exact search does not settle the function, so they are
-    // stopped once it does; nothing depends on which ran first or on how many threads there are.
-    const bool runExact = exact && !exactFirst;
-    const int64_t w = loop.Spent();
+    if (!CoverImplements(p_, heuristic_)) heuristic_ = isop_;  // correct by construction
+    if (CostOf(heuristic_) < CostOf(result_.covers.front())) result_.covers = {heuristic_};
+}
+
+// Two chains of restarts from the loop's cover, one per thread, each with seeds of its own; the
+// better wins, the first on a tie. Each restart renumbers the tables, which costs too much on
+// many variables, and more than the loop itself on a small cover; the smallest functions are
+// left to the exact search, and their chains to one thread, where starting another would cost
+// more than the work.
+std::vector<Cube> Plan::Restarts(Work& loop) {
+    const bool small = p_.vars <= kMaxVarsOneWord;
+    if (p_.vars > kMaxVarsHeuristicFirst ||
+        (heuristic_.size() << kTableShare) < (std::size_t{1} << p_.vars) ||
+        (small && options_.effort != Effort::Quick))
+        return heuristic_;
+    std::array<std::vector<Cube>, 2> restarted;
+    std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_), Work(Work::kUnlimited, &guard_)};
+    RunTasks(2, small ? 1 : options_.threads, [&](int task) {
+        restarted[task] = Restarted(p_, heuristic_, 1 + task, kPatience, kRounds, rounds[task]);
+    });
+    for (const Work& r : rounds) loop.Absorb(r);
+    return CostOf(restarted[1]) < CostOf(restarted[0]) ? restarted[1] : restarted[0];
+}
+
+// The exact search beside espresso's own start (the on-set's minterms, or, where they are too
+// many, the irredundant start over reversed variables), both within allowances. The start only
+// counts where the exact search does not settle the function, so it is stopped once it does;
+// nothing depends on which ran first or on how many threads there are. Says whether the result
+// is proven.
+bool Plan::ExactBesideFirstStart() {
+    const bool runExact = exact_ && !exactFirst_;
     std::atomic<bool> settled{false};
     Guard startsGuard(Clock::time_point::max(), &settled, &guard_);
-    const double scale = std::max(options_.workScale, 0.25);
-    Work exactRun(exactWork(w / 4), &guard_);
-    std::vector<std::vector<Cube>> others;
-    Work first(ExtraStarts(p_.vars) > 0 ? Scaled(kStartBase + 3 * w, scale) : 0, &startsGuard);
+    Work exactRun(ExactWork(loopWork_ / 4), &guard_);
+    Work first(ExtraStarts(p_.vars) > 0 ? Scaled(kStartBase + 3 * loopWork_, scale_) : 0,
+               &startsGuard);
     const std::vector<Cube> bound = result_.covers.front();
     RunTasks(2, options_.threads, [&](int task) {
         if (task == 0) {
             if (runExact && TryExact(bound, exactRun)) settled = true;
         } else if (ExtraStarts(p_.vars) > 0) {
-            others.push_back(OtherStart(p_, 0, first));
+            others_.push_back(OtherStart(p_, 0, first));
         }
     });
     Spent(exactRun);
-    if (result_.minimum) {  // the starts' work, cut short at a moment of the clock's choosing, is
-                            // not counted
-        Finish();
-        return std::move(result_);
-    }
+    // The start's work, cut short at a moment of the clock's choosing, is not counted.
+    if (result_.minimum) return true;
     Spent(first);
-    const int64_t m = std::max(w, first.Spent());
-    // Further starts within a fixed allowance per thread: they count where a start costs little;
-    // on large functions the restarts inside each start do more for the time.
-    std::array<Work, 2> chain{Work(Scaled(kStartBase, scale), &guard_),
-                              Work(Scaled(kStartBase, scale), &guard_)};
+    firstWork_ = first.Spent();
+    return false;
+}
+
+// Further starts within a fixed allowance per thread, each thread a chain: they count where a
+// start costs little; on large functions the restarts inside each start do more for the time.
+void Plan::FurtherStarts() {
+    const int64_t m = std::max(loopWork_, firstWork_);
+    std::array<Work, 2> chain{Work(Scaled(kStartBase, scale_), &guard_),
+                              Work(Scaled(kStartBase, scale_), &guard_)};
     std::array<std::vector<std::vector<Cube>>, 2> more;
     RunTasks(2, options_.threads, [&](int task) {
         // A start begun with too little work left would end far from its local optimum; one is
@@ -312,18 +310,35 @@ Minimization Plan::Run() {
     });
     for (int task : {0, 1}) {
         Spent(chain[task]);
-        others.insert(others.end(), more[task].begin(), more[task].end());
+        others_.insert(others_.end(), more[task].begin(), more[task].end());
     }
-    std::vector<std::vector<Cube>> pool{heuristic, result_.covers.front()};
-    for (const auto& other : others) {
+}
+
+// The covering search picks from the cubes of every start together.
+void Plan::PoolTheStarts() {
+    std::vector<std::vector<Cube>> pool{heuristic_, result_.covers.front()};
+    for (const auto& other : others_) {
         pool.push_back(other);
         if (CostOf(other) < CostOf(result_.covers.front()) && CoverImplements(p_, other))
             result_.covers = {other};
     }
-    Work pooling(Scaled(kPoolBase + w / 4, scale), &guard_);
+    Work pooling(Scaled(kPoolBase + loopWork_ / 4, scale_), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
     Spent(pooling);
-    Finish();
+}
+
+Minimization Plan::Finish() {
+    if (!CoverImplements(p_, result_.covers.front()))
+        throw VerificationError("no verified cover for the function");
+    for (auto& cover : result_.covers) Canonical(cover);
+    MinimizeStats& s = result_.stats;
+    s.proven = result_.minimum;
+    if (s.proven) s.lowerProducts = static_cast<int>(result_.covers.front().size());
+    s.seconds = std::chrono::duration<double>(Clock::now() - started_).count();
+    if (guard_.Reason() != StoppedBy::Nothing)
+        s.stoppedBy = guard_.Reason();
+    else if (!s.proven && gaveUp_)
+        s.stoppedBy = StoppedBy::Work;
     return std::move(result_);
 }
 

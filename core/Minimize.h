@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -23,6 +24,7 @@ namespace mwcore {
 // stopped only by the time limit or Cancel.
 enum class Effort { Quick, Thorough, Prove };
 
+// What a minimization takes, of one output or of several together.
 struct MinimizeOptions {
     Effort effort = Effort::Thorough;
     // Scales every work allowance of the thorough effort (0 leaves out the exact search).
@@ -30,18 +32,22 @@ struct MinimizeOptions {
     // The outer safety limit in wall-clock seconds; reaching it is reported, never expected.
     double timeLimitSeconds = 60;
     int threads = 2;
-    int maxCovers = 16;
+    int maxCovers = 16;                         // covers of equal cost listed for one output
     const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop, keep the best
+    // Called between steps with the step's name and the best cover's products so far; from
+    // the minimizing thread.
+    std::function<void(const char* step, int products)> progress;
 };
 
-// What the core did for one function.
+// What the core did, for one output or for several.
 struct MinimizeStats {
     uint64_t nodes = 0;     // of every covering search
     int64_t work = 0;       // units spent, over every thread
     int lowerProducts = 0;  // no cover has fewer products (0: not known)
     bool proven = false;
-    double seconds = 0;                        // wall clock
-    StoppedBy stoppedBy = StoppedBy::Nothing;  // what ended the search short of a proof
+    double seconds = 0;  // wall clock
+    // What cut a step short: the clock or Cancel, or (with no proof) an allowance running out.
+    StoppedBy stoppedBy = StoppedBy::Nothing;
 };
 
 struct Minimization {

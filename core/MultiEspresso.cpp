@@ -8,6 +8,7 @@
 
 #include "core/CoverCounter.h"
 #include "core/CoveringRows.h"
+#include "core/Helpers.h"
 #include "core/Mincov.h"
 #include "core/MultiCubes.h"
 
@@ -19,13 +20,6 @@ constexpr std::size_t kExactIrredundantRows = 20000;
 // What the covering search of one irredundant step may spend before the greedy choice.
 constexpr int64_t kIrredundantCovering = 200000;
 
-bool Spend(Work* work, int64_t units) {
-    return !work || work->Spend(units);
-}
-bool Over(const Work* work) {
-    return work && work->Over();
-}
-
 // Products tried for a merge with the one being expanded, nearest first.
 constexpr std::size_t kMergeCandidates = 32;
 
@@ -36,42 +30,25 @@ std::vector<int> Members(const Outputs& o, int outputs) {
     return list;
 }
 
-std::vector<int> ByLiterals(const std::vector<MultiCube>& cover, bool fewestFirst) {
-    std::vector<int> order(cover.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return fewestFirst ? cover[a].in.Literals() < cover[b].in.Literals()
-                           : cover[a].in.Literals() > cover[b].in.Literals();
-    });
-    return order;
-}
-
-void Compact(std::vector<MultiCube>& cover, const std::vector<char>& gone) {
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < cover.size(); ++i)
-        if (!gone[i]) cover[k++] = cover[i];
-    cover.resize(k);
-}
-
 // Which on points of an output a product alone holds among the products feeding it: per output
 // a count of the products holding each point, or where tables are large (CubesOnly), the
 // products themselves, asked by cofactor and tautology against them and the output's not-on
 // cubes.
 class Counts {
   public:
-    Counts(const MultiProblem& p, const std::vector<MultiCube>& cover, Work* work)
+    Counts(const MultiProblem& p, const std::vector<MultiCube>& cover, Work& work)
         : p_(p), work_(work), cubes_(p.CubesOnly()) {
         const int k = p.OutputCount();
         if (cubes_) {
             lists_.resize(k);
             for (const MultiCube& c : cover) Add(c.in, c.out);
-            Spend(work, static_cast<int64_t>(cover.size()) + k);
+            work.Spend(static_cast<int64_t>(cover.size()) + k);
             return;
         }
         int64_t units = 0;
         for (const MultiCube& c : cover)
             units += p.Span(c.in) * static_cast<int64_t>(c.out.count());
-        Spend(work, units + static_cast<int64_t>(k) * p.Span(Cube{}) / 8);
+        work.Spend(units + static_cast<int64_t>(k) * p.Span(Cube{}) / 8);
         std::vector<int> feeding(k, 0);
         for (const MultiCube& c : cover)
             for (int j = 0; j < k; ++j) feeding[j] += c.out.test(j);
@@ -108,18 +85,18 @@ class Counts {
     // c (one of the products feeding j) alone holds some on point of j.
     bool Needed(const Cube& c, int j) {
         if (!cubes_) {
-            Spend(work_, 1 + 2 * p_.Span(c));
+            work_.Spend(1 + 2 * p_.Span(c));
             return counters_[j].HoldsOnceSomewhere(c, p_.On(j));
         }
         int64_t units = 0;
         const bool covered = Tautology(Others(c, j), Free(c), units);
-        Spend(work_, units);
+        work_.Spend(units);
         return !covered;
     }
     // The smallest cube holding the on points of j that c alone holds; nothing when none.
     std::optional<Cube> Alone(const Cube& c, int j) {
         if (!cubes_) {
-            Spend(work_, 1 + 3 * p_.Span(c));
+            work_.Spend(1 + 3 * p_.Span(c));
             counters_[j].HeldOnce(c, p_.On(j), once_);
             Cube part;
             if (!once_.SupercubeWithin(c, part)) return std::nullopt;
@@ -127,7 +104,7 @@ class Counts {
         }
         int64_t units = 0;
         const auto part = UncoveredSupercube(Others(c, j), Free(c), units);
-        Spend(work_, units);
+        work_.Spend(units);
         if (!part) return std::nullopt;
         return Cube{c.mask | part->mask, c.val | part->val};
     }
@@ -149,7 +126,7 @@ class Counts {
     }
 
     const MultiProblem& p_;
-    Work* work_;
+    Work& work_;
     bool cubes_;
     std::vector<CoverCounter> counters_;
     TruthTable once_;
@@ -284,7 +261,7 @@ MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
 
 }  // namespace
 
-void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work,
+void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work,
                  bool outputsFirst) {
     std::vector<char> gone(cover.size(), 0);
     std::vector<Cube> ins;
@@ -293,7 +270,7 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* wor
         if (gone[idx]) continue;
         int64_t units = static_cast<int64_t>(cover.size());
         const MultiCube c = ExpandOne(p, cover, ins, gone, idx, outputsFirst, units);
-        if (!Spend(work, units)) break;
+        if (!work.Spend(units)) break;
         cover[idx] = c;
         ins[idx] = c.in;
         for (std::size_t j = 0; j < ins.size(); ++j)
@@ -307,7 +284,7 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* wor
 // Products that alone hold some on point of an output they feed stay; among the others the
 // fewest that cover what they must are chosen by the covering search where the rows are few,
 // greedily otherwise (the smallest products are tried for removal first).
-void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
     Counts count(p, cover, work);
     std::vector<char> gone(cover.size(), 0);
     std::vector<int> optional;
@@ -335,7 +312,7 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
             need.Paint(c);
             units += 2 * p.Span(c);
         }
-        Spend(work, units);
+        work.Spend(units);
         need &= p.On(j);
         for (std::size_t i = 0; i < cover.size(); ++i)
             if (essential[i] && cover[i].out.test(j))
@@ -355,12 +332,12 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
             cost.push_back(CostOfCube(cover[i].in));
             all += cost.back();
         }
-        Work covering = work ? work->Part(kIrredundantCovering) : Work(kIrredundantCovering);
+        Work covering = work.Part(kIrredundantCovering);
         try {
             DropDominatedRows(rows);
             Mincov solver(cost, covering);
             const auto keep = solver.Solve(rows, all + 1);
-            if (work) work->Absorb(covering);
+            work.Absorb(covering);
             if (keep) {
                 std::vector<char> kept(optional.size(), 0);
                 for (int k : *keep) kept[k] = 1;
@@ -370,7 +347,7 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
                 return;
             }
         } catch (const CoveringTimeout&) {
-            if (work) work->Absorb(covering);
+            work.Absorb(covering);
         }
     }
     for (int idx : ByLiterals(cover, false)) {
@@ -387,7 +364,7 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
     Compact(cover, gone);
 }
 
-void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
     Counts count(p, cover, work);
     std::vector<char> gone(cover.size(), 0);
     for (int idx : ByLiterals(cover, true)) {
@@ -409,11 +386,11 @@ void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work* wor
 }
 
 std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover,
-                                 Work* work) {
+                                 Work& work) {
     Counts count(p, cover, work);
     std::vector<MultiCube> reduced;
     for (const MultiCube& c : cover) {
-        if (Over(work)) break;
+        if (work.Over()) break;
         Outputs kept;
         const auto smaller = AloneOfAll(p, count, c, kept);
         if (smaller && !(*smaller == c.in && kept == c.out)) reduced.push_back({*smaller, kept});
@@ -424,7 +401,7 @@ std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiC
     return cubes;
 }
 
-void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
     Counts count(p, cover, work);
     for (int idx : ByLiterals(cover, false)) {
         MultiCube& c = cover[idx];
@@ -487,7 +464,7 @@ std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Out
 
 }  // namespace
 
-void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work) {
+void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
     for (;;) {
         const CoverCost before = CostOf(cover);
         DropSpareOutputs(p, cover, work);
@@ -496,7 +473,7 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work*
         Counts count(p, cover, work);
         std::vector<char> gone(cover.size(), 0);
         for (int idx : ByLiterals(cover, false)) {
-            if (Over(work)) break;
+            if (work.Over()) break;
             MultiCube& c = cover[idx];
             int64_t units = 1;
             Outputs kept;
@@ -509,7 +486,7 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work*
             std::vector<int> near;
             const Cube raised = RaiseLiterals(p, cover, near, c.in, c.out, units);
             if (raised.Literals() < best.Literals()) best = raised;
-            Spend(work, units);
+            work.Spend(units);
             if (best == c.in) continue;
             count.Remove(c.in, c.out);
             count.Add(best, c.out);
@@ -522,7 +499,7 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work*
                     (cover[j].out & ~cover[i].out).none())
                     gone[j] = 1;
         Compact(cover, gone);
-        if (!(CostOf(cover) < before) || Over(work)) return;
+        if (!(CostOf(cover) < before) || work.Over()) return;
     }
 }
 
@@ -530,13 +507,13 @@ std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCub
                                      Work& work, bool outputsFirst) {
     std::vector<MultiCube> best = start;
     std::vector<MultiCube> f = std::move(start);
-    MultiExpand(p, f, &work, outputsFirst);
-    MultiIrredundant(p, f, &work);
+    MultiExpand(p, f, work, outputsFirst);
+    MultiIrredundant(p, f, work);
     if (CostOf(f) < CostOf(best)) best = f;
     while (!work.Over()) {
-        MultiReduce(p, f, &work);
-        MultiExpand(p, f, &work, outputsFirst);
-        MultiIrredundant(p, f, &work);
+        MultiReduce(p, f, work);
+        MultiExpand(p, f, work, outputsFirst);
+        MultiIrredundant(p, f, work);
         // Only a gain over the best cover so far earns another round, so this ends.
         if (!(CostOf(f) < CostOf(best))) break;
         best = f;

@@ -9,14 +9,13 @@
 
 #include <vector>
 
-#include "core/Espresso.h"
 #include "core/MultiProblem.h"
 #include "core/Work.h"
 
 namespace mwcore {
 
 // Every step spends from a Work (Work.h) in units of table words and cube tests, so what it
-// does depends only on its input and the allowance; without one it runs to its end.
+// does depends only on its input and the allowance; the loop without one runs to its end.
 
 // Minimizes `start` (a cover of p) and returns the best cover met, never worse than `start`
 // by products then literals. When the work stops it returns the best cover so far.
@@ -28,21 +27,21 @@ std::vector<MultiCube> MultiEspresso(const MultiProblem& p, std::vector<MultiCub
 // Expand leaves the products it has not reached when the work stops as they are. A product
 // grows in its inputs for the outputs it feeds, or with outputsFirst for every output that
 // can take it as it is (fewer inputs freed, more sharing), then feeds every output it fits.
-void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr,
+void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work,
                  bool outputsFirst = false);
-void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
-void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
+void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work);
+void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work);
 // Every product reduced to what it alone covers (the others left as they are), then the
 // reduced products expanded among themselves: new primes that may replace two old ones
 // (espresso's last gasp), for the covering search to choose from.
 std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover,
-                                 Work* work = nullptr);
+                                 Work& work);
 
 // Takes from each product the outputs others cover for it (the OR plane made irredundant).
-void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
+void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work);
 
 // Fewer literals at the same products: each product gives up the outputs others cover for it,
 // then grows in its inputs as far as the outputs it still feeds allow; again while that gains.
-void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work* work = nullptr);
+void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work);
 
 }  // namespace mwcore

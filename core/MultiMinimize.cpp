@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 
+#include "core/Helpers.h"
 #include "core/Isop.h"
 #include "core/Minimize.h"
 #include "core/MultiEspresso.h"
@@ -31,25 +32,13 @@ constexpr int64_t kExactBase = 24000000;
 
 using Clock = std::chrono::steady_clock;
 
-MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, bool& eachMinimum);
+MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& options,
+                            bool& eachMinimum);
 
 Clock::time_point After(double seconds) {
     if (seconds >= 1e6) return Clock::time_point::max();
     return Clock::now() + std::chrono::duration_cast<Clock::duration>(
                               std::chrono::duration<double>(std::max(0.0, seconds)));
-}
-
-int64_t Scaled(int64_t units, double scale) {
-    const double v = static_cast<double>(units) * scale;
-    return v >= 9e18 ? Work::kUnlimited : static_cast<int64_t>(v);
-}
-
-// A cover in a fixed order so that equal covers print alike.
-void Canonical(std::vector<MultiCube>& cover) {
-    std::sort(cover.begin(), cover.end(), [](const MultiCube& a, const MultiCube& b) {
-        if (a.in.Literals() != b.in.Literals()) return a.in.Literals() < b.in.Literals();
-        return b.in < a.in;
-    });
 }
 
 Problem OutputProblem(const MultiProblem& p, int j) {
@@ -106,7 +95,7 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
             pool.insert(pool.end(), primes->begin(), primes->end());
     }
     work.Absorb(pairs);
-    for (const Cube& c : GaspCandidates(p, best, &work)) pool.push_back(c);
+    for (const Cube& c : GaspCandidates(p, best, work)) pool.push_back(c);
     std::sort(pool.begin(), pool.end());
     pool.erase(std::unique(pool.begin(), pool.end()), pool.end());
     if (pool.size() <= best.size()) return best;  // nothing to choose from
@@ -118,7 +107,7 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
         if (!MultiCoverImplements(p, improved)) improved = picked.cover;
         const std::size_t before = pool.size();
         for (const MultiCube& c : improved) pool.push_back(c.in);
-        for (const Cube& c : GaspCandidates(p, improved, &work)) pool.push_back(c);
+        for (const Cube& c : GaspCandidates(p, improved, work)) pool.push_back(c);
         std::sort(pool.begin(), pool.end());
         pool.erase(std::unique(pool.begin(), pool.end()), pool.end());
         best = std::move(improved);
@@ -127,132 +116,171 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
     return best;
 }
 
-}  // namespace
+// One minimization of several outputs: the plan's steps in order, with the guard and the
+// record of what was done.
+class MultiPlan {
+  public:
+    MultiPlan(const MultiProblem& p, const MinimizeOptions& options,
+              const std::vector<MultiCube>& given)
+        : p_(p),
+          options_(options),
+          given_(given),
+          started_(Clock::now()),
+          guard_(After(options.timeLimitSeconds), options.cancel),
+          loop_(Work::kUnlimited, &guard_) {}
 
-MultiMinimization MinimizeMulti(const MultiProblem& p, const MultiOptions& options,
-                                const std::vector<MultiCube>& given) {
-    const auto started = Clock::now();
-    MultiMinimization result;
-    MultiStats& stats = result.stats;
-    Guard guard(After(options.loopSeconds), options.cancel);
-    const auto report = [&](const char* step) {
-        if (options.progress) options.progress(step, static_cast<int>(result.cover.size()));
-    };
+    MultiMinimization Run() {
+        MergedStart();
+        Loops();
+        const bool exact = options_.effort != Effort::Quick && options_.workScale > 0;
+        if (exact && p_.OutputCount() <= kMaxAloneOutputs && !guard_.Stopped()) EachOnItsOwn();
+        if (exact && !settled_ && !guard_.Stopped()) Pool();
+        if (exact && !settled_ && !guard_.Stopped()) Exact();
+        Sparse();
+        return Finish();
+    }
+
+  private:
+    void Report(const char* step) {
+        if (options_.progress) options_.progress(step, static_cast<int>(result_.cover.size()));
+    }
+    void MergedStart();
+    void Consider(std::vector<MultiCube> cover);
+    void Loops();
+    void EachOnItsOwn();
+    void Pool();
+    void Exact();
+    void Sparse();
+    MultiMinimization Finish();
+
+    const MultiProblem& p_;
+    const MinimizeOptions& options_;
+    const std::vector<MultiCube>& given_;
+    Clock::time_point started_;
+    Guard guard_;
+    Work loop_;
+    std::vector<MultiCube> isop_;
+    std::vector<MultiCube> met_;  // every product of every cover met, for the pool
+    bool settled_ = false;        // one output, and its own minimum is proven
+    bool gaveUp_ = false;         // a step ran out of its allowance
+    MultiMinimization result_;
+};
+
+// Every output's irredundant start, a product met in several starts feeding them all.
+void MultiPlan::MergedStart() {
     std::map<Cube, Outputs> merged;
-    for (int j = 0; j < p.OutputCount(); ++j)
-        for (const Cube& c : Isop(p.On(j), p.Upper(j))) merged[c].set(j);
-    std::vector<MultiCube> start;
-    for (const auto& [in, out] : merged) start.push_back({in, out});
-    if (!MultiCoverImplements(p, start)) throw VerificationError("the start cover is wrong");
-    // The loop runs to its natural end: only the clock or Cancel cut it short. Two starts: the
-    // irredundant one growing products in their inputs, and the given cover (or the same
-    // start) growing them in their outputs first, for more sharing. The covers met all go to
-    // the pool.
-    Work loop(Work::kUnlimited, &guard);
-    const auto consider = [&](std::vector<MultiCube> cover) {
-        if (!MultiCoverImplements(p, cover)) return;
-        if (result.cover.empty() || CostOf(cover) < CostOf(result.cover))
-            std::swap(cover, result.cover);
-        for (const MultiCube& c : cover) start.push_back(c);
-    };
-    const std::vector<MultiCube> isop = start;
-    consider(MultiEspresso(p, isop, loop));
-    if (result.cover.empty()) result.cover = isop;
+    for (int j = 0; j < p_.OutputCount(); ++j)
+        for (const Cube& c : Isop(p_.On(j), p_.Upper(j))) merged[c].set(j);
+    for (const auto& [in, out] : merged) isop_.push_back({in, out});
+    if (!MultiCoverImplements(p_, isop_)) throw VerificationError("the start cover is wrong");
+    met_ = isop_;
+}
+
+// A correct cover becomes the result where it is cheaper; its products join the pool.
+void MultiPlan::Consider(std::vector<MultiCube> cover) {
+    if (!MultiCoverImplements(p_, cover)) return;
+    if (result_.cover.empty() || CostOf(cover) < CostOf(result_.cover))
+        std::swap(cover, result_.cover);
+    for (const MultiCube& c : cover) met_.push_back(c);
+}
+
+// The loop runs to its natural end: only the clock or Cancel cut it short. Two starts: the
+// irredundant one growing products in their inputs, and the given cover (or the same start)
+// growing them in their outputs first, for more sharing.
+void MultiPlan::Loops() {
+    Consider(MultiEspresso(p_, isop_, loop_));
+    if (result_.cover.empty()) result_.cover = isop_;
     const std::vector<MultiCube>& second =
-        !given.empty() && MultiCoverImplements(p, given) ? given : isop;
-    if (!loop.Over()) consider(MultiEspresso(p, second, loop, true));
-    stats.work += loop.Spent();
-    report("loop");
-    const bool exact =
-        options.effort != Effort::Quick && options.exactSeconds > 0 && options.workScale > 0;
-    Guard exactGuard(After(options.exactSeconds), nullptr, &guard);
-    bool settled = false;
-    bool gaveUp = false;  // a step ran out of its allowance
-    // Few outputs: each one's own minimum (the single-output core settles large functions
-    // that the loop cannot), equal products merged, is a cover too.
-    if (exact && p.OutputCount() <= kMaxAloneOutputs && !guard.Stopped()) {
-        std::map<Cube, Outputs> joined;
-        bool eachMinimum = false;
-        const MultiMinimization each = EachAlone(p, options, eachMinimum);
-        stats.work += each.stats.work;
-        // One output: its own proven minimum is the answer.
-        settled = p.OutputCount() == 1 && eachMinimum;
-        for (const MultiCube& c : each.cover) joined[c.in] |= c.out;
-        std::vector<MultiCube> alone;
-        for (const auto& [in, out] : joined) alone.push_back({in, out});
-        for (const MultiCube& c : alone) start.push_back(c);
-        if (settled || CostOf(alone) < CostOf(result.cover)) result.cover = std::move(alone);
-        result.minimum = settled;
-    }
-    if (exact && !settled && !exactGuard.Stopped()) {
-        const int64_t tables = p.Span(Cube{}) * p.OutputCount();
-        Work pooling(Scaled(kPoolBase + loop.Spent() / kPoolShare + kPoolPerTableWord * tables,
-                            options.workScale),
-                     &exactGuard);
-        result.cover = FromPool(p, start, result.cover, pooling, stats.nodes);
-        stats.work += pooling.Spent();
-        gaveUp = gaveUp || pooling.Reason() == StoppedBy::Work;
-        report("pool");
-    }
-    if (exact && !settled && !exactGuard.Stopped()) {
-        Work work(options.effort == Effort::Prove
-                      ? Work::kUnlimited
-                      : Scaled(kExactBase + loop.Spent(), options.workScale),
-                  &exactGuard);
-        const MultiExactResult found = MultiExactMinimum(p, result.cover, work);
-        stats.work += work.Spent();
-        gaveUp = gaveUp || work.Reason() == StoppedBy::Work;
-        stats.nodes += found.nodes;
-        if (!found.cover.empty() && CostOf(found.cover) <= CostOf(result.cover) &&
-            MultiCoverImplements(p, found.cover))
-            result.cover = found.cover;
-        result.minimum = found.proven && (found.cover.empty() || result.cover == found.cover);
-        report("exact");
-    }
-    // A step cut short by its allowance may leave products not yet prime: one last pass makes
-    // each as large as it can be; then each gives up the outputs others cover for it and
-    // takes the literals that frees.
-    Work last(Work::kUnlimited, &guard);
-    std::vector<MultiCube> polished = result.cover;
-    MultiExpand(p, polished, &last);
-    MultiIrredundant(p, polished, &last);
-    MultiMakeSparse(p, polished, &last);
-    if (!(CostOf(result.cover) < CostOf(polished)) && MultiCoverImplements(p, polished)) {
-        // A proven minimum stays one: equal products, literals no more.
-        result.cover = std::move(polished);
-    } else {
-        MultiMakeSparse(p, result.cover, &last);
-    }
-    stats.work += last.Spent();
-    report("sparse");
-    if (!MultiCoverImplements(p, result.cover))
-        throw VerificationError("no verified cover for the outputs");
-    Canonical(result.cover);
-    stats.stoppedBy = guard.Reason() != StoppedBy::Nothing        ? guard.Reason()
-                      : exactGuard.Reason() != StoppedBy::Nothing ? exactGuard.Reason()
-                      : gaveUp && !result.minimum                 ? StoppedBy::Work
-                                                                  : StoppedBy::Nothing;
-    stats.seconds = std::chrono::duration<double>(Clock::now() - started).count();
-    return result;
+        !given_.empty() && MultiCoverImplements(p_, given_) ? given_ : isop_;
+    if (!loop_.Over()) Consider(MultiEspresso(p_, second, loop_, true));
+    result_.stats.work += loop_.Spent();
+    Report("loop");
 }
 
-MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MultiOptions& options) {
+// Few outputs: each one's own minimum (the single-output core settles large functions that
+// the loop cannot), equal products merged, is a cover too.
+void MultiPlan::EachOnItsOwn() {
+    std::map<Cube, Outputs> joined;
     bool eachMinimum = false;
-    return EachAlone(p, options, eachMinimum);
+    const MultiMinimization each = EachAlone(p_, options_, eachMinimum);
+    result_.stats.work += each.stats.work;
+    // One output: its own proven minimum is the answer.
+    settled_ = p_.OutputCount() == 1 && eachMinimum;
+    for (const MultiCube& c : each.cover) joined[c.in] |= c.out;
+    std::vector<MultiCube> alone;
+    for (const auto& [in, out] : joined) alone.push_back({in, out});
+    for (const MultiCube& c : alone) met_.push_back(c);
+    if (settled_ || CostOf(alone) < CostOf(result_.cover)) result_.cover = std::move(alone);
+    result_.minimum = settled_;
 }
 
-namespace {
+void MultiPlan::Pool() {
+    const int64_t tables = p_.Span(Cube{}) * p_.OutputCount();
+    Work pooling(Scaled(kPoolBase + loop_.Spent() / kPoolShare + kPoolPerTableWord * tables,
+                        options_.workScale),
+                 &guard_);
+    result_.cover = FromPool(p_, met_, result_.cover, pooling, result_.stats.nodes);
+    result_.stats.work += pooling.Spent();
+    gaveUp_ = gaveUp_ || pooling.Reason() == StoppedBy::Work;
+    Report("pool");
+}
+
+void MultiPlan::Exact() {
+    Work work(options_.effort == Effort::Prove
+                  ? Work::kUnlimited
+                  : Scaled(kExactBase + loop_.Spent(), options_.workScale),
+              &guard_);
+    const MultiExactResult found = MultiExactMinimum(p_, result_.cover, work);
+    result_.stats.work += work.Spent();
+    gaveUp_ = gaveUp_ || work.Reason() == StoppedBy::Work;
+    result_.stats.nodes += found.nodes;
+    if (!found.cover.empty() && CostOf(found.cover) <= CostOf(result_.cover) &&
+        MultiCoverImplements(p_, found.cover))
+        result_.cover = found.cover;
+    result_.minimum = found.proven && (found.cover.empty() || result_.cover == found.cover);
+    Report("exact");
+}
+
+// A step cut short by its allowance may leave products not yet prime: one last pass makes each
+// as large as it can be; then each gives up the outputs others cover for it and takes the
+// literals that frees.
+void MultiPlan::Sparse() {
+    Work last(Work::kUnlimited, &guard_);
+    std::vector<MultiCube> polished = result_.cover;
+    MultiExpand(p_, polished, last);
+    MultiIrredundant(p_, polished, last);
+    MultiMakeSparse(p_, polished, last);
+    if (!(CostOf(result_.cover) < CostOf(polished)) && MultiCoverImplements(p_, polished)) {
+        // A proven minimum stays one: equal products, literals no more.
+        result_.cover = std::move(polished);
+    } else {
+        MultiMakeSparse(p_, result_.cover, last);
+    }
+    result_.stats.work += last.Spent();
+    Report("sparse");
+}
+
+MultiMinimization MultiPlan::Finish() {
+    if (!MultiCoverImplements(p_, result_.cover))
+        throw VerificationError("no verified cover for the outputs");
+    Canonical(result_.cover);
+    MinimizeStats& stats = result_.stats;
+    stats.proven = result_.minimum;
+    stats.stoppedBy = guard_.Reason() != StoppedBy::Nothing ? guard_.Reason()
+                      : gaveUp_ && !result_.minimum         ? StoppedBy::Work
+                                                            : StoppedBy::Nothing;
+    stats.seconds = std::chrono::duration<double>(Clock::now() - started_).count();
+    return std::move(result_);
+}
 
 // eachMinimum: every output got its own proven minimum.
-MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, bool& eachMinimum) {
+MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& options,
+                            bool& eachMinimum) {
     MultiMinimization result;
     result.minimum = true;
-    MinimizeOptions single;
-    single.effort = options.effort;
-    single.timeLimitSeconds = options.loopSeconds;
-    single.workScale = options.exactSeconds > 0 ? options.workScale : 0;
-    single.cancel = options.cancel;
+    MinimizeOptions single = options;
     single.maxCovers = 1;
+    single.progress = nullptr;
     for (int j = 0; j < p.OutputCount(); ++j) {
         const Minimization m = Minimize(OutputProblem(p, j), single);
         result.minimum = result.minimum && m.minimum;
@@ -274,5 +302,22 @@ MultiMinimization EachAlone(const MultiProblem& p, const MultiOptions& options, 
 }
 
 }  // namespace
+
+MinimizeOptions MultiOptionsFor(Effort effort) {
+    MinimizeOptions o;
+    o.effort = effort;
+    o.timeLimitSeconds = effort == Effort::Quick ? 10 : 120;
+    return o;
+}
+
+MultiMinimization MinimizeMulti(const MultiProblem& p, const MinimizeOptions& options,
+                                const std::vector<MultiCube>& given) {
+    return MultiPlan(p, options, given).Run();
+}
+
+MultiMinimization MinimizeEachAlone(const MultiProblem& p, const MinimizeOptions& options) {
+    bool eachMinimum = false;
+    return EachAlone(p, options, eachMinimum);
+}
 
 }  // namespace mwcore

@@ -62,14 +62,15 @@ TEST(MinimizeRandom, ConstantsAndSingleCubes) {
 
 TEST(MinimizeRandom, HeuristicPastItsDeadlineStillAnswersCorrectly) {
     std::mt19937_64 rng(11);
-    const auto past = std::chrono::steady_clock::now() - std::chrono::seconds(1);
+    Guard past(std::chrono::steady_clock::now() - std::chrono::seconds(1));
     for (int n : {6, 10, 14}) {
         const Problem p = RandomProblem(n, rng);
         const std::vector<Cube> start = Isop(p.on, p.Upper());
         std::vector<Cube> expanded = start;
-        Expand(p, expanded, past);  // stops at once: every cube as it was, or grown
+        Work expanding(Work::kUnlimited, &past), whole(Work::kUnlimited, &past);
+        Expand(p, expanded, expanding);  // stops at once: every cube as it was, or grown
         ExpectImplements(p, expanded);
-        const std::vector<Cube> cover = Espresso(p, start, past);
+        const std::vector<Cube> cover = Espresso(p, start, whole);
         ExpectImplements(p, cover);
         EXPECT_LE(CostOf(cover), CostOf(start)) << "n=" << n;
     }

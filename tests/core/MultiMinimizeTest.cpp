@@ -154,7 +154,7 @@ TEST(MultiMinimize, LargerRandomOutputsAreImplementedAndNoWorseThanEachAlone) {
         const int n = 5 + static_cast<int>(rng() % 6), k = 2 + static_cast<int>(rng() % 14);
         const TestFunctions s = RandomTestFunctions(n, k, rng);
         const MultiProblem p = ProblemOf(s);
-        MultiOptions quick;
+        MinimizeOptions quick;
         quick.workScale = round % 2 ? 0 : 0.2;  // the heuristic alone, and with the exact search
         if (round % 2) quick.effort = Effort::Quick;
         const MultiMinimization together = MinimizeMulti(p, quick);
@@ -187,13 +187,14 @@ TEST(MultiMinimize, StartsFromAGivenCoverAndStepsKeepCoversValid) {
             if (o.any()) given.push_back({{63, m}, o});
         }
         std::vector<MultiCube> f = given;
-        MultiExpand(p, f);
+        Work work;
+        MultiExpand(p, f, work);
         ExpectImplements(s, f);
-        MultiIrredundant(p, f);
+        MultiIrredundant(p, f, work);
         ExpectImplements(s, f);
-        MultiReduce(p, f);
+        MultiReduce(p, f, work);
         ExpectImplements(s, f);
-        const auto gasp = GaspCandidates(p, f);
+        const auto gasp = GaspCandidates(p, f, work);
         for (const Cube& c : gasp) EXPECT_TRUE(p.UsefulOutputs(c).any());
         const MultiMinimization m = MinimizeMulti(p, {}, given);
         ExpectImplements(s, m.cover);

@@ -243,7 +243,7 @@ TEST(MultiCubes, TheLoopOnCubesAnswersAsOnTables) {
         ASSERT_FALSE(tables.CubesOnly());
         ASSERT_TRUE(cubes.CubesOnly());
         // The loop alone: the thorough steps' allowances follow work counted differently.
-        MultiOptions quick;
+        MinimizeOptions quick;
         quick.effort = Effort::Quick;
         const MultiMinimization a = MinimizeMulti(tables, quick);
         const MultiMinimization b = MinimizeMulti(cubes, quick);
@@ -299,7 +299,7 @@ TEST(MultiDeterminism, CancelAndTheClockStopWithACorrectCoverAndSaySo) {
     std::mt19937_64 rng(53);
     const MultiProblem p = SharedRandom(12, 8, rng, MultiProblem::kMaxTableVars + 1);
     std::atomic<bool> cancel{true};
-    MultiOptions options;
+    MinimizeOptions options;
     options.cancel = &cancel;
     std::vector<std::string> steps;
     options.progress = [&](const char* step, int products) {
@@ -313,9 +313,9 @@ TEST(MultiDeterminism, CancelAndTheClockStopWithACorrectCoverAndSaySo) {
     EXPECT_FALSE(steps.empty());
     EXPECT_EQ(steps.back(), "sparse");
 
-    MultiOptions prove;
+    MinimizeOptions prove;
     prove.effort = Effort::Prove;
-    prove.exactSeconds = 1e-9;  // the exact search's clock is over at once
+    prove.timeLimitSeconds = 1e-9;  // the clock is over at once
     const MultiMinimization clocked = MinimizeMulti(p, prove);
     EXPECT_TRUE(MultiCoverImplements(p, clocked.cover));
     EXPECT_EQ(clocked.stats.stoppedBy, StoppedBy::TimeLimit);
