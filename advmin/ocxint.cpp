@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "advmin/FunctionLists.h"
+#include "advmin/StaleFolders.h"
 #include "advmin/TRIMMERLib_TLB.h"
 #include "engine/FormulaText.h"
 #include "platform/Message.h"
@@ -44,16 +45,22 @@ class ExchangeFolder {
   private:
     void Make() {
         const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mapwright-XXXXXX";
+        const std::string parent = tmp && *tmp ? tmp : "/tmp";
+        // Folders of hosts that were killed would otherwise stay with their 2^n-byte files.
+        advmin::RemoveStaleFolders(parent, "mapwright-");
+        std::string pattern = parent + "/mapwright-XXXXXX";
         if (pattern.size() + 16 > sizeof signalFolder_)
             throw std::runtime_error("The temporary folder's name is too long: " + pattern);
         if (!mkdtemp(pattern.data()))  // mkdtemp makes the folder with owner-only rights
             throw std::runtime_error("Cannot create a private temporary folder in " + pattern +
                                      ": " + std::strerror(errno));
         folder_ = pattern;
+        advmin::RecordOwner(folder_);
         file_ = folder_ + "/exchange";
         std::memcpy(signalFolder_, folder_.c_str(), folder_.size() + 1);
         std::memcpy(signalFile_, file_.c_str(), file_.size() + 1);
+        const std::string owner = folder_ + "/" + advmin::kOwnerFile;
+        std::memcpy(signalOwner_, owner.c_str(), owner.size() + 1);
         made_ = 1;
         for (const int sig : {SIGTERM, SIGINT, SIGHUP}) {
             struct sigaction old {};
@@ -70,6 +77,7 @@ class ExchangeFolder {
     static void OnSignal(int sig) {
         if (made_) {
             unlink(signalFile_);
+            unlink(signalOwner_);
             rmdir(signalFolder_);
         }
         raise(sig);  // the default action, restored by SA_RESETHAND, ends the program
@@ -79,6 +87,7 @@ class ExchangeFolder {
     std::string file_;
     static inline char signalFolder_[4096];
     static inline char signalFile_[4096 + 16];
+    static inline char signalOwner_[4096 + 16];
     static inline volatile sig_atomic_t made_ = 0;
 };
 
