@@ -36,7 +36,7 @@ struct Outcome {
     mwcore::MultiMinimization result;  // the stats; the cover is in products
 };
 
-Outcome OnTables(const pla::Pla& file, const mwcore::MultiOptions& options, const Args& args) {
+Outcome OnTables(const pla::Pla& file, const mwcore::MinimizeOptions& options, const Args& args) {
     const std::size_t bytes = mwcore::MultiProblem::BytesFor(file.inputs, file.outputs);
     if (bytes > kMaxBytes)
         throw InputError(std::to_string(file.inputs) + " inputs and " +
@@ -63,7 +63,7 @@ Outcome OnTables(const pla::Pla& file, const mwcore::MultiOptions& options, cons
 }
 
 // --single: each output a problem of its own, its products feeding it alone.
-Outcome OnCubes(const pla::Pla& file, const mwcore::MultiOptions& options, const Args& args) {
+Outcome OnCubes(const pla::Pla& file, const mwcore::MinimizeOptions& options, const Args& args) {
     const bool single = args.Has("single");
     Outcome r;
     r.result.minimum = true;

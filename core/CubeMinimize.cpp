@@ -16,7 +16,7 @@ using cubes::Word;
 constexpr std::size_t kMaxOffCubes = 20'000;
 // Work of listing one output's off-set before giving up on it.
 constexpr int64_t kOffWork = 4'000'000;
-// The loop's allowance (thorough; quick runs one pass). Its scale follows MultiOptions.
+// The loop's allowance (thorough; quick runs one pass). Scaled by the options.
 constexpr int64_t kLoopWork = 4'000'000'000;
 
 // The input parts of the cubes of `from` that feed output j.
@@ -130,12 +130,12 @@ bool UsesCubes(int vars, int outputs) {
     return vars > 23 || MultiProblem::BytesFor(vars, outputs) > (std::size_t{450} << 20);
 }
 
-CubeMinimization MinimizeCubes(const CubeProblem& p, const MultiOptions& options) {
+CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& options) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    const auto limit = options.loopSeconds > 0
+    const auto limit = options.timeLimitSeconds > 0
                            ? start + std::chrono::duration_cast<Clock::duration>(
-                                         std::chrono::duration<double>(options.loopSeconds))
+                                         std::chrono::duration<double>(options.timeLimitSeconds))
                            : Clock::time_point::max();
     Guard guard(limit, options.cancel);
     const int64_t allowance =

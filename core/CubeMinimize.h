@@ -30,7 +30,7 @@ struct CubeProblem {
 struct CubeMinimization {
     cubes::CubeList cover;
     bool minimum = false;  // the cube path proves nothing yet
-    MultiStats stats;
+    MinimizeStats stats;
 };
 
 // Whether the core works on cubes for a problem this size: where the tables would be large
@@ -38,6 +38,6 @@ struct CubeMinimization {
 bool UsesCubes(int vars, int outputs);
 
 // Throws VerificationError (Minimize.h) when no verified cover could be made.
-CubeMinimization MinimizeCubes(const CubeProblem& p, const MultiOptions& options = {});
+CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& options = {});
 
 }  // namespace mwcore
