@@ -17,6 +17,11 @@
 #include "engine/MapView.h"
 #include "explain/ExplainPanel.h"
 #include "explain/UseResult.h"
+#include "files/BooleanFunctionFile.h"
+#include "files/FunctionFile.h"
+#include "files/HtmlExport.h"
+#include "files/MapFile.h"
+#include "files/PlaFile.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "platform/Colour.h"
@@ -142,10 +147,10 @@ bool TForm1::LoadMap(const QString& fileName) {
     const std::string path = fileName.toStdString();
     bool loaded = false;
     MapCommand([&] {
-        loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path, AskResultsLost)
-                 : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path, AskResultsLost)
+        loaded = ext == "csv"   ? LoadFromCsvFile(Grid, path, AskResultsLost)
+                 : ext == "bf"  ? LoadFromBooleanFunctionFile(Grid, path, AskResultsLost)
                  : ext == "pla" ? LoadPla(path)
-                                : Grid.LoadFromFile(path, AskResultsLost);
+                                : LoadFromFile(Grid, path, AskResultsLost);
     });
     if (!loaded) return false;
     // A table may bring its input names: the options show what the map now holds.
@@ -183,19 +188,19 @@ void TForm1::BitBtn2Click() {
     const std::string path = choice.path.toStdString();
     switch (choice.filterIndex) {
         case 2:
-            Grid.SaveToHTMLFile(path);
+            SaveToHTMLFile(Grid, path);
             break;
         case 3:
-            if (Grid.SaveToBooleanFunctionFile(path)) NoteRecentFile(choice.path);
+            if (SaveToBooleanFunctionFile(Grid, path)) NoteRecentFile(choice.path);
             break;
         case 4:
-            if (Grid.SaveToCsvFile(path)) NoteRecentFile(choice.path);
+            if (SaveToCsvFile(Grid, path)) NoteRecentFile(choice.path);
             break;
         case 5:
-            if (Grid.SaveToPlaFile(path)) NoteRecentFile(choice.path);
+            if (SaveToPlaFile(Grid, path)) NoteRecentFile(choice.path);
             break;
         default:
-            if (Grid.SaveToFile(path)) NoteRecentFile(choice.path);
+            if (SaveToFile(Grid, path)) NoteRecentFile(choice.path);
             break;
     }
 }

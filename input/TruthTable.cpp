@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "engine/CarnoGrid.h"
+#include "input/TruthTableMap.h"
 #include "platform/Colour.h"
 #include "platform/QtColour.h"
 
@@ -111,7 +112,7 @@ void TTruthTable::FillFunction(const QString& value) {
 }
 
 void TTruthTable::FillCarnoCard(TCarnoGrid& map) const {
-    map.FillCarnoCard(data_);
+    ::FillCarnoCard(map, data_);
 }
 
 void TTruthTable::LoadFromMap(const TCarnoGrid& map) {
