@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/LineEnds.h"
 #include "platform/Text.h"
 
 namespace csv {
@@ -16,14 +17,8 @@ struct Line {
 std::vector<Line> Lines(std::string_view text) {
     std::vector<Line> lines;
     int number = 0;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (const std::string_view line : platform::SplitLines(text))
         lines.push_back({line, ++number});
-        if (end == std::string_view::npos) break;
-        text.remove_prefix(end + 1);
-    }
     return lines;
 }
 
