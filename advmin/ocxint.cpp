@@ -14,6 +14,7 @@
 #include "advmin/StaleFolders.h"
 #include "advmin/TRIMMERLib_TLB.h"
 #include "engine/FormulaText.h"
+#include "platform/LineEnds.h"
 #include "platform/Message.h"
 #include "platform/ReadFile.h"
 #include "platform/Translate.h"
@@ -136,14 +137,7 @@ std::vector<std::string> ReadLines(const std::string& path) {
             throw CoreAnswerError("Cannot read the core's answer: " + error);
     }
     std::vector<std::string> lines;
-    for (std::size_t start = 0; start < bytes.size();) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    for (const std::string_view line : platform::SplitLines(bytes)) lines.emplace_back(line);
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
 }

@@ -11,6 +11,7 @@
 
 #include "app/Main.h"
 #include "engine/MapView.h"
+#include "files/FunctionFile.h"
 #include "files/MapPicture.h"
 #include "files/MapText.h"
 #include "files/PlaFile.h"
@@ -144,7 +145,7 @@ void TForm1::ExportPLA1Click() {
         platform::ShowMessage(platform::TranslateText("This file already exist, replace ?"),
                               MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    Grid.SaveResultToPlaFile(choice.path.toStdString());
+    SaveResultToPlaFile(Grid, choice.path.toStdString());
 }
 
 bool TForm1::LoadPla(const std::string& path) {
@@ -160,7 +161,7 @@ bool TForm1::LoadPla(const std::string& path) {
             QString::fromStdString(platform::TranslateText("The file has several outputs. Open:"));
         if (!platform::Dialogs().PickItem(this, title, label, names, output)) return false;
     }
-    return Grid.TakeFunctionTable(TableOfPla(*file, output), AskResultsLost);
+    return TakeFunctionTable(Grid, TableOfPla(*file, output), AskResultsLost);
 }
 
 void TForm1::CopyasText1Click() {

@@ -8,8 +8,10 @@
 #include "app/Main.h"
 #include "app/Windows.h"
 #include "engine/MapView.h"
+#include "input/Formula.h"
 #include "input/Input.h"
 #include "input/Input_Formula.h"
+#include "input/Sets.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 
@@ -34,7 +36,7 @@ void TForm1::N9Click() {
     if (!dialog) return;
     dialog->ShowVariables(Grid);
     if (dialog->exec() != QDialog::Accepted) return;
-    MapCommand([&] { Grid.AnalyzeFormulaString(dialog->Formula().toStdString()); });
+    MapCommand([&] { AnalyzeFormulaString(Grid, dialog->Formula().toStdString()); });
     MapChangedByDialog();
 }
 
@@ -48,7 +50,7 @@ void TForm1::SpeedButton7Click() {
         {dialog->Ones(), "1"}, {dialog->Zeros(), "0"}, {dialog->DontCares(), "*"}};
     MapCommand([&] {
         for (const auto& [text, value] : texts)
-            if (!text.isEmpty()) Grid.AnalyzeWorkString(text.toStdString(), value);
+            if (!text.isEmpty()) AnalyzeWorkString(Grid, text.toStdString(), value);
     });
     MapChangedByDialog();
 }

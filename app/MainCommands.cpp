@@ -17,6 +17,11 @@
 #include "engine/MapView.h"
 #include "explain/ExplainPanel.h"
 #include "explain/UseResult.h"
+#include "files/BooleanFunctionFile.h"
+#include "files/FunctionFile.h"
+#include "files/HtmlExport.h"
+#include "files/MapFile.h"
+#include "files/PlaFile.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 #include "platform/Colour.h"
@@ -24,6 +29,7 @@
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramStart.h"
+#include "platform/QtColour.h"
 #include "platform/Translate.h"
 #include "report/ReportForm.h"
 #include "ui/QtResultTree.h"
@@ -67,9 +73,9 @@ void TForm1::InvertMap1Click() {
 void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
-    const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
-    const bool exact = Windows().Options && Windows().Options->RadioButton4->isChecked();
-    const TGlueMethod method = productOfSums ? gmKNF : gmDNF;
+    const Options& settings = Windows().Settings;
+    const bool exact = settings.ExactMinimum;
+    const TGlueMethod method = settings.GlueMethod;
     bool analyzed = false;
     // Empty cells get their values here: a step of its own.
     MapCommand([&] {
@@ -141,10 +147,10 @@ bool TForm1::LoadMap(const QString& fileName) {
     const std::string path = fileName.toStdString();
     bool loaded = false;
     MapCommand([&] {
-        loaded = ext == "csv"   ? Grid.LoadFromCsvFile(path, AskResultsLost)
-                 : ext == "bf"  ? Grid.LoadFromBooleanFunctionFile(path, AskResultsLost)
+        loaded = ext == "csv"   ? LoadFromCsvFile(Grid, path, AskResultsLost)
+                 : ext == "bf"  ? LoadFromBooleanFunctionFile(Grid, path, AskResultsLost)
                  : ext == "pla" ? LoadPla(path)
-                                : Grid.LoadFromFile(path, AskResultsLost);
+                                : LoadFromFile(Grid, path, AskResultsLost);
     });
     if (!loaded) return false;
     // A table may bring its input names: the options show what the map now holds.
@@ -178,23 +184,23 @@ void TForm1::BitBtn2Click() {
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning,
                       platform::MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    Grid.PackedFlag = Windows().Options && Windows().Options->BitSave->isChecked() ? 1 : 0;
+    Grid.PackedFlag = Windows().Settings.BitSave ? 1 : 0;
     const std::string path = choice.path.toStdString();
     switch (choice.filterIndex) {
         case 2:
-            Grid.SaveToHTMLFile(path);
+            SaveToHTMLFile(Grid, path);
             break;
         case 3:
-            if (Grid.SaveToBooleanFunctionFile(path)) NoteRecentFile(choice.path);
+            if (SaveToBooleanFunctionFile(Grid, path)) NoteRecentFile(choice.path);
             break;
         case 4:
-            if (Grid.SaveToCsvFile(path)) NoteRecentFile(choice.path);
+            if (SaveToCsvFile(Grid, path)) NoteRecentFile(choice.path);
             break;
         case 5:
-            if (Grid.SaveToPlaFile(path)) NoteRecentFile(choice.path);
+            if (SaveToPlaFile(Grid, path)) NoteRecentFile(choice.path);
             break;
         default:
-            if (Grid.SaveToFile(path)) NoteRecentFile(choice.path);
+            if (SaveToFile(Grid, path)) NoteRecentFile(choice.path);
             break;
     }
 }
@@ -226,9 +232,10 @@ void TForm1::SpeedButton9Click() {
     options->exec();
     MapCommand([&] { options->ApplyNames(Grid); });
     BuildVariableHint();
-    CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
-    CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
-    CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
+    const Options& settings = Windows().Settings;
+    CarnoGrid1->SetDrawFocusSelected(settings.DrawFocus);
+    CarnoGrid1->SetMovableColRow(settings.MovableColRow);
+    CarnoGrid1->SetSizingColRow(settings.SizingColRow);
     if (DockExplain && DockExplain->isVisible())
         ExplainPanel->Recompute();  // names or form may differ
 }
@@ -246,8 +253,7 @@ void TForm1::N16Click() {
 // --- closing ---
 
 bool TForm1::FormCloseQuery() {
-    TOptions* options = Windows().Options;
-    if (!options || !options->askbox->isChecked()) return true;
+    if (!Windows().Options || !Windows().Settings.AskExit) return true;
     return platform::Say("Do you really want to quit?", platform::MsgIcon::Information,
                          platform::MsgButtons::YesNo) == MsgAnswer::Yes;
 }

@@ -10,6 +10,10 @@
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
 #include "engine/CarnoGrid.h"
+#include "files/BooleanFunctionFile.h"
+#include "files/FunctionFile.h"
+#include "files/HtmlExport.h"
+#include "files/MapFile.h"
 #include "files/MapPicture.h"
 #include "files/PlaFile.h"
 #include "input/StringParcer.h"
@@ -46,15 +50,15 @@ bool LoadPla(TCarnoGrid& map, const std::string& path, const std::optional<std::
         throw InputError("the file has " + std::to_string(file->outputs) +
                          " outputs: choose one with --output K|NAME");
     }
-    return map.TakeFunctionTable(TableOfPla(*file, k));
+    return TakeFunctionTable(map, TableOfPla(*file, k));
 }
 
 bool Load(TCarnoGrid& map, const std::string& path, const std::string& ext, const Args& args) {
     if (args.Has("output") && ext != ".pla") throw UsageError("--output is for a .pla input only");
-    if (ext == ".km") return map.LoadFromFile(path);
-    if (ext == ".bf") return map.LoadFromBooleanFunctionFile(path);
+    if (ext == ".km") return LoadFromFile(map, path);
+    if (ext == ".bf") return LoadFromBooleanFunctionFile(map, path);
     if (ext == ".pla") return LoadPla(map, path, args.Value("output"));
-    return map.LoadFromCsvFile(path);
+    return LoadFromCsvFile(map, path);
 }
 
 // The written names: one per variable, each 1 to 10 characters, no two alike.
@@ -138,15 +142,16 @@ int Run(const Invocation& call) {
         written = SavePicture(map, target, *kind, scale);
     } else if (ext == ".km") {
         map.PackedFlag = args.Has("packed") ? 1 : 0;
-        written = map.SaveToFile(target);
+        written = SaveToFile(map, target);
     } else if (ext == ".bf") {
-        written = map.SaveToBooleanFunctionFile(target);
+        written = SaveToBooleanFunctionFile(map, target);
     } else if (ext == ".pla") {
-        written = args.Has("analyze") ? map.SaveResultToPlaFile(target) : map.SaveToPlaFile(target);
+        written =
+            args.Has("analyze") ? SaveResultToPlaFile(map, target) : SaveToPlaFile(map, target);
     } else if (ext == ".csv") {
-        written = map.SaveToCsvFile(target);
+        written = SaveToCsvFile(map, target);
     } else {
-        written = map.SaveToHTMLFile(target);
+        written = SaveToHTMLFile(map, target);
     }
     return written ? 0 : 1;
 }

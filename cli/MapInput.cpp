@@ -2,7 +2,10 @@
 
 #include "engine/Analyze.h"
 #include "engine/VariableName.h"
+#include "files/MapFile.h"
+#include "input/Formula.h"
 #include "input/FormulaMessage.h"
+#include "input/Sets.h"
 #include "input/StringParcer.h"
 #include "platform/Message.h"
 
@@ -42,7 +45,7 @@ void SetNames(TCarnoGrid& map, const std::string& names) {
 // As the map file's Open command; a file that does not exist is an error here, not a no-op.
 // Returns false when the map refused the file and said why.
 bool LoadMap(TCarnoGrid& map, const std::string& path, const MessageCapture& messages) {
-    if (map.LoadFromFile(path)) return true;
+    if (LoadFromFile(map, path)) return true;
     if (messages.Count() == 0) throw InputError("--km: no such file " + path);
     return false;
 }
@@ -51,7 +54,7 @@ bool LoadMap(TCarnoGrid& map, const std::string& path, const MessageCapture& mes
 // formula names an unknown variable (the dialog's message has been shown).
 bool FillFromFormula(TCarnoGrid& map, const std::string& formula, const std::string& type) {
     if (type != "SOP" && type != "POS") throw UsageError("--formula-type must be SOP or POS");
-    const int position = map.ValidateFormulaString(formula);
+    const int position = ValidateFormulaString(map, formula);
     if (position != 0) {
         if (position == TCarnoGrid::kTextTooLong)
             ReportTextTooLong();
@@ -60,7 +63,7 @@ bool FillFromFormula(TCarnoGrid& map, const std::string& formula, const std::str
         return false;
     }
     map.FormulaType = type == "POS" ? gmKNF : gmDNF;
-    map.AnalyzeFormulaString(formula);
+    AnalyzeFormulaString(map, formula);
     return true;
 }
 
@@ -97,7 +100,7 @@ bool FillMap(TCarnoGrid& map, const Args& args, const MessageCapture& messages) 
         {"ones", "1"}, {"zeros", "0"}, {"dc", "*"}};
     for (const auto& [option, value] : lists)
         if (const auto text = args.Value(option))
-            map.AnalyzeWorkString(ValueOrFileContent(*text), value);
+            AnalyzeWorkString(map, ValueOrFileContent(*text), value);
     return messages.Count() == before;
 }
 

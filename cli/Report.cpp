@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
+#include "files/MapFile.h"
 #include "input/TruthTableData.h"
 #include "platform/SafeWrite.h"
 #include "report/Generate.h"
@@ -23,7 +24,7 @@ int Run(const Invocation& call) {
     TCarnoGrid map;
     MemoryResultTree tree;
     map.TreeView = &tree;
-    if (!map.LoadFromFile(*km)) {
+    if (!LoadFromFile(map, *km)) {
         if (call.messages.Count() == 0) throw InputError("cannot read " + *km);
         return 1;
     }

@@ -1,6 +1,8 @@
 // mapwright-cli sets: fills a map from the command line and prints its three sets texts, as
 // the program writes them into function files and reports.
 
+#include "input/Sets.h"
+
 #include "cli/Args.h"
 #include "cli/Commands.h"
 #include "cli/MapInput.h"
@@ -20,7 +22,7 @@ int Run(const Invocation& call) {
     TCarnoGrid map;
     if (!FillMap(map, call.args, call.messages)) return 1;
     std::string ones, zeros, dontCares;
-    map.MapToSets(ones, zeros, dontCares);
+    MapToSets(map, ones, zeros, dontCares);
     call.out << Line("1:", ones) << Line("0:", zeros) << Line("*:", dontCares);
     return 0;
 }

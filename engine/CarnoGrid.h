@@ -14,9 +14,6 @@
 #include "engine/ResultTree.h"
 #include "platform/Message.h"
 
-class TruthTableData;
-struct FunctionTable;
-
 // Asked before an edit makes the results in the tree stale ("Results of analyze will be lost,
 // Continue?"): true clears them; the edit goes on either way. The window asks the user, the
 // command line and the tests answer for themselves; no question keeps the results.
@@ -89,7 +86,7 @@ class TCarnoGrid {
     // --- cell operations ---
     // Every visible cell to text; results in the tree are the caller's to ask about first.
     void FillCard(const std::string& text);
-    void CleareCard();
+    void CleareCard();  // empties the whole store, hidden cells too, after a load only
     // False when a map cell holds anything but "", "0", "1" or "*" ("Invalid data in cell." is
     // the caller's to say).
     bool CheckCells() const;
@@ -103,76 +100,8 @@ class TCarnoGrid {
 
     // Formula and sets texts longer than this are refused unread: no map needs a fraction of it.
     static constexpr std::size_t kMaxTextLength = 1u << 20;
-    // ValidateFormulaString's answer for a text longer than kMaxTextLength.
+    // The formula language's answer for a text longer than kMaxTextLength.
     static constexpr int kTextTooLong = -1;
-
-    // --- formula language (input/Formula.cpp) ---
-    // 0 when every literal names one of the variables 1..n, else the 1-based position (in the
-    // text without spaces) of the first piece that does not; kTextTooLong for a text too long.
-    int ValidateFormulaString(const std::string& text) const;
-    // Sets the cells the formula covers: to "1" for a sum of products (FormulaType gmDNF), to
-    // "0" for a product of sums (gmKNF); other cells keep their text. A text too long for
-    // ValidateFormulaString changes nothing.
-    void AnalyzeFormulaString(const std::string& text);
-
-    // --- sets of minterm numbers (input/Sets.cpp) ---
-    // Writes value into every cell the sets text names ("0-3,5,6"; spaces ignored; numbers
-    // beyond the map skipped). Any character besides digits, "-" and "," refuses the whole
-    // text with "Invalid symbol in string.", a text over kMaxTextLength with "The text is too
-    // long.". Returns whether the text was read.
-    bool AnalyzeWorkString(const std::string& text, const std::string& value);
-    // The sets texts of the cells holding exactly "1", "0" and "*"; runs of three or more
-    // numbers as ranges.
-    void MapToSets(std::string& ones, std::string& zeros, std::string& dontCares) const;
-
-    // --- truth table (input/TruthTableMap.cpp) ---
-    // Every map cell from the table's F1 column, by each row's input code.
-    void FillCarnoCard(const TruthTableData& table);
-    // Entry m: the first character of minterm m's cell, 0 for an empty cell.
-    void MapToTruthTable(TTruthTableValues& values) const;
-
-    // --- map file (files/MapFile.cpp) ---
-    // True when written; a failure is reported once and leaves any old file as it was.
-    bool SaveToFile(const std::string& fileName);
-    // True when the map was replaced; a missing file does nothing, a bad one is reported and
-    // leaves the map, its variable count and the result tree as they were.
-    bool LoadFromFile(const std::string& fileName, const ResultsQuestion& ask = {});
-
-    // --- Boolean function file (files/BooleanFunctionFile.cpp) ---
-    // The section "Boolean Function" with VarCount and the three sets texts; other sections and
-    // keys of an existing file stay. True when written, a failure reported once.
-    bool SaveToBooleanFunctionFile(const std::string& fileName) const;
-    // Reads the three lists of such a file into the map (2 to 8 variables; names stay). A
-    // missing file does nothing; a bad one is reported and leaves the map as it was.
-    bool LoadFromBooleanFunctionFile(const std::string& fileName, const ResultsQuestion& ask = {});
-
-    // --- exchange files (files/FunctionFile.cpp) ---
-    // A CSV truth table of 2 to 8 inputs replaces the map's cells and variable count, and its
-    // input names become the variable names where they suit a map. A missing file does nothing;
-    // a bad one is reported (with its line) and leaves the map as it was. True when loaded.
-    bool LoadFromCsvFile(const std::string& fileName, const ResultsQuestion& ask = {});
-    // The visible map as a CSV truth table; cells that are not 0, 1, * or empty refuse the save.
-    bool SaveToCsvFile(const std::string& fileName) const;
-    // Takes a table of 2 to 8 inputs as LoadFromFile takes a file: asks before dropping results,
-    // then replaces cells, variable count and (where they suit) names. False for another size.
-    bool TakeFunctionTable(const FunctionTable& table, const ResultsQuestion& ask = {});
-
-    // --- PLA (files/PlaFile.cpp; reading goes through ReadPlaForMap and TakeFunctionTable) ---
-    // The visible map as type fd: compact cubes of its ones and of its don't cares, the names
-    // as .ilb. Empty cells count as 0; cells the check refuses refuse the save.
-    bool SaveToPlaFile(const std::string& fileName) const;
-    // The last sum-of-products result as a type f cover; refused with a message when there is
-    // none (or it is a product of sums).
-    bool SaveResultToPlaFile(const std::string& fileName) const;
-
-    // --- HTML exports (files/HtmlExport.cpp) ---
-    // The map as an HTML page; true when written, a failure reported once.
-    bool SaveToHTMLFile(const std::string& fileName) const;
-    // Replaces list with the lines of the map's table, the cells of result term `term` (from 0)
-    // in TermColor; -1 or a term that is not there marks nothing.
-    void SaveToHTMLTemp(std::vector<std::string>& list, int term) const;
-    // Names 1..n each followed by a blank, "\ " before the first column variable.
-    std::string CornerText() const;
 
     // --- properties ---
     TGlueMethod GlueMethod = gmDNF;
@@ -184,7 +113,8 @@ class TCarnoGrid {
     std::uint8_t LoadedMark = 0;      // 2 after a map file was loaded
 
     // --- minimization by gluing ---
-    // Checks the cells, glues and fills the tree; false (nothing done) when a cell is refused.
+    // The analysis' entry (the design's name): checks the cells, glues and fills the tree;
+    // false (nothing done) when a cell is refused.
     bool Test();
     void Glue();
     // One-way test: may g2 be glued to g1? Only g1's cells are examined.

@@ -5,6 +5,7 @@
 
 #include "engine/CarnoGrid.h"
 #include "files/FunctionFile.h"
+#include "input/Sets.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 
@@ -90,17 +91,17 @@ bool BooleanFunctionFile::Write(const std::string& fileName) const {
     return false;
 }
 
-bool TCarnoGrid::SaveToBooleanFunctionFile(const std::string& fileName) const {
+bool SaveToBooleanFunctionFile(const TCarnoGrid& map, const std::string& fileName) {
     std::string ones, zeros, dontCares;
-    MapToSets(ones, zeros, dontCares);
+    MapToSets(map, ones, zeros, dontCares);
     BooleanFunctionFile file;
-    file.VarCount = VariableCount();
+    file.VarCount = map.VariableCount();
     file.Sets = {ones, zeros, dontCares};
     return file.Write(fileName);
 }
 
-bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName,
-                                             const ResultsQuestion& ask) {
+bool LoadFromBooleanFunctionFile(TCarnoGrid& map, const std::string& fileName,
+                                 const ResultsQuestion& ask) {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) return false;
     const std::optional<BooleanFunctionFile> content = BooleanFunctionFile::Read(fileName);
@@ -120,9 +121,9 @@ bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName,
     TCarnoGrid staging;
     staging.SetVariableCount(n);
     for (std::size_t i = 0; i < sets.size(); ++i)
-        if (!staging.AnalyzeWorkString(sets[i].value_or(""), BooleanFunctionFile::kSetKeys[i]))
+        if (!AnalyzeWorkString(staging, sets[i].value_or(""), BooleanFunctionFile::kSetKeys[i]))
             return false;
     FunctionTable table = TableOfMap(staging);
     table.names.clear();  // the file names no variables: the map keeps its own
-    return TakeFunctionTable(table, ask);
+    return TakeFunctionTable(map, table, ask);
 }

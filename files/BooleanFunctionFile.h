@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/CarnoGrid.h"
+
 struct BooleanFunctionFile {
     static constexpr const char* kSection = "Boolean Function";
     static constexpr std::array<const char*, 3> kSetKeys = {"1", "0",
@@ -41,3 +43,11 @@ struct BooleanFunctionFile {
     // False, with the reason shown, when the file cannot be written.
     bool Write(const std::string& fileName) const;
 };
+
+// The section "Boolean Function" with VarCount and the three sets texts; other sections and
+// keys of an existing file stay. True when written, a failure reported once.
+bool SaveToBooleanFunctionFile(const TCarnoGrid& map, const std::string& fileName);
+// Reads the three lists of such a file into the map (2 to 8 variables; names stay). A
+// missing file does nothing; a bad one is reported and leaves the map as it was.
+bool LoadFromBooleanFunctionFile(TCarnoGrid& map, const std::string& fileName,
+                                 const ResultsQuestion& ask = {});

@@ -70,25 +70,26 @@ std::optional<std::vector<std::string>> MapNamesFor(const std::vector<std::strin
     return out;
 }
 
-bool TCarnoGrid::TakeFunctionTable(const FunctionTable& table, const ResultsQuestion& ask) {
+bool TakeFunctionTable(TCarnoGrid& map, const FunctionTable& table, const ResultsQuestion& ask) {
     const int n = table.variableCount;
     if (n < 2 || n > 8 || table.values.size() != (std::size_t{1} << n)) {
         ShowError(platform::TranslateText("The map takes functions of 2 to 8 inputs."));
         return false;
     }
-    ConfirmResultsLoss(ask, MsgIcon::Information);
-    CleareCard();
-    SetVariableCount(n);
-    for (int c = 1; c <= MapColumns(); ++c)
-        for (int r = 1; r <= MapRows(); ++r) SetCells(c, r, table.values[MintermNumber(c, r)]);
+    map.ConfirmResultsLoss(ask, MsgIcon::Information);
+    map.CleareCard();
+    map.SetVariableCount(n);
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        for (int r = 1; r <= map.MapRows(); ++r)
+            map.SetCells(c, r, table.values[map.MintermNumber(c, r)]);
     if (table.names.size() == static_cast<std::size_t>(n))
         if (const auto names = MapNamesFor(table.names))
-            for (int k = 1; k <= n; ++k) SetVarName(k, (*names)[k - 1]);
-    LoadedMark = 2;
+            for (int k = 1; k <= n; ++k) map.SetVarName(k, (*names)[k - 1]);
+    map.LoadedMark = 2;
     return true;
 }
 
-bool TCarnoGrid::LoadFromCsvFile(const std::string& fileName, const ResultsQuestion& ask) {
+bool LoadFromCsvFile(TCarnoGrid& map, const std::string& fileName, const ResultsQuestion& ask) {
     std::string bytes, error;
     switch (platform::ReadFileLimited(fileName, kMaxExchangeFileSize, &bytes, &error)) {
         case platform::ReadStatus::Ok:
@@ -108,17 +109,16 @@ bool TCarnoGrid::LoadFromCsvFile(const std::string& fileName, const ResultsQuest
         ShowError(ProblemText(problem));
         return false;
     }
-    return TakeFunctionTable(*table, ask);
+    return TakeFunctionTable(map, *table, ask);
 }
 
-bool TCarnoGrid::SaveToCsvFile(const std::string& fileName) const {
-    if (!CheckCells()) {
+bool SaveToCsvFile(const TCarnoGrid& map, const std::string& fileName) {
+    if (!map.CheckCells()) {
         platform::Say("Invalid data in cell.");
         return false;
     }
     std::string error;
-    if (platform::WriteFileAtomically(fileName, csv::CsvText(TableOfMap(*this)), &error))
-        return true;
+    if (platform::WriteFileAtomically(fileName, csv::CsvText(TableOfMap(map)), &error)) return true;
     ShowError(WithSystemText("Cannot write the file.", fileName, error));
     return false;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-class TCarnoGrid;
+#include "engine/CarnoGrid.h"
 
 struct FunctionTable {
     int variableCount = 0;
@@ -36,3 +36,14 @@ std::optional<std::vector<std::string>> MapNamesFor(const std::vector<std::strin
 
 // Largest exchange file read; far beyond any table of 8 inputs.
 constexpr std::size_t kMaxExchangeFileSize = 4u << 20;
+
+// A CSV truth table of 2 to 8 inputs replaces the map's cells and variable count, and its
+// input names become the variable names where they suit a map. A missing file does nothing;
+// a bad one is reported (with its line) and leaves the map as it was. True when loaded.
+bool LoadFromCsvFile(TCarnoGrid& map, const std::string& fileName, const ResultsQuestion& ask = {});
+// The visible map as a CSV truth table; cells that are not 0, 1, * or empty refuse the save.
+bool SaveToCsvFile(const TCarnoGrid& map, const std::string& fileName);
+// Takes a table of 2 to 8 inputs as LoadFromFile takes a file: asks before dropping results (ask),
+// then replaces cells, variable count and (where they suit) names. False for another size.
+bool TakeFunctionTable(TCarnoGrid& map, const FunctionTable& table,
+                       const ResultsQuestion& ask = {});

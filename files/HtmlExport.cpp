@@ -74,16 +74,16 @@ std::string HexColor(std::uint32_t bgr) {
 
 }  // namespace
 
-std::string TCarnoGrid::CornerText() const {
+std::string CornerText(const TCarnoGrid& map) {
     std::string text;
-    for (int i = 1; i <= VariableCount(); ++i) {
-        if (i == VariableCount() / 2 + 1) text += "\\ ";
-        text += VarName(i) + " ";
+    for (int i = 1; i <= map.VariableCount(); ++i) {
+        if (i == map.VariableCount() / 2 + 1) text += "\\ ";
+        text += map.VarName(i) + " ";
     }
     return text;
 }
 
-bool TCarnoGrid::SaveToHTMLFile(const std::string& fileName) const {
+bool SaveToHTMLFile(const TCarnoGrid& map, const std::string& fileName) {
     std::vector<std::string> lines{"<HTML>",
                                    "  <HEAD>",
                                    "  <TITLE>Karnaugh Map</TITLE>",
@@ -91,37 +91,38 @@ bool TCarnoGrid::SaveToHTMLFile(const std::string& fileName) const {
                                    "  </HEAD>",
                                    "  <BODY>",
                                    kTableStart};
-    std::string heading = R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>";
-    for (int c = 1; c <= MapColumns(); ++c)
-        heading += R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>";
+    std::string heading = R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText(map)) + "</TD>";
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        heading += R"(<TD bgcolor="gray">)" + ColumnHeading(map, c) + "</TD>";
     lines.push_back(heading + "</TR>");
-    for (int r = 1; r <= MapRows(); ++r) {
+    for (int r = 1; r <= map.MapRows(); ++r) {
         std::string line =
-            R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) + "</center></TD>";
-        for (int c = 1; c <= MapColumns(); ++c)
-            line += R"(<TD bgcolor="white">)" + html::Escape(Cells(c, r)) + "</TD>";
+            R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(map, r) + "</center></TD>";
+        for (int c = 1; c <= map.MapColumns(); ++c)
+            line += R"(<TD bgcolor="white">)" + html::Escape(map.Cells(c, r)) + "</TD>";
         lines.push_back(line + "</TR>");
     }
     lines.insert(lines.end(), {"  </Table>", "  </BODY>", "</HTML>"});
     return html::WriteLines(fileName, lines);
 }
 
-void TCarnoGrid::SaveToHTMLTemp(std::vector<std::string>& list, int term) const {
+void SaveToHTMLTemp(const TCarnoGrid& map, std::vector<std::string>& list, int term) {
     const std::string rowEnd = "</TR>\r\n";  // the line break inside the item leaves an empty line
     std::vector<std::string> lines{
-        kTableStart, R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText()) + "</TD>"};
-    for (int c = 1; c <= MapColumns(); ++c)
-        lines.push_back(R"(<TD bgcolor="gray">)" + ColumnHeading(*this, c) + "</TD>");
+        kTableStart, R"(  <TR><TD bgcolor="white">)" + html::Escape(CornerText(map)) + "</TD>"};
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        lines.push_back(R"(<TD bgcolor="gray">)" + ColumnHeading(map, c) + "</TD>");
     lines.push_back(rowEnd);
-    const std::string marked = HexColor(TermColor);
-    const std::string markedText = HexColor(platform::ContrastingText(TermColor));
-    for (int r = 1; r <= MapRows(); ++r) {
-        lines.push_back(R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(*this, r) +
+    const std::string marked = HexColor(map.TermColor);
+    const std::string markedText = HexColor(platform::ContrastingText(map.TermColor));
+    for (int r = 1; r <= map.MapRows(); ++r) {
+        lines.push_back(R"(  <TR><TD bgcolor="gray"><center>)" + RowHeading(map, r) +
                         "</center></TD>");
-        for (int c = 1; c <= MapColumns(); ++c) {
-            const std::string text = Cells(c, r).empty() ? "&nbsp;" : html::Escape(Cells(c, r));
+        for (int c = 1; c <= map.MapColumns(); ++c) {
+            const std::string text =
+                map.Cells(c, r).empty() ? "&nbsp;" : html::Escape(map.Cells(c, r));
             // A marked value is written in black or white, whichever reads on the colour.
-            const bool inTerm = IsCellOfTerm(term, c, r);
+            const bool inTerm = map.IsCellOfTerm(term, c, r);
             const std::string color = inTerm ? marked : "white";
             const std::string value =
                 inTerm ? R"(<font color=")" + markedText + R"(">)" + text + "</font>" : text;

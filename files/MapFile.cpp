@@ -113,14 +113,14 @@ void ShowError(const std::string& text) {
 
 }  // namespace
 
-bool TCarnoGrid::SaveToFile(const std::string& fileName) {
+bool SaveToFile(const TCarnoGrid& map, const std::string& fileName) {
     std::string error;
-    if (platform::WriteFileAtomically(fileName, mapfile::MapFileBytes(*this), &error)) return true;
+    if (platform::WriteFileAtomically(fileName, mapfile::MapFileBytes(map), &error)) return true;
     platform::SayFileError("Cannot write the map file.", fileName, error);
     return false;
 }
 
-bool TCarnoGrid::LoadFromFile(const std::string& fileName, const ResultsQuestion& ask) {
+bool LoadFromFile(TCarnoGrid& map, const std::string& fileName, const ResultsQuestion& ask) {
     std::string bytes, error;
     switch (platform::ReadFileLimited(fileName, mapfile::kMaxFileSize, &bytes, &error)) {
         case platform::ReadStatus::Ok:
@@ -140,12 +140,12 @@ bool TCarnoGrid::LoadFromFile(const std::string& fileName, const ResultsQuestion
         return false;
     }
 
-    ConfirmResultsLoss(ask, MsgIcon::Information);
-    CleareCard();
-    SetVariableCount(content->variableCount);
+    map.ConfirmResultsLoss(ask, MsgIcon::Information);
+    map.CleareCard();
+    map.SetVariableCount(content->variableCount);
     std::size_t i = 0;
-    for (int c = 1; c <= MapColumns(); ++c)
-        for (int r = 1; r <= MapRows(); ++r) SetCells(c, r, content->cells[i++]);
-    LoadedMark = 2;
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, content->cells[i++]);
+    map.LoadedMark = 2;
     return true;
 }

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-class TCarnoGrid;
+#include "engine/CarnoGrid.h"
 
 namespace mapfile {
 
@@ -36,3 +36,9 @@ struct MapFileContent {
 std::optional<MapFileContent> ParseMapFile(std::string_view bytes, std::string* error);
 
 }  // namespace mapfile
+
+// True when written; a failure is reported once and leaves any old file as it was.
+bool SaveToFile(const TCarnoGrid& map, const std::string& fileName);
+// True when the map was replaced; a missing file does nothing, a bad one is reported and
+// leaves the map, its variable count and the result tree as they were.
+bool LoadFromFile(TCarnoGrid& map, const std::string& fileName, const ResultsQuestion& ask = {});

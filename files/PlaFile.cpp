@@ -165,8 +165,8 @@ std::optional<std::string> ResultPlaText(const TCarnoGrid& map) {
         names.empty() ? std::vector<std::string>{} : std::vector<std::string>{"F"});
 }
 
-bool TCarnoGrid::SaveToPlaFile(const std::string& fileName) const {
-    const auto text = MapPlaText(*this);
+bool SaveToPlaFile(const TCarnoGrid& map, const std::string& fileName) {
+    const auto text = MapPlaText(map);
     if (!text) return false;  // the cell check said why
     std::string error;
     if (platform::WriteFileAtomically(fileName, *text, &error)) return true;
@@ -174,8 +174,8 @@ bool TCarnoGrid::SaveToPlaFile(const std::string& fileName) const {
     return false;
 }
 
-bool TCarnoGrid::SaveResultToPlaFile(const std::string& fileName) const {
-    const auto text = ResultPlaText(*this);
+bool SaveResultToPlaFile(const TCarnoGrid& map, const std::string& fileName) {
+    const auto text = ResultPlaText(map);
     if (!text) {
         ShowError(platform::TranslateText(
             "Only a sum of products found by Analyze can be written as a PLA cover."));

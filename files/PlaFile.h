@@ -7,10 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/CarnoGrid.h"
 #include "files/FunctionFile.h"
 #include "files/Pla.h"
-
-class TCarnoGrid;
 
 // The file for the map: 2 to 8 inputs, at least one output. A missing file gives nothing and
 // says nothing (*missing set); a bad one is reported (with its line) and gives nothing.
@@ -31,3 +30,10 @@ std::vector<pla::Cube> CompactCubes(const std::vector<bool>& need, const std::ve
 std::optional<std::string> MapPlaText(const TCarnoGrid& map);
 // The map's last result as a type f cover; nothing for a product of sums or no result.
 std::optional<std::string> ResultPlaText(const TCarnoGrid& map);
+
+// The visible map as type fd: compact cubes of its ones and of its don't cares, the names
+// as .ilb. Empty cells count as 0; cells the check refuses refuse the save.
+bool SaveToPlaFile(const TCarnoGrid& map, const std::string& fileName);
+// The last sum-of-products result as a type f cover; refused with a message when there is
+// none (or it is a product of sums).
+bool SaveResultToPlaFile(const TCarnoGrid& map, const std::string& fileName);

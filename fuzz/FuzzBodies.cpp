@@ -15,10 +15,13 @@
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
 #include "files/Csv.h"
+#include "files/FunctionFile.h"
 #include "files/MapFile.h"
 #include "files/Pla.h"
 #include "files/TruthTableHtml.h"
+#include "input/Formula.h"
 #include "input/FormulaMessage.h"
+#include "input/Sets.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "report/ReportBuilder.h"
@@ -145,7 +148,7 @@ Outcome MapFile(const std::uint8_t* data, std::size_t size) {
     bool loaded;
     {
         platform::ScopedMessageSink scope(&sink);
-        loaded = map.LoadFromFile(Folder().File("map.km", bytes));
+        loaded = LoadFromFile(map, Folder().File("map.km", bytes));
     }
     o.messages = sink.Texts();
     o.refused = !loaded;
@@ -195,7 +198,7 @@ Outcome CsvFile(const std::uint8_t* data, std::size_t size) {
     bool loaded;
     {
         platform::ScopedMessageSink scope(&sink);
-        loaded = map.LoadFromCsvFile(Folder().File("table.csv", text));
+        loaded = LoadFromCsvFile(map, Folder().File("table.csv", text));
     }
     o.messages = sink.Texts();
     o.refused = !loaded;
@@ -294,7 +297,7 @@ Outcome Formula(const std::uint8_t* data, std::size_t size) {
     if (!parts[1].empty()) map.SetVarName(1, parts[1]);
     if (!parts[2].empty()) map.SetVarName(2, parts[2]);
     const MapState before = StateOf(map, tree);
-    const int position = map.ValidateFormulaString(parts[0]);
+    const int position = ValidateFormulaString(map, parts[0]);
     if (position != 0) {
         o.refused = true;
         platform::RecordingMessageSink sink;
@@ -306,7 +309,7 @@ Outcome Formula(const std::uint8_t* data, std::size_t size) {
             o.faults.push_back("the position of an unknown variable lies outside the text");
         return o;
     }
-    map.AnalyzeFormulaString(parts[0]);
+    AnalyzeFormulaString(map, parts[0]);
     const char* value = map.FormulaType == gmKNF ? "0" : "1";
     for (int c = 1; c <= map.MapColumns(); ++c)
         for (int r = 1; r <= map.MapRows(); ++r)
@@ -349,7 +352,7 @@ Outcome Sets(const std::uint8_t* data, std::size_t size) {
     platform::RecordingMessageSink sink;
     {
         platform::ScopedMessageSink scope(&sink);
-        o.refused = !map.AnalyzeWorkString(in.text, values[(in.choice >> 3) % 3]);
+        o.refused = !AnalyzeWorkString(map, in.text, values[(in.choice >> 3) % 3]);
     }
     o.messages = sink.Texts();
     if (o.refused) o.stateUnchanged = StateOf(map, tree) == before;

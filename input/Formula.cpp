@@ -1,6 +1,8 @@
 // The formula language over the map's variable names: the shared notation, read with spaces
 // removed first.
 
+#include "input/Formula.h"
+
 #include <algorithm>
 
 #include "engine/CarnoGrid.h"
@@ -30,37 +32,37 @@ int VariableOf(const TCarnoGrid& map, const FormulaLiteral& literal) {
 
 }  // namespace
 
-int TCarnoGrid::ValidateFormulaString(const std::string& text) const {
+int ValidateFormulaString(const TCarnoGrid& map, const std::string& text) {
     if (text.empty()) return 0;
-    if (text.size() > kMaxTextLength) return kTextTooLong;
+    if (text.size() > TCarnoGrid::kMaxTextLength) return TCarnoGrid::kTextTooLong;
     // Either form cuts the text into the same literals.
-    for (const FormulaTerm& term : Read(text, FormulaType).terms)
+    for (const FormulaTerm& term : Read(text, map.FormulaType).terms)
         for (const FormulaLiteral& literal : term.literals)
-            if (VariableOf(*this, literal) == 0) return literal.position;
+            if (VariableOf(map, literal) == 0) return literal.position;
     return 0;
 }
 
-void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
-    if (text.empty() || text.size() > kMaxTextLength) return;
-    const bool sumOfProducts = FormulaType != gmKNF;
+void AnalyzeFormulaString(TCarnoGrid& map, const std::string& text) {
+    if (text.empty() || text.size() > TCarnoGrid::kMaxTextLength) return;
+    const bool sumOfProducts = map.FormulaType != gmKNF;
     const char* value = sumOfProducts ? "1" : "0";
-    const int n = VariableCount();
+    const int n = map.VariableCount();
 
     struct Cell {
         int col, row;
         std::string code;
     };
     std::vector<Cell> cells;  // in the map's order: columns left to right, rows top to bottom
-    for (int c = 1; c <= MapColumns(); ++c)
-        for (int r = 1; r <= MapRows(); ++r) cells.push_back({c, r, CellCode(c, r)});
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        for (int r = 1; r <= map.MapRows(); ++r) cells.push_back({c, r, map.CellCode(c, r)});
 
-    for (const FormulaTerm& term : Read(text, FormulaType).terms) {
+    for (const FormulaTerm& term : Read(text, map.FormulaType).terms) {
         if (term.literals.size() == 1 && term.literals[0].name.empty() && !term.literals[0].negated)
             continue;
         // The term pattern: '0' free, '1' needs the bit set, '*' needs it clear.
         std::string pattern(n, '0');
         for (const FormulaLiteral& literal : term.literals) {
-            const int k = VariableOf(*this, literal);
+            const int k = VariableOf(map, literal);
             if (k == 0) continue;
             // A product needs a plain name to be 1; a sum is 0 only where the name is 0.
             pattern[k - 1] = (literal.negated == sumOfProducts) ? '*' : '1';
@@ -69,7 +71,7 @@ void TCarnoGrid::AnalyzeFormulaString(const std::string& text) {
             bool matches = true;
             for (int k = 0; k < n && matches; ++k)
                 matches = pattern[k] == '0' || (pattern[k] == '1') == (cell.code[k] == '1');
-            if (matches) SetCells(cell.col, cell.row, value);
+            if (matches) map.SetCells(cell.col, cell.row, value);
         }
     }
 }

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "engine/CarnoGrid.h"
+#include "input/Formula.h"
 #include "input/FormulaMessage.h"
 #include "ui/DialogParts.h"
 #include "ui/language.h"
@@ -204,7 +205,7 @@ bool TInputFormula::eventFilter(QObject* watched, QEvent* event) {
 void TInputFormula::BitBtn1Click() {
     const QString text = Formula();
     const std::string formula = text.toStdString();
-    const int v = map_ ? map_->ValidateFormulaString(formula) : 0;
+    const int v = map_ ? ValidateFormulaString(*map_, formula) : 0;
     if (!text.isEmpty() && v == 0 &&
         ComboBox2->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         ComboBox2->addItem(text);

@@ -1,6 +1,8 @@
 // Sets of minterm numbers: "0-3,5,6" names minterms 0, 1, 2, 3, 5 and 6. Texts of any length
 // are read; positions are not limited to a byte.
 
+#include "input/Sets.h"
+
 #include <algorithm>
 #include <climits>
 #include <string_view>
@@ -47,8 +49,8 @@ std::string RunsText(std::vector<int>& numbers) {
 
 }  // namespace
 
-bool TCarnoGrid::AnalyzeWorkString(const std::string& text, const std::string& value) {
-    if (text.size() > kMaxTextLength) {
+bool AnalyzeWorkString(TCarnoGrid& map, const std::string& text, const std::string& value) {
+    if (text.size() > TCarnoGrid::kMaxTextLength) {
         platform::Say("The text is too long.", platform::MsgIcon::Information,
                       platform::MsgButtons::Ok);
         return false;
@@ -60,10 +62,10 @@ bool TCarnoGrid::AnalyzeWorkString(const std::string& text, const std::string& v
                       platform::MsgButtons::Ok);
         return false;
     }
-    const long long last = (1LL << VariableCount()) - 1;
+    const long long last = (1LL << map.VariableCount()) - 1;
     auto write = [&](long long m) {
-        const TCellPos p = PositionOfMinterm(static_cast<int>(m));
-        SetCells(p.Col, p.Row, value);
+        const TCellPos p = map.PositionOfMinterm(static_cast<int>(m));
+        map.SetCells(p.Col, p.Row, value);
     };
     TStringParcer parcer;
     parcer.Text = s;
@@ -84,13 +86,14 @@ bool TCarnoGrid::AnalyzeWorkString(const std::string& text, const std::string& v
     return true;
 }
 
-void TCarnoGrid::MapToSets(std::string& ones, std::string& zeros, std::string& dontCares) const {
+void MapToSets(const TCarnoGrid& map, std::string& ones, std::string& zeros,
+               std::string& dontCares) {
     std::vector<int> lists[3];
-    for (int c = 1; c <= MapColumns(); ++c) {
-        for (int r = 1; r <= MapRows(); ++r) {
-            const std::string t = Cells(c, r);
+    for (int c = 1; c <= map.MapColumns(); ++c) {
+        for (int r = 1; r <= map.MapRows(); ++r) {
+            const std::string t = map.Cells(c, r);
             const int which = t == "1" ? 0 : t == "0" ? 1 : t == "*" ? 2 : -1;
-            if (which >= 0) lists[which].push_back(MintermNumber(c, r));
+            if (which >= 0) lists[which].push_back(map.MintermNumber(c, r));
         }
     }
     ones = RunsText(lists[0]);

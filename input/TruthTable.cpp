@@ -6,7 +6,9 @@
 #include <QPainter>
 
 #include "engine/CarnoGrid.h"
+#include "input/TruthTableMap.h"
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 
 // --- model: table rows are the minterm rows; the header row is the horizontal header ---
 
@@ -110,7 +112,7 @@ void TTruthTable::FillFunction(const QString& value) {
 }
 
 void TTruthTable::FillCarnoCard(TCarnoGrid& map) const {
-    map.FillCarnoCard(data_);
+    ::FillCarnoCard(map, data_);
 }
 
 void TTruthTable::LoadFromMap(const TCarnoGrid& map) {

@@ -1,10 +1,12 @@
 // Between the truth table and the map: both number rows and cells by minterm.
 
+#include "input/TruthTableMap.h"
+
 #include "engine/CarnoGrid.h"
 #include "input/TruthTableData.h"
 
-void TCarnoGrid::FillCarnoCard(const TruthTableData& table) {
-    const int n = VariableCount();
+void FillCarnoCard(TCarnoGrid& map, const TruthTableData& table) {
+    const int n = map.VariableCount();
     for (int r = 1; r < table.RowCount(); ++r) {
         // The input cells can be edited: a row whose code names no cell of this map is skipped
         // rather than guessed at.
@@ -16,17 +18,17 @@ void TCarnoGrid::FillCarnoCard(const TruthTableData& table) {
             minterm = minterm * 2 + (bit == "1");
         }
         if (!valid) continue;
-        const TCellPos p = PositionOfMinterm(minterm);
-        SetCells(p.Col, p.Row, table.Cells(table.FunctionColumn(1), r));
+        const TCellPos p = map.PositionOfMinterm(minterm);
+        map.SetCells(p.Col, p.Row, table.Cells(table.FunctionColumn(1), r));
     }
 }
 
-void TCarnoGrid::MapToTruthTable(TTruthTableValues& values) const {
-    values.VariableCount = static_cast<std::uint8_t>(VariableCount());
+void MapToTruthTable(const TCarnoGrid& map, TTruthTableValues& values) {
+    values.VariableCount = static_cast<std::uint8_t>(map.VariableCount());
     values.Values.fill(0);
-    for (int m = 0; m < (1 << VariableCount()); ++m) {
-        const TCellPos p = PositionOfMinterm(m);
-        const std::string t = Cells(p.Col, p.Row);
+    for (int m = 0; m < (1 << map.VariableCount()); ++m) {
+        const TCellPos p = map.PositionOfMinterm(m);
+        const std::string t = map.Cells(p.Col, p.Row);
         if (!t.empty()) values.Values[m] = t[0];
     }
 }

@@ -6,20 +6,14 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/LineEnds.h"
 #include "platform/ReadFile.h"
 #include "platform/SafeWrite.h"
+#include "platform/Text.h"
 
 namespace platform {
 
 namespace {
-
-const char* kBlanks = " \t";
-
-std::string Trim(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(kBlanks);
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(kBlanks) - b + 1);
-}
 
 bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -97,18 +91,8 @@ bool IniFile::Load(Content& content) const {
             return false;
     }
 
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t nl = bytes.find('\n', start);
-        if (nl == std::string::npos) nl = bytes.size();
-        std::size_t end = nl;
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
-            content.eol = "\r\n";
-        }
-        content.lines.push_back(bytes.substr(start, end - start));
-        start = nl + 1;
-    }
+    for (const std::string_view line : SplitLines(bytes)) content.lines.emplace_back(line);
+    if (HasCrLfLineEnds(bytes)) content.eol = "\r\n";
     return true;
 }
 

@@ -16,4 +16,24 @@ std::string WithCrLfLineEnds(const std::string& text) {
     return out;
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos) break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+bool HasCrLfLineEnds(std::string_view text) {
+    for (std::size_t at = text.find('\r'); at != std::string_view::npos;
+         at = text.find('\r', at + 1))
+        if (at + 1 == text.size() || text[at + 1] == '\n') return true;
+    return false;
+}
+
 }  // namespace platform

@@ -3,10 +3,18 @@
 // or LF alike, and every line written back ends with CR LF.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
 // text with each line ended by CR LF, the last one too (an empty text stays empty).
 std::string WithCrLfLineEnds(const std::string& text);
+
+// The lines of a file as the readers take them: cut at LF, a CR just before it (or at the very
+// end) part of the line end; a final LF opens no empty last line. The views point into text.
+std::vector<std::string_view> SplitLines(std::string_view text);
+// Whether a line of text ends with CR LF (or a final CR): the file's own line end to keep.
+bool HasCrLfLineEnds(std::string_view text);
 
 }  // namespace platform

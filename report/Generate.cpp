@@ -4,6 +4,7 @@
 #include "explain/Explain.h"
 #include "explain/ReportSection.h"
 #include "files/HtmlExport.h"
+#include "input/Sets.h"
 #include "platform/Translate.h"
 #include "report/ReportBuilder.h"
 #include "report/ReportFiles.h"
@@ -23,7 +24,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
     content.notation = choices.notation;
     if (choices.sets) {
         std::array<std::string, 3> sets;
-        grid.MapToSets(sets[0], sets[1], sets[2]);
+        MapToSets(grid, sets[0], sets[1], sets[2]);
         content.sets = sets;
     }
     if (choices.truthTable) {
@@ -33,7 +34,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
     }
     std::vector<std::string> lines;
     if (choices.map) {
-        grid.SaveToHTMLTemp(lines, -1);
+        SaveToHTMLTemp(grid, lines, -1);
         content.mapHtml = html::JoinLines(lines);
     }
     content.eachTerm = choices.eachTerm;
@@ -41,7 +42,7 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
         const std::vector<std::string> nodeTexts = grid.ResultTermTexts();
         for (std::size_t k = 0; k < nodeTexts.size(); ++k) {
             if (onTerm) onTerm(static_cast<int>(k));
-            grid.SaveToHTMLTemp(lines, static_cast<int>(k));
+            SaveToHTMLTemp(grid, lines, static_cast<int>(k));
             content.terms.push_back({nodeTexts[k], html::JoinLines(lines)});
         }
     }

@@ -4,6 +4,7 @@
 #include "files/HtmlExport.h"
 #include "files/TruthTableHtml.h"
 #include "input/TruthTableData.h"
+#include "input/TruthTableMap.h"
 #include "platform/Translate.h"
 #include "report/ReportFiles.h"
 
@@ -12,7 +13,7 @@ namespace report {
 bool TruthTableSection(const TCarnoGrid& grid, TruthTableData& table, std::string& html,
                        std::string& error) {
     TTruthTableValues values;
-    grid.MapToTruthTable(values);
+    MapToTruthTable(grid, values);
     const int n = grid.VariableCount();
     table.SetVariableCount(n);
     table.Fill();

@@ -14,8 +14,12 @@
 #include "explain/Loops.h"
 #include "explain/Sentences.h"
 #include "explain/UseResult.h"
+#include "files/FunctionFile.h"
+#include "files/MapFile.h"
 #include "files/PlaFile.h"
+#include "input/Formula.h"
 #include "input/FormulaMessage.h"
+#include "input/Sets.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
 #include "ui/LanguageFile.h"
@@ -168,7 +172,7 @@ std::string Fill(const std::vector<std::string>& f, bool formula) {
     ToGrid(state, grid);
     bool ok = true;
     if (formula) {
-        const int position = grid.ValidateFormulaString(Field(f, 4));
+        const int position = ValidateFormulaString(grid, Field(f, 4));
         if (position == TCarnoGrid::kTextTooLong)
             ReportTextTooLong();
         else if (position != 0)
@@ -176,12 +180,12 @@ std::string Fill(const std::vector<std::string>& f, bool formula) {
         ok = position == 0;
         if (ok) {
             grid.FormulaType = Field(f, 5) == "POS" ? gmKNF : gmDNF;
-            grid.AnalyzeFormulaString(Field(f, 4));
+            AnalyzeFormulaString(grid, Field(f, 4));
         }
     } else {
         const char* values[] = {"1", "0", "*"};
         for (int i = 0; i < 3 && ok; ++i)
-            if (!Field(f, 4 + i).empty()) ok = grid.AnalyzeWorkString(Field(f, 4 + i), values[i]);
+            if (!Field(f, 4 + i).empty()) ok = AnalyzeWorkString(grid, Field(f, 4 + i), values[i]);
     }
     if (!ok) return reply.Finish(false);  // the page keeps its map
     WriteState(reply.json, FromGrid(grid));
@@ -196,7 +200,7 @@ std::string Sets(const std::vector<std::string>& f) {
     TCarnoGrid grid;
     ToGrid(state, grid);
     std::string ones, zeros, dc;
-    grid.MapToSets(ones, zeros, dc);
+    MapToSets(grid, ones, zeros, dc);
     reply.json.Key("ones").Text(ones).Key("zeros").Text(zeros).Key("dc").Text(dc);
     return reply.Finish(true);
 }
@@ -210,9 +214,9 @@ std::string Open(const std::vector<std::string>& f) {
     const std::string& path = Field(f, 2);
     bool ok = false;
     if (kind == "km") {
-        ok = grid.LoadFromFile(path);
+        ok = LoadFromFile(grid, path);
     } else if (kind == "csv") {
-        ok = grid.LoadFromCsvFile(path);
+        ok = LoadFromCsvFile(grid, path);
     } else if (kind == "pla") {
         const auto file = ReadPlaForMap(path);
         if (file && file->outputs > 1 && Field(f, 3).empty()) {
@@ -221,7 +225,7 @@ std::string Open(const std::vector<std::string>& f) {
             reply.json.Key("outputs").Texts(names);
             return reply.Finish(false);
         }
-        if (file) ok = grid.TakeFunctionTable(TableOfPla(*file, std::atoi(Field(f, 3).c_str())));
+        if (file) ok = TakeFunctionTable(grid, TableOfPla(*file, std::atoi(Field(f, 3).c_str())));
     }
     if (ok) WriteState(reply.json, FromGrid(grid));
     return reply.Finish(ok);
@@ -236,9 +240,9 @@ std::string Save(const std::vector<std::string>& f) {
     ToGrid(state, grid);
     const std::string& kind = Field(f, 1);
     const std::string& path = Field(f, 2);
-    const bool ok = kind == "km"    ? grid.SaveToFile(path)
-                    : kind == "csv" ? grid.SaveToCsvFile(path)
-                    : kind == "pla" ? grid.SaveToPlaFile(path)
+    const bool ok = kind == "km"    ? SaveToFile(grid, path)
+                    : kind == "csv" ? SaveToCsvFile(grid, path)
+                    : kind == "pla" ? SaveToPlaFile(grid, path)
                                     : false;
     // The browser's umask stub gives new files no permissions; the page must read it back.
     if (ok) ::chmod(path.c_str(), 0644);

@@ -11,6 +11,7 @@
 
 #include "UiFixture.h"
 #include "engine/MapView.h"
+#include "files/MapFile.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ TEST_F(Edit, TypingDeletePasteLoadAndDialogFillsAreSteps) {
         TCarnoGrid saved;
         saved.SetVariableCount(2);
         saved.SetCells(2, 2, "1");
-        ASSERT_TRUE(saved.SaveToFile(Path("two.km").toStdString()));
+        ASSERT_TRUE(SaveToFile(saved, Path("two.km").toStdString()));
     }
     StartProgram();
     TMapView* view = form1->CarnoGrid1;

@@ -10,6 +10,8 @@
 #include <QUrl>
 
 #include "UiFixture.h"
+#include "files/BooleanFunctionFile.h"
+#include "files/MapFile.h"
 #include "platform/IniFile.h"
 
 namespace {
@@ -26,7 +28,7 @@ void SaveMap(const QString& path, int variables, const char* firstCell) {
     TCarnoGrid map;
     map.SetVariableCount(variables);
     map.SetCells(1, 1, firstCell);
-    ASSERT_TRUE(map.SaveToFile(path.toStdString()));
+    ASSERT_TRUE(SaveToFile(map, path.toStdString()));
 }
 
 TEST_F(Files, RecentFilesKeepTheLastEightAcrossRunsAndDropMissingOnes) {
@@ -72,7 +74,7 @@ TEST_F(Files, DroppedMapFunctionOrPlaFileOpensAndIsOneUndoStep) {
         TCarnoGrid f;
         f.SetVariableCount(3);
         f.SetCells(4, 2, "1");
-        ASSERT_TRUE(f.SaveToBooleanFunctionFile(Path("f.bf").toStdString()));
+        ASSERT_TRUE(SaveToBooleanFunctionFile(f, Path("f.bf").toStdString()));
     }
     StartProgram();
     auto drop = [this](const QString& file) {

@@ -13,6 +13,7 @@
 
 #include "UiFixture.h"
 #include "engine/MapView.h"
+#include "files/MapFile.h"
 
 namespace {
 
@@ -236,7 +237,7 @@ TEST_F(MainWindow, CommandLineMapIsLoadedBeforeTheWindowShows) {
         TCarnoGrid map;
         map.SetVariableCount(6);
         map.SetCells(8, 8, "1");
-        ASSERT_TRUE(map.SaveToFile(Path("start.km").toStdString()));
+        ASSERT_TRUE(SaveToFile(map, Path("start.km").toStdString()));
     }
     StartProgram({Path("start.km"), "ignored-second-argument"});
     EXPECT_EQ(form1->Grid.VariableCount(), 6);

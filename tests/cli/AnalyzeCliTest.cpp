@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "cli/CliRun.h"
 #include "engine/CarnoGrid.h"
+#include "files/MapFile.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST(AnalyzeCli, MapFileGivesCountAndCells) {
     map.SetCells(2, 1, "1");
     map.SetCells(3, 2, "*");
     const std::string path = folder / "m.km";
-    ASSERT_TRUE(map.SaveToFile(path));
+    ASSERT_TRUE(SaveToFile(map, path));
     CliRun r = Cli({"analyze", "--km", path});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "|A*|B\n  |A*|B\n");

@@ -8,6 +8,7 @@
 #include "MapHelpers.h"
 #include "TempFolder.h"
 #include "cli/Commands.h"
+#include "files/MapFile.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
@@ -38,7 +39,7 @@ class ConvertReportCli : public ::testing::Test {
         platform::SetProgramFolder(dir.string());
         TCarnoGrid map;
         testing_support::FillMinterms(map, {0, 1, 2, 5, 8, 9, 10}, {15});
-        ASSERT_TRUE(map.SaveToFile((dir / "in.km").string()));
+        ASSERT_TRUE(SaveToFile(map, (dir / "in.km").string()));
     }
     void TearDown() override {
         platform::SetProgramFolder("");

@@ -11,6 +11,7 @@
 #include "PictureTools.h"
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
+#include "files/MapFile.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(InterchangeCli, MapFilesSurviveCsvAndFunctionFiles) {
         for (int c = 1; c <= map.MapColumns(); ++c)
             for (int r = 1; r <= map.MapRows(); ++r)
                 map.SetCells(c, r, "01*"[rng() % 3] + std::string());
-        ASSERT_TRUE(map.SaveToFile(folder / "a.km"));
+        ASSERT_TRUE(SaveToFile(map, folder / "a.km"));
         for (const char* via : {"t.csv", "t.bf"}) {
             ASSERT_EQ(Cli({"convert", folder / "a.km", folder / via}).status, 0);
             const auto back = Cli({"convert", folder / via, folder / "b.km"});

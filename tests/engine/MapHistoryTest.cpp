@@ -8,6 +8,9 @@
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
 #include "engine/MapHistory.h"
+#include "files/MapFile.h"
+#include "input/Formula.h"
+#include "input/Sets.h"
 #include "platform/Message.h"
 
 namespace {
@@ -30,7 +33,7 @@ TEST_F(MapHistoryTest, RandomCommandsUndoToTheFirstMapAndRedoToTheLast) {
     for (int c = 1; c <= 8; ++c)
         for (int r = 1; r <= 8; ++r) saved.SetCells(c, r, (c + r) % 3 ? "1" : "*");
     const std::string file = folder / "saved.km";
-    ASSERT_TRUE(saved.SaveToFile(file));
+    ASSERT_TRUE(SaveToFile(saved, file));
 
     for (unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
         SCOPED_TRACE(seed);
@@ -58,15 +61,15 @@ TEST_F(MapHistoryTest, RandomCommandsUndoToTheFirstMapAndRedoToTheLast) {
                         map.SetVariableCount(2 + pick(7));
                         break;
                     case 4:
-                        map.AnalyzeWorkString(
-                            std::to_string(pick(16)) + "-" + std::to_string(pick(64)),
-                            kTexts[pick(3)]);
+                        AnalyzeWorkString(map,
+                                          std::to_string(pick(16)) + "-" + std::to_string(pick(64)),
+                                          kTexts[pick(3)]);
                         break;
                     case 5:
-                        map.AnalyzeFormulaString(pick(2) ? "A*|B" : "|C+D");
+                        AnalyzeFormulaString(map, pick(2) ? "A*|B" : "|C+D");
                         break;
                     case 6:
-                        map.LoadFromFile(file);
+                        LoadFromFile(map, file);
                         break;
                     case 7:
                         map.SetVarName(1 + pick(8), std::string(1, char('P' + pick(8))));
@@ -107,9 +110,9 @@ TEST_F(MapHistoryTest, FillAfterLoadIsUndoneWithItsHiddenCells) {
     saved.SetVariableCount(8);
     saved.SetCells(16, 16, "1");
     const std::string file = folder / "eight.km";
-    ASSERT_TRUE(saved.SaveToFile(file));
+    ASSERT_TRUE(SaveToFile(saved, file));
     map.SetCells(30, 30, "kept");
-    Recorded(history, map, [&] { map.LoadFromFile(file); });
+    Recorded(history, map, [&] { LoadFromFile(map, file); });
     Recorded(history, map, [&] { map.SetVariableCount(4); });
     Recorded(history, map, [&] { map.FillCard("1"); });  // after a load: empties the whole store
     EXPECT_EQ(map.Cells(16, 16), "");

@@ -8,6 +8,7 @@
 #include "MapHelpers.h"
 #include "engine/CarnoGrid.h"
 #include "engine/VariableName.h"
+#include "input/Formula.h"
 
 namespace {
 
@@ -44,8 +45,8 @@ TEST(VariableName, EveryAcceptedNameReadsBackAsItself) {
         map.SetVarName(1, name);
         map.SetVarName(2, name == "B" ? "C" : "B");
         const std::string formula = "|" + name + "*" + map.VarName(2) + "+" + name;
-        ASSERT_EQ(map.ValidateFormulaString(formula), 0) << name;
-        map.AnalyzeFormulaString(formula);
+        ASSERT_EQ(ValidateFormulaString(map, formula), 0) << name;
+        AnalyzeFormulaString(map, formula);
         EXPECT_EQ(testing_support::MintermsWith(map, "1"), (std::vector<int>{1, 2, 3})) << name;
     }
     EXPECT_GT(accepted, 100);

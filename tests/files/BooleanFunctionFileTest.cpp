@@ -21,7 +21,7 @@ TEST(BooleanFunctionFile, WritesTheThreeSetsAndKeepsOtherSections) {
     TCarnoGrid map;
     map.SetVariableCount(3);
     testing_support::FillMinterms(map, {0, 1, 2, 3, 5, 6});
-    ASSERT_TRUE(map.SaveToBooleanFunctionFile(path));
+    ASSERT_TRUE(SaveToBooleanFunctionFile(map, path));
     platform::IniFile ini(path);
     EXPECT_EQ(ini.ReadString("Notes", "Author", ""), "me");
     EXPECT_EQ(ini.ReadString("Boolean Function", "Extra", ""), "kept");
@@ -37,7 +37,7 @@ TEST(BooleanFunctionFile, AFailedWriteIsReportedOnce) {
     platform::RecordingMessageSink sink;
     platform::ScopedMessageSink scope(&sink);
     TCarnoGrid map;
-    EXPECT_FALSE(map.SaveToBooleanFunctionFile("/nonexistent-folder/function.bf"));
+    EXPECT_FALSE(SaveToBooleanFunctionFile(map, "/nonexistent-folder/function.bf"));
     ASSERT_EQ(sink.Shown().size(), 1u);
     EXPECT_EQ(sink.Shown()[0].icon, platform::MsgIcon::Error);
     EXPECT_EQ(

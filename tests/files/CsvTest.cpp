@@ -9,6 +9,7 @@
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
 #include "files/Csv.h"
+#include "files/FunctionFile.h"
 #include "platform/Message.h"
 
 namespace {
@@ -42,10 +43,10 @@ TEST(Csv, RandomMapsComeBackExactlyWithTheirNames) {
             for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, values[rng() % 4]);
         for (int k = 1; k <= n; ++k) map.SetVarName(k, "IN_" + std::to_string(k * 7 + round));
         const std::string path = folder / "t.csv";
-        ASSERT_TRUE(map.SaveToCsvFile(path));
+        ASSERT_TRUE(SaveToCsvFile(map, path));
 
         TCarnoGrid back;
-        ASSERT_TRUE(back.LoadFromCsvFile(path)) << ReadAll(path);
+        ASSERT_TRUE(LoadFromCsvFile(back, path)) << ReadAll(path);
         ASSERT_EQ(back.VariableCount(), n);
         for (int m = 0; m < (1 << n); ++m)
             EXPECT_EQ(ValueOf(back, m), ValueOf(map, m)) << n << " m" << m;
@@ -131,7 +132,7 @@ TEST(Csv, ABadFileLeavesMapNamesAndResultsAlone) {
           std::string("A,B,F\n0,1,1\n1,1,maybe\n")}) {
         sink.Clear();
         WriteAll(folder / "bad.csv", content);
-        EXPECT_FALSE(map.LoadFromCsvFile(folder / "bad.csv")) << content;
+        EXPECT_FALSE(LoadFromCsvFile(map, folder / "bad.csv")) << content;
         ASSERT_EQ(sink.Shown().size(), 1u) << content;
         EXPECT_EQ(map.VariableCount(), 3);
         EXPECT_EQ(Cells(map), before);
@@ -141,16 +142,16 @@ TEST(Csv, ABadFileLeavesMapNamesAndResultsAlone) {
     EXPECT_EQ(sink.Shown().back().text, "Line 3: The function's value is not 0, 1, X, - or empty.");
 
     sink.Clear();
-    EXPECT_FALSE(map.LoadFromCsvFile(folder / "missing.csv"));
+    EXPECT_FALSE(LoadFromCsvFile(map, folder / "missing.csv"));
     EXPECT_TRUE(sink.Shown().empty()) << "a missing file does nothing, as the map file does";
 
     // Names that do not suit a map leave the map's own; the table itself is taken.
     WriteAll(folder / "names.csv", "x y,b,F\n1,1,1\n");
-    EXPECT_TRUE(map.LoadFromCsvFile(folder / "names.csv"));
+    EXPECT_TRUE(LoadFromCsvFile(map, folder / "names.csv"));
     EXPECT_EQ(map.VarName(1), "A");
     EXPECT_EQ(ValueOf(map, 3), "1");
     WriteAll(folder / "names.csv", "cin,b,F\n1,1,1\n");
-    EXPECT_TRUE(map.LoadFromCsvFile(folder / "names.csv"));
+    EXPECT_TRUE(LoadFromCsvFile(map, folder / "names.csv"));
     EXPECT_EQ(map.VarName(1), "CIN");
     EXPECT_EQ(map.VarName(2), "B");
 }
@@ -161,7 +162,7 @@ TEST(Csv, CellsTheMapCannotHoldRefuseTheSave) {
     map.SetCells(2, 2, "10");
     platform::RecordingMessageSink sink;
     platform::ScopedMessageSink scope(&sink);
-    EXPECT_FALSE(map.SaveToCsvFile(folder / "x.csv"));
+    EXPECT_FALSE(SaveToCsvFile(map, folder / "x.csv"));
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Invalid data in cell."});
     EXPECT_EQ(folder.EntryCount(), 0u);
 }

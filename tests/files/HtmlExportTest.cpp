@@ -20,13 +20,13 @@ TEST(HtmlExport, CornerTextSplitsRowAndColumnVariables) {
     map.SetVariableCount(2);
     map.SetVarName(1, "X");
     map.SetVarName(2, "Y");
-    EXPECT_EQ(map.CornerText(), "X \\ Y ");
+    EXPECT_EQ(CornerText(map), "X \\ Y ");
     map.SetVariableCount(3);
     map.SetVarName(3, "Z");
-    EXPECT_EQ(map.CornerText(), "X \\ Y Z ");
+    EXPECT_EQ(CornerText(map), "X \\ Y Z ");
     map.SetVariableCount(4);
     for (int i = 1; i <= 4; ++i) map.SetVarName(i, std::string(1, "WXYZ"[i - 1]));
-    EXPECT_EQ(map.CornerText(), "W X \\ Y Z ");
+    EXPECT_EQ(CornerText(map), "W X \\ Y Z ");
 }
 
 TEST(HtmlExport, PageLines) {
@@ -38,7 +38,7 @@ TEST(HtmlExport, PageLines) {
     map.SetCells(2, 1, "*");
     map.SetCells(1, 2, "0");
     const std::string path = ::testing::TempDir() + "/map.htm";
-    ASSERT_TRUE(map.SaveToHTMLFile(path));
+    ASSERT_TRUE(SaveToHTMLFile(map, path));
     EXPECT_EQ(
         ReadAll(path),
         "<HTML>\r\n  <HEAD>\r\n  <TITLE>Karnaugh Map</TITLE>\r\n"
@@ -61,7 +61,7 @@ TEST(HtmlExport, FragmentMarksOneTermInItsColour) {
     map.Glue();
     map.TermColor = 0x0A0B0C;  // red 0C, green 0B, blue 0A
     std::vector<std::string> lines{"old content"};
-    map.SaveToHTMLTemp(lines, 0);
+    SaveToHTMLTemp(map, lines, 0);
     const std::vector<std::string> expected{
         "  <Table Border=\"1\" bordercolor=\"#C0C0C0\" cellspacing=\"0\" cellpadding=\"2\">",
         "  <TR><TD bgcolor=\"white\">A \\ B </TD>",
@@ -78,12 +78,12 @@ TEST(HtmlExport, FragmentMarksOneTermInItsColour) {
         "</TR>\r\n",
         "  </Table>\r\n"};
     EXPECT_EQ(lines, expected);
-    map.SaveToHTMLTemp(lines, -1);
+    SaveToHTMLTemp(map, lines, -1);
     EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
-    map.SaveToHTMLTemp(lines, 5);  // no such term
+    SaveToHTMLTemp(map, lines, 5);  // no such term
     EXPECT_EQ(lines[6], "<TD bgcolor=\"white\"><p align=\"center\">1</TD>");
     map.TermColor = 0x80FFFF;  // light yellow: the marked values stay black
-    map.SaveToHTMLTemp(lines, 0);
+    SaveToHTMLTemp(map, lines, 0);
     EXPECT_EQ(lines[6],
               "<TD bgcolor=\"#FFFF80\"><p align=\"center\"><font color=\"#000000\">1</font></TD>");
 }
@@ -96,7 +96,7 @@ TEST(HtmlExport, TypedTextCannotInjectMarkup) {
     map.SetVarName(1, "<I>");
     map.SetCells(1, 1, "<script>alert(1)</script>");
     std::vector<std::string> lines;
-    map.SaveToHTMLTemp(lines, -1);
+    SaveToHTMLTemp(map, lines, -1);
     const std::string text = html::JoinLines(lines);
     EXPECT_EQ(text.find("<script>"), std::string::npos);
     EXPECT_EQ(text.find("<I>"), std::string::npos);
@@ -107,7 +107,7 @@ TEST(HtmlExport, AFailedWriteIsReportedAndReturnsFalse) {
     platform::RecordingMessageSink sink;
     platform::ScopedMessageSink scope(&sink);
     TCarnoGrid map;
-    EXPECT_FALSE(map.SaveToHTMLFile("/nonexistent-folder/map.htm"));
+    EXPECT_FALSE(SaveToHTMLFile(map, "/nonexistent-folder/map.htm"));
     EXPECT_EQ(
         sink.Texts(),
         std::vector<std::string>{

@@ -88,12 +88,12 @@ TEST_F(MapFileTest, RandomMapsOfEverySizeComeBackEqual) {
         map.PackedFlag = round / 7 % 2;
         FillRandom(map, rng);
         const std::string path = folder / "map.km";
-        ASSERT_TRUE(map.SaveToFile(path));
+        ASSERT_TRUE(SaveToFile(map, path));
         EXPECT_EQ(ReadAll(path).size(), (map.PackedFlag ? packedSize : plainSize)[n - 2]);
 
         TCarnoGrid loaded;
         loaded.SetVariableCount(n == 4 ? 5 : 4);
-        ASSERT_TRUE(loaded.LoadFromFile(path));
+        ASSERT_TRUE(LoadFromFile(loaded, path));
         EXPECT_EQ(loaded.VariableCount(), n);
         EXPECT_EQ(loaded.LoadedMark, 2);
         for (int c = 1; c <= map.MapColumns(); ++c)
@@ -112,7 +112,7 @@ TEST_F(MapFileTest, ReadsHandMadeFiles) {
     const std::string path = folder / "three.km";
     WriteAll(path, Header(3, 1, 2, 4, 7) + "\xA3\x11");  // version 7 reads like version 1
     TCarnoGrid map;
-    ASSERT_TRUE(map.LoadFromFile(path));
+    ASSERT_TRUE(LoadFromFile(map, path));
     EXPECT_EQ(map.VariableCount(), 3);
     const char* expected[4][2] = {{"1", "0"}, {"1", "*"}, {"0", "0"}, {"1", "*"}};
     for (int c = 1; c <= 4; ++c)
@@ -123,7 +123,7 @@ TEST_F(MapFileTest, ReadsHandMadeFiles) {
     std::string plain = Header(2, 0, 2, 2) + std::string("\2\1\0\0", 4) + "trailing";
     plain[9] = 'x';
     WriteAll(path, plain);
-    ASSERT_TRUE(map.LoadFromFile(path));
+    ASSERT_TRUE(LoadFromFile(map, path));
     EXPECT_EQ(map.VariableCount(), 2);
     EXPECT_EQ(map.Cells(1, 1), "*");
     EXPECT_EQ(map.Cells(1, 2), "1");
@@ -145,28 +145,28 @@ TEST_F(MapFileTest, ResultQuestionOnlyForAFileThatWillBeLoaded) {
         asked.push_back(icon);
         return answer;
     };
-    ASSERT_FALSE(map.LoadFromFile(bad, ask));
+    ASSERT_FALSE(LoadFromFile(map, bad, ask));
     EXPECT_TRUE(asked.empty());
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Error);
     EXPECT_EQ(tree.NodeCount(), 2);
 
     messages.Clear();
-    ASSERT_TRUE(map.LoadFromFile(good, ask));  // no keeps the tree, the map is loaded
+    ASSERT_TRUE(LoadFromFile(map, good, ask));  // no keeps the tree, the map is loaded
     EXPECT_EQ(asked, std::vector<MsgIcon>{MsgIcon::Information});
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(tree.NodeCount(), 2);
     EXPECT_EQ(map.VariableCount(), 2);
 
-    ASSERT_TRUE(map.LoadFromFile(good));  // nobody asked: the results stay
+    ASSERT_TRUE(LoadFromFile(map, good));  // nobody asked: the results stay
     EXPECT_EQ(tree.NodeCount(), 2);
     answer = true;
-    ASSERT_TRUE(map.LoadFromFile(good, ask));
+    ASSERT_TRUE(LoadFromFile(map, good, ask));
     EXPECT_EQ(tree.NodeCount(), 0);
 
     messages.Clear();
-    EXPECT_FALSE(map.LoadFromFile(folder / "missing.km"));
-    EXPECT_FALSE(map.LoadFromFile(folder / "missing/deeper.km"));
+    EXPECT_FALSE(LoadFromFile(map, folder / "missing.km"));
+    EXPECT_FALSE(LoadFromFile(map, folder / "missing/deeper.km"));
     EXPECT_TRUE(messages.Shown().empty());
 }
 
@@ -175,9 +175,9 @@ TEST_F(MapFileTest, LoadingAfterALoadEmptiesHiddenCells) {
     map.SetCells(20, 20, "x");
     const std::string path = folder / "m.km";
     WriteAll(path, Header(2, 0, 2, 2) + std::string(4, '\0'));
-    ASSERT_TRUE(map.LoadFromFile(path));
+    ASSERT_TRUE(LoadFromFile(map, path));
     EXPECT_EQ(map.Cells(20, 20), "x");  // the first load keeps what it does not cover
-    ASSERT_TRUE(map.LoadFromFile(path));
+    ASSERT_TRUE(LoadFromFile(map, path));
     EXPECT_EQ(map.Cells(20, 20), "");
 }
 
@@ -214,7 +214,7 @@ TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {
     for (const Case& c : cases) {
         messages.Clear();
         WriteAll(path, c.bytes);
-        EXPECT_FALSE(map.LoadFromFile(path)) << c.message;
+        EXPECT_FALSE(LoadFromFile(map, path)) << c.message;
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
         std::string error;
         EXPECT_FALSE(mapfile::ParseMapFile(c.bytes, &error));
@@ -225,12 +225,12 @@ TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {
     // A huge file is refused by its size, never read.
     messages.Clear();
     std::filesystem::resize_file(path, std::uintmax_t{1} << 40);
-    EXPECT_FALSE(map.LoadFromFile(path));
+    EXPECT_FALSE(LoadFromFile(map, path));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"The map file is too large."});
 
     // A folder in the file's place: the system's own words.
     messages.Clear();
-    EXPECT_FALSE(map.LoadFromFile(folder.Path().string()));
+    EXPECT_FALSE(LoadFromFile(map, folder.Path().string()));
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_NE(messages.Shown()[0].text.find("Is a directory"), std::string::npos);
     EXPECT_EQ(StateOf(map), before);
@@ -238,7 +238,7 @@ TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {
     // A FIFO is named and called what it is, not "Invalid argument".
     messages.Clear();
     ASSERT_EQ(::mkfifo((folder / "fifo.km").c_str(), 0600), 0);
-    EXPECT_FALSE(map.LoadFromFile(folder / "fifo.km"));
+    EXPECT_FALSE(LoadFromFile(map, folder / "fifo.km"));
     EXPECT_EQ(messages.Texts(),
               std::vector<std::string>{"Cannot read the map file.\n" + folder / "fifo.km" +
                                        ": not a regular file"});
@@ -286,8 +286,8 @@ TEST_F(MapFileTest, FailedSaveReportsOnceAndKeepsTheOldFile) {
     WriteAll(path, "old contents");
     // A folder where the file should be cannot be replaced by a file.
     std::filesystem::create_directory(folder / "taken.km");
-    EXPECT_FALSE(map.SaveToFile(folder / "taken.km"));
-    EXPECT_FALSE(map.SaveToFile(folder / "no/such/folder/map.km"));
+    EXPECT_FALSE(SaveToFile(map, folder / "taken.km"));
+    EXPECT_FALSE(SaveToFile(map, folder / "no/such/folder/map.km"));
     ASSERT_EQ(messages.Shown().size(), 2u);
     EXPECT_EQ(messages.Shown()[0].icon, MsgIcon::Error);
     EXPECT_NE(messages.Shown()[0].text.find("Cannot write the map file."), std::string::npos);

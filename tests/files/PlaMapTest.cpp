@@ -11,6 +11,7 @@
 #include "engine/Analyze.h"
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
+#include "files/FunctionFile.h"
 #include "files/PlaFile.h"
 #include "platform/Message.h"
 
@@ -35,7 +36,7 @@ TEST(PlaMap, BenchmarkFilesOfUpTo8InputsComeBackAsTheSameFunction) {
         ASSERT_TRUE(forMap) << entry.path();
         for (int o = 0; o < file->outputs; ++o) {
             TCarnoGrid map;
-            ASSERT_TRUE(map.TakeFunctionTable(TableOfPla(*forMap, o)));
+            ASSERT_TRUE(TakeFunctionTable(map, TableOfPla(*forMap, o)));
             ASSERT_EQ(map.VariableCount(), file->inputs);
             const auto text = MapPlaText(map);
             ASSERT_TRUE(text);

@@ -15,6 +15,8 @@
 #include "cli/CliRun.h"
 #include "engine/CarnoGrid.h"
 #include "engine/ResultTree.h"
+#include "input/Formula.h"
+#include "input/Sets.h"
 #include "platform/Message.h"
 
 namespace {
@@ -41,12 +43,12 @@ TEST(TextLimits, ASetsTextBeyondTheLimitIsRefusedAndTheMapKept) {
     TCarnoGrid map;
     map.SetCells(1, 1, "*");
     const auto before = Cells(map);
-    EXPECT_FALSE(map.AnalyzeWorkString(Padded("0-15", TCarnoGrid::kMaxTextLength + 1), "1"));
+    EXPECT_FALSE(AnalyzeWorkString(map, Padded("0-15", TCarnoGrid::kMaxTextLength + 1), "1"));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"The text is too long."});
     EXPECT_EQ(Cells(map), before);
 
     messages.Clear();
-    EXPECT_TRUE(map.AnalyzeWorkString(Padded("0-15", TCarnoGrid::kMaxTextLength), "1"));
+    EXPECT_TRUE(AnalyzeWorkString(map, Padded("0-15", TCarnoGrid::kMaxTextLength), "1"));
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(Cells(map), std::vector<std::string>(16, "1"));
 }
@@ -54,11 +56,11 @@ TEST(TextLimits, ASetsTextBeyondTheLimitIsRefusedAndTheMapKept) {
 TEST(TextLimits, AFormulaBeyondTheLimitIsRefusedAndFillsNothing) {
     TCarnoGrid map;
     const std::string longest = Padded("A*B", TCarnoGrid::kMaxTextLength);
-    EXPECT_EQ(map.ValidateFormulaString(longest), 0);
-    EXPECT_EQ(map.ValidateFormulaString(longest + " "), TCarnoGrid::kTextTooLong);
-    map.AnalyzeFormulaString(longest + " ");
+    EXPECT_EQ(ValidateFormulaString(map, longest), 0);
+    EXPECT_EQ(ValidateFormulaString(map, longest + " "), TCarnoGrid::kTextTooLong);
+    AnalyzeFormulaString(map, longest + " ");
     EXPECT_EQ(Cells(map), std::vector<std::string>(16, ""));
-    map.AnalyzeFormulaString(longest);
+    AnalyzeFormulaString(map, longest);
     const auto cells = Cells(map);
     EXPECT_EQ(std::count(cells.begin(), cells.end(), "1"), 4);  // A*B covers a quarter of the map
 

@@ -16,6 +16,8 @@
 #include "circuit/PictureFile.h"
 #include "cli/CliRun.h"
 #include "engine/CarnoGrid.h"
+#include "files/BooleanFunctionFile.h"
+#include "files/HtmlExport.h"
 #include "files/MapFile.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
@@ -77,9 +79,10 @@ TEST(ShortWrite, EveryWriterKeepsTheOldFileWhenTheDiskFillsUp) {
             folder / ("Reports/Include/" + std::string(name)));
     platform::SetProgramFolder(folder.Path().string());
     std::vector<Writer> writers = {
-        {"map.km", [](const std::string& p) { return BigMap().SaveToFile(p); }},
-        {"function.bf", [](const std::string& p) { return BigMap().SaveToBooleanFunctionFile(p); }},
-        {"page.htm", [](const std::string& p) { return BigMap().SaveToHTMLFile(p); }},
+        {"map.km", [](const std::string& p) { return SaveToFile(BigMap(), p); }},
+        {"function.bf",
+         [](const std::string& p) { return SaveToBooleanFunctionFile(BigMap(), p); }},
+        {"page.htm", [](const std::string& p) { return SaveToHTMLFile(BigMap(), p); }},
         {"settings.ini",
          [](const std::string& p) {
              return platform::IniFile(p).WriteString("Options", "Font", std::string(200, 'f'));

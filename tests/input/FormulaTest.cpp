@@ -7,6 +7,7 @@
 
 #include "MapHelpers.h"
 #include "engine/CarnoGrid.h"
+#include "input/Formula.h"
 
 namespace {
 
@@ -31,39 +32,39 @@ TEST(ValidateFormula, ReportsThePositionOfTheFirstUnknownLiteral) {
                                            {"A*E", 3},       // E is not among the 4 variables
                                            {" A * Q", 3},    // positions ignore spaces
                                            {"A B*D", 1}}) {  // read as AB*D
-        EXPECT_EQ(map.ValidateFormulaString(c.text), c.expected) << c.text;
+        EXPECT_EQ(ValidateFormulaString(map, c.text), c.expected) << c.text;
     }
     map.SetVarName(1, "AB");
-    EXPECT_EQ(map.ValidateFormulaString("A B * |D"), 0);
+    EXPECT_EQ(ValidateFormulaString(map, "A B * |D"), 0);
     map.SetVarName(2, "");
-    EXPECT_EQ(map.ValidateFormulaString("AB*"), 4);  // an empty name matches no empty piece
+    EXPECT_EQ(ValidateFormulaString(map, "AB*"), 4);  // an empty name matches no empty piece
 }
 
 TEST(ValidateFormula, PositionsStayExactInLongTexts) {
     TCarnoGrid map;
     std::string text;
     for (int i = 0; i < 300; ++i) text += "A * |B + ";
-    EXPECT_EQ(map.ValidateFormulaString(text + "C"), 0);
+    EXPECT_EQ(ValidateFormulaString(map, text + "C"), 0);
     // Each "A*|B+" is 5 characters once spaces are gone.
-    EXPECT_EQ(map.ValidateFormulaString(text + "Z"), 300 * 5 + 1);
+    EXPECT_EQ(ValidateFormulaString(map, text + "Z"), 300 * 5 + 1);
 }
 
 TEST(AnalyzeFormula, SumOfProductsAddsOnes) {
     TCarnoGrid map;
     testing_support::FillMinterms(map, {0});  // one "1" elsewhere stays
-    map.AnalyzeFormulaString("A*|B");
+    AnalyzeFormulaString(map, "A*|B");
     EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{0, 8, 9, 10, 11}));
 
     testing_support::FillMinterms(map, {});
-    map.AnalyzeFormulaString("A*|A");  // the later literal decides
+    AnalyzeFormulaString(map, "A*|A");  // the later literal decides
     EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
 
     testing_support::FillMinterms(map, {});
-    map.AnalyzeFormulaString("A B*D");  // AB names nothing and is ignored: the term is D
+    AnalyzeFormulaString(map, "A B*D");  // AB names nothing and is ignored: the term is D
     EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{1, 3, 5, 7, 9, 11, 13, 15}));
 
     testing_support::FillMinterms(map, {});
-    map.AnalyzeFormulaString("++|A*|B*|C*|D++A*B*C*D+");  // empty terms are skipped
+    AnalyzeFormulaString(map, "++|A*|B*|C*|D++A*B*C*D+");  // empty terms are skipped
     EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{0, 15}));
 }
 
@@ -71,17 +72,17 @@ TEST(AnalyzeFormula, ProductOfSumsAddsZerosAndTheTextAloneDoesNotSayWhich) {
     TCarnoGrid map;
     map.FormulaType = gmKNF;
     testing_support::FillMinterms(map, {}, {}, "1", "1");
-    map.AnalyzeFormulaString("A+|B");
+    AnalyzeFormulaString(map, "A+|B");
     EXPECT_EQ(MintermsWith(map, "0"), (std::vector<int>{4, 5, 6, 7}));
 
     testing_support::FillMinterms(map, {}, {}, "1", "1");
-    map.AnalyzeFormulaString("A+|B*D");  // (A or not B) and D
+    AnalyzeFormulaString(map, "A+|B*D");  // (A or not B) and D
     EXPECT_EQ(MintermsWith(map, "0"), (std::vector<int>{0, 2, 4, 5, 6, 7, 8, 10, 12, 14}));
 
     // The same text as a sum of products: A or (not B and D).
     map.FormulaType = gmDNF;
     testing_support::FillMinterms(map, {});
-    map.AnalyzeFormulaString("A+|B*D");
+    AnalyzeFormulaString(map, "A+|B*D");
     EXPECT_EQ(MintermsWith(map, "1"), (std::vector<int>{1, 3, 8, 9, 10, 11, 12, 13, 14, 15}));
 }
 
@@ -91,14 +92,14 @@ TEST(AnalyzeFormula, EmptyTextAndHiddenCellsAreLeftAlone) {
     map.SetCells(8, 1, "x");
     map.SetVariableCount(4);
     map.SetCells(1, 1, "*");
-    map.AnalyzeFormulaString("");
-    map.AnalyzeFormulaString("   ");
+    AnalyzeFormulaString(map, "");
+    AnalyzeFormulaString(map, "   ");
     EXPECT_EQ(MintermsWith(map, ""), [] {
         std::vector<int> all;
         for (int m = 1; m < 16; ++m) all.push_back(m);
         return all;
     }());
-    map.AnalyzeFormulaString("|A");
+    AnalyzeFormulaString(map, "|A");
     EXPECT_EQ(map.Cells(1, 1), "1");  // a don't care under the term is overwritten
     EXPECT_EQ(map.Cells(8, 1), "x");  // only the visible map is written
     EXPECT_EQ(map.Cells(5, 1), "");
@@ -126,7 +127,7 @@ TEST(AnalyzeFormula, ReadsTheMinimizersResultBack) {
         back.SetVariableCount(map.VariableCount());
         back.FormulaType = pos ? gmKNF : gmDNF;
         testing_support::FillMinterms(back, {}, {}, other, other);
-        back.AnalyzeFormulaString(map.ResultFormula());
+        AnalyzeFormulaString(back, map.ResultFormula());
         // A single term without literals (the whole map) writes no text; it covers everything.
         const bool wholeMap = map.ResultFormula().empty() && map.ResultCount() > 0;
 

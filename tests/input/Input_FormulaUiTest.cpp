@@ -11,6 +11,7 @@
 
 #include "InputUi.h"
 #include "input/Input_Formula.h"
+#include "input/Sets.h"
 
 namespace {
 
@@ -170,7 +171,7 @@ TEST_F(FormulaDialog, ProductOfSumsWritesZerosAndHistoryListsEachFormulaOnce) {
 
 TEST_F(FormulaDialog, MoveResultShowsTheResultAndLeavesTheMapAlone) {
     StartProgram();
-    form1->Grid.AnalyzeWorkString("8-15", "1");
+    AnalyzeWorkString(form1->Grid, "8-15", "1");
     Analyze();
     const std::vector<std::string> before = MapCells();
     WhileOpen(

@@ -6,6 +6,7 @@
 
 #include "MapHelpers.h"
 #include "engine/CarnoGrid.h"
+#include "input/Sets.h"
 #include "platform/Message.h"
 
 namespace {
@@ -15,7 +16,7 @@ using testing_support::MintermsWith;
 std::vector<int> Read(int variables, const std::string& text) {
     TCarnoGrid map;
     map.SetVariableCount(variables);
-    map.AnalyzeWorkString(text, "1");
+    AnalyzeWorkString(map, text, "1");
     return MintermsWith(map, "1");
 }
 
@@ -25,7 +26,7 @@ struct Sets {
 
 Sets Write(const TCarnoGrid& map) {
     Sets s;
-    map.MapToSets(s.ones, s.zeros, s.dc);
+    MapToSets(map, s.ones, s.zeros, s.dc);
     return s;
 }
 
@@ -60,7 +61,7 @@ TEST(AnalyzeWorkString, ABadCharacterRefusesTheWholeTextAndKeepsTheMap) {
     map.SetCells(1, 1, "0");
     map.SetCells(4, 4, "x");
     for (const std::string bad : {"1;2", "1,2a", "\t1", "+3", "1.5", "\xc3\xa9"}) {
-        EXPECT_FALSE(map.AnalyzeWorkString(bad, "1")) << bad;
+        EXPECT_FALSE(AnalyzeWorkString(map, bad, "1")) << bad;
         EXPECT_TRUE(MintermsWith(map, "1").empty()) << bad;
     }
     EXPECT_EQ(map.Cells(1, 1), "0");
@@ -77,7 +78,7 @@ TEST(AnalyzeWorkString, WritesOnlyTheNamedCellsAndHiddenOnesSurvive) {
     map.SetCells(8, 4, "keep");  // hidden at 4 variables
     map.SetVariableCount(4);
     map.SetCells(2, 2, "0");
-    map.AnalyzeWorkString("13", "*");
+    AnalyzeWorkString(map, "13", "*");
     // n = 4: minterm 13 is row label 11 (row 3), column label 01 (column 2).
     EXPECT_EQ(map.Cells(2, 3), "*");
     EXPECT_EQ(map.Cells(2, 2), "0");
@@ -90,7 +91,7 @@ TEST(AnalyzeWorkString, TextsLongerThan255CharactersAreReadWhole) {
     std::string text;
     for (int m = 0; m < 256; m += 2) text += std::to_string(m) + " , ";
     ASSERT_GT(text.size(), 600u);
-    map.AnalyzeWorkString(text, "1");
+    AnalyzeWorkString(map, text, "1");
     V even;
     for (int m = 0; m < 256; m += 2) even.push_back(m);
     EXPECT_EQ(MintermsWith(map, "1"), even);
@@ -99,25 +100,25 @@ TEST(AnalyzeWorkString, TextsLongerThan255CharactersAreReadWhole) {
 TEST(MapToSets, RunsOfTwoStayApartLongerRunsBecomeRanges) {
     TCarnoGrid map;
     map.SetVariableCount(3);
-    for (int m : {0, 1, 2, 3, 5, 6}) map.AnalyzeWorkString(std::to_string(m), "1");
-    map.AnalyzeWorkString("4", "0");
-    map.AnalyzeWorkString("7", "*");
+    for (int m : {0, 1, 2, 3, 5, 6}) AnalyzeWorkString(map, std::to_string(m), "1");
+    AnalyzeWorkString(map, "4", "0");
+    AnalyzeWorkString(map, "7", "*");
     Sets s = Write(map);
     EXPECT_EQ(s.ones, "0-3,5,6");
     EXPECT_EQ(s.zeros, "4");
     EXPECT_EQ(s.dc, "7");
 
     map.FillCard("");
-    map.AnalyzeWorkString("4,5", "1");
-    map.AnalyzeWorkString("0-2", "0");
+    AnalyzeWorkString(map, "4,5", "1");
+    AnalyzeWorkString(map, "0-2", "0");
     s = Write(map);
     EXPECT_EQ(s.ones, "4,5");
     EXPECT_EQ(s.zeros, "0-2");
     EXPECT_EQ(s.dc, "");  // not "0"
     // Only the exact texts count; empty and other texts belong to no set.
     map.FillCard("");
-    map.AnalyzeWorkString("1", "10");
-    map.AnalyzeWorkString("2", "* ");
+    AnalyzeWorkString(map, "1", "10");
+    AnalyzeWorkString(map, "2", "* ");
     s = Write(map);
     EXPECT_EQ(s.ones + s.zeros + s.dc, "");
 }
@@ -135,9 +136,9 @@ TEST(MapToSets, ReadBackIntoAnEmptiedMapRestoresEveryValue) {
 
         TCarnoGrid back;
         back.SetVariableCount(n);
-        back.AnalyzeWorkString(s.ones, "1");
-        back.AnalyzeWorkString(s.zeros, "0");
-        back.AnalyzeWorkString(s.dc, "*");
+        AnalyzeWorkString(back, s.ones, "1");
+        AnalyzeWorkString(back, s.zeros, "0");
+        AnalyzeWorkString(back, s.dc, "*");
         for (int c = 1; c <= map.MapColumns(); ++c)
             for (int r = 1; r <= map.MapRows(); ++r)
                 ASSERT_EQ(back.Cells(c, r), map.Cells(c, r)) << "n=" << n << " trial " << trial;

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "InputUi.h"
+#include "input/Sets.h"
 #include "input/TTableForm.h"
 #include "input/TruthTable.h"
 
@@ -42,9 +43,9 @@ TEST_F(TruthTableDialog, OpensOnTheMapSoOkAloneChangesNothing) {
     EXPECT_EQ(d()->windowTitle(), "Truth Table");
     form1->SpinEdit1->setValue(3);
     form1->Grid.SetVarName(1, "X");
-    form1->Grid.AnalyzeWorkString("5", "1");
-    form1->Grid.AnalyzeWorkString("0,1", "*");
-    form1->Grid.AnalyzeWorkString("2", "0");
+    AnalyzeWorkString(form1->Grid, "5", "1");
+    AnalyzeWorkString(form1->Grid, "0,1", "*");
+    AnalyzeWorkString(form1->Grid, "2", "0");
     const std::vector<std::string> before = MapCells();
     Analyze();
     const std::vector<std::string> analyzed = MapCells();
@@ -95,7 +96,7 @@ TEST_F(TruthTableDialog, TypedValuesLandInTheirMintermsCellsAndCancelKeepsTheMap
 
 TEST_F(TruthTableDialog, FillAndClearFromTheMenuActOnF1) {
     StartProgram();
-    form1->Grid.AnalyzeWorkString("3", "1");
+    AnalyzeWorkString(form1->Grid, "3", "1");
     EXPECT_EQ(d()->Fill1->title(), "Fill");
     EXPECT_EQ(d()->N21->text(), "with \"*\"");
     WhileOpen(

@@ -5,7 +5,9 @@
 #include <random>
 
 #include "engine/CarnoGrid.h"
+#include "input/Sets.h"
 #include "input/TruthTableData.h"
+#include "input/TruthTableMap.h"
 #include "platform/Message.h"
 
 namespace {
@@ -78,7 +80,7 @@ TEST(TruthTableMap, OneRowLandsInItsMintermsCell) {
     TruthTableData t;
     t.SetVariableCount(3);
     t.SetCells(t.FunctionColumn(1), 6, "1");  // row 6: minterm 5
-    map.FillCarnoCard(t);
+    FillCarnoCard(map, t);
     const TCellPos p = map.PositionOfMinterm(5);
     EXPECT_EQ(map.Cells(p.Col, p.Row), "1");
     int written = 0;
@@ -98,7 +100,7 @@ TEST(TruthTableMap, EditedInputsThatNameNoCellAreSkipped) {
     t.SetCells(1, 3, "");   // minterm 2's row too
     t.SetCells(0, 4, "0");  // minterm 3's row now says 01: a second row for minterm 1
     t.SetCells(t.FunctionColumn(1), 4, "*");
-    map.FillCarnoCard(t);
+    FillCarnoCard(map, t);
     auto at = [&](int m) {
         const TCellPos p = map.PositionOfMinterm(m);
         return map.Cells(p.Col, p.Row);
@@ -112,12 +114,12 @@ TEST(TruthTableMap, EditedInputsThatNameNoCellAreSkipped) {
 TEST(TruthTableMap, MapToTruthTableGivesFirstCharactersAndZeroForEmpty) {
     TCarnoGrid map;
     map.SetVariableCount(2);
-    map.AnalyzeWorkString("0", "1");
-    map.AnalyzeWorkString("1", "*");
-    map.AnalyzeWorkString("2", "10");
+    AnalyzeWorkString(map, "0", "1");
+    AnalyzeWorkString(map, "1", "*");
+    AnalyzeWorkString(map, "2", "10");
     TTruthTableValues v;
     v.Values.fill('?');
-    map.MapToTruthTable(v);
+    MapToTruthTable(map, v);
     EXPECT_EQ(v.VariableCount, 2);
     EXPECT_EQ(v.Values[0], '1');
     EXPECT_EQ(v.Values[1], '*');
@@ -141,7 +143,7 @@ TEST(TruthTableMap, LoadedFromAMapAndCopiedBackGivesTheSameMap) {
         EXPECT_EQ(t.Title(n - 1), "V" + std::to_string(n));
         TCarnoGrid back = map;
         back.FillCard("junk");
-        back.FillCarnoCard(t);
+        FillCarnoCard(back, t);
         for (int c = 1; c <= map.MapColumns(); ++c)
             for (int r = 1; r <= map.MapRows(); ++r)
                 ASSERT_EQ(back.Cells(c, r), map.Cells(c, r)) << "n=" << n << " trial " << trial;

@@ -32,11 +32,11 @@ TEST(ReportRender, ShippedTemplateRendersInChromium) {
     content.formula = map.ResultFormula();
     content.sets = {{"0-2,5,8-10", "3-4,6-7,11-15", ""}};
     std::vector<std::string> lines;
-    map.SaveToHTMLTemp(lines, -1);
+    SaveToHTMLTemp(map, lines, -1);
     content.mapHtml = html::JoinLines(lines);
     content.eachTerm = true;
     for (int k = 0; k < map.ResultCount(); ++k) {
-        map.SaveToHTMLTemp(lines, k);
+        SaveToHTMLTemp(map, lines, k);
         content.terms.push_back({map.GroupToTerm(map.ResultList()[k]), html::JoinLines(lines)});
     }
     std::string missing;
