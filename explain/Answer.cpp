@@ -1,7 +1,9 @@
 #include "explain/Answer.h"
 
+#include <algorithm>
 #include <optional>
 
+#include "engine/FormulaText.h"
 #include "engine/VariableName.h"
 
 namespace explain {
@@ -78,10 +80,46 @@ bool IsPostfixNot(const std::string& ch) {
     return ch == "'" || ch == "\xE2\x80\x99" || ch == "\xE2\x80\xB2";  // ’ ′
 }
 
-struct Literal {
-    int variable = 0;  // 1..vars
-    bool negated = false;
-};
+// The parsed formula's terms over the map's variables; an error for a name the map does not
+// have or a term left empty.
+Answer FromFormula(const ParsedFormula& formula, const MapFunction& f) {
+    Answer answer;
+    const uint32_t negatedBit = f.form == gmKNF ? 1u : 0u;
+    for (const FormulaTerm& term : formula.terms) {
+        if (term.literals.empty()) {
+            answer.error = {Kind::EmptyTerm, term.position};
+            return answer;
+        }
+        // Per variable: bit 1 when it stands plain, bit 2 when negated.
+        std::vector<int> seen(f.vars, 0);
+        const bool constant = term.literals.size() == 1 && !term.literals[0].negated &&
+                              term.literals[0].name == ConstantTerm(f.form);
+        for (const FormulaLiteral& l : term.literals) {
+            const auto name = std::find(f.names.begin(), f.names.end(), l.name);
+            if (name == f.names.end() && constant) break;
+            if (name == f.names.end() || l.name.empty()) {
+                answer.error = {l.name.empty() ? Kind::EmptyTerm : Kind::UnknownName, l.position};
+                return answer;
+            }
+            seen[name - f.names.begin()] |= l.negated ? 2 : 1;
+        }
+        AnswerTerm& t = answer.terms.emplace_back();
+        std::vector<FormulaLiteral> literals;  // in variable order
+        for (int k = 1; k <= f.vars; ++k) {
+            const int polarities = seen[k - 1];
+            if (polarities & 1) literals.push_back({f.names[k - 1], false});
+            if (polarities & 2) literals.push_back({f.names[k - 1], true});
+            if (polarities == 3) t.contradiction = true;
+            if (polarities == 0 || polarities == 3) continue;
+            const uint32_t bit = 1u << (f.vars - k);
+            t.cube.mask |= bit;
+            if ((polarities == 2 ? 1u : 0u) == negatedBit) t.cube.val |= bit;
+        }
+        t.literals = static_cast<int>(literals.size());
+        t.text = literals.empty() ? ConstantTerm(f.form) : WriteTerm(literals, f.form);
+    }
+    return answer;
+}
 
 class Reader {
   public:
@@ -90,17 +128,18 @@ class Reader {
     }
 
     Answer Read() {
-        Answer answer;
         if (glyphs_.empty()) return Fail(Kind::Empty, 1);
         if (glyphs_.size() == 1 && glyphs_[0].text == EmptyFormula(f_.form) && !NameAt(0))
-            return answer;  // the formula of no terms
-        std::vector<std::vector<Literal>> terms;
+            return {};  // the formula of no terms
+        ParsedFormula formula;
+        formula.form = f_.form;
         const bool sums = f_.form == gmKNF;
         for (;;) {
-            std::vector<Literal> term;
+            FormulaTerm term;
+            term.position = glyphs_[at_].position;
             if (!(sums ? ReadSum(term) : ReadProduct(term)))
                 return Fail(error_.kind, error_.position);
-            terms.push_back(std::move(term));
+            formula.terms.push_back(std::move(term));
             if (AtEnd()) break;
             const std::string& next = glyphs_[at_].text;
             if (sums ? IsAnd(next) : next == "+") {
@@ -111,8 +150,7 @@ class Reader {
                             glyphs_[at_].position);
             }
         }
-        for (const auto& literals : terms) answer.terms.push_back(Term(literals));
-        return answer;
+        return FromFormula(formula, f_);
     }
 
   private:
@@ -152,7 +190,7 @@ class Reader {
     }
 
     // One literal, or the constant term; false with the error set.
-    bool ReadLiteral(std::vector<Literal>& term) {
+    bool ReadLiteral(FormulaTerm& term) {
         bool negated = false;
         while (!AtEnd() && IsPrefixNot(glyphs_[at_].text) && !NameAt(at_)) {
             negated = !negated;
@@ -161,9 +199,9 @@ class Reader {
         if (AtEnd()) return SetError(Kind::EmptyTerm);
         const auto name = NameAt(at_);
         if (!name) {
-            if (!negated && IsConstant(at_)) {
-                ++at_;
-                return true;  // a term without literals
+            if (!negated && IsConstant(at_)) {  // a term without literals
+                term.literals.push_back({ConstantTerm(f_.form), false, glyphs_[at_++].position});
+                return true;
             }
             return SetError(glyphs_[at_].text == "(" || glyphs_[at_].text == ")"
                                 ? Kind::Bracket
@@ -171,6 +209,7 @@ class Reader {
                                        ? Kind::EmptyTerm
                                        : Kind::UnknownName));
         }
+        const std::size_t start = at_;
         std::size_t bars = 0;
         for (std::size_t j = 0; j < name->second; ++j) bars += glyphs_[at_ + j].barred;
         if (bars != 0 && bars != name->second) return SetError(Kind::PartlyBarred);
@@ -180,12 +219,12 @@ class Reader {
             negated = !negated;
             ++at_;
         }
-        term.push_back({name->first, negated});
+        term.literals.push_back({f_.names[name->first - 1], negated, glyphs_[start].position});
         return true;
     }
 
     // A product of a sum of products: literals side by side or joined by an AND sign.
-    bool ReadProduct(std::vector<Literal>& term) {
+    bool ReadProduct(FormulaTerm& term) {
         if (!ReadLiteral(term)) return false;
         for (;;) {
             if (AtEnd() || glyphs_[at_].text == "+") return true;
@@ -201,7 +240,7 @@ class Reader {
 
     // A sum of a product of sums, in brackets or not; without brackets it ends where a name
     // follows without "+", so "A+BC" reads as the program's own "A+B*C".
-    bool ReadSum(std::vector<Literal>& term) {
+    bool ReadSum(FormulaTerm& term) {
         const bool bracketed = glyphs_[at_].text == "(";
         if (bracketed) ++at_;
         if (!ReadLiteral(term)) return false;
@@ -221,33 +260,6 @@ class Reader {
         }
     }
 
-    AnswerTerm Term(const std::vector<Literal>& literals) const {
-        // The positive and the negative literals of each variable, in variable order.
-        std::vector<int> seen(f_.vars + 1, 0);  // bit 1: plain, bit 2: negated
-        for (const Literal& l : literals) seen[l.variable] |= l.negated ? 2 : 1;
-        AnswerTerm t;
-        const uint32_t negatedBit = f_.form == gmKNF ? 1u : 0u;
-        const char* join = f_.form == gmKNF ? "+" : "*";
-        for (int k = 1; k <= f_.vars; ++k) {
-            if (!seen[k]) continue;
-            const uint32_t bit = 1u << (f_.vars - k);
-            for (int polarity : {1, 2}) {
-                if (!(seen[k] & polarity)) continue;
-                if (!t.text.empty()) t.text += join;
-                t.text += (polarity == 2 ? "|" : "") + f_.names.at(k - 1);
-                ++t.literals;
-            }
-            if (seen[k] == 3) {
-                t.contradiction = true;
-                continue;
-            }
-            t.cube.mask |= bit;
-            if (((seen[k] == 2) ? 1u : 0u) == negatedBit) t.cube.val |= bit;
-        }
-        if (t.text.empty()) t.text = ConstantTerm(f_.form);
-        return t;
-    }
-
     std::vector<Glyph> glyphs_;
     const MapFunction& f_;
     std::vector<std::vector<std::string>> names_;
@@ -258,6 +270,12 @@ class Reader {
 }  // namespace
 
 Answer ReadAnswer(const std::string& text, const MapFunction& f) {
+    // The program's own language first, through the reader every part shares; what that
+    // cannot read is read as a textbook writes it (which also says where it goes wrong).
+    FormulaReading how;
+    how.keepEmpty = true;
+    how.trimBlanks = true;
+    if (Answer answer = FromFormula(ReadFormula(text, f.form, how), f); answer.ok()) return answer;
     return Reader(text, f).Read();
 }
 
