@@ -10,8 +10,8 @@ namespace cli {
 
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> commands = {
-        &kAnalyzeCommand, &kExplainCommand, &kCheckCommand,   &kSetsCommand,
-        &kConvertCommand, &kReportCommand,  &kCircuitCommand, &kCoreCommand,
+        &kAnalyzeCommand, &kExplainCommand, &kCheckCommand,  &kExerciseCommand, &kWorksheetCommand,
+        &kSetsCommand,    &kConvertCommand, &kReportCommand, &kCircuitCommand,  &kCoreCommand,
         &kVhdlCommand,    &kVerilogCommand, &kPlaCommand,
     };
     return commands;
