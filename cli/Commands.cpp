@@ -10,8 +10,9 @@ namespace cli {
 
 const std::vector<const Subcommand*>& Subcommands() {
     static const std::vector<const Subcommand*> commands = {
-        &kAnalyzeCommand, &kExplainCommand, &kSetsCommand, &kConvertCommand, &kReportCommand,
-        &kCircuitCommand, &kCoreCommand,    &kVhdlCommand, &kVerilogCommand, &kPlaCommand,
+        &kAnalyzeCommand, &kExplainCommand, &kCheckCommand,  &kExerciseCommand, &kWorksheetCommand,
+        &kSetsCommand,    &kConvertCommand, &kReportCommand, &kCircuitCommand,  &kCoreCommand,
+        &kVhdlCommand,    &kVerilogCommand, &kPlaCommand,
     };
     return commands;
 }

@@ -37,6 +37,9 @@ struct Subcommand {
 
 extern const Subcommand kAnalyzeCommand;
 extern const Subcommand kExplainCommand;
+extern const Subcommand kCheckCommand;
+extern const Subcommand kExerciseCommand;
+extern const Subcommand kWorksheetCommand;
 extern const Subcommand kSetsCommand;
 extern const Subcommand kConvertCommand;
 extern const Subcommand kReportCommand;

@@ -23,16 +23,6 @@ const char* kExplainUsage =
     "[--formula F [--formula-type SOP|POS]] [--table T] [--ones S] [--zeros S] [--dc S] "
     "[--max-solutions K] [--json]";
 
-template <class List, class Item>
-void JsonList(std::ostream& out, const List& list, Item&& item) {
-    out << '[';
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i) out << ',';
-        item(list[i]);
-    }
-    out << ']';
-}
-
 void PrintJson(const explain::Explanation& e, std::ostream& out) {
     out << "{\"variables\":" << e.vars << ",\"form\":\"" << (e.form == gmKNF ? "POS" : "SOP")
         << "\",\"primes\":";
@@ -60,14 +50,8 @@ int Run(const Invocation& call) {
     explain::Limits limits;
     if (const auto k = args.Value("max-solutions"))
         limits.maxSolutions = ParseIntOption("--max-solutions", *k, 1, 1000000);
-    TCarnoGrid map;
-    if (!FillMap(map, args, call.messages)) return 1;
-    const TGlueMethod form = args.Has("pos") ? gmKNF : gmDNF;
     explain::MapFunction f;
-    if (!explain::ReadMap(map, form, f).ok) {
-        platform::Say("Invalid data in cell.");
-        return 1;
-    }
+    if (!FillFunction(args, call.messages, f)) return 1;
     const explain::Explanation e = explain::Explain(f, limits);
     if (e.timedOut) {
         platform::ShowMessage(platform::TranslateText("The minimum could not be found in time."),
@@ -90,18 +74,7 @@ const Subcommand kExplainCommand{
     "explain",
     "the exact minimum of a map: primes, essentials and every minimal solution",
     kExplainUsage,
-    {{"km", true},
-     {"vars", true},
-     {"pos", false},
-     {"table", true},
-     {"ones", true},
-     {"zeros", true},
-     {"dc", true},
-     {"names", true},
-     {"formula", true},
-     {"formula-type", true},
-     {"max-solutions", true},
-     {"json", false}},
+    MapOptions({{"max-solutions", true}, {"json", false}}),
     0,
     "",
     Run};

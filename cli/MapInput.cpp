@@ -110,4 +110,21 @@ bool AnalyzeOrSay(TCarnoGrid& map, const Args& args) {
     return false;
 }
 
+std::vector<OptionDef> MapOptions(std::vector<OptionDef> more) {
+    std::vector<OptionDef> options{{"km", true},          {"vars", true},  {"pos", false},
+                                   {"table", true},       {"ones", true},  {"zeros", true},
+                                   {"dc", true},          {"names", true}, {"formula", true},
+                                   {"formula-type", true}};
+    options.insert(options.end(), more.begin(), more.end());
+    return options;
+}
+
+bool FillFunction(const Args& args, const MessageCapture& messages, explain::MapFunction& f) {
+    TCarnoGrid map;
+    if (!FillMap(map, args, messages)) return false;
+    if (explain::ReadMap(map, args.Has("pos") ? gmKNF : gmDNF, f).ok) return true;
+    platform::Say("Invalid data in cell.");
+    return false;
+}
+
 }  // namespace cli

@@ -4,9 +4,12 @@
 // this order, each as the program's own command would. A subcommand's Args decide which of
 // these it accepts.
 
+#include <vector>
+
 #include "cli/Args.h"
 #include "cli/MessageCapture.h"
 #include "engine/CarnoGrid.h"
+#include "explain/Explain.h"
 
 namespace cli {
 
@@ -16,5 +19,12 @@ bool FillMap(TCarnoGrid& map, const Args& args, const MessageCapture& messages);
 
 // The Analyze command as --pos chooses the form; false when a cell was refused, and said so.
 bool AnalyzeOrSay(TCarnoGrid& map, const Args& args);
+
+// The map options every map-reading command takes (with --pos), followed by `more`.
+std::vector<OptionDef> MapOptions(std::vector<OptionDef> more);
+
+// FillMap, then the map read as the explanation counts it in the form --pos chooses. False
+// when the map refused an input or a cell (the program's message has been printed).
+bool FillFunction(const Args& args, const MessageCapture& messages, explain::MapFunction& f);
 
 }  // namespace cli

@@ -71,12 +71,16 @@ QImage Raster(const Canvas& canvas, double scale) {
     return image;
 }
 
-std::string TexDocument(const Canvas& canvas) {
+std::string TikzPicture(const Canvas& canvas) {
     TikzDevice device(canvas.width, canvas.height);
     {
         QPainter painter(&device);
         PaintOn(painter, canvas);
     }
+    return device.Picture();
+}
+
+std::string TexDocument(const Canvas& canvas) {
     // The page takes the picture's size: pdfTeX's page size registers (LuaTeX's as a fallback),
     // so that only LaTeX's base and TikZ are needed.
     return "% " + canvas.title +
@@ -88,7 +92,7 @@ std::string TexDocument(const Canvas& canvas) {
            "\\newsavebox{\\mwpicture}\n"
            "\\begin{document}\n"
            "\\savebox{\\mwpicture}{%\n" +
-           device.Picture() +
+           TikzPicture(canvas) +
            "}%\n"
            "\\ifdefined\\pdfpagewidth\n"
            "  \\pdfpagewidth=\\wd\\mwpicture \\pdfpageheight=\\dimexpr\\ht\\mwpicture+\\dp\\mwpicture\\relax\n"

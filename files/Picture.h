@@ -35,6 +35,8 @@ std::string SvgText(const Canvas& canvas);
 // Null for a scale outside kMinScale..kMaxScale or a picture too large to hold.
 QImage Raster(const Canvas& canvas, double scale);
 std::string TexDocument(const Canvas& canvas);
+// The tikzpicture alone (with its colour definitions), for a document of the caller's.
+std::string TikzPicture(const Canvas& canvas);
 
 // Writes the kind through an atomic replace; false with *error (the English reason or the
 // system's text) otherwise. scale counts for PNG only.

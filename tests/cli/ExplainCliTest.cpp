@@ -3,25 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
-#include "cli/CliRun.h"
-
-namespace {
+#include "cli/CliJson.h"
 
 using testing_support::Cli;
 using testing_support::CliRun;
-
-QJsonObject Json(const CliRun& r) {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(r.out), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out;
-    return doc.object();
-}
-
-}  // namespace
+using testing_support::Json;
 
 TEST(ExplainCli, FirstMinimumThenTheComparisonAndTheCount) {
     CliRun r = Cli({"explain", "--ones", "0,1,4,8,10,12,14", "--dc", "5,9"});
