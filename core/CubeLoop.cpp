@@ -135,7 +135,10 @@ void CubeLoop::RaiseLiterals(Word* cube) {
     std::stable_sort(vars.begin(), vars.end(),
                      [&](int a, int b) { return conflicts[a] < conflicts[b]; });
     std::vector<Word> trial(cube, cube + s_.Width());
+    // Inputs some off cube is kept out by alone stay; raising the others may keep them too.
+    const std::vector<Word> must = Lowering(cube);
     for (int v : vars) {
+        if (must[v >> 5] >> (2 * (v & 31)) & 1) continue;
         const int was = Shape::Literal(trial.data(), v);
         Shape::SetLiteral(trial.data(), v, 2);
         if (Feasible(trial.data()))
@@ -159,6 +162,35 @@ void CubeLoop::AddOutputs(Word* cube, const CubeList& f) {
     });
 }
 
+std::vector<Word> CubeLoop::Lowering(const Word* cube) {
+    const int iw = s_.inWords;
+    std::vector<Word> must(iw, 0), conflict(iw);
+    ForEachOutput(cube + iw, s_.outWords, [&](int j) {
+        if (!hasOff_[j]) return;
+        const CubeList& r = off_[j];
+        units_ += static_cast<int64_t>(r.Size()) * iw;
+        for (std::size_t i = 0; i < r.Size(); ++i) {
+            int count = 0;
+            for (int k = 0; k < iw && count < 2; ++k) {
+                const Word x = r[i][k] & cube[k];
+                conflict[k] = ~(x | x >> 1) & kLow;
+                count += std::popcount(conflict[k]);
+            }
+            if (count == 1)
+                for (int k = 0; k < iw; ++k) must[k] |= conflict[k];
+        }
+    });
+    return must;
+}
+
+bool CubeLoop::Raises(const Word* from, const Word* to, const std::vector<Word>& must) const {
+    for (int k = 0; k < s_.inWords; ++k) {
+        const Word d = from[k] ^ to[k];
+        if ((d | d >> 1) & kLow & must[k]) return true;
+    }
+    return false;
+}
+
 void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered) {
     const int w = s_.Width(), iw = s_.inWords;
     std::vector<Word> cur(f[at], f[at] + w), merged(w);
@@ -177,6 +209,7 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     int failed = 0;
+    std::vector<Word> must = Lowering(cur.data());
     for (const auto& [cost, i] : candidates) {
         if (covered[i]) continue;
         merge(i);
@@ -184,9 +217,12 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
             covered[i] = 1;
             continue;
         }
+        units_ += w;
+        if (Raises(cur.data(), merged.data(), must)) continue;
         if (Feasible(merged.data())) {
             cur = merged;
             covered[i] = 1;
+            must = Lowering(cur.data());
         } else if (++failed >= kMaxFailedMerges || work_.Over()) {
             break;
         }

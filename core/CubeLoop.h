@@ -49,6 +49,10 @@ class CubeLoop {
     // c (cube `at` of f, or a copy) cut to the smallest cube holding what no other cube of f
     // (but those `alive` rules out) nor a don't care holds; false where that is nothing.
     bool Reduced(const CubeList& f, const std::vector<char>* alive, std::size_t at, Word* c);
+    // The inputs (low bit of each pair) whose literal alone keeps the cube off some listed off
+    // cube: raising any of them takes an off point.
+    std::vector<Word> Lowering(const Word* cube);
+    bool Raises(const Word* from, const Word* to, const std::vector<Word>& must) const;
     void ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered);
     void RaiseLiterals(Word* cube);
     void AddOutputs(Word* cube, const CubeList& f);
