@@ -22,12 +22,6 @@ void ForEachOutput(const Word* out, int words, F&& f) {
         for (Word x = out[k]; x; x &= x - 1) f(k * 64 + std::countr_zero(x));
 }
 
-bool SharesOutput(const Word* a, const Word* b, int words) {
-    for (int k = 0; k < words; ++k)
-        if (a[k] & b[k]) return true;
-    return false;
-}
-
 }  // namespace
 
 CubeLoop::CubeLoop(const Shape& shape, CubeList dc, std::vector<CubeList> off,
@@ -286,53 +280,6 @@ void CubeLoop::Reduce(CubeList& f) {
     for (std::size_t at : BySize(f, true))
         if (!Reduced(f, &alive, at, f[at])) alive[at] = 0;
     f.Keep(alive);
-}
-
-CubeList CubeLoop::Essentials(CubeList& f) {
-    const int w = s_.Width(), iw = s_.inWords, ow = s_.outWords;
-    CubeList essential(w);
-    std::vector<char> keep(f.Size(), 1);
-    for (std::size_t at = 0; at < f.Size(); ++at) {
-        const Word* c = f[at];
-        // The consensus of c with every cube at most one part away: c is essential where they
-        // leave part of it uncovered.
-        CubeList near(w);
-        const auto take = [&](const Word* g) {
-            const int dIn = Distance(g, c, iw);
-            const bool shares = SharesOutput(g + iw, c + iw, ow);
-            if (dIn + (shares ? 0 : 1) > 1) return;
-            Word* h = near.Add();
-            for (int k = 0; k < w; ++k) h[k] = g[k] & c[k];
-            if (!shares) {
-                for (int k = 0; k < ow; ++k) h[iw + k] = g[iw + k] | c[iw + k];
-            } else if (dIn == 1) {
-                for (int k = 0; k < iw; ++k) {
-                    const Word x = h[k];
-                    const Word gone = ~(x | x >> 1) & kLow;
-                    h[k] |= gone | gone << 1;
-                }
-            }
-        };
-        for (std::size_t i = 0; i < f.Size(); ++i)
-            if (i != at) take(f[i]);
-        for (std::size_t i = 0; i < dc_.Size(); ++i) take(dc_[i]);
-        units_ += static_cast<int64_t>(f.Size() + dc_.Size()) * w;
-        bool covered = true;
-        ForEachOutput(c + iw, ow, [&](int j) {
-            if (!covered) return;
-            CubeList scratch(iw);
-            Gather(near, nullptr, static_cast<std::size_t>(-1), c, j, scratch);
-            covered = Tautology(std::move(scratch), &units_);
-        });
-        Spend();
-        if (!covered) {
-            essential.Add(c);
-            keep[at] = 0;
-        }
-    }
-    f.Keep(keep);
-    for (std::size_t i = 0; i < essential.Size(); ++i) dc_.Add(essential[i]);
-    return essential;
 }
 
 bool CubeLoop::LastGasp(CubeList& f) {

@@ -26,8 +26,6 @@ class CubeLoop {
     void Irredundant(CubeList& f);
     // Each cube cut to the smallest one that still covers what only it covers.
     void Reduce(CubeList& f);
-    // Moves the essential primes out of f into the returned list; they join the don't cares.
-    CubeList Essentials(CubeList& f);
     // Every cube reduced on its own, then expanded into the others' reductions: where new
     // primes make a cheaper irredundant cover, f becomes it.
     bool LastGasp(CubeList& f);
