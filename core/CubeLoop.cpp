@@ -22,12 +22,6 @@ void ForEachOutput(const Word* out, int words, F&& f) {
         for (Word x = out[k]; x; x &= x - 1) f(k * 64 + std::countr_zero(x));
 }
 
-bool SharesOutput(const Word* a, const Word* b, int words) {
-    for (int k = 0; k < words; ++k)
-        if (a[k] & b[k]) return true;
-    return false;
-}
-
 }  // namespace
 
 CubeLoop::CubeLoop(const Shape& shape, CubeList dc, std::vector<CubeList> off,
@@ -135,7 +129,10 @@ void CubeLoop::RaiseLiterals(Word* cube) {
     std::stable_sort(vars.begin(), vars.end(),
                      [&](int a, int b) { return conflicts[a] < conflicts[b]; });
     std::vector<Word> trial(cube, cube + s_.Width());
+    // Inputs some off cube is kept out by alone stay; raising the others may keep them too.
+    const std::vector<Word> must = Lowering(cube);
     for (int v : vars) {
+        if (must[v >> 5] >> (2 * (v & 31)) & 1) continue;
         const int was = Shape::Literal(trial.data(), v);
         Shape::SetLiteral(trial.data(), v, 2);
         if (Feasible(trial.data()))
@@ -159,6 +156,35 @@ void CubeLoop::AddOutputs(Word* cube, const CubeList& f) {
     });
 }
 
+std::vector<Word> CubeLoop::Lowering(const Word* cube) {
+    const int iw = s_.inWords;
+    std::vector<Word> must(iw, 0), conflict(iw);
+    ForEachOutput(cube + iw, s_.outWords, [&](int j) {
+        if (!hasOff_[j]) return;
+        const CubeList& r = off_[j];
+        units_ += static_cast<int64_t>(r.Size()) * iw;
+        for (std::size_t i = 0; i < r.Size(); ++i) {
+            int count = 0;
+            for (int k = 0; k < iw && count < 2; ++k) {
+                const Word x = r[i][k] & cube[k];
+                conflict[k] = ~(x | x >> 1) & kLow;
+                count += std::popcount(conflict[k]);
+            }
+            if (count == 1)
+                for (int k = 0; k < iw; ++k) must[k] |= conflict[k];
+        }
+    });
+    return must;
+}
+
+bool CubeLoop::Raises(const Word* from, const Word* to, const std::vector<Word>& must) const {
+    for (int k = 0; k < s_.inWords; ++k) {
+        const Word d = from[k] ^ to[k];
+        if ((d | d >> 1) & kLow & must[k]) return true;
+    }
+    return false;
+}
+
 void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered) {
     const int w = s_.Width(), iw = s_.inWords;
     std::vector<Word> cur(f[at], f[at] + w), merged(w);
@@ -177,6 +203,7 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
     std::stable_sort(candidates.begin(), candidates.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     int failed = 0;
+    std::vector<Word> must = Lowering(cur.data());
     for (const auto& [cost, i] : candidates) {
         if (covered[i]) continue;
         merge(i);
@@ -184,9 +211,12 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
             covered[i] = 1;
             continue;
         }
+        units_ += w;
+        if (Raises(cur.data(), merged.data(), must)) continue;
         if (Feasible(merged.data())) {
             cur = merged;
             covered[i] = 1;
+            must = Lowering(cur.data());
         } else if (++failed >= kMaxFailedMerges || work_.Over()) {
             break;
         }
@@ -250,53 +280,6 @@ void CubeLoop::Reduce(CubeList& f) {
     for (std::size_t at : BySize(f, true))
         if (!Reduced(f, &alive, at, f[at])) alive[at] = 0;
     f.Keep(alive);
-}
-
-CubeList CubeLoop::Essentials(CubeList& f) {
-    const int w = s_.Width(), iw = s_.inWords, ow = s_.outWords;
-    CubeList essential(w);
-    std::vector<char> keep(f.Size(), 1);
-    for (std::size_t at = 0; at < f.Size(); ++at) {
-        const Word* c = f[at];
-        // The consensus of c with every cube at most one part away: c is essential where they
-        // leave part of it uncovered.
-        CubeList near(w);
-        const auto take = [&](const Word* g) {
-            const int dIn = Distance(g, c, iw);
-            const bool shares = SharesOutput(g + iw, c + iw, ow);
-            if (dIn + (shares ? 0 : 1) > 1) return;
-            Word* h = near.Add();
-            for (int k = 0; k < w; ++k) h[k] = g[k] & c[k];
-            if (!shares) {
-                for (int k = 0; k < ow; ++k) h[iw + k] = g[iw + k] | c[iw + k];
-            } else if (dIn == 1) {
-                for (int k = 0; k < iw; ++k) {
-                    const Word x = h[k];
-                    const Word gone = ~(x | x >> 1) & kLow;
-                    h[k] |= gone | gone << 1;
-                }
-            }
-        };
-        for (std::size_t i = 0; i < f.Size(); ++i)
-            if (i != at) take(f[i]);
-        for (std::size_t i = 0; i < dc_.Size(); ++i) take(dc_[i]);
-        units_ += static_cast<int64_t>(f.Size() + dc_.Size()) * w;
-        bool covered = true;
-        ForEachOutput(c + iw, ow, [&](int j) {
-            if (!covered) return;
-            CubeList scratch(iw);
-            Gather(near, nullptr, static_cast<std::size_t>(-1), c, j, scratch);
-            covered = Tautology(std::move(scratch), &units_);
-        });
-        Spend();
-        if (!covered) {
-            essential.Add(c);
-            keep[at] = 0;
-        }
-    }
-    f.Keep(keep);
-    for (std::size_t i = 0; i < essential.Size(); ++i) dc_.Add(essential[i]);
-    return essential;
 }
 
 bool CubeLoop::LastGasp(CubeList& f) {

@@ -26,8 +26,6 @@ class CubeLoop {
     void Irredundant(CubeList& f);
     // Each cube cut to the smallest one that still covers what only it covers.
     void Reduce(CubeList& f);
-    // Moves the essential primes out of f into the returned list; they join the don't cares.
-    CubeList Essentials(CubeList& f);
     // Every cube reduced on its own, then expanded into the others' reductions: where new
     // primes make a cheaper irredundant cover, f becomes it.
     bool LastGasp(CubeList& f);
@@ -49,6 +47,10 @@ class CubeLoop {
     // c (cube `at` of f, or a copy) cut to the smallest cube holding what no other cube of f
     // (but those `alive` rules out) nor a don't care holds; false where that is nothing.
     bool Reduced(const CubeList& f, const std::vector<char>* alive, std::size_t at, Word* c);
+    // The inputs (low bit of each pair) whose literal alone keeps the cube off some listed off
+    // cube: raising any of them takes an off point.
+    std::vector<Word> Lowering(const Word* cube);
+    bool Raises(const Word* from, const Word* to, const std::vector<Word>& must) const;
     void ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered);
     void RaiseLiterals(Word* cube);
     void AddOutputs(Word* cube, const CubeList& f);

@@ -151,7 +151,6 @@ CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& opti
     loop.Expand(f);
     loop.Irredundant(f);
     step("loop");
-    const CubeList essential = loop.Essentials(f);
     CubeList best = f;
     for (bool again = true; again && !work.Over();) {
         for (;;) {
@@ -170,8 +169,6 @@ CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& opti
         if (again && loop.Cost(f) < loop.Cost(best)) best = f;
     }
     f = best;
-    for (std::size_t i = 0; i < essential.Size(); ++i) f.Add(essential[i]);
-    loop.Dc() = sets.dc;
     loop.MakeSparse(f);
     step("sparse");
 

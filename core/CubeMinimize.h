@@ -1,7 +1,7 @@
 #pragma once
 // The core for functions of any width: on-set, don't cares and off-set kept as lists of cubes
 // (CubeSet.h) with the outputs as one multiple-valued part, minimized by the espresso loop on
-// cubes (expand, essential primes, irredundant, reduce, last gasp, a final sparse step). Where
+// cubes (expand, irredundant, reduce, last gasp, a final sparse step). Where
 // an output's off-set would be too large to list, expand asks whether a cube stays inside the
 // on-set and the don't cares by tautology instead. Allowances are counted in work, so the
 // answer depends only on the problem and the options. The cover is verified before it is

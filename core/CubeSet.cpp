@@ -129,6 +129,16 @@ int SplitVariable(const CubeList& list, const Columns& cols, int64_t* units) {
     return static_cast<int>(std::max_element(count.begin(), count.end()) - count.begin());
 }
 
+// Free everywhere but perhaps at `except`.
+bool IsUniverse(const Word* a, int words, int except) {
+    for (int k = 0; k < words; ++k) {
+        Word x = a[k];
+        if (k == except / 32) x |= Word{3} << (2 * (except % 32));
+        if (~x) return false;
+    }
+    return true;
+}
+
 void CofactorVar(const CubeList& list, int var, int value, CubeList& into, int64_t* units) {
     std::vector<Word> c(list.Width(), ~Word{0});
     Shape::SetLiteral(c.data(), var, value);
@@ -267,6 +277,13 @@ bool ComplementSupercube(CubeList list, Word* out, int64_t* units) {
     for (int value = 0; value < 2; ++value) {
         CubeList cof(w);
         CofactorVar(list, var, value, cof, units);
+        // Where the first half's left-out points already span every other input, the answer
+        // is the universe unless the second half leaves nothing out: tautology says that
+        // without the second half's own (on unate lists, exponential) descent.
+        if (found && IsUniverse(out, w, var)) {
+            if (!Tautology(std::move(cof), units)) std::fill(out, out + w, ~Word{0});
+            return true;
+        }
         if (!ComplementSupercube(std::move(cof), part.data(), units)) continue;
         Shape::SetLiteral(part.data(), var, value);
         if (!found)
