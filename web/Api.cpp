@@ -10,6 +10,7 @@
 
 #include "engine/Analyze.h"
 #include "engine/Notation.h"
+#include "engine/VariableName.h"
 #include "explain/Explain.h"
 #include "explain/Loops.h"
 #include "explain/Sentences.h"
@@ -263,6 +264,38 @@ std::string Language(const std::vector<std::string>& f) {
     return reply.Finish(true);
 }
 
+// State fields 1..3, then the names of variables 1..n, already upper-cased and cut to 10
+// characters as the options dialog does: checked as that dialog checks them, every problem
+// said, and taken only when all are sound.
+std::string Names(const std::vector<std::string>& f) {
+    Reply reply;
+    MapState state;
+    if (!ParseState(Field(f, 1), Field(f, 2), Field(f, 3), state)) return reply.Finish(false);
+    std::vector<std::string> names;
+    for (int i = 0; i < state.vars; ++i) names.push_back(Field(f, 4 + i));
+    bool ok = true;
+    for (const std::string& name : names) {
+        const std::string problem = name.empty()
+                                        ? platform::TranslateText("Variable can not bee NULL")
+                                        : varname::Problem(name);
+        if (problem.empty()) continue;
+        platform::ShowMessage(problem, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        ok = false;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i)
+        for (std::size_t j = i + 1; j < names.size(); ++j)
+            if (names[i] == names[j]) {
+                platform::ShowMessage(platform::TranslateText("Variable: \"") + names[j] +
+                                          "\"\r\n" + platform::TranslateText("is redeclarated."),
+                                      platform::MsgIcon::Error, platform::MsgButtons::Ok);
+                ok = false;
+            }
+    if (!ok) return reply.Finish(false);
+    state.names = names;
+    WriteState(reply.json, state);
+    return reply.Finish(true);
+}
+
 // Fields 1..n: English texts of the program; answers their translations in order.
 std::string Translate(const std::vector<std::string>& f) {
     Reply reply;
@@ -298,6 +331,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* mw_call(const char* request) {
             answer = web::Save(f);
         else if (command == "language")
             answer = web::Language(f);
+        else if (command == "names")
+            answer = web::Names(f);
         else if (command == "translate")
             answer = web::Translate(f);
         else

@@ -37,6 +37,16 @@ export async function seededMaps(b, url, cases, check, figures) {
     if (c.vars === 8) figures.worst8Ms = Math.max(figures.worst8Ms || 0, ms);
     compare(check, `map ${i} (${c.vars} variables, ${c.pos ? 'POS' : 'SOP'})`, await readPage(page), c);
   }
+  // "An exact minimum": the result costs what the minimal solutions cost.
+  await page.select('#method', 'exact');
+  for (const [i, c] of cases.slice(0, 28).entries()) {
+    await analysed(page, () => page.evaluate((h) => { location.hash = h; }, linkOfCase(c)));
+    const terms = (await readPage(page)).terms;
+    const literals = terms.reduce((n, t) => n + t.split(c.pos ? '+' : '*').filter((x) => x !== '').length, 0);
+    const cost = terms.length === 1 && /^[01]$/.test(terms[0]) ? [1, 0] : [terms.length, literals];
+    check(`exact map ${i}: the minimum`, same(cost, [c.explain.minimum.terms, c.explain.minimum.literals]),
+      `${cost} for ${terms}`);
+  }
   await page.close();
 }
 
@@ -95,12 +105,24 @@ export async function badInput(b, url, check, german) {
   }, 'Invalid symbol in string.');
   await tryIt('bad link', () => page.evaluate(() => { location.hash = '#v=9&ones=1'; }),
     'Invalid number of variables');
+  await page.evaluate(() => { for (const d of document.querySelectorAll('details')) d.open = true; });
+  const setNames = (names) => page.evaluate((n) => {
+    document.querySelectorAll('#names input').forEach((input, i) => { input.value = n[i]; });
+    document.querySelector('#names-form button').click();
+  }, names);
+  await tryIt('names twice', () => setNames(['q', 'Q', 'C']), 'Variable: "Q"\r\nis redeclarated.');
+  await tryIt('name with an operator', () => setNames(['A+', 'B', 'C']), 'Invalid variable name: "A+"');
+  await setNames(['x1', 'Y', 'Z']);
+  await page.waitForFunction(() => document.querySelector('th.corner').textContent.includes('X1'), { timeout: 10000 })
+    .catch(() => {});
+  const corner = await page.$eval('th.corner', (th) => th.textContent.replace(/\s+/g, ' ').trim());
+  check('names taken, upper case', corner === 'Y Z X1', corner);
   await page.select('#language', 'german');
   await page.waitForFunction((t) => document.getElementById('analyze').textContent === t, { timeout: 10000 }, german.analyze);
   check('German captions', true);
   await page.$eval('#formula', (el) => { el.value = ''; });
   await tryIt('German message', async () => {
-    await page.type('#formula', 'A*Q');
+    await page.type('#formula', 'Y*Q');  // the names are X1, Y and Z now
     await page.click('#formula-form button');
   }, german.unknownVariable);
   await page.close();
@@ -133,18 +155,22 @@ export async function undoRedo(b, url, check) {
   await page.close();
 }
 
-// Files through the program's own writers and readers; the picture against the desktop's.
+// Files through the program's own writers and readers; the pictures against the desktop's.
 export async function filesAndPictures(b, url, check, cli, dir) {
   const page = await b.open(`${url}#v=5&ones=0,1,4,5,31&dc=7`);
-  const km = await page.evaluate(() => window.mapwright.saveAs('km'));
-  check('save .km', km && km.length > 0, String(km));
-  writeFileSync(join(dir, 'page.km'), km);
-  const input = await page.$('#open');
-  await page.click('#clear');
-  await input.uploadFile(join(dir, 'page.km'));
-  await page.waitForFunction(() => document.querySelector('#map td[data-m="31"]').textContent === '1', { timeout: 10000 });
-  check('open .km', true);
-  const svg = await page.evaluate(() => window.mapwright.svg());
+  const cells = async () => (await page.evaluate(() => [...document.querySelectorAll('#map td[role=gridcell]')]
+    .sort((x, y) => x.dataset.m - y.dataset.m).map((td) => td.textContent).join(',')));
+  const before = await cells();
+  for (const kind of ['km', 'csv', 'pla']) {
+    const text = await page.evaluate((k) => window.mapwright.saveAs(k), kind);
+    check(`save .${kind}`, text && text.length > 0, String(text));
+    writeFileSync(join(dir, `page.${kind}`), text || '');
+    await page.click('#clear');
+    await (await page.$('#open')).uploadFile(join(dir, `page.${kind}`));
+    await page.waitForFunction(() => document.querySelector('#map td[data-m="31"]').textContent === '1', { timeout: 10000 })
+      .catch(() => {});
+    check(`open .${kind} gives the map back`, (await cells()) === before, await cells());
+  }
   execFileSync(cli, ['convert', join(dir, 'page.km'), join(dir, 'desktop.svg')]);
   const desktop = readFileSync(join(dir, 'desktop.svg'), 'utf8');
   // The desktop's SVG gives its size in millimetres at 96 dots per inch.
@@ -153,11 +179,24 @@ export async function filesAndPictures(b, url, check, cli, dir) {
     const px = (v, unit) => (unit ? (Number(v) * 96) / 25.4 : Number(v));
     return m ? [px(m[1], m[2]), px(m[3], m[4])] : null;
   };
-  const [w, h] = size(svg), desk = size(desktop);
-  check('picture size as the desktop\'s', desk && Math.abs(w - desk[0]) <= 1 && Math.abs(h - desk[1]) <= 1,
+  const [w, h] = size(await page.evaluate(() => window.mapwright.svg())), desk = size(desktop);
+  check('SVG picture as large as the desktop\'s', desk && Math.abs(w - desk[0]) <= 1 && Math.abs(h - desk[1]) <= 1,
     `page ${w}x${h}, desktop ${desk}`);
+  execFileSync(cli, ['convert', join(dir, 'page.km'), join(dir, 'desktop.png')]);
+  const png = readFileSync(join(dir, 'desktop.png'));
+  const pngSize = await page.evaluate(() => window.mapwright.pngSize());
+  check('PNG picture as large as the desktop\'s', same(pngSize, [png.readUInt32BE(16), png.readUInt32BE(20)]),
+    `page ${pngSize}, desktop ${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`);
   const tex = await page.evaluate(() => window.mapwright.tex());
-  check('TeX picture', tex.includes('\\begin{tikzpicture}') && tex.includes('\\end{document}'), '');
+  writeFileSync(join(dir, 'page.tex'), tex);
+  let compiled = true;
+  try {
+    execFileSync('pdflatex', ['-interaction=nonstopmode', '-halt-on-error', 'page.tex'], { cwd: dir, stdio: 'ignore' });
+  } catch (e) {
+    compiled = e.code === 'ENOENT' ? 'no pdflatex' : false;  // installed by ./test; absent: said, not failed
+  }
+  if (compiled === 'no pdflatex') console.log('pdflatex is not installed: the TeX picture was not compiled');
+  else check('TeX picture compiles', compiled);
   await page.close();
 }
 

@@ -25,6 +25,7 @@ function say(messages) {
 
 function clearResults() {
   result = explanation = null;
+  if (view) view.show([], []);  // no term or loop of a result that is gone
   $('formula-out').textContent = '';
   for (const id of ['terms', 'primes', 'solutions', 'steps']) $(id).innerHTML = '';
   for (const id of ['summary', 'count', 'chart', 'primes-head', 'solutions-head']) $(id).textContent = '';
@@ -36,7 +37,15 @@ function changed() {
   view.render();
   renderTruthTable($('truth-table'), state, $('tt-box').open);
   $('vars').value = String(state.vars);
+  showNames();
   history.replaceState(null, '', linkOf(state, pos()));
+}
+
+function showNames() {
+  const box = $('names');
+  box.innerHTML = state.names.slice(0, state.vars).map((n, i) =>
+    `<input aria-label="${i + 1}" maxlength="10" autocomplete="off" spellcheck="false">`).join('');
+  [...box.children].forEach((input, i) => { input.value = state.names[i]; });
 }
 
 async function analyze() {
@@ -179,6 +188,12 @@ function bind() {
     e.preventDefault();
     fill('sets', $('ones').value, $('zeros').value, $('dcs').value);
   };
+  $('names-form').onsubmit = (e) => {
+    e.preventDefault();
+    // As the options dialog: upper case, at most 10 characters, then the one rule for names.
+    const names = [...$('names').querySelectorAll('input')].map((i) => i.value.toUpperCase().slice(0, 10));
+    fill('names', ...names);
+  };
   $('tt-box').ontoggle = () => renderTruthTable($('truth-table'), state, $('tt-box').open);
   $('truth-table').onchange = (e) => {
     const m = Number(e.target.dataset.m);
@@ -217,6 +232,7 @@ async function boot() {
   view = new MapView($('map'), state, layouts, { enter: (minterms, v) => state.setCells(minterms, v) });
   state.onChange(changed);
   bind();
+  showNames();
   document.body.dataset.ready = 'true';
   window.mapwright.readyMs = performance.now();
   await logic;
@@ -229,5 +245,15 @@ async function boot() {
 }
 
 // What the tests read besides the page itself: the exports' texts and the time to ready.
-window.mapwright = { svg: () => svgText(picture()), tex: () => texText(picture()), saveAs, readyMs: null, logicMs: null };
+window.mapwright = {
+  svg: () => svgText(picture()),
+  tex: () => texText(picture()),
+  pngSize: async () => {
+    const bitmap = await createImageBitmap(await pngBlob(picture()));
+    return [bitmap.width, bitmap.height];
+  },
+  saveAs,
+  readyMs: null,
+  logicMs: null,
+};
 boot().catch((e) => say([String(e && e.message ? e.message : e)]));

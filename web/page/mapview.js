@@ -144,8 +144,10 @@ export class MapView {
 
   drawLoops() {
     const box = this.root.getBoundingClientRect();
-    const first = this.cell(0, 0).getBoundingClientRect();
-    const last = this.cell(this.cols() - 1, this.rows() - 1).getBoundingClientRect();
+    const firstCell = this.cell(0, 0), lastCell = this.cell(this.cols() - 1, this.rows() - 1);
+    if (!firstCell || !lastCell) return;  // the table is of another size until the next render
+    const first = firstCell.getBoundingClientRect();
+    const last = lastCell.getBoundingClientRect();
     const w = (last.right - first.left) / this.cols();
     const h = (last.bottom - first.top) / this.rows();
     const x0 = first.left - box.left, y0 = first.top - box.top;

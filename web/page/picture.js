@@ -24,7 +24,9 @@ export function pictureLayout(p) {
   const names = p.names.slice(0, p.layout.vars);
   const rowNames = names.slice(0, l.rowVars).join(' ');
   const colNames = names.slice(l.rowVars).join(' ');
-  const f = metrics('0');
+  // The line height as the desktop's picture takes it (DejaVu Sans: ascent 0.928 em, descent
+  // 0.236 em): browsers round their font box, which would make the band a pixel shorter.
+  const f = { ascent: 0.928 * FONT_PX, descent: 0.236 * FONT_PX };
   let widest = metrics(l.colGray[0]).width;
   const cells = [];
   for (let r = 0; r < rows; ++r)
@@ -127,7 +129,7 @@ export function pngBlob(p, scale = 1) {
 const texEsc = (t) => String(t).replace(/[\\{}$&#^_%~]/g, (ch) => (ch === '\\' ? '\\textbackslash{}' : `\\${ch}`));
 const rgb = (hex) => `{rgb,255:red,${parseInt(hex.slice(1, 3), 16)};green,${parseInt(hex.slice(3, 5), 16)};blue,${parseInt(hex.slice(5, 7), 16)}}`;
 
-// A standalone document: pdflatex makes a page cropped to the picture, 1 px = 1 pt.
+// A document pdflatex makes into a page cropped to the picture, 1 px = 1 pt.
 export function texText(p) {
   const g = pictureLayout(p);
   const lines = shapes(g).map((s) => {
@@ -147,13 +149,27 @@ export function texText(p) {
     if (s.text === '') return '';
     return `\\node[anchor=base west,inner sep=0pt,color=${rgb(s.fill || '#000000')}] at (${n(s.x)},${n(s.y)}) {${texEsc(s.text)}};`;
   }).filter(Boolean);
-  return `\\documentclass[tikz,border=0pt]{standalone}
-\\usepackage[T1]{fontenc}
+  // The desktop's frame: the page takes the picture's size (pdfTeX's page size registers,
+  // LuaTeX's as a fallback), so that only LaTeX's base and TikZ are needed.
+  return `% Karnaugh Map
+\\documentclass{article}
+\\usepackage{fix-cm}
+\\usepackage{tikz}
+\\pagestyle{empty}
+\\newsavebox{\\mwpicture}
 \\begin{document}
-\\begin{tikzpicture}[x=1pt,y=-1pt,font=\\fontsize{10}{12}\\sffamily]
+\\savebox{\\mwpicture}{%
+\\begin{tikzpicture}[x=1pt,y=-1pt,font=\\fontsize{13}{15}\\selectfont\\sffamily]
 \\useasboundingbox (0,0) rectangle (${g.width},${g.height});
 ${lines.join('\n')}
-\\end{tikzpicture}
+\\end{tikzpicture}}%
+\\ifdefined\\pdfpagewidth
+  \\pdfpagewidth=\\wd\\mwpicture \\pdfpageheight=\\dimexpr\\ht\\mwpicture+\\dp\\mwpicture\\relax
+\\else\\ifdefined\\pagewidth
+  \\pagewidth=\\wd\\mwpicture \\pageheight=\\dimexpr\\ht\\mwpicture+\\dp\\mwpicture\\relax
+\\fi\\fi
+\\hoffset=-1in \\voffset=-1in
+\\shipout\\hbox{\\usebox{\\mwpicture}}
 \\end{document}
 `;
 }
