@@ -298,7 +298,12 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
                 throw;
             }
             if (!best) return std::nullopt;
-            if (productWeight > 0) {
+            // Where every column of the block costs the same, the fewest products are the
+            // fewest literals: no second search (symmetric functions' blocks are so).
+            bool sameCost = true;
+            for (const auto& row : blockRows)
+                for (int c : row) sameCost = sameCost && cost[c] == cost[blockRows[0][0]];
+            if (productWeight > 0 && !sameCost) {
                 int64_t literals = 0;
                 for (int c : *best) literals += cost[c] - productWeight;
                 blockWeight = literals + 1;
