@@ -196,5 +196,6 @@ bool TCarnoGrid::LoadFromBooleanFunctionFile(const std::string& fileName,
             return false;
     FunctionTable table = TableOfMap(staging);
     table.names.clear();  // the file names no variables: the map keeps its own
+    table.outputName = content->Name.value_or("");
     return TakeFunctionTable(table, ask);
 }

@@ -147,5 +147,6 @@ bool TCarnoGrid::LoadFromFile(const std::string& fileName, const ResultsQuestion
     for (int c = 1; c <= MapColumns(); ++c)
         for (int r = 1; r <= MapRows(); ++r) SetCells(c, r, content->cells[i++]);
     LoadedMark = 2;
+    FunctionName.clear();
     return true;
 }

@@ -118,6 +118,24 @@ TEST(Csv, NamesASpreadsheetWouldRunAreWrittenAsTextAndReadBack) {
     EXPECT_EQ(back->outputName, "=HYPERLINK(x)");
 }
 
+TEST(Csv, TheFunctionsNameComesBackFromTheMap) {
+    testing_support::TempFolder folder;
+    platform::RecordingMessageSink sink;
+    platform::ScopedMessageSink scope(&sink);
+    WriteAll(folder / "in.csv", "A,B,Carry\n0,1,1\n");
+    TCarnoGrid map;
+    ASSERT_TRUE(map.LoadFromCsvFile(folder / "in.csv"));
+    ASSERT_TRUE(map.SaveToCsvFile(folder / "out.csv"));
+    EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 11), "A,B,Carry\r\n");
+    // A map file names no function: the writer's default again.
+    TCarnoGrid plain;
+    plain.SetVariableCount(2);
+    ASSERT_TRUE(plain.SaveToFile(folder / "m.km"));
+    ASSERT_TRUE(map.LoadFromFile(folder / "m.km"));
+    ASSERT_TRUE(map.SaveToCsvFile(folder / "out.csv"));
+    EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 7), "A,B,F\r\n");
+}
+
 TEST(Csv, RefusalsNameTheLine) {
     struct Case {
         const char* text;
