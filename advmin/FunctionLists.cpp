@@ -3,24 +3,10 @@
 #include <QString>
 #include <algorithm>
 
-#include "input/StringParcer.h"
+#include "input/SetsText.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
-
-namespace {
-
-// A whole decimal number below `limit`, else nothing (too long to matter counts as too big).
-std::optional<std::size_t> Minterm(const std::string& text, std::size_t limit) {
-    if (text.empty() || text.size() > 12 ||
-        text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const std::size_t value = std::stoull(text);
-    if (value >= limit) return std::nullopt;
-    return value;
-}
-
-}  // namespace
 
 bool ValidateList(const std::string& text) {
     if (text.size() > kMaxListLength) {
@@ -35,24 +21,12 @@ bool ValidateList(const std::string& text) {
 }
 
 void ReadList(std::string& function, const std::string& text, char symbol) {
-    TStringParcer parcer;
-    parcer.Text = text;
-    parcer.Text.erase(std::remove(parcer.Text.begin(), parcer.Text.end(), ' '), parcer.Text.end());
-    if (parcer.Text.empty()) return;
-    parcer.Split(',');
-    const std::size_t size = function.size();
-    for (const std::string& piece : parcer.Items) {
-        const std::size_t dash = piece.find('-');
-        if (dash == std::string::npos) {
-            if (auto m = Minterm(piece, size)) function[*m] = symbol;
-            continue;
-        }
-        auto a = Minterm(piece.substr(0, dash), size);
-        auto b = Minterm(piece.substr(dash + 1), size);
-        if (!a || !b) continue;
-        if (*a > *b) std::swap(a, b);
-        std::fill(function.begin() + *a, function.begin() + *b + 1, symbol);
-    }
+    std::string s = text;
+    s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
+    sets_text::ForEachRange(s, static_cast<long long>(function.size()) - 1,
+                            [&](long long lo, long long hi) {
+                                std::fill(function.begin() + lo, function.begin() + hi + 1, symbol);
+                            });
 }
 
 std::optional<std::string> FunctionFromLists(int n, const std::string& ones,
@@ -77,6 +51,12 @@ std::optional<BooleanFunctionFile> ReadListsFile(const std::string& fileName) {
                       platform::MsgButtons::Ok);
         return std::nullopt;
     }
+    // A file's sets must agree; only what is typed into the lists is settled by their order.
+    for (int k = 1; content.VarCount && k <= static_cast<int>(content.More.size()) + 1; ++k)
+        if (const auto clash = content.Clash(fileName, k, *content.VarCount)) {
+            platform::SayFileError("The file gives a minterm two values.", fileName, *clash);
+            return std::nullopt;
+        }
     return content;
 }
 

@@ -20,8 +20,7 @@ constexpr std::size_t kMaxListLength = 16u << 20;
 // passes.
 bool ValidateList(const std::string& text);
 
-// Sets the characters the list names to `symbol`. Ranges may run either way; a piece that
-// names a minterm past the end, or is not a number, is skipped.
+// Sets the characters the list names to `symbol`, by the sets text's rules (input/SetsText.h).
 void ReadList(std::string& function, const std::string& text, char symbol);
 
 // Checks the three lists in order (stopping at the first bad one, one message) and reads them

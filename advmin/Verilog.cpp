@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "advmin/Vhdl.h"
 #include "engine/FormulaText.h"
 
 namespace {
@@ -106,6 +107,7 @@ std::string Banner(const std::string& generated) {
 std::optional<std::string> VerilogNameProblem(const std::string& name) {
     const auto bad = [&](const std::string& why) { return "The name \"" + name + "\" " + why; };
     if (name.empty()) return bad("is empty.");
+    if (name.size() > kMaxHdlNameLength) return HdlNameTooLong(name);
     if (!IsLetter(name[0]) && name[0] != '_')
         return bad("is not a Verilog identifier: it must start with a letter or an underscore.");
     for (unsigned char c : name)

@@ -175,9 +175,15 @@ void CheckFormula(const std::string& formula, const std::vector<std::string>& po
 
 }  // namespace
 
+std::string HdlNameTooLong(const std::string& name) {
+    return "The name \"" + name.substr(0, 32) + "...\" is longer than " +
+           std::to_string(kMaxHdlNameLength) + " characters, more than the HDL tools accept.";
+}
+
 std::optional<std::string> VhdlNameProblem(const std::string& name) {
     const auto bad = [&](const std::string& why) { return "The name \"" + name + "\" " + why; };
     if (name.empty()) return bad("is empty.");
+    if (name.size() > kMaxHdlNameLength) return HdlNameTooLong(name);
     if (!std::isalpha(static_cast<unsigned char>(name[0])) ||
         static_cast<unsigned char>(name[0]) > 127)
         return bad("is not a VHDL identifier: it must start with a letter.");

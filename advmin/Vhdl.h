@@ -13,6 +13,13 @@ struct VhdlError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Longest name written into VHDL or Verilog: the tools that read them (GHDL among them) refuse
+// longer identifiers.
+constexpr std::size_t kMaxHdlNameLength = 1023;
+
+// "The name "…" is longer than …": the start of an overlong name, not all of it.
+std::string HdlNameTooLong(const std::string& name);
+
 // Why `name` cannot be a port, or nothing when it can.
 std::optional<std::string> VhdlNameProblem(const std::string& name);
 

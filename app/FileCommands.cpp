@@ -2,6 +2,8 @@
 // command line, a dropped file, a recent file: map, Boolean function, CSV truth table or PLA)
 // and the list of recent files.
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -13,6 +15,7 @@
 #include "engine/MapView.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
+#include "platform/PathText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Translate.h"
 
@@ -45,8 +48,8 @@ void TForm1::LoadRecentFiles() {
     recentFiles_.clear();
     for (int i = 0; i < kRecentCount; ++i) {
         const std::string path = ini.ReadString("Options", RecentKey(i), "");
-        if (!path.empty() && !recentFiles_.contains(QString::fromStdString(path)))
-            recentFiles_ << QString::fromStdString(path);
+        if (!path.empty() && !recentFiles_.contains(platform::PathText(path)))
+            recentFiles_ << platform::PathText(path);
     }
     BuildRecentMenu();
 }
@@ -54,8 +57,9 @@ void TForm1::LoadRecentFiles() {
 void TForm1::SaveRecentFiles() {
     std::vector<std::pair<std::string, std::string>> values;
     for (int i = 0; i < kRecentCount; ++i)
-        values.push_back({RecentKey(i),
-                          i < recentFiles_.size() ? recentFiles_[i].toStdString() : std::string()});
+        values.push_back({RecentKey(i), i < recentFiles_.size()
+                                            ? platform::PathBytes(recentFiles_[i])
+                                            : std::string()});
     platform::SaveSettings("Options", values);
 }
 
@@ -82,10 +86,11 @@ void TForm1::BuildRecentMenu() {
 }
 
 void TForm1::OpenRecentFile(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
+    struct stat st {};
+    if (::stat(platform::PathBytes(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         platform::ShowMessage(
             platform::TranslateText("The file is no longer there and leaves the recent files:") +
-                "\n" + path.toStdString(),
+                "\n" + platform::PathBytes(path),
             platform::MsgIcon::Information, platform::MsgButtons::Ok);
         recentFiles_.removeAll(path);
         BuildRecentMenu();

@@ -27,6 +27,7 @@
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
+#include "platform/PathText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramStart.h"
 #include "platform/QtColour.h"
@@ -144,7 +145,7 @@ void TForm1::CarnoGrid1GetEditText(int col, int row, const QString& editorText) 
 bool TForm1::LoadMap(const QString& fileName) {
     // The kind by the extension; anything else is read as a map file, as it always was.
     const QString ext = QFileInfo(fileName).suffix().toLower();
-    const std::string path = fileName.toStdString();
+    const std::string path = platform::PathBytes(fileName);
     bool loaded = false;
     MapCommand([&] {
         loaded = ext == "csv"   ? LoadFromCsvFile(Grid, path, AskResultsLost)

@@ -14,6 +14,7 @@
 #include "app/Main.h"
 #include "app/Windows.h"
 #include "platform/Message.h"
+#include "platform/PathText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtMessageSink.h"
 
@@ -61,8 +62,9 @@ int main(int argc, char** argv) {
     platform::QtMessageSink messages;
     platform::ScopedMessageSink messageScope(&messages);
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // From argv itself (Qt has taken its own options out): a file name need not be UTF-8.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << platform::PathText(argv[i]);
 
     CreateWindows(arguments);
     Windows().Form1->show();

@@ -9,10 +9,6 @@
 
 namespace {
 
-std::string Cut(const std::string& name) {
-    return name.substr(0, std::min(name.size(), kSchemeNameLength));
-}
-
 struct Form {
     TGateKind term, output;
     bool finalInverter;
@@ -83,19 +79,19 @@ void TScheme::AddFlow(int x, int y, int gap) {
 
 void TScheme::AddGate(TGateKind kind, const std::string& name, int pinStep) {
     TFlow& flow = flows_.back();
-    flow.Gates.push_back(TGate{kind, Cut(name), {}, 0, 0, pinStep});
+    flow.Gates.push_back(TGate{kind, name, {}, 0, 0, pinStep});
     flow.Height += 2 * GridStep + flow.Gap;
 }
 
 void TScheme::AddPin(TPinKind kind, const std::string& name, bool inverted) {
     TFlow& flow = flows_.back();
-    flow.Gates.back().Pins.push_back(TPin{kind, Cut(name), 0, 0, inverted});
+    flow.Gates.back().Pins.push_back(TPin{kind, name, 0, 0, inverted});
     flow.Right = flow.X + 12 * GridStep;
     flow.Height += 3 * GridStep;
 }
 
 void TScheme::AddNet(const std::string& name, int x1, int y1, int x2, int y2) {
-    nets_.push_back(TNet{Cut(name), x1, y1, x2, y2});
+    nets_.push_back(TNet{name, x1, y1, x2, y2});
 }
 
 void TScheme::BuildScheme() {
@@ -117,11 +113,16 @@ void TScheme::BuildScheme() {
     std::size_t longest = 0;
     for (const FormulaTerm& term : terms)
         for (const FormulaLiteral& l : term.literals)
-            longest = std::max(longest, std::min(LiteralText(l).size(), kSchemeNameLength));
+            longest = std::max(longest, LiteralText(l).size());
     // Input labels sit left of the first column; a long name gets the room it needs there
-    // (a glyph is at most one em wide) instead of running into its gate.
+    // (a glyph is at most one em wide) instead of running into its gate. Names are drawn
+    // whole, so two names never read alike; one too long for the largest picture refuses it.
     const int labelPixels = GateSystem == gsUS ? std::max(kPictureLabelPixels, ScreenLabelPixels(s))
                                                : kPictureLabelPixels;
+    if (static_cast<double>(longest) * labelPixels > kMaxSchemeSide) {
+        tooLarge_ = true;
+        return;
+    }
     const int extra = std::max(0, static_cast<int>(longest) * labelPixels + 8 - LeftMarg * s);
 
     AddFlow(LeftMarg * s + extra, TopMarg * s, 2 * s);

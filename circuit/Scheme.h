@@ -50,9 +50,6 @@ inline int ScreenLabelPixels(int gridStep) {
     return (gridStep * 96 + 36) / 72;
 }
 
-// Names are kept to their first 10 characters.
-inline constexpr std::size_t kSchemeNameLength = 10;
-
 // Largest picture side: the raster painter drops coordinates beyond it.
 inline constexpr int kMaxSchemeSide = 32767;
 

@@ -1,5 +1,7 @@
 #include "cli/Args.h"
 
+#include <algorithm>
+
 #include "platform/ReadFile.h"
 
 namespace cli {
@@ -44,13 +46,16 @@ std::optional<std::string> Args::Value(const std::string& name) const {
 }
 
 int ParseIntOption(const std::string& option, const std::string& text, int lo, int hi) {
-    if (text.empty() || text.size() > 9 ||
-        text.find_first_not_of("0123456789") != std::string::npos)
-        throw UsageError("--" + option + " needs a whole number");
+    const std::string name = "--" + option.substr(option.find_first_not_of('-'));
+    const std::string range =
+        name + " must be from " + std::to_string(lo) + " to " + std::to_string(hi);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError(name + " needs a whole number");
+    // Too many digits for an int is still a whole number, only out of range.
+    const std::size_t lead = std::min(text.find_first_not_of('0'), text.size());
+    if (text.size() - lead > 9) throw UsageError(range);
     const int v = std::stoi(text);
-    if (v < lo || v > hi)
-        throw UsageError("--" + option + " must be from " + std::to_string(lo) + " to " +
-                         std::to_string(hi));
+    if (v < lo || v > hi) throw UsageError(range);
     return v;
 }
 

@@ -26,8 +26,8 @@ namespace {
 const char* kCircuitUsage =
     "usage: mapwright-cli circuit --formula F [--type SOP|POS] [--scheme NAND|ANDOR|NOR] [--gates "
     "US|EU]\n"
-    "       [--scale Small|Medium|Large|Huge] [--paper RRGGBB] [--out FILE.jpg|.jpeg|.bmp|.png] "
-    "[--pdf FILE]";
+    "       [--scale Small|Medium|Large|Huge] [--paper RRGGBB] "
+    "[--out FILE.jpg|.jpeg|.bmp|.png|.svg|.tex] [--pdf FILE]";
 
 template <typename T>
 T Choice(const Args& args, const std::string& option,
@@ -140,7 +140,7 @@ int Run(const Invocation& call) {
 
 const Subcommand kCircuitCommand{
     "circuit",
-    "draw a formula as a gate circuit: a JPEG, bitmap or PNG picture, a PDF page",
+    "draw a formula as a gate circuit: a JPEG, bitmap, PNG, SVG or TeX picture, a PDF page",
     kCircuitUsage,
     {{"formula", true},
      {"type", true},

@@ -18,18 +18,18 @@ const char* kExerciseUsage =
 int Run(const Invocation& call) {
     const Args& args = call.args;
     explain::ExerciseSettings settings;
-    if (const auto v = args.Value("vars")) settings.vars = ParseIntOption("--vars", *v, 2, 8);
+    if (const auto v = args.Value("vars")) settings.vars = ParseIntOption("vars", *v, 2, 8);
     if (const auto s = args.Value("seed"))
-        settings.seed = static_cast<uint64_t>(ParseIntOption("--seed", *s, 0, 2147483647));
+        settings.seed = static_cast<uint64_t>(ParseIntOption("seed", *s, 0, 2147483647));
     if (const auto d = args.Value("difficulty")) {
         const auto difficulty = explain::DifficultyFromName(*d);
         if (!difficulty) throw UsageError("--difficulty must be easy, cyclic or many");
         settings.difficulty = *difficulty;
     }
     if (const auto p = args.Value("density"))
-        settings.onesPercent = ParseIntOption("--density", *p, 1, 99);
+        settings.onesPercent = ParseIntOption("density", *p, 1, 99);
     if (const auto p = args.Value("dont-cares"))
-        settings.dontCarePercent = ParseIntOption("--dont-cares", *p, 0, 90);
+        settings.dontCarePercent = ParseIntOption("dont-cares", *p, 0, 90);
     if (args.Has("pos")) settings.form = gmKNF;
     const auto exercise = explain::MakeExercise(settings);
     if (!exercise)

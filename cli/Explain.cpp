@@ -39,7 +39,9 @@ void PrintJson(const explain::Explanation& e, std::ostream& out) {
         JsonList(out, s.primes, [&](int p) { out << p; });
         out << '}';
     });
-    out << ",\"solution_count\":" << e.solutionCount
+    out << ",\"proven\":" << (e.proven ? "true" : "false")
+        << ",\"time_limit\":" << (e.clockStopped ? "true" : "false")
+        << ",\"solution_count\":" << e.solutionCount
         << ",\"count_complete\":" << (e.countComplete ? "true" : "false")
         << ",\"gluing\":{\"formula\":" << JsonString(e.gluing.formula)
         << ",\"terms\":" << e.gluing.terms << ",\"literals\":" << e.gluing.literals << "}}\n";
@@ -49,10 +51,12 @@ int Run(const Invocation& call) {
     const Args& args = call.args;
     explain::Limits limits;
     if (const auto k = args.Value("max-solutions"))
-        limits.maxSolutions = ParseIntOption("--max-solutions", *k, 1, 1000000);
+        limits.maxSolutions = ParseIntOption("max-solutions", *k, 1, 1000000);
     explain::MapFunction f;
     if (!FillFunction(args, call.messages, f)) return 1;
     const explain::Explanation e = explain::Explain(f, limits);
+    // Without a proof the best cover found is still the answer (it is said so); only a map
+    // without any cover, which cannot happen for valid input, fails.
     if (e.timedOut) {
         platform::ShowMessage(platform::TranslateText("The minimum could not be found in time."),
                               platform::MsgIcon::Error, platform::MsgButtons::Ok);

@@ -11,6 +11,8 @@
 #include "core/Minimize.h"
 #include "core/MultiMinimize.h"
 #include "files/Pla.h"
+#include "files/PlaFile.h"
+#include "platform/ReadFile.h"
 #include "platform/SafeWrite.h"
 
 namespace cli {
@@ -92,9 +94,23 @@ Outcome OnCubes(const pla::Pla& file, const mwcore::MinimizeOptions& options, co
 int Run(const Invocation& call) {
     const Args& args = call.args;
     const mwcore::MinimizeOptions options = OptionsFor(args.Value("effort").value_or("thorough"));
+    // The size is checked before a byte is read: one endless line must not fill the memory.
+    const std::string& path = args.Positional()[0];
+    std::string content, why;
+    switch (platform::ReadFileLimited(path, kMaxPlaFileSize, &content, &why)) {
+        case platform::ReadStatus::Ok:
+            break;
+        case platform::ReadStatus::TooLarge:
+            throw InputError(path + " is larger than " + std::to_string(kMaxPlaFileSize >> 20) +
+                             " MB, the most a PLA may have");
+        case platform::ReadStatus::Missing:
+        case platform::ReadStatus::Failed:
+            throw InputError("cannot open '" + path + "'" + (why.empty() ? "" : ": " + why));
+    }
     pla::Error error;
-    const auto file = pla::ReadFile(args.Positional()[0], &error);
-    if (!file) throw InputError(error.message);
+    auto file = pla::ReadText(content, &error);
+    if (!file) throw InputError(error.line == 0 ? path + ": " + error.message : error.message);
+    std::string().swap(content);
     for (const std::string& warning : file->warnings) call.err << "warning: " << warning << '\n';
     const auto start = std::chrono::steady_clock::now();
     Outcome r = mwcore::UsesCubes(file->inputs, file->outputs) ? OnCubes(*file, options, args)

@@ -33,9 +33,9 @@ std::string Extension(const std::string& path) {
 // "3-5" or "4".
 void ReadRange(const std::string& text, explain::WorksheetSettings& s) {
     const std::size_t dash = text.find('-');
-    s.minVars = ParseIntOption("--vars", text.substr(0, dash), 2, 8);
-    s.maxVars = dash == std::string::npos ? s.minVars
-                                          : ParseIntOption("--vars", text.substr(dash + 1), 2, 8);
+    s.minVars = ParseIntOption("vars", text.substr(0, dash), 2, 8);
+    s.maxVars =
+        dash == std::string::npos ? s.minVars : ParseIntOption("vars", text.substr(dash + 1), 2, 8);
     if (s.maxVars < s.minVars) throw UsageError("--vars: the range must not run backwards");
 }
 
@@ -47,18 +47,17 @@ int Run(const Invocation& call) {
     if (ext != "tex" && ext != "html" && ext != "pdf")
         throw UsageError("--out must end in .tex, .html or .pdf");
     explain::WorksheetSettings s;
-    if (const auto v = args.Value("count")) s.count = ParseIntOption("--count", *v, 1, 500);
+    if (const auto v = args.Value("count")) s.count = ParseIntOption("count", *v, 1, 500);
     if (const auto v = args.Value("vars")) ReadRange(*v, s);
     if (const auto v = args.Value("seed"))
-        s.seed = static_cast<uint64_t>(ParseIntOption("--seed", *v, 0, 2147483647));
+        s.seed = static_cast<uint64_t>(ParseIntOption("seed", *v, 0, 2147483647));
     if (const auto d = args.Value("difficulty")) {
         s.difficulty = explain::DifficultyFromName(*d);
         if (!s.difficulty) throw UsageError("--difficulty must be easy, cyclic or many");
     }
-    if (const auto p = args.Value("density"))
-        s.onesPercent = ParseIntOption("--density", *p, 1, 99);
+    if (const auto p = args.Value("density")) s.onesPercent = ParseIntOption("density", *p, 1, 99);
     if (const auto p = args.Value("dont-cares"))
-        s.dontCarePercent = ParseIntOption("--dont-cares", *p, 0, 90);
+        s.dontCarePercent = ParseIntOption("dont-cares", *p, 0, 90);
     if (args.Has("pos")) s.form = gmKNF;
 
     const auto app = EnsureGuiApplication();

@@ -48,19 +48,44 @@ std::vector<std::vector<int>> BlocksOfRows(const std::vector<std::vector<int>>& 
     return blocks;
 }
 
+// Repeatedly the column covering most open rows per cost: a cover where the search had no time.
+std::vector<int> GreedyCover(const std::vector<std::vector<int>>& rows,
+                             const std::vector<int64_t>& cost) {
+    std::vector<char> covered(rows.size(), 0);
+    std::vector<int> chosen;
+    for (;;) {
+        std::vector<int> gain(cost.size(), 0);
+        bool open = false;
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (!covered[r]) {
+                open = true;
+                for (int c : rows[r]) ++gain[c];
+            }
+        if (!open) return chosen;
+        int pick = -1;
+        for (std::size_t c = 0; c < cost.size(); ++c)
+            if (gain[c] > 0 && (pick < 0 || gain[c] * cost[pick] > gain[pick] * cost[c]))
+                pick = static_cast<int>(c);
+        chosen.push_back(pick);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            if (std::binary_search(rows[r].begin(), rows[r].end(), pick)) covered[r] = 1;
+    }
+}
+
 // Lists and counts the covers of one block whose cost is exactly `target`, the block's minimum.
 class Lister {
   public:
     Lister(std::vector<std::vector<int>> rows, const std::vector<int64_t>& cost,
            int64_t productWeight, int64_t target, std::size_t maxList, uint64_t& nodesLeft,
-           std::chrono::steady_clock::time_point countDeadline)
+           std::chrono::steady_clock::time_point countDeadline, Work* countWork)
         : rows_(std::move(rows)),
           cost_(cost),
           productWeight_(productWeight),
           target_(target),
           maxList_(maxList),
           nodesLeft_(nodesLeft),
-          countDeadline_(countDeadline) {
+          countDeadline_(countDeadline),
+          countWork_(countWork) {
         int columns = 0;
         for (const auto& row : rows_)
             if (!row.empty()) columns = std::max(columns, row.back() + 1);
@@ -117,11 +142,12 @@ class Lister {
     }
 
     void Search(int64_t cost) {
-        if (nodesLeft_ == 0) {
+        if (countWork_ ? !countWork_->Spend(1 + static_cast<int64_t>(rows_.size()))
+                       : nodesLeft_ == 0) {
             stopped_ = true;
             return;
         }
-        --nodesLeft_;
+        if (!countWork_) --nodesLeft_;
         int pick = -1;
         std::size_t pickOpen = std::numeric_limits<std::size_t>::max();
         for (std::size_t r = 0; r < rows_.size(); ++r) {
@@ -145,7 +171,8 @@ class Lister {
             return;
         }
         if (cost + IndependentRowsBound() > target_) return;
-        if ((nodes_++ & 63) == 0 && std::chrono::steady_clock::now() > countDeadline_) {
+        if (!countWork_ && (nodes_++ & 63) == 0 &&
+            std::chrono::steady_clock::now() > countDeadline_) {
             stopped_ = true;
             return;
         }
@@ -186,7 +213,8 @@ class Lister {
         }
         if (rest.empty()) return budget == 0;
         try {
-            Mincov oracle(cost_, countDeadline_, productWeight_);
+            Mincov oracle = countWork_ ? Mincov(cost_, *countWork_, productWeight_)
+                                       : Mincov(cost_, countDeadline_, productWeight_);
             const std::optional<std::vector<int>> cover = oracle.Solve(rest, budget + 1);
             if (!cover) return false;
             // A minimum cover in its own right: listed if the search stops before it.
@@ -212,6 +240,7 @@ class Lister {
     const std::size_t maxList_;
     uint64_t& nodesLeft_;
     const std::chrono::steady_clock::time_point countDeadline_;
+    Work* countWork_;
     uint64_t nodes_ = 0;
     std::vector<std::vector<int>> colRows_;
     std::vector<int> covered_;
@@ -252,25 +281,47 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
         std::vector<int64_t> blockCost = cost;
         int64_t blockWeight = productWeight;
         std::optional<std::vector<int>> best;
-        if (productWeight > 0) {
+        const auto solver = [&](std::vector<int64_t> costs, int64_t weight) {
+            return limits.work ? Mincov(std::move(costs), *limits.work, weight)
+                               : Mincov(std::move(costs), limits.deadline, weight);
+        };
+        try {
             // Fewest products first, where dominance is strongest; then the fewest literals
             // with a product weighing just above the literals of that first cover, which keeps
-            // the bounds tight.
-            Mincov products(std::vector<int64_t>(cost.size(), 1), limits.deadline);
-            best = products.Solve(blockRows, all);
+            // the bounds tight. Where the work runs out the greedy cover met on the way stays.
+            Mincov first = productWeight > 0 ? solver(std::vector<int64_t>(cost.size(), 1), 0)
+                                             : solver(cost, 0);
+            try {
+                best = first.Solve(blockRows, all);
+            } catch (const CoveringTimeout&) {
+                if (!first.Incumbent().empty()) best = first.Incumbent();
+                throw;
+            }
             if (!best) return std::nullopt;
-            int64_t literals = 0;
-            for (int c : *best) literals += cost[c] - productWeight;
-            blockWeight = literals + 1;
-            for (std::size_t c = 0; c < cost.size(); ++c)
-                blockCost[c] = blockWeight + cost[c] - productWeight;
-            Mincov weighted(blockCost, limits.deadline, blockWeight);
-            const int64_t limit = static_cast<int64_t>(best->size()) * blockWeight + literals;
-            if (auto cheaper = weighted.Solve(blockRows, limit)) best = std::move(cheaper);
-        } else {
-            Mincov mincov(cost, limits.deadline);
-            best = mincov.Solve(blockRows, all);
-            if (!best) return std::nullopt;
+            // Where every column of the block costs the same, the fewest products are the
+            // fewest literals: no second search (symmetric functions' blocks are so).
+            bool sameCost = true;
+            for (const auto& row : blockRows)
+                for (int c : row) sameCost = sameCost && cost[c] == cost[blockRows[0][0]];
+            if (productWeight > 0 && !sameCost) {
+                int64_t literals = 0;
+                for (int c : *best) literals += cost[c] - productWeight;
+                blockWeight = literals + 1;
+                for (std::size_t c = 0; c < cost.size(); ++c)
+                    blockCost[c] = blockWeight + cost[c] - productWeight;
+                Mincov weighted = solver(blockCost, blockWeight);
+                const int64_t limit = static_cast<int64_t>(best->size()) * blockWeight + literals;
+                if (auto cheaper = weighted.Solve(blockRows, limit)) best = std::move(cheaper);
+            }
+        } catch (const CoveringTimeout&) {
+            if (!limits.work) throw;
+            // Out of work: the best cover met stands for the block, neither proven nor listed.
+            if (!best) best = GreedyCover(blockRows, cost);
+            result.proven = false;
+            result.complete = false;
+            for (int c : *best) result.cost += cost[c];
+            for (auto& cover : result.covers) cover.insert(cover.end(), best->begin(), best->end());
+            continue;
         }
         int64_t target = 0;
         for (int c : *best) {
@@ -279,7 +330,7 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
         }
 
         Lister lister(std::move(blockRows), blockCost, blockWeight, target, limits.maxList,
-                      nodesLeft, std::min(limits.deadline, limits.countDeadline));
+                      nodesLeft, std::min(limits.deadline, limits.countDeadline), limits.countWork);
         const bool counted = lister.Run();
         std::vector<std::vector<int>>& found = lister.Covers();
         if (found.empty()) found.push_back(*best);  // the budget ran out before the first

@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/Work.h"
+
 namespace mwcore {
 
 struct CoverListingLimits {
@@ -25,6 +27,12 @@ struct CoverListingLimits {
     // Listing and counting stop here too, with a lower bound for the count.
     std::chrono::steady_clock::time_point countDeadline =
         std::chrono::steady_clock::time_point::max();
+    // Where given, the minimum spends from `work` and listing and counting from `countWork`
+    // (a node of the listing is a unit per open row, the covering search asked there spends
+    // its own units) instead of the deadlines and maxNodes: the answer is then the same on
+    // every machine. Past `work` the best cover met stands, unproven.
+    Work* work = nullptr;
+    Work* countWork = nullptr;
 };
 
 struct CoverListing {
@@ -32,6 +40,7 @@ struct CoverListing {
     std::vector<std::vector<int>> covers;  // each sorted; at most maxList, none twice
     uint64_t count = 0;                    // saturates at UINT64_MAX
     bool complete = false;                 // count is every minimum cover
+    bool proven = true;  // false: `work` ran out, covers holds one cover, perhaps not minimum
 };
 
 // rows: per row the sorted ids of the columns covering it; cost: per column id, every cost

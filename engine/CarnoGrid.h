@@ -111,6 +111,9 @@ class TCarnoGrid {
     std::uint8_t PackedFlag = 0;
     TGlueMethod FormulaType = gmDNF;  // how the formula language reads a formula
     std::uint8_t LoadedMark = 0;      // 2 after a map file was loaded
+    // The function's own name as a truth table or PLA brought it, for the CSV writer to give
+    // back; empty for a map of none.
+    std::string FunctionName;
 
     // --- minimization by gluing ---
     // The analysis' entry (the design's name): checks the cells, glues and fills the tree;

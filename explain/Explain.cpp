@@ -6,6 +6,7 @@
 #include "core/CoverListing.h"
 #include "core/Mincov.h"
 #include "core/Primes.h"
+#include "core/Work.h"
 #include "engine/Analyze.h"
 #include "explain/Chart.h"
 
@@ -94,7 +95,9 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     Explanation e;
     e.vars = f.vars;
     e.form = f.form;
-    const auto deadline = std::chrono::steady_clock::now() + Seconds(limits.seconds);
+    mwcore::Guard guard(std::chrono::steady_clock::now() + Seconds(limits.guardSeconds));
+    mwcore::Work work(limits.work, &guard);
+    mwcore::Work countWork(limits.countWork, &guard);
     mwcore::TruthTable on(f.vars), dc(f.vars);
     for (std::size_t m = 0; m < f.values.size(); ++m) {
         if (f.values[m] == TargetValue(f.form)) {
@@ -109,10 +112,14 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     std::vector<mwcore::Cube> cubes;
     if (!e.targets.empty()) {
         mwcore::PrimeLimits primeLimits;
-        primeLimits.deadline = deadline;
+        // At most 3^8 cubes: the primes need neither an allowance nor a guard.
+        mwcore::Work primeWork;
+        primeLimits.work = &primeWork;
         auto found = mwcore::UsefulPrimes(mwcore::Problem(on, dc), primeLimits);
         if (!found) {
             e.timedOut = true;
+            e.proven = false;
+            e.clockStopped = guard.Reason() == mwcore::StoppedBy::TimeLimit;
             return e;
         }
         cubes = std::move(*found);
@@ -162,20 +169,18 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
         rows.push_back(chart.LiveColumnsOfRow(r, reduction.coreColumns));
     mwcore::CoverListingLimits listLimits;
     listLimits.maxList = static_cast<std::size_t>(std::max(1, limits.maxSolutions));
-    listLimits.maxNodes = limits.countNodes;
-    listLimits.deadline = deadline;
-    listLimits.countDeadline = std::chrono::steady_clock::now() + Seconds(limits.countSeconds);
-    std::optional<mwcore::CoverListing> listing;
-    try {
-        listing = mwcore::ListMinimumCovers(rows, cost, weight, listLimits);
-    } catch (const mwcore::CoveringTimeout&) {
-        e.timedOut = true;
-        return e;
-    }
+    listLimits.work = &work;
+    listLimits.countWork = &countWork;
+    const std::optional<mwcore::CoverListing> listing =
+        mwcore::ListMinimumCovers(rows, cost, weight, listLimits);
     if (!listing) {  // cannot happen: every target cell lies in a prime
         e.timedOut = true;
         return e;
     }
+    e.workSpent = work.Spent();
+    e.countWorkSpent = countWork.Spent();
+    e.proven = listing->proven;
+    e.clockStopped = guard.Reason() == mwcore::StoppedBy::TimeLimit;
     e.solutionCount = listing->count;
     e.countComplete = listing->complete;
     for (const std::vector<int>& cover : listing->covers) {

@@ -71,12 +71,14 @@ struct Gluing {
     int literals = 0;
 };
 
+// Budgets in units of work (see core/Work.h), so that the same map gives the same answer on
+// every machine and under any load; the clock only stands guard far beyond them.
 struct Limits {
     int maxSolutions = 100;
-    uint64_t countNodes = uint64_t{1} << 20;  // search nodes for counting beyond the list
-    double seconds = 10.0;                    // for the minimum itself
-    double countSeconds = 0.06;               // listing and counting beyond the first minimum
-    bool compareGluing = true;                // run the designed gluing for the comparison
+    int64_t work = int64_t{400} << 20;     // the minimum
+    int64_t countWork = int64_t{6} << 20;  // listing and counting beyond the first minimum
+    double guardSeconds = 30.0;
+    bool compareGluing = true;  // run the designed gluing for the comparison
 };
 
 struct Explanation {
@@ -90,7 +92,12 @@ struct Explanation {
     int minTerms = 0, minLiterals = 0;
     uint64_t solutionCount = 0;
     bool countComplete = false;
-    bool timedOut = false;  // the minimum was not found in time: no solutions
+    bool timedOut = false;  // no cover at all (the primes were not found): no solutions
+    // False when the work ran out before the minimum was proven: the one solution is the best
+    // cover found, the count unknown.
+    bool proven = true;
+    bool clockStopped = false;                  // the guard's clock, not the work, ended a search
+    int64_t workSpent = 0, countWorkSpent = 0;  // units, for the benchmark
     Gluing gluing;
 };
 

@@ -66,15 +66,33 @@ std::string StepSentence(const ChartStep& step, const Explanation& e) {
     return TranslateText("Every cell is covered: the chart is solved.");
 }
 
+namespace {
+
+// Whenever the guard's clock, not the work, ended a search, the answer depends on the machine.
+std::string ClockNote(const Explanation& e) {
+    return e.clockStopped
+               ? " " +
+                     TranslateText(
+                         "The time limit stopped the search: on a faster or quieter machine the answer may differ.")
+               : std::string();
+}
+
+}  // namespace
+
 std::string CountText(const Explanation& e) {
     if (e.timedOut) return TranslateText("The minimum could not be found in time.");
+    if (!e.proven)
+        return TranslateText(
+                   "Not proven minimal: the search's allowance ran out; this is the best cover found.") +
+               ClockNote(e);
     const std::string n =
         std::to_string(e.countComplete ? e.solutionCount
                                        : std::max<uint64_t>(e.solutionCount, e.solutions.size()));
     if (!e.countComplete)
-        return Fill(
-            TranslateText("At least %1 minimal solutions: counting them all would take too long."),
-            {n});
+        return Fill(TranslateText(
+                        "At least %1 minimal solutions: counting them all would take too long."),
+                    {n}) +
+               ClockNote(e);
     if (e.solutionCount == 1) return TranslateText("One minimal solution.");
     return Fill(TranslateText("%1 minimal solutions."), {n});
 }
@@ -84,6 +102,11 @@ std::string ComparisonLine(const Explanation& e) {
     const std::vector<std::string> args{std::to_string(e.gluing.terms),
                                         std::to_string(e.gluing.literals),
                                         std::to_string(e.minTerms), std::to_string(e.minLiterals)};
+    if (!e.proven)
+        return Fill(
+            TranslateText(
+                "The analysis gives %1 terms / %2 literals; the best cover found has %3 terms / %4 literals."),
+            args);
     if (e.gluing.terms == e.minTerms && e.gluing.literals == e.minLiterals)
         return Fill(
             TranslateText("The analysis gives %1 terms / %2 literals: that is the minimum."), args);

@@ -38,11 +38,11 @@ bool AnalyzeMapExactly(TCarnoGrid& grid, TGlueMethod method) {
     ReadMap(grid, method, f);
     Limits first;
     first.maxSolutions = 1;
-    first.countNodes = 0;
+    first.countWork = 0;
     first.compareGluing = false;
     const Explanation e = Explain(f, first);
-    // Without a minimum in time the gluing's result stays.
-    if (!e.timedOut) UseSolution(grid, f, e, 0);
+    // Without a proven minimum the gluing's result stays.
+    if (!e.timedOut && e.proven) UseSolution(grid, f, e, 0);
     return true;
 }
 

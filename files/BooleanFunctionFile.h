@@ -40,6 +40,11 @@ struct BooleanFunctionFile {
     // count of 1 to kMaxFunctions. A section the count names but the file lacks is a function
     // with nothing given.
     static std::optional<BooleanFunctionFile> Read(const std::string& fileName);
+    // Where two sets of function `function` (from 1) give one minterm of n variables two
+    // values, the smallest such minterm and both lines of the file `fileName` it was read from,
+    // as "minterm 1: 1 on line 3, 0 on line 4"; nothing when the sets agree. Read by the sets
+    // text's rules (input/SetsText.h).
+    std::optional<std::string> Clash(const std::string& fileName, int function, int n) const;
     // False, with the reason shown, when the file cannot be written.
     bool Write(const std::string& fileName) const;
 };

@@ -14,10 +14,11 @@ struct Line {
     int number;  // 1-based
 };
 
+// CR LF, LF and a lone CR (older spreadsheets' "CSV (Macintosh)") each end a line.
 std::vector<Line> Lines(std::string_view text) {
     std::vector<Line> lines;
     int number = 0;
-    for (const std::string_view line : platform::SplitLines(text))
+    for (const std::string_view line : platform::SplitLines(text, platform::LoneCr::EndsLine))
         lines.push_back({line, ++number});
     return lines;
 }
@@ -89,12 +90,32 @@ std::optional<std::string> FunctionValue(const std::string& field) {
     return std::nullopt;
 }
 
+// A cell beginning with one of these is taken for a formula by spreadsheets.
+bool LooksLikeFormula(std::string_view field) {
+    return !field.empty() && std::string_view("=+-@\t\r").find(field[0]) != std::string_view::npos;
+}
+
+// The leading apostrophe spreadsheets take as "text, not a formula"; one already there is
+// doubled so that the reader, which takes one away, gives the name back.
+std::string Neutralised(const std::string& name) {
+    return LooksLikeFormula(name) || (!name.empty() && name[0] == '\'') ? "'" + name : name;
+}
+
+std::string Restored(const std::string& field) {
+    const std::string_view rest =
+        std::string_view(field).substr(std::min<std::size_t>(1, field.size()));
+    if (field.size() > 1 && field[0] == '\'' && (LooksLikeFormula(rest) || rest[0] == '\''))
+        return std::string(rest);
+    return field;
+}
+
 // Quotes a field only where it must be: it holds either separator (so that a reader can tell
-// which one the header uses), a quote, a line break or outer blanks.
+// which one the header uses), a quote, a line break or outer blanks, or it was neutralised.
 std::string Quoted(const std::string& field) {
-    const bool plain = field.find_first_of("\",;\r\n") == std::string::npos &&
-                       (field.empty() || (field.find_first_of(" \t") != 0 &&
-                                          field.find_last_of(" \t") != field.size() - 1));
+    const bool plain =
+        field.find('\'') != 0 && field.find_first_of("\",;\r\n") == std::string::npos &&
+        (field.empty() ||
+         (field.find_first_of(" \t") != 0 && field.find_last_of(" \t") != field.size() - 1));
     if (plain) return field;
     std::string out = "\"";
     for (char c : field) {
@@ -137,6 +158,7 @@ std::optional<FunctionTable> ParseCsv(std::string_view text, FileProblem* proble
 
     FunctionTable table;
     table.variableCount = n;
+    for (std::string& title : *titles) title = Restored(title);
     table.names.assign(titles->begin(), titles->end() - 1);
     table.outputName = titles->back();
     table.values.assign(std::size_t{1} << n, std::string());
@@ -172,10 +194,12 @@ std::string CsvText(const FunctionTable& table, char separator) {
     std::string out;
     for (int k = 0; k < n; ++k) {
         const bool named = k < static_cast<int>(table.names.size()) && !table.names[k].empty();
-        out += Quoted(named ? table.names[k] : std::string(1, static_cast<char>('A' + k % 26)));
+        out += Quoted(
+            Neutralised(named ? table.names[k] : std::string(1, static_cast<char>('A' + k % 26))));
         out += separator;
     }
-    out += Quoted(table.outputName.empty() ? std::string("F") : table.outputName) + "\r\n";
+    out += Quoted(Neutralised(table.outputName.empty() ? std::string("F") : table.outputName)) +
+           "\r\n";
     for (std::size_t m = 0; m < (std::size_t{1} << n); ++m) {
         for (int k = n - 1; k >= 0; --k) {
             out += (m >> k) & 1 ? '1' : '0';

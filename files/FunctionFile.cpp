@@ -45,6 +45,7 @@ FunctionTable TableOfMap(const TCarnoGrid& map) {
     FunctionTable table;
     table.variableCount = map.VariableCount();
     for (int k = 1; k <= table.variableCount; ++k) table.names.push_back(map.VarName(k));
+    table.outputName = map.FunctionName;
     table.values.resize(std::size_t{1} << table.variableCount);
     for (int c = 1; c <= map.MapColumns(); ++c)
         for (int r = 1; r <= map.MapRows(); ++r)
@@ -85,6 +86,7 @@ bool TakeFunctionTable(TCarnoGrid& map, const FunctionTable& table, const Result
     if (table.names.size() == static_cast<std::size_t>(n))
         if (const auto names = MapNamesFor(table.names))
             for (int k = 1; k <= n; ++k) map.SetVarName(k, (*names)[k - 1]);
+    map.FunctionName = table.outputName;
     map.LoadedMark = 2;
     return true;
 }

@@ -147,5 +147,6 @@ bool LoadFromFile(TCarnoGrid& map, const std::string& fileName, const ResultsQue
     for (int c = 1; c <= map.MapColumns(); ++c)
         for (int r = 1; r <= map.MapRows(); ++r) map.SetCells(c, r, content->cells[i++]);
     map.LoadedMark = 2;
+    map.FunctionName.clear();
     return true;
 }

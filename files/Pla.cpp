@@ -4,6 +4,7 @@
 #include <bit>
 #include <charconv>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace pla {
@@ -94,6 +95,44 @@ Join JoinOf(char c, Type type) {
     }
 }
 
+// Every point of up to kMappedInputs inputs as a bit; a cube is painted or tested word by word,
+// visiting only the words its upper bits allow.
+constexpr int kMappedInputs = 20;
+constexpr std::uint64_t kMapWork = std::uint64_t{1} << 27;
+struct PointMap {
+    explicit PointMap(int inputs) : inputs(inputs), words((std::size_t{1} << inputs) / 64 + 1, 0) {}
+    template <class F>
+    void ForWords(const Cube& c, F&& f) const {
+        const auto care = static_cast<std::uint32_t>(c.care.Low());
+        const auto value = static_cast<std::uint32_t>(c.value.Low());
+        const std::uint32_t all = inputs >= 32 ? ~0u : (std::uint32_t{1} << inputs) - 1;
+        std::uint64_t low = 0;  // the cube's points within one word
+        for (std::uint32_t j = 0; j < 64 && j <= all; ++j)
+            if ((j & care & 63) == (value & 63)) low |= std::uint64_t{1} << j;
+        const std::uint32_t free = ~care & all & ~63u, fixed = value & ~63u;
+        for (std::uint32_t sub = 0;; sub = (sub - free) & free) {
+            if (!f((fixed | sub) >> 6, low)) return;
+            if (((sub - free) & free) == 0) return;
+        }
+    }
+    void Paint(const Cube& c) {
+        ForWords(c, [&](std::size_t w, std::uint64_t bits) {
+            words[w] |= bits;
+            return true;
+        });
+    }
+    bool Meets(const Cube& c) const {
+        bool met = false;
+        ForWords(c, [&](std::size_t w, std::uint64_t bits) {
+            met = (words[w] & bits) != 0;
+            return !met;
+        });
+        return met;
+    }
+    int inputs;
+    std::vector<std::uint64_t> words;
+};
+
 class Reader {
   public:
     Reader(const Limits& limits) : limits_(limits) {}
@@ -134,6 +173,10 @@ class Reader {
 
   private:
     bool Fail(int line, std::string message) {
+        // A NUL from the file would end the message wherever it is shown as a C string.
+        for (std::size_t at = message.find('\0'); at != std::string::npos;
+             at = message.find('\0', at + 2))
+            message.replace(at, 1, "\\0");
         error.line = line;
         error.message = line > 0 ? "line " + std::to_string(line) + ": " + message : message;
         return false;
@@ -299,27 +342,69 @@ class Reader {
         return true;
     }
 
-    // A point both on and off is a contradiction the minimizer cannot honour.
+    // A point both on and off is a contradiction the minimizer cannot honour. Reported for the
+    // first on row, in file order, that holds such a point, and the first off row meeting it.
     bool CheckOverlaps(Error* out) {
         if (!HasOff(pla_.type)) return true;
         for (int o = 0; o < pla_.outputs; ++o) {
             const OutputSets& s = pla_.functions[o];
-            for (std::size_t a = 0; a < s.on.size(); ++a)
-                for (std::size_t b = 0; b < s.off.size(); ++b) {
-                    if (!s.on[a].Intersects(s.off[b])) continue;
-                    // Don't cares win, as everywhere else: only a point left both on and off
-                    // counts.
-                    const Cube both{s.on[a].care | s.off[b].care, s.on[a].value | s.off[b].value};
-                    if (CoveredByDc(both, s.dc)) continue;
-                    const int onLine = lines_[o].on[a], offLine = lines_[o].off[b];
-                    Fail(out, std::max(onLine, offLine),
-                         "output " + std::to_string(o + 1) + " is 1 on line " +
-                             std::to_string(onLine) + " and 0 on line " + std::to_string(offLine) +
-                             " for the same inputs");
-                    return false;
-                }
+            if (s.on.empty() || s.off.empty()) continue;
+            const auto clash = MapWords(s) <= kMapWork ? ClashByMaps(s) : ClashByPairs(s);
+            if (!clash) continue;
+            const int onLine = lines_[o].on[clash->first], offLine = lines_[o].off[clash->second];
+            Fail(out, std::max(onLine, offLine),
+                 "output " + std::to_string(o + 1) + " is 1 on line " + std::to_string(onLine) +
+                     " and 0 on line " + std::to_string(offLine) + " for the same inputs");
+            return false;
         }
         return true;
+    }
+
+    // Every pair of rows: quadratic, and each meeting asks the don't cares; for wide inputs only.
+    std::optional<std::pair<std::size_t, std::size_t>> ClashByPairs(const OutputSets& s) const {
+        for (std::size_t a = 0; a < s.on.size(); ++a)
+            for (std::size_t b = 0; b < s.off.size(); ++b) {
+                if (!s.on[a].Intersects(s.off[b])) continue;
+                // Don't cares win, as everywhere else: only a point left both on and off counts.
+                const Cube both{s.on[a].care | s.off[b].care, s.on[a].value | s.off[b].value};
+                if (!CoveredByDc(both, s.dc)) return std::pair{a, b};
+            }
+        return std::nullopt;
+    }
+
+    // Words the maps below would visit to paint the output, or more than kMapWork.
+    std::uint64_t MapWords(const OutputSets& s) const {
+        if (pla_.inputs > kMappedInputs) return kMapWork + 1;
+        const std::uint32_t upper = ((std::uint32_t{1} << pla_.inputs) - 1) & ~63u;
+        std::uint64_t words = 0;
+        for (const auto* set : {&s.on, &s.off, &s.dc})
+            for (const Cube& c : *set)
+                words += std::uint64_t{1}
+                         << std::popcount(~static_cast<std::uint32_t>(c.care.Low()) & upper);
+        return words;
+    }
+
+    // The same answer from bit maps of every point: linear in the rows and their sizes.
+    std::optional<std::pair<std::size_t, std::size_t>> ClashByMaps(const OutputSets& s) const {
+        PointMap on(pla_.inputs), off(pla_.inputs), dc(pla_.inputs);
+        for (const Cube& c : s.on) on.Paint(c);
+        for (const Cube& c : s.off) off.Paint(c);
+        for (const Cube& c : s.dc) dc.Paint(c);
+        PointMap bad = on;
+        bool any = false;
+        for (std::size_t w = 0; w < bad.words.size(); ++w) {
+            bad.words[w] &= off.words[w] & ~dc.words[w];
+            any = any || bad.words[w];
+        }
+        if (!any) return std::nullopt;
+        for (std::size_t a = 0; a < s.on.size(); ++a) {
+            if (!bad.Meets(s.on[a])) continue;
+            for (std::size_t b = 0; b < s.off.size(); ++b)
+                if (s.on[a].Intersects(s.off[b]) &&
+                    bad.Meets({s.on[a].care | s.off[b].care, s.on[a].value | s.off[b].value}))
+                    return std::pair{a, b};
+        }
+        return std::nullopt;
     }
 
     // Whether the don't cares cover a whole cube (cofactor recursion on the cube's free bits).
@@ -410,6 +495,7 @@ std::optional<Pla> Read(std::istream& in, Error* error, const Limits& limits) {
     int number = 0;
     while (!reader.ended() && std::getline(in, line)) {
         ++number;
+        if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);  // byte order mark
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!reader.Line(line, number)) {
             if (error) *error = reader.error;

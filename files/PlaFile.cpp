@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxPlaFileSize = 64u << 20;
-
 void ShowError(const std::string& text) {
     platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
 }

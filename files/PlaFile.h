@@ -11,6 +11,11 @@
 #include "files/FunctionFile.h"
 #include "files/Pla.h"
 
+class TCarnoGrid;
+
+// Largest PLA file read, by the map and the command line alike; checked before reading.
+constexpr std::size_t kMaxPlaFileSize = 64u << 20;
+
 // The file for the map: 2 to 8 inputs, at least one output. A missing file gives nothing and
 // says nothing (*missing set); a bad one is reported (with its line) and gives nothing.
 std::optional<pla::Pla> ReadPlaForMap(const std::string& fileName, bool* missing = nullptr);

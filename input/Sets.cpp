@@ -4,28 +4,15 @@
 #include "input/Sets.h"
 
 #include <algorithm>
-#include <climits>
 #include <string_view>
 #include <vector>
 
 #include "engine/CarnoGrid.h"
-#include "input/StringParcer.h"
+#include "input/SetsText.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
 
 namespace {
-
-// An optional sign, then digits, up to the first character that does not continue the number;
-// no digits read as 0. Saturates instead of overflowing: any huge number lies off the map.
-long long ReadNumber(std::string_view s) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-    long long v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-        v = std::min<long long>(v * 10 + (s[i] - '0'), INT_MAX);
-    return negative ? -v : v;
-}
 
 std::string RunsText(std::vector<int>& numbers) {
     std::sort(numbers.begin(), numbers.end());
@@ -67,22 +54,9 @@ bool AnalyzeWorkString(TCarnoGrid& map, const std::string& text, const std::stri
         const TCellPos p = map.PositionOfMinterm(static_cast<int>(m));
         map.SetCells(p.Col, p.Row, value);
     };
-    TStringParcer parcer;
-    parcer.Text = s;
-    parcer.Split(',');
-    for (const std::string& item : parcer.Items) {
-        const std::size_t dash = item.find('-');
-        if (dash == std::string::npos) {
-            const long long m = ReadNumber(item);
-            if (m <= last) write(m);
-            continue;
-        }
-        long long lo = ReadNumber(std::string_view(item).substr(0, dash));
-        long long hi = ReadNumber(std::string_view(item).substr(dash + 1));
-        if (lo > hi) std::swap(lo, hi);
-        if (lo < 0 || hi > last) continue;
+    sets_text::ForEachRange(s, last, [&](long long lo, long long hi) {
         for (long long m = lo; m <= hi; ++m) write(m);
-    }
+    });
     return true;
 }
 

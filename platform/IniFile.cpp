@@ -2,8 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <map>
+#include <mutex>
 #include <optional>
 
 #include "platform/LineEnds.h"
@@ -12,6 +16,13 @@
 #include "platform/Text.h"
 
 namespace platform {
+
+struct IniFileContent {
+    std::vector<std::string> lines;  // without line ends
+    std::string eol = "\n";
+    // Per section name in lower case: its header line's index and the index past it.
+    std::map<std::string, std::pair<std::size_t, std::size_t>> sections;
+};
 
 namespace {
 
@@ -47,7 +58,22 @@ struct Span {
     std::size_t header, end;
 };
 
-std::optional<Span> FindSection(const std::vector<std::string>& lines, const std::string& section) {
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+template <class Sections>
+std::optional<Span> FindSection(const Sections& sections, const std::string& section) {
+    const auto it = sections.find(Lower(section));
+    if (it == sections.end()) return std::nullopt;
+    return Span{it->second.first, it->second.second};
+}
+
+// The same in lines being edited.
+std::optional<Span> FindSectionInLines(const std::vector<std::string>& lines,
+                                       const std::string& section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = HeaderName(lines[i]);
         if (!name || !SameName(*name, section)) continue;
@@ -58,8 +84,81 @@ std::optional<Span> FindSection(const std::vector<std::string>& lines, const std
     return std::nullopt;
 }
 
+// The file as it was last read, while it stays the same file with the same size and times: a
+// start of the program reads the settings from many places.
+struct Fingerprint {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{}, ctime{};
+    bool operator==(const Fingerprint& o) const {
+        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+               mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+               ctime.tv_nsec == o.ctime.tv_nsec;
+    }
+};
+
+std::optional<Fingerprint> FingerprintOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return Fingerprint{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
 bool HasLineBreak(const std::string& s) {
     return s.find_first_of("\r\n") != std::string::npos;
+}
+
+struct Cached {
+    std::string path;
+    Fingerprint print;
+    std::shared_ptr<const IniFileContent> content;
+};
+std::mutex cacheMutex;
+std::vector<Cached> cache;  // the latest last; the settings and a language file at least
+constexpr std::size_t kCachedFiles = 4;
+std::atomic<std::size_t> parses{0};
+
+std::shared_ptr<const IniFileContent> CachedContent(const std::string& path,
+                                                    const Fingerprint& print) {
+    const std::lock_guard<std::mutex> lock(cacheMutex);
+    for (const Cached& c : cache)
+        if (c.path == path && c.print == print) return c.content;
+    return nullptr;
+}
+
+void Remember(const std::string& path, const Fingerprint& print,
+              std::shared_ptr<const IniFileContent> content) {
+    const std::lock_guard<std::mutex> lock(cacheMutex);
+    std::erase_if(cache, [&](const Cached& c) { return c.path == path; });
+    if (cache.size() >= kCachedFiles) cache.erase(cache.begin());
+    cache.push_back({path, print, std::move(content)});
+}
+
+// A file changed in place keeps its inode and may keep its size; its times tell it apart only
+// once they are older than the clock's coarse steps, so a file this fresh is not remembered.
+bool OldEnough(const Fingerprint& print) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return print.mtime.tv_sec + 2 < now.tv_sec;
+}
+
+std::shared_ptr<IniFileContent> Split(const std::string& bytes) {
+    ++parses;
+    auto content = std::make_shared<IniFileContent>();
+    if (HasCrLfLineEnds(bytes)) content->eol = "\r\n";
+    std::optional<std::string> open;  // the section being read, lower case
+    for (const std::string_view line : SplitLines(bytes)) {
+        content->lines.emplace_back(line);
+        const std::size_t i = content->lines.size() - 1;
+        if (const auto name = HeaderName(content->lines[i])) {
+            open = Lower(*name);
+            content->sections.emplace(*open, std::pair{i, i + 1});  // the first one counts
+        } else if (open) {
+            auto& span = content->sections[*open];
+            if (span.second == i) span.second = i + 1;
+        }
+    }
+    return content;
 }
 
 }  // namespace
@@ -72,38 +171,40 @@ bool IniFile::Exists() const {
 }
 
 std::string IniFile::ReadProblem() const {
-    Content content;
-    return Load(content) ? std::string() : lastError_;
+    return Load() ? std::string() : lastError_;
 }
 
-bool IniFile::Load(Content& content) const {
-    content = Content{};
+std::size_t IniFile::Parses() {
+    return parses.load();
+}
+
+std::shared_ptr<const IniFileContent> IniFile::Load() const {
+    const std::optional<Fingerprint> print = FingerprintOf(path_);
+    if (print)
+        if (auto known = CachedContent(path_, *print)) return known;
     std::string bytes;
     switch (ReadFileLimited(path_, kMaxSize, &bytes, &lastError_)) {
         case ReadStatus::Ok:
             break;
         case ReadStatus::Missing:
-            return true;  // a file yet to be written is empty
+            return std::make_shared<IniFileContent>();  // a file yet to be written is empty
         case ReadStatus::TooLarge:
             lastError_ = std::strerror(EFBIG);
-            return false;
+            return nullptr;
         case ReadStatus::Failed:
-            return false;
+            return nullptr;
     }
-
-    for (const std::string_view line : SplitLines(bytes)) content.lines.emplace_back(line);
-    if (HasCrLfLineEnds(bytes)) content.eol = "\r\n";
-    return true;
+    std::shared_ptr<const IniFileContent> content = Split(bytes);
+    if (print && OldEnough(*print)) Remember(path_, *print, content);
+    return content;
 }
 
-std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
-    const std::string& section) const {
+namespace {
+
+std::vector<std::pair<std::string, std::string>> LinesOf(const IniFileContent& content,
+                                                         const Span& span) {
     std::vector<std::pair<std::string, std::string>> out;
-    Content content;
-    if (!Load(content)) return out;
-    const auto span = FindSection(content.lines, section);
-    if (!span) return out;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
         const std::string& line = content.lines[i];
         if (!IsEntry(line)) continue;
         // Blanks around a key are layout, as in the platform's files; the value stays as it is.
@@ -112,6 +213,39 @@ std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
                          eq == std::string::npos ? std::string() : line.substr(eq + 1));
     }
     return out;
+}
+
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> IniFile::ReadSection(
+    const std::string& section) const {
+    const std::shared_ptr<const IniFileContent> content = Load();
+    if (!content) return {};
+    const auto span = FindSection(content->sections, section);
+    if (!span) return {};
+    return LinesOf(*content, *span);
+}
+
+std::optional<std::vector<IniFile::SectionValues>> IniFile::ReadAllSections() const {
+    const std::shared_ptr<const IniFileContent> content = Load();
+    if (!content) return std::nullopt;
+    std::vector<SectionValues> out;
+    for (const auto& [name, span] : content->sections)
+        out.emplace_back(*HeaderName(content->lines[span.first]),
+                         LinesOf(*content, Span{span.first, span.second}));
+    return out;
+}
+
+int IniFile::LineOf(const std::string& section, const std::string& key) const {
+    const std::shared_ptr<const IniFileContent> content = Load();
+    if (!content) return 0;
+    const auto span = FindSection(content->sections, section);
+    if (!span) return 0;
+    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+        const std::string& line = content->lines[i];
+        if (IsEntry(line) && SameName(KeyOf(line), Trim(key))) return static_cast<int>(i + 1);
+    }
+    return 0;
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
@@ -152,12 +286,13 @@ bool IniFile::WriteSections(const std::vector<SectionValues>& sections) {
         }
     }
     // A file we could not read must not be replaced by what little we know of it.
-    Content content;
-    if (!Load(content)) return false;
+    const std::shared_ptr<const IniFileContent> read = Load();
+    if (!read) return false;
+    IniFileContent content = *read;
     std::vector<std::string>& lines = content.lines;
 
     for (const auto& [section, keyValues] : sections) {
-        auto span = FindSection(lines, section);
+        auto span = FindSectionInLines(lines, section);
         if (!span) {
             if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
             lines.push_back("[" + section + "]");
@@ -192,6 +327,9 @@ bool IniFile::WriteSections(const std::vector<SectionValues>& sections) {
         return false;
     }
     lastError_.clear();
+    // What was just written is known: the next reads need not read it again.
+    if (const std::optional<Fingerprint> print = FingerprintOf(path_))
+        Remember(path_, *print, Split(bytes));
     return true;
 }
 

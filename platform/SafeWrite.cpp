@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/Message.h"
@@ -15,6 +16,9 @@
 namespace platform {
 
 namespace {
+
+// The kernel's own limit on links followed in one path (MAXSYMLINKS).
+constexpr int kMaxLinkHops = 40;
 
 std::string SystemText(int err) {
     return std::strerror(err);
@@ -26,17 +30,19 @@ ReadOnlyFiles& Policy() {
 }
 
 // The file a name stands for, following links one by one (a relative link from its own
-// folder), so that a link to a file not yet there still names that file. Loops give up.
-std::string ResolveTarget(const std::string& path) {
+// folder), so that a link to a file not yet there still names that file. A loop, or a chain
+// longer than the system itself follows, is the system's ELOOP: nothing is written then,
+// since replacing a link of the chain with a file would lose it and miss the real target.
+std::optional<std::string> ResolveTarget(const std::string& path) {
     std::filesystem::path current = path;
-    for (int hop = 0; hop < 40; ++hop) {
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
         std::error_code ec;
         if (!std::filesystem::is_symlink(current, ec)) return current.string();
         const std::filesystem::path next = std::filesystem::read_symlink(current, ec);
         if (ec) return current.string();
         current = next.is_absolute() ? next : current.parent_path() / next;
     }
-    return current.string();
+    return std::nullopt;
 }
 
 // The mode a newly created file would get, or the old file's mode: mkstemp's 0600 would
@@ -88,7 +94,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         return false;
     };
     if (path.empty()) return fail(ENOENT);
-    const std::string target = ResolveTarget(path);
+    const std::optional<std::string> resolved = ResolveTarget(path);
+    if (!resolved) return fail(ELOOP);
+    const std::string& target = *resolved;
     struct stat st {};
     if (::stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) return fail(EISDIR);

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "MapHelpers.h"
 #include "TempFolder.h"
 #include "advmin/FunctionLists.h"
+#include "engine/CarnoGrid.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 
@@ -54,6 +57,40 @@ TEST(ListsFile, ACountTheToolCannotTakeIsRefusedWithOneMessage) {
         EXPECT_EQ(r.messages, std::vector<std::string>{"Invalid number of variables"}) << count;
     }
     EXPECT_EQ(ReadText("[Boolean Function]\nVarCount=4\n").content->VarCount, kMinListVariables);
+}
+
+// The tool's lists read every text as the map's sets do: seeded texts of every shape.
+TEST(ListsFile, ListsFollowTheSetsRulesOfTheMap) {
+    std::mt19937 random(15);
+    const char* pieces[] = {"0", "1", "3", "7", "8", "100", "-", "--", ",", ",,", "-3", "3-"};
+    for (int round = 0; round < 400; ++round) {
+        std::string text;
+        for (int k = 0; k < 1 + static_cast<int>(random() % 6); ++k) text += pieces[random() % 12];
+        std::string list(8, '0');
+        ReadList(list, text, '1');
+        TCarnoGrid map;
+        map.SetVariableCount(3);
+        ASSERT_TRUE(map.AnalyzeWorkString(text, "1"));
+        std::string expected(8, '0');
+        for (int m : testing_support::MintermsWith(map, "1")) expected[m] = '1';
+        EXPECT_EQ(list, expected) << text;
+    }
+}
+
+// Two lists of one function naming one minterm: refused with the minterm and both lines.
+TEST(ListsFile, ListsThatClashAreRefusedNamingTheMintermAndTheLines) {
+    Read r = ReadText("[Boolean Function]\nVarCount=4\n1=1,5-9\n\n0=9-12\n*=0\n");
+    EXPECT_FALSE(r.content);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_NE(r.messages[0].find("minterm 9: 1 on line 3, 0 on line 5"), std::string::npos)
+        << r.messages[0];
+    r = ReadText(
+        "[Boolean Function]\nVarCount=4\nOutputs=2\n1=1\n[Boolean Function 2]\n0=3\n*=1-3\n");
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_NE(r.messages[0].find("minterm 3: 0 on line 6, * on line 7"), std::string::npos)
+        << r.messages[0];
+    // Past the variables nothing is named, so nothing clashes.
+    EXPECT_TRUE(ReadText("[Boolean Function]\nVarCount=4\n1=16\n0=16,1--3,7-100\n").content);
 }
 
 TEST(ListOf, RunsOfThreeOrMoreAsRangesAndReadBackTheSame) {

@@ -167,7 +167,8 @@ TEST(FunctionLists, ReadingAsTheToolDoes) {
     EXPECT_EQ(FunctionFromLists(4, "7-5", "", ""), FunctionFromLists(4, "5-7", "", ""));
     EXPECT_EQ(FunctionFromLists(4, "16,14-16,15", "", ""), "0000000000000001");
     EXPECT_EQ(FunctionFromLists(4, "3", "", "3"), "0002000000000000");
-    EXPECT_EQ(FunctionFromLists(4, "0-15", "4", "5-"), "1111011111111111");  // "5-" is no range
+    // As the sets dialog reads it: "5-" is 0 to 5.
+    EXPECT_EQ(FunctionFromLists(4, "0-15", "4", "5-"), "2222221111111111");
     const auto wide = FunctionFromLists(10, "700", "", "");
     ASSERT_TRUE(wide);
     EXPECT_EQ(wide->find('1'), 700u);

@@ -55,6 +55,10 @@ TEST(Verilog, RefusesNamesVerilogWouldNotAccept) {
     }
     for (const char* good : {"A", "_x", "a$1", "WIRE", "Carry_In", "F"})
         EXPECT_FALSE(VerilogNameProblem(good)) << good;
+    EXPECT_FALSE(VerilogNameProblem(std::string(1023, 'n')));
+    const std::string tooLong(1024, 'n');
+    EXPECT_NE(VerilogNameProblem(tooLong).value_or("").find("longer than 1023"), std::string::npos);
+    EXPECT_THROW(VerilogText("A", {"A"}, {tooLong, "F"}, "t"), VerilogError);
     EXPECT_NO_THROW(VerilogText("A+a", {"A", "a"}, {}, "t")) << "Verilog tells letter cases apart";
     EXPECT_THROW(VerilogText("A", {"A", "A"}, {}, "t"), VerilogError);
     EXPECT_THROW(VerilogText("A", {"A", "F"}, {}, "t"), VerilogError)

@@ -60,6 +60,13 @@ TEST(Vhdl, RefusesNamesVhdlWouldNotAccept) {
     }
     for (const char* good : {"A", "a_1", "Carry_In", "K", "kx", "ZZ"})
         EXPECT_FALSE(VhdlNameProblem(good)) << good;
+    // The longest name the tools accept, and one more character.
+    EXPECT_FALSE(VhdlNameProblem(std::string(1023, 'N')));
+    const auto tooLong = VhdlNameProblem(std::string(1024, 'N'));
+    ASSERT_TRUE(tooLong);
+    EXPECT_NE(tooLong->find("longer than 1023 characters"), std::string::npos);
+    EXPECT_LT(tooLong->size(), 200u) << "the message shows the start of the name";
+    EXPECT_THROW(VhdlText("A", {"A", std::string(1024, 'N')}, true, "t"), VhdlError);
     EXPECT_THROW(VhdlText("A", {"A", "a"}, true, "t"), VhdlError);    // VHDL ignores case
     EXPECT_THROW(VhdlText("A*E", {"A", "B"}, true, "t"), VhdlError);  // not a port
     EXPECT_THROW(VhdlText("", {"A"}, true, "t"), VhdlError);

@@ -55,7 +55,7 @@ TEST_F(Exchange, TablesOpenWithTheirNamesAndSaveAsCsv) {
 
     dialogs.files.push_back({true, Path("out.csv"), 4});
     form1->N5->trigger();
-    EXPECT_EQ(Read(Path("out.csv")).substr(0, 13), "CIN,X,Y,F\r\n0,");
+    EXPECT_EQ(Read(Path("out.csv")).substr(0, 15), "CIN,X,Y,sum\r\n0,") << "the table's name too";
 }
 
 TEST_F(Exchange, ExportedPicturesShowTheSolutionAndTheSelectedTerm) {

@@ -13,6 +13,7 @@
 #include "files/BooleanFunctionFile.h"
 #include "files/MapFile.h"
 #include "platform/IniFile.h"
+#include "platform/PathText.h"
 
 namespace {
 
@@ -66,6 +67,29 @@ TEST_F(Files, RecentFilesKeepTheLastEightAcrossRunsAndDropMissingOnes) {
     EXPECT_EQ(platform::IniFile(platform::SettingsFilePath())
                   .ReadString("Options", "RecentFile8", "<none>"),
               "");
+}
+
+// A name that is not UTF-8 opens, and comes back byte for byte from the recent list.
+TEST_F(Files, ANameThatIsNotUtf8OpensAndComesBackFromTheRecentList) {
+    const std::string bytes = Path("caf").toStdString() + "\xE9.km";
+    {
+        TCarnoGrid map;
+        map.SetVariableCount(5);
+        ASSERT_TRUE(map.SaveToFile(bytes));
+    }
+    StartProgram();
+    ASSERT_TRUE(form1->OpenFile(platform::PathText(bytes)));
+    EXPECT_EQ(form1->Grid.VariableCount(), 5);
+    DestroyProgram();
+    EXPECT_EQ(
+        platform::IniFile(platform::SettingsFilePath()).ReadString("Options", "RecentFile1", ""),
+        bytes);
+    StartProgram();
+    messages.Clear();
+    form1->Grid.SetVariableCount(3);
+    form1->RecentFiles1->actions()[0]->trigger();
+    EXPECT_TRUE(messages.Texts().empty());
+    EXPECT_EQ(form1->Grid.VariableCount(), 5);
 }
 
 TEST_F(Files, DroppedMapFunctionOrPlaFileOpensAndIsOneUndoStep) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "TempFolder.h"
 #include "circuit/PictureChecks.h"
+#include "circuit/PictureFile.h"
 #include "cli/Commands.h"
 #include "platform/Bitmap.h"
 #include "platform/Jpeg.h"
@@ -84,3 +86,21 @@ TEST(CircuitCli, BadInputIsRefusedWithoutWriting) {
 }
 
 }  // namespace
+
+TEST(CircuitCli, HelpNamesEveryPictureFormatTheOutputTakes) {
+    const CliRun r = Circuit({"--help"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t at = r.out.find("--out FILE");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    const std::string list = r.out.substr(at + 10, r.out.find(']', at) - at - 10);
+    std::vector<std::string> named;
+    for (std::size_t i = 0; i < list.size();) {
+        const std::size_t end = std::min(list.find('|', i), list.size());
+        named.push_back(list.substr(i, end - i));
+        i = end + 1;
+    }
+    for (const std::string& ext : named)
+        EXPECT_TRUE(PictureKindOfName("c" + ext)) << ext << " is named but not written";
+    for (const char* ext : {".svg", ".tex", ".png", ".jpg", ".bmp"})
+        EXPECT_NE(std::find(named.begin(), named.end(), ext), named.end()) << ext << ": " << list;
+}

@@ -191,11 +191,21 @@ TEST(Scheme, FormulaReadingAndNames) {
     EXPECT_EQ(gates[0].Pins.size(), 3u);   // a, b and the output: runs of signs give no literal
     EXPECT_EQ(gates[1].Pins[0].Name, "");  // "|" alone: no name, complemented
     EXPECT_TRUE(gates[1].Pins[0].Inverted);
-    EXPECT_EQ(gates[2].Pins[0].Name, "ABCDEFGHIJ");
+    EXPECT_EQ(gates[2].Pins[0].Name, "ABCDEFGHIJKL") << "names are drawn whole";
     EXPECT_EQ(gates[2].Name, "Gate2");
     // The long name gets its room before the first column; the columns keep their distance.
-    EXPECT_GE(s.Flows()[0].X - 8, 10 * ScreenLabelPixels(9));
+    EXPECT_GE(s.Flows()[0].X - 8, 12 * ScreenLabelPixels(9));
     EXPECT_EQ(s.Flows()[1].X - s.Flows()[0].Right, 5 * 9 + s.NetSpace());
+    // Names alike in their first ten characters stay apart, however long, as long as the
+    // picture can hold them; a name wider than the largest picture refuses the circuit.
+    const TScheme apart = Built("LongVariable1*LongVariable2", ftDNF, stAND_OR);
+    EXPECT_EQ(apart.Flows()[0].Gates[0].Pins[0].Name, "LongVariable1");
+    EXPECT_EQ(apart.Flows()[0].Gates[0].Pins[1].Name, "LongVariable2");
+    const std::string wide(2000, 'W');
+    EXPECT_FALSE(Built(wide, ftDNF, stAND_OR, gsEU).TooLarge());
+    const TScheme tooWide = Built(std::string(4000, 'W'), ftDNF, stAND_OR, gsEU);
+    EXPECT_TRUE(tooWide.TooLarge());
+    EXPECT_TRUE(tooWide.Flows().empty());
     // A single term still gets its output gate.
     TScheme one = Built("a", ftDNF, stNAND);
     EXPECT_EQ(one.Flows()[1].Gates[0].Pins.size(), 2u);

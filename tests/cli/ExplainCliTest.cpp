@@ -27,8 +27,11 @@ TEST(ExplainCli, JsonHasTheShapeAndTheIndicesPointAtThePrimes) {
         Cli({"explain", "--vars", "3", "--ones", "0,1,2,5,6,7", "--max-solutions", "1", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     const QJsonObject o = Json(r);
-    EXPECT_EQ(o.keys(), (QStringList{"count_complete", "form", "gluing", "minimum", "primes",
-                                     "solution_count", "solutions", "variables"}));
+    EXPECT_EQ(o.keys(),
+              (QStringList{"count_complete", "form", "gluing", "minimum", "primes", "proven",
+                           "solution_count", "solutions", "time_limit", "variables"}));
+    EXPECT_TRUE(o["proven"].toBool());
+    EXPECT_FALSE(o["time_limit"].toBool());
     EXPECT_EQ(o["variables"].toInt(), 3);
     EXPECT_EQ(o["form"].toString(), "SOP");
     const QJsonArray primes = o["primes"].toArray();
@@ -58,10 +61,18 @@ TEST(ExplainCli, JsonHasTheShapeAndTheIndicesPointAtThePrimes) {
 }
 
 TEST(ExplainCli, RefusalsAsAnalyze) {
-    CliRun r = Cli({"explain", "--max-solutions", "0"});
+    // Out of range, however many digits, says the range under the option's own name.
+    for (const char* k : {"0", "2147483647", "99999999999999999999"}) {
+        const CliRun r = Cli({"explain", "--max-solutions", k});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("--max-solutions must be from 1 to 1000000"), std::string::npos)
+            << r.err;
+        EXPECT_EQ(r.err.find("---"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Cli({"explain", "--vars", "2", "--max-solutions", "0000000000001"}).status, 0);
+    CliRun r = Cli({"explain", "--max-solutions", "many"});
     EXPECT_EQ(r.status, 2);
-    r = Cli({"explain", "--max-solutions", "many"});
-    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--max-solutions needs a whole number"), std::string::npos) << r.err;
     r = Cli({"explain", "--ones", "1,x"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Invalid symbol in string."), std::string::npos) << r.err;

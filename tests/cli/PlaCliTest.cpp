@@ -100,6 +100,13 @@ TEST(PlaCli, BadInputIsRefusedWithAReason) {
     run = Cli({"pla", clash});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("1 on line 4 and 0 on line 5"), std::string::npos) << run.err;
+    // Over the size limit: refused by its size, the same limit the map's reader keeps.
+    const std::string huge = dir / "huge.pla";
+    testing_support::WriteAll(huge, ".i 2\n.o 1\n");
+    std::filesystem::resize_file(huge, (std::uintmax_t{64} << 20) + 1);
+    run = Cli({"pla", huge});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("is larger than 64 MB"), std::string::npos) << run.err;
     run = Cli({"pla", dir / "missing.pla"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("cannot open"), std::string::npos);

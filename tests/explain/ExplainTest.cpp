@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <bitset>
 #include <random>
 #include <set>
@@ -11,6 +12,7 @@
 #include "MapHelpers.h"
 #include "explain/Chart.h"
 #include "explain/Explain.h"
+#include "explain/Sentences.h"
 
 namespace {
 
@@ -132,7 +134,6 @@ void Check(TCarnoGrid& grid, int n, const std::string& values, TGlueMethod form,
     explain::Limits limits;
     limits.maxSolutions = maxSolutions;
     limits.compareGluing = false;  // the gluing has suites of its own
-    limits.countSeconds = 600;     // counted by search nodes alone, the same on every machine
     const explain::Explanation e = explain::Explain(f, limits);
     ASSERT_FALSE(e.timedOut);
 
@@ -296,4 +297,77 @@ TEST(ExplainChart, EightVariablesAllOnesIsOneConstantTerm) {
     EXPECT_EQ(e.gluing.terms, 4);
     EXPECT_EQ(e.minTerms, 1);
     EXPECT_EQ(e.minLiterals, 0);
+}
+
+namespace {
+
+// A symmetric function: the cell's value by its count of set variables.
+explain::MapFunction Symmetric(int n, const std::string& byWeight) {
+    explain::MapFunction f;
+    f.vars = n;
+    for (int m = 0; m < (1 << n); ++m) f.values.push_back(byWeight[std::popcount(unsigned(m))]);
+    for (int k = 0; k < n; ++k) f.names.push_back(std::string(1, static_cast<char>('A' + k)));
+    return f;
+}
+
+bool CoversExactly(const explain::MapFunction& f, const explain::Explanation& e,
+                   const explain::Solution& s) {
+    std::vector<int> covered(f.values.size(), 0);
+    for (int p : s.primes)
+        for (int m : e.primes[p].minterms) covered[m] = 1;
+    for (std::size_t m = 0; m < f.values.size(); ++m)
+        if ((f.values[m] == '1' && !covered[m]) || (f.values[m] == '0' && covered[m])) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(ExplainLimits, OutOfWorkTheBestCoverFoundStandsUnprovenAndSaysSo) {
+    const explain::MapFunction f = Symmetric(6, "0110110");
+    explain::Limits limits;
+    limits.compareGluing = false;
+    const explain::Explanation proven = explain::Explain(f, limits);
+    ASSERT_TRUE(proven.proven);
+    limits.work = 1;
+    const explain::Explanation e = explain::Explain(f, limits);
+    EXPECT_FALSE(e.timedOut);
+    EXPECT_FALSE(e.proven);
+    EXPECT_FALSE(e.countComplete);
+    ASSERT_EQ(e.solutions.size(), 1u);
+    EXPECT_TRUE(CoversExactly(f, e, e.solutions[0]));
+    EXPECT_GE(e.minTerms, proven.minTerms);
+    EXPECT_EQ(explain::CountText(e).find("Not proven minimal"), 0u) << explain::CountText(e);
+    EXPECT_NE(explain::ComparisonLine(e).find("the best cover found has"), std::string::npos);
+}
+
+TEST(ExplainLimits, CountingStopsByWorkAndOnlyTheGuardSaysTime) {
+    const explain::MapFunction f = Symmetric(6, "0110110");
+    explain::Limits limits;
+    limits.compareGluing = false;
+    limits.maxSolutions = 3;
+    const explain::Explanation all = explain::Explain(f, limits);
+    ASSERT_TRUE(all.countComplete);
+    ASSERT_GT(all.solutionCount, 3u);
+    // Less work counts fewer, the same every time; more work never counts fewer.
+    uint64_t previous = 0;
+    for (int64_t units : {int64_t{2000}, int64_t{20000}, int64_t{200000}}) {
+        limits.countWork = units;
+        const explain::Explanation a = explain::Explain(f, limits), b = explain::Explain(f, limits);
+        EXPECT_EQ(a.solutionCount, b.solutionCount) << units;
+        EXPECT_EQ(a.countComplete, b.countComplete) << units;
+        EXPECT_FALSE(a.clockStopped);
+        EXPECT_LE(a.solutionCount, all.solutionCount);
+        EXPECT_GE(a.solutionCount, previous);
+        previous = a.solutionCount;
+        if (!a.countComplete) {
+            EXPECT_EQ(explain::CountText(a).find("The time limit"), std::string::npos);
+        }
+    }
+    // A guard that has already fired stops the searches and is named.
+    limits.countWork = explain::Limits{}.countWork;
+    limits.guardSeconds = 0;
+    const explain::Explanation stopped = explain::Explain(f, limits);
+    EXPECT_TRUE(stopped.clockStopped);
+    EXPECT_NE(explain::CountText(stopped).find("The time limit stopped the search"),
+              std::string::npos);
 }

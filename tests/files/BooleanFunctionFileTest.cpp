@@ -69,3 +69,38 @@ TEST(BooleanFunctionFileValue, RoundTripKeepsOtherSectionsAndTellsCountsApart) {
     EXPECT_EQ(BooleanFunctionFile::Read(path)->VarCount, -1);
     EXPECT_FALSE(BooleanFunctionFile::Read(folder / "missing.bf")->VarCount);
 }
+
+TEST(BooleanFunctionFileValue, ManyFunctionsAreReadInOnePass) {
+    const testing_support::TempFolder folder;
+    const std::string path = folder / "many.bf";
+    BooleanFunctionFile written;
+    written.VarCount = 12;
+    written.Sets = {"0-99", "", ""};
+    for (int k = 2; k <= BooleanFunctionFile::kMaxFunctions; ++k)
+        written.More.push_back({"f" + std::to_string(k), {std::to_string(k), "", "4095"}});
+    ASSERT_TRUE(written.Write(path));
+    std::filesystem::last_write_time(
+        path, std::filesystem::last_write_time(path) - std::chrono::hours(1));
+    const std::size_t before = platform::IniFile::Parses();
+    const auto read = BooleanFunctionFile::Read(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(platform::IniFile::Parses() - before, 1u);
+    EXPECT_EQ(read->More, written.More);
+}
+
+TEST(BooleanFunctionFile, SetsThatClashLeaveTheMapAsItWas) {
+    const testing_support::TempFolder folder;
+    const std::string path = folder / "clash.bf";
+    testing_support::WriteAll(path, "[Boolean Function]\nVarCount=3\n1=1,2\n0=2-4\n");
+    TCarnoGrid map;
+    map.SetVariableCount(4);
+    map.SetCells(1, 1, "1");
+    platform::RecordingMessageSink sink;
+    platform::ScopedMessageSink scope(&sink);
+    EXPECT_FALSE(map.LoadFromBooleanFunctionFile(path));
+    ASSERT_EQ(sink.Texts().size(), 1u);
+    EXPECT_NE(sink.Texts()[0].find("minterm 2: 1 on line 3, 0 on line 4"), std::string::npos)
+        << sink.Texts()[0];
+    EXPECT_EQ(map.VariableCount(), 4);
+    EXPECT_EQ(map.Cells(1, 1), "1");
+}

@@ -87,6 +87,56 @@ TEST(Csv, ReadsWhatSpreadsheetsWrite) {
     EXPECT_EQ(commas->values[6], "") << "a row not given stays empty";
 }
 
+TEST(Csv, LineEndsOfEveryKindReadAlike) {
+    // LF, CR LF and the lone CR of older spreadsheets, also mixed, give the same table and lines.
+    for (const char* end : {"\n", "\r\n", "\r"}) {
+        const std::string e = end;
+        FileProblem problem;
+        const auto table = csv::ParseCsv("A,B,F" + e + "0,1,1" + e + e + "1,1,0" + e, &problem);
+        ASSERT_TRUE(table) << problem.message;
+        EXPECT_EQ(table->variableCount, 2);
+        EXPECT_EQ(table->values, (std::vector<std::string>{"", "1", "", "0"}));
+        EXPECT_FALSE(csv::ParseCsv("A,B,F" + e + "0,1,1" + e + e + "1,2,0", &problem));
+        EXPECT_EQ(problem.line, 4);
+    }
+    FileProblem problem;
+    const auto mixed = csv::ParseCsv("A,F\r0,1\r\n1,0\n", &problem);
+    ASSERT_TRUE(mixed);
+    EXPECT_EQ(mixed->values, (std::vector<std::string>{"1", "0"}));
+}
+
+TEST(Csv, NamesASpreadsheetWouldRunAreWrittenAsTextAndReadBack) {
+    const std::vector<std::string> names = {"=1+2", "+A", "-B", "@SUM(A1)", "\tC", "'D", "E'"};
+    FunctionTable table{7, names, "=HYPERLINK(x)", std::vector<std::string>(128, "1")};
+    const std::string text = csv::CsvText(table);
+    const std::string header = text.substr(0, text.find('\r'));
+    EXPECT_EQ(header,
+              "\"'=1+2\",\"'+A\",\"'-B\",\"'@SUM(A1)\",\"'\tC\",\"''D\",E',\"'=HYPERLINK(x)\"");
+    FileProblem problem;
+    const auto back = csv::ParseCsv(text, &problem);
+    ASSERT_TRUE(back) << problem.message;
+    EXPECT_EQ(back->names, names);
+    EXPECT_EQ(back->outputName, "=HYPERLINK(x)");
+}
+
+TEST(Csv, TheFunctionsNameComesBackFromTheMap) {
+    testing_support::TempFolder folder;
+    platform::RecordingMessageSink sink;
+    platform::ScopedMessageSink scope(&sink);
+    WriteAll(folder / "in.csv", "A,B,Carry\n0,1,1\n");
+    TCarnoGrid map;
+    ASSERT_TRUE(map.LoadFromCsvFile(folder / "in.csv"));
+    ASSERT_TRUE(map.SaveToCsvFile(folder / "out.csv"));
+    EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 11), "A,B,Carry\r\n");
+    // A map file names no function: the writer's default again.
+    TCarnoGrid plain;
+    plain.SetVariableCount(2);
+    ASSERT_TRUE(plain.SaveToFile(folder / "m.km"));
+    ASSERT_TRUE(map.LoadFromFile(folder / "m.km"));
+    ASSERT_TRUE(map.SaveToCsvFile(folder / "out.csv"));
+    EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 7), "A,B,F\r\n");
+}
+
 TEST(Csv, RefusalsNameTheLine) {
     struct Case {
         const char* text;

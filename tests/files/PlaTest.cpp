@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "TempFolder.h"
@@ -165,6 +166,69 @@ TEST(Pla, FaultsAreRefusedWithTheirLine) {
     EXPECT_FALSE(pla::ReadFile("/nonexistent/x.pla", &error));
     EXPECT_EQ(error.line, 0);
     EXPECT_NE(error.message.find("/nonexistent/x.pla"), std::string::npos);
+}
+
+TEST(Pla, AByteOrderMarkIsSkippedAndANulIsShownAsBackslashZero) {
+    EXPECT_EQ(MustRead("\xEF\xBB\xBF.i 1\n.o 1\n1 1\n").FunctionString(0), "01");
+    pla::Error error;
+    EXPECT_FALSE(pla::ReadText(std::string(".i 2\n.o 1\n0\0 1\n", 15), &error));
+    EXPECT_EQ(error.message.rfind("line 3: input 2 is '\\0', not 0, 1", 0), 0u) << error.message;
+}
+
+// The clash of on and off rows against a reference point by point: the first on row holding
+// a point that is also off and no don't care, and the first off row holding such a point of it.
+TEST(Pla, ClashesOfOnAndOffAreFoundAsPointByPoint) {
+    std::mt19937 random(5);
+    int clashes = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int n = 1 + round % 9;
+        std::string text = ".i " + std::to_string(n) + "\n.o 1\n.type fdr\n";
+        struct Row {
+            pla::Cube cube;
+            char out;
+            int line;
+        };
+        std::vector<Row> rows;
+        for (int r = 0; r < 2 + static_cast<int>(random() % 12); ++r) {
+            std::string in;
+            pla::Cube c;
+            for (int i = 0; i < n; ++i) {
+                const char ch = "01--"[random() % 4];
+                in += ch;
+                const std::uint32_t bit = std::uint32_t{1} << (n - 1 - i);
+                if (ch != '-') c.care |= bit;
+                if (ch == '1') c.value |= bit;
+            }
+            const char out = "01-"[random() % 3];
+            text += in + " " + out + "\n";
+            rows.push_back({c, out, 4 + r});
+        }
+        const auto in = [&](char out, std::uint32_t m) {
+            for (const Row& r : rows)
+                if (r.out == out && r.cube.Contains(m)) return true;
+            return false;
+        };
+        std::string expected;
+        for (const Row& on : rows) {
+            if (on.out != '1' || !expected.empty()) continue;
+            for (const Row& off : rows) {
+                if (off.out != '0' || !expected.empty()) continue;
+                for (std::uint32_t m = 0; m < (1u << n) && expected.empty(); ++m)
+                    if (on.cube.Contains(m) && off.cube.Contains(m) && !in('-', m))
+                        expected = "line " + std::to_string(std::max(on.line, off.line)) +
+                                   ": output 1 is 1 on line " + std::to_string(on.line) +
+                                   " and 0 on line " + std::to_string(off.line) +
+                                   " for the same inputs";
+            }
+        }
+        pla::Error error;
+        const bool read = pla::ReadText(text, &error).has_value();
+        EXPECT_EQ(read, expected.empty()) << text << error.message;
+        if (!read) EXPECT_EQ(error.message, expected) << text;
+        clashes += !read;
+    }
+    EXPECT_GT(clashes, 50);
+    EXPECT_LT(clashes, 250);
 }
 
 TEST(Pla, WrittenCoversAndFunctionsReadBackTheSame) {

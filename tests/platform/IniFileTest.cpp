@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <random>
 
 #include "TempFolder.h"
@@ -132,3 +134,44 @@ TEST(IniFile, AnyBytesReadWithoutHarmAndWritesKeepThem) {
 }
 
 }  // namespace
+
+namespace {
+
+void Age(const std::string& path) {
+    std::filesystem::last_write_time(
+        path, std::filesystem::last_write_time(path) - std::chrono::hours(1));
+}
+
+}  // namespace
+
+// A start reads the settings from many places: an unchanged file is read and split once, a
+// changed one (in place, even to the same size, or by a save) is read again.
+TEST(IniFile, AnUnchangedFileIsReadOnceHoweverManyAsk) {
+    TempFolder folder;
+    const std::string path = folder / "big.ini";
+    std::string text;
+    for (int s = 0; s < 2000; ++s) {
+        text += "[S" + std::to_string(s) + "]\n";
+        for (int k = 0; k < 5; ++k)
+            text += "k" + std::to_string(k) + "=" + std::to_string(s) + "\n";
+    }
+    WriteAll(path, text);
+    Age(path);
+    const std::size_t before = IniFile::Parses();
+    for (int s = 0; s < 2000; s += 7)
+        EXPECT_EQ(IniFile(path).ReadString("s" + std::to_string(s), "K4", ""), std::to_string(s));
+    EXPECT_EQ(IniFile::Parses() - before, 1u);
+
+    WriteAll(path, "[A]\nk=1\n");
+    EXPECT_EQ(IniFile(path).ReadString("A", "k", ""), "1");
+    WriteAll(path, "[A]\nk=2\n");  // in place, the same size, within the clock's step
+    EXPECT_EQ(IniFile(path).ReadString("A", "k", ""), "2");
+    Age(path);
+    EXPECT_EQ(IniFile(path).ReadString("A", "k", ""), "2");
+    IniFile writer(path);
+    ASSERT_TRUE(writer.WriteString("A", "k", "3"));
+    const std::size_t afterSave = IniFile::Parses();
+    EXPECT_EQ(IniFile(path).ReadString("A", "k", ""), "3");
+    EXPECT_EQ(IniFile(path).ReadSection("a"), (Lines{{"k", "3"}}));
+    EXPECT_EQ(IniFile::Parses(), afterSave) << "what was saved is known";
+}

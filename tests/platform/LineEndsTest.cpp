@@ -16,6 +16,9 @@ TEST(LineEnds, SplitAtLfWithTheCrBeforeItPartOfTheEnd) {
     // A CR alone inside a line is the line's own.
     EXPECT_EQ(platform::SplitLines("a\rb\n"), (Lines{"a\rb"}));
     EXPECT_TRUE(platform::SplitLines("").empty());
+    // Where a CR alone ends a line, CR, LF and CR LF read alike.
+    EXPECT_EQ(platform::SplitLines("a\rb\nc\r\nd\r", platform::LoneCr::EndsLine),
+              (Lines{"a", "b", "c", "d"}));
 
     EXPECT_TRUE(platform::HasCrLfLineEnds("a\nb\r\n"));
     EXPECT_TRUE(platform::HasCrLfLineEnds("a\r"));

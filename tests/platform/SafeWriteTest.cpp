@@ -7,6 +7,7 @@
 #include <sys/sysmacros.h>
 
 #include <csignal>
+#include <cstring>
 
 #include "TempFolder.h"
 #include "platform/Message.h"
@@ -72,6 +73,41 @@ TEST(SafeWrite, FailuresKeepTheOldFileAndSayWhy) {
     EXPECT_EQ(ReadAll(file), "old");
     EXPECT_TRUE(std::filesystem::is_directory(folder / "dir"));
     EXPECT_EQ(folder.EntryCount(), 2u);
+}
+
+// A loop of links, or a chain longer than the system follows, is refused as the system
+// refuses it, and every link stays a link.
+TEST(SafeWrite, LinkLoopsAndOverlongChainsChangeNothing) {
+    TempFolder folder;
+    std::string error;
+    std::filesystem::create_symlink("b.pla", folder / "a.pla");
+    std::filesystem::create_symlink("a.pla", folder / "b.pla");
+    EXPECT_FALSE(platform::WriteFileAtomically(folder / "a.pla", "x", &error));
+    EXPECT_EQ(error, std::strerror(ELOOP));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "a.pla"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "b.pla"));
+
+    // link0 -> link1 -> ... -> linkN -> target.km; the kernel follows at most 40.
+    const auto chain = [&](int links) {
+        const std::string prefix = "c" + std::to_string(links) + "-";
+        for (int i = 0; i < links; ++i)
+            std::filesystem::create_symlink(
+                i + 1 < links ? prefix + std::to_string(i + 1) : prefix + "target.km",
+                folder / (prefix + std::to_string(i)));
+        return std::pair{folder / (prefix + "0"), folder / (prefix + "target.km")};
+    };
+    const auto [longest, reached] = chain(40);
+    ASSERT_TRUE(platform::WriteFileAtomically(longest, "kept", &error)) << error;
+    EXPECT_EQ(ReadAll(reached), "kept");
+    EXPECT_TRUE(std::filesystem::is_symlink(longest));
+
+    const auto [tooLong, missed] = chain(50);
+    EXPECT_FALSE(platform::WriteFileAtomically(tooLong, "x", &error));
+    EXPECT_EQ(error, std::strerror(ELOOP));
+    EXPECT_TRUE(std::filesystem::is_symlink(tooLong));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(missed)));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << "no temporary file left";
 }
 
 // The save contract: links are written through (even to a file not there yet), what is not a
