@@ -48,7 +48,7 @@ Term FromCube(const mwcore::Cube& c, const explain::MapFunction& f) {
 TEST(Exercise, EachDifficultyHasItsProperty) {
     explain::Limits limits;
     limits.compareGluing = false;
-    limits.countSeconds = 600;
+    limits.guardSeconds = 600;
     for (const Difficulty d : {Difficulty::Easy, Difficulty::Cyclic, Difficulty::Many})
         for (int vars = 3; vars <= 4; ++vars)
             for (uint64_t seed = 1; seed <= 6; ++seed) {
