@@ -24,6 +24,7 @@
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramStart.h"
+#include "platform/QtColour.h"
 #include "platform/Translate.h"
 #include "report/ReportForm.h"
 #include "ui/QtResultTree.h"

@@ -18,6 +18,7 @@
 #include "input/FormulaMessage.h"
 #include "platform/Colour.h"
 #include "platform/Message.h"
+#include "platform/QtColour.h"
 #include "platform/Translate.h"
 #include "ui/DialogParts.h"
 #include "ui/WindowRegistry.h"

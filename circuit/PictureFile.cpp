@@ -10,6 +10,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Colour.h"
 #include "platform/Jpeg.h"
+#include "platform/QtColour.h"
 #include "platform/SafeWrite.h"
 
 namespace {

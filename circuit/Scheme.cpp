@@ -5,6 +5,7 @@
 #include "circuit/SchemeGeometry.h"
 #include "engine/FormulaText.h"
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "circuit/SchemePainter.h"
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 
 TSchemeControl::TSchemeControl(QWidget* parent) : QWidget(parent) {
     setObjectName("Scheme");

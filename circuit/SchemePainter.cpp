@@ -6,6 +6,7 @@
 
 #include "circuit/SchemeGeometry.h"
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 
 namespace {
 

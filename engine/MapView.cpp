@@ -13,6 +13,7 @@
 #include "engine/MapLabels.h"
 #include "platform/Colour.h"
 #include "platform/Dialogs.h"
+#include "platform/QtColour.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "engine/MapView.h"
 #include "explain/Loops.h"
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "engine/CarnoGrid.h"
 #include "platform/Colour.h"
+#include "platform/QtColour.h"
 
 // --- model: table rows are the minterm rows; the header row is the horizontal header ---
 

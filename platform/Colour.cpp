@@ -16,15 +16,6 @@ unsigned Blue(std::uint32_t bgr) {
 }
 }  // namespace
 
-QColor ToQColor(std::uint32_t bgr) {
-    return QColor(Red(bgr), Green(bgr), Blue(bgr));
-}
-
-std::uint32_t FromQColor(const QColor& c) {
-    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
-           (static_cast<std::uint32_t>(c.blue()) << 16);
-}
-
 std::uint32_t FromRgb(std::uint32_t rgb) {
     return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }

@@ -1,15 +1,13 @@
 #pragma once
 // Colours are kept as the platform colour value the files and settings use, 0x00BBGGRR (red
-// in the low byte). These are the only conversions to and from other spellings.
+// in the low byte). These are the only conversions to and from other spellings (Qt's beside
+// it, in QtColour.h).
 
-#include <QColor>
 #include <cstdint>
 #include <string>
 
 namespace platform {
 
-QColor ToQColor(std::uint32_t bgr);
-std::uint32_t FromQColor(const QColor& c);
 // From the 0xRRGGBB of "#RRGGBB" texts.
 std::uint32_t FromRgb(std::uint32_t rgb);
 // "#RRGGBB", as HTML writes a colour.
