@@ -22,9 +22,8 @@ void TForm1::N200Click() {
     // Without a result the formula box keeps what it held.
     const QString formula =
         TreeView->topLevelItemCount() > 0 ? TreeView->topLevelItem(0)->text(0) : QString();
-    const TOptions* options = Windows().Options;
-    TFormulaType form = circuit->FormulaType();
-    if (options && options->RadioButton1->isChecked()) form = ftDNF;
-    if (options && options->RadioButton2->isChecked()) form = ftCNF;
+    // The circuit draws the form the analysis gave.
+    const TFormulaType form =
+        Windows().Options ? Windows().Settings.GlueMethod : circuit->FormulaType();
     circuit->Open(formula, form);
 }

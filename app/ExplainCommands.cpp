@@ -27,14 +27,8 @@ void TForm1::ConnectExplainCommands() {
     DockExplain->setWidget(ExplainPanel);
     addDockWidget(Qt::RightDockWidgetArea, DockExplain);
     DockExplain->hide();
-    ExplainPanel->FormSource = [] {
-        const TOptions* options = Windows().Options;
-        return options && options->RadioButton2->isChecked() ? gmKNF : gmDNF;
-    };
-    ExplainPanel->LimitSource = [] {
-        const TOptions* options = Windows().Options;
-        return options ? options->SpinEdit2->value() : 100;
-    };
+    ExplainPanel->FormSource = [] { return Windows().Settings.GlueMethod; };
+    ExplainPanel->LimitSource = [] { return Windows().Settings.MaxSolutions; };
 
     N35 = new QAction("Minimal solutions", this);
     N35->setObjectName("N35");

@@ -29,6 +29,7 @@ class QtResultTree;
 class TMapView;
 class TExplainPanel;
 class TLanguage;
+struct Options;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -73,6 +74,9 @@ class TForm1 : public QMainWindow {
     // "system", "light" or "dark": the look of every window (the Options' Appearance page).
     void SetAppearance(const QString& setting);
     void StyleGoButton();  // its green readable on the look in use
+    // The settings' products colour and fonts onto the window, and the window's back into them.
+    void ApplyLook(const Options& options);
+    void KeepLook(Options& options) const;
     QAction *Undo1 = nullptr, *Redo1 = nullptr;
 
     // --- pop-up menus ---

@@ -68,9 +68,9 @@ void TForm1::InvertMap1Click() {
 void TForm1::BitBtn3Click() {
     TreeView->clear();
     expanded_ = nullptr;
-    const bool productOfSums = Windows().Options && Windows().Options->RadioButton2->isChecked();
-    const bool exact = Windows().Options && Windows().Options->RadioButton4->isChecked();
-    const TGlueMethod method = productOfSums ? gmKNF : gmDNF;
+    const Options& settings = Windows().Settings;
+    const bool exact = settings.ExactMinimum;
+    const TGlueMethod method = settings.GlueMethod;
     bool analyzed = false;
     // Empty cells get their values here: a step of its own.
     MapCommand([&] {
@@ -179,7 +179,7 @@ void TForm1::BitBtn2Click() {
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning,
                       platform::MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    Grid.PackedFlag = Windows().Options && Windows().Options->BitSave->isChecked() ? 1 : 0;
+    Grid.PackedFlag = Windows().Settings.BitSave ? 1 : 0;
     const std::string path = choice.path.toStdString();
     switch (choice.filterIndex) {
         case 2:
@@ -227,9 +227,10 @@ void TForm1::SpeedButton9Click() {
     options->exec();
     MapCommand([&] { options->ApplyNames(Grid); });
     BuildVariableHint();
-    CarnoGrid1->SetDrawFocusSelected(options->DrawFocus->isChecked());
-    CarnoGrid1->SetMovableColRow(options->MoveColRow->isChecked());
-    CarnoGrid1->SetSizingColRow(options->ColRowSizing->isChecked());
+    const Options& settings = Windows().Settings;
+    CarnoGrid1->SetDrawFocusSelected(settings.DrawFocus);
+    CarnoGrid1->SetMovableColRow(settings.MovableColRow);
+    CarnoGrid1->SetSizingColRow(settings.SizingColRow);
     if (DockExplain && DockExplain->isVisible())
         ExplainPanel->Recompute();  // names or form may differ
 }
@@ -247,8 +248,7 @@ void TForm1::N16Click() {
 // --- closing ---
 
 bool TForm1::FormCloseQuery() {
-    TOptions* options = Windows().Options;
-    if (!options || !options->askbox->isChecked()) return true;
+    if (!Windows().Options || !Windows().Settings.AskExit) return true;
     return platform::Say("Do you really want to quit?", platform::MsgIcon::Information,
                          platform::MsgButtons::YesNo) == MsgAnswer::Yes;
 }

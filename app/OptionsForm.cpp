@@ -18,6 +18,7 @@
 #include "app/Main.h"
 #include "app/Windows.h"
 #include "engine/MapView.h"
+#include "engine/Options.h"
 #include "engine/VariableName.h"
 #include "input/StringParcer.h"
 #include "platform/IniFile.h"
@@ -39,10 +40,6 @@ std::string T(const std::string& english) {
     return platform::TranslateText(english);
 }
 
-const char* BoolText(bool on) {
-    return on ? "true" : "false";
-}
-
 // A list of millions of names would take seconds and gigabytes to offer; no one has that many
 // language files.
 constexpr std::size_t kMaxLanguages = 256;
@@ -58,8 +55,6 @@ std::string FirstLanguages(const std::string& list, const std::string& file) {
                   MsgIcon::Warning, MsgButtons::Ok, file);
     return list.substr(0, cut - 1);
 }
-
-constexpr int kMaxSolutionsListed = 10000;
 
 // The language's file becomes the one in use, and every window takes its texts.
 void SelectLanguage(const QString& name) {
@@ -124,7 +119,7 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     RadioButton3->setChecked(true);
     Label2 = Named<QLabel>("Label2", "Minimal solutions listed", RadioGroup2);
     SpinEdit2 = Named<QSpinBox>("SpinEdit2", RadioGroup2);
-    SpinEdit2->setRange(1, kMaxSolutionsListed);
+    SpinEdit2->setRange(1, Options::kMaxSolutionsListed);
     SpinEdit2->setValue(100);
     auto* givesLayout = new QGridLayout(RadioGroup2);
     givesLayout->addWidget(RadioButton3, 0, 0);
@@ -189,8 +184,19 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     for (QRadioButton* b : {RadioButton7, RadioButton8, RadioButton9})
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (!on) return;
-            if (TForm1* form1 = Windows().Form1) form1->SetAppearance(AppearanceSetting());
+            if (TForm1* form1 = Windows().Form1)
+                form1->SetAppearance(QString::fromStdString(Value().Appearance));
         });
+    // Every change goes to the settings value at once: the commands read the value.
+    const auto publish = [this] {
+        if (!showing_) Windows().Settings = Value();
+    };
+    for (QCheckBox* box : {MoveColRow, ColRowSizing, DrawFocus, BitSave, askbox})
+        connect(box, &QCheckBox::toggled, this, publish);
+    for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5,
+                            RadioButton6, RadioButton7, RadioButton8, RadioButton9})
+        connect(b, &QRadioButton::toggled, this, publish);
+    connect(SpinEdit2, &QSpinBox::valueChanged, this, publish);
     FormCreate();
     formulaview::SetNotation(RadioButton6->isChecked() ? FormulaNotation::Textbook
                                                        : FormulaNotation::AsTyped);
@@ -249,76 +255,50 @@ void TOptions::LoadSettings() {
     }
     if (form1) form1->SaveNameCounter = 1;
 
-    for (const auto& [rawKey, value] : ini.ReadSection("Options")) {
-        const QString key = QString::fromStdString(rawKey).toUpper();
-        const bool on = value == "true";
-        if (key == "MOVABLECOLROW") {
-            MoveColRow->setChecked(on);
-        } else if (key == "SIZINGCOLROW") {
-            ColRowSizing->setChecked(on);
-        } else if (key == "DRAWFOCUS") {
-            DrawFocus->setChecked(on);
-        } else if (key == "BITSAVE") {
-            BitSave->setChecked(on);
-        } else if (key == "ASKEXIT") {
-            askbox->setChecked(on);
-        } else if (key == "FORMULANOTATION") {
-            (value == "textbook" ? RadioButton6 : RadioButton5)->setChecked(true);
-        } else if (key == "APPEARANCE") {
-            (value == "dark"    ? RadioButton9
-             : value == "light" ? RadioButton8
-                                : RadioButton7)
-                ->setChecked(true);
-        } else if (key == "GLUEMETHOD") {
-            (value == "SOP" ? RadioButton1 : RadioButton2)->setChecked(true);
-        } else if (key == "ANALYSISGIVES") {
-            (value == "Minimum" ? RadioButton4 : RadioButton3)->setChecked(true);
-        } else if (key == "MAXSOLUTIONS") {
-            bool ok = false;
-            const int n = QString::fromStdString(value).trimmed().toInt(&ok);
-            if (ok && n >= 1 && n <= kMaxSolutionsListed) SpinEdit2->setValue(n);
-        } else if (key == "PRODUCTSCOLOR" && form1) {
-            // A value that is not a colour is left out rather than guessed at.
-            bool ok = false;
-            const qlonglong color = QString::fromStdString(value).trimmed().toLongLong(&ok);
-            if (ok && color >= 0 && color <= 0xFFFFFF)
-                form1->Grid.TermColor = static_cast<std::uint32_t>(color);
-        } else if (key == "MAPFONT" && form1) {
-            QFont font = form1->CarnoGrid1->font();
-            font.setFamily(QString::fromStdString(value));
-            form1->CarnoGrid1->setFont(font);
-        } else if (key == "RESULTFONT" && form1) {
-            QFont font = form1->TreeView->font();
-            font.setFamily(QString::fromStdString(value));
-            form1->TreeView->setFont(font);
-        }
-    }
+    ReadOptions(ini.ReadSection("Options"), Windows().Settings, form1 != nullptr);
+    Show(Windows().Settings);
 }
 
 void TOptions::SaveSettings() {
-    TForm1* form1 = Windows().Form1;
-    std::vector<std::pair<std::string, std::string>> values{
-        {"MovableColRow", BoolText(MoveColRow->isChecked())},
-        {"SizingColRow", BoolText(ColRowSizing->isChecked())},
-        {"DrawFocus", BoolText(DrawFocus->isChecked())},
-        {"BitSave", BoolText(BitSave->isChecked())},
-        {"AskExit", BoolText(askbox->isChecked())},
-        {"GlueMethod", RadioButton1->isChecked() ? "SOP" : "POS"},
-        {"FormulaNotation", RadioButton6->isChecked() ? "textbook" : "typed"},
-        {"Appearance", AppearanceSetting().toStdString()},
-    };
-    if (form1) {
-        values.push_back({"ProductsColor", std::to_string(form1->Grid.TermColor)});
-        values.push_back({"MapFont", form1->CarnoGrid1->font().family().toStdString()});
-        values.push_back({"ResultFont", form1->TreeView->font().family().toStdString()});
-    }
-    values.push_back({"AnalysisGives", RadioButton4->isChecked() ? "Minimum" : "Gluing"});
-    values.push_back({"MaxSolutions", std::to_string(SpinEdit2->value())});
-    platform::SaveSettings("Options", values);
+    platform::SaveSettings("Options", OptionsSection(Windows().Settings, Windows().Form1));
 }
 
-QString TOptions::AppearanceSetting() const {
-    return RadioButton9->isChecked() ? "dark" : RadioButton8->isChecked() ? "light" : "system";
+void TOptions::Show(const Options& options) {
+    // The controls change one by one: none hands back a value half shown.
+    const Options o = options;
+    showing_ = true;
+    MoveColRow->setChecked(o.MovableColRow);
+    ColRowSizing->setChecked(o.SizingColRow);
+    DrawFocus->setChecked(o.DrawFocus);
+    BitSave->setChecked(o.BitSave);
+    askbox->setChecked(o.AskExit);
+    (o.GlueMethod == gmDNF ? RadioButton1 : RadioButton2)->setChecked(true);
+    (o.ExactMinimum ? RadioButton4 : RadioButton3)->setChecked(true);
+    SpinEdit2->setValue(o.MaxSolutions);
+    (o.Notation == FormulaNotation::Textbook ? RadioButton6 : RadioButton5)->setChecked(true);
+    (o.Appearance == "dark"    ? RadioButton9
+     : o.Appearance == "light" ? RadioButton8
+                               : RadioButton7)
+        ->setChecked(true);
+    showing_ = false;
+    Windows().Settings = Value();
+}
+
+Options TOptions::Value() const {
+    Options o = Windows().Settings;
+    o.MovableColRow = MoveColRow->isChecked();
+    o.SizingColRow = ColRowSizing->isChecked();
+    o.DrawFocus = DrawFocus->isChecked();
+    o.BitSave = BitSave->isChecked();
+    o.AskExit = askbox->isChecked();
+    o.GlueMethod = RadioButton1->isChecked() ? gmDNF : gmKNF;
+    o.ExactMinimum = RadioButton4->isChecked();
+    o.MaxSolutions = SpinEdit2->value();
+    o.Notation = RadioButton6->isChecked() ? FormulaNotation::Textbook : FormulaNotation::AsTyped;
+    o.Appearance = RadioButton9->isChecked()   ? "dark"
+                   : RadioButton8->isChecked() ? "light"
+                                               : "system";
+    return o;
 }
 
 void TOptions::WriteLanguageList() {

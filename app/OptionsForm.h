@@ -1,7 +1,8 @@
 #pragma once
-// TOptions: the user's settings. Its controls are the settings' live store: the analysis, the
-// save command and the close question read them when they need them. Loaded from the settings
-// file when the dialog is created, saved when it is destroyed.
+// TOptions: the dialog that edits the settings value (Windows().Settings): its controls show
+// the value and hand every change back to it; the analysis, the save command and the close
+// question read the value. Loaded from the settings file when the dialog is created, saved
+// when it is destroyed.
 
 #include <QDialog>
 
@@ -15,6 +16,7 @@ class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class TCarnoGrid;
+struct Options;
 
 class TOptions : public QDialog {
     Q_OBJECT
@@ -51,7 +53,9 @@ class TOptions : public QDialog {
 
     // The Options command around the dialog: names into the fields, and back in upper case.
     void ShowNames(const TCarnoGrid& grid);
-    QString AppearanceSetting() const;  // "system", "light" or "dark"
+    // The value's dialog part into the controls, and the controls' value (the look unchanged).
+    void Show(const Options& options);
+    Options Value() const;
     void ApplyNames(TCarnoGrid& grid) const;
 
     bool NamesValid() const { return namesValid_; }
@@ -73,4 +77,5 @@ class TOptions : public QDialog {
     bool FormCloseQuery() const { return namesValid_; }
 
     bool namesValid_ = false;
+    bool showing_ = false;  // Show is setting the controls
 };

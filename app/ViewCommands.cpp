@@ -9,9 +9,11 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "app/Main.h"
 #include "engine/MapView.h"
+#include "engine/Options.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"
@@ -49,6 +51,26 @@ void TForm1::SetAppearance(const QString& setting) {
     theme::Apply(theme::FromSetting(setting));
     CarnoGrid1->ApplyHeaderColours();
     StyleGoButton();
+}
+
+void TForm1::ApplyLook(const Options& options) {
+    Grid.TermColor = options.ProductsColor;
+    if (options.MapFont) {
+        QFont font = CarnoGrid1->font();
+        font.setFamily(QString::fromStdString(*options.MapFont));
+        CarnoGrid1->setFont(font);
+    }
+    if (options.ResultFont) {
+        QFont font = TreeView->font();
+        font.setFamily(QString::fromStdString(*options.ResultFont));
+        TreeView->setFont(font);
+    }
+}
+
+void TForm1::KeepLook(Options& options) const {
+    options.ProductsColor = Grid.TermColor;
+    options.MapFont = CarnoGrid1->font().family().toStdString();
+    options.ResultFont = TreeView->font().family().toStdString();
 }
 
 void TForm1::StyleGoButton() {

@@ -33,7 +33,8 @@ void CreateWindows(const QStringList& arguments) {
     AppWindows& w = Windows();
     Create(w.Form1, arguments);
     Create(w.InputForm);
-    Create(w.Options);
+    Create(w.Options);  // reads the settings file into the settings value
+    w.Form1->ApplyLook(w.Settings);
     Create(w.AboutBox);
     Create(w.InputFormula);
     Create(w.TruthTableForm);
@@ -54,6 +55,7 @@ void CreateWindows(const QStringList& arguments) {
 }
 
 void DestroyWindows() {
+    if (Windows().Form1) Windows().Form1->KeepLook(Windows().Settings);
     DestroyWindow(static_cast<QWidget*>(Windows().Options));
     DestroyRemainingWindows();
 }

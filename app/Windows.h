@@ -10,6 +10,6 @@
 // command line after the program name.
 void CreateWindows(const QStringList& arguments);
 
-// Destroys every window: the options first, since saving the settings reads the main window's
-// fonts and colour, then the others in reverse order of creation.
+// Destroys every window: the main window's fonts and colour go into the settings value, the
+// options (which save it) first, then the others in reverse order of creation.
 void DestroyWindows();

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/Options.h"
+
 class QWidget;
 
 class TForm1;
@@ -22,6 +24,8 @@ class TAdvMin;
 class TTipsForm;
 
 struct AppWindows {
+    // The settings every window reads: the options dialog edits them, none reads its controls.
+    ::Options Settings;
     TForm1* Form1 = nullptr;
     TInputForm* InputForm = nullptr;
     TOptions* Options = nullptr;
