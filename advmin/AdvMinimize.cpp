@@ -290,18 +290,23 @@ void TAdvMin::SpeedButton4Click() {
     if (SelectedRoot()) PageControl1->setCurrentIndex(1);
 }
 
-void TAdvMin::TabSheet2Show() {
-    vhdlcode->clear();
-    QTreeWidgetItem* root = SelectedRoot();
-    if (!root) return;
+void TAdvMin::ShowCodePage(QPlainTextEdit* page, const std::function<std::string()>& write) {
+    page->clear();
+    if (!SelectedRoot()) return;
     try {
-        vhdlcode->setPlainText(QString::fromStdString(
-            resultNames_.empty()
-                ? VhdlText(root->text(0).toStdString(), PortNames(), true, VhdlTimestamp())
-                : VhdlTextOutputs(ResultOutputs(), PortNames(), VhdlTimestamp())));
-    } catch (const VhdlError& e) {
-        Error(e.what());
+        page->setPlainText(QString::fromStdString(write()));
+    } catch (const std::runtime_error& e) {  // VhdlError, VerilogError
+        Error(platform::TranslateText(e.what()));
     }
+}
+
+void TAdvMin::TabSheet2Show() {
+    ShowCodePage(vhdlcode, [this] {
+        return resultNames_.empty()
+                   ? VhdlText(SelectedRoot()->text(0).toStdString(), PortNames(), true,
+                              VhdlTimestamp())
+                   : VhdlTextOutputs(ResultOutputs(), PortNames(), VhdlTimestamp());
+    });
 }
 
 void TAdvMin::TabSheet2Hide() {

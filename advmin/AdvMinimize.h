@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -107,6 +108,9 @@ class TAdvMin : public QDialog {
     std::vector<std::pair<std::string, std::string>> ResultOutputs() const;
     void ShowRunNote(const std::vector<std::pair<std::string, std::string>>& stats,
                      const QString& more);
+    // A code page shows the selected result's text as write makes it; a refusal (the writer's
+    // error) is shown translated and leaves the page empty.
+    void ShowCodePage(QPlainTextEdit* page, const std::function<std::string()>& write);
     // Saves a code page's text, ended by a line break; failure names the file.
     void SaveCodePage(const char* failure, const QPlainTextEdit* page, const QString& filter,
                       const QString& suffix);

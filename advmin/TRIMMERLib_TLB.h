@@ -36,6 +36,8 @@ class TTrimmer {
     explicit TTrimmer(std::string exchangePath,
                       std::string registryFile = platform::DefaultRegistryFile());
 
+    // The core's four steps, in this order: read the exchange file, minimize, make the result
+    // lines, write them back over the exchange file.
     void Operation1() { Call(kOperation1); }
     void Operation2() { Call(kOperation2); }
     void Operation3() { Call(kOperation3); }

@@ -67,19 +67,12 @@ void TAdvMin::SpeedButton7Click() {
 }
 
 void TAdvMin::TabSheet3Show() {
-    verilogcode->clear();
-    QTreeWidgetItem* root = SelectedRoot();
-    if (!root) return;
-    try {
-        verilogcode->setPlainText(QString::fromStdString(
-            resultNames_.empty()
-                ? VerilogText(root->text(0).toStdString(), PortNames(), {}, VhdlTimestamp())
-                : VerilogTextOutputs(ResultOutputs(), PortNames(), VerilogNames{}.module,
-                                     VhdlTimestamp())));
-    } catch (const VerilogError& e) {
-        platform::ShowMessage(platform::TranslateText(e.what()), platform::MsgIcon::Error,
-                              platform::MsgButtons::Ok);
-    }
+    ShowCodePage(verilogcode, [this] {
+        return resultNames_.empty() ? VerilogText(SelectedRoot()->text(0).toStdString(),
+                                                  PortNames(), {}, VhdlTimestamp())
+                                    : VerilogTextOutputs(ResultOutputs(), PortNames(),
+                                                         VerilogNames{}.module, VhdlTimestamp());
+    });
 }
 
 void TAdvMin::TabSheet3Hide() {

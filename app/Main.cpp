@@ -335,6 +335,9 @@ void TForm1::CreateToolButtons() {
     row->addWidget(SpeedButton10);
     row->addStretch();
 
+    // The design numbers buttons and handlers apart: the fill buttons 5, 7, 6 and 8 run the
+    // handlers named SpeedButton2, 3, 1 and 4 (fill with 1, *, 0, clear), Go runs the analysis
+    // (BitBtn3Click) and Options runs SpeedButton9Click.
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::BitBtn1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::BitBtn2Click);
     connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);

@@ -32,7 +32,7 @@ class TOptions : public QDialog {
     QGroupBox* GroupBox2 = nullptr;
     QLineEdit* Edit[8] = {};  // Edit2 .. Edit9: variable names 1 to 8
     QGroupBox* RadioGroup1 = nullptr;
-    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr;  // "SOP" (gmDNF), "POS" (gmKNF)
     // What F5 gives: the designed gluing (RadioButton3) or an exact minimum (RadioButton4), and
     // how many minimal solutions the panel lists.
     QGroupBox* RadioGroup2 = nullptr;

@@ -2,8 +2,6 @@
 // creation can rely on those before it (the options load the settings before the later
 // windows exist), then the message loop runs until the main window closes.
 
-#include "app/Main.h"
-
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "app/Main.h"
 #include "app/Windows.h"
 #include "platform/Message.h"
 #include "platform/ProgramFolder.h"

@@ -89,7 +89,7 @@ class TCarnoGrid {
     // --- cell operations ---
     // Every visible cell to text; results in the tree are the caller's to ask about first.
     void FillCard(const std::string& text);
-    void CleareCard();
+    void CleareCard();  // empties the whole store, hidden cells too, after a load only
     // False when a map cell holds anything but "", "0", "1" or "*" ("Invalid data in cell." is
     // the caller's to say).
     bool CheckCells() const;
@@ -184,7 +184,8 @@ class TCarnoGrid {
     std::uint8_t LoadedMark = 0;      // 2 after a map file was loaded
 
     // --- minimization by gluing ---
-    // Checks the cells, glues and fills the tree; false (nothing done) when a cell is refused.
+    // The analysis' entry (the design's name): checks the cells, glues and fills the tree;
+    // false (nothing done) when a cell is refused.
     bool Test();
     void Glue();
     // One-way test: may g2 be glued to g1? Only g1's cells are examined.

@@ -11,7 +11,8 @@
 struct TCellRef {
     std::uint8_t Col;
     std::uint8_t Row;
-    std::uint8_t Code;  // ValueCode of the cell's text when the group was built
+    // ValueCode of the cell's text when the group was built: 0 for "1", 1 for "0", 2 else.
+    std::uint8_t Code;
 };
 
 struct TGroup {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/Text.h"
+
 namespace csv {
 
 namespace {
@@ -23,12 +25,6 @@ std::vector<Line> Lines(std::string_view text) {
         text.remove_prefix(end + 1);
     }
     return lines;
-}
-
-std::string Trim(std::string_view s) {
-    const std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    return std::string(s.substr(b, s.find_last_not_of(" \t") - b + 1));
 }
 
 // How often the separator stands outside quotes.
@@ -71,7 +67,8 @@ std::optional<std::vector<std::string>> Fields(std::string_view line, char separ
             fields.push_back(field);
         } else {
             const std::size_t end = line.find(separator, i);
-            fields.push_back(Trim(line.substr(i, end == std::string_view::npos ? end : end - i)));
+            fields.push_back(
+                platform::Trim(line.substr(i, end == std::string_view::npos ? end : end - i)));
             i = end == std::string_view::npos ? line.size() : end;
         }
         if (i >= line.size()) return fields;
@@ -126,7 +123,7 @@ std::optional<FunctionTable> ParseCsv(std::string_view text, FileProblem* proble
 
     const std::vector<Line> lines = Lines(text);
     std::size_t at = 0;
-    while (at < lines.size() && Trim(lines[at].text).empty()) ++at;
+    while (at < lines.size() && platform::Trim(lines[at].text).empty()) ++at;
     if (at == lines.size()) return refuse("The truth table is empty.", 0);
 
     const Line& header = lines[at];

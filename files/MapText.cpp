@@ -3,16 +3,11 @@
 #include <vector>
 
 #include "engine/CarnoGrid.h"
+#include "platform/Text.h"
 
 namespace maptext {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
-}
 
 std::vector<std::string> SplitAt(const std::string& text, char separator) {
     std::vector<std::string> parts;
@@ -39,7 +34,7 @@ std::string RowLabel(const TCarnoGrid& map, int row) {
 }
 
 std::optional<std::string> CellValue(const std::string& field) {
-    const std::string v = Trim(field);
+    const std::string v = platform::Trim(field, " \t\r");
     if (v == "0" || v == "1" || v.empty()) return v;
     if (v == "*" || v == "X" || v == "x" || v == "-") return std::string("*");
     return std::nullopt;
@@ -61,9 +56,10 @@ bool HasMapLabels(const TCarnoGrid& map, const std::vector<std::vector<std::stri
     if (static_cast<int>(rows.size()) != map.MapRows() + 1) return false;
     if (static_cast<int>(rows[0].size()) != map.MapColumns() + 1) return false;
     for (int c = 1; c <= map.MapColumns(); ++c)
-        if (Trim(rows[0][c]) != ColumnLabel(map, c)) return false;
+        if (platform::Trim(rows[0][c], " \t\r") != ColumnLabel(map, c)) return false;
     for (int r = 1; r <= map.MapRows(); ++r)
-        if (rows[r].empty() || Trim(rows[r][0]) != RowLabel(map, r)) return false;
+        if (rows[r].empty() || platform::Trim(rows[r][0], " \t\r") != RowLabel(map, r))
+            return false;
     return true;
 }
 

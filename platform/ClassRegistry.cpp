@@ -9,16 +9,11 @@
 
 #include "platform/ElfCheck.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Text.h"
 
 namespace platform {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos) return "";
-    return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
-}
 
 std::string Upper(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -51,12 +46,12 @@ std::string RegisteredLibrary(const std::string& classId, const std::string& reg
     const std::string wanted = Upper(classId);
     std::string line;
     while (std::getline(in, line)) {
-        line = Trim(line);
+        line = Trim(line, " \t\r");
         if (line.empty() || line[0] == '#') continue;
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
-        if (Upper(Trim(line.substr(0, eq))) != wanted) continue;
-        std::string library = Trim(line.substr(eq + 1));
+        if (Upper(Trim(line.substr(0, eq), " \t\r")) != wanted) continue;
+        std::string library = Trim(line.substr(eq + 1), " \t\r");
         if (library.empty()) return "";
         // A relative name is looked for beside the registry; a bare name found nowhere there
         // is left to the system loader's search.

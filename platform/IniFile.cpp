@@ -8,18 +8,11 @@
 
 #include "platform/ReadFile.h"
 #include "platform/SafeWrite.h"
+#include "platform/Text.h"
 
 namespace platform {
 
 namespace {
-
-const char* kBlanks = " \t";
-
-std::string Trim(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(kBlanks);
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(kBlanks) - b + 1);
-}
 
 bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;

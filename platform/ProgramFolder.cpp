@@ -63,14 +63,4 @@ std::string UserDataFolder() {
     return XdgFolder("XDG_DATA_HOME", "/.local/share");
 }
 
-std::string BesideProgramOrUserConfig(const std::string& fileName) {
-    const std::string beside = ProgramFolder() + fileName;
-    std::error_code ec;
-    if (!SharedProgramFolder() && (fs::exists(beside, ec) || FolderWritable(ProgramFolder())))
-        return beside;
-    const std::string folder = UserConfigFolder();
-    fs::create_directories(folder, ec);
-    return folder + fileName;
-}
-
 }  // namespace platform

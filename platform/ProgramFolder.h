@@ -18,9 +18,6 @@ bool FolderWritable(const std::string& folder);
 // even for a user who could write there.
 bool SharedProgramFolder();
 
-// A file that belongs beside the program: there when it exists or the folder can be written,
-// else in the user's folder for this program under $XDG_CONFIG_HOME (or ~/.config).
-std::string BesideProgramOrUserConfig(const std::string& fileName);
 std::string UserConfigFolder();  // with a trailing separator
 // The user's data folder for this program under $XDG_DATA_HOME (or ~/.local/share).
 std::string UserDataFolder();  // with a trailing separator

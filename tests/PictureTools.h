@@ -26,10 +26,6 @@ inline void EnsureGuiApplication() {
     static QGuiApplication app(argc, argv);
 }
 
-inline bool HaveTool(const std::string& probe) {
-    return std::system((probe + " > /dev/null 2>&1").c_str()) == 0;
-}
-
 // Empty when the text is well-formed XML; libxml2's complaints otherwise.
 inline std::string XmlErrors(const std::string& text) {
     std::string errors;

@@ -7,16 +7,11 @@
 #include <cstdlib>
 
 #include "platform/IniFile.h"
+#include "platform/Text.h"
 
 namespace language {
 
 namespace {
-
-std::string Trim(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
 
 char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
@@ -274,17 +269,17 @@ std::string LanguageFilePath(const std::string& programFolder, const std::string
 
 KeyPath SplitKey(const std::string& key) {
     KeyPath path;
-    std::string rest = Trim(key);
+    std::string rest = platform::Trim(key);
     for (std::size_t dot; (dot = rest.find('.')) != std::string::npos;) {
-        path.names.push_back(Trim(rest.substr(0, dot)));
-        rest = Trim(rest.substr(dot + 1));
+        path.names.push_back(platform::Trim(rest.substr(0, dot)));
+        rest = platform::Trim(rest.substr(dot + 1));
     }
     path.property = rest;
     return path;
 }
 
 std::string NormalSeparator(const std::string& separator) {
-    return Trim(separator).empty() ? std::string(",") : separator;
+    return platform::Trim(separator).empty() ? std::string(",") : separator;
 }
 
 std::vector<std::string> SplitList(const std::string& value, const std::string& separator) {
@@ -293,13 +288,14 @@ std::vector<std::string> SplitList(const std::string& value, const std::string& 
     std::size_t start = 0;
     for (std::size_t at; (at = value.find(sep, start)) != std::string::npos;
          start = at + sep.size())
-        items.push_back(Trim(value.substr(start, at - start)));
-    if (std::string last = Trim(value.substr(start)); !last.empty()) items.push_back(last);
+        items.push_back(platform::Trim(value.substr(start, at - start)));
+    if (std::string last = platform::Trim(value.substr(start)); !last.empty())
+        items.push_back(last);
     return items;
 }
 
 std::optional<int> ParseInteger(const std::string& text) {
-    const std::string t = Trim(text);
+    const std::string t = platform::Trim(text);
     if (t.empty()) return std::nullopt;
     std::size_t i = (t[0] == '-' || t[0] == '+') ? 1 : 0;
     if (i == t.size()) return std::nullopt;
@@ -312,7 +308,7 @@ std::optional<int> ParseInteger(const std::string& text) {
 }
 
 bool KeyLess::operator()(const std::string& a, const std::string& b) const {
-    const std::string x = Trim(a), y = Trim(b);
+    const std::string x = platform::Trim(a), y = platform::Trim(b);
     for (std::size_t i = 0; i < x.size() && i < y.size(); ++i)
         if (Lower(x[i]) != Lower(y[i])) return Lower(x[i]) < Lower(y[i]);
     return x.size() < y.size();
@@ -323,12 +319,12 @@ Translations ReadTranslations(const std::string& file) {
     if (!FileExists(file)) return out;
     // The first entry of a key wins, as a lookup in the file would find it.
     for (const auto& [key, value] : platform::IniFile(file).ReadSection("Translations"))
-        if (std::string v = Trim(value); !v.empty()) out.emplace(key, std::move(v));
+        if (std::string v = platform::Trim(value); !v.empty()) out.emplace(key, std::move(v));
     return out;
 }
 
 std::string TranslateMessage(const std::string& file, const std::string& text) {
-    if (!FileExists(file) || Trim(text).empty()) return text;
+    if (!FileExists(file) || platform::Trim(text).empty()) return text;
     const std::string value = platform::IniFile(file).ReadString("Messages", text, "");
     // A blank translation would show an empty box: the English text says more.
     return value.find_first_not_of(" \t\r\n\v\f") == std::string::npos ? text : value;

@@ -51,17 +51,6 @@ Appearance FromSetting(const QString& value) {
     return Appearance::System;
 }
 
-QString ToSetting(Appearance appearance) {
-    switch (appearance) {
-        case Appearance::Light:
-            return "light";
-        case Appearance::Dark:
-            return "dark";
-        default:
-            return "system";
-    }
-}
-
 void Apply(Appearance appearance) {
     if (!systemPalette) {
         if (appearance == Appearance::System) return;  // nothing to change from the desktop's own

@@ -11,7 +11,6 @@ enum class Appearance { System, Light, Dark };
 
 // The settings value: "system", "light" or "dark"; anything else reads as System.
 Appearance FromSetting(const QString& value);
-QString ToSetting(Appearance appearance);
 
 // Sets the application's style and palette. The first call remembers the desktop's own, which
 // System brings back.

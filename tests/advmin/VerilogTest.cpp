@@ -67,7 +67,7 @@ TEST(Verilog, RefusesNamesVerilogWouldNotAccept) {
 }
 
 TEST(Verilog, IcarusSimulatesEveryMintermOfCoreResults) {
-    if (Shell("iverilog -V > /dev/null 2>&1") != 0) GTEST_SKIP() << "iverilog is not installed";
+    MW_REQUIRE_PROGRAM("iverilog");
     std::mt19937 rng(23);
     testing_support::TempFolder folder;
     const std::vector<std::string> names = {"Alpha", "b", "Carry_In", "d2", "E"};

@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include "OutsideTool.h"
 #include "PictureTools.h"
 #include "TempFolder.h"
 #include "circuit/PictureFile.h"
@@ -27,7 +28,7 @@ TEST(CircuitVector, SvgGatesArePathsAndRender) {
         EXPECT_TRUE(svg.find("<path") != std::string::npos ||
                     svg.find("<polyline") != std::string::npos)
             << gates;
-        if (!HaveTool("rsvg-convert --version")) GTEST_SKIP() << "rsvg-convert is not installed";
+        MW_REQUIRE_PROGRAM("rsvg-convert");
         const QImage shown = RenderSvg(folder / "c.svg");
         ASSERT_FALSE(shown.isNull()) << gates;
         EXPECT_EQ(shown.width(), std::stoi(run.out.substr(0, run.out.find('x'))));
@@ -43,7 +44,7 @@ TEST(CircuitVector, TexCompilesToThePicturesPage) {
     const std::string tex = ReadAll(folder / "c.tex");
     EXPECT_NE(tex.find("\\begin{tikzpicture}"), std::string::npos);
     EXPECT_NE(tex.find("{F}"), std::string::npos) << "the output's label";
-    if (!HaveTool("pdflatex --version")) GTEST_SKIP() << "pdflatex is not installed";
+    MW_REQUIRE_PROGRAM("pdflatex");
     std::string log;
     const auto pdf = CompileTex(folder.Path().string(), "c", &log);
     ASSERT_TRUE(pdf) << log;

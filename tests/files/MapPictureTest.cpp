@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include "OutsideTool.h"
 #include "PictureTools.h"
 #include "TempFolder.h"
 #include "engine/CarnoGrid.h"
@@ -80,7 +81,7 @@ TEST(MapPicture, SvgParsesAndRendersWithLoopsAndHighlight) {
     EXPECT_EQ(XmlErrors(svg), "");
     EXPECT_EQ(svg.find("<image"), std::string::npos) << "vector, not an embedded bitmap";
     EXPECT_NE(svg.find("CARRY"), std::string::npos);
-    if (!HaveTool("rsvg-convert --version")) GTEST_SKIP() << "rsvg-convert is not installed";
+    MW_REQUIRE_PROGRAM("rsvg-convert");
     TempFolder folder;
     std::string error;
     ASSERT_TRUE(picture::Save(canvas, folder / "m.svg", picture::Kind::Svg, 1, &error)) << error;
@@ -123,7 +124,7 @@ TEST(MapPicture, TexCompilesToAPageThePictureSize) {
     EXPECT_NE(tex.find("{CARRY A\\_1\\%}"), std::string::npos) << "the row variables in the corner";
     EXPECT_NE(tex.find("{110}"), std::string::npos) << "a Gray-code column label";
     EXPECT_NE(tex.find(".. controls"), std::string::npos) << "the loops' rounded corners";
-    if (!HaveTool("pdflatex --version")) GTEST_SKIP() << "pdflatex is not installed";
+    MW_REQUIRE_PROGRAM("pdflatex");
     TempFolder folder;
     std::string error, log;
     ASSERT_TRUE(picture::Save(canvas, folder / "m.tex", picture::Kind::Tex, 1, &error)) << error;
