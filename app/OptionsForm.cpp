@@ -188,7 +188,9 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
                 form1->SetAppearance(QString::fromStdString(Value().Appearance));
         });
     // Every change goes to the settings value at once: the commands read the value.
-    const auto publish = [this] { Windows().Settings = Value(); };
+    const auto publish = [this] {
+        if (!showing_) Windows().Settings = Value();
+    };
     for (QCheckBox* box : {MoveColRow, ColRowSizing, DrawFocus, BitSave, askbox})
         connect(box, &QCheckBox::toggled, this, publish);
     for (QRadioButton* b : {RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5,
@@ -261,7 +263,10 @@ void TOptions::SaveSettings() {
     platform::SaveSettings("Options", OptionsSection(Windows().Settings, Windows().Form1));
 }
 
-void TOptions::Show(const Options& o) {
+void TOptions::Show(const Options& options) {
+    // The controls change one by one: none hands back a value half shown.
+    const Options o = options;
+    showing_ = true;
     MoveColRow->setChecked(o.MovableColRow);
     ColRowSizing->setChecked(o.SizingColRow);
     DrawFocus->setChecked(o.DrawFocus);
@@ -275,6 +280,8 @@ void TOptions::Show(const Options& o) {
      : o.Appearance == "light" ? RadioButton8
                                : RadioButton7)
         ->setChecked(true);
+    showing_ = false;
+    Windows().Settings = Value();
 }
 
 Options TOptions::Value() const {

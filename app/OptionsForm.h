@@ -77,4 +77,5 @@ class TOptions : public QDialog {
     bool FormCloseQuery() const { return namesValid_; }
 
     bool namesValid_ = false;
+    bool showing_ = false;  // Show is setting the controls
 };

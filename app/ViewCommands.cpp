@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "app/Main.h"
 #include "engine/MapView.h"
