@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "advmin/FunctionLists.h"
 #include "engine/CarnoGrid.h"
+#include "input/Sets.h"
 #include "platform/IniFile.h"
 #include "platform/Message.h"
 
@@ -70,7 +71,7 @@ TEST(ListsFile, ListsFollowTheSetsRulesOfTheMap) {
         ReadList(list, text, '1');
         TCarnoGrid map;
         map.SetVariableCount(3);
-        ASSERT_TRUE(map.AnalyzeWorkString(text, "1"));
+        ASSERT_TRUE(AnalyzeWorkString(map, text, "1"));
         std::string expected(8, '0');
         for (int m : testing_support::MintermsWith(map, "1")) expected[m] = '1';
         EXPECT_EQ(list, expected) << text;

@@ -75,7 +75,7 @@ TEST_F(Files, ANameThatIsNotUtf8OpensAndComesBackFromTheRecentList) {
     {
         TCarnoGrid map;
         map.SetVariableCount(5);
-        ASSERT_TRUE(map.SaveToFile(bytes));
+        ASSERT_TRUE(SaveToFile(map, bytes));
     }
     StartProgram();
     ASSERT_TRUE(form1->OpenFile(platform::PathText(bytes)));

@@ -10,6 +10,7 @@
 #include "engine/ResultTree.h"
 #include "files/Csv.h"
 #include "files/FunctionFile.h"
+#include "files/MapFile.h"
 #include "platform/Message.h"
 
 namespace {
@@ -125,15 +126,15 @@ TEST(Csv, TheFunctionsNameComesBackFromTheMap) {
     platform::ScopedMessageSink scope(&sink);
     WriteAll(folder / "in.csv", "A,B,Carry\n0,1,1\n");
     TCarnoGrid map;
-    ASSERT_TRUE(map.LoadFromCsvFile(folder / "in.csv"));
-    ASSERT_TRUE(map.SaveToCsvFile(folder / "out.csv"));
+    ASSERT_TRUE(LoadFromCsvFile(map, folder / "in.csv"));
+    ASSERT_TRUE(SaveToCsvFile(map, folder / "out.csv"));
     EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 11), "A,B,Carry\r\n");
     // A map file names no function: the writer's default again.
     TCarnoGrid plain;
     plain.SetVariableCount(2);
-    ASSERT_TRUE(plain.SaveToFile(folder / "m.km"));
-    ASSERT_TRUE(map.LoadFromFile(folder / "m.km"));
-    ASSERT_TRUE(map.SaveToCsvFile(folder / "out.csv"));
+    ASSERT_TRUE(SaveToFile(plain, folder / "m.km"));
+    ASSERT_TRUE(LoadFromFile(map, folder / "m.km"));
+    ASSERT_TRUE(SaveToCsvFile(map, folder / "out.csv"));
     EXPECT_EQ(ReadAll(folder / "out.csv").substr(0, 7), "A,B,F\r\n");
 }
 
