@@ -377,11 +377,15 @@ void TForm1::BuildVariableHint() {
     CarnoGrid1->setToolTip(VariableHint());
 }
 
+void TForm1::SelectResultTerm(int k) {
+    if (QTreeWidgetItem* root = TreeView->topLevelItem(0))
+        if (QTreeWidgetItem* term = root->child(k)) TreeView->setCurrentItem(term);
+}
+
 void TForm1::ShowVariableCount() {
     const QSignalBlocker block(SpinEdit1);
     SpinEdit1->setValue(Grid.VariableCount());
-    if (Windows().TruthTableForm)
-        Windows().TruthTableForm->TruthTable1->SetVariableCount(Grid.VariableCount());
+    if (Windows().TruthTableForm) Windows().TruthTableForm->SetVariableCount(Grid.VariableCount());
     BuildVariableHint();
 }
 

@@ -122,6 +122,8 @@ class TForm1 : public QMainWindow {
     void BuildVariableHint();
     // Sets the variable-count field to the map's count without the effects of a change by hand.
     void ShowVariableCount();
+    // The result's term k selected in the tree, as the report shows it.
+    void SelectResultTerm(int k);
 
   public slots:
     // --- commands ---

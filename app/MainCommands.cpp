@@ -122,7 +122,7 @@ void TForm1::SpinEdit1Change() {
     const int n = SpinEdit1->value();
     if (n >= 2 && n <= 8) {
         MapCommand([&] { Grid.SetVariableCount(n); });
-        if (Windows().TruthTableForm) Windows().TruthTableForm->TruthTable1->SetVariableCount(n);
+        if (Windows().TruthTableForm) Windows().TruthTableForm->SetVariableCount(n);
         CarnoGrid1->Refresh();
         Createreport1->setEnabled(false);
     }

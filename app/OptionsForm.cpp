@@ -59,9 +59,10 @@ std::string FirstLanguages(const std::string& list, const std::string& file) {
 // The language's file becomes the one in use, and every window takes its texts.
 void SelectLanguage(const QString& name) {
     TForm1* form1 = Windows().Form1;
-    if (!form1 || !form1->Language1) return;
-    form1->Language1->LanguageFile = form1->GetLangFileName(name);
-    form1->Language1->Translate();
+    TLanguage* language = TLanguage::Current();
+    if (!form1 || !language) return;
+    language->LanguageFile = form1->GetLangFileName(name);
+    language->Translate();
 }
 
 }  // namespace
@@ -237,26 +238,30 @@ void TOptions::LoadSettings() {
         return;
     }
 
-    // Loading is not a choice by the user: nothing is written back.
-    const QSignalBlocker quiet(ComboBox1);
-    for (const auto& [key, value] : ini.ReadSection("Language")) {
-        if (key == "SupportedLanguages") {
-            TStringParcer parcer;
-            parcer.Text = FirstLanguages(value, ini.Path());
-            parcer.Split(',');
-            const QString shown = ComboBox1->currentText();
-            for (const std::string& name : parcer.Items)
-                ComboBox1->addItem(QString::fromStdString(name));
-            ComboBox1->setEditText(shown);  // the list offers names; it does not choose one
-        } else if (key == "CurrentLanguage") {
-            ComboBox1->setEditText(QString::fromStdString(value));
-            SelectLanguage(ComboBox1->currentText());
-        }
-    }
+    Options& settings = Windows().Settings;
+    ReadLanguage(ini.ReadSection("Language"), settings);
+    ReadOptions(ini.ReadSection("Options"), settings, form1 != nullptr);
+    ShowLanguages(settings, ini.Path());
     if (form1) form1->SaveNameCounter = 1;
+    Show(settings);
+}
 
-    ReadOptions(ini.ReadSection("Options"), Windows().Settings, form1 != nullptr);
-    Show(Windows().Settings);
+// Loading is not a choice by the user: nothing is written back.
+void TOptions::ShowLanguages(const Options& o, const std::string& file) {
+    const QSignalBlocker quiet(ComboBox1);
+    if (o.SupportedLanguages) {
+        TStringParcer parcer;
+        parcer.Text = FirstLanguages(*o.SupportedLanguages, file);
+        parcer.Split(',');
+        const QString shown = ComboBox1->currentText();
+        for (const std::string& name : parcer.Items)
+            ComboBox1->addItem(QString::fromStdString(name));
+        ComboBox1->setEditText(shown);  // the list offers names; it does not choose one
+    }
+    if (o.CurrentLanguage) {
+        ComboBox1->setEditText(QString::fromStdString(*o.CurrentLanguage));
+        SelectLanguage(ComboBox1->currentText());
+    }
 }
 
 void TOptions::SaveSettings() {
@@ -304,7 +309,9 @@ Options TOptions::Value() const {
 void TOptions::WriteLanguageList() {
     QStringList names;
     for (int i = 0; i < ComboBox1->count(); ++i) names << ComboBox1->itemText(i);
-    platform::SaveSettings("Language", {{"SupportedLanguages", names.join(',').toStdString()}});
+    Windows().Settings.SupportedLanguages = names.join(',').toStdString();
+    platform::SaveSettings("Language",
+                           {{"SupportedLanguages", *Windows().Settings.SupportedLanguages}});
 }
 
 void TOptions::ShowNames(const TCarnoGrid& grid) {
@@ -342,8 +349,8 @@ void TOptions::BitBtn1Click() {
 
 void TOptions::ComboBox1Change() {
     SelectLanguage(ComboBox1->currentText());
-    platform::SaveSettings("Language",
-                           {{"CurrentLanguage", ComboBox1->currentText().toStdString()}});
+    Windows().Settings.CurrentLanguage = ComboBox1->currentText().toStdString();
+    platform::SaveSettings("Language", {{"CurrentLanguage", *Windows().Settings.CurrentLanguage}});
 }
 
 // The file looked for is the one choosing the name would read. A name that could not stand in

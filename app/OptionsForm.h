@@ -5,6 +5,7 @@
 // when it is destroyed.
 
 #include <QDialog>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -71,6 +72,7 @@ class TOptions : public QDialog {
   private:
     void FormCreate();
     void LoadSettings();
+    void ShowLanguages(const Options& options, const std::string& file);
     void ListShippedLanguages();
     void SaveSettings();
     void WriteLanguageList();

@@ -48,10 +48,7 @@ void CreateWindows(const QStringList& arguments) {
     // The report shows the main window's result and selects each term there as it goes.
     w.Report->SetMap(&w.Form1->Grid);
     TForm1* form1 = w.Form1;
-    QObject::connect(w.Report, &TReport::TermShown, form1, [form1](int k) {
-        if (QTreeWidgetItem* root = form1->TreeView->topLevelItem(0))
-            if (QTreeWidgetItem* term = root->child(k)) form1->TreeView->setCurrentItem(term);
-    });
+    QObject::connect(w.Report, &TReport::TermShown, form1, &TForm1::SelectResultTerm);
 }
 
 void DestroyWindows() {

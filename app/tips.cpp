@@ -10,6 +10,8 @@
 #include <chrono>
 #include <random>
 
+#include "app/Windows.h"
+#include "engine/Options.h"
 #include "platform/IniFile.h"
 #include "platform/Jpeg.h"
 #include "platform/Message.h"
@@ -115,7 +117,7 @@ TTipsForm::TTipsForm(QWidget* parent) : QDialog(parent) {
 
 void TTipsForm::FormCreate() {
     TranslateWindows();
-    if (const auto flag = language::ReadShowTips(platform::SettingsFilePath())) {
+    if (const auto flag = Windows().Settings.ShowTips) {
         showtips->setChecked(*flag);
         ShowAtStart = *flag;
     }
@@ -135,7 +137,9 @@ void TTipsForm::Button1Click() {
 }
 
 void TTipsForm::Button2Click() {
-    if (platform::IniFile(platform::SettingsFilePath()).Exists())
+    if (platform::IniFile(platform::SettingsFilePath()).Exists()) {
+        Windows().Settings.ShowTips = showtips->isChecked();
         platform::SaveSettings("Options", {{"ShowTips", showtips->isChecked() ? "true" : "false"}});
+    }
     accept();
 }

@@ -33,6 +33,8 @@ std::optional<long long> Number(const std::string& text) {
 
 void ReadOptions(const SettingsSection& section, Options& o, bool withLook) {
     for (const auto& [rawKey, value] : section) {
+        // The tips window's key keeps its letter case.
+        if (rawKey == "ShowTips") o.ShowTips = value == "true";
         const std::string key = Upper(rawKey);
         const bool on = value == "true";
         if (key == "MOVABLECOLROW") {
@@ -87,5 +89,21 @@ SettingsSection OptionsSection(const Options& o, bool withLook) {
     }
     values.push_back({"AnalysisGives", o.ExactMinimum ? "Minimum" : "Gluing"});
     values.push_back({"MaxSolutions", std::to_string(o.MaxSolutions)});
+    return values;
+}
+
+void ReadLanguage(const SettingsSection& section, Options& o) {
+    for (const auto& [key, value] : section) {
+        if (key == "SupportedLanguages")
+            o.SupportedLanguages = value;
+        else if (key == "CurrentLanguage")
+            o.CurrentLanguage = value;
+    }
+}
+
+SettingsSection LanguageSection(const Options& o) {
+    SettingsSection values;
+    if (o.SupportedLanguages) values.push_back({"SupportedLanguages", *o.SupportedLanguages});
+    if (o.CurrentLanguage) values.push_back({"CurrentLanguage", *o.CurrentLanguage});
     return values;
 }

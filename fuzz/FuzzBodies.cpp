@@ -456,7 +456,6 @@ Outcome LanguageFile(const std::uint8_t* data, std::size_t size) {
         language::DrawTip(file, [](int count) { return count - 1; });
         language::DrawTip(file, [](int) { return 0; });
     }
-    language::ReadShowTips(file);
     return o;
 }
 

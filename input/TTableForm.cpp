@@ -57,3 +57,7 @@ TTruthTableForm::TTruthTableForm(QWidget* parent) : QDialog(parent) {
     resize(260, 440);
     TranslateWindows();  // the language chosen so far
 }
+
+void TTruthTableForm::SetVariableCount(int n) {
+    TruthTable1->SetVariableCount(n);
+}

@@ -14,6 +14,9 @@ class TTruthTableForm : public QDialog {
   public:
     explicit TTruthTableForm(QWidget* parent = nullptr);
 
+    // The table follows the map's number of variables; other windows ask here, not the table.
+    void SetVariableCount(int n);
+
     TTruthTable* TruthTable1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QMenu* Fill1 = nullptr;

@@ -353,11 +353,4 @@ std::optional<std::vector<std::string>> DrawTip(const std::string& file,
     return TipLines(file, k);
 }
 
-std::optional<bool> ReadShowTips(const std::string& settingsFile) {
-    if (!FileExists(settingsFile)) return std::nullopt;
-    for (const auto& [key, value] : platform::IniFile(settingsFile).ReadSection("Options"))
-        if (key == "ShowTips") return value == "true";
-    return std::nullopt;
-}
-
 }  // namespace language

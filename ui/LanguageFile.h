@@ -60,8 +60,4 @@ std::vector<std::string> TipLines(const std::string& file, int k);
 std::optional<std::vector<std::string>> DrawTip(const std::string& file,
                                                 const std::function<int(int)>& pick);
 
-// "ShowTips" of the section "Options" (the key compared exactly): nothing without the file or
-// the key, else whether the value is exactly "true".
-std::optional<bool> ReadShowTips(const std::string& settingsFile);
-
 }  // namespace language

@@ -1,5 +1,5 @@
-// The settings value and the section "Options" of mapwright.ini: the designed keys read into
-// the value and written back byte for byte.
+// The settings value and the sections "Options" and "Language" of mapwright.ini: the designed
+// keys read into the value and written back byte for byte.
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ using testing_support::WriteAll;
 
 // A file as the program writes it, another section around the options.
 const std::string kFile =
-    "[Language]\r\nCurrentLanguage=German\r\n"
-    "[Options]\r\nMovableColRow=true\r\nSizingColRow=false\r\nDrawFocus=false\r\n"
+    "[Language]\r\nSupportedLanguages=French,German,,Polski\r\nCurrentLanguage=German\r\n"
+    "[Options]\r\nShowTips=true\r\nMovableColRow=true\r\nSizingColRow=false\r\nDrawFocus=false\r\n"
     "BitSave=true\r\nAskExit=false\r\nGlueMethod=POS\r\nFormulaNotation=textbook\r\n"
     "Appearance=dark\r\nProductsColor=8421376\r\nMapFont=Courier New\r\n"
     "ResultFont=Times New Roman\r\nAnalysisGives=Minimum\r\nMaxSolutions=7\r\n"
@@ -36,10 +36,33 @@ TEST(Options, TheSettingsFileRoundTripsByteForByte) {
     EXPECT_EQ(o.Notation, FormulaNotation::Textbook);
     EXPECT_EQ(o.ProductsColor, 0x808000u);
     EXPECT_EQ(o.MapFont, "Courier New");
+    EXPECT_EQ(o.ShowTips, true);
+    ReadLanguage(platform::IniFile(path).ReadSection("Language"), o);
+    EXPECT_EQ(o.CurrentLanguage, "German");
 
     platform::IniFile out(path);
     ASSERT_TRUE(out.WriteStrings("Options", OptionsSection(o, true)));
+    ASSERT_TRUE(out.WriteStrings("Language", LanguageSection(o)));
     EXPECT_EQ(ReadAll(path), kFile);
+
+    // A file without the language keys gets none written.
+    Options none;
+    ReadLanguage({{"currentlanguage", "German"}, {"Other", "x"}}, none);
+    EXPECT_TRUE(LanguageSection(none).empty()) << "the language keys are compared exactly";
+}
+
+TEST(Options, ShowTipsIsReadByItsExactKeyAndValue) {
+    const auto read = [](const std::string& key, const std::string& value) {
+        Options o;
+        ReadOptions({{key, value}}, o, false);
+        return o.ShowTips;
+    };
+    EXPECT_EQ(read("ShowTips", "true"), true);
+    EXPECT_EQ(read("ShowTips", "TRUE"), false);
+    EXPECT_EQ(read("ShowTips", "false"), false);
+    EXPECT_FALSE(read("showtips", "true"));
+    for (const auto& [key, value] : OptionsSection(Options{.ShowTips = true}, true))
+        EXPECT_NE(key, "ShowTips") << "the tips window writes its own key";
 }
 
 TEST(Options, KeysIgnoreCaseAndOddValuesFallBackAsDesigned) {
@@ -84,8 +107,11 @@ TEST(Options, EveryValueReadsBackAsItself) {
         o.ProductsColor = random() % 0x1000000;
         o.MapFont = "Font " + std::to_string(random() % 9);
         o.ResultFont = "Other " + std::to_string(random() % 9);
+        if (random() % 2) o.SupportedLanguages = std::string(random() % 3, ',') + "German,Xx";
+        if (random() % 2) o.CurrentLanguage = "Lang " + std::to_string(random() % 9);
         Options back;
         ReadOptions(OptionsSection(o, true), back, true);
+        ReadLanguage(LanguageSection(o), back);
         EXPECT_EQ(back, o) << round;
     }
 }

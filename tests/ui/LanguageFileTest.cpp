@@ -270,12 +270,3 @@ TEST_F(LanguageFiles, TipsAreDrawnFromAllOfThemAndNoneFromABadCount) {
     }
     EXPECT_FALSE(DrawTip(folder / ("none.lng"), [](int) { return 0; }));
 }
-
-TEST_F(LanguageFiles, ShowTipsIsReadByItsExactKeyAndValue) {
-    EXPECT_FALSE(language::ReadShowTips(folder / ("none.ini")));
-    EXPECT_EQ(language::ReadShowTips(Write("a.ini", "[Options]\nShowTips=true\n")), true);
-    EXPECT_EQ(language::ReadShowTips(Write("b.ini", "[options]\nShowTips=TRUE\n")), false);
-    EXPECT_EQ(language::ReadShowTips(Write("c.ini", "[Options]\nShowTips=false\n")), false);
-    EXPECT_FALSE(language::ReadShowTips(Write("d.ini", "[Options]\nshowtips=true\n")));
-    EXPECT_FALSE(language::ReadShowTips(Write("e.ini", "[Language]\nShowTips=true\n")));
-}
