@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "engine/Analyze.h"
+#include "engine/JsonText.h"
 #include "engine/Notation.h"
 #include "engine/VariableName.h"
 #include "explain/Explain.h"
@@ -338,7 +339,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* mw_call(const char* request) {
         else
             answer = "{\"ok\":false,\"messages\":[\"unknown command\"]}";
     } catch (const std::exception& e) {
-        answer = "{\"ok\":false,\"messages\":[" + web::Quoted(e.what()) + "]}";
+        answer = "{\"ok\":false,\"messages\":[" + JsonString(e.what()) + "]}";
     }
     return answer.c_str();
 }

@@ -1,39 +1,8 @@
 #include "web/JsonOut.h"
 
-namespace web {
+#include "engine/JsonText.h"
 
-std::string Quoted(const std::string& text) {
-    static const char* hex = "0123456789abcdef";
-    std::string q = "\"";
-    for (const unsigned char c : text) {
-        switch (c) {
-            case '"':
-                q += "\\\"";
-                break;
-            case '\\':
-                q += "\\\\";
-                break;
-            case '\n':
-                q += "\\n";
-                break;
-            case '\r':
-                q += "\\r";
-                break;
-            case '\t':
-                q += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    q += "\\u00";
-                    q += hex[c >> 4];
-                    q += hex[c & 15];
-                } else {
-                    q += static_cast<char>(c);
-                }
-        }
-    }
-    return q + '"';
-}
+namespace web {
 
 void JsonOut::Separate() {
     if (afterKey_) {
@@ -61,13 +30,13 @@ JsonOut& JsonOut::Close() {
 
 JsonOut& JsonOut::Key(const std::string& key) {
     Separate();
-    out_ += Quoted(key) + ':';
+    out_ += JsonString(key) + ':';
     afterKey_ = true;
     return *this;
 }
 
 JsonOut& JsonOut::Text(const std::string& text) {
-    return Raw(Quoted(text));
+    return Raw(JsonString(text));
 }
 
 JsonOut& JsonOut::Number(long long value) {

@@ -1,6 +1,6 @@
 #pragma once
 // A small JSON writer for the page's answers: objects and arrays opened and closed in order,
-// commas placed by the writer, texts escaped (UTF-8 passes through as it is).
+// commas placed by the writer, texts escaped by the one JSON escaping (engine/JsonText.h).
 
 #include <string>
 #include <vector>
@@ -27,7 +27,5 @@ class JsonOut {
     bool first_ = true;
     bool afterKey_ = false;
 };
-
-std::string Quoted(const std::string& text);
 
 }  // namespace web
