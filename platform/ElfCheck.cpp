@@ -54,7 +54,7 @@ std::string ElfImageProblem(const std::string& path) {
     if (size < sizeof ident || !ReadAt(fd, ident, sizeof ident, 0) ||
         std::memcmp(ident, ELFMAG, SELFMAG) != 0)
         return "it is not an ELF file";
-    if (ident[EI_CLASS] != (__ELF_NATIVE_CLASS == 64 ? ELFCLASS64 : ELFCLASS32))
+    if (ident[EI_CLASS] != (sizeof(Ehdr) == sizeof(Elf64_Ehdr) ? ELFCLASS64 : ELFCLASS32))
         return {};  // the loader says why
     Ehdr header{};
     if (size < sizeof header || !ReadAt(fd, &header, sizeof header, 0))
