@@ -23,8 +23,9 @@ void CoreObject::SetEffort(int effort) {
     if (effort < 0 || effort > 2)
         throw CallError("effort " + std::to_string(effort) + " is outside 0..2");
     options_.effort = static_cast<Effort>(effort);
-    // A proof has no work limit; the safety limit then gives it ten minutes.
-    options_.timeLimitSeconds = options_.effort == Effort::Prove ? 600 : 60;
+    // Allowances end quick and thorough; a proof has none, and the safety limit gives it ten
+    // minutes, as it gives the others.
+    options_.timeLimitSeconds = 600;
 }
 
 void CoreObject::SetOutputCount(int k) {

@@ -38,6 +38,11 @@ constexpr std::size_t kMaxPoolRows = 100000;
 constexpr int64_t kExactBase = 400000;
 constexpr int64_t kStartBase = 200000;
 constexpr int64_t kPoolBase = 150000;
+// The heuristic loop with its restarts: a fixed part and a share per table word, far beyond
+// what the loop needs on the classic functions; on large dense ones it ends the loop in work
+// (some seconds) rather than by the clock. Each chain of restarts has a part of it.
+constexpr int64_t kLoopBase = 1000000000;
+constexpr int64_t kLoopPerTableWord = 1000;
 // The loop's restarts over renumbered variables: at most this many, ended by this many in a row
 // without a gain; fewer for the other starts, which run beside the exact search.
 constexpr int kRounds = 16;
@@ -231,9 +236,12 @@ bool Plan::ExactBeforeTheLoop() {
     return proven;
 }
 
-// The loop runs to its natural end: only the time limit or Cancel cut it short.
+// The loop runs to its natural end or to its allowance; the clock and Cancel only stand guard.
 void Plan::HeuristicLoop() {
-    Work loop(Work::kUnlimited, &guard_);
+    const int64_t words = std::max<int64_t>(1, p_.on.WordCount());
+    Work loop(Scaled(kLoopBase + kLoopPerTableWord * words,
+                     options_.workScale > 0 ? options_.workScale : 1.0),
+              &guard_);
     heuristic_ = Espresso(p_, isop_, loop);
     heuristic_ = Restarts(loop);
     Spent(loop);
@@ -255,7 +263,9 @@ std::vector<Cube> Plan::Restarts(Work& loop) {
         (small && options_.effort != Effort::Quick))
         return heuristic_;
     std::array<std::vector<Cube>, 2> restarted;
-    std::array<Work, 2> rounds{Work(Work::kUnlimited, &guard_), Work(Work::kUnlimited, &guard_)};
+    // Each chain has half of what the loop left, whichever thread runs it.
+    std::array<Work, 2> rounds{loop.Part((loop.Allowance() - loop.Spent()) / 2),
+                               loop.Part((loop.Allowance() - loop.Spent()) / 2)};
     RunTasks(2, small ? 1 : options_.threads, [&](int task) {
         restarted[task] = Restarted(p_, heuristic_, 1 + task, kPatience, kRounds, rounds[task]);
     });

@@ -29,8 +29,9 @@ struct MinimizeOptions {
     Effort effort = Effort::Thorough;
     // Scales every work allowance of the thorough effort (0 leaves out the exact search).
     double workScale = 1.0;
-    // The outer safety limit in wall-clock seconds; reaching it is reported, never expected.
-    double timeLimitSeconds = 60;
+    // The outer safety limit in wall-clock seconds; reaching it is reported, never expected:
+    // the allowances end every effort but prove long before, even in a sanitizer build.
+    double timeLimitSeconds = 600;
     int threads = 2;
     int maxCovers = 16;                         // covers of equal cost listed for one output
     const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop, keep the best

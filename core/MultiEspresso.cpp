@@ -290,11 +290,13 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
     std::vector<int> optional;
     std::vector<char> essential(cover.size(), 0);
     for (std::size_t i = 0; i < cover.size(); ++i) {
+        // Out of work, the cover stays as it is: every product kept is still a cover.
+        if (work.Over()) return;
         for (int j = 0; j < p.OutputCount() && !essential[i]; ++j)
             essential[i] = cover[i].out.test(j) && count.Needed(cover[i].in, j);
         if (!essential[i]) optional.push_back(static_cast<int>(i));
     }
-    if (optional.empty()) return;
+    if (optional.empty() || work.Over()) return;
     std::vector<std::vector<int>> rows;
     std::size_t points = 0;
     for (int j = 0; j < p.OutputCount() && points <= kExactIrredundantRows; ++j) {
@@ -351,6 +353,7 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
         }
     }
     for (int idx : ByLiterals(cover, false)) {
+        if (work.Over()) break;
         if (essential[idx]) continue;
         const MultiCube& c = cover[idx];
         bool needed = false;
@@ -404,6 +407,7 @@ std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiC
 void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
     Counts count(p, cover, work);
     for (int idx : ByLiterals(cover, false)) {
+        if (work.Over()) break;
         MultiCube& c = cover[idx];
         for (int j = 0; j < p.OutputCount(); ++j)
             if (c.out.test(j) && !count.Needed(c.in, j)) {
@@ -472,6 +476,7 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work&
         // cube its outputs allow; the cover stays a cover at every step.
         Counts count(p, cover, work);
         std::vector<char> gone(cover.size(), 0);
+        std::vector<int> changed;
         for (int idx : ByLiterals(cover, false)) {
             if (work.Over()) break;
             MultiCube& c = cover[idx];
@@ -491,13 +496,24 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work&
             count.Remove(c.in, c.out);
             count.Add(best, c.out);
             c.in = best;
+            changed.push_back(idx);
         }
-        // A product grown over another that feeds no other output makes it spare.
-        for (std::size_t i = 0; i < cover.size(); ++i)
-            for (std::size_t j = 0; j < cover.size(); ++j)
-                if (i != j && !gone[i] && !gone[j] && cover[i].in.Contains(cover[j].in) &&
-                    (cover[j].out & ~cover[i].out).none())
+        // A product grown over another that feeds no other output makes it spare. Only where
+        // a product changed can one hold another now, and each such scan is paid for.
+        const auto holds = [&](std::size_t i, std::size_t j) {
+            return cover[i].in.Contains(cover[j].in) && (cover[j].out & ~cover[i].out).none();
+        };
+        for (int k : changed) {
+            if (!work.Spend(2 * static_cast<int64_t>(cover.size()))) break;
+            const auto i = static_cast<std::size_t>(k);
+            for (std::size_t j = 0; j < cover.size() && !gone[i]; ++j) {
+                if (j == i || gone[j]) continue;
+                if (holds(i, j))
                     gone[j] = 1;
+                else if (holds(j, i))
+                    gone[i] = 1;
+            }
+        }
         Compact(cover, gone);
         if (!(CostOf(cover) < before) || work.Over()) return;
     }

@@ -29,6 +29,15 @@ constexpr int64_t kPoolPerTableWord = 40;
 constexpr int64_t kPoolShare = 4;  // of the loop's work
 constexpr int64_t kPairShare = 2;  // of the pool's allowance, for the primes of pairs
 constexpr int64_t kExactBase = 24000000;
+// The heuristic loop's allowance, a fixed part and a share per table word of every output;
+// far beyond what the loop needs on the classic PLAs, it ends the loop on large random ones in
+// work rather than by the clock. Quick takes a part of it.
+constexpr int64_t kLoopBase = 400000000;
+constexpr int64_t kLoopPerTableWord = 2000;
+constexpr int64_t kQuickShare = 4;
+// The last polish: a fixed part and a share of what the loop spent.
+constexpr int64_t kSparseBase = 20000000;
+constexpr int64_t kSparseShare = 4;
 
 using Clock = std::chrono::steady_clock;
 
@@ -127,7 +136,8 @@ class MultiPlan {
           given_(given),
           started_(Clock::now()),
           guard_(After(options.timeLimitSeconds), options.cancel),
-          loop_(Work::kUnlimited, &guard_) {}
+          scale_(options.workScale > 0 ? options.workScale : 1.0),
+          loop_(LoopAllowance(), &guard_) {}
 
     MultiMinimization Run() {
         MergedStart();
@@ -141,6 +151,11 @@ class MultiPlan {
     }
 
   private:
+    int64_t LoopAllowance() const {
+        const int64_t tables = p_.Span(Cube{}) * p_.OutputCount();
+        const int64_t all = Scaled(kLoopBase + kLoopPerTableWord * tables, scale_);
+        return options_.effort == Effort::Quick ? all / kQuickShare : all;
+    }
     void Report(const char* step) {
         if (options_.progress) options_.progress(step, static_cast<int>(result_.cover.size()));
     }
@@ -158,6 +173,7 @@ class MultiPlan {
     const std::vector<MultiCube>& given_;
     Clock::time_point started_;
     Guard guard_;
+    double scale_;  // of the loop's and the polish's allowances: never none
     Work loop_;
     std::vector<MultiCube> isop_;
     std::vector<MultiCube> met_;  // every product of every cover met, for the pool
@@ -184,9 +200,9 @@ void MultiPlan::Consider(std::vector<MultiCube> cover) {
     for (const MultiCube& c : cover) met_.push_back(c);
 }
 
-// The loop runs to its natural end: only the clock or Cancel cut it short. Two starts: the
-// irredundant one growing products in their inputs, and the given cover (or the same start)
-// growing them in their outputs first, for more sharing.
+// Two starts: the irredundant one growing products in their inputs, and the given cover (or
+// the same start) growing them in their outputs first, for more sharing. The loop ends by
+// itself or at its allowance.
 void MultiPlan::Loops() {
     Consider(MultiEspresso(p_, isop_, loop_));
     if (result_.cover.empty()) result_.cover = isop_;
@@ -194,6 +210,7 @@ void MultiPlan::Loops() {
         !given_.empty() && MultiCoverImplements(p_, given_) ? given_ : isop_;
     if (!loop_.Over()) Consider(MultiEspresso(p_, second, loop_, true));
     result_.stats.work += loop_.Spent();
+    gaveUp_ = gaveUp_ || loop_.Reason() == StoppedBy::Work;
     Report("loop");
 }
 
@@ -245,7 +262,7 @@ void MultiPlan::Exact() {
 // as large as it can be; then each gives up the outputs others cover for it and takes the
 // literals that frees.
 void MultiPlan::Sparse() {
-    Work last(Work::kUnlimited, &guard_);
+    Work last(Scaled(kSparseBase, scale_) + loop_.Spent() / kSparseShare, &guard_);
     std::vector<MultiCube> polished = result_.cover;
     MultiExpand(p_, polished, last);
     MultiIrredundant(p_, polished, last);
@@ -306,7 +323,7 @@ MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& option
 MinimizeOptions MultiOptionsFor(Effort effort) {
     MinimizeOptions o;
     o.effort = effort;
-    o.timeLimitSeconds = effort == Effort::Quick ? 10 : 120;
+    o.timeLimitSeconds = 600;  // a guard: the allowances end quick and thorough long before
     return o;
 }
 

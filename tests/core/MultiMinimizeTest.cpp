@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <functional>
 #include <random>
+#include <thread>
 
 #include "core/MultiEspresso.h"
 #include "core/MultiExact.h"
@@ -200,6 +202,48 @@ TEST(MultiMinimize, StartsFromAGivenCoverAndStepsKeepCoversValid) {
         ExpectImplements(s, m.cover);
         EXPECT_LE(CostOf(m.cover), CostOf(MultiEspresso(p, given)));
     }
+}
+
+// Every step spends from its allowance, the last polish too: a smaller allowance spends less
+// in all, the run says the work ended it, and the answer is the same whatever the clock does
+// meanwhile (a progress report that sleeps, one thread or two).
+TEST(MultiMinimize, EveryStepEndsWithinItsAllowance) {
+    std::mt19937_64 rng(26);
+    TestFunctions s{12, 3, std::vector<std::string>(3, std::string(4096, '0'))};
+    for (auto& f : s.f)
+        for (char& c : f) c = "0112"[rng() % 4];
+    const MultiProblem p = ProblemOf(s);
+    // The rows as a PLA would give them: every on point a product of its own.
+    std::vector<MultiCube> given;
+    for (uint32_t m = 0; m < 4096; ++m) {
+        Outputs o;
+        for (int j = 0; j < 3; ++j) o.set(j, s.f[j][m] == '1');
+        if (o.any()) given.push_back({{4095, m}, o});
+    }
+    MinimizeOptions full;
+    full.effort = Effort::Quick;
+    const MultiMinimization natural = MinimizeMulti(p, full, given);
+    ExpectImplements(s, natural.cover);
+    EXPECT_EQ(natural.stats.stoppedBy, StoppedBy::Nothing);
+
+    MinimizeOptions small = full;
+    small.workScale = 1e-3;
+    small.threads = 1;
+    const MultiMinimization cut = MinimizeMulti(p, small, given);
+    ExpectImplements(s, cut.cover);
+    EXPECT_EQ(cut.stats.stoppedBy, StoppedBy::Work);
+    EXPECT_LT(cut.stats.work, natural.stats.work / 4);
+
+    small.threads = 2;
+    int steps = 0;
+    small.progress = [&](const char*, int) {
+        ++steps;
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    };
+    const MultiMinimization slowed = MinimizeMulti(p, small, given);
+    EXPECT_GT(steps, 0);
+    EXPECT_EQ(slowed.cover, cut.cover);
+    EXPECT_EQ(slowed.stats.work, cut.stats.work);
 }
 
 TEST(MultiProblem, TheRestIsOffOrFreeAndClashesAreFound) {
