@@ -209,25 +209,26 @@ TEST(MultiMinimize, StartsFromAGivenCoverAndStepsKeepCoversValid) {
 // meanwhile (a progress report that sleeps, one thread or two).
 TEST(MultiMinimize, EveryStepEndsWithinItsAllowance) {
     std::mt19937_64 rng(26);
-    TestFunctions s{12, 3, std::vector<std::string>(3, std::string(4096, '0'))};
+    TestFunctions s{10, 3, std::vector<std::string>(3, std::string(1024, '0'))};
     for (auto& f : s.f)
         for (char& c : f) c = "0112"[rng() % 4];
     const MultiProblem p = ProblemOf(s);
     // The rows as a PLA would give them: every on point a product of its own.
     std::vector<MultiCube> given;
-    for (uint32_t m = 0; m < 4096; ++m) {
+    for (uint32_t m = 0; m < 1024; ++m) {
         Outputs o;
         for (int j = 0; j < 3; ++j) o.set(j, s.f[j][m] == '1');
-        if (o.any()) given.push_back({{4095, m}, o});
+        if (o.any()) given.push_back({{1023, m}, o});
     }
     MinimizeOptions full;
     full.effort = Effort::Quick;
+    full.workScale = 100;  // room for the loop's natural end
     const MultiMinimization natural = MinimizeMulti(p, full, given);
     ExpectImplements(s, natural.cover);
     EXPECT_EQ(natural.stats.stoppedBy, StoppedBy::Nothing);
 
     MinimizeOptions small = full;
-    small.workScale = 1e-3;
+    small.workScale = 1e-4;
     small.threads = 1;
     const MultiMinimization cut = MinimizeMulti(p, small, given);
     ExpectImplements(s, cut.cover);
