@@ -25,16 +25,9 @@ bool Implicant(const mwcore::Cube& c, const MapFunction& f) {
     return true;
 }
 
-// The cheapest prime around the pair: the listed primes hold every one that holds a target
-// cell; widening the pair one variable at a time stands in should none be found.
-mwcore::Cube Consensus(const CellPair& pair, const MapFunction& f, const Explanation& e) {
-    const Prime* best = nullptr;
-    for (const Prime& p : e.primes)
-        if (p.cube.Has(static_cast<uint32_t>(pair.first)) &&
-            p.cube.Has(static_cast<uint32_t>(pair.second)) &&
-            (!best || p.literals < best->literals))
-            best = &p;
-    if (best) return best->cube;
+// A prime around the pair, widened from it one variable at a time: the listed primes hold
+// every pair of target cells, so this only stands in should they not.
+mwcore::Cube Consensus(const CellPair& pair, const MapFunction& f) {
     const uint32_t all = (1u << f.vars) - 1;
     const uint32_t differ = static_cast<uint32_t>(pair.first ^ pair.second);
     mwcore::Cube c{all & ~differ, static_cast<uint32_t>(pair.first) & ~differ};
@@ -71,16 +64,29 @@ std::vector<CellPair> SolutionHazards(const MapFunction& f, const Explanation& e
 HazardFreeCover MakeHazardFree(const MapFunction& f, const Explanation& e, int s) {
     HazardFreeCover out;
     out.cubes = SolutionCubes(e, s);
-    for (const CellPair& pair : StaticHazards(f, out.cubes)) {
-        // An earlier consensus term may already hold this pair.
-        const bool held = std::any_of(out.cubes.begin(), out.cubes.end(), [&](const auto& t) {
-            return t.Has(static_cast<uint32_t>(pair.first)) &&
-                   t.Has(static_cast<uint32_t>(pair.second));
-        });
-        if (held) continue;
-        const mwcore::Cube c = Consensus(pair, f, e);
+    std::vector<CellPair> open = StaticHazards(f, out.cubes);
+    const auto holds = [](const mwcore::Cube& c, const CellPair& pair) {
+        return c.Has(static_cast<uint32_t>(pair.first)) &&
+               c.Has(static_cast<uint32_t>(pair.second));
+    };
+    // Greedily: the prime that settles the most open pairs, the fewer literals on a tie; a
+    // pair no listed prime holds gets its own consensus term.
+    while (!open.empty()) {
+        const Prime* best = nullptr;
+        std::size_t bestCount = 0;
+        for (const Prime& p : e.primes) {
+            const auto n = static_cast<std::size_t>(
+                std::count_if(open.begin(), open.end(),
+                              [&](const CellPair& pair) { return holds(p.cube, pair); }));
+            if (n > bestCount || (n == bestCount && n > 0 && p.literals < best->literals)) {
+                best = &p;
+                bestCount = n;
+            }
+        }
+        const mwcore::Cube c = best ? best->cube : Consensus(open.front(), f);
         out.cubes.push_back(c);
         out.added.push_back(TermText(c, f));
+        std::erase_if(open, [&](const CellPair& pair) { return holds(c, pair); });
     }
     std::vector<std::string> texts;
     for (const mwcore::Cube& c : out.cubes) {
