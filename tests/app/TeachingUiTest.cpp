@@ -21,6 +21,7 @@
 #include "explain/CheckBar.h"
 #include "explain/Exercise.h"
 #include "explain/ExerciseDialog.h"
+#include "explain/ExplainPanel.h"
 #include "explain/LoopOverlay.h"
 #include "explain/Loops.h"
 #include "platform/QtColour.h"
