@@ -77,7 +77,7 @@ std::string PetrickPart(const Petrick& p) {
     for (const std::vector<int>& sum : p.sums) product += PrimeSum(sum);
     out += Paragraph(product);
     out += Paragraph(html::Escape(
-        Fill(platform::TranslateText("Multiplied out, with X + XY = X, it has %1 products:"),
+        Fill(platform::TranslateText("Multiplied out, each X + XY cut to X, it has %1 products:"),
              {std::to_string(p.products.size())})));
     std::string sum;
     for (std::size_t i = 0; i < p.products.size(); ++i)
