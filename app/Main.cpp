@@ -279,6 +279,7 @@ void TForm1::CreateMenus() {
     ConnectCircuitCommands();
     ConnectToolWindowCommands();
     ConnectExplainCommands();
+    ConnectTeachingCommands();
     ConnectExchangeCommands();
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -28,6 +28,8 @@ class QtProgress;
 class QtResultTree;
 class TMapView;
 class TExplainPanel;
+class TCheckBar;
+class TExerciseDialog;
 class TLanguage;
 struct Options;
 
@@ -107,7 +109,11 @@ class TForm1 : public QMainWindow {
     // --- the minimal solutions panel (ExplainCommands.cpp) ---
     QDockWidget* DockExplain = nullptr;
     TExplainPanel* ExplainPanel = nullptr;
-    QAction* N35 = nullptr;                // Map, "Minimal solutions" (F6)
+    QAction* N35 = nullptr;           // Map, "Minimal solutions" (F6)
+    QAction* CheckAnswer1 = nullptr;  // Map, "Check my answer"
+    QAction* NewExercise1 = nullptr;  // File, "New exercise..."
+    TCheckBar* CheckBar = nullptr;    // under the map, shown by "Check my answer"
+    TExerciseDialog* ExerciseDialog = nullptr;
     QToolButton* SpeedButton12 = nullptr;  // shows or hides the panel
 
     TLanguage* Language1 = nullptr;  // translates every window and message
@@ -175,6 +181,9 @@ class TForm1 : public QMainWindow {
     QStringList RecentFiles() const { return recentFiles_; }
     // --- the minimal solutions panel (ExplainCommands.cpp) ---
     void N35Click();  // shows the panel and explains the map at once
+    // --- teaching (TeachingCommands.cpp) ---
+    void CheckAnswer1Click();  // shows the field under the map, or checks what it holds
+    void NewExercise1Click();  // a seeded practice map, its answer hidden
     // --- events ---
     void SpinEdit1Change();
     void TreeViewChange();
@@ -222,6 +231,7 @@ class TForm1 : public QMainWindow {
     void UpdateUndoActions();
     void MapRestored();  // after an undo or redo
     void ConnectExplainCommands();
+    void ConnectTeachingCommands();
     void ShowResultIcons();  // the tree's images after a result was put in it
 
     QtResultTree* tree_ = nullptr;

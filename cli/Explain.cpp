@@ -10,6 +10,7 @@
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
 #include "engine/CarnoGrid.h"
+#include "explain/Hazards.h"
 #include "explain/Sentences.h"
 #include "platform/Message.h"
 #include "platform/Translate.h"
@@ -21,9 +22,10 @@ namespace {
 const char* kExplainUsage =
     "usage: mapwright-cli explain [--km FILE] [--vars N] [--pos] [--names A,B,...] "
     "[--formula F [--formula-type SOP|POS]] [--table T] [--ones S] [--zeros S] [--dc S] "
-    "[--max-solutions K] [--json]";
+    "[--max-solutions K] [--hazards] [--json]";
 
-void PrintJson(const explain::Explanation& e, std::ostream& out) {
+void PrintJson(const explain::Explanation& e, const explain::MapFunction* hazardsOf,
+               std::ostream& out) {
     out << "{\"variables\":" << e.vars << ",\"form\":\"" << (e.form == gmKNF ? "POS" : "SOP")
         << "\",\"primes\":";
     JsonList(out, e.primes, [&](const explain::Prime& p) {
@@ -44,7 +46,17 @@ void PrintJson(const explain::Explanation& e, std::ostream& out) {
         << ",\"solution_count\":" << e.solutionCount
         << ",\"count_complete\":" << (e.countComplete ? "true" : "false")
         << ",\"gluing\":{\"formula\":" << JsonString(e.gluing.formula)
-        << ",\"terms\":" << e.gluing.terms << ",\"literals\":" << e.gluing.literals << "}}\n";
+        << ",\"terms\":" << e.gluing.terms << ",\"literals\":" << e.gluing.literals << '}';
+    if (hazardsOf) {
+        out << ",\"hazards\":";
+        JsonList(out, explain::SolutionHazards(*hazardsOf, e), [&](const explain::CellPair& p) {
+            out << '[' << p.first << ',' << p.second << ']';
+        });
+        const explain::HazardFreeCover cover = explain::MakeHazardFree(*hazardsOf, e);
+        out << ",\"hazard_free\":{\"formula\":" << JsonString(cover.formula)
+            << ",\"terms\":" << cover.terms << ",\"literals\":" << cover.literals << '}';
+    }
+    out << "}\n";
 }
 
 int Run(const Invocation& call) {
@@ -63,12 +75,15 @@ int Run(const Invocation& call) {
         return 1;
     }
     if (args.Has("json")) {
-        PrintJson(e, call.out);
+        PrintJson(e, args.Has("hazards") ? &f : nullptr, call.out);
         return 0;
     }
     call.out << e.solutions.front().formula << '\n'
              << explain::ComparisonLine(e) << '\n'
              << explain::CountText(e) << '\n';
+    if (args.Has("hazards"))
+        call.out << explain::HazardSentence(explain::SolutionHazards(f, e), f.form) << '\n'
+                 << explain::HazardFreeSentence(explain::MakeHazardFree(f, e)) << '\n';
     return 0;
 }
 
@@ -78,7 +93,7 @@ const Subcommand kExplainCommand{
     "explain",
     "the exact minimum of a map: primes, essentials and every minimal solution",
     kExplainUsage,
-    MapOptions({{"max-solutions", true}, {"json", false}}),
+    MapOptions({{"max-solutions", true}, {"hazards", false}, {"json", false}}),
     0,
     "",
     Run};

@@ -112,6 +112,12 @@ CheckResult CheckAnswer(const MapFunction& f, const Explanation& e, const Answer
             }
         r.terms.push_back(std::move(v));
     }
+    if (r.equal) {
+        std::vector<mwcore::Cube> cubes;
+        for (const AnswerTerm& t : answer.terms)
+            if (!t.contradiction) cubes.push_back(t.cube);
+        r.hazards = StaticHazards(f, cubes);
+    }
 
     if (e.timedOut || e.solutions.empty()) return r;
     r.minTerms = e.minTerms;

@@ -9,6 +9,7 @@
 
 #include "explain/Answer.h"
 #include "explain/Explain.h"
+#include "explain/Hazards.h"
 
 namespace explain {
 
@@ -33,6 +34,8 @@ struct CheckResult {
     int minTerms = 0, minLiterals = 0;
     bool minimal = false;
     int closest = -1;  // index into Explanation::solutions
+    // Neighbouring target cells no one term of the answer holds both of (when it is equal).
+    std::vector<CellPair> hazards;
 };
 
 // `e` is the explanation of `f` (its first solution stands for the minimum).

@@ -47,8 +47,10 @@ std::string AnswerErrorText(const AnswerError& error) {
     return {};
 }
 
-std::vector<std::string> CheckSentences(const CheckResult& r, const MapFunction& f,
-                                        const Explanation& e) {
+namespace {
+
+std::vector<std::string> Verdicts(const CheckResult& r, const MapFunction& f,
+                                  const Explanation& e) {
     std::vector<std::string> out;
     const std::string target = f.form == gmKNF ? "0" : "1";
     const std::string other = f.form == gmKNF ? "1" : "0";
@@ -121,6 +123,15 @@ std::vector<std::string> CheckSentences(const CheckResult& r, const MapFunction&
              counts));
     out.push_back(Fill(TranslateText("A minimal solution close to yours: %1"),
                        {e.solutions[r.closest].formula}));
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> CheckSentences(const CheckResult& r, const MapFunction& f,
+                                        const Explanation& e) {
+    std::vector<std::string> out = Verdicts(r, f, e);
+    if (r.equal) out.push_back(HazardSentence(r.hazards, f.form));
     return out;
 }
 

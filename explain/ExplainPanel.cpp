@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -9,13 +10,16 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QThreadPool>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <memory>
 
 #include "engine/MapView.h"
+#include "explain/Hazards.h"
 #include "explain/LoopOverlay.h"
+#include "explain/MethodSection.h"
 #include "explain/Sentences.h"
 #include "explain/UseResult.h"
 #include "platform/Translate.h"
@@ -136,14 +140,23 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     UseButton = new QPushButton(solutionPage);
     UseButton->setObjectName("UseButton");
     UseButton->setEnabled(false);
+    HazardFree = new QCheckBox(solutionPage);
+    HazardFree->setObjectName("HazardFree");
+    HazardLabel = new QLabel(solutionPage);
+    HazardLabel->setWordWrap(true);
     auto* solutionLayout = new QVBoxLayout(solutionPage);
     solutionLayout->addWidget(CountLabel);
     solutionLayout->addWidget(Solutions);
+    solutionLayout->addWidget(HazardFree);
+    solutionLayout->addWidget(HazardLabel);
     solutionLayout->addWidget(UseButton);
 
     Pages->addTab(Primes, QString());
     Pages->addTab(chartPage, QString());
     Pages->addTab(solutionPage, QString());
+    MethodPage = new QTextBrowser;
+    MethodPage->setObjectName("Method");
+    Pages->addTab(MethodPage, QString());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(Summary);
@@ -158,8 +171,10 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     connect(Pages, &QTabWidget::currentChanged, this, [this](int page) {
         if (page == 0) PrimeSelected();
         if (page == 2) SolutionSelected();
+        if (page != 2) overlay_->SetArrows({});
     });
     connect(UseButton, &QPushButton::clicked, this, &TExplainPanel::UseSelected);
+    connect(HazardFree, &QCheckBox::toggled, this, &TExplainPanel::SolutionSelected);
 }
 
 TExplainPanel::~TExplainPanel() {
@@ -171,9 +186,11 @@ void TExplainPanel::Retranslate() {
     Pages->setTabText(0, pos ? T("Prime implicates") : T("Prime implicants"));
     Pages->setTabText(1, T("Prime chart"));
     Pages->setTabText(2, T("Minimal solutions"));
+    Pages->setTabText(3, T("Step by step"));
     Primes->setHeaderLabels({T("Prime"), T("Term"), T("Cells"), T("Literals"), T("Essential")});
     Solutions->setHeaderLabels({"#", T("Formula"), T("Terms"), T("Literals")});
     UseButton->setText(T("Use as result"));
+    HazardFree->setText(T("Hazard-free cover"));
 }
 
 void TExplainPanel::Recompute() {
@@ -203,12 +220,13 @@ void TExplainPanel::Start() {
     QPointer<TExplainPanel> self(this);
     QThreadPool::globalInstance()->start([self, generation, f, limits] {
         auto e = std::make_shared<explain::Explanation>(explain::Explain(f, limits));
+        auto method = std::make_shared<explain::Method>(explain::StepByStep(f, *e));
         QMetaObject::invokeMethod(
             qApp,
-            [self, generation, f, e] {
+            [self, generation, f, e, method] {
                 if (!self) return;
                 --self->running_;
-                if (generation == self->generation_) self->Show(f, *e);
+                if (generation == self->generation_) self->Show(f, *e, *method);
             },
             Qt::QueuedConnection);
     });
@@ -217,7 +235,9 @@ void TExplainPanel::Start() {
 void TExplainPanel::ShowRefused(int col, int row) {
     f_ = {};
     e_ = {};
+    method_ = {};
     Primes->clear();
+    MethodPage->clear();
     Steps->clear();
     Solutions->clear();
     chartModel_->Set(e_);
@@ -228,9 +248,11 @@ void TExplainPanel::ShowRefused(int col, int row) {
     emit Updated();
 }
 
-void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanation& e) {
+void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanation& e,
+                         const explain::Method& method) {
     f_ = f;
     e_ = e;
+    method_ = method;
     Retranslate();
     overlay_->Clear();
     Summary->setText(Q(explain::ComparisonLine(e)) + "\n" + T("Designed gluing:") + " " +
@@ -266,6 +288,7 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
         item->setText(2, QString::number(e.solutions[i].terms));
         item->setText(3, QString::number(e.solutions[i].literals));
     }
+    MethodPage->setHtml(Q(explain::StepByStepHtml(method_, e_)));
     UseButton->setEnabled(false);
     emit Updated();
 }
@@ -286,18 +309,42 @@ void TExplainPanel::SolutionSelected() {
     UseButton->setEnabled(s >= 0 && s < static_cast<int>(e_.solutions.size()));
     if (!UseButton->isEnabled()) {
         overlay_->Clear();
+        HazardLabel->clear();
         return;
     }
     std::vector<std::vector<int>> loops;
-    for (int p : e_.solutions[s].primes) loops.push_back(e_.primes[p].minterms);
+    if (HazardFree->isChecked()) {
+        const explain::HazardFreeCover cover = explain::MakeHazardFree(f_, e_, s);
+        for (const mwcore::Cube& c : cover.cubes) loops.push_back(Minterms(c));
+        overlay_->SetArrows({});
+        HazardLabel->setText(Q(explain::HazardFreeSentence(cover)));
+    } else {
+        for (int p : e_.solutions[s].primes) loops.push_back(e_.primes[p].minterms);
+        const std::vector<explain::CellPair> hazards = explain::SolutionHazards(f_, e_, s);
+        overlay_->SetArrows(hazards);
+        HazardLabel->setText(Q(explain::HazardSentence(hazards, f_.form)));
+    }
     overlay_->SetLoops(loops);
+}
+
+std::vector<int> TExplainPanel::Minterms(const mwcore::Cube& cube) const {
+    std::vector<int> out;
+    for (std::size_t m = 0; m < f_.values.size(); ++m)
+        if (cube.Has(static_cast<uint32_t>(m))) out.push_back(static_cast<int>(m));
+    return out;
 }
 
 void TExplainPanel::UseSelected() {
     const QTreeWidgetItem* item = Solutions->currentItem();
     const int s = item ? Solutions->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item)) : -1;
     if (s < 0) return;
-    if (!explain::UseSolution(map_->Grid(), f_, e_, s)) {
+    std::vector<std::vector<int>> terms;
+    if (HazardFree->isChecked())
+        for (const mwcore::Cube& c : explain::MakeHazardFree(f_, e_, s).cubes)
+            terms.push_back(Minterms(c));
+    const bool used = HazardFree->isChecked() ? explain::UseCover(map_->Grid(), f_, terms)
+                                              : explain::UseSolution(map_->Grid(), f_, e_, s);
+    if (!used) {
         Recompute();  // the map has changed since: explain it anew
         return;
     }

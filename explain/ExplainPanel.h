@@ -12,10 +12,13 @@
 #include <functional>
 
 #include "explain/Explain.h"
+#include "explain/Method.h"
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTextBrowser;
 class QTabWidget;
 class QTableView;
 class QTreeWidget;
@@ -50,6 +53,11 @@ class TExplainPanel : public QWidget {
     QLabel* CountLabel = nullptr;
     QTreeWidget* Solutions = nullptr;
     QPushButton* UseButton = nullptr;
+    // "Hazard-free cover": the chosen solution with the consensus terms of its hazards, shown
+    // and used; without it the hazards are drawn as arrows.
+    QCheckBox* HazardFree = nullptr;
+    QLabel* HazardLabel = nullptr;
+    QTextBrowser* MethodPage = nullptr;  // the method step by step
 
   signals:
     // A run's results are shown.
@@ -59,12 +67,14 @@ class TExplainPanel : public QWidget {
 
   private:
     void Start();
-    void Show(const explain::MapFunction& f, const explain::Explanation& e);
+    void Show(const explain::MapFunction& f, const explain::Explanation& e,
+              const explain::Method& method);
     void ShowRefused(int col, int row);
     void Retranslate();
     void PrimeSelected();
     void SolutionSelected();
     void UseSelected();
+    std::vector<int> Minterms(const mwcore::Cube& cube) const;
 
     TMapView* map_;
     TLoopOverlay* overlay_;
@@ -74,4 +84,5 @@ class TExplainPanel : public QWidget {
     int running_ = 0;
     explain::MapFunction f_;
     explain::Explanation e_;
+    explain::Method method_;
 };

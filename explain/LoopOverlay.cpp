@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <optional>
 
 #include "engine/MapView.h"
 #include "explain/Loops.h"
@@ -67,6 +68,20 @@ void TLoopOverlay::SetLoops(const std::vector<std::vector<int>>& terms) {
     update();
 }
 
+void TLoopOverlay::SetArrows(const std::vector<std::pair<int, int>>& pairs) {
+    arrows_ = pairs;
+    FollowViewport();
+    raise();
+    update();
+}
+
+void TLoopOverlay::SetMarkedCells(const std::vector<int>& cells) {
+    marked_ = cells;
+    FollowViewport();
+    raise();
+    update();
+}
+
 void TLoopOverlay::FollowViewport() {
     if (viewport_) setGeometry(viewport_->geometry());
 }
@@ -77,20 +92,25 @@ bool TLoopOverlay::eventFilter(QObject* watched, QEvent* event) {
         FollowViewport();
         update();
     }
-    if (watched == viewport_ && event->type() == QEvent::Paint && !terms_.empty()) update();
+    if (watched == viewport_ && event->type() == QEvent::Paint &&
+        (!terms_.empty() || !arrows_.empty() || !marked_.empty()))
+        update();
     return QWidget::eventFilter(watched, event);
 }
 
 void TLoopOverlay::paintEvent(QPaintEvent*) {
     outlines_ = 0;
-    if (terms_.empty()) return;
+    if (terms_.empty() && arrows_.empty() && marked_.empty()) return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const TCarnoGrid& grid = view_->Grid();
     const int rows = view_->Model().rowCount(), cols = view_->Model().columnCount();
     for (std::size_t k = 0; k < terms_.size(); ++k) {
-        QPen pen(platform::ToQColor(explain::LoopColour(static_cast<int>(k))), 2.5);
+        QPen pen(platform::ToQColor(student_ ? explain::kStudentLoopColour
+                                             : explain::LoopColour(static_cast<int>(k))),
+                 2.5);
         pen.setCapStyle(Qt::RoundCap);
+        if (student_) pen.setStyle(Qt::DashLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         // Loops nest a little inside each other so that shared edges stay apart.
@@ -105,6 +125,59 @@ void TLoopOverlay::paintEvent(QPaintEvent*) {
                      b.openRight ? inset : -inset, b.openBottom ? inset : -inset);
             p.drawPath(LoopPath(r, b, 8));
             ++outlines_;
+        }
+    }
+    DrawMarks(p);
+    DrawArrows(p);
+}
+
+void TLoopOverlay::DrawMarks(QPainter& p) {
+    const TCarnoGrid& grid = view_->Grid();
+    const int rows = view_->Model().rowCount(), cols = view_->Model().columnCount();
+    const QColor wrong = platform::ToQColor(explain::kWrongCellColour);
+    QColor fill = wrong;
+    fill.setAlpha(60);
+    p.setPen(QPen(wrong, 2));
+    for (int m : marked_) {
+        const TCellPos pos = grid.PositionOfMinterm(m);
+        if (pos.Col < 1 || pos.Row < 1 || pos.Col > cols || pos.Row > rows) continue;
+        const QRectF r = QRectF(view_->visualRect(view_->Model().index(pos.Row - 1, pos.Col - 1)))
+                             .adjusted(3, 3, -3, -3);
+        p.fillRect(r, fill);
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomLeft());
+    }
+}
+
+void TLoopOverlay::DrawArrows(QPainter& p) {
+    const TCarnoGrid& grid = view_->Grid();
+    const int rows = view_->Model().rowCount(), cols = view_->Model().columnCount();
+    const auto centre = [&](int m) -> std::optional<QPointF> {
+        const TCellPos pos = grid.PositionOfMinterm(m);
+        if (pos.Col < 1 || pos.Row < 1 || pos.Col > cols || pos.Row > rows) return std::nullopt;
+        return QRectF(view_->visualRect(view_->Model().index(pos.Row - 1, pos.Col - 1))).center();
+    };
+    const QColor red = platform::ToQColor(explain::kWrongCellColour);
+    QPen pen(red, 2);
+    pen.setCapStyle(Qt::RoundCap);
+    p.setPen(pen);
+    p.setBrush(red);
+    for (const auto& [a, b] : arrows_) {
+        const auto from = centre(a), to = centre(b);
+        if (!from || !to) continue;
+        const QLineF line(*from, *to);
+        if (line.length() < 1) continue;
+        // A head at each end: the hazard is in the change either way.
+        const QLineF shaft(line.pointAt(8 / line.length()), line.pointAt(1 - 8 / line.length()));
+        p.drawLine(shaft);
+        for (const QLineF& end : {shaft, QLineF(shaft.p2(), shaft.p1())}) {
+            const QPointF tip = end.p2();
+            const QLineF back = QLineF(tip, end.p1()).unitVector();
+            const QPointF dir = (back.p2() - back.p1()) * 7;
+            const QPointF side(-dir.y() * 0.5, dir.x() * 0.5);
+            QPolygonF head;
+            head << tip << tip + dir + side << tip + dir - side;
+            p.drawPolygon(head);
         }
     }
 }

@@ -23,5 +23,9 @@ std::vector<LoopBlock> LoopBlocks(const TCarnoGrid& grid, const std::vector<int>
 // Loop colour k (cycling), platform colours 0x00BBGGRR from a palette that readers with any
 // common colour-vision deficiency tell apart (Okabe and Ito's).
 std::uint32_t LoopColour(int k);
+// A student's loops, drawn dashed in a colour none of the palette's, and the red of what is
+// wrong: cells the answer gets wrong, hazards between cells.
+constexpr std::uint32_t kStudentLoopColour = 0x990099;
+constexpr std::uint32_t kWrongCellColour = 0x1010D0;
 
 }  // namespace explain

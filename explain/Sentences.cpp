@@ -116,4 +116,28 @@ std::string ComparisonLine(const Explanation& e) {
         args);
 }
 
+std::string PairList(const std::vector<CellPair>& pairs) {
+    std::string out;
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        out += (i ? ", (" : "(") + std::to_string(pairs[i].first) + ", " +
+               std::to_string(pairs[i].second) + ")";
+    return out;
+}
+
+std::string HazardSentence(const std::vector<CellPair>& hazards, TGlueMethod form) {
+    if (hazards.empty())
+        return TranslateText("No static hazard: every two neighbouring cells share a term.");
+    return Fill(form == gmKNF
+                    ? TranslateText(
+                          "Static-0 hazards: no one term holds both of the neighbouring cells %1.")
+                    : TranslateText(
+                          "Static-1 hazards: no one term holds both of the neighbouring cells %1."),
+                {PairList(hazards)});
+}
+
+std::string HazardFreeSentence(const HazardFreeCover& cover) {
+    return Fill(TranslateText("Hazard-free cover: %1 (%2 terms / %3 literals)."),
+                {cover.formula, std::to_string(cover.terms), std::to_string(cover.literals)});
+}
+
 }  // namespace explain

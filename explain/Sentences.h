@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "explain/Explain.h"
+#include "explain/Hazards.h"
 
 namespace explain {
 
@@ -16,6 +17,11 @@ std::string CellList(const std::vector<int>& cells);
 std::string StepSentence(const ChartStep& step, const Explanation& e);
 std::string CountText(const Explanation& e);
 std::string ComparisonLine(const Explanation& e);
+// "(3, 7), (5, 13)"
+std::string PairList(const std::vector<CellPair>& pairs);
+// The static hazards of a cover, or that it has none.
+std::string HazardSentence(const std::vector<CellPair>& hazards, TGlueMethod form);
+std::string HazardFreeSentence(const HazardFreeCover& cover);
 // Replaces %1, %2, ... by the arguments.
 std::string Fill(const std::string& pattern, const std::vector<std::string>& args);
 

@@ -6,6 +6,13 @@ namespace explain {
 
 bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanation& e, int s) {
     if (s < 0 || s >= static_cast<int>(e.solutions.size())) return false;
+    std::vector<std::vector<int>> terms;
+    for (int p : e.solutions[s].primes) terms.push_back(e.primes.at(p).minterms);
+    return UseCover(grid, explained, terms);
+}
+
+bool UseCover(TCarnoGrid& grid, const MapFunction& explained,
+              const std::vector<std::vector<int>>& terms) {
     MapFunction now;
     if (!ReadMap(grid, explained.form, now).ok || now.vars != explained.vars ||
         now.values != explained.values)
@@ -16,9 +23,9 @@ bool UseSolution(TCarnoGrid& grid, const MapFunction& explained, const Explanati
             if (grid.Cells(c, r).empty()) grid.SetCells(c, r, uncovered);
     grid.GlueMethod = explained.form;
     std::vector<TGroup> groups;
-    for (int p : e.solutions[s].primes) {
+    for (const std::vector<int>& term : terms) {
         TGroup g;
-        for (int m : e.primes.at(p).minterms) {
+        for (int m : term) {
             const TCellPos pos = grid.PositionOfMinterm(m);
             g.Cells.push_back(
                 {pos.Col, pos.Row,

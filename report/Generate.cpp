@@ -2,6 +2,7 @@
 
 #include "engine/CarnoGrid.h"
 #include "explain/Explain.h"
+#include "explain/MethodSection.h"
 #include "explain/ReportSection.h"
 #include "files/HtmlExport.h"
 #include "input/Sets.h"
@@ -48,8 +49,12 @@ bool GenerateReport(const TCarnoGrid& grid, const Choices& choices, TruthTableDa
     }
     if (choices.minimal) {
         explain::MapFunction f;
-        if (explain::ReadMap(grid, grid.GlueMethod, f).ok)
-            content.minimalHtml = explain::MinimalSolutionsHtml(explain::Explain(f));
+        if (explain::ReadMap(grid, grid.GlueMethod, f).ok) {
+            const explain::Explanation e = explain::Explain(f);
+            content.minimalHtml = explain::MinimalSolutionsHtml(e) +
+                                  explain::StepByStepHtml(explain::StepByStep(f, e), e) +
+                                  explain::HazardsHtml(f, e);
+        }
     }
     std::string missing;
     const auto built = Build(pageTemplate, content, missing);

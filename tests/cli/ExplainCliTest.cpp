@@ -80,3 +80,34 @@ TEST(ExplainCli, RefusalsAsAnalyze) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.substr(0, 2), "0\n") << "no ones: the constant";
 }
+
+TEST(ExplainCli, HazardsOfTheFirstMinimumAndTheCoverWithout) {
+    // |A*|C+A*|D leaves 0-8 and 4-12 to two terms; |C*|D holds both pairs.
+    const std::vector<std::string> map{"explain", "--ones", "0,1,4,8,10,12,14", "--dc", "5,9"};
+    std::vector<std::string> args = map;
+    args.insert(args.end(), {"--hazards", "--json"});
+    const QJsonObject o = Json(Cli(args));
+    EXPECT_EQ(o["hazards"].toArray(), (QJsonArray{QJsonArray{0, 8}, QJsonArray{4, 12}}));
+    const QJsonObject free = o["hazard_free"].toObject();
+    EXPECT_EQ(free.keys(), (QStringList{"formula", "literals", "terms"}));
+    EXPECT_EQ(free["formula"].toString(), "|A*|C+A*|D+|C*|D");
+    EXPECT_EQ(free["terms"].toInt(), 3);
+    EXPECT_EQ(free["literals"].toInt(), 6);
+    EXPECT_FALSE(Json(Cli({"explain", "--vars", "2", "--json"})).contains("hazards"))
+        << "only when asked";
+
+    args = map;
+    args.push_back("--hazards");
+    const CliRun r = Cli(args);
+    EXPECT_NE(
+        r.out.find(
+            "Static-1 hazards: no one term holds both of the neighbouring cells (0, 8), (4, 12).\n"
+            "Hazard-free cover: |A*|C+A*|D+|C*|D (3 terms / 6 literals).\n"),
+        std::string::npos)
+        << r.out;
+    // A product of sums: the 0 cells 0 and 1 in one sum, no hazard and nothing added.
+    const QJsonObject pos =
+        Json(Cli({"explain", "--pos", "--vars", "2", "--zeros", "0,1", "--hazards", "--json"}));
+    EXPECT_EQ(pos["hazards"].toArray(), QJsonArray());
+    EXPECT_EQ(pos["hazard_free"].toObject()["formula"].toString(), "A");
+}

@@ -34,15 +34,6 @@ bool EssentialsCover(const explain::MapFunction& f) {
     return true;
 }
 
-Term FromCube(const mwcore::Cube& c, const explain::MapFunction& f) {
-    Term t;
-    for (int k = 1; k <= f.vars; ++k) {
-        const uint32_t bit = 1u << (f.vars - k);
-        if (c.mask & bit) t.push_back({k, ((c.val & bit) != 0) != (f.form == gmKNF)});
-    }
-    return t;
-}
-
 }  // namespace
 
 TEST(Exercise, EachDifficultyHasItsProperty) {

@@ -2,6 +2,7 @@
 // result", recomputing after an edit, and the option that makes F5 give an exact minimum.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QLabel>
 #include <QListWidget>
@@ -12,6 +13,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -88,6 +90,59 @@ TEST_F(ExplainPanelUi, UseAsResultFillsTheTreeAndTheHighlightFollowsIt) {
     form1->TreeView->setCurrentItem(root->child(1));
     EXPECT_EQ(form1->CarnoGrid1->HighlightedTerm(), 1);
     EXPECT_TRUE(form1->Grid.IsCellOfTerm(1, 4, 4));  // minterm 10: row 10, column 10
+}
+
+TEST_F(ExplainPanelUi, StepByStepPageWorksTheTableAndPetricksMethod) {
+    StartProgram();
+    // Six cells around a ring: no essential prime, a cyclic core of six primes.
+    testing_support::FillMinterms(form1->Grid, {0, 1, 2, 5, 6, 7}, {});
+    form1->CarnoGrid1->Refresh();
+    Explain();
+    const explain::Explanation& e = Panel()->Current();
+    ASSERT_EQ(e.corePrimes.size(), 6u);
+    ASSERT_EQ(Panel()->Pages->count(), 4);
+    EXPECT_EQ(Panel()->Pages->tabText(3), "Step by step");
+    const QString text = Panel()->MethodPage->toPlainText();
+    EXPECT_TRUE(text.contains("Quine-McCluskey table"));
+    EXPECT_TRUE(text.contains("0000 (0)")) << "the first column holds the single cells";
+    EXPECT_TRUE(text.contains("000- (0, 1)"));
+    EXPECT_TRUE(text.contains("Petrick's method"));
+    // Each minimal solution is one of Petrick's products, written with the primes' labels.
+    ASSERT_EQ(e.solutions.size(), 2u);
+    for (const explain::Solution& s : e.solutions) {
+        QStringList labels;
+        for (int p : s.primes) labels << "P" + QString::number(p + 1);
+        EXPECT_TRUE(text.contains(labels.join(QChar(0xB7))))
+            << labels.join(QChar(0xB7)).toStdString();
+    }
+
+    QSignalSpy updated(Panel(), &TExplainPanel::Updated);
+    form1->Grid.FillCard("0");
+    form1->CarnoGrid1->Refresh();
+    Panel()->RunNow();
+    ASSERT_TRUE(updated.count() > 0 || updated.wait(20000));
+    EXPECT_FALSE(Panel()->MethodPage->toPlainText().contains("0000 (0)"));
+}
+
+TEST_F(ExplainPanelUi, HazardsAreArrowsAndTheHazardFreeCoverIsShownAndUsed) {
+    StartProgram();
+    testing_support::FillMinterms(form1->Grid, {0, 1, 4, 8, 10, 12, 14}, {5, 9});
+    form1->CarnoGrid1->Refresh();
+    Explain();
+    Panel()->Pages->setCurrentIndex(2);
+    Panel()->Solutions->setCurrentItem(Panel()->Solutions->topLevelItem(0));
+    EXPECT_EQ(Panel()->Loops()->LoopCount(), 2);
+    EXPECT_EQ(Panel()->Loops()->ArrowCount(), 2) << "0-8 and 4-12 lie in two terms";
+    EXPECT_TRUE(Panel()->HazardLabel->text().startsWith("Static-1 hazards"));
+
+    Panel()->HazardFree->setChecked(true);
+    EXPECT_EQ(Panel()->Loops()->LoopCount(), 3) << "the consensus term is drawn";
+    EXPECT_EQ(Panel()->Loops()->ArrowCount(), 0);
+    Panel()->Loops()->grab();
+    QTest::mouseClick(Panel()->UseButton, Qt::LeftButton);
+    EXPECT_EQ(form1->Grid.ResultFormula(), "|A*|C+A*|D+|C*|D");
+    Panel()->Pages->setCurrentIndex(0);
+    EXPECT_EQ(Panel()->Loops()->ArrowCount(), 0) << "arrows belong to the solutions page";
 }
 
 TEST_F(ExplainPanelUi, AnEditRecomputesAfterwardsWithoutHoldingTheEdit) {

@@ -28,6 +28,16 @@ inline bool Holds(const Term& t, int n, int m, bool sums) {
                        [&](const Lit& l) { return LiteralTrue(l, n, m) != sums; });
 }
 
+// A cube of the explanation (over minterm numbers, in the form's sense) as the reference's term.
+inline Term FromCube(const mwcore::Cube& c, const explain::MapFunction& f) {
+    Term t;
+    for (int k = 1; k <= f.vars; ++k) {
+        const uint32_t bit = 1u << (f.vars - k);
+        if (c.mask & bit) t.push_back({k, ((c.val & bit) != 0) != (f.form == gmKNF)});
+    }
+    return t;
+}
+
 inline explain::MapFunction RandomFunction(std::mt19937& rng, int n, TGlueMethod form,
                                            int dcPercent = 15) {
     explain::MapFunction f;
