@@ -19,6 +19,7 @@ export async function launch(chromium) {
     const page = await browser.newPage();
     page.on('console', (m) => { if (m.type() === 'error') errors.push(`console: ${m.text()}`); });
     page.on('pageerror', (e) => errors.push(`page error: ${e.message}`));
+    page.on('error', (e) => errors.push(`page crashed: ${e.message}`));
     await page.setViewport(viewport);
     await page.goto(url);
     await page.waitForSelector('body[data-linked]', { timeout: 20000 });

@@ -120,6 +120,13 @@ export async function badInput(b, url, check, german) {
   await page.select('#language', 'german');
   await page.waitForFunction((t) => document.getElementById('analyze').textContent === t, { timeout: 10000 }, german.analyze);
   check('German captions', true);
+  // The screen reader's labels too, from the same file.
+  const labels = await page.evaluate(() => {
+    const cell = document.querySelector('#map td[data-m="1"]');
+    return [cell.getAttribute('aria-label'), cell.textContent, document.querySelector('nav.tools').getAttribute('aria-label')];
+  });
+  check('German screen reader labels', labels[0] === german.minterm.replace('%1', '1').replace('%2', labels[1] || '–') &&
+    labels[2] === german.tools, labels.join(' | '));
   await page.$eval('#formula', (el) => { el.value = ''; });
   await tryIt('German message', async () => {
     await page.type('#formula', 'Y*Q');  // the names are X1, Y and Z now
@@ -254,5 +261,69 @@ export async function accessibility(b, url, check, axeSource) {
   await page.keyboard.type('0');
   const m = await page.evaluate(() => Number(document.activeElement.dataset.m));
   check('keyboard entry', (await page.$eval(`#map td[data-m="${m}"]`, (td) => td.textContent)) === '0', String(m));
+  await page.close();
+}
+
+// The formula copied, shown in textbook notation, the map filled from the truth table: each
+// against mapwright-cli on the same map.
+export async function resultTools(b, url, c, check, cli) {
+  const page = await b.open(url);
+  await page.select('#vars', String(c.vars));
+  if (c.pos) await page.click('input[name=form][value=pos]');
+  await page.click('#tt-box summary');
+  for (let m = 0; m < (1 << c.vars); ++m)
+    await page.select(`#truth-table select[data-m="${m}"]`, c.table[m] === '-' ? '*' : c.table[m]);
+  await analysed(page, () => page.click('#analyze'));
+  const shown = await readPage(page);
+  compare(check, 'truth table fill', shown, c);
+
+  // The clipboard read back needs the permission a page from disk is never asked for.
+  const session = await b.browser.target().createCDPSession();
+  await session.send('Browser.grantPermissions', { permissions: ['clipboardReadWrite', 'clipboardSanitizedWrite'] });
+  await page.bringToFront();
+  await page.click('#copy');
+  const copied = await page.evaluate(() => navigator.clipboard.readText()).catch((e) => `(${e.message})`);
+  await session.detach();
+  check('copy formula', copied === c.analyze.formula, `${copied} != ${c.analyze.formula}`);
+
+  await page.click('input[name=notation][value=textbook]');
+  const textbook = (await readPage(page)).formula;
+  const args = ['check', '--vars', String(c.vars), '--answer', textbook, '--json'];
+  if (c.pos) args.push('--pos');
+  for (const [option, list] of [['--ones', c.ones], ['--zeros', c.zeros], ['--dc', c.dc]])
+    if (list) args.push(option, list);
+  const verdict = JSON.parse(execFileSync(cli, args, { encoding: 'utf8' }));
+  check('textbook notation: the same function', verdict.equal === true && textbook !== c.analyze.formula,
+    `${textbook}: ${JSON.stringify(verdict).slice(0, 200)}`);
+  check('textbook notation: the same terms', verdict.answer.terms === c.analyze.terms.length,
+    `${verdict.answer.terms} terms, ${c.analyze.terms.length} expected`);
+  await page.click('input[name=notation][value=typed]');
+  check('back to the formula as typed', (await readPage(page)).formula === c.analyze.formula,
+    (await readPage(page)).formula);
+  await page.close();
+}
+
+// A PLA of several outputs: the page asks which one, and opens the one chosen as the command
+// line reads it.
+export async function plaOutputs(b, url, check, cli, dir) {
+  const lines = ['.i 3', '.o 3', '.ilb a b c', '.ob f g h', '.p 4',
+    '1-0 100', '01- 010', '-11 011', '000 101', '.e'];
+  const file = join(dir, 'three.pla');
+  writeFileSync(file, `${lines.join('\n')}\n`);
+  const page = await b.open(url);
+  let offered = '';
+  page.on('dialog', (d) => {
+    offered = d.message();
+    d.accept('g');
+  });
+  await (await page.$('#open')).uploadFile(file);
+  await page.waitForFunction(() => document.querySelector('#vars').value === '3', { timeout: 10000 }).catch(() => {});
+  check('PLA outputs offered', offered.includes('f, g, h'), offered);
+  const csv = await page.evaluate(() => window.mapwright.saveAs('csv'));
+  execFileSync(cli, ['convert', file, join(dir, 'g.csv'), '--output', 'g']);
+  // The page keeps no function name: the output column's title aside, the tables are equal.
+  const body = (text) => String(text).replace(/,[^,\r\n]*\r?\n/, ',\n');
+  const expected = readFileSync(join(dir, 'g.csv'), 'utf8');
+  check('PLA output chosen as the command line reads it', body(csv) === body(expected), `${csv} != ${expected}`);
   await page.close();
 }

@@ -30,6 +30,8 @@ function german(file) {
   return {
     analyze: entries.get('Form1.N25.Caption'),
     unknownVariable: `${entries.get('Unknown variable in line.')}\n${entries.get('Position:')} 3.`,
+    minterm: entries.get('Minterm %1: %2'),
+    tools: entries.get('Tools'),
   };
 }
 
@@ -41,6 +43,8 @@ try {
   await checks.formulaMaps(b, url, input.formulas, check);
   await checks.badInput(b, url, check, german(input.germanFile));
   await checks.undoRedo(b, url, check);
+  await checks.resultTools(b, url, input.typed[2], check, input.cli);
+  await checks.plaOutputs(b, url, check, input.cli, input.folder);
   await checks.filesAndPictures(b, url, check, input.cli, input.folder);
   await checks.screenshots(b, url, check, input.folder, figures);
   await checks.phone(b, url, check);

@@ -44,7 +44,7 @@ function changed() {
 function showNames() {
   const box = $('names');
   box.innerHTML = state.names.slice(0, state.vars).map((n, i) =>
-    `<input aria-label="${i + 1}" maxlength="10" autocomplete="off" spellcheck="false">`).join('');
+    `<input aria-label="${t('Name of variable %1', i + 1)}" maxlength="10" autocomplete="off" spellcheck="false">`).join('');
   [...box.children].forEach((input, i) => { input.value = state.names[i]; });
 }
 
@@ -210,6 +210,9 @@ function bind() {
   $('tex').onclick = () => download('map.tex', new Blob([texText(picture())], { type: 'application/x-tex' }));
   $('language').onchange = async () => {
     await applyLanguage($('language').value);
+    // The screen reader's labels of the map and the names follow the language too.
+    view.render();
+    showNames();
     if (result) analyze();
   };
   window.addEventListener('hashchange', () => {

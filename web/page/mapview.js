@@ -3,6 +3,7 @@
 // drawn over the cells, open on a side where a term continues across the map's edge.
 
 import { loopBox, loopPath } from './loops.js';
+import { t } from './i18n.js';
 
 export class MapView {
   constructor(root, state, layouts, actions) {
@@ -32,7 +33,7 @@ export class MapView {
     const rowNames = names.slice(0, l.rowVars).join(' ');
     const colNames = names.slice(l.rowVars).join(' ');
     const esc = (t) => String(t).replace(/[&<>"]/g, (ch) => `&#${ch.charCodeAt(0)};`);
-    let html = `<table class="map" role="grid" aria-label="${esc(this.caption || 'Karnaugh map')}"
+    let html = `<table class="map" role="grid" aria-label="${esc(t('Karnaugh map'))}"
       aria-rowcount="${this.rows() + 1}" aria-colcount="${this.cols() + 1}"><thead><tr>
       <th class="corner" scope="col"><span class="colnames">${esc(colNames)}</span>
       <span class="rownames">${esc(rowNames)}</span></th>`;
@@ -62,7 +63,7 @@ export class MapView {
   }
 
   cellLabel(m, shown) {
-    return `${this.mintermCaption || 'Minterm'} ${m}: ${shown === '' ? '–' : shown}`;
+    return t('Minterm %1: %2', m, shown === '' ? '–' : shown);
   }
 
   cell(c, r) {
