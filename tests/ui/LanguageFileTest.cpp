@@ -70,6 +70,17 @@ std::set<std::string> MessagesInCode() {
             continue;
         for (const auto& entry : fs::recursive_directory_iterator(top.path())) {
             const std::string ext = entry.path().extension().string();
+            if ((ext == ".js" || ext == ".html") &&
+                entry.path().parent_path().filename() == "page") {
+                // The page asks for its texts with t('...') and data-msg / data-aria-msg.
+                static const std::regex page(
+                    R"re((?:\bt\(\s*'((?:[^'\\]|\\.)*)')|(?:data-(?:aria-)?msg="([^"]*)"))re");
+                const std::string text = ReadAll(entry.path());
+                for (std::sregex_iterator it(text.begin(), text.end(), page), end; it != end; ++it)
+                    for (std::size_t g = 1; g < it->size(); ++g)
+                        if ((*it)[g].matched) found.insert((*it)[g].str());
+                continue;
+            }
             if (ext != ".cpp" && ext != ".h") continue;
             const std::string text = ReadAll(entry.path());
             for (const std::string conduit : conduits) {
