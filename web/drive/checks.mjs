@@ -271,6 +271,7 @@ export async function resultTools(b, url, c, check, cli) {
   await page.select('#vars', String(c.vars));
   if (c.pos) await page.click('input[name=form][value=pos]');
   await page.click('#tt-box summary');
+  await page.waitForSelector('#truth-table select[data-m="0"]');  // the table is built on the toggle event
   for (let m = 0; m < (1 << c.vars); ++m)
     await page.select(`#truth-table select[data-m="${m}"]`, c.table[m] === '-' ? '*' : c.table[m]);
   await analysed(page, () => page.click('#analyze'));
