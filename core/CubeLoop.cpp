@@ -229,10 +229,10 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
     Spend();
 }
 
-void CubeLoop::Expand(CubeList& f) {
+void CubeLoop::Expand(CubeList& f, const std::vector<char>* settled) {
     std::vector<char> covered(f.Size(), 0);
     for (std::size_t at : BySize(f, true)) {
-        if (covered[at]) continue;
+        if (covered[at] || (settled && (*settled)[at])) continue;
         ExpandOne(f, at, covered);
     }
     for (char& c : covered) c = !c;
@@ -275,11 +275,22 @@ bool CubeLoop::Reduced(const CubeList& f, const std::vector<char>* alive, std::s
     return any;
 }
 
-void CubeLoop::Reduce(CubeList& f) {
-    std::vector<char> alive(f.Size(), 1);
-    for (std::size_t at : BySize(f, true))
-        if (!Reduced(f, &alive, at, f[at])) alive[at] = 0;
+std::vector<char> CubeLoop::Reduce(CubeList& f) {
+    const int w = s_.Width();
+    std::vector<char> alive(f.Size(), 1), same(f.Size(), 0);
+    std::vector<Word> was(w);
+    for (std::size_t at : BySize(f, true)) {
+        std::copy(f[at], f[at] + w, was.begin());
+        if (!Reduced(f, &alive, at, f[at]))
+            alive[at] = 0;
+        else
+            same[at] = std::equal(was.begin(), was.end(), f[at]);
+    }
     f.Keep(alive);
+    std::vector<char> settled;
+    for (std::size_t i = 0; i < alive.size(); ++i)
+        if (alive[i]) settled.push_back(same[i]);
+    return settled;
 }
 
 bool CubeLoop::LastGasp(CubeList& f) {

@@ -20,12 +20,14 @@ class CubeLoop {
     CubeLoop(const Shape& shape, CubeList dc, std::vector<CubeList> off, std::vector<char> hasOff,
              std::vector<CubeList> upper, Work& work);
 
-    // Each cube made prime, the larger ones first, swallowing the cubes they come to hold.
-    void Expand(CubeList& f);
+    // Each cube made prime, the larger ones first, swallowing the cubes they come to hold;
+    // those `settled` marks are prime already and only wait to be swallowed.
+    void Expand(CubeList& f, const std::vector<char>* settled = nullptr);
     // Cubes the rest of the cover and the don't cares hold, the smallest first, dropped.
     void Irredundant(CubeList& f);
-    // Each cube cut to the smallest one that still covers what only it covers.
-    void Reduce(CubeList& f);
+    // Each cube cut to the smallest one that still covers what only it covers. Returns, per
+    // cube left, whether it stayed as it was (and so stays prime).
+    std::vector<char> Reduce(CubeList& f);
     // Every cube reduced on its own, then expanded into the others' reductions: where new
     // primes make a cheaper irredundant cover, f becomes it.
     bool LastGasp(CubeList& f);

@@ -1,5 +1,6 @@
 #include "core/CubeMinimize.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "core/CubeLoop.h"
@@ -155,8 +156,12 @@ CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& opti
     for (bool again = true; again && !work.Over();) {
         for (;;) {
             const CoverCost before = loop.Cost(f);
-            loop.Reduce(f);
-            loop.Expand(f);
+            const std::size_t had = f.Size();
+            const std::vector<char> settled = loop.Reduce(f);
+            // Nothing cut: expanding again would find the same primes.
+            if (f.Size() == had && std::find(settled.begin(), settled.end(), 0) == settled.end())
+                break;
+            loop.Expand(f, &settled);
             loop.Irredundant(f);
             if (work.Over()) break;
             if (loop.Cost(f) < loop.Cost(best)) best = f;
