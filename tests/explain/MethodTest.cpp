@@ -55,7 +55,9 @@ TEST(Method, QuineMcCluskeyTableEndsInThePanelsPrimes) {
                 // An unticked entry is prime; it is the panel's when it holds a cell to cover.
                 EXPECT_TRUE(IsPrime(FromCube(q.cube, f), f)) << q.pattern;
                 EXPECT_EQ(q.prime >= 0, holdsTarget) << q.pattern;
-                if (q.prime >= 0) EXPECT_EQ(e.primes[q.prime].cube, q.cube);
+                if (q.prime >= 0) {
+                    EXPECT_EQ(e.primes[q.prime].cube, q.cube);
+                }
             }
             // Groups by count of ones, ascending.
             for (std::size_t i = 1; i < m.columns[c].entries.size(); ++i)
@@ -94,9 +96,10 @@ TEST(Method, PetricksCheapestProductsAreTheMinimalSolutions) {
                     return e.primes[q].cube.Has(static_cast<uint32_t>(cell));
                 }));
             for (const std::vector<int>& other : p.products)
-                if (&other != &prod)
+                if (&other != &prod) {
                     EXPECT_FALSE(
                         std::includes(prod.begin(), prod.end(), other.begin(), other.end()));
+                }
         }
         ASSERT_TRUE(e.countComplete);
         ASSERT_LE(e.solutionCount, e.solutions.size());
