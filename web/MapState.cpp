@@ -11,22 +11,26 @@ bool ParseState(const std::string& vars, const std::string& names, const std::st
     if (error != std::errc() || end != vars.data() + vars.size() || n < 2 || n > 8) return false;
     out.vars = n;
     out.names.clear();
+    const std::size_t titleMark = names.find('\x1e');
+    out.title = titleMark == std::string::npos ? std::string() : names.substr(titleMark + 1);
+    const std::string list = names.substr(0, titleMark);
     std::string name;
-    for (std::size_t i = 0; i <= names.size(); ++i) {
-        if (i == names.size() || names[i] == '\x1d') {
+    for (std::size_t i = 0; i <= list.size(); ++i) {
+        if (i == list.size() || list[i] == '\x1d') {
             out.names.push_back(name);
             name.clear();
         } else {
-            name += names[i];
+            name += list[i];
         }
     }
-    if (names.empty()) out.names.clear();
+    if (list.empty()) out.names.clear();
     out.cells = cells.substr(0, std::size_t{1} << n);
     return true;
 }
 
 void ToGrid(const MapState& state, TCarnoGrid& grid) {
     grid.SetVariableCount(state.vars);
+    grid.FunctionName = state.title;
     for (std::size_t i = 0; i < state.names.size() && i < 8; ++i)
         if (!state.names[i].empty()) grid.SetVarName(static_cast<int>(i) + 1, state.names[i]);
     const int size = 1 << state.vars;
@@ -40,6 +44,7 @@ void ToGrid(const MapState& state, TCarnoGrid& grid) {
 MapState FromGrid(const TCarnoGrid& grid) {
     MapState s;
     s.vars = grid.VariableCount();
+    s.title = grid.FunctionName;
     for (int i = 1; i <= s.vars; ++i) s.names.push_back(grid.VarName(i));
     const int size = 1 << s.vars;
     for (int m = 0; m < size; ++m) {
@@ -57,7 +62,7 @@ MapState FromGrid(const TCarnoGrid& grid) {
 
 void WriteState(JsonOut& json, const MapState& state) {
     json.Key("vars").Number(state.vars).Key("names").Texts(state.names);
-    json.Key("cells").Text(state.cells);
+    json.Key("cells").Text(state.cells).Key("title").Text(state.title);
 }
 
 std::string Layouts() {

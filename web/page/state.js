@@ -8,6 +8,7 @@ export class MapState {
   constructor() {
     this.vars = 4;
     this.names = DEFAULT_NAMES.slice();
+    this.title = '';  // the function's name a PLA or CSV brought; the CSV writer gives it back
     this.cells = new Array(256).fill('-');  // kept for 8 variables: a smaller map hides, not loses
     this.undo = [];
     this.redo = [];
@@ -16,12 +17,15 @@ export class MapState {
 
   get size() { return 1 << this.vars; }
   visibleCells() { return this.cells.slice(0, this.size).join(''); }
-  namesField() { return this.names.slice(0, this.vars).join('\x1d'); }
+  namesField() {
+    const names = this.names.slice(0, this.vars).join('\x1d');
+    return this.title ? `${names}\x1e${this.title}` : names;
+  }
   // The fields every call of the logic takes first.
   fields() { return [String(this.vars), this.namesField(), this.visibleCells()]; }
 
-  snapshot() { return { vars: this.vars, names: this.names.slice(), cells: this.cells.slice() }; }
-  restore(s) { this.vars = s.vars; this.names = s.names.slice(); this.cells = s.cells.slice(); }
+  snapshot() { return { vars: this.vars, names: this.names.slice(), cells: this.cells.slice(), title: this.title }; }
+  restore(s) { this.vars = s.vars; this.names = s.names.slice(); this.cells = s.cells.slice(); this.title = s.title; }
 
   // Every edit goes through here, so one undo step puts it back whole.
   edit(change) {
@@ -35,10 +39,11 @@ export class MapState {
     return true;
   }
 
-  // A state the logic answered: {vars, names, cells} for the visible map.
+  // A state the logic answered: {vars, names, cells, title} for the visible map.
   take(answer) {
     return this.edit((s) => {
       s.vars = answer.vars;
+      s.title = answer.title || '';
       answer.names.forEach((n, i) => { s.names[i] = n; });
       for (let m = 0; m < answer.cells.length; ++m) s.cells[m] = answer.cells[m];
     });
