@@ -64,7 +64,10 @@ TEST(WidePlaCli, CoreTakesEveryOutputOfAFortyInputPla) {
 TEST(WidePlaCli, CoreRefusesWhatItCannotNameBeforeAnyWork) {
     testing_support::TempFolder folder;
     // Input names a result could not be read back by: refused, --names gives others.
-    std::ofstream(folder / "n.pla") << ".i 30\n.o 1\n.ilb a+b" << std::string(" c", 29) << "\n"
+    std::string ilb = ".ilb a+b";
+    for (int i = 1; i < 30; ++i) ilb += " c" + std::to_string(i);
+    std::ofstream(folder / "n.pla") << ".i 30\n.o 1\n"
+                                    << ilb << "\n"
                                     << std::string(30, '1') << " 1\n.e\n";
     CliRun r = Cli({"core", "--pla", folder / "n.pla"});
     EXPECT_EQ(r.status, 1);
