@@ -22,6 +22,7 @@
 #include "advmin/Vhdl.h"
 #include "advmin/ocxint.h"
 #include "circuit/CircuitForm.h"
+#include "files/Pla.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"

@@ -1,6 +1,7 @@
 #pragma once
-// TAdvMin: minimizes a function of 4 to 23 variables, given as minterm lists, with the
-// minimization core; shows every result as a tree, draws one as a circuit or writes it as VHDL.
+// TAdvMin: minimizes a function of 4 to 23 variables, given as minterm lists, or a PLA of any
+// width the core's answer names, kept as its rows, with the minimization core; shows every
+// result as a tree, draws one as a circuit or writes it as VHDL.
 
 #include <QDialog>
 #include <atomic>
@@ -100,9 +101,18 @@ class TAdvMin : public QDialog {
     void ShowOutputs(std::vector<OutputFunction> outputs);
     bool SavePla(const std::string& path);
     // Runs the core off this thread while the window stays live; false when it failed (said).
+    // With rows (a PLA kept as its rows) the lists are not used.
     bool RunCore(int n, const std::vector<std::array<std::string, 3>>& lists,
-                 std::vector<std::string>& lines);
+                 std::vector<std::string>& lines, const std::string& rows = {});
+    // Tells the core the form, count, effort and outputs of the next run; false when it
+    // refused (said).
+    bool PrepareCore(bool rows, int n, int k);
+    // Whether every variable and output name can be read back from a result; says why not.
+    bool NamesReady(int n, const std::vector<OutputFunction>& outputs);
     void ShowOutputResults(const struct OutputsAnswer& answer);
+    // The core's lines in the tree: one result, or one per output.
+    void ShowAnswer(const std::vector<std::string>& lines, int n,
+                    const std::vector<OutputFunction>& outputs);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.
     std::vector<std::pair<std::string, std::string>> ResultOutputs() const;
@@ -116,13 +126,22 @@ class TAdvMin : public QDialog {
                       const QString& suffix);
     void FormCreate();
     void CreateVerilogPage();  // VerilogPage.cpp
-    // One output of a PLA of 4 to 23 inputs into the lists and names (VerilogPage.cpp).
+    // Every output of a PLA into the lists and names (AdvOutputs.cpp); one the lists cannot
+    // hold is kept as its rows (AdvRows.cpp).
     void OpenPla(const std::string& path);
+    void KeepRows(std::unique_ptr<pla::Pla> file);
+    // Back to the typed lists: the rows are dropped and the boxes take input again.
+    void DropRows();
+    void RunRows();  // Go with the rows
+    // The rows as a PLA with the names the tool shows now.
+    std::string RowsPlaText();
     void updatevarnames();
     // The selected node when it is a result (a root); nullptr for a term or no selection.
     class QTreeWidgetItem* SelectedRoot() const;
 
     std::unique_ptr<TTrimmer> core_;
+    std::unique_ptr<pla::Pla> rows_;  // the PLA the tool holds as its rows, or none
+    bool coreRows_ = false;           // whether the core was told to take rows
     std::unique_ptr<QtResultTree> tree_;
     int shownPage_ = 0;
     int coreCount_ = -1;   // the variable count the core was last told, -1 before

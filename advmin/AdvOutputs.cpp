@@ -17,6 +17,7 @@
 #include "advmin/TRIMMERLib_TLB.h"
 #include "advmin/ocxint.h"
 #include "files/Pla.h"
+#include "files/PlaFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
 #include "platform/SafeWrite.h"
@@ -158,6 +159,7 @@ void TAdvMin::SpeedButton1Click() {
         return OpenPla(choice.path.toStdString());
     const auto content = ReadListsFile(choice.path.toStdString());
     if (!content) return;
+    DropRows();
     StoreCurrentOutput();
     ShowOutputs(OutputsOfFile(*content, outputs_[currentOutput_]));
     if (content->VarCount) {
@@ -175,10 +177,21 @@ void TAdvMin::SpeedButton2Click() {
         SavePla(choice.path.toStdString());
         return;
     }
+    if (rows_) {
+        platform::Say("These functions are kept as a PLA's rows: save them as a PLA.",
+                      platform::MsgIcon::Error);
+        return;
+    }
     FileOfOutputs(Spin->value(), Outputs()).Write(choice.path.toStdString());
 }
 
 bool TAdvMin::SavePla(const std::string& path) {
+    std::string error;
+    if (rows_) {
+        if (platform::WriteFileAtomically(path, RowsPlaText(), &error)) return true;
+        platform::SayFileError("Cannot write the file.", path, error);
+        return false;
+    }
     const int n = Spin->value();
     const std::vector<OutputFunction> outputs = Outputs();
     if ((outputs.size() << n) > kMaxFunctionCharacters) {
@@ -199,7 +212,6 @@ bool TAdvMin::SavePla(const std::string& path) {
     // Names a PLA cannot carry are left out; the file is still sound.
     if (!std::all_of(inputNames.begin(), inputNames.end(), PlaName)) inputNames.clear();
     if (!std::all_of(outputNames.begin(), outputNames.end(), PlaName)) outputNames.clear();
-    std::string error;
     if (platform::WriteFileAtomically(path, PlaOfFunctions(n, functions, inputNames, outputNames),
                                       &error))
         return true;
@@ -211,13 +223,16 @@ void TAdvMin::OpenPla(const std::string& path) {
     const auto say = [](const std::string& text) {
         platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
     };
+    if (QFileInfo(QString::fromStdString(path)).size() > static_cast<qint64>(kMaxPlaFileSize))
+        return say(platform::TranslateText("The file is too large."));
     pla::Error error;
-    const auto file = pla::ReadFile(path, &error);
+    auto file = pla::ReadFile(path, &error);
     if (!file) return say(error.message);
-    if (file->inputs < kMinListVariables || file->inputs > kMaxListVariables || file->outputs < 1)
-        return say(platform::TranslateText("The advanced tool takes functions of 4 to 23 inputs."));
-    if ((static_cast<std::size_t>(file->outputs) << file->inputs) > kMaxFunctionCharacters)
-        return say(platform::TranslateText("These functions are too large to be held at once."));
+    if (file->inputs < kMinListVariables || file->inputs > kMaxCoreInputs || file->outputs < 1)
+        return say(platform::TranslateText("The advanced tool takes PLAs of 4 to 999 inputs."));
+    if (KeptAsRows(file->inputs, file->outputs))
+        return KeepRows(std::make_unique<pla::Pla>(std::move(*file)));
+    DropRows();
     ShowOutputs(OutputsOfPla(*file));
     {
         const QSignalBlocker block(Spin);

@@ -89,7 +89,7 @@ void TAdvMin::closeEvent(QCloseEvent* event) {
 }
 
 bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& lists,
-                      std::vector<std::string>& lines) {
+                      std::vector<std::string>& lines, const std::string& rows) {
     run_ = std::make_unique<Run>();
     std::exception_ptr failure;
     QEventLoop loop;
@@ -110,7 +110,8 @@ bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& list
     for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar1, Label9, BitBtn3}) w->show();
     run_->thread = std::thread([&, core = core_.get(), run = run_.get()] {
         try {
-            lines = CallCore(*core, n, lists, run->cancelled);
+            lines = rows.empty() ? CallCore(*core, n, lists, run->cancelled)
+                                 : CallCoreWithRows(*core, rows, run->cancelled);
         } catch (...) {
             failure = std::current_exception();
         }
@@ -133,8 +134,54 @@ bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& list
     return false;
 }
 
+bool TAdvMin::NamesReady(int n, const std::vector<OutputFunction>& outputs) {
+    updatevarnames();
+    // A name the results could not be read back by stops the run before the core is called.
+    for (int i = 0; i < n; ++i) {
+        if (const std::string problem = varname::Problem(VarNames[i]); !problem.empty()) {
+            platform::ShowMessage(problem, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+            return false;
+        }
+    }
+    if (outputs.size() < 2) return true;
+    if (const std::string problem = OutputNamesProblem(outputs); !problem.empty()) {
+        platform::ShowMessage(platform::TranslateText(problem), platform::MsgIcon::Error,
+                              platform::MsgButtons::Ok);
+        return false;
+    }
+    return true;
+}
+
+bool TAdvMin::PrepareCore(bool rows, int n, int k) {
+    // Function strings are the core's starting form; a core that predates rows is asked only
+    // for them.
+    if (rows != coreRows_) {
+        if (!SetCoreCubeInput(*core_, rows)) return false;
+        coreRows_ = rows;
+        coreCount_ = -1;  // a count past the strings' is forgotten on the way back
+    }
+    // The core learns the count from the changes of the spin box; until the first one it has
+    // not been told the starting count.
+    if (coreCount_ != n) {
+        if (!SetCoreVariableCount(*core_, n)) return false;
+        coreCount_ = n;
+    }
+    // The core starts at thorough and one function; a core that predates the later calls is
+    // only asked for something else.
+    if (EffortBox->currentIndex() != coreEffort_) {
+        if (!SetCoreEffort(*core_, EffortBox->currentIndex())) return false;
+        coreEffort_ = EffortBox->currentIndex();
+    }
+    if (k != coreOutputs_) {
+        if (!SetCoreOutputCount(*core_, k)) return false;
+        coreOutputs_ = k;
+    }
+    return true;
+}
+
 void TAdvMin::SpeedButton9Click() {
     if (Running()) return;
+    if (rows_) return RunRows();
     const int n = Spin->value();
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3})
         if (!box->currentText().isEmpty() && box->findText(box->currentText()) < 0)
@@ -147,44 +194,23 @@ void TAdvMin::SpeedButton9Click() {
             if (!ValidateList(list)) return;
         lists.push_back(o.lists);
     }
-    updatevarnames();
-    // A name the results could not be read back by stops the run before the core is called.
-    for (int i = 0; i < n; ++i) {
-        if (const std::string problem = varname::Problem(VarNames[i]); !problem.empty()) {
-            platform::ShowMessage(problem, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-            return;
-        }
-    }
+    if (!NamesReady(n, outputs)) return;
     if (k > 1) {
-        if (const std::string problem = OutputNamesProblem(outputs); !problem.empty()) {
-            platform::ShowMessage(platform::TranslateText(problem), platform::MsgIcon::Error,
-                                  platform::MsgButtons::Ok);
-            return;
-        }
         if ((static_cast<std::size_t>(k) << n) > kMaxFunctionCharacters) {
             platform::Say("These functions are too large to be held at once.",
                           platform::MsgIcon::Error);
             return;
         }
     }
-    // The core learns the count from the changes of the spin box; until the first one it has
-    // not been told the starting count.
-    if (coreCount_ != n) {
-        if (!SetCoreVariableCount(*core_, n)) return;
-        coreCount_ = n;
-    }
-    // The core starts at thorough and one function; a core that predates the later calls is
-    // only asked for something else.
-    if (EffortBox->currentIndex() != coreEffort_) {
-        if (!SetCoreEffort(*core_, EffortBox->currentIndex())) return;
-        coreEffort_ = EffortBox->currentIndex();
-    }
-    if (k != coreOutputs_) {
-        if (!SetCoreOutputCount(*core_, k)) return;
-        coreOutputs_ = k;
-    }
+    if (!PrepareCore(false, n, k)) return;
     std::vector<std::string> lines;
     if (!RunCore(n, lists, lines)) return;
+    ShowAnswer(lines, n, outputs);
+}
+
+void TAdvMin::ShowAnswer(const std::vector<std::string>& lines, int n,
+                         const std::vector<OutputFunction>& outputs) {
+    const int k = static_cast<int>(outputs.size());
     try {
         if (k == 1) {
             CoreStats stats;

@@ -60,6 +60,34 @@ std::vector<OutputFunction> OutputsOfPla(const pla::Pla& file) {
     return outputs;
 }
 
+bool KeptAsRows(int inputs, int outputs) {
+    return inputs > kMaxListVariables || inputs >= 60 ||
+           (static_cast<std::size_t>(outputs) << inputs) > kMaxFunctionCharacters;
+}
+
+std::string CubeRowsOf(const pla::Pla& file) {
+    const bool offGiven = file.type == pla::Type::FR || file.type == pla::Type::FDR;
+    // (kind, input part) -> output part, in the order first met.
+    std::map<std::pair<int, std::string>, std::string> rows;
+    std::vector<std::pair<int, std::string>> order;
+    const auto add = [&](int kind, const pla::Cube& c, int j) {
+        std::pair<int, std::string> key{kind, pla::InputPart(c, file.inputs)};
+        auto [row, added] = rows.try_emplace(key, std::string(file.outputs, '~'));
+        if (added) order.push_back(key);
+        row->second[j] = "1-0"[kind];
+    };
+    for (int j = 0; j < file.outputs; ++j) {
+        const pla::OutputSets& f = file.functions[j];
+        for (const pla::Cube& c : f.on) add(0, c, j);
+        for (const pla::Cube& c : f.dc) add(1, c, j);
+        if (offGiven)
+            for (const pla::Cube& c : f.off) add(2, c, j);
+    }
+    std::string text = offGiven ? ".type fdr\n" : ".type fd\n";
+    for (const auto& key : order) text += key.second + " " + rows[key] + "\n";
+    return text;
+}
+
 std::vector<MintermBlock> BlocksOf(unsigned first, unsigned last, int n) {
     std::vector<MintermBlock> blocks;
     for (unsigned long long at = first; at <= last;) {

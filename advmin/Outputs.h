@@ -43,6 +43,15 @@ std::vector<OutputFunction> OutputsOfFile(const BooleanFunctionFile& file,
 // The outputs of a PLA as names and lists; the inputs' names, when the file gives them all.
 std::vector<OutputFunction> OutputsOfPla(const pla::Pla& file);
 
+// Whether the tool keeps a PLA of this size as its rows rather than as minterm lists: wider
+// than the lists go, or too large as function strings.
+bool KeptAsRows(int inputs, int outputs);
+
+// The PLA's rows in the core's cube form: ".type fd" (or ".type fdr" where the file gives an
+// off-set), then one row per input part and kind (on, don't care, off) with the outputs that
+// have it.
+std::string CubeRowsOf(const pla::Pla& file);
+
 // A PLA of type fd for the function strings (2^n characters '1', '0', '2' each): the ones and
 // don't cares as aligned blocks of minterms, a block several outputs have in common on one
 // row. inputNames / outputNames: as many as inputs / outputs, or none.

@@ -26,7 +26,8 @@ class TTrimmer {
         kSetVariableCount = 5,
         kSetEffort = 6,
         kSetOutputCount = 7,
-        kCancel = 8
+        kCancel = 8,
+        kSetCubeInput = 9
     };
 
     // exchangePath: the file through which the function goes in and the results come back,
@@ -48,6 +49,9 @@ class TTrimmer {
     // How many functions of the n inputs the exchange file holds, one per line (1: the one
     // function of the designed calls); cores before this call refuse it.
     void SetOutputCount(short k) { Call(kSetOutputCount, {platform::ShortArg(k)}); }
+    // 1: the exchange file holds the rows of a PLA (any width the core takes) instead of
+    // function strings; 0 back to function strings. Cores before this call refuse it.
+    void SetCubeInput(short on) { Call(kSetCubeInput, {platform::ShortArg(on)}); }
     // The one call made from another thread, while Operation2 runs: the core stops with the
     // best cover so far. Does nothing before the component exists.
     void Cancel();

@@ -19,7 +19,7 @@
 #include "platform/ReadFile.h"
 #include "platform/Translate.h"
 
-std::array<std::string, 23> VarNames;
+std::array<std::string, kMaxCoreInputs> VarNames;
 
 namespace {
 
@@ -295,6 +295,36 @@ bool StoppedByCancel(const CoreStats& stats) {
     return false;
 }
 
+namespace {
+
+// The four calls on what is in the exchange file, and its answer; the file is gone after.
+std::vector<std::string> AnswerOfExchange(TTrimmer& core, const std::atomic<bool>& cancelled) {
+    core.Operation1();
+    if (cancelled) core.Cancel();
+    core.Operation2();
+    core.Operation3();
+    core.Operation4();
+    if (!std::filesystem::exists(ExchangeFilePath()))
+        throw CoreAnswerError("The core gave no answer.");
+    std::vector<std::string> lines = ReadLines(ExchangeFilePath());
+    DeleteExchangeFile();
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> CallCoreWithRows(TTrimmer& core, const std::string& rows,
+                                          const std::atomic<bool>& cancelled) {
+    try {
+        WriteExchangeFile(rows);
+        return AnswerOfExchange(core, cancelled);
+    } catch (...) {
+        std::error_code ec;
+        std::filesystem::remove(ExchangeFilePath(), ec);
+        throw;
+    }
+}
+
 std::vector<std::string> CallCore(TTrimmer& core, int n,
                                   const std::vector<std::array<std::string, 3>>& lists,
                                   const std::atomic<bool>& cancelled) {
@@ -313,16 +343,7 @@ std::vector<std::string> CallCore(TTrimmer& core, int n,
             if (!out)
                 throw std::runtime_error("Cannot write the exchange file " + ExchangeFilePath());
         }
-        core.Operation1();
-        if (cancelled) core.Cancel();
-        core.Operation2();
-        core.Operation3();
-        core.Operation4();
-        if (!std::filesystem::exists(ExchangeFilePath()))
-            throw CoreAnswerError("The core gave no answer.");
-        std::vector<std::string> lines = ReadLines(ExchangeFilePath());
-        DeleteExchangeFile();
-        return lines;
+        return AnswerOfExchange(core, cancelled);
     } catch (...) {
         std::error_code ec;
         std::filesystem::remove(ExchangeFilePath(),
@@ -365,6 +386,16 @@ bool SetCoreVariableCount(TTrimmer& core, int n) {
     try {
         core.Operation4();
         core.SetVariableCount(static_cast<short>(n));
+        return true;
+    } catch (const std::exception& e) {
+        ShowCoreFailure(e.what());
+        return false;
+    }
+}
+
+bool SetCoreCubeInput(TTrimmer& core, bool on) {
+    try {
+        core.SetCubeInput(on ? 1 : 0);
         return true;
     } catch (const std::exception& e) {
         ShowCoreFailure(e.what());

@@ -15,8 +15,11 @@
 
 class TTrimmer;
 
+// The most inputs a result can name: the core writes a literal's number with three digits.
+constexpr int kMaxCoreInputs = 999;
+
 // Variable names by position (index 0 = the first variable), as the tool's list gives them.
-extern std::array<std::string, 23> VarNames;
+extern std::array<std::string, kMaxCoreInputs> VarNames;
 
 // A core answer the program cannot use; the message says which line and why.
 struct CoreAnswerError : std::runtime_error {
@@ -71,6 +74,11 @@ std::vector<std::string> CallCore(TTrimmer& core, int n,
                                   const std::vector<std::array<std::string, 3>>& lists,
                                   const std::atomic<bool>& cancelled);
 
+// CallCore for the rows of a PLA in the exchange file's cube form (CubeRowsOf, Outputs.h):
+// the core must already be in that form and know n and the output count.
+std::vector<std::string> CallCoreWithRows(TTrimmer& core, const std::string& rows,
+                                          const std::atomic<bool>& cancelled);
+
 // "The minimization core failed." with the detail, as every failed call shows it.
 void ShowCoreFailure(const std::string& detail);
 
@@ -99,6 +107,10 @@ bool SetCoreEffort(TTrimmer& core, int effort);
 // Tells the core how many functions the exchange file holds (1: the one function of the
 // designed calls). Shows a message and returns false on failure.
 bool SetCoreOutputCount(TTrimmer& core, int k);
+
+// Tells the core whether the exchange file holds PLA rows (true) or function strings. Shows a
+// message and returns false on failure, as from a core that predates the call.
+bool SetCoreCubeInput(TTrimmer& core, bool on);
 
 // Tells the core a new variable count, as the tool does when its count changes. Shows a
 // message and returns false on failure.

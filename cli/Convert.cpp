@@ -5,10 +5,13 @@
 #include <filesystem>
 #include <set>
 
+#include "advmin/FunctionLists.h"
+#include "advmin/Outputs.h"
 #include "cli/Commands.h"
 #include "cli/GuiApplication.h"
 #include "cli/MapInput.h"
 #include "cli/MessageCapture.h"
+#include "cli/PlaProblem.h"
 #include "engine/CarnoGrid.h"
 #include "files/BooleanFunctionFile.h"
 #include "files/FunctionFile.h"
@@ -51,6 +54,34 @@ bool LoadPla(TCarnoGrid& map, const std::string& path, const std::optional<std::
                          " outputs: choose one with --output K|NAME");
     }
     return TakeFunctionTable(map, TableOfPla(*file, k));
+}
+
+// A PLA the map cannot take (more than 8 inputs, or several outputs and no --output) written
+// as a Boolean function file of every output, as the advanced tool writes its functions.
+int PlaToFunctionFile(const Invocation& call, const pla::Pla& whole, const std::string& target) {
+    const Args& args = call.args;
+    for (const char* option : {"names", "packed", "scale", "analyze", "pos"})
+        if (args.Has(option))
+            throw UsageError(std::string("--") + option + " is not for a PLA written as .bf");
+    pla::Pla file = whole;
+    if (const auto output = args.Value("output")) {
+        const int k = PlaOutputOf(whole, *output);
+        if (k < 0) throw InputError("--output: the file has no output " + *output);
+        file.outputs = 1;
+        file.functions = {whole.functions[k]};
+        file.outputNames = {whole.OutputName(k)};
+    }
+    const int n = file.inputs;
+    if (n < 1 || n > kMaxListVariables)
+        throw InputError(std::to_string(n) +
+                         " inputs: a Boolean function file lists minterms of at most " +
+                         std::to_string(kMaxListVariables) +
+                         " inputs; keep the PLA for wider functions (mapwright-cli pla, core "
+                         "--pla and the advanced tool read it)");
+    if ((static_cast<std::size_t>(file.outputs) << n) > kMaxFunctionCharacters)
+        throw InputError(std::to_string(file.outputs) + " outputs of " + std::to_string(n) +
+                         " inputs are too many minterms to list at once");
+    return FileOfOutputs(n, OutputsOfPla(file)).Write(target) ? 0 : 1;
 }
 
 bool Load(TCarnoGrid& map, const std::string& path, const std::string& ext, const Args& args) {
@@ -127,6 +158,12 @@ int Run(const Invocation& call) {
     if (args.Has("packed") && ext != ".km") throw UsageError("--packed is for .km only");
     const double scale = args.Has("scale") ? ScaleOption(*args.Value("scale")) : 1.0;
 
+    if (inExt == ".pla" && ext == ".bf") {
+        const pla::Pla file = ReadPlaArgument(in, call.err);
+        const bool mapTakes =
+            file.inputs >= 2 && file.inputs <= 8 && (file.outputs == 1 || args.Has("output"));
+        if (!mapTakes) return PlaToFunctionFile(call, file, target);
+    }
     TCarnoGrid map;
     MemoryResultTree tree;
     map.TreeView = &tree;

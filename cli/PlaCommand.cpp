@@ -12,7 +12,6 @@
 #include "core/MultiMinimize.h"
 #include "files/Pla.h"
 #include "files/PlaFile.h"
-#include "platform/ReadFile.h"
 #include "platform/SafeWrite.h"
 
 namespace cli {
@@ -94,27 +93,10 @@ Outcome OnCubes(const pla::Pla& file, const mwcore::MinimizeOptions& options, co
 int Run(const Invocation& call) {
     const Args& args = call.args;
     const mwcore::MinimizeOptions options = OptionsFor(args.Value("effort").value_or("thorough"));
-    // The size is checked before a byte is read: one endless line must not fill the memory.
-    const std::string& path = args.Positional()[0];
-    std::string content, why;
-    switch (platform::ReadFileLimited(path, kMaxPlaFileSize, &content, &why)) {
-        case platform::ReadStatus::Ok:
-            break;
-        case platform::ReadStatus::TooLarge:
-            throw InputError(path + " is larger than " + std::to_string(kMaxPlaFileSize >> 20) +
-                             " MB, the most a PLA may have");
-        case platform::ReadStatus::Missing:
-        case platform::ReadStatus::Failed:
-            throw InputError("cannot open '" + path + "'" + (why.empty() ? "" : ": " + why));
-    }
-    pla::Error error;
-    auto file = pla::ReadText(content, &error);
-    if (!file) throw InputError(error.line == 0 ? path + ": " + error.message : error.message);
-    std::string().swap(content);
-    for (const std::string& warning : file->warnings) call.err << "warning: " << warning << '\n';
+    const pla::Pla file = ReadPlaArgument(args.Positional()[0], call.err);
     const auto start = std::chrono::steady_clock::now();
-    Outcome r = mwcore::UsesCubes(file->inputs, file->outputs) ? OnCubes(*file, options, args)
-                                                               : OnTables(*file, options, args);
+    Outcome r = mwcore::UsesCubes(file.inputs, file.outputs) ? OnCubes(file, options, args)
+                                                             : OnTables(file, options, args);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const std::vector<pla::Product>& products = r.products;
@@ -122,7 +104,7 @@ int Run(const Invocation& call) {
     int literals = 0;
     for (const pla::Product& p : products) literals += p.in.care.Count();
     const std::string text =
-        pla::CoverText(file->inputs, file->outputs, products, file->inputNames, file->outputNames);
+        pla::CoverText(file.inputs, file.outputs, products, file.inputNames, file.outputNames);
     if (const auto out = args.Value("out")) {
         std::string why;
         if (!platform::WriteFileAtomically(*out, text, &why))
@@ -130,7 +112,7 @@ int Run(const Invocation& call) {
     }
     if (args.Has("json")) {
         std::ostringstream o;
-        o << "{\"inputs\":" << file->inputs << ",\"outputs\":" << file->outputs
+        o << "{\"inputs\":" << file.inputs << ",\"outputs\":" << file.outputs
           << ",\"products\":" << products.size() << ",\"literals\":" << literals
           << ",\"minimum\":" << (result.minimum ? "true" : "false") << ",\"seconds\":" << seconds
           << ",\"work\":" << result.stats.work
@@ -140,7 +122,7 @@ int Run(const Invocation& call) {
             std::string outs;
             for (bool b : products[i].outputs) outs += b ? '1' : '0';
             o << (i ? "," : "")
-              << "{\"inputs\":" << JsonString(pla::InputPart(products[i].in, file->inputs))
+              << "{\"inputs\":" << JsonString(pla::InputPart(products[i].in, file.inputs))
               << ",\"outputs\":" << JsonString(outs) << '}';
         }
         o << "]}\n";

@@ -6,11 +6,36 @@
 #include <optional>
 #include <vector>
 
+#include "cli/Args.h"
 #include "core/CubeMinimize.h"
 #include "core/MultiProblem.h"
 #include "files/Pla.h"
+#include "files/PlaFile.h"
+#include "platform/ReadFile.h"
 
 namespace cli {
+
+// The PLA a command line names, read whole, its warnings written to err; a missing, unreadable,
+// too large or faulty file throws InputError. The size is checked before a byte is read: one
+// endless line must not fill the memory.
+inline pla::Pla ReadPlaArgument(const std::string& path, std::ostream& err) {
+    std::string content, why;
+    switch (platform::ReadFileLimited(path, kMaxPlaFileSize, &content, &why)) {
+        case platform::ReadStatus::Ok:
+            break;
+        case platform::ReadStatus::TooLarge:
+            throw InputError(path + " is larger than " + std::to_string(kMaxPlaFileSize >> 20) +
+                             " MB, the most a PLA may have");
+        case platform::ReadStatus::Missing:
+        case platform::ReadStatus::Failed:
+            throw InputError("cannot open '" + path + "'" + (why.empty() ? "" : ": " + why));
+    }
+    pla::Error error;
+    auto file = pla::ReadText(content, &error);
+    if (!file) throw InputError(error.line == 0 ? path + ": " + error.message : error.message);
+    for (const std::string& warning : file->warnings) err << "warning: " << warning << '\n';
+    return std::move(*file);
+}
 
 inline mwcore::Cube CoreCube(const pla::Cube& c) {
     return {static_cast<uint32_t>(c.care.Low()), static_cast<uint32_t>(c.value.Low())};

@@ -13,10 +13,17 @@ CoreObject::CoreObject(std::string exchangePath, MinimizeOptions options)
 }
 
 void CoreObject::SetVariableCount(int n) {
-    if (n < 1 || n > kMaxVars)
+    const int most = cubes_ ? kMaxCubeVars : kMaxVars;
+    if (n < 1 || n > most)
         throw CallError("variable count " + std::to_string(n) + " is outside 1.." +
-                        std::to_string(kMaxVars));
+                        std::to_string(most));
     vars_ = n;
+}
+
+void CoreObject::SetCubeInput(int on) {
+    if (on < 0 || on > 1) throw CallError("cube input " + std::to_string(on) + " is not 0 or 1");
+    cubes_ = on == 1;
+    if (!cubes_ && vars_ > kMaxVars) vars_ = 0;
 }
 
 void CoreObject::SetEffort(int effort) {
@@ -60,9 +67,11 @@ void CoreObject::ReadFunction() {
     result_.reset();
     multiProblem_.reset();
     multiResult_.reset();
+    cubeInput_.reset();
     lines_.clear();
     cancel_->store(false);
     if (vars_ == 0) throw CallError("the variable count was not set");
+    if (cubes_) return ReadCubes();
     // Refused before anything is read.
     if (outputs_ > 1 && MultiProblem::BytesFor(vars_, outputs_) > kMaxMultiBytes)
         throw CallError(std::to_string(outputs_) + " functions of " + std::to_string(vars_) +
@@ -90,7 +99,37 @@ void CoreObject::ReadFunction() {
     }
 }
 
+// The rows are bounded as a PLA file is: what is longer is refused unread.
+constexpr std::streamoff kMaxCubeText = std::streamoff{64} << 20;
+
+void CoreObject::ReadCubes() {
+    std::ifstream in(path_, std::ios::binary | std::ios::ate);
+    if (!in) throw CallError("cannot read the exchange file " + path_);
+    if (in.tellg() > kMaxCubeText)
+        throw CallError("the exchange file is longer than " + std::to_string(kMaxCubeText >> 20) +
+                        " MB");
+    in.seekg(0);
+    std::ostringstream text;
+    text << in.rdbuf();
+    try {
+        cubeInput_ = ParseCubeExchange(text.str(), vars_, outputs_);
+    } catch (const FormatError& e) {
+        throw CallError(e.what());
+    }
+}
+
 void CoreObject::MinimizeFunction() {
+    if (cubeInput_) {
+        try {
+            lines_ = MinimizeCubeInput(*cubeInput_, MultiOptionsNow());
+        } catch (const FormatError& e) {
+            throw CallError(e.what());
+        } catch (const VerificationError& e) {
+            throw CallError(e.what());
+        }
+        cubeInput_.reset();
+        return;
+    }
     if (multiProblem_) {
         try {
             multiResult_ = MinimizeMulti(*multiProblem_, MultiOptionsNow());
@@ -108,6 +147,7 @@ void CoreObject::MinimizeFunction() {
 }
 
 void CoreObject::FormatResults() {
+    if (cubes_ && !lines_.empty()) return;  // the rows' answer is made with the cover
     if (multiResult_) {
         lines_ = MultiResultLines(*multiResult_, outputs_);
         return;

@@ -9,6 +9,10 @@
 // minimized together with shared products (1, the default, is the single function above);
 // Cancel (8), the one call that may come from another thread while Operation2 runs, stops it
 // with the best cover found so far. A Cancel before Operation1 is forgotten by it.
+// SetCubeInput (9): 1 makes the exchange file hold the rows of a PLA instead of function
+// strings (CubeExchange.h), for any width up to kMaxCubeVars; SetVariableCount then takes
+// counts past the tables' and SetOutputCount says how many outputs the rows have. 0 goes back
+// to function strings (a count past theirs must then be set again).
 
 #include <atomic>
 #include <memory>
@@ -16,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CubeExchange.h"
 #include "core/ExchangeFormat.h"
 #include "core/Minimize.h"
 #include "core/MultiMinimize.h"
@@ -34,6 +39,7 @@ class CoreObject {
     void SetVariableCount(int n);
     void SetEffort(int effort);
     void SetOutputCount(int k);
+    void SetCubeInput(int on);
     void ReadFunction();
     void MinimizeFunction();
     void FormatResults();
@@ -43,12 +49,15 @@ class CoreObject {
 
   private:
     void ReadFunctions(const std::string& text);
+    void ReadCubes();
     MinimizeOptions MultiOptionsNow() const;
 
     std::string path_;
     MinimizeOptions options_;
     int vars_ = 0;
     int outputs_ = 1;
+    bool cubes_ = false;
+    std::optional<CubeInput> cubeInput_;
     std::unique_ptr<std::atomic<bool>> cancel_ = std::make_unique<std::atomic<bool>>(false);
     std::optional<Problem> problem_;
     std::optional<Minimization> result_;

@@ -34,8 +34,8 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
             object->core.Cancel();
             return 0;
         }
-        const int32_t expected = dispid >= 5 && dispid <= 7 ? 1 : 0;
-        if (dispid < 1 || dispid > 8)
+        const int32_t expected = dispid >= 5 && dispid != 8 ? 1 : 0;
+        if (dispid < 1 || dispid > 9)
             throw mwcore::CallError("unknown dispatch id " + std::to_string(dispid));
         if (argc != expected || (argc && (!args || args[0].type != MW_ARG_I2)))
             throw mwcore::CallError("wrong arguments for dispatch id " + std::to_string(dispid));
@@ -60,6 +60,9 @@ int Invoke(MwDispatch* self, int32_t dispid, const MwArg* args, int32_t argc, ch
                 break;
             case 7:
                 object->core.SetOutputCount(args[0].i2);
+                break;
+            case 9:
+                object->core.SetCubeInput(args[0].i2);
                 break;
         }
         return 0;

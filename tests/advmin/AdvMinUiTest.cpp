@@ -178,7 +178,7 @@ TEST_F(AdvMin, OpensEveryOutputOfAPla) {
     file.close();
     dialogs.files.push_back({true, Path("f.pla"), 2});
     tool->SpeedButton1->click();
-    EXPECT_EQ(messages.Texts().back(), "The advanced tool takes functions of 4 to 23 inputs.");
+    EXPECT_EQ(messages.Texts().back(), "The advanced tool takes PLAs of 4 to 999 inputs.");
     EXPECT_EQ(tool->Spin->value(), 5);
 }
 
