@@ -16,6 +16,7 @@
 #include "platform/Message.h"
 #include "platform/Translate.h"
 #include "ui/Icons.h"
+#include "ui/ResultsQuestion.h"
 
 namespace {
 
@@ -74,9 +75,10 @@ void TForm1::CreateEditCommands() {
     // Changes made in the map itself: typing, Delete, moving rows and columns.
     connect(&CarnoGrid1->Model(), &MapModel::AboutToEdit, this, [this] { History.Begin(Grid); });
     connect(&CarnoGrid1->Model(), &MapModel::Edited, this, [this] {
-        History.Commit(Grid);
+        if (History.Commit(Grid)) ResultsOutdated();
         UpdateUndoActions();
         ShowCounts();
+        UpdateCaption();
     });
 
     CellStatus = new QLabel(StatusBar1);
@@ -89,12 +91,24 @@ void TForm1::CreateEditCommands() {
     UpdateUndoActions();
 }
 
-void TForm1::MapCommand(const std::function<void()>& change) {
+void TForm1::MapCommand(const std::function<void()>& change, Outdates outdates) {
     History.Begin(Grid);
     change();
-    History.Commit(Grid);
+    if (History.Commit(Grid) && outdates == Outdates::Results) ResultsOutdated();
     UpdateUndoActions();
     ShowCounts();
+    UpdateCaption();
+}
+
+void TForm1::ResultsOutdated() {
+    Grid.ClearResults();
+    expanded_ = nullptr;
+    CarnoGrid1->Repaint();
+    Createreport1->setEnabled(false);
+}
+
+bool TForm1::MayFill() {
+    return Grid.ConfirmResultsLoss(AskResultsLost, platform::MsgIcon::Warning);
 }
 
 void TForm1::UpdateUndoActions() {
@@ -107,10 +121,10 @@ void TForm1::UpdateUndoActions() {
 void TForm1::MapRestored() {
     ShowVariableCount();
     CarnoGrid1->Refresh();
-    // The result tree described another map.
-    Createreport1->setEnabled(false);
+    ResultsOutdated();
     UpdateUndoActions();
     ShowCounts();
+    UpdateCaption();
 }
 
 void TForm1::Undo1Click() {

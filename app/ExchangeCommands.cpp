@@ -190,6 +190,7 @@ void TForm1::PasteCells1Click() {
         row = CarnoGrid1->currentIndex().row() + 1;
     }
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    if (!MayFill()) return;
     std::optional<FileProblem> problem;
     MapCommand([&] { problem = maptext::PasteCells(Grid, text, col, row); });
     if (problem) {

@@ -362,6 +362,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     History.Clear();  // the map the program starts with is the first of the history
     UpdateUndoActions();
     ShowCounts();
+    if (currentFile_.isEmpty()) MapSaved({});  // the map it starts with has nothing to lose
 }
 
 QString TForm1::VariableHint() const {

@@ -174,6 +174,17 @@ class TForm1 : public QMainWindow {
     void Redo1Click();
     void ShowCellStatus(int col, int row);  // (0, 0): the mouse is over no cell
     void ShowCounts();
+    // --- the current file (FileCommands.cpp) ---
+    QAction *Save1 = nullptr, *New1 = nullptr;
+    void SaveClick();  // to the current file; Save As when there is none
+    void NewClick();   // an empty map of the same size, no file
+    bool SaveAs();     // true when the map went to a file it can be opened from
+    QString CurrentFile() const { return currentFile_; }
+    // The map differs from what was last opened or saved (cells, size, names).
+    bool Modified() const;
+    // Before the map is replaced or the program ends: asks to save unsaved changes; false when
+    // the user cancels (or the save fails).
+    bool MayDropChanges();
     // --- recent files, drop (FileCommands.cpp) ---
     // LoadMap, then the file joins the recent files.
     bool OpenFile(const QString& fileName);
@@ -226,16 +237,29 @@ class TForm1 : public QMainWindow {
     void SaveRecentFiles();
     void NoteRecentFile(const QString& fileName);
     void BuildRecentMenu();
-    // Runs change as one step of the map's history.
-    void MapCommand(const std::function<void()>& change);
+    // Runs change as one step of the map's history. A change of the map outdates the results
+    // shown, except the analysis' own filling of empty cells.
+    enum class Outdates { Results, Nothing };
+    void MapCommand(const std::function<void()>& change, Outdates outdates = Outdates::Results);
+    // The map no longer is the one analysed: its results go, from the tree and the lists.
+    void ResultsOutdated();
+    // Before a fill: false when results are shown and the user keeps them (Cancel).
+    bool MayFill();
     void UpdateUndoActions();
     void MapRestored();  // after an undo or redo
     void ConnectExplainCommands();
     void ConnectTeachingCommands();
     void ShowResultIcons();  // the tree's images after a result was put in it
+    // Under a designed result above the proven minimum, a line that says so.
+    void NoteMinimum(TGlueMethod method);
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;
     QTreeWidgetItem* expanded_ = nullptr;
     QStringList recentFiles_;  // newest first, at most eight
+    QString currentFile_;      // the map's file, where Save writes; empty for none
+    std::string savedContent_;
+    std::string Content() const;
+    void MapSaved(const QString& file);  // the map as it is now is the file's content
+    void UpdateCaption();                // the file's name and the unsaved-changes mark
 };

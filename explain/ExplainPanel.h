@@ -40,6 +40,8 @@ class TExplainPanel : public QWidget {
     void Recompute();
     // A run at once (F6).
     void RunNow();
+    // The comparison line again, after the result in the tree changed (F5, a solution used).
+    void ShowSummary();
     bool Busy() const { return running_ > 0 || timer_.isActive(); }
 
     const explain::Explanation& Current() const { return e_; }

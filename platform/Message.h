@@ -10,7 +10,7 @@
 namespace platform {
 
 enum class MsgIcon { Information, Warning, Error };
-enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 class MessageSink {

@@ -59,6 +59,8 @@ const std::vector<std::string>& PropertyKeys() {
         "Form1.N5.Hint",
         "Form1.N19.Caption",
         "Form1.N19.Hint",
+        "Form1.New1.Caption",
+        "Form1.Save1.Caption",
         "Form1.Export1.Caption",
         "Form1.ExportSVG1.Caption",
         "Form1.ExportPNG1.Caption",

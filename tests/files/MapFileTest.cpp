@@ -152,16 +152,20 @@ TEST_F(MapFileTest, ResultQuestionOnlyForAFileThatWillBeLoaded) {
     EXPECT_EQ(tree.NodeCount(), 2);
 
     messages.Clear();
-    ASSERT_TRUE(LoadFromFile(map, good, ask));  // no keeps the tree, the map is loaded
+    map.SetCells(1, 1, "*");
+    const TMapState before = map.State();
+    EXPECT_FALSE(LoadFromFile(map, good, ask));  // Cancel: neither map nor tree change
     EXPECT_EQ(asked, std::vector<MsgIcon>{MsgIcon::Information});
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(tree.NodeCount(), 2);
-    EXPECT_EQ(map.VariableCount(), 2);
+    EXPECT_TRUE(map.State() == before);
 
-    ASSERT_TRUE(LoadFromFile(map, good));  // nobody asked: the results stay
-    EXPECT_EQ(tree.NodeCount(), 2);
     answer = true;
     ASSERT_TRUE(LoadFromFile(map, good, ask));
+    EXPECT_EQ(tree.NodeCount(), 0);
+    EXPECT_EQ(map.VariableCount(), 2);
+    tree.AddRoot("A");
+    ASSERT_TRUE(LoadFromFile(map, good));  // nobody asked: loaded, and the stale tree goes
     EXPECT_EQ(tree.NodeCount(), 0);
 
     messages.Clear();
