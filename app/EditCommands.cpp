@@ -17,6 +17,7 @@
 #include "platform/Translate.h"
 #include "ui/Icons.h"
 #include "ui/ResultsQuestion.h"
+#include "ui/ShortcutTip.h"
 
 namespace {
 
@@ -69,6 +70,8 @@ void TForm1::CreateEditCommands() {
         row->insertWidget(row->count() - 1, UndoButton);
         row->insertWidget(row->count() - 1, RedoButton);
     }
+    NameShortcut(UndoButton, Undo1->shortcut());
+    NameShortcut(RedoButton, Redo1->shortcut());
     connect(UndoButton, &QToolButton::clicked, this, &TForm1::Undo1Click);
     connect(RedoButton, &QToolButton::clicked, this, &TForm1::Redo1Click);
 

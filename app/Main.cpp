@@ -29,6 +29,7 @@
 #include "ui/Icons.h"
 #include "ui/LanguageFile.h"
 #include "ui/QtResultTree.h"
+#include "ui/ShortcutTip.h"
 #include "ui/language.h"
 
 namespace {
@@ -81,6 +82,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     CreateEditCommands();
     CreateFileCommands();
     CreateViewCommands();
+    InstallHelpKey();
     Language1 = new TLanguage(this);
     QStringList keys;
     for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
@@ -107,6 +109,8 @@ void TForm1::CreateLayout() {
     CarnoGrid1 = new TMapView(Grid, Splitter1);
     CarnoGrid1->setObjectName("CarnoGrid1");
     CarnoGrid1->setMinimumWidth(5);
+    // Tab leaves the map for the next control; the arrows move inside it.
+    CarnoGrid1->setTabKeyNavigation(false);
     Splitter1->addWidget(CarnoGrid1);
 
     Panel2 = Panel("Panel2", Splitter1);
@@ -137,9 +141,7 @@ void TForm1::CreateLayout() {
     SpinEdit1->setObjectName("SpinEdit1");
     SpinEdit1->setRange(2, 8);
     SpinEdit1->setValue(4);
-    SpinEdit1->setReadOnly(false);
-    if (auto* edit = SpinEdit1->findChild<QLineEdit*>())
-        edit->setReadOnly(true);  // stepped with the arrows only
+    SpinEdit1->setReadOnly(false);  // a digit typed takes effect at once, as the arrows do
     Label1 = new QLabel("Number of Variables", Panel4);
     Label1->setObjectName("Label1");
     panel4Layout->addWidget(SpinEdit1);
@@ -281,6 +283,12 @@ void TForm1::CreateMenus() {
     ConnectExplainCommands();
     ConnectTeachingCommands();
     ConnectExchangeCommands();
+
+    const std::pair<QWidget*, QAction*> keyed[] = {
+        {SpeedButton1, N18},  {SpeedButton3, N22},  {SpeedButton4, N23},
+        {SpeedButton11, N28}, {SpeedButton5, N110}, {SpeedButton6, N03},
+        {SpeedButton7, N21},  {SpeedButton8, N24},  {SpeedButton9, N25}};
+    for (const auto& [button, action] : keyed) NameShortcut(button, action->shortcut());
 
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at));

@@ -33,6 +33,9 @@ class TExerciseDialog;
 class TLanguage;
 struct Options;
 
+// The help page (a file name in the help folder) for F1 in window.
+std::string HelpPageOf(const QWidget* window);
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
@@ -119,6 +122,11 @@ class TForm1 : public QMainWindow {
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
     QString GetLangFileName(const QString& name) const;
+
+    // The help page of a window (HelpCommands.cpp), shown by the help viewer; the last one
+    // asked for stays in HelpShown.
+    void ShowHelpPage(const std::string& page);
+    std::string HelpShown;
 
     int ActivationCount = 0;
     std::uint8_t SaveNameCounter = 0;  // the number proposed after "Map" by Save As
@@ -231,6 +239,7 @@ class TForm1 : public QMainWindow {
     void CreateEditCommands();
     void CreateFileCommands();
     void CreateViewCommands();  // ViewCommands.cpp
+    void InstallHelpKey();      // F1 in every other window (HelpCommands.cpp)
     void LoadViewSettings();
     void SaveViewSettings();
     void LoadRecentFiles();
@@ -250,6 +259,8 @@ class TForm1 : public QMainWindow {
     void ConnectExplainCommands();
     void ConnectTeachingCommands();
     void ShowResultIcons();  // the tree's images after a result was put in it
+    // "Invalid data in cell." with the first refused cell, which becomes the current one.
+    void SayInvalidCell();
     // Under a designed result above the proven minimum, a line that says so.
     void NoteMinimum(TGlueMethod method);
 

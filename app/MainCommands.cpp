@@ -84,7 +84,7 @@ void TForm1::BitBtn3Click() {
             analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
         },
         Outdates::Nothing);
-    if (!analyzed) platform::Say("Invalid data in cell.");
+    if (!analyzed) SayInvalidCell();
     if (analyzed && !exact) NoteMinimum(method);
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
@@ -92,6 +92,23 @@ void TForm1::BitBtn3Click() {
     if (DockExplain && DockExplain->isVisible()) ExplainPanel->ShowSummary();
     // A refused map gives no result to report on.
     Createreport1->setEnabled(analyzed);
+}
+
+void TForm1::SayInvalidCell() {
+    const std::optional<TCellPos> bad = Grid.FirstBadCell();
+    if (!bad) {
+        platform::Say("Invalid data in cell.");
+        return;
+    }
+    // The cell named as the status bar names it, and made the current one.
+    std::string where = platform::TranslateText("Minterm %s, cell code %s");
+    for (const std::string& value : {std::to_string(Grid.MintermNumber(bad->Col, bad->Row)),
+                                     Grid.CellCode(bad->Col, bad->Row)})
+        if (const std::size_t at = where.find("%s"); at != std::string::npos)
+            where.replace(at, 2, value);
+    CarnoGrid1->setCurrentIndex(CarnoGrid1->model()->index(bad->Row - 1, bad->Col - 1));
+    platform::Say("Invalid data in cell.", MsgIcon::Error, MsgButtons::Ok,
+                  where + ": \"" + Grid.Cells(bad->Col, bad->Row) + "\"");
 }
 
 void TForm1::NoteMinimum(TGlueMethod method) {
@@ -280,12 +297,6 @@ void TForm1::SpeedButton9Click() {
 
 void TForm1::ReportBtnClick() {
     if (TReport* dialog = Windows().Report) dialog->exec();
-}
-
-void TForm1::N16Click() {
-    const std::string folder = platform::ProgramFolder() + "help/";
-    if (!platform::StartProgram(folder + "hh", {folder + "mwr.html"}))
-        platform::Say("Can't open help file.", MsgIcon::Information);
 }
 
 // --- closing ---

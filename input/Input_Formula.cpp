@@ -215,7 +215,7 @@ void TInputFormula::BitBtn1Click() {
         if (v == TCarnoGrid::kTextTooLong)
             ReportTextTooLong();
         else
-            ReportUnknownVariable(CharacterPosition(formula, v));
+            ReportUnknownVariable(CharacterPosition(formula, v), FormulaProblem(*map_, formula, v));
         closePermission_ = false;
         return;
     }

@@ -94,6 +94,28 @@ TEST_F(TruthTableDialog, TypedValuesLandInTheirMintermsCellsAndCancelKeepsTheMap
     EXPECT_FALSE(form1->Createreport1->isEnabled());
 }
 
+TEST_F(TruthTableDialog, AFunctionCellRefusesOtherCharactersAsTheyAreTyped) {
+    StartProgram();
+    form1->Grid.FillCard("0");
+    WhileOpen(
+        d(),
+        [&] {
+            TypeInto(2, 4, "x");
+            EXPECT_EQ(Shown(2, 4), "0") << "nothing typed: the old value stays";
+            TypeInto(2, 4, "1x");
+            EXPECT_EQ(Shown(2, 4), "1");
+            TypeInto(3, 4, "*");
+            // Nor does anything else reach a function cell.
+            EXPECT_FALSE(table()->model()->setData(table()->model()->index(4, 4), "2"));
+            QTest::mouseClick(d()->BitBtn1, Qt::LeftButton);
+        },
+        [&] { form1->N28->trigger(); });
+    EXPECT_EQ(At(2), "1");
+    EXPECT_EQ(At(3), "*");
+    EXPECT_EQ(At(4), "0");
+    EXPECT_TRUE(messages.Shown().empty());
+}
+
 TEST_F(TruthTableDialog, FillAndClearFromTheMenuActOnF1) {
     StartProgram();
     AnalyzeWorkString(form1->Grid, "3", "1");
