@@ -83,6 +83,8 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     CreateFileCommands();
     CreateViewCommands();
     InstallHelpKey();
+    // Every tool button stays whole: the row never gets less than its buttons need.
+    Panel6->setMinimumWidth(std::max(330, Panel6->layout()->minimumSize().width()));
     Language1 = new TLanguage(this);
     QStringList keys;
     for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
@@ -113,11 +115,13 @@ void TForm1::CreateLayout() {
     CarnoGrid1->setTabKeyNavigation(false);
     Splitter1->addWidget(CarnoGrid1);
 
+    // The map takes what the window gains; the tools, the tree and Go keep the room their
+    // layout needs, however the map or a docked panel press on them.
     Panel2 = Panel("Panel2", Splitter1);
-    Panel2->setMinimumWidth(5);
     Splitter1->addWidget(Panel2);
     Splitter1->setSizes({247, width() - 247 - 4});
-    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
     auto* panel2Layout = new QVBoxLayout(Panel2);
     panel2Layout->setContentsMargins(0, 0, 0, 0);
     panel2Layout->setSpacing(0);

@@ -100,6 +100,7 @@ class TForm1 : public QMainWindow {
     QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr,
             *PasteCells2 = nullptr;
     double PictureScale = 1;  // the PNG export's last scale
+    QAction* PrintMap1 = nullptr;
 
     // --- tool buttons, left to right ---
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
@@ -170,6 +171,7 @@ class TForm1 : public QMainWindow {
     void ExportPNG1Click();
     void ExportTeX1Click();
     void ExportPLA1Click();  // the result as a PLA cover
+    void PrintMap1Click();   // the map with its loops and the result, on paper
     void CopyasText1Click();
     void CopyasPicture1Click();
     void PasteCells1Click();

@@ -287,6 +287,7 @@ void TForm1::SpeedButton9Click() {
     options->exec();
     MapCommand([&] { options->ApplyNames(Grid); });
     BuildVariableHint();
+    CarnoGrid1->Refresh();  // the names in the map's corner
     const Options& settings = Windows().Settings;
     CarnoGrid1->SetDrawFocusSelected(settings.DrawFocus);
     CarnoGrid1->SetMovableColRow(settings.MovableColRow);

@@ -142,6 +142,14 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     const auto form = [this] { return f_.form; };
     formulaview::ShowFormulaColumn(Primes, 1, form);
     formulaview::ShowFormulaColumn(Solutions, 1, form);
+    // Every column as wide as its texts, the formulas whole (solutions that differ late differ
+    // on screen too) and "Essential" uncut; a scroll bar when the panel is narrower.
+    for (QTreeWidget* list : {Primes, Solutions}) {
+        list->setTextElideMode(Qt::ElideNone);
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
     UseButton = new QPushButton(solutionPage);
     UseButton->setObjectName("UseButton");
     UseButton->setEnabled(false);

@@ -61,6 +61,7 @@ const std::vector<std::string>& PropertyKeys() {
         "Form1.N19.Hint",
         "Form1.New1.Caption",
         "Form1.Save1.Caption",
+        "Form1.PrintMap1.Caption",
         "Form1.Export1.Caption",
         "Form1.ExportSVG1.Caption",
         "Form1.ExportPNG1.Caption",

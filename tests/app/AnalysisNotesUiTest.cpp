@@ -2,6 +2,7 @@
 // that is above the minimum, and the panel's comparison with the result actually shown.
 
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -62,6 +63,30 @@ TEST_F(AnalysisNotes, OneTermAndOneLiteralAreSingular) {
     ShowPanel();
     EXPECT_TRUE(Summary().contains("The analysis gives 1 term / 1 literal: that is the minimum."))
         << Summary().toStdString();
+}
+
+TEST_F(AnalysisNotes, ThePanelShowsEveryFormulaWholeAndItsColumnsUncut) {
+    StartProgram();
+    form1->resize(600, 400);
+    // Cyclic: two minimal solutions of three terms, alike up to their last terms.
+    testing_support::FillMinterms(form1->Grid, {0, 1, 2, 5, 6, 7, 8, 9, 10, 13, 14, 15});
+    ShowPanel();
+    QTreeWidget* solutions = form1->ExplainPanel->Solutions;
+    QTreeWidget* primes = form1->ExplainPanel->Primes;
+    ASSERT_GE(solutions->topLevelItemCount(), 2);
+    const QFontMetrics metrics(solutions->font());
+    for (int i = 0; i < solutions->topLevelItemCount(); ++i) {
+        const QString formula = solutions->topLevelItem(i)->text(1);
+        EXPECT_GE(solutions->columnWidth(1), metrics.horizontalAdvance(formula))
+            << formula.toStdString();
+    }
+    for (int i = 0; i < primes->topLevelItemCount(); ++i) {
+        const QString text = primes->topLevelItem(i)->text(4);
+        EXPECT_GE(primes->columnWidth(4), QFontMetrics(primes->topLevelItem(i)->font(4))
+                                               .horizontalAdvance(text));
+    }
+    EXPECT_GE(primes->columnWidth(4),
+              QFontMetrics(primes->header()->font()).horizontalAdvance("Essential"));
 }
 
 }  // namespace

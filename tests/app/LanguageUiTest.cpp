@@ -264,9 +264,9 @@ TEST_F(Language, ShippedLanguagesAreOfferedAndAddingNeedsTheFileAndANameNotYetLi
 }
 
 TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
-    StartProgram();  // no settings file: the box is checked, yet no tip
+    StartProgram();  // no settings file: no tip, and the box does not claim one
     TTipsForm* tips = Windows().TipsForm;
-    EXPECT_TRUE(tips->showtips->isChecked());
+    EXPECT_FALSE(tips->showtips->isChecked());
     EXPECT_FALSE(tips->ShowAtStart);
     EXPECT_TRUE(tips->TipText->toPlainText().isEmpty());
     // Help, Tip of the day opens showing a tip, the program's own English one when no
@@ -278,6 +278,14 @@ TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
     });
     form1->tipoftheday->trigger();
     EXPECT_FALSE(opened.isEmpty());
+    // Ticked and closed by the close box, even before any settings file: the next start shows
+    // a tip.
+    OnModal([&](QWidget* modal) {
+        static_cast<TTipsForm*>(modal)->showtips->setChecked(true);
+        modal->close();
+    });
+    form1->tipoftheday->trigger();
+    EXPECT_EQ(Setting("Options", "ShowTips"), "true");
     DestroyProgram();
 
     WriteFile("mapwright.ini", "[Language]\nCurrentLanguage=German\n[Options]\nShowTips=true\n");
