@@ -111,7 +111,10 @@ void TForm1::ResultsOutdated() {
 }
 
 bool TForm1::MayFill() {
-    return Grid.ConfirmResultsLoss(AskResultsLost, platform::MsgIcon::Warning);
+    const bool results = Grid.ResultsWouldBeLost() || Grid.ResultCount() > 0;
+    if (!Grid.ConfirmResultsLoss(AskResultsLost, platform::MsgIcon::Warning)) return false;
+    if (results) ResultsOutdated();  // gone even where the fill changes no cell
+    return true;
 }
 
 void TForm1::UpdateUndoActions() {

@@ -79,10 +79,21 @@ void TForm1::ConnectExplainCommands() {
     });
 }
 
+void TForm1::RetranslateExplain() {
+    const QString title = QString::fromStdString(platform::TranslateText("Minimal solutions"));
+    DockExplain->setWindowTitle(title);
+    N35->setText(title);
+    N35->setToolTip(title);
+    SpeedButton12->setToolTip(title);
+    ExplainPanel->Retranslate();
+}
+
 void TForm1::N35Click() {
     DockExplain->setWindowTitle(
         QString::fromStdString(platform::TranslateText("Minimal solutions")));
     DockExplain->show();
     DockExplain->raise();
+    // Room for the panel beside the map and the tools, rather than squeezing either.
+    if (const int need = minimumSizeHint().width(); width() < need) resize(need, height());
     ExplainPanel->RunNow();
 }

@@ -87,7 +87,6 @@ void TForm1::UpdateCaption() {
     if (!currentFile_.isEmpty()) title = QFileInfo(currentFile_).fileName() + " - " + title;
     if (Modified()) title = "*" + title;
     setWindowTitle(title);
-    setWindowModified(Modified());
 }
 
 bool TForm1::MayDropChanges() {

@@ -89,6 +89,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     QStringList keys;
     for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
     Language1->SetProperties(keys);
+    connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateExplain);
     FormCreate(arguments);
 }
 
@@ -110,7 +111,9 @@ void TForm1::CreateLayout() {
     Grid.TermColor = 0x000000;  // the products colour starts black on the main window's map
     CarnoGrid1 = new TMapView(Grid, Splitter1);
     CarnoGrid1->setObjectName("CarnoGrid1");
-    CarnoGrid1->setMinimumWidth(5);
+    // A four-variable map at its designed size stays in view whatever presses on it: the
+    // window grows instead.
+    CarnoGrid1->setMinimumWidth(160);
     // Tab leaves the map for the next control; the arrows move inside it.
     CarnoGrid1->setTabKeyNavigation(false);
     Splitter1->addWidget(CarnoGrid1);

@@ -83,6 +83,7 @@ class TForm1 : public QMainWindow {
     void ApplyLook(const Options& options);
     void KeepLook(Options& options) const;
     QAction *Undo1 = nullptr, *Redo1 = nullptr;
+    QAction *Save1 = nullptr, *New1 = nullptr;  // File, beside Open and Save as
 
     // --- pop-up menus ---
     QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
@@ -185,7 +186,6 @@ class TForm1 : public QMainWindow {
     void ShowCellStatus(int col, int row);  // (0, 0): the mouse is over no cell
     void ShowCounts();
     // --- the current file (FileCommands.cpp) ---
-    QAction *Save1 = nullptr, *New1 = nullptr;
     void SaveClick();  // to the current file; Save As when there is none
     void NewClick();   // an empty map of the same size, no file
     bool SaveAs();     // true when the map went to a file it can be opened from
@@ -260,7 +260,8 @@ class TForm1 : public QMainWindow {
     void MapRestored();  // after an undo or redo
     void ConnectExplainCommands();
     void ConnectTeachingCommands();
-    void ShowResultIcons();  // the tree's images after a result was put in it
+    void RetranslateExplain();  // after a change of language
+    void ShowResultIcons();     // the tree's images after a result was put in it
     // "Invalid data in cell." with the first refused cell, which becomes the current one.
     void SayInvalidCell();
     // Under a designed result above the proven minimum, a line that says so.

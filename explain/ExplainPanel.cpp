@@ -204,6 +204,10 @@ void TExplainPanel::Retranslate() {
     Solutions->setHeaderLabels({"#", T("Formula"), T("Terms"), T("Literals")});
     UseButton->setText(T("Use as result"));
     HazardFree->setText(T("Hazard-free cover"));
+    if (e_.vars > 0) {
+        ShowSummary();
+        CountLabel->setText(Q(explain::CountText(e_)));
+    }
 }
 
 void TExplainPanel::Recompute() {

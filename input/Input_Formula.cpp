@@ -85,7 +85,7 @@ TInputFormula::TInputFormula(QWidget* parent) : QDialog(parent) {
     Button3 = OperatorButton("Button3", "|", "Negation", this);
     Button4 = OperatorButton("Button4", "<-", "BackSpace", this);
     Button5 = OperatorButton("Button5", "Back", "Undo Last move", this);
-    BitBtn1 = Named<QPushButton>("BitBtn1", "Ok", this);
+    BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
     BitBtn1->setDefault(true);
     BitBtn2->setAutoDefault(false);

@@ -46,8 +46,8 @@ MessageSink* SetMessageSink(MessageSink* sink) {
 }
 
 MsgAnswer AffirmativeAnswer(MsgButtons buttons) {
-    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
-                                                                              : MsgAnswer::Ok;
+    if (buttons == MsgButtons::YesNoCancel) return MsgAnswer::No;
+    return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
 }
 
 MsgAnswer StderrMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons buttons) {

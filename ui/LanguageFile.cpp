@@ -192,6 +192,8 @@ const std::vector<std::string>& PropertyKeys() {
         "TruthTableForm.Caption",
         "TruthTableForm.BitBtn1.Caption",
         "TruthTableForm.BitBtn2.Caption",
+        "TruthTableForm.Fill1.Caption",
+        "TruthTableForm.Clear1.Caption",
         "Report.Caption",
         "Report.BitBtn2.Caption",
         "Report.BitBtn2.Hint",

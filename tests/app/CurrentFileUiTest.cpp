@@ -2,6 +2,7 @@
 // change is thrown away unasked by Open, New, closing or Exit.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QSpinBox>
 
 #include "UiFixture.h"
@@ -27,14 +28,14 @@ TEST_F(CurrentFile, SaveWritesTheFileOfTheMapAndTheCaptionFollows) {
     EXPECT_EQ(form1->windowTitle(), "Mapwright");
     form1->N110->trigger();
     EXPECT_EQ(form1->windowTitle(), "*Mapwright");
-    EXPECT_TRUE(form1->isWindowModified());
+    EXPECT_TRUE(form1->Modified());
 
     // A map of no file asks for one, as Save as does.
     dialogs.files.push_back({true, Path("a.km"), 1});
     form1->Save1->trigger();
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(form1->windowTitle(), "a.km - Mapwright");
-    EXPECT_FALSE(form1->isWindowModified());
+    EXPECT_FALSE(form1->Modified());
 
     form1->N03->trigger();
     EXPECT_EQ(form1->windowTitle(), "*a.km - Mapwright");

@@ -84,7 +84,8 @@ TEST_F(FormulaDialog, ComposedByClicksDragsAndTypingThenApplied) {
             Click(d()->BitBtn1);
         },
         [&] { QTest::mouseClick(form1->SpeedButton3, Qt::LeftButton); });
-    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_EQ(messages.Texts(),
+              std::vector<std::string>{"Results of analyze will be lost, Continue?"});
     EXPECT_EQ(d()->ComboBox2->itemText(0), "A*|BIG+D*C");
     // A and not BIG: 8..11; C and D: 3, 7, 11, 15. The analysis made every other cell "0".
     for (int m = 0; m < 16; ++m)
