@@ -104,8 +104,8 @@ QIcon Formula() {
 QIcon Sets() {
     return Draw([](QPainter& p) {
         // The designed green, lighter where the buttons are dark (3:1 at least).
-        const std::uint32_t button = platform::FromQColor(
-            QGuiApplication::palette().color(QPalette::Button));
+        const std::uint32_t button =
+            platform::FromQColor(QGuiApplication::palette().color(QPalette::Button));
         Text(p, QRectF(0, 0, 32, 32), QStringLiteral("{ }"), 20, true,
              platform::ToQColor(platform::WithContrast(platform::FromRgb(0x146E3C), button)));
     });

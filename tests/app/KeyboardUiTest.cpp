@@ -12,8 +12,8 @@
 #include <map>
 
 #include "UiFixture.h"
-#include "ui/WindowRegistry.h"
 #include "engine/MapView.h"
+#include "ui/WindowRegistry.h"
 
 namespace {
 
@@ -32,12 +32,15 @@ class Keyboard : public UiFixture {
 
 TEST_F(Keyboard, F1OpensThePageOfTheWindowThatHasTheFocus) {
     StartProgram();
-    std::map<QString, std::string> pages = {
-        {"InputFormula", "formula.html"}, {"InputForm", "sets.html"},
-        {"TruthTableForm", "truthtable.html"}, {"Options", "options.html"},
-        {"Report", "report.html"},  {"RepView", "report.html"},
-        {"Circuit", "circuits.html"}, {"CirView", "circuits.html"},
-        {"AdvMin", "advanced.html"}};
+    std::map<QString, std::string> pages = {{"InputFormula", "formula.html"},
+                                            {"InputForm", "sets.html"},
+                                            {"TruthTableForm", "truthtable.html"},
+                                            {"Options", "options.html"},
+                                            {"Report", "report.html"},
+                                            {"RepView", "report.html"},
+                                            {"Circuit", "circuits.html"},
+                                            {"CirView", "circuits.html"},
+                                            {"AdvMin", "advanced.html"}};
     for (QWidget* window : WindowsInOrder()) {
         if (window == form1) continue;
         const auto page = pages.find(window->objectName());
