@@ -179,9 +179,9 @@ void TMapView::AdaptSizes() {
     // small the labels are beside them.
     if (zoom_ != 1.0) defaultColWidth_ = std::max(defaultColWidth_, defaultRowHeight_);
     // Room in the corner for the names: the column variables' above the row variables'.
-    const int namesWidth = std::max(fm.horizontalAdvance(RowNames(grid_)),
-                                    fm.horizontalAdvance(ColumnNames(grid_))) +
-                           fm.averageCharWidth() * 2;
+    const int namesWidth =
+        std::max(fm.horizontalAdvance(RowNames(grid_)), fm.horizontalAdvance(ColumnNames(grid_))) +
+        fm.averageCharWidth() * 2;
     verticalHeader()->setFixedWidth(std::max(defaultColWidth_, namesWidth));
     verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
     horizontalHeader()->setFixedHeight(std::max(defaultRowHeight_, 2 * fm.height() + 2));

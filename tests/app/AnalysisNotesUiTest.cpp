@@ -82,8 +82,8 @@ TEST_F(AnalysisNotes, ThePanelShowsEveryFormulaWholeAndItsColumnsUncut) {
     }
     for (int i = 0; i < primes->topLevelItemCount(); ++i) {
         const QString text = primes->topLevelItem(i)->text(4);
-        EXPECT_GE(primes->columnWidth(4), QFontMetrics(primes->topLevelItem(i)->font(4))
-                                               .horizontalAdvance(text));
+        EXPECT_GE(primes->columnWidth(4),
+                  QFontMetrics(primes->topLevelItem(i)->font(4)).horizontalAdvance(text));
     }
     EXPECT_GE(primes->columnWidth(4),
               QFontMetrics(primes->header()->font()).horizontalAdvance("Essential"));
