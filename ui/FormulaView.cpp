@@ -64,6 +64,8 @@ class FormulaDelegate : public QStyledItemDelegate {
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         option->text = Framed(index);
+        // A line of prefix alone (a note under a result) is sized and drawn as text too.
+        if (!option->text.isEmpty()) option->features |= QStyleOptionViewItem::HasDisplay;
     }
 
   public:

@@ -110,16 +110,12 @@ TEST_F(TruthTableDialog, AFunctionCellRefusesOtherCharactersAsTheyAreTyped) {
             QTest::keyClicks(line, "x2 1*");
             EXPECT_EQ(line->text(), "1");
             editor.reset();
-            TypeInto(5, 4, "1");
-            TypeInto(3, 4, "*");
             // Nor does anything else reach a function cell.
             EXPECT_FALSE(table()->model()->setData(table()->model()->index(4, 4), "2"));
             QTest::mouseClick(d()->BitBtn1, Qt::LeftButton);
         },
         [&] { form1->N28->trigger(); });
     EXPECT_EQ(At(2), "0");
-    EXPECT_EQ(At(5), "1");
-    EXPECT_EQ(At(3), "*");
     EXPECT_EQ(At(4), "0");
     EXPECT_TRUE(messages.Shown().empty());
 }
