@@ -51,7 +51,9 @@ TEST_F(ReadmePictures, TheMainWindowWithLoopsTreeAndPanelAndTheCircuitView) {
     ASSERT_TRUE(updated.count() > 0 || updated.wait(20000));
     form1->BitBtn3Click();
     TExplainPanel* panel = form1->ExplainPanel;
-    if (panel->Busy()) ASSERT_TRUE(updated.wait(20000));
+    if (panel->Busy()) {
+        ASSERT_TRUE(updated.wait(20000));
+    }
     panel->Pages->setCurrentIndex(2);
     ASSERT_GT(panel->Solutions->topLevelItemCount(), 0);
     panel->Solutions->setCurrentItem(panel->Solutions->topLevelItem(0));
