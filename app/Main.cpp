@@ -90,6 +90,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
     Language1->SetProperties(keys);
     connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateExplain);
+    connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateTeaching);
     FormCreate(arguments);
 }
 

@@ -260,8 +260,9 @@ class TForm1 : public QMainWindow {
     void MapRestored();  // after an undo or redo
     void ConnectExplainCommands();
     void ConnectTeachingCommands();
-    void RetranslateExplain();  // after a change of language
-    void ShowResultIcons();     // the tree's images after a result was put in it
+    void RetranslateTeaching();  // after a change of language
+    void RetranslateExplain();   // after a change of language
+    void ShowResultIcons();      // the tree's images after a result was put in it
     // "Invalid data in cell." with the first refused cell, which becomes the current one.
     void SayInvalidCell();
     // Under a designed result above the proven minimum, a line that says so.

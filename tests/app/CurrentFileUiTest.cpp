@@ -68,10 +68,11 @@ TEST_F(CurrentFile, SaveAndNewHaveKeysNoOtherCommandUses) {
     StartProgram();
     for (QAction* own : {form1->Save1, form1->New1}) {
         ASSERT_FALSE(own->shortcut().isEmpty());
-        for (QAction* action : form1->findChildren<QAction*>())
-            if (action != own)
-                EXPECT_FALSE(action->shortcuts().contains(own->shortcut()))
-                    << action->objectName().toStdString();
+        for (QAction* action : form1->findChildren<QAction*>()) {
+            if (action == own) continue;
+            EXPECT_FALSE(action->shortcuts().contains(own->shortcut()))
+                << action->objectName().toStdString();
+        }
     }
 }
 
