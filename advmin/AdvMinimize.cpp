@@ -116,10 +116,9 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     // How hard the core tries: the heuristic alone, the default, or a proof however long.
     auto* effortLabel = Named<QLabel>("Label7", "Effort", TabSheet1);
     EffortBox = Named<QComboBox>("EffortBox", TabSheet1);
-    for (const std::string& effort :
-         {platform::TranslateText("quick"), platform::TranslateText("thorough"),
-          platform::TranslateText("prove")})
-        EffortBox->addItem(QString::fromStdString(effort));
+    // Translated again with every change of language, as the captions are.
+    AddEnglishItems(EffortBox, {platform::ToTranslate("quick"), platform::ToTranslate("thorough"),
+                                platform::ToTranslate("prove")});
     EffortBox->setCurrentIndex(1);
 
     auto* count = new QHBoxLayout;

@@ -87,7 +87,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Bevel2->setObjectName("Bevel2");
     Bevel2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     Bevel2->setGeometry(4, 228, 294, 4);
-    BitBtn1 = new QPushButton("Ok", this);
+    BitBtn1 = new QPushButton("OK", this);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setDefault(true);
     BitBtn1->setGeometry(302 - 8 - 90, 236, 90, 28);

@@ -16,6 +16,8 @@
 #include "platform/Message.h"
 #include "platform/Translate.h"
 #include "ui/Icons.h"
+#include "ui/ResultsQuestion.h"
+#include "ui/ShortcutTip.h"
 
 namespace {
 
@@ -68,15 +70,18 @@ void TForm1::CreateEditCommands() {
         row->insertWidget(row->count() - 1, UndoButton);
         row->insertWidget(row->count() - 1, RedoButton);
     }
+    NameShortcut(UndoButton, Undo1->shortcut());
+    NameShortcut(RedoButton, Redo1->shortcut());
     connect(UndoButton, &QToolButton::clicked, this, &TForm1::Undo1Click);
     connect(RedoButton, &QToolButton::clicked, this, &TForm1::Redo1Click);
 
     // Changes made in the map itself: typing, Delete, moving rows and columns.
     connect(&CarnoGrid1->Model(), &MapModel::AboutToEdit, this, [this] { History.Begin(Grid); });
     connect(&CarnoGrid1->Model(), &MapModel::Edited, this, [this] {
-        History.Commit(Grid);
+        if (History.Commit(Grid)) ResultsOutdated();
         UpdateUndoActions();
         ShowCounts();
+        UpdateCaption();
     });
 
     CellStatus = new QLabel(StatusBar1);
@@ -89,12 +94,27 @@ void TForm1::CreateEditCommands() {
     UpdateUndoActions();
 }
 
-void TForm1::MapCommand(const std::function<void()>& change) {
+void TForm1::MapCommand(const std::function<void()>& change, Outdates outdates) {
     History.Begin(Grid);
     change();
-    History.Commit(Grid);
+    if (History.Commit(Grid) && outdates == Outdates::Results) ResultsOutdated();
     UpdateUndoActions();
     ShowCounts();
+    UpdateCaption();
+}
+
+void TForm1::ResultsOutdated() {
+    Grid.ClearResults();
+    expanded_ = nullptr;
+    CarnoGrid1->Repaint();
+    Createreport1->setEnabled(false);
+}
+
+bool TForm1::MayFill() {
+    const bool results = Grid.ResultsWouldBeLost() || Grid.ResultCount() > 0;
+    if (!Grid.ConfirmResultsLoss(AskResultsLost, platform::MsgIcon::Warning)) return false;
+    if (results) ResultsOutdated();  // gone even where the fill changes no cell
+    return true;
 }
 
 void TForm1::UpdateUndoActions() {
@@ -107,10 +127,10 @@ void TForm1::UpdateUndoActions() {
 void TForm1::MapRestored() {
     ShowVariableCount();
     CarnoGrid1->Refresh();
-    // The result tree described another map.
-    Createreport1->setEnabled(false);
+    ResultsOutdated();
     UpdateUndoActions();
     ShowCounts();
+    UpdateCaption();
 }
 
 void TForm1::Undo1Click() {

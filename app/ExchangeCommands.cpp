@@ -7,6 +7,8 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
 #include <QTreeWidget>
 
 #include "app/Main.h"
@@ -17,7 +19,9 @@
 #include "files/PlaFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Message.h"
+#include "platform/PrintDialog.h"
 #include "platform/Translate.h"
+#include "ui/FormulaView.h"
 #include "ui/ResultsQuestion.h"
 
 using platform::MsgAnswer;
@@ -47,6 +51,9 @@ void TForm1::ConnectExchangeCommands() {
     Export1->addActions({ExportSVG1, ExportPNG1, ExportTeX1});
     Export1->addSeparator();
     Export1->addAction(ExportPLA1);
+    PrintMap1 = NamedAction(this, "PrintMap1", "Print Map...");
+    N10->insertAction(N19, PrintMap1);
+    connect(PrintMap1, &QAction::triggered, this, &TForm1::PrintMap1Click);
 
     // The map menu's entries carry the shortcuts; the map's own menu repeats them.
     N37 = N11->insertSeparator(N26);
@@ -92,6 +99,46 @@ picture::Canvas ShownMap(const TCarnoGrid& grid, const TMapView& view) {
 }
 
 }  // namespace
+
+void TForm1::PrintMap1Click() {
+    QPrinter printer;
+    printer.setDocName("Karnaugh Map");
+    if (!platform::PrintDialogs().Run(this, printer)) return;
+    const picture::Canvas canvas = ShownMap(Grid, *CarnoGrid1);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        platform::Say("Can't print the map.");
+        return;
+    }
+    // The map as the pictures draw it, a tenth of the page in from the left, at most the width
+    // of the rest; the result below it, in the notation shown.
+    const QRect page = painter.viewport();
+    const double room = page.width() * 0.8;
+    const double scale = std::min(room / canvas.width, 4.0 * printer.resolution() / 96.0);
+    painter.save();
+    painter.translate(page.width() * 0.1, page.height() * 0.05);
+    painter.scale(scale, scale);
+    canvas.paint(painter);
+    painter.restore();
+    QStringList lines;
+    if (Grid.ResultCount() > 0) {
+        const auto shown = [&](const std::string& f) {
+            return QString::fromStdString(
+                ShownFormula(f, Grid.GlueMethod, formulaview::Notation()));
+        };
+        lines << shown(Grid.ResultText());
+        for (const std::string& term : Grid.ResultTermTexts()) lines << "    " + shown(term);
+    }
+    QFont font("DejaVu Sans");
+    font.setPointSize(11);
+    painter.setFont(font);
+    const int top = static_cast<int>(page.height() * 0.05 + canvas.height * scale) +
+                    painter.fontMetrics().height() * 2;
+    painter.drawText(QRect(static_cast<int>(page.width() * 0.1), top, static_cast<int>(room),
+                           page.height() - top),
+                     Qt::TextWordWrap, lines.join('\n'));
+    painter.end();
+}
 
 void TForm1::ExportPicture(int kind) {
     static const struct {
@@ -190,6 +237,7 @@ void TForm1::PasteCells1Click() {
         row = CarnoGrid1->currentIndex().row() + 1;
     }
     const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    if (!MayFill()) return;
     std::optional<FileProblem> problem;
     MapCommand([&] { problem = maptext::PasteCells(Grid, text, col, row); });
     if (problem) {

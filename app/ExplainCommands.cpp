@@ -17,6 +17,7 @@
 #include "explain/ExplainPanel.h"
 #include "explain/LoopOverlay.h"
 #include "platform/Translate.h"
+#include "ui/ShortcutTip.h"
 
 void TForm1::ConnectExplainCommands() {
     DockExplain = new QDockWidget(this);
@@ -35,7 +36,13 @@ void TForm1::ConnectExplainCommands() {
     N35->setToolTip("Minimal solutions");
     N35->setShortcut(Qt::Key_F6);
     N11->insertAction(Invert1, N35);
-    connect(N35, &QAction::triggered, this, &TForm1::N35Click);
+    // F6 and the menu entry show the panel, and hide it when it is shown.
+    connect(N35, &QAction::triggered, this, [this] {
+        if (DockExplain->isVisible())
+            DockExplain->hide();
+        else
+            N35Click();
+    });
 
     SpeedButton12 = new QToolButton(Panel6);
     SpeedButton12->setObjectName("SpeedButton12");
@@ -46,6 +53,7 @@ void TForm1::ConnectExplainCommands() {
     SpeedButton12->setFixedSize(33, 33);
     if (auto* row = qobject_cast<QBoxLayout*>(Panel6->layout()))
         row->insertWidget(row->indexOf(SpeedButton10), SpeedButton12);
+    NameShortcut(SpeedButton12, N35->shortcut());
     connect(SpeedButton12, &QToolButton::clicked, this, [this](bool on) {
         if (on)
             N35Click();
@@ -71,10 +79,21 @@ void TForm1::ConnectExplainCommands() {
     });
 }
 
+void TForm1::RetranslateExplain() {
+    const QString title = QString::fromStdString(platform::TranslateText("Minimal solutions"));
+    DockExplain->setWindowTitle(title);
+    N35->setText(title);
+    N35->setToolTip(title);
+    SpeedButton12->setToolTip(title);
+    ExplainPanel->Retranslate();
+}
+
 void TForm1::N35Click() {
     DockExplain->setWindowTitle(
         QString::fromStdString(platform::TranslateText("Minimal solutions")));
     DockExplain->show();
     DockExplain->raise();
+    // Room for the panel beside the map and the tools, rather than squeezing either.
+    if (const int need = minimumSizeHint().width(); width() < need) resize(need, height());
     ExplainPanel->RunNow();
 }

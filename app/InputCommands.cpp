@@ -36,6 +36,7 @@ void TForm1::N9Click() {
     if (!dialog) return;
     dialog->ShowVariables(Grid);
     if (dialog->exec() != QDialog::Accepted) return;
+    if (!MayFill()) return;
     MapCommand([&] { AnalyzeFormulaString(Grid, dialog->Formula().toStdString()); });
     MapChangedByDialog();
 }
@@ -45,6 +46,7 @@ void TForm1::SpeedButton7Click() {
     if (!dialog) return;
     dialog->SetRange(Grid.VariableCount());
     if (dialog->exec() != QDialog::Accepted) return;
+    if (!MayFill()) return;
     // In this order, so that a number named twice keeps the last box's value.
     const std::pair<QString, const char*> texts[] = {
         {dialog->Ones(), "1"}, {dialog->Zeros(), "0"}, {dialog->DontCares(), "*"}};
@@ -63,6 +65,7 @@ void TForm1::SpeedButton10Click() {
     // The table starts from the map as it is, so that OK alone changes nothing.
     table->LoadFromMap(Grid);
     if (dialog->exec() != QDialog::Accepted) return;
+    if (!MayFill()) return;
     MapCommand([&] { table->FillCarnoCard(Grid); });
     MapChangedByDialog();
 }

@@ -29,6 +29,7 @@
 #include "ui/Icons.h"
 #include "ui/LanguageFile.h"
 #include "ui/QtResultTree.h"
+#include "ui/ShortcutTip.h"
 #include "ui/language.h"
 
 namespace {
@@ -81,10 +82,15 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     CreateEditCommands();
     CreateFileCommands();
     CreateViewCommands();
+    InstallHelpKey();
+    // Every tool button stays whole: the row never gets less than its buttons need.
+    Panel6->setMinimumWidth(std::max(330, Panel6->layout()->minimumSize().width()));
     Language1 = new TLanguage(this);
     QStringList keys;
     for (const std::string& key : language::PropertyKeys()) keys << QString::fromStdString(key);
     Language1->SetProperties(keys);
+    connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateExplain);
+    connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateTeaching);
     FormCreate(arguments);
 }
 
@@ -106,14 +112,20 @@ void TForm1::CreateLayout() {
     Grid.TermColor = 0x000000;  // the products colour starts black on the main window's map
     CarnoGrid1 = new TMapView(Grid, Splitter1);
     CarnoGrid1->setObjectName("CarnoGrid1");
-    CarnoGrid1->setMinimumWidth(5);
+    // A four-variable map at its designed size stays in view whatever presses on it: the
+    // window grows instead.
+    CarnoGrid1->setMinimumWidth(160);
+    // Tab leaves the map for the next control; the arrows move inside it.
+    CarnoGrid1->setTabKeyNavigation(false);
     Splitter1->addWidget(CarnoGrid1);
 
+    // The map takes what the window gains; the tools, the tree and Go keep the room their
+    // layout needs, however the map or a docked panel press on them.
     Panel2 = Panel("Panel2", Splitter1);
-    Panel2->setMinimumWidth(5);
     Splitter1->addWidget(Panel2);
     Splitter1->setSizes({247, width() - 247 - 4});
-    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
     auto* panel2Layout = new QVBoxLayout(Panel2);
     panel2Layout->setContentsMargins(0, 0, 0, 0);
     panel2Layout->setSpacing(0);
@@ -137,9 +149,7 @@ void TForm1::CreateLayout() {
     SpinEdit1->setObjectName("SpinEdit1");
     SpinEdit1->setRange(2, 8);
     SpinEdit1->setValue(4);
-    SpinEdit1->setReadOnly(false);
-    if (auto* edit = SpinEdit1->findChild<QLineEdit*>())
-        edit->setReadOnly(true);  // stepped with the arrows only
+    SpinEdit1->setReadOnly(false);  // a digit typed takes effect at once, as the arrows do
     Label1 = new QLabel("Number of Variables", Panel4);
     Label1->setObjectName("Label1");
     panel4Layout->addWidget(SpinEdit1);
@@ -282,6 +292,12 @@ void TForm1::CreateMenus() {
     ConnectTeachingCommands();
     ConnectExchangeCommands();
 
+    const std::pair<QWidget*, QAction*> keyed[] = {
+        {SpeedButton1, N18},  {SpeedButton3, N22},  {SpeedButton4, N23},
+        {SpeedButton11, N28}, {SpeedButton5, N110}, {SpeedButton6, N03},
+        {SpeedButton7, N21},  {SpeedButton8, N24},  {SpeedButton9, N25}};
+    for (const auto& [button, action] : keyed) NameShortcut(button, action->shortcut());
+
     connect(CarnoGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1->popup(CarnoGrid1->viewport()->mapToGlobal(at));
     });
@@ -362,6 +378,7 @@ void TForm1::FormCreate(const QStringList& arguments) {
     History.Clear();  // the map the program starts with is the first of the history
     UpdateUndoActions();
     ShowCounts();
+    if (currentFile_.isEmpty()) MapSaved({});  // the map it starts with has nothing to lose
 }
 
 QString TForm1::VariableHint() const {

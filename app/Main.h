@@ -33,6 +33,9 @@ class TExerciseDialog;
 class TLanguage;
 struct Options;
 
+// The help page (a file name in the help folder) for F1 in window.
+std::string HelpPageOf(const QWidget* window);
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
@@ -80,6 +83,7 @@ class TForm1 : public QMainWindow {
     void ApplyLook(const Options& options);
     void KeepLook(Options& options) const;
     QAction *Undo1 = nullptr, *Redo1 = nullptr;
+    QAction *Save1 = nullptr, *New1 = nullptr;  // File, beside Open and Save as
 
     // --- pop-up menus ---
     QMenu *PopupMenu1 = nullptr, *N6 = nullptr, *N1 = nullptr, *PopupMenu2 = nullptr;
@@ -97,6 +101,7 @@ class TForm1 : public QMainWindow {
     QAction *N38 = nullptr, *CopyasText2 = nullptr, *CopyasPicture2 = nullptr,
             *PasteCells2 = nullptr;
     double PictureScale = 1;  // the PNG export's last scale
+    QAction* PrintMap1 = nullptr;
 
     // --- tool buttons, left to right ---
     QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
@@ -119,6 +124,11 @@ class TForm1 : public QMainWindow {
     TLanguage* Language1 = nullptr;  // translates every window and message
     // The file of a language: program folder, "Languages/", the name in lower case, ".lng".
     QString GetLangFileName(const QString& name) const;
+
+    // The help page of a window (HelpCommands.cpp), shown by the help viewer; the last one
+    // asked for stays in HelpShown.
+    void ShowHelpPage(const std::string& page);
+    std::string HelpShown;
 
     int ActivationCount = 0;
     std::uint8_t SaveNameCounter = 0;  // the number proposed after "Map" by Save As
@@ -162,6 +172,7 @@ class TForm1 : public QMainWindow {
     void ExportPNG1Click();
     void ExportTeX1Click();
     void ExportPLA1Click();  // the result as a PLA cover
+    void PrintMap1Click();   // the map with its loops and the result, on paper
     void CopyasText1Click();
     void CopyasPicture1Click();
     void PasteCells1Click();
@@ -174,6 +185,16 @@ class TForm1 : public QMainWindow {
     void Redo1Click();
     void ShowCellStatus(int col, int row);  // (0, 0): the mouse is over no cell
     void ShowCounts();
+    // --- the current file (FileCommands.cpp) ---
+    void SaveClick();  // to the current file; Save As when there is none
+    void NewClick();   // an empty map of the same size, no file
+    bool SaveAs();     // true when the map went to a file it can be opened from
+    QString CurrentFile() const { return currentFile_; }
+    // The map differs from what was last opened or saved (cells, size, names).
+    bool Modified() const;
+    // Before the map is replaced or the program ends: asks to save unsaved changes; false when
+    // the user cancels (or the save fails).
+    bool MayDropChanges();
     // --- recent files, drop (FileCommands.cpp) ---
     // LoadMap, then the file joins the recent files.
     bool OpenFile(const QString& fileName);
@@ -220,22 +241,40 @@ class TForm1 : public QMainWindow {
     void CreateEditCommands();
     void CreateFileCommands();
     void CreateViewCommands();  // ViewCommands.cpp
+    void InstallHelpKey();      // F1 in every other window (HelpCommands.cpp)
     void LoadViewSettings();
     void SaveViewSettings();
     void LoadRecentFiles();
     void SaveRecentFiles();
     void NoteRecentFile(const QString& fileName);
     void BuildRecentMenu();
-    // Runs change as one step of the map's history.
-    void MapCommand(const std::function<void()>& change);
+    // Runs change as one step of the map's history. A change of the map outdates the results
+    // shown, except the analysis' own filling of empty cells.
+    enum class Outdates { Results, Nothing };
+    void MapCommand(const std::function<void()>& change, Outdates outdates = Outdates::Results);
+    // The map no longer is the one analysed: its results go, from the tree and the lists.
+    void ResultsOutdated();
+    // Before a fill: false when results are shown and the user keeps them (Cancel).
+    bool MayFill();
     void UpdateUndoActions();
     void MapRestored();  // after an undo or redo
     void ConnectExplainCommands();
     void ConnectTeachingCommands();
-    void ShowResultIcons();  // the tree's images after a result was put in it
+    void RetranslateTeaching();  // after a change of language
+    void RetranslateExplain();   // after a change of language
+    void ShowResultIcons();      // the tree's images after a result was put in it
+    // "Invalid data in cell." with the first refused cell, which becomes the current one.
+    void SayInvalidCell();
+    // Under a designed result above the proven minimum, a line that says so.
+    void NoteMinimum(TGlueMethod method);
 
     QtResultTree* tree_ = nullptr;
     QtProgress* progress_ = nullptr;
     QTreeWidgetItem* expanded_ = nullptr;
     QStringList recentFiles_;  // newest first, at most eight
+    QString currentFile_;      // the map's file, where Save writes; empty for none
+    std::string savedContent_;
+    std::string Content() const;
+    void MapSaved(const QString& file);  // the map as it is now is the file's content
+    void UpdateCaption();                // the file's name and the unsaved-changes mark
 };

@@ -15,7 +15,9 @@
 #include "app/Windows.h"
 #include "engine/Analyze.h"
 #include "engine/MapView.h"
+#include "explain/Explain.h"
 #include "explain/ExplainPanel.h"
+#include "explain/Sentences.h"
 #include "explain/UseResult.h"
 #include "files/BooleanFunctionFile.h"
 #include "files/FunctionFile.h"
@@ -33,6 +35,7 @@
 #include "platform/QtColour.h"
 #include "platform/Translate.h"
 #include "report/ReportForm.h"
+#include "ui/FormulaView.h"
 #include "ui/QtResultTree.h"
 #include "ui/ResultsQuestion.h"
 
@@ -43,12 +46,9 @@ using platform::MsgIcon;
 // --- fills ---
 
 void TForm1::FillMap(const std::string& text) {
-    MapCommand([&] {
-        Grid.ConfirmResultsLoss(AskResultsLost, MsgIcon::Warning);
-        Grid.FillCard(text);
-    });
+    if (!MayFill()) return;
+    MapCommand([&] { Grid.FillCard(text); });
     CarnoGrid1->Refresh();
-    Createreport1->setEnabled(false);
 }
 
 void TForm1::SpeedButton2Click() {
@@ -79,15 +79,54 @@ void TForm1::BitBtn3Click() {
     const TGlueMethod method = settings.GlueMethod;
     bool analyzed = false;
     // Empty cells get their values here: a step of its own.
-    MapCommand([&] {
-        analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
-    });
-    if (!analyzed) platform::Say("Invalid data in cell.");
+    MapCommand(
+        [&] {
+            analyzed = exact ? explain::AnalyzeMapExactly(Grid, method) : AnalyzeMap(Grid, method);
+        },
+        Outdates::Nothing);
+    if (!analyzed) SayInvalidCell();
+    if (analyzed && !exact) NoteMinimum(method);
     CarnoGrid1->Refresh();
     progress_->SetPosition(0);
     ShowResultIcons();
+    if (DockExplain && DockExplain->isVisible()) ExplainPanel->ShowSummary();
     // A refused map gives no result to report on.
     Createreport1->setEnabled(analyzed);
+}
+
+void TForm1::SayInvalidCell() {
+    const std::optional<TCellPos> bad = Grid.FirstBadCell();
+    if (!bad) {
+        platform::Say("Invalid data in cell.");
+        return;
+    }
+    // The cell named as the status bar names it, and made the current one.
+    std::string where = platform::TranslateText("Minterm %s, cell code %s");
+    for (const std::string& value : {std::to_string(Grid.MintermNumber(bad->Col, bad->Row)),
+                                     Grid.CellCode(bad->Col, bad->Row)})
+        if (const std::size_t at = where.find("%s"); at != std::string::npos)
+            where.replace(at, 2, value);
+    CarnoGrid1->setCurrentIndex(CarnoGrid1->model()->index(bad->Row - 1, bad->Col - 1));
+    platform::Say("Invalid data in cell.", MsgIcon::Error, MsgButtons::Ok,
+                  where + ": \"" + Grid.Cells(bad->Col, bad->Row) + "\"");
+}
+
+void TForm1::NoteMinimum(TGlueMethod method) {
+    explain::MapFunction f;
+    if (!explain::ReadMap(Grid, method, f).ok) return;
+    explain::Limits limits;
+    limits.maxSolutions = 1;
+    limits.countWork = 0;
+    limits.compareGluing = false;
+    const explain::Gluing shown = explain::ResultOf(Grid);
+    const std::string line =
+        explain::SufficeLine(shown.terms, shown.literals, explain::Explain(f, limits));
+    if (line.empty()) return;
+    // A line of its own below the formula: no term of it, nothing a command reads.
+    auto* note = new QTreeWidgetItem(TreeView);
+    note->setData(0, formulaview::kPrefixRole, QString::fromStdString(line));
+    note->setFlags(Qt::ItemIsEnabled);
+    note->setToolTip(0, QString::fromStdString(line));
 }
 
 void TForm1::ShowResultIcons() {
@@ -96,6 +135,7 @@ void TForm1::ShowResultIcons() {
     termIcon.addPixmap(ImageList1[0].pixmap(16), QIcon::Selected);
     for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
         QTreeWidgetItem* root = TreeView->topLevelItem(i);
+        if (!root->data(0, formulaview::kPrefixRole).toString().isEmpty()) continue;  // a note
         root->setIcon(0, ImageList1[0]);
         for (int k = 0; k < root->childCount(); ++k) root->child(k)->setIcon(0, termIcon);
     }
@@ -172,6 +212,10 @@ void TForm1::BitBtn1Click() {
 }
 
 void TForm1::BitBtn2Click() {
+    SaveAs();
+}
+
+bool TForm1::SaveAs() {
     const QString proposed = "Map" + QString::number(SaveNameCounter);
     ++SaveNameCounter;  // moves on even when the dialog is cancelled
     const platform::FileChoice choice = platform::Dialogs().SaveFile(
@@ -180,30 +224,40 @@ void TForm1::BitBtn2Click() {
                 "Boolean Function (*.bf)", "CSV Truth Table (*.csv)", "PLA File (*.pla)"},
                "km",
                proposed});
-    if (!choice.accepted) return;
+    if (!choice.accepted) return false;
     if (QFileInfo::exists(choice.path) &&
         platform::Say("This file already exist, replace ?", platform::MsgIcon::Warning,
                       platform::MsgButtons::YesNo) != MsgAnswer::Yes)
-        return;
+        return false;
     Grid.PackedFlag = Windows().Settings.BitSave ? 1 : 0;
     const std::string path = choice.path.toStdString();
+    bool saved = false;
     switch (choice.filterIndex) {
-        case 2:
+        case 2:  // a page to read, not a file the map comes back from
             SaveToHTMLFile(Grid, path);
-            break;
+            return false;
         case 3:
-            if (SaveToBooleanFunctionFile(Grid, path)) NoteRecentFile(choice.path);
+            saved = SaveToBooleanFunctionFile(Grid, path);
             break;
         case 4:
-            if (SaveToCsvFile(Grid, path)) NoteRecentFile(choice.path);
+            saved = SaveToCsvFile(Grid, path);
             break;
-        case 5:
+        case 5:  // the map's function as a PLA: opened again it is the one output
             if (SaveToPlaFile(Grid, path)) NoteRecentFile(choice.path);
-            break;
+            return false;
         default:
-            if (SaveToFile(Grid, path)) NoteRecentFile(choice.path);
+            saved = SaveToFile(Grid, path);
             break;
     }
+    if (!saved) return false;
+    NoteRecentFile(choice.path);
+    // Save writes the same file from now on, in the kind chosen by its extension.
+    const QString ext = QFileInfo(choice.path).suffix().toLower();
+    const bool sameKind = choice.filterIndex == 3   ? ext == "bf"
+                          : choice.filterIndex == 4 ? ext == "csv"
+                                                    : ext != "bf" && ext != "csv" && ext != "pla";
+    MapSaved(sameKind ? QFileInfo(choice.path).absoluteFilePath() : QString());
+    return true;
 }
 
 // --- appearance ---
@@ -233,6 +287,7 @@ void TForm1::SpeedButton9Click() {
     options->exec();
     MapCommand([&] { options->ApplyNames(Grid); });
     BuildVariableHint();
+    CarnoGrid1->Refresh();  // the names in the map's corner
     const Options& settings = Windows().Settings;
     CarnoGrid1->SetDrawFocusSelected(settings.DrawFocus);
     CarnoGrid1->SetMovableColRow(settings.MovableColRow);
@@ -245,15 +300,10 @@ void TForm1::ReportBtnClick() {
     if (TReport* dialog = Windows().Report) dialog->exec();
 }
 
-void TForm1::N16Click() {
-    const std::string folder = platform::ProgramFolder() + "help/";
-    if (!platform::StartProgram(folder + "hh", {folder + "mwr.html"}))
-        platform::Say("Can't open help file.", MsgIcon::Information);
-}
-
 // --- closing ---
 
 bool TForm1::FormCloseQuery() {
+    if (!MayDropChanges()) return false;
     if (!Windows().Options || !Windows().Settings.AskExit) return true;
     return platform::Say("Do you really want to quit?", platform::MsgIcon::Information,
                          platform::MsgButtons::YesNo) == MsgAnswer::Yes;
@@ -269,6 +319,8 @@ void TForm1::FormClose() {
 }
 
 void TForm1::N19Click() {
-    // Ends the message loop at once: no question, no close handler.
+    // Ends the message loop at once: no close handler and no "really quit" question, but
+    // unsaved changes are not thrown away unasked.
+    if (!MayDropChanges()) return;
     QCoreApplication::exit(0);
 }

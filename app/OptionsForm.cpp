@@ -167,7 +167,7 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     lookLayout->addWidget(RadioGroup4);
     lookLayout->addStretch();
 
-    BitBtn1 = Named<QPushButton>("BitBtn1", "Ok", this);
+    BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn1->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
@@ -224,7 +224,8 @@ void TOptions::ListShippedLanguages() {
         name[0] = name[0].toUpper();
         if (ComboBox1->findText(name, Qt::MatchFixedString) < 0) ComboBox1->addItem(name);
     }
-    ComboBox1->setEditText(shown);
+    // The language in use: the program's own English while none is chosen.
+    ComboBox1->setEditText(shown.isEmpty() ? QStringLiteral("English") : shown);
 }
 
 void TOptions::LoadSettings() {

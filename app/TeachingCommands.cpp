@@ -52,16 +52,18 @@ void TForm1::ConnectTeachingCommands() {
     NewExercise1->setObjectName("NewExercise1");
     N10->insertAction(N18, NewExercise1);
     connect(NewExercise1, &QAction::triggered, this, &TForm1::NewExercise1Click);
-    // Their texts in the language of the moment, whenever the menu opens.
-    connect(N11, &QMenu::aboutToShow, this,
-            [this] { CheckAnswer1->setText(T("Check my answer")); });
-    connect(N10, &QMenu::aboutToShow, this,
-            [this] { NewExercise1->setText(T("New exercise...")); });
+    RetranslateTeaching();
 
     // A verdict and its marks describe the map they were given.
     const auto stale = [this] { CheckBar->ClearVerdict(); };
     connect(&CarnoGrid1->Model(), &QAbstractItemModel::dataChanged, CheckBar, stale);
     connect(&CarnoGrid1->Model(), &QAbstractItemModel::modelReset, CheckBar, stale);
+}
+
+void TForm1::RetranslateTeaching() {
+    CheckAnswer1->setText(T("Check my answer"));
+    NewExercise1->setText(T("New exercise..."));
+    CheckBar->Retranslate();
 }
 
 void TForm1::CheckAnswer1Click() {

@@ -89,8 +89,10 @@ TTipsForm::TTipsForm(QWidget* parent) : QDialog(parent) {
     panel1Layout->addWidget(Panel2);
     panel1Layout->addWidget(Panel3, 1);
 
+    // Ticked exactly when the tips open at start, so that the box never promises what the
+    // next start does not do.
     showtips = Named<QCheckBox>("showtips", "Show tips at startup", this);
-    showtips->setChecked(true);
+    showtips->setChecked(false);
     Button1 = Named<QPushButton>("Button1", "Next tip >>", this);
     Button2 = Named<QPushButton>("Button2", "Close", this);
     Button2->setDefault(true);
@@ -137,9 +139,17 @@ void TTipsForm::Button1Click() {
 }
 
 void TTipsForm::Button2Click() {
-    if (platform::SettingsFile().Exists()) {
+    accept();
+}
+
+void TTipsForm::done(int result) {
+    // However the window is closed, the box is what the next start does, with or without a
+    // settings file so far.
+    if (showtips->isChecked() != ShowAtStart ||
+        platform::SettingsFile().Exists()) {
         Windows().Settings.ShowTips = showtips->isChecked();
         platform::SaveSettings("Options", {{"ShowTips", showtips->isChecked() ? "true" : "false"}});
+        ShowAtStart = showtips->isChecked();
     }
-    accept();
+    QDialog::done(result);
 }

@@ -23,7 +23,8 @@ class TTipsForm : public QDialog {
     QCheckBox* showtips = nullptr;
     QPushButton *Button1 = nullptr, *Button2 = nullptr;
 
-    // Whether the tips window opens at start: read once, from the settings, at creation.
+    // Whether the tips window opens at start: read from the settings at creation, and what
+    // the check box says once the window closes.
     bool ShowAtStart = false;
     // Draws a tip number from 0 to n - 1; seeded from the clock unless replaced.
     std::function<int(int)> Random;
@@ -31,6 +32,9 @@ class TTipsForm : public QDialog {
   public slots:
     void Button1Click();  // next tip
     void Button2Click();  // close, keeping the check box in the settings
+
+  protected:
+    void done(int result) override;  // Close, Escape and the close box keep the check box
 
   private:
     void FormCreate();

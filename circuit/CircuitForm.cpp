@@ -35,13 +35,26 @@ struct NamedColor {
 
 // The colour box's standard and extended colours.
 constexpr NamedColor kColors[] = {
-    {"Black", 0x000000}, {"Maroon", 0x000080},      {"Green", 0x008000},
-    {"Olive", 0x008080}, {"Navy", 0x800000},        {"Purple", 0x800080},
-    {"Teal", 0x808000},  {"Gray", 0x808080},        {"Silver", 0xC0C0C0},
-    {"Red", 0x0000FF},   {"Lime", 0x00FF00},        {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},  {"Fuchsia", 0xFF00FF},     {"Aqua", 0xFFFF00},
-    {"White", 0xFFFFFF}, {"Money Green", 0xC0DCC0}, {"Sky Blue", 0xF0CAA6},
-    {"Cream", 0xF0FBFF}, {"Medium Gray", 0xA4A0A0},
+    {platform::ToTranslate("Black"), 0x000000},
+    {platform::ToTranslate("Maroon"), 0x000080},
+    {platform::ToTranslate("Green"), 0x008000},
+    {platform::ToTranslate("Olive"), 0x008080},
+    {platform::ToTranslate("Navy"), 0x800000},
+    {platform::ToTranslate("Purple"), 0x800080},
+    {platform::ToTranslate("Teal"), 0x808000},
+    {platform::ToTranslate("Gray"), 0x808080},
+    {platform::ToTranslate("Silver"), 0xC0C0C0},
+    {platform::ToTranslate("Red"), 0x0000FF},
+    {platform::ToTranslate("Lime"), 0x00FF00},
+    {platform::ToTranslate("Yellow"), 0x00FFFF},
+    {platform::ToTranslate("Blue"), 0xFF0000},
+    {platform::ToTranslate("Fuchsia"), 0xFF00FF},
+    {platform::ToTranslate("Aqua"), 0xFFFF00},
+    {platform::ToTranslate("White"), 0xFFFFFF},
+    {platform::ToTranslate("Money Green"), 0xC0DCC0},
+    {platform::ToTranslate("Sky Blue"), 0xF0CAA6},
+    {platform::ToTranslate("Cream"), 0xF0FBFF},
+    {platform::ToTranslate("Medium Gray"), 0xA4A0A0},
 };
 
 // The two choices of a group, one above the other; returns the second.
@@ -87,17 +100,21 @@ TCircuit::TCircuit(QWidget* parent) : QDialog(parent) {
 
     Label3 = Named<QLabel>("Label3", "Formula type", this);
     FormType = Named<QComboBox>("FormType", this);
-    FormType->addItems({"SOP", "POS"});
+    AddEnglishItems(FormType, {platform::ToTranslate("SOP"), platform::ToTranslate("POS")});
 
     Label2 = Named<QLabel>("Label2", "Paper Color", this);
     PaperColor = Named<QComboBox>("PaperColor", this);
-    for (const NamedColor& c : kColors)
-        PaperColor->addItem(Swatch(c.value), c.name, QVariant::fromValue(c.value));
-    PaperColor->setCurrentText("White");
+    for (const NamedColor& c : kColors) {
+        AddEnglishItems(PaperColor, {c.name});
+        PaperColor->setItemIcon(PaperColor->count() - 1, Swatch(c.value));
+        PaperColor->setItemData(PaperColor->count() - 1, QVariant::fromValue(c.value));
+        if (c.value == 0xFFFFFF) PaperColor->setCurrentIndex(PaperColor->count() - 1);
+    }
 
     Label4 = Named<QLabel>("Label4", "Scale", this);
     Scale = Named<QComboBox>("Scale", this);
-    Scale->addItems({"Small", "Medium", "Large", "Huge"});
+    AddEnglishItems(Scale, {platform::ToTranslate("Small"), platform::ToTranslate("Medium"),
+                            platform::ToTranslate("Large"), platform::ToTranslate("Huge")});
     Scale->setCurrentIndex(1);
 
     BitBtn1 = Named<QPushButton>("BitBtn1", "Cancel", this);

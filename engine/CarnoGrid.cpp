@@ -82,21 +82,28 @@ bool TCarnoGrid::ResultsWouldBeLost() const {
     return TreeView && TreeView->NodeCount() != 0;
 }
 
-void TCarnoGrid::ConfirmResultsLoss(const ResultsQuestion& ask, platform::MsgIcon icon) {
-    if (ResultsWouldBeLost() && ask && ask(icon)) TreeView->Clear();
+bool TCarnoGrid::ConfirmResultsLoss(const ResultsQuestion& ask, platform::MsgIcon icon) {
+    if (ResultsWouldBeLost() && ask && !ask(icon)) return false;
+    ClearResults();
+    return true;
+}
+
+void TCarnoGrid::ClearResults() {
+    coveredList_.clear();
+    resultList_.clear();
+    levelList_.clear();
+    resultFormula_.clear();
+    if (TreeView) TreeView->Clear();
 }
 
 void TCarnoGrid::FillCard(const std::string& text) {
-    CleareCard();
-    for (int c = 1; c <= MapColumns(); ++c)
-        for (int r = 1; r <= MapRows(); ++r) SetCells(c, r, text);
+    for (auto& column : store_)
+        for (auto& cell : column) cell = text;
+    LoadedMark = 0;
 }
 
 void TCarnoGrid::CleareCard() {
-    if (LoadedMark == 0) return;
-    for (auto& column : store_)
-        for (auto& cell : column) cell.clear();
-    LoadedMark = 0;
+    FillCard("");
 }
 
 bool TCarnoGrid::IsCellText(const std::string& text) {

@@ -15,8 +15,8 @@
 #include "platform/Message.h"
 
 // Asked before an edit makes the results in the tree stale ("Results of analyze will be lost,
-// Continue?"): true clears them; the edit goes on either way. The window asks the user, the
-// command line and the tests answer for themselves; no question keeps the results.
+// Continue?"): true clears them and the edit goes on; false leaves map and results as they
+// were. The window asks the user, the command line and the tests answer for themselves.
 using ResultsQuestion = std::function<bool(platform::MsgIcon)>;
 
 // Everything a map edit can change: the whole cell store (hidden cells too), the variable
@@ -80,13 +80,18 @@ class TCarnoGrid {
     // --- results shown in the tree ---
     // The tree holds results that an edit of the map would make stale.
     bool ResultsWouldBeLost() const;
-    // Asks when results would be lost; a yes clears the tree.
-    void ConfirmResultsLoss(const ResultsQuestion& ask, platform::MsgIcon icon);
+    // Before an edit: asks when results would be lost. True (go on) clears every result, the
+    // tree's and the lists; false means the user declined and nothing may change. Without a
+    // question the edit goes on.
+    bool ConfirmResultsLoss(const ResultsQuestion& ask, platform::MsgIcon icon);
+    // Forgets the results of the last analysis: lists, formula and tree.
+    void ClearResults();
 
     // --- cell operations ---
-    // Every visible cell to text; results in the tree are the caller's to ask about first.
+    // Every cell to text, hidden ones too, so that a larger map shows no older values; results
+    // in the tree are the caller's to ask about first.
     void FillCard(const std::string& text);
-    void CleareCard();  // empties the whole store, hidden cells too, after a load only
+    void CleareCard();  // empties the whole store, hidden cells too
     // False when a map cell holds anything but "", "0", "1" or "*" ("Invalid data in cell." is
     // the caller's to say).
     bool CheckCells() const;

@@ -1,5 +1,6 @@
 #include "engine/MapView.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -20,6 +21,20 @@ namespace {
 QString RowLabel(const TCarnoGrid& g, int row0) {
     const std::string& e = g.RowGray()[row0];
     return QString::fromStdString(e.substr(e.size() - g.RowVariableCount()));
+}
+
+// The names of the row variables and of the column variables, as the corner shows them.
+QString RowNames(const TCarnoGrid& g) {
+    QStringList names;
+    for (int k = 1; k <= g.RowVariableCount(); ++k) names << QString::fromStdString(g.VarName(k));
+    return names.join(' ');
+}
+
+QString ColumnNames(const TCarnoGrid& g) {
+    QStringList names;
+    for (int k = g.RowVariableCount() + 1; k <= g.VariableCount(); ++k)
+        names << QString::fromStdString(g.VarName(k));
+    return names.join(' ');
 }
 
 QString ColumnLabel(const TCarnoGrid& g, int col0) {
@@ -113,6 +128,11 @@ TMapView::TMapView(TCarnoGrid& grid, QWidget* parent)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
                     QAbstractItemView::EditKeyPressed);
     setCornerButtonEnabled(false);
+    // The corner shows the variables' names, as the map's pictures do.
+    if (auto* corner = findChild<QAbstractButton*>()) {
+        corner_ = corner;
+        corner->installEventFilter(this);
+    }
     setTabKeyNavigation(true);
     setWordWrap(false);
     setMouseTracking(true);
@@ -158,9 +178,13 @@ void TMapView::AdaptSizes() {
     // Zoomed, the cells keep at least their height in width, as at the designed size, however
     // small the labels are beside them.
     if (zoom_ != 1.0) defaultColWidth_ = std::max(defaultColWidth_, defaultRowHeight_);
-    verticalHeader()->setFixedWidth(defaultColWidth_);
+    // Room in the corner for the names: the column variables' above the row variables'.
+    const int namesWidth =
+        std::max(fm.horizontalAdvance(RowNames(grid_)), fm.horizontalAdvance(ColumnNames(grid_))) +
+        fm.averageCharWidth() * 2;
+    verticalHeader()->setFixedWidth(std::max(defaultColWidth_, namesWidth));
     verticalHeader()->setDefaultSectionSize(defaultRowHeight_);
-    horizontalHeader()->setFixedHeight(defaultRowHeight_);
+    horizontalHeader()->setFixedHeight(std::max(defaultRowHeight_, 2 * fm.height() + 2));
     horizontalHeader()->setDefaultSectionSize(defaultColWidth_);
     const int w2 = fm.horizontalAdvance(ColumnLabel(grid_, 0));
     for (int c = 0; c < model_.columnCount(); ++c) {
@@ -424,6 +448,26 @@ void TMapView::FitToWindow() {
         SetZoom(zoom_ * ratio);
         if (zoom_ == before) return;
     }
+}
+
+bool TMapView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != corner_ || event->type() != QEvent::Paint)
+        return QTableView::eventFilter(watched, event);
+    QPainter painter(corner_);
+    const QRect r = corner_->rect();
+    const QPalette pal = QApplication::palette();
+    const bool dark = pal.color(QPalette::Base).lightness() < 128;
+    painter.fillRect(r, dark ? QColor(70, 70, 74) : QColor(Qt::lightGray));
+    painter.setPen(dark ? QColor(110, 110, 110) : QColor(Qt::gray));
+    painter.drawLine(r.topLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.setPen(dark ? QColor(235, 235, 235) : QColor(Qt::black));
+    painter.setFont(font());
+    const QRect inner = r.adjusted(2, 1, -3, -1);
+    painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, ColumnNames(grid_));
+    painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, RowNames(grid_));
+    return true;
 }
 
 void TMapView::wheelEvent(QWheelEvent* event) {

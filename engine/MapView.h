@@ -97,6 +97,7 @@ class TMapView : public QTableView {
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // paints the corner
 
   private:
     friend class MapDelegate;
@@ -119,4 +120,5 @@ class TMapView : public QTableView {
     bool fillWindow_ = false;
     bool applyingZoom_ = false;
     bool applyingColours_ = false;
+    QWidget* corner_ = nullptr;  // the table's corner button, where the names stand
 };

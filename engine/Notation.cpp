@@ -16,48 +16,67 @@ std::string Overlined(const std::string& name) {
     return out;
 }
 
-std::string Literal(const FormulaLiteral& literal) {
-    return literal.negated ? Overlined(literal.name) : literal.name;
+using Pieces = std::vector<NotationPiece>;
+
+void Add(Pieces& out, const std::string& text, bool barred = false) {
+    if (!barred && !out.empty() && !out.back().barred)
+        out.back().text += text;
+    else
+        out.push_back({text, barred});
 }
 
-std::string Product(const FormulaTerm& term) {
+void Literal(Pieces& out, const FormulaLiteral& literal) {
+    Add(out, literal.name, literal.negated);
+}
+
+void Product(Pieces& out, const FormulaTerm& term) {
     bool singleLetters = true;
     for (const FormulaLiteral& literal : term.literals)
         singleLetters = singleLetters && literal.name.size() <= 1;
-    std::string out;
     for (std::size_t i = 0; i < term.literals.size(); ++i) {
-        if (i > 0 && !singleLetters) out += "\xC2\xB7";  // U+00B7 MIDDLE DOT
-        out += Literal(term.literals[i]);
+        if (i > 0 && !singleLetters) Add(out, "\xC2\xB7");  // U+00B7 MIDDLE DOT
+        Literal(out, term.literals[i]);
     }
-    return out;
 }
 
-std::string Sum(const FormulaTerm& clause) {
-    std::string out;
+void Sum(Pieces& out, const FormulaTerm& clause) {
     for (std::size_t i = 0; i < clause.literals.size(); ++i) {
-        if (i > 0) out += '+';
-        out += Literal(clause.literals[i]);
+        if (i > 0) Add(out, "+");
+        Literal(out, clause.literals[i]);
     }
-    return out;
 }
 
 }  // namespace
 
-std::string TextbookFormula(const std::string& formula, TGlueMethod shape) {
-    if (formula.empty()) return formula;
+std::vector<NotationPiece> TextbookPieces(const std::string& formula, TGlueMethod shape) {
+    Pieces out;
+    if (formula.empty()) return out;
     const ParsedFormula parsed =
         ReadFormula(formula, shape, {.keepEmpty = true, .trimBlanks = true});
-    std::string out;
     if (shape == gmDNF) {
         for (std::size_t i = 0; i < parsed.terms.size(); ++i) {
-            if (i > 0) out += " + ";
-            out += Product(parsed.terms[i]);
+            if (i > 0) Add(out, " + ");
+            Product(out, parsed.terms[i]);
         }
         return out;
     }
-    if (parsed.terms.size() == 1) return Sum(parsed.terms[0]);
+    if (parsed.terms.size() == 1) {
+        Sum(out, parsed.terms[0]);
+        return out;
+    }
     // A sum of one literal needs no brackets: "A*B+C" reads A(B+C).
-    for (const FormulaTerm& sum : parsed.terms)
-        out += sum.literals.size() == 1 ? Sum(sum) : "(" + Sum(sum) + ")";
+    for (const FormulaTerm& sum : parsed.terms) {
+        const bool brackets = sum.literals.size() != 1;
+        if (brackets) Add(out, "(");
+        Sum(out, sum);
+        if (brackets) Add(out, ")");
+    }
+    return out;
+}
+
+std::string TextbookFormula(const std::string& formula, TGlueMethod shape) {
+    std::string out;
+    for (const NotationPiece& piece : TextbookPieces(formula, shape))
+        out += piece.barred ? Overlined(piece.text) : piece.text;
     return out;
 }

@@ -5,6 +5,7 @@
 // of sums in brackets: "(C̄+D̄)(Ā+B̄)(B̄+D)".
 
 #include <string>
+#include <vector>
 
 #include "engine/FormulaText.h"
 
@@ -14,6 +15,17 @@ enum class FormulaNotation { AsTyped, Textbook };
 // Factors stand side by side when every name in the product is one character long, otherwise
 // a middle dot parts them so that "A" "B" cannot be read as "AB".
 std::string TextbookFormula(const std::string& formula, TGlueMethod shape);
+
+// The textbook form in pieces, for a painter that draws its own bars: each complemented name
+// is one barred piece, so that neighbours get bars of their own (a font's combining overlines
+// join into one bar, and B̄D̄ would read as the complement of BD). Joined, the texts give
+// TextbookFormula without its overlines.
+struct NotationPiece {
+    std::string text;
+    bool barred = false;
+    bool operator==(const NotationPiece&) const = default;
+};
+std::vector<NotationPiece> TextbookPieces(const std::string& formula, TGlueMethod shape);
 
 // The text to show or copy in the given notation.
 inline std::string ShownFormula(const std::string& formula, TGlueMethod shape,

@@ -71,8 +71,12 @@ Gluing GlueFunction(const MapFunction& f) {
         const TCellPos pos = grid.PositionOfMinterm(static_cast<int>(m));
         grid.SetCells(pos.Col, pos.Row, std::string(1, f.values[m]));
     }
+    if (!AnalyzeMap(grid, f.form)) return {};
+    return ResultOf(grid);
+}
+
+Gluing ResultOf(const TCarnoGrid& grid) {
     Gluing g;
-    if (!AnalyzeMap(grid, f.form)) return g;
     g.terms = grid.ResultCount();
     std::vector<std::string> terms;
     for (const TGroup& group : grid.ResultList()) {
@@ -85,9 +89,9 @@ Gluing GlueFunction(const MapFunction& f) {
         g.literals += static_cast<int>(
             std::count_if(code.begin(), code.end(), [](char ch) { return ch != '*'; }));
         const std::string term = grid.GroupToTerm(group);
-        terms.push_back(term.empty() ? ConstantTerm(f.form) : term);
+        terms.push_back(term.empty() ? ConstantTerm(grid.GlueMethod) : term);
     }
-    g.formula = FormulaOf(terms, f.form);
+    g.formula = FormulaOf(terms, grid.GlueMethod);
     return g;
 }
 

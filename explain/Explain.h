@@ -111,5 +111,7 @@ std::string FormulaOf(const std::vector<std::string>& terms, TGlueMethod form);
 Explanation Explain(const MapFunction& f, const Limits& limits = {});
 // The designed gluing on the same function (a copy of the map is analysed).
 Gluing GlueFunction(const MapFunction& f);
+// The result a map holds now, counted as a gluing (whichever analysis made it).
+Gluing ResultOf(const TCarnoGrid& grid);
 
 }  // namespace explain

@@ -23,6 +23,7 @@
 #include "explain/Sentences.h"
 #include "explain/UseResult.h"
 #include "platform/Translate.h"
+#include "ui/FormulaView.h"
 
 namespace {
 
@@ -111,6 +112,7 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     setObjectName("ExplainPanel");
     Summary = new QLabel(this);
     Summary->setWordWrap(true);
+    Summary->setTextFormat(Qt::RichText);
     Summary->setObjectName("Summary");
     Pages = new QTabWidget(this);
 
@@ -137,6 +139,17 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     Solutions->setRootIsDecorated(false);
     Solutions->setColumnCount(4);
     Solutions->setObjectName("Solutions");
+    const auto form = [this] { return f_.form; };
+    formulaview::ShowFormulaColumn(Primes, 1, form);
+    formulaview::ShowFormulaColumn(Solutions, 1, form);
+    // Every column as wide as its texts, the formulas whole (solutions that differ late differ
+    // on screen too) and "Essential" uncut; a scroll bar when the panel is narrower.
+    for (QTreeWidget* list : {Primes, Solutions}) {
+        list->setTextElideMode(Qt::ElideNone);
+        list->header()->setStretchLastSection(false);
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
     UseButton = new QPushButton(solutionPage);
     UseButton->setObjectName("UseButton");
     UseButton->setEnabled(false);
@@ -191,6 +204,10 @@ void TExplainPanel::Retranslate() {
     Solutions->setHeaderLabels({"#", T("Formula"), T("Terms"), T("Literals")});
     UseButton->setText(T("Use as result"));
     HazardFree->setText(T("Hazard-free cover"));
+    if (e_.vars > 0) {
+        ShowSummary();
+        CountLabel->setText(Q(explain::CountText(e_)));
+    }
 }
 
 void TExplainPanel::Recompute() {
@@ -255,8 +272,7 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
     method_ = method;
     Retranslate();
     overlay_->Clear();
-    Summary->setText(Q(explain::ComparisonLine(e)) + "\n" + T("Designed gluing:") + " " +
-                     Q(e.gluing.formula));
+    ShowSummary();
     CountLabel->setText(Q(explain::CountText(e)));
 
     const QSignalBlocker quietPrimes(Primes), quietSolutions(Solutions);
@@ -291,6 +307,18 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
     MethodPage->setHtml(Q(explain::StepByStepHtml(method_, e_)));
     UseButton->setEnabled(false);
     emit Updated();
+}
+
+void TExplainPanel::ShowSummary() {
+    if (e_.vars == 0) return;  // nothing explained yet, or a refused map
+    // The comparison is with the result the tree shows where there is one of this form: after
+    // an exact analysis that is the minimum, not the designed gluing.
+    explain::Explanation e = e_;
+    const TCarnoGrid& grid = map_->Grid();
+    if (grid.ResultCount() > 0 && grid.GlueMethod == e.form) e.gluing = explain::ResultOf(grid);
+    Summary->setText(Q(explain::ComparisonLine(e)).toHtmlEscaped() + "<br>" +
+                     T("Designed gluing:").toHtmlEscaped() + " " +
+                     formulaview::FormulaHtml(e_.gluing.formula, e.form));
 }
 
 void TExplainPanel::PrimeSelected() {

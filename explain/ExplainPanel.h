@@ -40,6 +40,10 @@ class TExplainPanel : public QWidget {
     void Recompute();
     // A run at once (F6).
     void RunNow();
+    // The comparison line again, after the result in the tree changed (F5, a solution used).
+    void ShowSummary();
+    // Tabs, headers and button in the language in use, and the summary with them.
+    void Retranslate();
     bool Busy() const { return running_ > 0 || timer_.isActive(); }
 
     const explain::Explanation& Current() const { return e_; }
@@ -70,7 +74,6 @@ class TExplainPanel : public QWidget {
     void Show(const explain::MapFunction& f, const explain::Explanation& e,
               const explain::Method& method);
     void ShowRefused(int col, int row);
-    void Retranslate();
     void PrimeSelected();
     void SolutionSelected();
     void UseSelected();

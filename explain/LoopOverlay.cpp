@@ -1,5 +1,6 @@
 #include "explain/LoopOverlay.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -105,10 +106,14 @@ void TLoopOverlay::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const TCarnoGrid& grid = view_->Grid();
     const int rows = view_->Model().rowCount(), cols = view_->Model().columnCount();
+    // Each loop stands out from the cells it is drawn on, on a dark look too (3:1).
+    const std::uint32_t base = platform::FromQColor(QApplication::palette().color(QPalette::Base));
     for (std::size_t k = 0; k < terms_.size(); ++k) {
-        QPen pen(platform::ToQColor(student_ ? explain::kStudentLoopColour
-                                             : explain::LoopColour(static_cast<int>(k))),
-                 2.5);
+        QPen pen(
+            platform::ToQColor(platform::WithContrast(
+                student_ ? explain::kStudentLoopColour : explain::LoopColour(static_cast<int>(k)),
+                base)),
+            2.5);
         pen.setCapStyle(Qt::RoundCap);
         if (student_) pen.setStyle(Qt::DashLine);
         p.setPen(pen);

@@ -97,23 +97,37 @@ std::string CountText(const Explanation& e) {
     return Fill(TranslateText("%1 minimal solutions."), {n});
 }
 
+std::string Size(int terms, int literals) {
+    return Fill(TranslateText(terms == 1 ? "%1 term" : "%1 terms"), {std::to_string(terms)}) +
+           " / " +
+           Fill(TranslateText(literals == 1 ? "%1 literal" : "%1 literals"),
+                {std::to_string(literals)});
+}
+
 std::string ComparisonLine(const Explanation& e) {
     if (e.timedOut) return TranslateText("The minimum could not be found in time.");
-    const std::vector<std::string> args{std::to_string(e.gluing.terms),
-                                        std::to_string(e.gluing.literals),
-                                        std::to_string(e.minTerms), std::to_string(e.minLiterals)};
+    const std::vector<std::string> args{Size(e.gluing.terms, e.gluing.literals),
+                                        Size(e.minTerms, e.minLiterals)};
     if (!e.proven)
-        return Fill(
-            TranslateText(
-                "The analysis gives %1 terms / %2 literals; the best cover found has %3 terms / %4 literals."),
-            args);
+        return Fill(TranslateText("The analysis gives %1; the best cover found has %2."), args);
     if (e.gluing.terms == e.minTerms && e.gluing.literals == e.minLiterals)
+        return Fill(TranslateText("The analysis gives %1: that is the minimum."), args);
+    return Fill(TranslateText("The analysis gives %1; the minimum is %2."), args);
+}
+
+std::string SufficeLine(int shownTerms, int shownLiterals, const Explanation& e) {
+    if (e.timedOut || !e.proven) return {};
+    const std::string terms = std::to_string(e.minTerms), literals = std::to_string(e.minLiterals);
+    if (e.minTerms < shownTerms)
+        return Fill(TranslateText(e.minTerms == 1 ? "%1 term suffices: see Minimal solutions"
+                                                  : "%1 terms suffice: see Minimal solutions"),
+                    {terms});
+    if (e.minTerms == shownTerms && e.minLiterals < shownLiterals)
         return Fill(
-            TranslateText("The analysis gives %1 terms / %2 literals: that is the minimum."), args);
-    return Fill(
-        TranslateText(
-            "The analysis gives %1 terms / %2 literals; the minimum is %3 terms / %4 literals."),
-        args);
+            TranslateText(e.minLiterals == 1 ? "%1 literal suffices: see Minimal solutions"
+                                             : "%1 literals suffice: see Minimal solutions"),
+            {literals});
+    return {};
 }
 
 std::string PairList(const std::vector<CellPair>& pairs) {

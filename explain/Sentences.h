@@ -22,6 +22,11 @@ std::string PairList(const std::vector<CellPair>& pairs);
 // The static hazards of a cover, or that it has none.
 std::string HazardSentence(const std::vector<CellPair>& hazards, TGlueMethod form);
 std::string HazardFreeSentence(const HazardFreeCover& cover);
+// "3 terms / 6 literals", "1 term / 1 literal".
+std::string Size(int terms, int literals);
+// The line under a result of shownTerms terms that is above the proven minimum ("2 terms
+// suffice: see Minimal solutions"); empty for a minimal one or an unproven minimum.
+std::string SufficeLine(int shownTerms, int shownLiterals, const Explanation& e);
 // Replaces %1, %2, ... by the arguments.
 std::string Fill(const std::string& pattern, const std::vector<std::string>& args);
 

@@ -77,7 +77,7 @@ bool TakeFunctionTable(TCarnoGrid& map, const FunctionTable& table, const Result
         ShowError(platform::TranslateText("The map takes functions of 2 to 8 inputs."));
         return false;
     }
-    map.ConfirmResultsLoss(ask, MsgIcon::Information);
+    if (!map.ConfirmResultsLoss(ask, MsgIcon::Information)) return false;
     map.CleareCard();
     map.SetVariableCount(n);
     for (int c = 1; c <= map.MapColumns(); ++c)

@@ -44,6 +44,7 @@ bool LoadFromCsvFile(TCarnoGrid& map, const std::string& fileName, const Results
 // The visible map as a CSV truth table; cells that are not 0, 1, * or empty refuse the save.
 bool SaveToCsvFile(const TCarnoGrid& map, const std::string& fileName);
 // Takes a table of 2 to 8 inputs as LoadFromFile takes a file: asks before dropping results (ask),
-// then replaces cells, variable count and (where they suit) names. False for another size.
+// then replaces cells, variable count and (where they suit) names. False for another size or
+// a declined question, the map untouched.
 bool TakeFunctionTable(TCarnoGrid& map, const FunctionTable& table,
                        const ResultsQuestion& ask = {});

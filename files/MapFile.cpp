@@ -140,7 +140,7 @@ bool LoadFromFile(TCarnoGrid& map, const std::string& fileName, const ResultsQue
         return false;
     }
 
-    map.ConfirmResultsLoss(ask, MsgIcon::Information);
+    if (!map.ConfirmResultsLoss(ask, MsgIcon::Information)) return false;
     map.CleareCard();
     map.SetVariableCount(content->variableCount);
     std::size_t i = 0;

@@ -40,5 +40,6 @@ std::optional<MapFileContent> ParseMapFile(std::string_view bytes, std::string* 
 // True when written; a failure is reported once and leaves any old file as it was.
 bool SaveToFile(const TCarnoGrid& map, const std::string& fileName);
 // True when the map was replaced; a missing file does nothing, a bad one is reported and
-// leaves the map, its variable count and the result tree as they were.
+// leaves the map, its variable count and the result tree as they were, and so does a declined
+// question (ask) about losing the results.
 bool LoadFromFile(TCarnoGrid& map, const std::string& fileName, const ResultsQuestion& ask = {});

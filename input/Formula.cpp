@@ -4,9 +4,11 @@
 #include "input/Formula.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engine/CarnoGrid.h"
 #include "engine/FormulaText.h"
+#include "platform/Translate.h"
 
 namespace {
 
@@ -30,7 +32,51 @@ int VariableOf(const TCarnoGrid& map, const FormulaLiteral& literal) {
     return 0;
 }
 
+// The translated pattern with %1, %2 replaced.
+std::string Filled(const std::string& translated, const std::vector<std::string>& args) {
+    std::string out = translated;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        if (const std::size_t at = out.find(mark); at != std::string::npos)
+            out.replace(at, mark.size(), args[i]);
+    }
+    return out;
+}
+
+// Characters, not bytes, before byte index at.
+int CharactersBefore(const std::string& s, std::size_t at) {
+    int n = 0;
+    for (std::size_t i = 0; i < at && i < s.size(); ++i)
+        n += (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80;
+    return n;
+}
+
 }  // namespace
+
+std::string FormulaProblem(const TCarnoGrid& map, const std::string& text, int position) {
+    const std::string s = WithoutSpaces(text);
+    if (position < 1 || static_cast<std::size_t>(position) > s.size() + 1) return {};
+    const std::size_t start = position - 1;
+    const std::size_t end = std::min(s.find_first_of("+*", start), s.size());
+    const std::string piece = s.substr(start, end - start);
+    if (piece.empty()) {
+        if (start > 0)
+            return Filled(platform::TranslateText("a name is missing after '%1'"),
+                          {s.substr(start - 1, 1)});
+        return Filled(platform::TranslateText("a name is missing before '%1'"), {s.substr(0, 1)});
+    }
+    if (const std::size_t bracket = piece.find_first_of("()"); bracket != std::string::npos)
+        return Filled(
+            platform::TranslateText("'%1' at %2: brackets are not part of the formula language"),
+            {piece.substr(bracket, 1), std::to_string(CharactersBefore(s, start + bracket) + 1)});
+    const std::string name = piece[0] == '|' ? piece.substr(1) : piece;
+    if (name.empty() || name[0] == '|')
+        return Filled(platform::TranslateText("a name is missing after '%1'"), {"|"});
+    std::string names;
+    for (int k = 1; k <= map.VariableCount(); ++k) names += (k > 1 ? ", " : "") + map.VarName(k);
+    return Filled(platform::TranslateText("'%1' is not one of the map's variables (%2)"),
+                  {name, names});
+}
 
 int ValidateFormulaString(const TCarnoGrid& map, const std::string& text) {
     if (text.empty()) return 0;

@@ -18,7 +18,10 @@ inline void ReportTextTooLong() {
     platform::Say("The text is too long.");
 }
 
-inline void ReportUnknownVariable(int position) {
+// problem: what was found and expected, on a line of its own below the position.
+inline void ReportUnknownVariable(int position, const std::string& problem = {}) {
+    std::string detail = PositionText(position);
+    if (!problem.empty()) detail += (detail.empty() ? "" : "\n") + problem;
     platform::Say("Unknown variable in line.", platform::MsgIcon::Error, platform::MsgButtons::Ok,
-                  PositionText(position));
+                  detail);
 }

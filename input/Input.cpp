@@ -45,7 +45,7 @@ TInputForm::TInputForm(QWidget* parent) : QDialog(parent) {
     ComboBox3 = dialogparts::HistoryBox("ComboBox3", this);
     Label4 = Named<QLabel>("Label4", "Enabled Set's", this);
     Label5 = Named<QLabel>("Label5", "[0..15]", this);
-    BitBtn1 = Named<QPushButton>("BitBtn1", "Ok", this);
+    BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
     BitBtn1->setDefault(true);
 

@@ -85,7 +85,7 @@ TInputFormula::TInputFormula(QWidget* parent) : QDialog(parent) {
     Button3 = OperatorButton("Button3", "|", "Negation", this);
     Button4 = OperatorButton("Button4", "<-", "BackSpace", this);
     Button5 = OperatorButton("Button5", "Back", "Undo Last move", this);
-    BitBtn1 = Named<QPushButton>("BitBtn1", "Ok", this);
+    BitBtn1 = Named<QPushButton>("BitBtn1", "OK", this);
     BitBtn2 = Named<QPushButton>("BitBtn2", "Cancel", this);
     BitBtn1->setDefault(true);
     BitBtn2->setAutoDefault(false);
@@ -215,7 +215,7 @@ void TInputFormula::BitBtn1Click() {
         if (v == TCarnoGrid::kTextTooLong)
             ReportTextTooLong();
         else
-            ReportUnknownVariable(CharacterPosition(formula, v));
+            ReportUnknownVariable(CharacterPosition(formula, v), FormulaProblem(*map_, formula, v));
         closePermission_ = false;
         return;
     }

@@ -3,7 +3,10 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
 
 #include "engine/CarnoGrid.h"
 #include "input/TruthTableMap.h"
@@ -30,6 +33,9 @@ QVariant TruthTableModel::data(const QModelIndex& index, int role) const {
 
 bool TruthTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole) return false;
+    if (data_.IsFunctionColumn(index.column()) &&
+        !TCarnoGrid::IsCellText(value.toString().toStdString()))
+        return false;
     data_.SetCells(index.column(), index.row() + 1, value.toString().toStdString());
     emit dataChanged(index, index);
     return true;
@@ -81,9 +87,31 @@ void TruthTableModel::Refresh() {
 
 // --- view ---
 
+namespace {
+// A function's cell takes 1, 0, * or nothing: any other key is refused as it is typed.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    CellDelegate(const TruthTableData& data, QObject* parent)
+        : QStyledItemDelegate(parent), data_(data) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor);
+            line && data_.IsFunctionColumn(index.column()))
+            line->setValidator(new QRegularExpressionValidator(QRegularExpression("[01*]?"), line));
+        return editor;
+    }
+
+  private:
+    const TruthTableData& data_;
+};
+}  // namespace
+
 TTruthTable::TTruthTable(QWidget* parent) : QTableView(parent), model_(data_) {
     setHorizontalHeader(new TitleHeader(this));
     setModel(&model_);
+    setItemDelegate(new CellDelegate(data_, this));
     verticalHeader()->hide();  // no fixed column
     verticalHeader()->setDefaultSectionSize(TruthTableData::kDefaultRowHeight);
     verticalHeader()->setMinimumSectionSize(1);

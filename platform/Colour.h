@@ -15,5 +15,10 @@ std::string HtmlColour(std::uint32_t bgr);
 // Black or white, whichever reads on a background of this colour (perceived lightness with
 // the ITU-R BT.601 weights): the map's values over the term highlight, on screen and in HTML.
 std::uint32_t ContrastingText(std::uint32_t bgr);
+// The contrast ratio of two colours as WCAG 2 defines it, 1 to 21.
+double ContrastRatio(std::uint32_t bgr1, std::uint32_t bgr2);
+// colour itself where it stands out from background by ratio at least, else the nearest step
+// towards white (on a dark background) or black (on a light one) that does.
+std::uint32_t WithContrast(std::uint32_t bgr, std::uint32_t background, double ratio = 3.0);
 
 }  // namespace platform

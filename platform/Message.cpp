@@ -46,6 +46,7 @@ MessageSink* SetMessageSink(MessageSink* sink) {
 }
 
 MsgAnswer AffirmativeAnswer(MsgButtons buttons) {
+    if (buttons == MsgButtons::YesNoCancel) return MsgAnswer::No;
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
 }
 

@@ -10,7 +10,7 @@
 namespace platform {
 
 enum class MsgIcon { Information, Warning, Error };
-enum class MsgButtons { Ok, OkCancel, YesNo };
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
 class MessageSink {
@@ -34,7 +34,9 @@ void SayFileError(const std::string& english, const std::string& fileName,
 // Installs a sink and returns the one it replaces; nullptr restores the default (stderr).
 MessageSink* SetMessageSink(MessageSink* sink);
 
-// The affirmative answer of a button set (OK or Yes): what a non-interactive sink gives.
+// The affirmative answer of a button set (OK or Yes): what a non-interactive sink gives. For
+// Yes, No and Cancel ("Save the changes?") it is No: the command goes on and nothing is
+// written that nobody asked for.
 MsgAnswer AffirmativeAnswer(MsgButtons buttons);
 
 // Writes each message to stderr and answers affirmatively.

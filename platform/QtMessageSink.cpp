@@ -33,6 +33,10 @@ MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons 
         case MsgButtons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
     }
     // The buttons speak the interface's language like every other text.
     const auto caption = [&box](QMessageBox::StandardButton which, const std::string& text) {
@@ -56,6 +60,7 @@ MsgAnswer QtMessageSink::Show(const std::string& text, MsgIcon icon, MsgButtons 
         case QMessageBox::No:
             return MsgAnswer::No;
         default:
+            if (buttons == MsgButtons::YesNoCancel) return MsgAnswer::Cancel;  // the close box
             return buttons == MsgButtons::YesNo
                        ? MsgAnswer::No
                        : (buttons == MsgButtons::OkCancel && box.result() != QMessageBox::Ok

@@ -14,4 +14,10 @@ std::string TranslateText(const std::string& english);
 // Installs the translator; an empty function restores the identity.
 void SetTranslator(Translator translator);
 
+// Marks a text the language files translate where it is not passed to TranslateText at once
+// (a list of items translated each time the language changes); returns it unchanged.
+constexpr const char* ToTranslate(const char* english) {
+    return english;
+}
+
 }  // namespace platform

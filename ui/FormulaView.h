@@ -6,10 +6,17 @@
 #include <QObject>
 #include <QString>
 #include <Qt>
+#include <functional>
+#include <vector>
 
 #include "engine/Notation.h"
 
+class QAbstractItemView;
+class QFontMetrics;
 class QModelIndex;
+class QPainter;
+class QRect;
+class QStyleOptionViewItem;
 class QTreeWidget;
 
 namespace formulaview {
@@ -25,6 +32,20 @@ constexpr int kSuffixRole = Qt::UserRole + 41;
 
 // The notation, tooltips and scrolling for tree.
 void ShowFormulasIn(QTreeWidget* tree);
+// One column of view holds formulas in the designed text, of the shape shape() gives: shown
+// and given as tooltips in the notation chosen.
+void ShowFormulaColumn(QAbstractItemView* view, int column, std::function<TGlueMethod()> shape);
+
+// Rich text of a formula in the notation chosen, for labels.
+QString FormulaHtml(const std::string& formula, TGlueMethod shape);
+
+// Textbook pieces drawn from rect's left, centred in its height, in the painter's font and pen;
+// every barred piece gets a bar of its own, BarInset pixels short of each end.
+void PaintPieces(QPainter& painter, const QRect& rect, const std::vector<NotationPiece>& pieces);
+int BarInset(const QFontMetrics& metrics);
+// An item view's cell (its option initialised) as the style draws it, with pieces for its text.
+void PaintItemWithBars(QPainter* painter, const QStyleOptionViewItem& option,
+                       const std::vector<NotationPiece>& pieces);
 
 // Whether a node is read as part of a product of sums: a formula node whose terms are sums or
 // which joins its terms by "*", and the terms of such a node.

@@ -8,6 +8,9 @@
 #include <QPixmap>
 #include <functional>
 
+#include "platform/Colour.h"
+#include "platform/QtColour.h"
+
 namespace icons {
 
 namespace {
@@ -100,7 +103,11 @@ QIcon Formula() {
 
 QIcon Sets() {
     return Draw([](QPainter& p) {
-        Text(p, QRectF(0, 0, 32, 32), QStringLiteral("{ }"), 20, true, QColor(20, 110, 60));
+        // The designed green, lighter where the buttons are dark (3:1 at least).
+        const std::uint32_t button =
+            platform::FromQColor(QGuiApplication::palette().color(QPalette::Button));
+        Text(p, QRectF(0, 0, 32, 32), QStringLiteral("{ }"), 20, true,
+             platform::ToQColor(platform::WithContrast(platform::FromRgb(0x146E3C), button)));
     });
 }
 

@@ -215,7 +215,9 @@ void TLanguage::Translate() {
         ApplyProperty(key,
                       found == values.end() ? QString() : QString::fromStdString(found->second));
     }
+    RetranslateItems();
     if (OnAfterTranslation) OnAfterTranslation(*this);
+    emit Translated();
 }
 
 QString TLanguage::TranslateText(const QString& english) const {
@@ -272,4 +274,27 @@ void TLanguage::ApplyProperty(const QString& key, const QString& value) {
 
 void TranslateWindows() {
     if (TLanguage* language = TLanguage::Current()) language->Translate();
+}
+
+namespace {
+// Where an item keeps its English.
+constexpr int kEnglishRole = Qt::UserRole + 60;
+}  // namespace
+
+void AddEnglishItems(QComboBox* box, const QStringList& english) {
+    for (const QString& text : english) {
+        box->addItem(QString::fromStdString(platform::TranslateText(text.toStdString())));
+        box->setItemData(box->count() - 1, text, kEnglishRole);
+    }
+}
+
+void RetranslateItems() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        for (QComboBox* box : window->findChildren<QComboBox*>())
+            for (int i = 0; i < box->count(); ++i) {
+                const QString english = box->itemData(i, kEnglishRole).toString();
+                if (!english.isEmpty())
+                    box->setItemText(
+                        i, QString::fromStdString(platform::TranslateText(english.toStdString())));
+            }
 }

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <functional>
 
+class QComboBox;
+
 class TLanguage : public QObject {
     Q_OBJECT
   public:
@@ -38,6 +40,10 @@ class TLanguage : public QObject {
     // anything that does not resolve, and an empty value, changes nothing.
     void ApplyProperty(const QString& key, const QString& value);
 
+  signals:
+    // After every pass: texts a window sets itself follow the language here.
+    void Translated();
+
   private:
     QStringList properties_;
     QString separator_ = ",";
@@ -45,3 +51,9 @@ class TLanguage : public QObject {
 
 // A pass of the living translation component, if any: every window runs one when created.
 void TranslateWindows();
+
+// Items of a list given in English (each marked with platform::ToTranslate): shown translated,
+// and translated again at every later pass, in whatever language it brings.
+void AddEnglishItems(QComboBox* box, const QStringList& english);
+// Every such item of every window, in the language in use.
+void RetranslateItems();

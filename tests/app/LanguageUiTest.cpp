@@ -96,9 +96,9 @@ class Language : public UiFixture {
 TEST_F(Language, EveryKeyReachesAPropertyOfTheRunningProgram) {
     StartProgram();
     EXPECT_EQ(Language1()->objectName(), "Language1");
-    EXPECT_EQ(Language1()->Properties().size(), 229);
+    EXPECT_EQ(Language1()->Properties().size(), 234);
     const auto texts = Texts();
-    EXPECT_EQ(texts.size(), 229u) << "some keys name no window or component";
+    EXPECT_EQ(texts.size(), 234u) << "some keys name no window or component";
     for (const auto& [key, text] : texts) EXPECT_FALSE(text.isEmpty()) << key;
 }
 
@@ -212,6 +212,8 @@ TEST_F(Language, AListValueGivesItsItemsAndTheEventsSeeEveryProperty) {
 TEST_F(Language, TypingANameWritesEveryIntermediateChoice) {
     StartProgram();
     QLineEdit* edit = options->ComboBox1->lineEdit();
+    EXPECT_EQ(edit->text(), "English") << "the language in use";
+    edit->selectAll();  // typed over, as a person replaces a text
     const QString name = "german";
     for (int i = 0; i < name.size(); ++i) {
         QTest::keyClick(edit, name[i].toLatin1());
@@ -229,7 +231,8 @@ TEST_F(Language, ShippedLanguagesAreOfferedAndAddingNeedsTheFileAndANameNotYetLi
     QStringList listed;
     for (int i = 0; i < options->ComboBox1->count(); ++i) listed << options->ComboBox1->itemText(i);
     EXPECT_EQ(listed, QStringList({"french", "English", "German", "Russian"}));
-    EXPECT_EQ(options->ComboBox1->currentText(), "") << "the list does not choose a language";
+    EXPECT_EQ(options->ComboBox1->currentText(), "English")
+        << "the language in use; the list does not choose one";
     EXPECT_EQ(Setting("Language", "CurrentLanguage"), "<none>");
 
     WriteFile("Languages/latin.lng", "[Translations]\nForm1.N25.Caption=Analysare\n");
@@ -264,9 +267,9 @@ TEST_F(Language, ShippedLanguagesAreOfferedAndAddingNeedsTheFileAndANameNotYetLi
 }
 
 TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
-    StartProgram();  // no settings file: the box is checked, yet no tip
+    StartProgram();  // no settings file: no tip, and the box does not claim one
     TTipsForm* tips = Windows().TipsForm;
-    EXPECT_TRUE(tips->showtips->isChecked());
+    EXPECT_FALSE(tips->showtips->isChecked());
     EXPECT_FALSE(tips->ShowAtStart);
     EXPECT_TRUE(tips->TipText->toPlainText().isEmpty());
     // Help, Tip of the day opens showing a tip, the program's own English one when no
@@ -278,6 +281,14 @@ TEST_F(Language, TipsAppearAtTheFirstActivationOnlyWhenTheSettingsAskForIt) {
     });
     form1->tipoftheday->trigger();
     EXPECT_FALSE(opened.isEmpty());
+    // Ticked and closed by the close box, even before any settings file: the next start shows
+    // a tip.
+    OnModal([&](QWidget* modal) {
+        static_cast<TTipsForm*>(modal)->showtips->setChecked(true);
+        modal->close();
+    });
+    form1->tipoftheday->trigger();
+    EXPECT_EQ(Setting("Options", "ShowTips"), "true");
     DestroyProgram();
 
     WriteFile("mapwright.ini", "[Language]\nCurrentLanguage=German\n[Options]\nShowTips=true\n");

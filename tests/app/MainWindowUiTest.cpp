@@ -154,32 +154,21 @@ TEST_F(MainWindow, CreateReportFollowsWhetherTheResultMatchesTheMap) {
         EXPECT_FALSE(report->isEnabled()) << fill->objectName().toStdString();
     }
     ASSERT_TRUE(analyzed());
-    form1->InvertMap1->trigger();  // inverting keeps the result
-    EXPECT_TRUE(report->isEnabled());
-    EXPECT_EQ(form1->TreeView->topLevelItemCount(), 1);
+    form1->InvertMap1->trigger();  // the result was of the map before
+    EXPECT_FALSE(report->isEnabled());
+    EXPECT_EQ(form1->TreeView->topLevelItemCount(), 0);
 
+    ASSERT_TRUE(analyzed());
     form1->SpinEdit1->stepUp();
     EXPECT_FALSE(report->isEnabled());
     EXPECT_EQ(form1->CarnoGrid1->toolTip(), "Variables: A B \\ C D E ");
-    EXPECT_EQ(form1->TreeView->topLevelItemCount(), 1);  // the tree stays
 
-    // A map the check refuses is no result to report.
-    form1->Grid.SetCells(1, 1, "x");
+    // A map the check refuses is no result to report; the message names the cell.
+    form1->Grid.SetCells(2, 1, "x");
     EXPECT_FALSE(analyzed());
-    EXPECT_EQ(messages.Texts().back(), "Invalid data in cell.");
+    EXPECT_EQ(messages.Texts().back(), "Invalid data in cell.\nMinterm 1, cell code 00001: \"x\"");
+    EXPECT_EQ(form1->CarnoGrid1->currentIndex(), form1->CarnoGrid1->model()->index(0, 1));
     EXPECT_EQ(form1->TreeView->topLevelItemCount(), 0);
-}
-
-TEST_F(MainWindow, FillWithResultsShownAsksAndCancelKeepsTheTree) {
-    StartProgram();
-    form1->Grid.SetCells(1, 1, "1");
-    form1->BitBtn3Click();
-    messages.Plan(platform::MsgAnswer::Cancel);
-    form1->SpeedButton2Click();
-    EXPECT_EQ(messages.Texts().back(), "Results of analyze will be lost, Continue?");
-    EXPECT_EQ(form1->TreeView->topLevelItemCount(), 1);
-    EXPECT_EQ(form1->Grid.Cells(3, 3), "1");
-    EXPECT_FALSE(form1->Createreport1->isEnabled());
 }
 
 TEST_F(MainWindow, SelectingTermsHighlightsAndTheFormulaNodeRemovesIt) {

@@ -82,16 +82,25 @@ TEST_F(CarnoGridTest, CellCodeAndMintermNumber) {
     }
 }
 
-TEST_F(CarnoGridTest, HiddenCellsSurviveAndFillsTouchOnlyTheVisibleMap) {
+TEST_F(CarnoGridTest, HiddenCellsSurviveACountChangeButNotAFillOrAClear) {
     map.SetVariableCount(5);
     map.SetCells(7, 2, "*");
     map.SetVariableCount(4);
-    map.FillCard("1");
-    EXPECT_EQ(map.Cells(7, 2), "*");
-    EXPECT_EQ(map.Cells(4, 4), "1");
     map.SetVariableCount(5);
     EXPECT_EQ(map.Cells(7, 2), "*");
-    EXPECT_EQ(map.Cells(5, 1), "");
+    // A fill at 4 variables holds when the map grows again: no older value comes back.
+    map.SetVariableCount(4);
+    map.FillCard("1");
+    EXPECT_EQ(map.Cells(4, 4), "1");
+    map.SetVariableCount(6);
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        for (int r = 1; r <= map.MapRows(); ++r) ASSERT_EQ(map.Cells(c, r), "1") << c << r;
+    map.SetCells(7, 2, "0");
+    map.SetVariableCount(4);
+    map.FillCard("");  // Clear
+    map.SetVariableCount(8);
+    for (int c = 1; c <= map.MapColumns(); ++c)
+        for (int r = 1; r <= map.MapRows(); ++r) ASSERT_EQ(map.Cells(c, r), "") << c << r;
     // Outside the store: reads empty, writes ignored.
     map.SetCells(33, 1, "1");
     map.SetCells(0, 0, "1");
@@ -100,21 +109,20 @@ TEST_F(CarnoGridTest, HiddenCellsSurviveAndFillsTouchOnlyTheVisibleMap) {
     EXPECT_EQ(map.Cells(32, 32), "");
 }
 
-TEST_F(CarnoGridTest, FillAfterLoadEmptiesTheWholeStoreOnce) {
+TEST_F(CarnoGridTest, LoadClearEmptiesTheWholeStoreEveryTime) {
     map.SetCells(32, 32, "1");
     map.SetCells(9, 1, "0");
     map.LoadedMark = 2;
-    map.FillCard("*");
+    map.CleareCard();
     EXPECT_EQ(map.Cells(32, 32), "");
     EXPECT_EQ(map.Cells(9, 1), "");
-    EXPECT_EQ(map.Cells(1, 1), "*");
     EXPECT_EQ(map.LoadedMark, 0);
     map.SetCells(32, 32, "1");
-    map.FillCard("0");
-    EXPECT_EQ(map.Cells(32, 32), "1");
+    map.CleareCard();  // not only after a load
+    EXPECT_EQ(map.Cells(32, 32), "");
 }
 
-TEST_F(CarnoGridTest, ResultsQuestionOnlyWhenResultsAreShownAndTheMapNeverAsksItself) {
+TEST_F(CarnoGridTest, DecliningTheResultsQuestionStopsTheEditAndTheMapNeverAsksItself) {
     MemoryResultTree tree;
     std::vector<MsgIcon> asked;
     bool answer = false;
@@ -122,24 +130,32 @@ TEST_F(CarnoGridTest, ResultsQuestionOnlyWhenResultsAreShownAndTheMapNeverAsksIt
         asked.push_back(icon);
         return answer;
     };
-    map.ConfirmResultsLoss(ask, MsgIcon::Warning);  // no tree at all
+    EXPECT_TRUE(map.ConfirmResultsLoss(ask, MsgIcon::Warning));  // no tree at all
     map.TreeView = &tree;
     EXPECT_FALSE(map.ResultsWouldBeLost());
-    map.ConfirmResultsLoss(ask, MsgIcon::Warning);
+    EXPECT_TRUE(map.ConfirmResultsLoss(ask, MsgIcon::Warning));
     EXPECT_TRUE(asked.empty());
 
-    tree.AddRoot("A");
+    map.SetCells(1, 1, "1");
+    ASSERT_TRUE(map.Test());
+    ASSERT_EQ(map.ResultCount(), 1);
     EXPECT_TRUE(map.ResultsWouldBeLost());
-    map.ConfirmResultsLoss(ask, MsgIcon::Warning);
-    map.FillCard("0");
+    EXPECT_FALSE(map.ConfirmResultsLoss(ask, MsgIcon::Warning));
     EXPECT_EQ(asked, std::vector<MsgIcon>{MsgIcon::Warning});
-    EXPECT_EQ(tree.NodeCount(), 1);
-    EXPECT_EQ(map.Cells(1, 1), "0");
+    EXPECT_EQ(tree.NodeCount(), 2);
+    EXPECT_EQ(map.ResultCount(), 1);
 
     answer = true;
-    map.ConfirmResultsLoss(ask, MsgIcon::Information);
+    EXPECT_TRUE(map.ConfirmResultsLoss(ask, MsgIcon::Information));
     EXPECT_EQ(tree.NodeCount(), 0);
-    map.ConfirmResultsLoss({}, MsgIcon::Information);
+    // Nothing of the old result is left for a picture or an export to show.
+    EXPECT_EQ(map.ResultCount(), 0);
+    EXPECT_EQ(map.ResultFormula(), "");
+    EXPECT_TRUE(map.LevelList().empty());
+
+    ASSERT_TRUE(map.Test());
+    EXPECT_TRUE(map.ConfirmResultsLoss({}, MsgIcon::Information));  // nobody to ask: go on
+    EXPECT_EQ(map.ResultCount(), 0);
     EXPECT_TRUE(sink.Shown().empty());
 }
 

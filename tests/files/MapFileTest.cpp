@@ -152,16 +152,20 @@ TEST_F(MapFileTest, ResultQuestionOnlyForAFileThatWillBeLoaded) {
     EXPECT_EQ(tree.NodeCount(), 2);
 
     messages.Clear();
-    ASSERT_TRUE(LoadFromFile(map, good, ask));  // no keeps the tree, the map is loaded
+    map.SetCells(1, 1, "*");
+    const TMapState before = map.State();
+    EXPECT_FALSE(LoadFromFile(map, good, ask));  // Cancel: neither map nor tree change
     EXPECT_EQ(asked, std::vector<MsgIcon>{MsgIcon::Information});
     EXPECT_TRUE(messages.Shown().empty());
     EXPECT_EQ(tree.NodeCount(), 2);
-    EXPECT_EQ(map.VariableCount(), 2);
+    EXPECT_TRUE(map.State() == before);
 
-    ASSERT_TRUE(LoadFromFile(map, good));  // nobody asked: the results stay
-    EXPECT_EQ(tree.NodeCount(), 2);
     answer = true;
     ASSERT_TRUE(LoadFromFile(map, good, ask));
+    EXPECT_EQ(tree.NodeCount(), 0);
+    EXPECT_EQ(map.VariableCount(), 2);
+    tree.AddRoot("A");
+    ASSERT_TRUE(LoadFromFile(map, good));  // nobody asked: loaded, and the stale tree goes
     EXPECT_EQ(tree.NodeCount(), 0);
 
     messages.Clear();
@@ -170,15 +174,18 @@ TEST_F(MapFileTest, ResultQuestionOnlyForAFileThatWillBeLoaded) {
     EXPECT_TRUE(messages.Shown().empty());
 }
 
-TEST_F(MapFileTest, LoadingAfterALoadEmptiesHiddenCells) {
+TEST_F(MapFileTest, LoadingEmptiesHiddenCells) {
     TCarnoGrid map;
     map.SetCells(20, 20, "x");
     const std::string path = folder / "m.km";
     WriteAll(path, Header(2, 0, 2, 2) + std::string(4, '\0'));
     ASSERT_TRUE(LoadFromFile(map, path));
-    EXPECT_EQ(map.Cells(20, 20), "x");  // the first load keeps what it does not cover
-    ASSERT_TRUE(LoadFromFile(map, path));
+    // Nothing of the map before comes back when the loaded one grows.
     EXPECT_EQ(map.Cells(20, 20), "");
+    map.SetVariableCount(8);
+    for (int c = 1; c <= 16; ++c)
+        for (int r = 1; r <= 16; ++r)
+            if (c > 2 || r > 2) ASSERT_EQ(map.Cells(c, r), "") << c << r;
 }
 
 TEST_F(MapFileTest, BadFilesChangeNothingAndSayWhy) {

@@ -40,6 +40,28 @@ TEST(ValidateFormula, ReportsThePositionOfTheFirstUnknownLiteral) {
     EXPECT_EQ(ValidateFormulaString(map, "AB*"), 4);  // an empty name matches no empty piece
 }
 
+TEST(ValidateFormula, TheProblemSaysWhatWasFoundAndWhatIsExpected) {
+    TCarnoGrid map;
+    map.SetVariableCount(3);
+    const std::pair<std::string, std::string> cases[] = {
+        {"A*(B+C)", "'(' at 3: brackets are not part of the formula language"},
+        {"(A)", "'(' at 1: brackets are not part of the formula language"},
+        {"A*B)", "')' at 4: brackets are not part of the formula language"},
+        {"A*", "a name is missing after '*'"},
+        {"A**B", "a name is missing after '*'"},
+        {"+A", "a name is missing before '+'"},
+        {"A+|", "a name is missing after '|'"},
+        {"||A", "a name is missing after '|'"},
+        {"A * Q", "'Q' is not one of the map's variables (A, B, C)"},
+        {"|D", "'D' is not one of the map's variables (A, B, C)"},
+    };
+    for (const auto& [text, problem] : cases) {
+        const int position = ValidateFormulaString(map, text);
+        ASSERT_GT(position, 0) << text;
+        EXPECT_EQ(FormulaProblem(map, text, position), problem) << text;
+    }
+}
+
 TEST(ValidateFormula, PositionsStayExactInLongTexts) {
     TCarnoGrid map;
     std::string text;

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyledItemDelegate>
 #include <QToolButton>
 
 #include "InputUi.h"
@@ -92,6 +93,31 @@ TEST_F(TruthTableDialog, TypedValuesLandInTheirMintermsCellsAndCancelKeepsTheMap
         [&] { form1->N29->trigger(); });
     for (int m = 0; m < 16; ++m) EXPECT_EQ(At(m), m == 5 ? "1" : m == 15 ? "*" : "0") << m;
     EXPECT_FALSE(form1->Createreport1->isEnabled());
+}
+
+TEST_F(TruthTableDialog, AFunctionCellRefusesOtherCharactersAsTheyAreTyped) {
+    StartProgram();
+    form1->Grid.FillCard("0");
+    WhileOpen(
+        d(),
+        [&] {
+            // The editor a function cell opens takes one of 1, 0, * and nothing else.
+            const QModelIndex cell = table()->model()->index(2, 4);
+            std::unique_ptr<QWidget> editor(table()->itemDelegateForIndex(cell)->createEditor(
+                table()->viewport(), QStyleOptionViewItem(), cell));
+            auto* line = qobject_cast<QLineEdit*>(editor.get());
+            ASSERT_NE(line, nullptr);
+            QTest::keyClicks(line, "x2 1*");
+            EXPECT_EQ(line->text(), "1");
+            editor.reset();
+            // Nor does anything else reach a function cell.
+            EXPECT_FALSE(table()->model()->setData(table()->model()->index(4, 4), "2"));
+            QTest::mouseClick(d()->BitBtn1, Qt::LeftButton);
+        },
+        [&] { form1->N28->trigger(); });
+    EXPECT_EQ(At(2), "0");
+    EXPECT_EQ(At(4), "0");
+    EXPECT_TRUE(messages.Shown().empty());
 }
 
 TEST_F(TruthTableDialog, FillAndClearFromTheMenuActOnF1) {
