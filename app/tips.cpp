@@ -145,8 +145,7 @@ void TTipsForm::Button2Click() {
 void TTipsForm::done(int result) {
     // However the window is closed, the box is what the next start does, with or without a
     // settings file so far.
-    if (showtips->isChecked() != ShowAtStart ||
-        platform::SettingsFile().Exists()) {
+    if (showtips->isChecked() != ShowAtStart || platform::SettingsFile().Exists()) {
         Windows().Settings.ShowTips = showtips->isChecked();
         platform::SaveSettings("Options", {{"ShowTips", showtips->isChecked() ? "true" : "false"}});
         ShowAtStart = showtips->isChecked();
