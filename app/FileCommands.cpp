@@ -44,7 +44,7 @@ bool TForm1::OpenFile(const QString& fileName) {
 }
 
 void TForm1::LoadRecentFiles() {
-    const platform::IniFile ini(platform::SettingsFilePath());
+    const platform::IniFile ini = platform::SettingsFile();
     recentFiles_.clear();
     for (int i = 0; i < kRecentCount; ++i) {
         const std::string path = ini.ReadString("Options", RecentKey(i), "");

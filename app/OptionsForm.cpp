@@ -228,7 +228,7 @@ void TOptions::ListShippedLanguages() {
 }
 
 void TOptions::LoadSettings() {
-    platform::IniFile ini(platform::SettingsFilePath());
+    platform::IniFile ini = platform::SettingsFile();
     if (!ini.Exists()) return;
     TForm1* form1 = Windows().Form1;
     if (const std::string problem = ini.ReadProblem(); !problem.empty()) {

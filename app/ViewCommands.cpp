@@ -81,7 +81,7 @@ void TForm1::StyleGoButton() {
 }
 
 void TForm1::LoadViewSettings() {
-    const platform::IniFile ini(platform::SettingsFilePath());
+    const platform::IniFile ini = platform::SettingsFile();
     const QByteArray geometry =
         QByteArray::fromBase64(ini.ReadString("Options", "WindowGeometry", "").c_str());
     if (!geometry.isEmpty()) restoreGeometry(geometry);  // refuses what it cannot read

@@ -137,7 +137,7 @@ void TTipsForm::Button1Click() {
 }
 
 void TTipsForm::Button2Click() {
-    if (platform::IniFile(platform::SettingsFilePath()).Exists()) {
+    if (platform::SettingsFile().Exists()) {
         Windows().Settings.ShowTips = showtips->isChecked();
         platform::SaveSettings("Options", {{"ShowTips", showtips->isChecked() ? "true" : "false"}});
     }

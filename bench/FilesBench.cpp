@@ -1,7 +1,9 @@
 // Reading the largest files the program accepts, on files made here (seeded): a PLA of type fr
 // whose on and off rows are checked for a clash, a Boolean function file of 128 functions near
 // its 16 MB limit, and a PLA of one 100 MB line that must be refused before it is read. Each in
-// processor time and wall time, with the growth of the peak memory.
+// processor time and wall time, with the growth of the peak memory. Then what a start does with
+// the settings file (read its sections, save the recent list once) at the settings' limit, and
+// the refusal of a 15.6 MB one (the program's start: bench/startup --settings-mb N).
 //
 //   mw_bench_files [--pla-kb N]
 
@@ -23,7 +25,9 @@
 #include "files/BooleanFunctionFile.h"
 #include "files/Pla.h"
 #include "files/PlaFile.h"
+#include "platform/IniFile.h"
 #include "platform/ReadFile.h"
+#include "platform/Settings.h"
 
 namespace {
 
@@ -121,6 +125,34 @@ int main(int argc, char** argv) {
             return std::string(status == platform::ReadStatus::TooLarge ? "refused: too large"
                                                                         : "read");
         });
+    }
+    // Settings files shaped as bench/startup makes them: many keys, a section every thousand.
+    for (const double mb : {static_cast<double>(platform::kMaxSettingsSize) / 1e6, 15.6}) {
+        const fs::path path = dir / "mapwright.ini";
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << "[Options]\nAskExit=false\nMapZoom=100\n";
+            std::size_t size = 0;
+            for (int k = 0; size < mb * 1e6; ++k) {
+                const std::string line =
+                    k % 1000 ? "Key" + std::to_string(k) + "=" + std::string(k % 40, 'v')
+                             : "[Extra" + std::to_string(k) + "]";
+                out << line << '\n';
+                size += line.size() + 1;
+            }
+        }
+        char what[96];
+        std::snprintf(what, sizeof what, "Settings file of %.1f MB: a start's reads and save",
+                      static_cast<double>(fs::file_size(path)) / 1e6);
+        Time(what, [&] {
+            platform::IniFile ini(path.string(), platform::kMaxSettingsSize);
+            if (!ini.ReadProblem().empty()) return "refused: " + ini.ReadProblem();
+            const std::string zoom = ini.ReadString("Options", "MapZoom", "");
+            (void)ini.ReadSection("Language");
+            ini.WriteString("Options", "RecentFile0", "/tmp/map.km");
+            return "read (zoom " + zoom + ") and saved";
+        });
+        fs::remove(path);
     }
     fs::remove_all(dir);
     return 0;

@@ -163,7 +163,8 @@ std::shared_ptr<IniFileContent> Split(const std::string& bytes) {
 
 }  // namespace
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path, std::size_t maxSize)
+    : path_(std::move(path)), maxSize_(maxSize) {}
 
 bool IniFile::Exists() const {
     struct stat st {};
@@ -180,10 +181,11 @@ std::size_t IniFile::Parses() {
 
 std::shared_ptr<const IniFileContent> IniFile::Load() const {
     const std::optional<Fingerprint> print = FingerprintOf(path_);
-    if (print)
+    // What another reader with a larger limit remembered is still too large here.
+    if (print && static_cast<std::size_t>(print->size) <= maxSize_)
         if (auto known = CachedContent(path_, *print)) return known;
     std::string bytes;
-    switch (ReadFileLimited(path_, kMaxSize, &bytes, &lastError_)) {
+    switch (ReadFileLimited(path_, maxSize_, &bytes, &lastError_)) {
         case ReadStatus::Ok:
             break;
         case ReadStatus::Missing:

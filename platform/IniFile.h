@@ -18,7 +18,8 @@ class IniFile {
     // Larger files are refused (read as empty, never rewritten).
     static constexpr std::size_t kMaxSize = 16u << 20;
 
-    explicit IniFile(std::string path);
+    // maxSize: the largest file read; a file that only has to hold a few settings takes less.
+    explicit IniFile(std::string path, std::size_t maxSize = kMaxSize);
     const std::string& Path() const { return path_; }
     bool Exists() const;
     // Why the file cannot be read (the system's text), or an empty text when it can or is
@@ -56,6 +57,7 @@ class IniFile {
     std::shared_ptr<const IniFileContent> Load() const;
 
     std::string path_;
+    std::size_t maxSize_;
     mutable std::string lastError_;
 };
 

@@ -48,6 +48,10 @@ std::string SettingsFilePath() {
     return UserCopy();
 }
 
+IniFile SettingsFile() {
+    return IniFile(SettingsFilePath(), kMaxSettingsSize);
+}
+
 std::string SettingsSavePath() {
     if (BesideTakesSaves()) return Beside();
     const std::string copy = UserCopy();
@@ -55,19 +59,19 @@ std::string SettingsSavePath() {
     std::error_code ec;
     std::filesystem::create_directories(UserConfigFolder(), ec);
     std::string bytes, error;
-    if (ReadFileLimited(Beside(), IniFile::kMaxSize, &bytes, &error) == ReadStatus::Ok)
+    if (ReadFileLimited(Beside(), kMaxSettingsSize, &bytes, &error) == ReadStatus::Ok)
         WriteFileAtomically(copy, bytes, &error);  // a failure shows at the save itself
     return copy;
 }
 
 std::string SettingsFileProblem() {
-    return IniFile(SettingsFilePath()).ReadProblem();
+    return SettingsFile().ReadProblem();
 }
 
 bool SaveSettings(const std::string& section,
                   const std::vector<std::pair<std::string, std::string>>& keyValues) {
     const std::string path = SettingsSavePath();
-    IniFile ini(path);
+    IniFile ini(path, kMaxSettingsSize);
     std::error_code ec;
     if (!ini.ReadProblem().empty() && !std::filesystem::is_directory(path, ec))
         ::unlink(path.c_str());

@@ -4,14 +4,24 @@
 // configuration folder holds the saved copy, which starts as a copy of the file beside the
 // program so nothing of it is lost.
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/IniFile.h"
+
 namespace platform {
+
+// A settings file holds a few dozen keys; one past this size is refused (said at start,
+// replaced at the next save), so that it can never make the start slow: the file is read, and
+// rewritten when a file opened at start joins the recent list, before the window shows.
+constexpr std::size_t kMaxSettingsSize = std::size_t{1} << 20;
 
 // The file to read.
 std::string SettingsFilePath();
+// That file, read with the settings' limit.
+IniFile SettingsFile();
 // The file to write; makes the user's copy (and its folder) when saving has to go there.
 std::string SettingsSavePath();
 

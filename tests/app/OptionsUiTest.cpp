@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -117,6 +118,22 @@ TEST_F(Options, AnUnusableSettingsFileIsReportedOnceByNameAndAHugeListIsCut) {
     DestroyProgram();
     EXPECT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(platform::IniFile(Settings()).ReadString("Options", "AskExit", ""), "true");
+    messages.Clear();
+
+    // Past the settings' size (a few dozen keys need far less) the file is refused by name,
+    // its values are not taken, and the start stays quick whatever the file holds.
+    QByteArray big = "[Options]\nAskExit=false\n";
+    while (big.size() <= static_cast<qsizetype>(platform::kMaxSettingsSize))
+        big += "Padding=" + QByteArray(64, 'p') + "\n";
+    QFile::remove(QString::fromStdString(Settings()));
+    WriteSettings(big);
+    StartProgram();
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_NE(messages.Texts()[0].find(Settings() + ": "), std::string::npos);
+    EXPECT_TRUE(options->askbox->isChecked());  // its AskExit=false was not taken
+    EXPECT_EQ(QFileInfo(QString::fromStdString(Settings())).size(), big.size());
+    DestroyProgram();
+    EXPECT_EQ(platform::IniFile(Settings()).ReadString("Options", "Padding", "none"), "none");
 }
 
 TEST_F(Options, NamesAreValidatedAndStoredInCapitals) {

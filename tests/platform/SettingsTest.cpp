@@ -106,9 +106,16 @@ TEST_F(Settings, AFileThatCannotBeReadIsNamedAndReplacedAtSave) {
     EXPECT_EQ(platform::IniFile(beside).ReadString("Options", "AskExit", ""), "false");
     EXPECT_EQ(platform::SettingsFileProblem(), "");
 
+    // The settings' own limit, far below what other initialization files may hold.
     std::filesystem::remove(beside);
-    std::filesystem::resize_file((WriteAll(beside, "x"), beside), platform::IniFile::kMaxSize + 1);
+    WriteAll(beside, "[Options]\nAskExit=false\n");
+    std::filesystem::resize_file(beside, platform::kMaxSettingsSize);
+    EXPECT_EQ(platform::SettingsFileProblem(), "");
+    EXPECT_EQ(platform::SettingsFile().ReadString("Options", "AskExit", ""), "false");
+    std::filesystem::resize_file(beside, platform::kMaxSettingsSize + 1);
     EXPECT_FALSE(platform::SettingsFileProblem().empty());
+    EXPECT_EQ(platform::SettingsFile().ReadString("Options", "AskExit", ""), "");
+    EXPECT_EQ(platform::IniFile(beside).ReadString("Options", "AskExit", ""), "false");
     EXPECT_TRUE(platform::SaveSettings("Options", {{"AskExit", "true"}}));
     EXPECT_LT(std::filesystem::file_size(beside), 100u);
 
