@@ -291,6 +291,8 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
             // the bounds tight. Where the work runs out the greedy cover met on the way stays.
             Mincov first = productWeight > 0 ? solver(std::vector<int64_t>(cost.size(), 1), 0)
                                              : solver(cost, 0);
+            if (productWeight > 0 && limits.productBound)
+                first.KnowLowerBound(limits.productBound(blockRows));
             try {
                 best = first.Solve(blockRows, all);
             } catch (const CoveringTimeout&) {

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct CoverListingLimits {
     // every machine. Past `work` the best cover met stands, unproven.
     Work* work = nullptr;
     Work* countWork = nullptr;
+    // Where given: at most the fewest products of any cover of a block's rows (as `rows`
+    // gives them), 0 when nothing is known; the search ends at a cover that meets it.
+    std::function<int64_t(const std::vector<std::vector<int>>&)> productBound;
 };
 
 struct CoverListing {

@@ -130,7 +130,8 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     std::vector<int> chosen;
     bool dropped = false;
     Spend(1);
-    rootBound_ = forcedCost + LagrangianBound(rowsAlive, colsAlive, bound - forcedCost, dropped);
+    rootBound_ = std::max(knownLower_, forcedCost + LagrangianBound(rowsAlive, colsAlive,
+                                                                    bound - forcedCost, dropped));
     Spend(1);
     std::vector<int> greedy = PricedGreedyCover(rowsAlive, colsAlive);
     int64_t greedyCost = 0;
@@ -143,7 +144,8 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     }
     std::vector<int> better;
     int64_t cost = 0;
-    if (Search(std::move(rowsAlive), std::move(colsAlive), bound - forcedCost, 0, better, cost))
+    if (Search(std::move(rowsAlive), std::move(colsAlive), bound - forcedCost,
+               std::max<int64_t>(0, knownLower_ - forcedCost), better, cost))
         chosen = std::move(better);
     else if (chosen.empty())
         return std::nullopt;

@@ -44,6 +44,10 @@ class Mincov {
 
     int64_t CostOf(const std::vector<int>& columns) const;
 
+    // A lower bound on the cost of every cover, known from outside (the structure of the
+    // problem): the search ends as soon as a cover meets it.
+    void KnowLowerBound(int64_t lower) { knownLower_ = lower; }
+
     // The greedy cover of the last Solve that beat its bound, kept when the search gave up
     // (caller's ids; empty when there was none).
     const std::vector<int>& Incumbent() const { return incumbent_; }
@@ -99,6 +103,7 @@ class Mincov {
     std::vector<double> price_;          // per row: the Lagrangian price last used
     std::vector<double> priceLiterals_;  // the same for literals, with a product weight
     int64_t productWeight_ = 0;
+    int64_t knownLower_ = 0;
     uint64_t nodes_ = 0;
     int64_t rootBound_ = 0;
 };

@@ -113,7 +113,9 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
     for (std::size_t i = 0; i < nr; ++i)
         if (store[m.rowList[i]] >= 0) u[i] = store[m.rowList[i]];
     std::vector<int> g(nr);
-    double best = -1, lambda = 1.0;
+    // Prices inherited from a larger matrix may start the bound far below zero: any first
+    // value is the best so far.
+    double best = -std::numeric_limits<double>::infinity(), lambda = 1.0;
     int still = 0;
     for (int it = 0; it < 60; ++it) {
         Spend(static_cast<int64_t>(m.members.size() + nr + nc) / 8 + 1);
@@ -143,6 +145,7 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
         const double step = lambda * (target - value) / norm;
         for (std::size_t i = 0; i < nr; ++i) u[i] = std::max(0.0, u[i] + step * g[i]);
     }
+    if (bestU.empty()) bestU.assign(nr, 0.0);  // no value compared (not a number): no prices
     for (std::size_t i = 0; i < nr; ++i) store[m.rowList[i]] = bestU[i];
     double value = 0;
     for (double x : bestU) value += x;

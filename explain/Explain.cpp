@@ -1,6 +1,7 @@
 #include "explain/Explain.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 
 #include "core/CoverListing.h"
@@ -9,6 +10,7 @@
 #include "core/Work.h"
 #include "engine/Analyze.h"
 #include "explain/Chart.h"
+#include "explain/Symmetric.h"
 
 namespace explain {
 
@@ -175,6 +177,31 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     listLimits.maxList = static_cast<std::size_t>(std::max(1, limits.maxSolutions));
     listLimits.work = &work;
     listLimits.countWork = &countWork;
+    // A symmetric function's block of one run of counts is searched with the run's bound.
+    const std::string weights = SymmetricWeights(f);
+    SymmetricBound symmetric(work);
+    const auto runOf = [&](int prime) {
+        const mwcore::Cube& c = e.primes[prime].cube;
+        return std::pair{std::popcount(c.val), f.vars - std::popcount(c.mask & ~c.val)};
+    };
+    if (!weights.empty())
+        listLimits.productBound = [&](const std::vector<std::vector<int>>& block) -> int64_t {
+            const auto run = runOf(block.front().front());
+            for (const std::vector<int>& row : block)
+                for (int c : row)
+                    if (runOf(c) != run) return 0;
+            // The bound is for the whole run: none of its terms taken already, and every row
+            // of it that is left in this block.
+            for (int p : reduction.forced)
+                if (runOf(p) == run) return 0;
+            std::size_t left = 0;
+            for (int m : e.coreCells) {
+                const int ones = std::popcount(static_cast<unsigned>(m));
+                left += ones >= run.first && ones <= run.second;
+            }
+            if (left != block.size()) return 0;
+            return symmetric.Run(weights, run.first, run.second);
+        };
     const std::optional<mwcore::CoverListing> listing =
         mwcore::ListMinimumCovers(rows, cost, weight, listLimits);
     if (!listing) {  // cannot happen: every target cell lies in a prime
