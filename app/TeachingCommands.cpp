@@ -36,7 +36,10 @@ void TForm1::ConnectTeachingCommands() {
     auto* column = new QVBoxLayout(mapSide);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    Splitter1->replaceWidget(Splitter1->indexOf(CarnoGrid1), mapSide);
+    const int place = Splitter1->indexOf(CarnoGrid1);
+    Splitter1->replaceWidget(place, mapSide);
+    // The stretch lives in the widget's size policy: the new one must take what the window gains.
+    Splitter1->setStretchFactor(place, 1);
     column->addWidget(CarnoGrid1, 1);
     CarnoGrid1->show();
     CheckBar = new TCheckBar(CarnoGrid1, mapSide);
