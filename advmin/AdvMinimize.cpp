@@ -274,25 +274,26 @@ std::vector<std::pair<std::string, std::string>> TAdvMin::ResultOutputs() const 
     return outputs;
 }
 
-QTreeWidgetItem* TAdvMin::SelectedRoot() const {
+QTreeWidgetItem* TAdvMin::ResultRoot() const {
     QTreeWidgetItem* item = TreeView->currentItem();
-    return item && !item->parent() ? item : nullptr;
+    while (item && item->parent()) item = item->parent();
+    return item ? item : TreeView->topLevelItem(0);
 }
 
 void TAdvMin::SpeedButton3Click() {
-    QTreeWidgetItem* root = SelectedRoot();
+    QTreeWidgetItem* root = ResultRoot();
     TCircuit* circuit = Windows().Circuit;
     if (!root || !circuit) return;
     circuit->Open(root->text(0), ftDNF);
 }
 
 void TAdvMin::SpeedButton4Click() {
-    if (SelectedRoot()) PageControl1->setCurrentIndex(1);
+    if (ResultRoot()) PageControl1->setCurrentIndex(1);
 }
 
 void TAdvMin::ShowCodePage(QPlainTextEdit* page, const std::function<std::string()>& write) {
     page->clear();
-    if (!SelectedRoot()) return;
+    if (!ResultRoot()) return;
     try {
         page->setPlainText(QString::fromStdString(write()));
     } catch (const std::runtime_error& e) {  // VhdlError, VerilogError
@@ -303,7 +304,7 @@ void TAdvMin::ShowCodePage(QPlainTextEdit* page, const std::function<std::string
 void TAdvMin::TabSheet2Show() {
     ShowCodePage(vhdlcode, [this] {
         return resultNames_.empty()
-                   ? VhdlText(SelectedRoot()->text(0).toStdString(), PortNames(), true,
+                   ? VhdlText(ResultRoot()->text(0).toStdString(), PortNames(), true,
                               VhdlTimestamp())
                    : VhdlTextOutputs(ResultOutputs(), PortNames(), VhdlTimestamp());
     });

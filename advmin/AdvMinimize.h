@@ -100,19 +100,23 @@ class TAdvMin : public QDialog {
     void StoreCurrentOutput();
     void ShowOutputs(std::vector<OutputFunction> outputs);
     bool SavePla(const std::string& path);
-    // Runs the core off this thread while the window stays live; false when it failed (said).
-    // With rows (a PLA kept as its rows) the lists are not used.
-    bool RunCore(int n, const std::vector<std::array<std::string, 3>>& lists,
-                 std::vector<std::string>& lines, const std::string& rows = {});
     // Tells the core the form, count, effort and outputs of the next run; false when it
     // refused (said).
     bool PrepareCore(bool rows, int n, int k);
     // Whether every variable and output name can be read back from a result; says why not.
     bool NamesReady(int n, const std::vector<OutputFunction>& outputs);
+    // Runs work on a thread of its own while the window stays live and repaints: a busy bar,
+    // the time so far and, when cancellable, Cancel, which sets the flag work is given. What
+    // work says is said when it is done; what it throws is thrown here. Work must not touch
+    // a widget.
+    using Work = std::function<void(const std::atomic<bool>& cancelled)>;
+    void OffThread(const char* doing, bool cancellable, const Work& work);
+    // Calls the core (on the lists or on the rows) and reads its answer off this thread, then
+    // shows it: one result, or one per output. A failure is said.
+    using CoreCall = std::function<std::vector<std::string>(const std::atomic<bool>& cancelled)>;
+    void RunAndShow(int n, const std::vector<OutputFunction>& outputs, const CoreCall& call);
+    void ShowTree(const class MemoryResultTree& result);
     void ShowOutputResults(const struct OutputsAnswer& answer);
-    // The core's lines in the tree: one result, or one per output.
-    void ShowAnswer(const std::vector<std::string>& lines, int n,
-                    const std::vector<OutputFunction>& outputs);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.
     std::vector<std::pair<std::string, std::string>> ResultOutputs() const;
@@ -126,18 +130,19 @@ class TAdvMin : public QDialog {
                       const QString& suffix);
     void FormCreate();
     void CreateVerilogPage();  // VerilogPage.cpp
-    // Every output of a PLA into the lists and names (AdvOutputs.cpp); one the lists cannot
-    // hold is kept as its rows (AdvRows.cpp).
-    void OpenPla(const std::string& path);
+    // Every output of a PLA into the lists and names, or the rows of one the lists cannot
+    // hold (AdvRows.cpp).
     void KeepRows(std::unique_ptr<pla::Pla> file);
     // Back to the typed lists: the rows are dropped and the boxes take input again.
     void DropRows();
     void RunRows();  // Go with the rows
-    // The rows as a PLA with the names the tool shows now.
-    std::string RowsPlaText();
+    // The rows' PLA up to its cubes, with the names the tool shows now.
+    std::string RowsPlaHead();
+    void ClearResult();  // the tree and what the last run said of it
     void updatevarnames();
-    // The selected node when it is a result (a root); nullptr for a term or no selection.
-    class QTreeWidgetItem* SelectedRoot() const;
+    // The result the code pages and the circuit show: the selected one, the one of a selected
+    // term, or else the first; nullptr while the tree is empty.
+    class QTreeWidgetItem* ResultRoot() const;
 
     std::unique_ptr<TTrimmer> core_;
     std::unique_ptr<pla::Pla> rows_;  // the PLA the tool holds as its rows, or none

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "advmin/AdvMinimize.h"
 #include "advmin/FunctionLists.h"
@@ -155,18 +156,44 @@ void TAdvMin::SpeedButton1Click() {
     const platform::FileChoice choice = platform::Dialogs().OpenFile(
         this, {"Open", {"Boolean Function (*.bf)", "PLA File (*.pla)"}, "bf", {}});
     if (!choice.accepted || !QFileInfo::exists(choice.path)) return;
-    if (QFileInfo(choice.path).suffix().toLower() == "pla")
-        return OpenPla(choice.path.toStdString());
-    const auto content = ReadListsFile(choice.path.toStdString());
-    if (!content) return;
-    DropRows();
+    const std::string path = choice.path.toStdString();
+    const bool isPla = QFileInfo(choice.path).suffix().toLower() == "pla";
     StoreCurrentOutput();
-    ShowOutputs(OutputsOfFile(*content, outputs_[currentOutput_]));
-    if (content->VarCount) {
+    const OutputFunction current = outputs_[currentOutput_];
+    // Read and checked off this thread (a file may hold millions of minterms); a refusal has
+    // been said and leaves everything as it was.
+    std::optional<OpenedFunctions> opened;
+    try {
+        OffThread("Reading the file...", false, [&](const std::atomic<bool>&) {
+            opened = isPla ? ReadPlaFunctions(path) : ReadBfFunctions(path, current);
+        });
+    } catch (const std::exception& e) {
+        platform::SayFileError("Cannot read the file.", path, e.what());
+        return;
+    }
+    if (!opened) return;
+    ClearResult();  // it describes the function the file replaces
+    if (opened->rows) return KeepRows(std::move(opened->rows));
+    DropRows();
+    ShowOutputs(std::move(opened->outputs));
+    if (opened->variables) {
         const QSignalBlocker block(Spin);
-        Spin->setValue(*content->VarCount);
+        Spin->setValue(*opened->variables);
     }
     SpinChange();
+    if (static_cast<int>(opened->inputNames.size()) == Spin->value()) {
+        for (int k = 0; k < Spin->value(); ++k)
+            if (QTableWidgetItem* item = List->item(k, 1))
+                item->setText(QString::fromStdString(opened->inputNames[k]));
+        updatevarnames();
+    }
+}
+
+void TAdvMin::ClearResult() {
+    TreeView->clear();
+    resultNames_.clear();
+    Label10->clear();
+    Label10->hide();
 }
 
 void TAdvMin::SpeedButton2Click() {
@@ -182,15 +209,32 @@ void TAdvMin::SpeedButton2Click() {
                       platform::MsgIcon::Error);
         return;
     }
-    FileOfOutputs(Spin->value(), Outputs()).Write(choice.path.toStdString());
+    const BooleanFunctionFile file = FileOfOutputs(Spin->value(), Outputs());
+    const std::string path = choice.path.toStdString();
+    try {
+        OffThread("Writing the file...", false,
+                  [&](const std::atomic<bool>&) { file.Write(path); });
+    } catch (const std::exception& e) {
+        platform::SayFileError("Cannot write the Boolean function file.", path, e.what());
+    }
 }
 
 bool TAdvMin::SavePla(const std::string& path) {
-    std::string error;
     if (rows_) {
-        if (platform::WriteFileAtomically(path, RowsPlaText(), &error)) return true;
-        platform::SayFileError("Cannot write the file.", path, error);
-        return false;
+        const std::string head = RowsPlaHead();
+        const pla::Pla* file = rows_.get();
+        bool written = false;
+        try {
+            OffThread("Writing the file...", false, [&](const std::atomic<bool>&) {
+                std::string error;
+                written =
+                    platform::WriteFileAtomically(path, head + CubeRowsOf(*file) + ".e\n", &error);
+                if (!written) platform::SayFileError("Cannot write the file.", path, error);
+            });
+        } catch (const std::exception& e) {
+            platform::SayFileError("Cannot write the file.", path, e.what());
+        }
+        return written;
     }
     const int n = Spin->value();
     const std::vector<OutputFunction> outputs = Outputs();
@@ -199,50 +243,29 @@ bool TAdvMin::SavePla(const std::string& path) {
                       platform::MsgIcon::Error);
         return false;
     }
-    std::vector<std::string> functions;
-    std::vector<std::string> outputNames;
-    for (const OutputFunction& o : outputs) {
-        const auto function = FunctionFromLists(n, o.lists[0], o.lists[1], o.lists[2]);
-        if (!function) return false;  // said
-        functions.push_back(*function);
-        outputNames.push_back(o.name);
-    }
     updatevarnames();
     std::vector<std::string> inputNames(VarNames.begin(), VarNames.begin() + n);
+    std::vector<std::string> outputNames;
+    for (const OutputFunction& o : outputs) outputNames.push_back(o.name);
     // Names a PLA cannot carry are left out; the file is still sound.
     if (!std::all_of(inputNames.begin(), inputNames.end(), PlaName)) inputNames.clear();
     if (!std::all_of(outputNames.begin(), outputNames.end(), PlaName)) outputNames.clear();
-    if (platform::WriteFileAtomically(path, PlaOfFunctions(n, functions, inputNames, outputNames),
-                                      &error))
-        return true;
-    platform::SayFileError("Cannot write the file.", path, error);
-    return false;
-}
-
-void TAdvMin::OpenPla(const std::string& path) {
-    const auto say = [](const std::string& text) {
-        platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
-    };
-    if (QFileInfo(QString::fromStdString(path)).size() > static_cast<qint64>(kMaxPlaFileSize))
-        return say(platform::TranslateText("The file is too large."));
-    pla::Error error;
-    auto file = pla::ReadFile(path, &error);
-    if (!file) return say(error.message);
-    if (file->inputs < kMinListVariables || file->inputs > kMaxCoreInputs || file->outputs < 1)
-        return say(platform::TranslateText("The advanced tool takes PLAs of 4 to 999 inputs."));
-    if (KeptAsRows(file->inputs, file->outputs))
-        return KeepRows(std::make_unique<pla::Pla>(std::move(*file)));
-    DropRows();
-    ShowOutputs(OutputsOfPla(*file));
-    {
-        const QSignalBlocker block(Spin);
-        Spin->setValue(file->inputs);
+    bool written = false;
+    try {
+        OffThread("Writing the file...", false, [&](const std::atomic<bool>&) {
+            std::vector<std::string> functions;
+            for (const OutputFunction& o : outputs) {
+                const auto function = FunctionFromLists(n, o.lists[0], o.lists[1], o.lists[2]);
+                if (!function) return;  // said
+                functions.push_back(*function);
+            }
+            std::string error;
+            written = platform::WriteFileAtomically(
+                path, PlaOfFunctions(n, functions, inputNames, outputNames), &error);
+            if (!written) platform::SayFileError("Cannot write the file.", path, error);
+        });
+    } catch (const std::exception& e) {
+        platform::SayFileError("Cannot write the file.", path, e.what());
     }
-    SpinChange();
-    if (static_cast<int>(file->inputNames.size()) == file->inputs) {
-        for (int k = 0; k < file->inputs; ++k)
-            if (QTableWidgetItem* item = List->item(k, 1))
-                item->setText(QString::fromStdString(file->inputNames[k]));
-        updatevarnames();
-    }
+    return written;
 }

@@ -75,17 +75,18 @@ void TAdvMin::RunRows() {
     const std::vector<OutputFunction> outputs = Outputs();
     if (!NamesReady(n, outputs)) return;
     if (!PrepareCore(true, n, static_cast<int>(outputs.size()))) return;
-    std::vector<std::string> lines;
-    if (!RunCore(n, {}, lines, CubeRowsOf(*rows_))) return;
-    ShowAnswer(lines, n, outputs);
+    const pla::Pla* file = rows_.get();
+    RunAndShow(n, outputs, [this, file](const std::atomic<bool>& cancelled) {
+        return CallCoreWithRows(*core_, CubeRowsOf(*file), cancelled);
+    });
 }
 
-std::string TAdvMin::RowsPlaText() {
+std::string TAdvMin::RowsPlaHead() {
     updatevarnames();
     std::string text =
         ".i " + std::to_string(rows_->inputs) + "\n.o " + std::to_string(rows_->outputs) + "\n.ilb";
     for (int i = 0; i < rows_->inputs; ++i) text += " " + VarNames[i];
     text += "\n.ob";
     for (const OutputFunction& o : Outputs()) text += " " + o.name;
-    return text + "\n" + CubeRowsOf(*rows_) + ".e\n";
+    return text + "\n";
 }

@@ -88,32 +88,35 @@ void TAdvMin::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& lists,
-                      std::vector<std::string>& lines, const std::string& rows) {
+void TAdvMin::OffThread(const char* doing, bool cancellable, const Work& work) {
     run_ = std::make_unique<Run>();
     std::exception_ptr failure;
+    platform::RecordingMessageSink said;
     QEventLoop loop;
-    QPointer<QEventLoop> waiting(&loop);
     QElapsedTimer clock;
     clock.start();
     QTimer tick;
     const auto showTime = [&] {
         if (!run_->cancelled)
-            Label9->setText(T("Minimizing...") + " " + QString::number(clock.elapsed() / 1000) +
-                            " s");
+            Label9->setText(T(doing) + " " + QString::number(clock.elapsed() / 1000) + " s");
     };
     connect(&tick, &QTimer::timeout, this, showTime);
     showTime();
     PageControl1->setEnabled(false);
     BitBtn1->setEnabled(false);
-    BitBtn3->setEnabled(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{ProgressBar1, Label9, BitBtn3}) w->show();
-    run_->thread = std::thread([&, core = core_.get(), run = run_.get()] {
-        try {
-            lines = rows.empty() ? CallCore(*core, n, lists, run->cancelled)
-                                 : CallCoreWithRows(*core, rows, run->cancelled);
-        } catch (...) {
-            failure = std::current_exception();
+    BitBtn3->setEnabled(cancellable);
+    ProgressBar1->show();
+    Label9->show();
+    BitBtn3->setVisible(cancellable);
+    run_->thread = std::thread([&, run = run_.get()] {
+        {
+            // Nothing here may open a window: what the work says waits for the loop's end.
+            const platform::ScopedThreadMessageSink recorded(&said);
+            try {
+                work(run->cancelled);
+            } catch (...) {
+                failure = std::current_exception();
+            }
         }
         QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
     });
@@ -125,13 +128,9 @@ bool TAdvMin::RunCore(int n, const std::vector<std::array<std::string, 3>>& list
     PageControl1->setEnabled(true);
     BitBtn1->setEnabled(true);
     run_.reset();
-    if (!failure) return true;
-    try {
-        std::rethrow_exception(failure);
-    } catch (const std::exception& e) {
-        ShowCoreFailure(platform::TranslateText(e.what()));
-    }
-    return false;
+    for (const platform::RecordingMessageSink::Record& r : said.Shown())
+        platform::ShowMessage(r.text, r.icon, r.buttons);
+    if (failure) std::rethrow_exception(failure);
 }
 
 bool TAdvMin::NamesReady(int n, const std::vector<OutputFunction>& outputs) {
@@ -203,35 +202,61 @@ void TAdvMin::SpeedButton9Click() {
         }
     }
     if (!PrepareCore(false, n, k)) return;
-    std::vector<std::string> lines;
-    if (!RunCore(n, lists, lines)) return;
-    ShowAnswer(lines, n, outputs);
+    RunAndShow(n, outputs, [&](const std::atomic<bool>& cancelled) {
+        return CallCore(*core_, n, lists, cancelled);
+    });
 }
 
-void TAdvMin::ShowAnswer(const std::vector<std::string>& lines, int n,
-                         const std::vector<OutputFunction>& outputs) {
+void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, const CoreCall& call) {
     const int k = static_cast<int>(outputs.size());
+    // The core and the reading of its answer run off this thread; only the tree is filled here.
+    MemoryResultTree one;
+    CoreStats stats;
+    OutputsAnswer several;
     try {
-        if (k == 1) {
-            CoreStats stats;
-            ResultsIntoTree(lines, *tree_, n, nullptr, &stats);
-            resultNames_.clear();
-            for (int i = 0; i < TreeView->topLevelItemCount(); ++i) {
-                QTreeWidgetItem* root = TreeView->topLevelItem(i);
-                root->setIcon(0, icons::FormulaNode());
-                for (int t = 0; t < root->childCount(); ++t)
-                    root->child(t)->setIcon(0, icons::TermNode());
-            }
-            ShowRunNote(stats, {});
-        } else {
-            const OutputsAnswer answer = ReadOutputResults(lines, n, k);
-            resultNames_.clear();
-            for (const OutputFunction& o : outputs) resultNames_.push_back(o.name);
-            ShowOutputResults(answer);
-        }
+        OffThread("Minimizing...", true, [&](const std::atomic<bool>& cancelled) {
+            const std::vector<std::string> lines = call(cancelled);
+            if (k == 1)
+                ResultsIntoTree(lines, one, n, nullptr, &stats);
+            else
+                several = ReadOutputResults(lines, n, k);
+        });
     } catch (const CoreAnswerError& e) {
-        ShowCoreFailure(e.what());
+        return ShowCoreFailure(e.what());
+    } catch (const std::exception& e) {
+        return ShowCoreFailure(platform::TranslateText(e.what()));
     }
+    resultNames_.clear();
+    if (k == 1) {
+        ShowTree(one);
+        ShowRunNote(stats, {});
+    } else {
+        for (const OutputFunction& o : outputs) resultNames_.push_back(o.name);
+        ShowOutputResults(several);
+    }
+    // The code pages show the whole result from here on, no line of the tree chosen first.
+    if (QTreeWidgetItem* first = TreeView->topLevelItem(0)) TreeView->setCurrentItem(first);
+}
+
+void TAdvMin::ShowTree(const MemoryResultTree& result) {
+    TreeView->setUpdatesEnabled(false);
+    TreeView->clear();
+    QList<QTreeWidgetItem*> roots;
+    for (const MemoryResultTree::Node& node : result.roots) {
+        auto* root = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
+        root->setIcon(0, icons::FormulaNode());
+        QList<QTreeWidgetItem*> terms;
+        for (const std::string& t : node.children) {
+            auto* term = new QTreeWidgetItem(QStringList{QString::fromStdString(t)});
+            term->setIcon(0, icons::TermNode());
+            terms.append(term);
+        }
+        root->addChildren(terms);
+        roots.append(root);
+    }
+    TreeView->addTopLevelItems(roots);
+    for (QTreeWidgetItem* root : roots) root->setExpanded(true);  // the terms are what one came for
+    TreeView->setUpdatesEnabled(true);
 }
 
 void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {

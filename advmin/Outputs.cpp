@@ -1,10 +1,15 @@
 #include "advmin/Outputs.h"
 
+#include <filesystem>
 #include <map>
 #include <set>
 
 #include "advmin/FunctionLists.h"
+#include "advmin/ocxint.h"
 #include "files/Pla.h"
+#include "files/PlaFile.h"
+#include "platform/Message.h"
+#include "platform/Translate.h"
 
 std::string DefaultOutputName(int index) {
     return "F" + std::to_string(index + 1);
@@ -86,6 +91,38 @@ std::string CubeRowsOf(const pla::Pla& file) {
     std::string text = offGiven ? ".type fdr\n" : ".type fd\n";
     for (const auto& key : order) text += key.second + " " + rows[key] + "\n";
     return text;
+}
+
+std::optional<OpenedFunctions> ReadBfFunctions(const std::string& path,
+                                               const OutputFunction& current) {
+    const auto content = ReadListsFile(path);
+    if (!content) return std::nullopt;
+    return OpenedFunctions{OutputsOfFile(*content, current), content->VarCount, {}};
+}
+
+std::optional<OpenedFunctions> ReadPlaFunctions(const std::string& path) {
+    const auto say = [](const std::string& text) {
+        platform::ShowMessage(text, platform::MsgIcon::Error, platform::MsgButtons::Ok);
+        return std::nullopt;
+    };
+    std::error_code failed;
+    const auto size = std::filesystem::file_size(path, failed);
+    if (!failed && size > kMaxPlaFileSize)
+        return say(platform::TranslateText("The file is too large."));
+    pla::Error error;
+    auto file = pla::ReadFile(path, &error);
+    if (!file) return say(error.message);
+    if (file->inputs < kMinListVariables || file->inputs > kMaxCoreInputs || file->outputs < 1)
+        return say(platform::TranslateText("The advanced tool takes PLAs of 4 to 999 inputs."));
+    if (KeptAsRows(file->inputs, file->outputs)) {
+        OpenedFunctions rows{{}, file->inputs, {}};
+        rows.rows = std::make_unique<pla::Pla>(std::move(*file));
+        return rows;
+    }
+    OpenedFunctions opened{OutputsOfPla(*file), file->inputs, {}};
+    if (static_cast<int>(file->inputNames.size()) == file->inputs)
+        opened.inputNames = file->inputNames;
+    return opened;
 }
 
 std::vector<MintermBlock> BlocksOf(unsigned first, unsigned last, int n) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,22 @@ bool KeptAsRows(int inputs, int outputs);
 // off-set), then one row per input part and kind (on, don't care, off) with the outputs that
 // have it.
 std::string CubeRowsOf(const pla::Pla& file);
+
+// What an opened file gives the tool: its outputs, its variable count when it names one, and
+// the inputs' names when it gives them all.
+struct OpenedFunctions {
+    std::vector<OutputFunction> outputs;
+    std::optional<int> variables;
+    std::vector<std::string> inputNames;
+    std::unique_ptr<pla::Pla> rows;  // a PLA the lists cannot hold, kept as its rows
+};
+// A Boolean function file's outputs (a list its first section lacks keeps current's), or
+// nothing, the refusal said. Made to run off the window's thread: it says, never asks.
+std::optional<OpenedFunctions> ReadBfFunctions(const std::string& path,
+                                               const OutputFunction& current);
+// Every output of a PLA of 4 to 23 inputs, or one wider or larger kept as its rows, or
+// nothing, the refusal said.
+std::optional<OpenedFunctions> ReadPlaFunctions(const std::string& path);
 
 // A PLA of type fd for the function strings (2^n characters '1', '0', '2' each): the ones and
 // don't cares as aligned blocks of minterms, a block several outputs have in common on one

@@ -63,13 +63,13 @@ void TAdvMin::CreateVerilogPage() {
 }
 
 void TAdvMin::SpeedButton7Click() {
-    if (SelectedRoot()) PageControl1->setCurrentIndex(2);
+    if (ResultRoot()) PageControl1->setCurrentIndex(2);
 }
 
 void TAdvMin::TabSheet3Show() {
     ShowCodePage(verilogcode, [this] {
-        return resultNames_.empty() ? VerilogText(SelectedRoot()->text(0).toStdString(),
-                                                  PortNames(), {}, VhdlTimestamp())
+        return resultNames_.empty() ? VerilogText(ResultRoot()->text(0).toStdString(), PortNames(),
+                                                  {}, VhdlTimestamp())
                                     : VerilogTextOutputs(ResultOutputs(), PortNames(),
                                                          VerilogNames{}.module, VhdlTimestamp());
     });

@@ -1,12 +1,13 @@
 // How soon Cancel stops the core, as the advanced tool calls it: the component object minimizes
 // on a thread of its own at effort prove, Cancel comes from this thread after a delay, and the
-// time from Cancel to the end of the minimization is measured. Every answer is checked to be
-// the function (each output on its care set) and to say it was cancelled.
+// time from Cancel to the end of the minimization is measured, and the time the answer then
+// takes to be formatted and written. Every answer is checked to be the function (each output
+// on its care set) and to say it was cancelled.
 //
-//   mw_bench_cancel [--delay-ms D] [--seed S]
+//   mw_bench_cancel [--delay-ms D] [--seed S] [--max-inputs N]
 //
-// Seeded random functions (half ones, a quarter don't cares) of 8 to 16 inputs, one output
-// and four outputs together.
+// Seeded random functions (half ones, a quarter don't cares) of 8 to 16 and 20 to 23 inputs
+// (up to N, 23 unless told), one output and four outputs together.
 
 #include <atomic>
 #include <chrono>
@@ -32,24 +33,30 @@ std::string Slurp(const std::string& path) {
     return s.str();
 }
 
-// The minterms a result line's sum of products covers, as 2^n characters '1' / '0'.
+// The minterms a result line's sum of products covers, as 2^n characters '1' / '0'. Each term
+// marks its own minterms, so that a cover of a million terms is checked in its own size.
 std::string LineTable(const std::string& line, int n) {
     const std::size_t open = line.find('>');
     const std::string result = line.substr(open + 1, line.rfind("</") - open - 1);
     std::string table(std::size_t{1} << n, result == "ONE_FUN" ? '1' : '0');
     if (result == "ONE_FUN" || result == "ZERO_FUN") return table;
+    const uint32_t all = static_cast<uint32_t>(table.size() - 1);
     std::istringstream terms(result);
     for (std::string term; std::getline(terms, term, '+');) {
         uint32_t mask = 0, val = 0;
         std::istringstream literals(term);
         for (std::string literal; std::getline(literals, literal, '*');) {
+            if (literal.empty()) continue;
             const bool negated = literal[0] == '|';
             const int k = std::stoi(literal.substr(negated ? 2 : 1));
             mask |= 1u << (k - 1);
             if (!negated) val |= 1u << (k - 1);
         }
-        for (uint32_t m = 0; m < table.size(); ++m)
-            if ((m & mask) == val) table[m] = '1';
+        const uint32_t free = all & ~mask;
+        for (uint32_t sub = free;; sub = (sub - 1) & free) {
+            table[val | sub] = '1';
+            if (sub == 0) break;
+        }
     }
     return table;
 }
@@ -59,19 +66,22 @@ std::string LineTable(const std::string& line, int n) {
 int main(int argc, char** argv) {
     int delayMs = 200;
     unsigned seed = 1;
+    int maxInputs = 23;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
         if (a == "--delay-ms") delayMs = std::stoi(argv[i + 1]);
         if (a == "--seed") seed = static_cast<unsigned>(std::stoul(argv[i + 1]));
+        if (a == "--max-inputs") maxInputs = std::stoi(argv[i + 1]);
     }
     const std::string file =
         (std::filesystem::temp_directory_path() / "mw_bench_cancel.exchange").string();
-    std::printf("%-8s %7s %9s %12s %10s %s\n", "inputs", "outputs", "ran (s)", "to stop (ms)",
-                "stopped", "answer");
+    std::printf("%-8s %7s %9s %12s %13s %10s %s\n", "inputs", "outputs", "ran (s)", "to stop (ms)",
+                "to write (ms)", "stopped", "answer");
     std::mt19937 rng(seed);
     bool allGood = true;
     for (int outputs : {1, 4}) {
-        for (int n = 8; n <= 16; n += 2) {
+        for (int n : {8, 10, 12, 14, 16, 20, 21, 22, 23}) {
+            if (n > maxInputs) break;
             std::vector<std::string> functions(outputs, std::string(std::size_t{1} << n, '0'));
             for (std::string& f : functions)
                 for (char& c : f) c = "0112"[rng() % 4];
@@ -98,6 +108,7 @@ int main(int argc, char** argv) {
             worker.join();
             core.FormatResults();
             core.WriteResults();
+            const auto written = Clock::now();
             std::istringstream lines(Slurp(file));
             std::vector<std::string> answer;
             for (std::string line; std::getline(lines, line);) answer.push_back(line);
@@ -113,7 +124,8 @@ int main(int argc, char** argv) {
             const double toStop =
                 end > cancelAt ? std::chrono::duration<double, std::milli>(end - cancelAt).count()
                                : 0;
-            std::printf("%-8d %7d %9.3f %12.0f %10s %s\n", n, outputs, ran, toStop,
+            const double toWrite = std::chrono::duration<double, std::milli>(written - end).count();
+            std::printf("%-8d %7d %9.3f %12.0f %13.0f %10s %s\n", n, outputs, ran, toStop, toWrite,
                         done && end < cancelAt ? "before"
                         : cancelled            ? "cancel"
                                                : "other",

@@ -9,6 +9,7 @@ namespace platform {
 namespace {
 StderrMessageSink defaultSink;
 MessageSink* currentSink = &defaultSink;
+thread_local MessageSink* threadSink = nullptr;
 
 const char* IconWord(MsgIcon icon) {
     switch (icon) {
@@ -24,7 +25,7 @@ const char* IconWord(MsgIcon icon) {
 }  // namespace
 
 MsgAnswer ShowMessage(const std::string& text, MsgIcon icon, MsgButtons buttons) {
-    return currentSink->Show(text, icon, buttons);
+    return (threadSink ? threadSink : currentSink)->Show(text, icon, buttons);
 }
 
 MsgAnswer Say(const std::string& english, MsgIcon icon, MsgButtons buttons,
@@ -43,6 +44,14 @@ MessageSink* SetMessageSink(MessageSink* sink) {
     MessageSink* previous = currentSink;
     currentSink = sink ? sink : &defaultSink;
     return previous;
+}
+
+ScopedThreadMessageSink::ScopedThreadMessageSink(MessageSink* sink) : previous_(threadSink) {
+    threadSink = sink;
+}
+
+ScopedThreadMessageSink::~ScopedThreadMessageSink() {
+    threadSink = previous_;
 }
 
 MsgAnswer AffirmativeAnswer(MsgButtons buttons) {

@@ -69,6 +69,20 @@ class RecordingMessageSink : public MessageSink {
     std::deque<MsgAnswer> planned_;
 };
 
+// Messages said on the calling thread go to `sink` for the lifetime of the scope, whatever sink
+// the program has: work done off the window's thread records its messages this way and the
+// window says them when the work is done.
+class ScopedThreadMessageSink {
+  public:
+    explicit ScopedThreadMessageSink(MessageSink* sink);
+    ~ScopedThreadMessageSink();
+    ScopedThreadMessageSink(const ScopedThreadMessageSink&) = delete;
+    ScopedThreadMessageSink& operator=(const ScopedThreadMessageSink&) = delete;
+
+  private:
+    MessageSink* previous_;
+};
+
 // Installs a sink for the lifetime of a scope (tests, command line).
 class ScopedMessageSink {
   public:

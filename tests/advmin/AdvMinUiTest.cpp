@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -129,9 +130,10 @@ TEST_F(AdvMin, VerilogPageBesideTheVhdlPage) {
     tool->SpeedButton9->click();
     QTreeWidgetItem* root = tool->TreeView->topLevelItem(0);
     ASSERT_NE(root, nullptr);
-    tool->SpeedButton7->click();
-    EXPECT_EQ(tool->PageControl1->currentIndex(), 0) << "no result selected: no page change";
-    tool->TreeView->setCurrentItem(root);
+    // Go selects the first result: its code is shown without a line of the tree chosen.
+    EXPECT_EQ(tool->TreeView->currentItem(), root);
+    tool->TreeView->clearSelection();
+    tool->TreeView->setCurrentItem(nullptr);
     tool->SpeedButton7->click();
     EXPECT_EQ(tool->PageControl1->currentIndex(), 2);
     const QString text = tool->verilogcode->toPlainText();
@@ -151,6 +153,45 @@ TEST_F(AdvMin, VerilogPageBesideTheVhdlPage) {
     tool->PageControl1->setCurrentIndex(2);
     EXPECT_TRUE(tool->verilogcode->toPlainText().isEmpty());
     EXPECT_EQ(messages.Texts().back(), "The name \"wire\" is a Verilog keyword.");
+}
+
+// A large file is read while the window turns its events, and the tree of the function it
+// replaces goes.
+TEST_F(AdvMin, OpeningAFileKeepsTheWindowLiveAndClearsTheTree) {
+    tool->ComboBox1->setEditText("1,3,5,7");
+    tool->SpeedButton9->click();
+    ASSERT_GT(tool->TreeView->topLevelItemCount(), 0);
+    QByteArray ones;
+    for (int m = 0; m < (1 << 18); m += 2) ones += (m ? "," : "") + QByteArray::number(m);
+    QFile f(Path("large.bf"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Boolean Function]\nVarCount=18\n1=" + ones + "\n0=\n*=\n");
+    f.close();
+    bool wasRunning = false;
+    QString said;
+    QTimer::singleShot(0, tool, [&] {
+        wasRunning = tool->Running();
+        said = tool->Label9->text();
+    });
+    dialogs.files.push_back({true, Path("large.bf"), 1});
+    tool->SpeedButton1->click();
+    EXPECT_TRUE(wasRunning);
+    EXPECT_TRUE(said.startsWith("Reading the file...")) << said.toStdString();
+    EXPECT_EQ(tool->Spin->value(), 18);
+    EXPECT_EQ(tool->ComboBox1->currentText().size(), ones.size());
+    EXPECT_EQ(tool->TreeView->topLevelItemCount(), 0);
+    EXPECT_FALSE(tool->Running());
+
+    // A refused file leaves everything as it was, and says why once the reading is over.
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[Boolean Function]\nVarCount=40\n1=0\n0=\n*=\n");
+    f.close();
+    dialogs.files.push_back({true, Path("large.bf"), 1});
+    tool->SpeedButton1->click();
+    ASSERT_FALSE(messages.Texts().empty());
+    EXPECT_EQ(messages.Texts().back(), "Invalid number of variables");
+    EXPECT_EQ(tool->Spin->value(), 18);
+    EXPECT_EQ(tool->ComboBox1->currentText().size(), ones.size());
 }
 
 TEST_F(AdvMin, OpensEveryOutputOfAPla) {

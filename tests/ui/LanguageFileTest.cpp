@@ -56,7 +56,8 @@ std::set<std::string> MessagesInCode() {
                                            "SaveCodePage(",
                                            "FileProblem{",
                                            "SchemeFormulaError{",
-                                           "ToTranslate("};
+                                           "ToTranslate(",
+                                           "OffThread("};
     const auto isName = [](char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     };
