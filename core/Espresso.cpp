@@ -40,12 +40,17 @@ void GreedyIrredundant(const Problem& p, std::vector<Cube>& cover, CoverCounter&
 // Cubes that alone hold some on minterm stay; among the others the cheapest subset that
 // covers what they must is chosen exactly when the problem is small, greedily otherwise.
 void Irredundant(const Problem& p, std::vector<Cube>& cover, Work& outer) {
+    // Stopped by Cancel, the cover stays as it is: it is still a cover.
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
-    for (const Cube& c : cover) count.Add(c);
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (outer.HaltedAt(i)) return;
+        count.Add(cover[i]);
+    }
     std::vector<char> gone(cover.size(), 0);
     std::vector<int> optional;
     TruthTable need = p.on;
     for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (outer.HaltedAt(i)) return;
         if (count.HoldsOnceSomewhere(cover[i], p.on))
             ForEachCubeWord(cover[i], p.vars,
                             [&](std::size_t w, uint64_t m) { need.Words()[w] &= ~m; });
@@ -106,15 +111,22 @@ std::vector<int> NearLargestOrder(const std::vector<Cube>& cover, int vars) {
 }  // namespace
 
 void Reduce(const Problem& p, std::vector<Cube>& cover, Work& work, ReduceOrder order) {
+    if (work.Halted()) return;
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
-    for (const Cube& c : cover) count.Add(c);
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (work.HaltedAt(i)) return;
+        count.Add(cover[i]);
+    }
     TruthTable once(p.vars);
     std::vector<char> gone(cover.size(), 0);
     const std::vector<int> sequence =
         order == ReduceOrder::NearLargest ? NearLargestOrder(cover, p.vars)
         : order == ReduceOrder::Heaviest  ? MiniOrder(cover, p.vars, false)
                                           : ByLiterals(cover, false);
-    for (int idx : sequence) {
+    for (std::size_t k = 0; k < sequence.size(); ++k) {
+        // Every cube reduced so far leaves a cover; Cancel keeps it.
+        if (work.HaltedAt(k)) break;
+        const int idx = sequence[k];
         work.Spend(CubeWords(cover[idx], p.vars) * 4);
         count.HeldOnce(cover[idx], p.on, once);
         Cube smaller;
@@ -137,12 +149,14 @@ namespace {
 // would alone hold once c1 is gone, gives a cube that replaces both; those cubes, grown to
 // primes, join the cover, and irredundant chooses.
 bool LastGasp(const Problem& p, std::vector<Cube>& cover, Work& work) {
+    if (work.Halted()) return false;
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);
     std::vector<int> which;  // the cubes that reduce
     std::vector<Cube> reduced;
     for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (work.HaltedAt(i)) return false;
         work.Spend(CubeWords(cover[i], p.vars) * 4);
         count.HeldOnce(cover[i], p.on, once);
         Cube smaller;
@@ -226,6 +240,7 @@ bool IsEssential(const Problem& p, const Cube& c) {
 // cubes first: the products stay, the literals can only fall. Espresso's make_sparse does this
 // work for many outputs; for one, the choice among primes is where literals are saved.
 void FewerLiterals(const Problem& p, std::vector<Cube>& cover, Work& work) {
+    if (work.Halted()) return;
     CoverCounter count(p.vars, static_cast<int>(cover.size()));
     for (const Cube& c : cover) count.Add(c);
     TruthTable once(p.vars);

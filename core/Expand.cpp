@@ -208,8 +208,10 @@ void Expand(const Problem& p, std::vector<Cube>& cover, Work& work) {
     }
     std::vector<char> skip(cover.size(), 0), covered(cover.size(), 0);
     int64_t spent = 0;
-    for (std::size_t i = 0; i < cover.size(); ++i)
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (work.HaltedAt(i)) return;  // the cover as it came, in another order
         skip[i] = RaisableAlone(p, cover[i], cover[i].mask, spent) == 0;
+    }
     work.Spend(spent);
     std::vector<int> swallowed;
     for (int idx = 0; idx < static_cast<int>(cover.size()); ++idx) {

@@ -166,6 +166,8 @@ class Plan {
         isop_ = Isop(p_.on, p_.Upper());
         result_.covers = {isop_};
         if (exactFirst_ && ExactBeforeTheLoop()) return Finish();
+        // Cancelled: the irredundant start is a cover already, and the loop would take seconds.
+        if (guard_.Stopped()) return Finish();
         HeuristicLoop();
         if (options_.effort == Effort::Quick || guard_.Stopped()) return Finish();
         if (ExactBesideFirstStart()) return Finish();
@@ -230,6 +232,7 @@ bool Plan::TryExact(const std::vector<Cube>& bound, Work& work) {
 // the exact search goes first with the irredundant start as its bound. The heuristic's work is
 // not known yet: the table's size stands in for it.
 bool Plan::ExactBeforeTheLoop() {
+    if (guard_.Stopped()) return false;
     Work work(ExactWork(int64_t{1} << (p_.vars - 1)), &guard_);
     const bool proven = TryExact(isop_, work);
     Spent(work);

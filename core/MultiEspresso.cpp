@@ -263,6 +263,7 @@ MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
 
 void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work,
                  bool outputsFirst) {
+    if (work.Halted()) return;
     std::vector<char> gone(cover.size(), 0);
     std::vector<Cube> ins;
     for (const MultiCube& c : cover) ins.push_back(c.in);
@@ -285,6 +286,8 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work& wor
 // fewest that cover what they must are chosen by the covering search where the rows are few,
 // greedily otherwise (the smallest products are tried for removal first).
 void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
+    // After Cancel no step builds its counts, which cost a pass over every product.
+    if (work.Halted()) return;
     Counts count(p, cover, work);
     std::vector<char> gone(cover.size(), 0);
     std::vector<int> optional;
@@ -368,10 +371,14 @@ void MultiIrredundant(const MultiProblem& p, std::vector<MultiCube>& cover, Work
 }
 
 void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
+    if (work.Halted()) return;
     Counts count(p, cover, work);
     std::vector<char> gone(cover.size(), 0);
-    for (int idx : ByLiterals(cover, true)) {
-        MultiCube& c = cover[idx];
+    const std::vector<int> order = ByLiterals(cover, true);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (work.HaltedAt(k)) break;  // every product reduced so far leaves a cover
+        MultiCube& c = cover[order[k]];
+        const int idx = order[k];
         Outputs kept;
         const auto smaller = AloneOfAll(p, count, c, kept);
         for (int j = 0; j < p.OutputCount(); ++j)
@@ -390,6 +397,7 @@ void MultiReduce(const MultiProblem& p, std::vector<MultiCube>& cover, Work& wor
 
 std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiCube>& cover,
                                  Work& work) {
+    if (work.Halted()) return {};
     Counts count(p, cover, work);
     std::vector<MultiCube> reduced;
     for (const MultiCube& c : cover) {
@@ -405,6 +413,7 @@ std::vector<Cube> GaspCandidates(const MultiProblem& p, const std::vector<MultiC
 }
 
 void DropSpareOutputs(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
+    if (work.Halted()) return;
     Counts count(p, cover, work);
     for (int idx : ByLiterals(cover, false)) {
         if (work.Over()) break;
@@ -470,6 +479,7 @@ std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Out
 
 void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work& work) {
     for (;;) {
+        if (work.Halted()) return;
         const CoverCost before = CostOf(cover);
         DropSpareOutputs(p, cover, work);
         // Each product in turn shrinks to what it alone covers, then grows back to the widest

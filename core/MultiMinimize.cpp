@@ -42,7 +42,7 @@ constexpr int64_t kSparseShare = 4;
 using Clock = std::chrono::steady_clock;
 
 MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& options,
-                            bool& eachMinimum);
+                            bool& eachMinimum, bool* cancelled = nullptr);
 
 Clock::time_point After(double seconds) {
     if (seconds >= 1e6) return Clock::time_point::max();
@@ -184,17 +184,25 @@ class MultiPlan {
 
 // Every output's irredundant start, a product met in several starts feeding them all.
 void MultiPlan::MergedStart() {
-    std::map<Cube, Outputs> merged;
+    // Sorted and merged in place rather than through a map: on large tables the starts have
+    // millions of products, and this step comes before anything Cancel could return.
+    std::vector<std::pair<Cube, int>> all;
     for (int j = 0; j < p_.OutputCount(); ++j)
-        for (const Cube& c : Isop(p_.On(j), p_.Upper(j))) merged[c].set(j);
-    for (const auto& [in, out] : merged) isop_.push_back({in, out});
+        for (const Cube& c : Isop(p_.On(j), p_.Upper(j))) all.push_back({c, j});
+    std::sort(all.begin(), all.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i == 0 || !(all[i].first == all[i - 1].first)) isop_.push_back({all[i].first, {}});
+        isop_.back().out.set(all[i].second);
+    }
     if (!MultiCoverImplements(p_, isop_)) throw VerificationError("the start cover is wrong");
     met_ = isop_;
 }
 
 // A correct cover becomes the result where it is cheaper; its products join the pool.
 void MultiPlan::Consider(std::vector<MultiCube> cover) {
-    if (!MultiCoverImplements(p_, cover)) return;
+    // The start was verified when it was made; a loop stopped at once gives it back.
+    if (cover != isop_ && !MultiCoverImplements(p_, cover)) return;
     if (result_.cover.empty() || CostOf(cover) < CostOf(result_.cover))
         std::swap(cover, result_.cover);
     for (const MultiCube& c : cover) met_.push_back(c);
@@ -219,8 +227,10 @@ void MultiPlan::Loops() {
 void MultiPlan::EachOnItsOwn() {
     std::map<Cube, Outputs> joined;
     bool eachMinimum = false;
-    const MultiMinimization each = EachAlone(p_, options_, eachMinimum);
+    bool cancelled = false;
+    const MultiMinimization each = EachAlone(p_, options_, eachMinimum, &cancelled);
     result_.stats.work += each.stats.work;
+    if (cancelled) return;
     // One output: its own proven minimum is the answer.
     settled_ = p_.OutputCount() == 1 && eachMinimum;
     for (const MultiCube& c : each.cover) joined[c.in] |= c.out;
@@ -262,6 +272,7 @@ void MultiPlan::Exact() {
 // as large as it can be; then each gives up the outputs others cover for it and takes the
 // literals that frees.
 void MultiPlan::Sparse() {
+    if (guard_.Stopped()) return;  // Cancel wants the cover it has, not one more pass
     Work last(Scaled(kSparseBase, scale_) + loop_.Spent() / kSparseShare, &guard_);
     std::vector<MultiCube> polished = result_.cover;
     MultiExpand(p_, polished, last);
@@ -290,15 +301,20 @@ MultiMinimization MultiPlan::Finish() {
     return std::move(result_);
 }
 
-// eachMinimum: every output got its own proven minimum.
+// eachMinimum: every output got its own proven minimum. Where `cancelled` is given, Cancel
+// ends the outputs early with no cover, said there.
 MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& options,
-                            bool& eachMinimum) {
+                            bool& eachMinimum, bool* cancelled) {
     MultiMinimization result;
     result.minimum = true;
     MinimizeOptions single = options;
     single.maxCovers = 1;
     single.progress = nullptr;
     for (int j = 0; j < p.OutputCount(); ++j) {
+        if (cancelled && options.cancel && options.cancel->load()) {
+            *cancelled = true;
+            return result;
+        }
         const Minimization m = Minimize(OutputProblem(p, j), single);
         result.minimum = result.minimum && m.minimum;
         result.stats.work += m.stats.work;

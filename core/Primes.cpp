@@ -187,6 +187,8 @@ namespace mwcore {
 
 std::optional<std::vector<Cube>> UsefulPrimesFromCover(const Problem& p,
                                                        const PrimeLimits& limits) {
+    // The cover to start from costs as much as a pass of the heuristic: not after Cancel.
+    if (limits.work && limits.work->Halted()) return std::nullopt;
     const TruthTable upper = p.Upper();
     try {
         CoverPrimeSearch search(limits, p.vars);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -54,6 +55,17 @@ class Work {
         return stopped_ == StoppedBy::Nothing;
     }
     bool Over() const { return stopped_ != StoppedBy::Nothing; }
+    // Reads the guard now: the clock or Cancel (never the allowance) ended the work. A pass that
+    // ends early on this alone does what an uninterrupted run does until Cancel comes.
+    bool Halted() {
+        if (stopped_ == StoppedBy::TimeLimit || stopped_ == StoppedBy::Cancel) return true;
+        if (!guard_ || !guard_->Stopped()) return false;
+        if (stopped_ == StoppedBy::Nothing) stopped_ = guard_->Reason();
+        return true;
+    }
+    // The same, read only every 4096th step of a long pass, where the guard's own cost would
+    // show.
+    bool HaltedAt(std::size_t step) { return (step & 4095) == 0 && Halted(); }
     StoppedBy Reason() const { return stopped_; }
     int64_t Spent() const { return spent_; }
     int64_t Allowance() const { return allowance_; }
