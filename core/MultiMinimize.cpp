@@ -272,7 +272,10 @@ void MultiPlan::Exact() {
 // as large as it can be; then each gives up the outputs others cover for it and takes the
 // literals that frees.
 void MultiPlan::Sparse() {
-    if (guard_.Stopped()) return;  // Cancel wants the cover it has, not one more pass
+    if (guard_.Stopped()) {  // Cancel wants the cover it has, not one more pass
+        Report("sparse");
+        return;
+    }
     Work last(Scaled(kSparseBase, scale_) + loop_.Spent() / kSparseShare, &guard_);
     std::vector<MultiCube> polished = result_.cover;
     MultiExpand(p_, polished, last);

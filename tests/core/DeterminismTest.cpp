@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "core/ExchangeFormat.h"
+#include "core/Helpers.h"
+#include "core/Isop.h"
 #include "core/Minimize.h"
 #include "core/RandomFunctions.h"
 
@@ -111,6 +113,26 @@ TEST(Determinism, CancelAndTimeLimitKeepACorrectCover) {
     EXPECT_EQ(m.stats.stoppedBy, StoppedBy::TimeLimit);
     EXPECT_FALSE(m.minimum);
     coretest::ExpectImplements(p, m.covers.front());
+}
+
+// Cancelled before it starts, the answer is the irredundant start: no pass spends work on
+// it, whatever the size (the largest run their exact search first).
+TEST(Determinism, CancelledAtOnceAnswersTheStartWithoutFurtherPasses) {
+    std::mt19937_64 rng(503);
+    for (int n : {8, 12, 18}) {
+        const Problem p = coretest::DenseProblem(n, 0.4, 0.1, rng);
+        std::atomic<bool> cancel{true};
+        MinimizeOptions prove;
+        prove.effort = Effort::Prove;
+        prove.cancel = &cancel;
+        const Minimization m = Minimize(p, prove);
+        EXPECT_EQ(m.stats.stoppedBy, StoppedBy::Cancel) << n;
+        EXPECT_EQ(m.stats.work, 0) << n;
+        std::vector<Cube> start = Isop(p.on, p.Upper());
+        Canonical(start);
+        ASSERT_EQ(m.covers.size(), 1u) << n;
+        EXPECT_EQ(m.covers.front(), start) << n;
+    }
 }
 
 // A single-output PLA of type fd, one cube a line.

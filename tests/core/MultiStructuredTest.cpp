@@ -313,6 +313,10 @@ TEST(MultiDeterminism, CancelAndTheClockStopWithACorrectCoverAndSaySo) {
     EXPECT_FALSE(steps.empty());
     EXPECT_EQ(steps.back(), "sparse");
 
+    // Nothing past the start: each output's own run and the last polish are left out too.
+    EXPECT_EQ(cancelled.stats.work, 0);
+    EXPECT_EQ(steps, (std::vector<std::string>{"loop", "sparse"}));
+
     MinimizeOptions prove;
     prove.effort = Effort::Prove;
     prove.timeLimitSeconds = 1e-9;  // the clock is over at once
