@@ -58,6 +58,25 @@ std::vector<std::size_t> CubeLoop::BySize(const CubeList& f, bool largestFirst) 
     return order;
 }
 
+std::vector<std::size_t> CubeLoop::ByWeight(const CubeList& f, bool ascending) const {
+    const int w = s_.Width();
+    std::vector<int64_t> count(static_cast<std::size_t>(w) * 64, 0);
+    for (std::size_t i = 0; i < f.Size(); ++i)
+        for (int k = 0; k < w; ++k)
+            for (Word x = f[i][k]; x; x &= x - 1) ++count[k * 64 + std::countr_zero(x)];
+    std::vector<int64_t> weight(f.Size(), 0);
+    for (std::size_t i = 0; i < f.Size(); ++i)
+        for (int k = 0; k < w; ++k)
+            for (Word x = f[i][k]; x; x &= x - 1) weight[i] += count[k * 64 + std::countr_zero(x)];
+    units_ += static_cast<int64_t>(f.Size()) * w * 2;
+    std::vector<std::size_t> order(f.Size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return ascending ? weight[a] < weight[b] : weight[a] > weight[b];
+    });
+    return order;
+}
+
 void CubeLoop::Gather(const CubeList& list, const std::vector<char>* alive, std::size_t skip,
                       const Word* in, int j, CubeList& scratch) {
     const int iw = s_.inWords;
@@ -279,7 +298,9 @@ std::vector<char> CubeLoop::Reduce(CubeList& f) {
     const int w = s_.Width();
     std::vector<char> alive(f.Size(), 1), same(f.Size(), 0);
     std::vector<Word> was(w);
-    for (std::size_t at : BySize(f, true)) {
+    // Espresso's two orders in turn: the heaviest first, then the largest first.
+    heaviestFirst_ = !heaviestFirst_;
+    for (std::size_t at : heaviestFirst_ ? ByWeight(f, false) : BySize(f, true)) {
         std::copy(f[at], f[at] + w, was.begin());
         if (!Reduced(f, &alive, at, f[at]))
             alive[at] = 0;

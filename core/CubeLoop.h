@@ -60,6 +60,8 @@ class CubeLoop {
     void Gather(const CubeList& list, const std::vector<char>* alive, std::size_t skip,
                 const Word* in, int j, CubeList& scratch);
     std::vector<std::size_t> BySize(const CubeList& f, bool largestFirst) const;
+    // Espresso's weighing of cubes: each by how many cubes of f share each of its bits.
+    std::vector<std::size_t> ByWeight(const CubeList& f, bool ascending) const;
     void Spend() {
         work_.Spend(units_);
         units_ = 0;
@@ -71,7 +73,8 @@ class CubeLoop {
     std::vector<char> hasOff_;
     std::vector<CubeList> upper_;
     Work& work_;
-    int64_t units_ = 0;
+    mutable int64_t units_ = 0;
+    bool heaviestFirst_ = false;  // the order of the last reduction
 };
 
 }  // namespace mwcore::cubes

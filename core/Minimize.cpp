@@ -51,6 +51,16 @@ constexpr int kStartRounds = 8;
 constexpr int kStartPatience = 2;
 // Restarts only where the cover has at least one product per 2^kTableShare minterms.
 constexpr int kTableShare = 8;
+// Proofs of small functions: where the best cover has at most kProofProducts products, the
+// exact search runs again from it with kProofWork; where that ends unproven, once more with
+// kCloseProofWork when the search's lower bound (its root's) lies within kCloseGap products of
+// the cover, or with kNearProofWork within an eighth of its products. The hard classic
+// functions prove within these; random ones of that size mostly have wider gaps.
+constexpr int kProofProducts = 128;
+constexpr int64_t kProofWork = 4000000;
+constexpr int kCloseGap = 5;
+constexpr int64_t kCloseProofWork = 48000000;
+constexpr int64_t kNearProofWork = 16000000;
 
 // Small functions are settled by the exact search anyway; the chain's allowance ends the
 // starts of larger ones.
@@ -173,6 +183,7 @@ class Plan {
         if (ExactBesideFirstStart()) return Finish();
         FurtherStarts();
         PoolTheStarts();
+        ProveSmall();
         return Finish();
     }
 
@@ -192,6 +203,7 @@ class Plan {
     bool ExactBesideFirstStart();
     void FurtherStarts();
     void PoolTheStarts();
+    void ProveSmall();
     void Spent(const Work& work) { result_.stats.work += work.Spent(); }
     Minimization Finish();
 
@@ -206,6 +218,7 @@ class Plan {
     std::vector<Cube> isop_, heuristic_;
     int64_t loopWork_ = 0;   // what the heuristic loop spent, the measure of every allowance
     int64_t firstWork_ = 0;  // what the first other start spent
+    int lastLower_ = 0;      // the last exact search's lower bound on products (0: none)
     std::vector<std::vector<Cube>> others_;  // the other starts' covers
     Minimization result_;
 };
@@ -217,6 +230,7 @@ bool Plan::TryExact(const std::vector<Cube>& bound, Work& work) {
     ExactResult exact = ExactMinimum(p_, bound, limits);
     result_.stats.nodes += exact.nodes;
     result_.stats.lowerProducts = std::max(result_.stats.lowerProducts, exact.lowerProducts);
+    lastLower_ = exact.lowerProducts;
     gaveUp_ = gaveUp_ || exact.gaveUp;
     std::erase_if(exact.covers, [&](const auto& c) { return !CoverImplements(p_, c); });
     if (!exact.covers.empty() && CostOf(exact.covers.front()) <= CostOf(result_.covers.front())) {
@@ -338,6 +352,25 @@ void Plan::PoolTheStarts() {
     Work pooling(Scaled(kPoolBase + loopWork_ / 4, scale_), &guard_);
     result_.covers = {BestFromPool(p_, pool, result_.covers.front(), pooling, result_.stats.nodes)};
     Spent(pooling);
+}
+
+void Plan::ProveSmall() {
+    if (!options_.proveSmall || options_.effort != Effort::Thorough || !exact_ || result_.minimum ||
+        exactFirst_ || result_.covers.front().size() > static_cast<std::size_t>(kProofProducts))
+        return;
+    const auto attempt = [&](int64_t allowance) {
+        Work work(Scaled(allowance, options_.workScale), &guard_);
+        const std::vector<Cube> bound = result_.covers.front();
+        const bool proven = TryExact(bound, work);
+        Spent(work);
+        return proven || guard_.Stopped();
+    };
+    if (attempt(kProofWork) || lastLower_ == 0) return;
+    const int gap = static_cast<int>(result_.covers.front().size()) - lastLower_;
+    if (gap <= kCloseGap)
+        attempt(kCloseProofWork);
+    else if (gap * 8 <= static_cast<int>(result_.covers.front().size()))
+        attempt(kNearProofWork);
 }
 
 Minimization Plan::Finish() {

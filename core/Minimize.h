@@ -33,7 +33,11 @@ struct MinimizeOptions {
     // the allowances end every effort but prove long before, even in a sanitizer build.
     double timeLimitSeconds = 600;
     int threads = 2;
-    int maxCovers = 16;                         // covers of equal cost listed for one output
+    int maxCovers = 16;  // covers of equal cost listed for one output
+    // Thorough effort: a function of few products that the first exact allowance left
+    // unproven gets larger ones while its lower bound stays close (off where a function is
+    // one output of several, whose own minimum is not the answer).
+    bool proveSmall = true;
     const std::atomic<bool>* cancel = nullptr;  // set from another thread: stop, keep the best
     // Called between steps with the step's name and the best cover's products so far; from
     // the minimizing thread.

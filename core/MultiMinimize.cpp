@@ -312,6 +312,7 @@ MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& option
     result.minimum = true;
     MinimizeOptions single = options;
     single.maxCovers = 1;
+    single.proveSmall = options.proveSmall && p.OutputCount() == 1;
     single.progress = nullptr;
     for (int j = 0; j < p.OutputCount(); ++j) {
         if (cancelled && options.cancel && options.cancel->load()) {

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/Espresso.h"
+#include "core/ExchangeFormat.h"
 #include "core/Isop.h"
 #include "core/Minimize.h"
 #include "core/Primes.h"
@@ -96,6 +97,37 @@ TEST(MinimizeRandom, BothPrimeGenerationsAgree) {
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The first output of the classic PLA prom1 (9 inputs, 24 off minterms), whose known minimum
+// is 22 products: its first exact allowance ends before a proof.
+const char* const kProm1First =
+    "1111111111111111111111111111111101111101111111111111111111111111"
+    "1111111111111101111111111110111111111111111111111111111111111111"
+    "1111111111111111111111111111111111011111101111111111111111111111"
+    "1111111111111111110111111111111111111111111111111111111111111111"
+    "1111111111111111111111111111111111111111111111111111111111011111"
+    "1111111110111111111111011111011111111111111111111111111111111111"
+    "1111111111111111111111111111111111111111111111111111111111111011"
+    "1111111111111111001111111111111111111111111111111111110000000000";
+
+TEST(MinimizeRandom, SmallFunctionsTheFirstAllowanceLeavesOpenEndProven) {
+    const Problem p = ParseFunctionString(kProm1First, 9);
+    MinimizeOptions without;
+    without.proveSmall = false;
+    const Minimization first = Minimize(p, without);
+    EXPECT_FALSE(first.minimum);
+    const Minimization m = Minimize(p);
+    ASSERT_TRUE(m.minimum);
+    ASSERT_EQ(m.kind, Minimization::Kind::Sum);
+    EXPECT_EQ(m.covers.front().size(), 22u);
+    EXPECT_EQ(m.stats.lowerProducts, 22);
+    for (const auto& cover : m.covers) ExpectImplements(p, cover);
+    EXPECT_LE(CostOf(m.covers.front()), CostOf(first.covers.front()));
 }
 
 }  // namespace
