@@ -141,15 +141,15 @@ TExplainPanel::TExplainPanel(TMapView* map, QWidget* parent)
     Solutions->setObjectName("Solutions");
     const auto form = [this] { return f_.form; };
     formulaview::ShowFormulaColumn(Primes, 1, form);
-    formulaview::ShowFormulaColumn(Solutions, 1, form);
-    // Every column as wide as its texts, the formulas whole (solutions that differ late differ
-    // on screen too) and "Essential" uncut; a scroll bar when the panel is narrower.
-    for (QTreeWidget* list : {Primes, Solutions}) {
-        list->setTextElideMode(Qt::ElideNone);
-        list->header()->setStretchLastSection(false);
-        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
+    // Every column as wide as its texts and "Essential" uncut, a scroll bar when the panel is
+    // narrower; the solutions' formulas whole but wrapped instead, so that solutions that differ
+    // late differ on screen without scrolling.
+    Primes->setTextElideMode(Qt::ElideNone);
+    Primes->header()->setStretchLastSection(false);
+    Primes->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Primes->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    formulaview::ShowWrappedFormulaColumn(Solutions, 1, form);
+    Solutions->setAlternatingRowColors(true);  // where one wrapped solution ends
     UseButton = new QPushButton(solutionPage);
     UseButton->setObjectName("UseButton");
     UseButton->setEnabled(false);
@@ -304,6 +304,7 @@ void TExplainPanel::Show(const explain::MapFunction& f, const explain::Explanati
         item->setText(2, QString::number(e.solutions[i].terms));
         item->setText(3, QString::number(e.solutions[i].literals));
     }
+    formulaview::FitWrappedColumn(Solutions, 1);
     MethodPage->setHtml(Q(explain::StepByStepHtml(method_, e_)));
     UseButton->setEnabled(false);
     emit Updated();

@@ -19,6 +19,11 @@ namespace {
 
 FormulaNotation notation_ = FormulaNotation::AsTyped;
 
+// An item's text as pieces in opt's rect (the text's part of the cell), in its font and the
+// pen its state gives; the cell itself is drawn already.
+void PaintTextOnly(QPainter* painter, const QStyleOptionViewItem& opt,
+                   const std::vector<NotationPiece>& pieces);
+
 std::vector<QPointer<QAbstractItemView>>& Views() {
     static std::vector<QPointer<QAbstractItemView>> views;
     return views;
@@ -95,19 +100,100 @@ QString Text(const QModelIndex& node) {
     return node.data(Qt::DisplayRole).toString();
 }
 
-// A column of formulas that are not tree nodes: the shape comes from the owner.
+// A formula in pieces split where a line may break: after each term of a sum of products (a
+// "+" outside brackets) or each sum of a product of sums (a ")" or "*" outside them), the
+// spaces after the break kept with the piece before.
+std::vector<std::vector<NotationPiece>> Breakable(const std::vector<NotationPiece>& pieces,
+                                                  TGlueMethod shape) {
+    std::vector<std::vector<NotationPiece>> chunks(1);
+    int depth = 0;
+    bool broken = false;  // a break is due before the next character that is not a space
+    const auto append = [&](const std::string& text, bool barred) {
+        if (broken) {
+            chunks.emplace_back();
+            broken = false;
+        }
+        auto& chunk = chunks.back();
+        if (!chunk.empty() && !barred && !chunk.back().barred)
+            chunk.back().text += text;
+        else
+            chunk.push_back({text, barred});
+    };
+    for (const NotationPiece& piece : pieces) {
+        if (piece.barred) {
+            append(piece.text, true);
+            continue;
+        }
+        for (char c : piece.text) {
+            if (c == ' ' && broken) {
+                chunks.back().back().text += c;
+                continue;
+            }
+            append(std::string(1, c), false);
+            depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+            if (depth == 0 && (shape == gmKNF ? c == ')' || c == '*' : c == '+')) broken = true;
+        }
+    }
+    return chunks;
+}
+
+int PiecesWidth(const QFontMetrics& metrics, const std::vector<NotationPiece>& pieces) {
+    int width = 0;
+    for (const NotationPiece& piece : pieces)
+        width += metrics.horizontalAdvance(QString::fromStdString(piece.text));
+    return width;
+}
+
+// The chunks in lines no wider than width where they can be, each line at least one chunk.
+std::vector<std::vector<NotationPiece>> Lines(
+    const QFontMetrics& metrics, int width, const std::vector<std::vector<NotationPiece>>& chunks) {
+    std::vector<std::vector<NotationPiece>> lines;
+    int used = 0;
+    for (const auto& chunk : chunks) {
+        const int w = PiecesWidth(metrics, chunk);
+        if (lines.empty() || (used > 0 && used + w > width)) {
+            lines.emplace_back();
+            used = 0;
+        }
+        lines.back().insert(lines.back().end(), chunk.begin(), chunk.end());
+        used += w;
+    }
+    return lines;
+}
+
+// A column of formulas that are not tree nodes: the shape comes from the owner. Wrapped, a
+// formula wider than its column goes on in further lines of the same row.
 class ColumnDelegate : public QStyledItemDelegate {
   public:
-    ColumnDelegate(std::function<TGlueMethod()> shape, QObject* parent)
-        : QStyledItemDelegate(parent), shape_(std::move(shape)) {}
+    ColumnDelegate(std::function<TGlueMethod()> shape, bool wrap, QAbstractItemView* view)
+        : QStyledItemDelegate(view), shape_(std::move(shape)), wrap_(wrap), view_(view) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        if (wrap_) {
+            QStyleOptionViewItem opt = option;
+            initStyleOption(&opt, index);
+            return PaintWrapped(painter, opt, index);
+        }
         if (notation_ != FormulaNotation::Textbook)
             return QStyledItemDelegate::paint(painter, option, index);
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         PaintItemWithBars(painter, opt, TextbookPieces(Text(index).toStdString(), shape_()));
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const auto* tree = qobject_cast<const QTreeView*>(view_);
+        if (!wrap_ || !tree) return size;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.rect = QRect(0, 0, tree->header()->sectionSize(index.column()), size.height());
+        const QFontMetrics metrics(opt.font);
+        const int lines = static_cast<int>(
+            Lines(metrics, TextWidth(opt), Breakable(PiecesOf(index), shape_())).size());
+        size.rheight() += (lines - 1) * metrics.lineSpacing();
+        return size;
     }
 
     bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
@@ -124,8 +210,60 @@ class ColumnDelegate : public QStyledItemDelegate {
         return true;
     }
 
+    // The widest piece a wrapped formula of the column cannot break, with the cell's margins.
+    int WidestTerm(const QAbstractItemView* view, int column) const {
+        const QFontMetrics metrics(view->font());
+        const QAbstractItemModel* model = view->model();
+        int widest = 0;
+        for (int row = 0; model && row < model->rowCount(); ++row)
+            for (const auto& chunk : Breakable(PiecesOf(model->index(row, column)), shape_()))
+                widest = std::max(widest, PiecesWidth(metrics, chunk));
+        const QStyle* style = view->style();
+        return widest + 4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    }
+
   private:
+    std::vector<NotationPiece> PiecesOf(const QModelIndex& index) const {
+        const std::string text = Text(index).toStdString();
+        if (notation_ == FormulaNotation::Textbook) return TextbookPieces(text, shape_());
+        return {{text, false}};
+    }
+
+    // The width the text has in a cell of opt's rect.
+    static int TextWidth(const QStyleOptionViewItem& opt) {
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        return style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).width() -
+               2 * margin;
+    }
+
+    void PaintWrapped(QPainter* painter, const QStyleOptionViewItem& opt,
+                      const QModelIndex& index) const {
+        const QFontMetrics metrics(opt.font);
+        const auto lines = Lines(metrics, TextWidth(opt), Breakable(PiecesOf(index), shape_()));
+        // The cell as the style draws it, then each line as one row of pieces.
+        QStyleOptionViewItem cell = opt;
+        cell.rect.setHeight(metrics.lineSpacing() * static_cast<int>(lines.size()));
+        cell.rect.moveTop(opt.rect.top() + (opt.rect.height() - cell.rect.height()) / 2);
+        QStyleOptionViewItem background = opt;
+        background.text.clear();
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+        QRect line = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+        line.setHeight(metrics.lineSpacing());
+        for (const auto& pieces : lines) {
+            QStyleOptionViewItem one = opt;
+            one.rect = line;
+            PaintTextOnly(painter, one, pieces);
+            line.translate(0, metrics.lineSpacing());
+        }
+    }
+
     std::function<TGlueMethod()> shape_;
+    bool wrap_;
+    QAbstractItemView* view_;
 };
 
 }  // namespace
@@ -169,6 +307,17 @@ void PaintItemWithBars(QPainter* painter, const QStyleOptionViewItem& option,
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    opt.rect = textRect;
+    PaintTextOnly(painter, opt, pieces);
+}
+
+namespace {
+
+void PaintTextOnly(QPainter* painter, const QStyleOptionViewItem& opt,
+                   const std::vector<NotationPiece>& pieces) {
+    const QWidget* widget = opt.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const QRect& textRect = opt.rect;
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
     const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
                                        : (opt.state & QStyle::State_Active) ? QPalette::Normal
@@ -181,9 +330,68 @@ void PaintItemWithBars(QPainter* painter, const QStyleOptionViewItem& option,
     painter->restore();
 }
 
+}  // namespace
+
 void ShowFormulaColumn(QAbstractItemView* view, int column, std::function<TGlueMethod()> shape) {
-    view->setItemDelegateForColumn(column, new ColumnDelegate(std::move(shape), view));
+    view->setItemDelegateForColumn(column, new ColumnDelegate(std::move(shape), false, view));
     Views().push_back(view);
+}
+
+namespace {
+
+// The wrapped column takes the width the other columns leave, but no less than its widest term
+// (kept on the view by FitWrappedColumn): a term is never cut, a scroll bar shows instead.
+void Refit(QTreeView* view, int column) {
+    QHeaderView* header = view->header();
+    int others = 0;
+    for (int i = 0; i < header->count(); ++i)
+        if (i != column && !header->isSectionHidden(i)) others += header->sectionSize(i);
+    const int widest = view->property("mwWidestTerm").toInt();
+    const int width = std::max(widest, view->viewport()->width() - others);
+    if (header->sectionSize(column) != width) header->resizeSection(column, width);
+}
+
+class RefitOnResize : public QObject {
+  public:
+    RefitOnResize(QTreeView* view, int column) : QObject(view), view_(view), column_(column) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) Refit(view_, column_);
+        return false;
+    }
+
+  private:
+    QTreeView* view_;
+    int column_;
+};
+
+}  // namespace
+
+void ShowWrappedFormulaColumn(QTreeView* view, int column, std::function<TGlueMethod()> shape) {
+    view->setItemDelegateForColumn(column, new ColumnDelegate(std::move(shape), true, view));
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(column, QHeaderView::Fixed);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view->setTextElideMode(Qt::ElideNone);
+    view->viewport()->installEventFilter(new RefitOnResize(view, column));
+    // The rows' heights follow the column's width; the column follows the others'.
+    QObject::connect(header, &QHeaderView::sectionResized, view, [view, column](int section) {
+        if (section == column)
+            view->doItemsLayout();
+        else
+            Refit(view, column);
+    });
+    Views().push_back(view);
+}
+
+void FitWrappedColumn(QTreeView* view, int column) {
+    const auto* delegate = dynamic_cast<ColumnDelegate*>(view->itemDelegateForColumn(column));
+    if (!delegate) return;
+    view->setProperty("mwWidestTerm", delegate->WidestTerm(view, column));
+    view->header()->resizeSections(QHeaderView::ResizeToContents);
+    Refit(view, column);
+    view->doItemsLayout();
 }
 
 FormulaNotation Notation() {
@@ -195,8 +403,17 @@ void SetNotation(FormulaNotation notation) {
     auto& views = Views();
     std::erase_if(views, [](const QPointer<QAbstractItemView>& v) { return v.isNull(); });
     for (const auto& view : views) {
-        if (auto* tree = qobject_cast<QTreeView*>(view.data()))
-            tree->header()->resizeSections(QHeaderView::ResizeToContents);
+        if (auto* tree = qobject_cast<QTreeView*>(view.data())) {
+            // A wrapped column's terms change width with the notation; its rows take the lines.
+            QHeaderView* header = tree->header();
+            int wrapped = -1;
+            for (int i = 0; i < header->count(); ++i)
+                if (header->sectionResizeMode(i) == QHeaderView::Fixed) wrapped = i;
+            if (wrapped >= 0)
+                FitWrappedColumn(tree, wrapped);
+            else
+                header->resizeSections(QHeaderView::ResizeToContents);
+        }
         view->viewport()->update();
     }
 }

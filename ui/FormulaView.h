@@ -17,6 +17,7 @@ class QModelIndex;
 class QPainter;
 class QRect;
 class QStyleOptionViewItem;
+class QTreeView;
 class QTreeWidget;
 
 namespace formulaview {
@@ -35,6 +36,11 @@ void ShowFormulasIn(QTreeWidget* tree);
 // One column of view holds formulas in the designed text, of the shape shape() gives: shown
 // and given as tooltips in the notation chosen.
 void ShowFormulaColumn(QAbstractItemView* view, int column, std::function<TGlueMethod()> shape);
+// The same in a column that takes the width the others leave, a long formula wrapped between
+// its terms onto further lines of its row (no scrolling sideways), whole in its tooltip.
+void ShowWrappedFormulaColumn(QTreeView* view, int column, std::function<TGlueMethod()> shape);
+// After the rows are filled: the wrapped column no narrower than its widest term.
+void FitWrappedColumn(QTreeView* view, int column);
 
 // Rich text of a formula in the notation chosen, for labels.
 QString FormulaHtml(const std::string& formula, TGlueMethod shape);
