@@ -117,7 +117,9 @@ TEST(Mincov, GivesUpOnMatricesTooLargeOrPastItsDeadline) {
     const std::vector<std::vector<int>> ring = {{0, 1}, {1, 2}, {0, 2}};
     EXPECT_THROW(late.Solve(ring, 10), CoveringTimeout);
     // What the search met before it gave up is kept only if it is a cover.
-    if (!late.Incumbent().empty()) EXPECT_TRUE(Covers(ring, late.Incumbent()));
+    if (!late.Incumbent().empty()) {
+        EXPECT_TRUE(Covers(ring, late.Incumbent()));
+    }
 }
 
 }  // namespace
