@@ -152,6 +152,7 @@ void TForm1::ShowCellStatus(int col, int row) {
 }
 
 void TForm1::ShowCounts() {
+    if (!CountStatus) return;  // a change of language before the status bar is built
     int ones = 0, zeros = 0, dontCares = 0, empty = 0;
     for (int c = 1; c <= Grid.MapColumns(); ++c) {
         for (int r = 1; r <= Grid.MapRows(); ++r) {

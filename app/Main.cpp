@@ -91,6 +91,7 @@ TForm1::TForm1(const QStringList& arguments, QWidget* parent) : QMainWindow(pare
     Language1->SetProperties(keys);
     connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateExplain);
     connect(Language1, &TLanguage::Translated, this, &TForm1::RetranslateTeaching);
+    connect(Language1, &TLanguage::Translated, this, &TForm1::ShowCounts);
     FormCreate(arguments);
 }
 

@@ -293,6 +293,8 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
                                              : solver(cost, 0);
             if (productWeight > 0 && limits.productBound)
                 first.KnowLowerBound(limits.productBound(blockRows));
+            if (limits.columnInSomeMinimum)
+                first.KnowInSomeMinimum(limits.columnInSomeMinimum(blockRows));
             try {
                 best = first.Solve(blockRows, all);
             } catch (const CoveringTimeout&) {

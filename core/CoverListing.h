@@ -37,6 +37,9 @@ struct CoverListingLimits {
     // Where given: at most the fewest products of any cover of a block's rows (as `rows`
     // gives them), 0 when nothing is known; the search ends at a cover that meets it.
     std::function<int64_t(const std::vector<std::vector<int>>&)> productBound;
+    // Where given: a column of the block that some minimum cover of it holds, -1 when none is
+    // known. Only the minimum's search takes it; listing and counting see every cover.
+    std::function<int(const std::vector<std::vector<int>>&)> columnInSomeMinimum;
 };
 
 struct CoverListing {

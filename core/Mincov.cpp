@@ -107,6 +107,12 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     for (std::size_t d = 0; d < id_.size(); ++d) Set(allCols, static_cast<int>(d));
     std::vector<int> forced;
     Spend(static_cast<int64_t>(rows.size() * colWords_ + id_.size() * rowWords_) + 1);
+    if (const auto at = std::find(id_.begin(), id_.end(), knownIn_); at != id_.end()) {
+        const int c = static_cast<int>(at - id_.begin());
+        forced.push_back(c);
+        Reset(allCols, c);
+        for (std::size_t w = 0; w < rowWords_; ++w) all[w] &= ~colRows_[c][w];
+    }
     if (!Reduce(all, allCols, forced)) return std::nullopt;
     int64_t forcedCost = 0;
     for (int& c : forced) {
@@ -126,22 +132,27 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
     for (std::size_t r = 0; r < left.size(); ++r) Set(rowsAlive, static_cast<int>(r));
     for (std::size_t d = 0; d < id_.size(); ++d) Set(colsAlive, static_cast<int>(d));
     // A cover built greedily by the root's prices is often the optimum or close to it; as the
-    // first incumbent it lets the bounds cut from the start.
+    // first incumbent it lets the bounds cut from the start. A plain greedy cover comes first:
+    // the prices' ascent steps towards the best cover known, and from a loose one it overshoots.
     std::vector<int> chosen;
+    const auto keep = [&](std::vector<int> greedy) {
+        int64_t greedyCost = 0;
+        for (int c : greedy) greedyCost += dense_cost_[c];
+        if (greedy.empty() || forcedCost + greedyCost >= bound) return;
+        bound = forcedCost + greedyCost;
+        chosen = std::move(greedy);
+        incumbent_.clear();
+        for (int c : chosen) incumbent_.push_back(id_[c]);
+        incumbent_.insert(incumbent_.end(), forced.begin(), forced.end());
+    };
+    keep(PricedGreedyCover(rowsAlive, colsAlive));
     bool dropped = false;
     Spend(1);
+    ascentSteps_ = kAscentSteps;
     rootBound_ = std::max(knownLower_, forcedCost + LagrangianBound(rowsAlive, colsAlive,
                                                                     bound - forcedCost, dropped));
     Spend(1);
-    std::vector<int> greedy = PricedGreedyCover(rowsAlive, colsAlive);
-    int64_t greedyCost = 0;
-    for (int c : greedy) greedyCost += dense_cost_[c];
-    if (!greedy.empty() && forcedCost + greedyCost < bound) {
-        bound = forcedCost + greedyCost;
-        chosen = std::move(greedy);
-        for (int c : chosen) incumbent_.push_back(id_[c]);
-        incumbent_.insert(incumbent_.end(), forced.begin(), forced.end());
-    }
+    keep(PricedGreedyCover(rowsAlive, colsAlive));
     std::vector<int> better;
     int64_t cost = 0;
     if (Search(std::move(rowsAlive), std::move(colsAlive), bound - forcedCost,
@@ -345,7 +356,8 @@ bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited,
     Spend(1);
     std::vector<int> forced;
     int64_t forcedCost = 0;
-    int64_t lower = 0;
+    int64_t lower = 0, lagrangian = 0;
+    int passes = 0;
     for (;;) {
         if (!Reduce(rows, cols, forced)) return false;
         forcedCost = 0;
@@ -359,12 +371,13 @@ bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited,
         const std::vector<Bits> blocks = Blocks(rows, cols);
         if (!blocks.empty()) return SearchBlocks(rows, cols, blocks, bound, forced, chosen, cost);
         const int64_t own = forcedCost + LowerBound(rows, cols);
-        lower = std::max(own, inherited);
+        lower = std::max({own, inherited, lagrangian});
         if (lower >= bound) return false;
         if (DropColumnsOverLimit(rows, cols, bound - own)) continue;
         bool dropped = false;
-        lower =
-            std::max(lower, forcedCost + LagrangianBound(rows, cols, bound - forcedCost, dropped));
+        ascentSteps_ = passes++ ? kRepeatSteps : kAscentSteps;
+        lagrangian = forcedCost + LagrangianBound(rows, cols, bound - forcedCost, dropped);
+        lower = std::max(lower, lagrangian);
         if (lower >= bound) return false;
         if (!dropped) break;
     }

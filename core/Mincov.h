@@ -47,6 +47,10 @@ class Mincov {
     // A lower bound on the cost of every cover, known from outside (the structure of the
     // problem): the search ends as soon as a cover meets it.
     void KnowLowerBound(int64_t lower) { knownLower_ = lower; }
+    // A column that some cheapest cover holds, known from outside (a symmetry of the problem
+    // carries any cover onto one holding it): taken at once, the search never proves the
+    // covers without it. -1 for none.
+    void KnowInSomeMinimum(int column) { knownIn_ = column; }
 
     // The greedy cover of the last Solve that beat its bound, kept when the search gave up
     // (caller's ids; empty when there was none).
@@ -104,6 +108,12 @@ class Mincov {
     std::vector<double> priceLiterals_;  // the same for literals, with a product weight
     int64_t productWeight_ = 0;
     int64_t knownLower_ = 0;
+    int knownIn_ = -1;
+    // Steps of the prices' ascent: the first bound of a node, and again after the bound dropped
+    // columns, where the prices are already near their best.
+    static constexpr int kAscentSteps = 60, kRepeatSteps = 3;
+    int ascentSteps_ = kAscentSteps;
+
     uint64_t nodes_ = 0;
     int64_t rootBound_ = 0;
 };

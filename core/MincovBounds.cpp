@@ -117,7 +117,7 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
     // value is the best so far.
     double best = -std::numeric_limits<double>::infinity(), lambda = 1.0;
     int still = 0;
-    for (int it = 0; it < 60; ++it) {
+    for (int it = 0; it < ascentSteps_; ++it) {
         Spend(static_cast<int64_t>(m.members.size() + nr + nc) / 8 + 1);
         double value = 0;
         for (double x : u) value += x;

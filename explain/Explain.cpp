@@ -184,24 +184,46 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
         const mwcore::Cube& c = e.primes[prime].cube;
         return std::pair{std::popcount(c.val), f.vars - std::popcount(c.mask & ~c.val)};
     };
-    if (!weights.empty())
+    // Whether the block is a whole run: none of its terms taken already, and every row of it
+    // left in this block. Any permutation of the variables then maps the block onto itself.
+    const auto wholeRun = [&](const std::vector<std::vector<int>>& block) {
+        const auto run = runOf(block.front().front());
+        for (const std::vector<int>& row : block)
+            for (int c : row)
+                if (runOf(c) != run) return false;
+        for (int p : reduction.forced)
+            if (runOf(p) == run) return false;
+        std::size_t left = 0;
+        for (int m : e.coreCells) {
+            const int ones = std::popcount(static_cast<unsigned>(m));
+            left += ones >= run.first && ones <= run.second;
+        }
+        return left == block.size();
+    };
+    if (!weights.empty()) {
         listLimits.productBound = [&](const std::vector<std::vector<int>>& block) -> int64_t {
+            if (!wholeRun(block)) return 0;
             const auto run = runOf(block.front().front());
-            for (const std::vector<int>& row : block)
-                for (int c : row)
-                    if (runOf(c) != run) return 0;
-            // The bound is for the whole run: none of its terms taken already, and every row
-            // of it that is left in this block.
-            for (int p : reduction.forced)
-                if (runOf(p) == run) return 0;
-            std::size_t left = 0;
-            for (int m : e.coreCells) {
-                const int ones = std::popcount(static_cast<unsigned>(m));
-                left += ones >= run.first && ones <= run.second;
-            }
-            if (left != block.size()) return 0;
             return symmetric.Run(weights, run.first, run.second);
         };
+        // Where the block holds every term of its run, each is the image of any other under
+        // some permutation, which carries a cheapest cover onto one holding that term.
+        listLimits.columnInSomeMinimum = [&](const std::vector<std::vector<int>>& block) {
+            if (!wholeRun(block)) return -1;
+            const auto run = runOf(block.front().front());
+            std::vector<int> columns;
+            for (const std::vector<int>& row : block)
+                columns.insert(columns.end(), row.begin(), row.end());
+            std::sort(columns.begin(), columns.end());
+            columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+            // Terms of a ones and z zeros: choose the ones, then the zeros from the rest.
+            const int ones = run.first, zeros = f.vars - run.second;
+            int64_t shape = 1;
+            for (int i = 1; i <= ones; ++i) shape = shape * (f.vars - ones + i) / i;
+            for (int i = 1; i <= zeros; ++i) shape = shape * (f.vars - ones - zeros + i) / i;
+            return static_cast<int64_t>(columns.size()) == shape ? columns.front() : -1;
+        };
+    }
     const std::optional<mwcore::CoverListing> listing =
         mwcore::ListMinimumCovers(rows, cost, weight, listLimits);
     if (!listing) {  // cannot happen: every target cell lies in a prime

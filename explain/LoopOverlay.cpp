@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <algorithm>
 #include <optional>
 
 #include "engine/MapView.h"
@@ -172,13 +173,17 @@ void TLoopOverlay::DrawArrows(QPainter& p) {
         if (!from || !to) continue;
         const QLineF line(*from, *to);
         if (line.length() < 1) continue;
-        // A head at each end: the hazard is in the change either way.
-        const QLineF shaft(line.pointAt(8 / line.length()), line.pointAt(1 - 8 / line.length()));
+        // A head at each end: the hazard is in the change either way. On small cells the
+        // shaft keeps most of the way between the centres and the heads shrink with it, so
+        // the two heads never run together into a blot.
+        const double inset = std::min(8 / line.length(), 0.2);
+        const QLineF shaft(line.pointAt(inset), line.pointAt(1 - inset));
+        const double headLength = std::min(7.0, shaft.length() * 0.3);
         p.drawLine(shaft);
         for (const QLineF& end : {shaft, QLineF(shaft.p2(), shaft.p1())}) {
             const QPointF tip = end.p2();
             const QLineF back = QLineF(tip, end.p1()).unitVector();
-            const QPointF dir = (back.p2() - back.p1()) * 7;
+            const QPointF dir = (back.p2() - back.p1()) * headLength;
             const QPointF side(-dir.y() * 0.5, dir.x() * 0.5);
             QPolygonF head;
             head << tip << tip + dir + side << tip + dir - side;

@@ -55,11 +55,17 @@ std::string StepSentence(const ChartStep& step, const Explanation& e) {
                 TranslateText(
                     "%1 (%2) is dropped: %3 (%4) covers every cell it still covers, with fewer literals."),
                 {label(step.prime), text(step.prime), label(step.by), text(step.by)});
-        case ChartStep::Kind::CyclicCore:
+        case ChartStep::Kind::CyclicCore: {
+            // A core always keeps two primes at least (one alone would be essential), but a
+            // single cell is left whenever primes of equal size tie over it.
+            const bool oneCell = step.cells.size() == 1;
             return Fill(
                 TranslateText(
-                    "Nothing more is essential or dominated: a cyclic core of %1 cells and %2 primes is left, searched for its cheapest covers."),
+                    oneCell
+                        ? "Nothing more is essential or dominated: a cyclic core of %1 cell and %2 primes is left, searched for its cheapest covers."
+                        : "Nothing more is essential or dominated: a cyclic core of %1 cells and %2 primes is left, searched for its cheapest covers."),
                 {std::to_string(step.cells.size()), std::to_string(step.primes.size())});
+        }
         case ChartStep::Kind::Solved:
             break;
     }

@@ -117,6 +117,9 @@ TEST_F(Language, ChoosingGermanRenamesEveryWindowAtOnceAndEnglishBringsItBack) {
     EXPECT_EQ(options->PageControl1->tabText(2), "Sprache");
     EXPECT_EQ(Windows().AdvMin->List->horizontalHeaderItem(1)->text(), "Wert");
     EXPECT_EQ(Windows().TipsForm->Button1->text(), QString::fromUtf8("Nächster Tipp >>"));
+    // The counts under the map are said again, not left in English until the next edit.
+    EXPECT_TRUE(form1->CountStatus->text().startsWith("Einsen: "))
+        << form1->CountStatus->text().toStdString();
     EXPECT_EQ(platform::TranslateText("Do you really want to quit?"),
               "Möchten Sie das Programm wirklich beenden?");
     EXPECT_EQ(Setting("Language", "CurrentLanguage"), "German");
@@ -134,6 +137,8 @@ TEST_F(Language, ChoosingGermanRenamesEveryWindowAtOnceAndEnglishBringsItBack) {
     DestroyProgram();
     StartProgram();
     EXPECT_EQ(form1->N25->text(), "Analyser");
+    EXPECT_FALSE(form1->CountStatus->text().startsWith("Ones: "))
+        << form1->CountStatus->text().toStdString();
     EXPECT_EQ(Windows().TipsForm->windowTitle(), "Astuce du jour");
     EXPECT_EQ(options->ComboBox1->currentText(), "french");
 }

@@ -10,7 +10,9 @@
 #include "TempFolder.h"
 #include "explain/ReportSection.h"
 #include "explain/Sentences.h"
+#include "platform/Translate.h"
 #include "report/ReportBuilder.h"
+#include "ui/LanguageFile.h"
 
 namespace {
 
@@ -53,6 +55,35 @@ TEST(ExplainSentences, EachStepOfAWorkedChartInOneSentence) {
     counted.solutions.resize(3);  // more listed than counted: the listing is the lower bound
     EXPECT_EQ(explain::CountText(counted),
               "At least 3 minimal solutions: counting them all would take too long.");
+}
+
+TEST(ExplainSentences, ACoreOfOneCellIsSaidInTheSingularInEveryLanguage) {
+    // Cell 0 lies under two primes of one literal each, both reaching only don't cares
+    // beyond it: neither is essential nor dominated.
+    const explain::Explanation one = ExplainMinterms(2, {0}, {1, 2});
+    ASSERT_EQ(one.coreCells, std::vector<int>{0});
+    ASSERT_EQ(one.steps.front().kind, explain::ChartStep::Kind::CyclicCore);
+    const explain::Explanation six = ExplainMinterms(3, {0, 1, 2, 5, 6, 7}, {});
+    ASSERT_EQ(six.steps.front().kind, explain::ChartStep::Kind::CyclicCore);
+
+    const struct {
+        const char* language;
+        const char *oneCell, *sixCells;
+    } expected[] = {{"english", "of 1 cell and 2 primes", "of 6 cells and 6 primes"},
+                    {"german", "aus 1 Zelle und 2 Primtermen", "aus 6 Zellen und 6 Primtermen"},
+                    {"french", "de 1 cellule et 2 premiers", "de 6 cellules et 6 premiers"},
+                    {"russian", "из 1 клетки и 2 простых", "из 6 клеток и 6 простых"}};
+    for (const auto& lang : expected) {
+        const std::string file =
+            std::string(MW_SOURCE_DIR) + "/resources/Languages/" + lang.language + ".lng";
+        platform::SetTranslator(
+            [&](const std::string& text) { return language::TranslateMessage(file, text); });
+        const std::string a = explain::StepSentence(one.steps.front(), one);
+        const std::string b = explain::StepSentence(six.steps.front(), six);
+        platform::SetTranslator({});
+        EXPECT_NE(a.find(lang.oneCell), std::string::npos) << a;
+        EXPECT_NE(b.find(lang.sixCells), std::string::npos) << b;
+    }
 }
 
 TEST(ExplainReport, SectionIsValidHtmlInTheShippedTemplate) {
