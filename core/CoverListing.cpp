@@ -293,6 +293,7 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
                                              : solver(cost, 0);
             if (productWeight > 0 && limits.productBound)
                 first.KnowLowerBound(limits.productBound(blockRows));
+            first.QuickAscent(limits.quickAscent);
             if (limits.columnInSomeMinimum)
                 first.KnowInSomeMinimum(limits.columnInSomeMinimum(blockRows));
             try {
@@ -314,6 +315,7 @@ std::optional<CoverListing> ListMinimumCovers(const std::vector<std::vector<int>
                 for (std::size_t c = 0; c < cost.size(); ++c)
                     blockCost[c] = blockWeight + cost[c] - productWeight;
                 Mincov weighted = solver(blockCost, blockWeight);
+                weighted.QuickAscent(limits.quickAscent);
                 const int64_t limit = static_cast<int64_t>(best->size()) * blockWeight + literals;
                 if (auto cheaper = weighted.Solve(blockRows, limit)) best = std::move(cheaper);
             }

@@ -40,6 +40,8 @@ struct CoverListingLimits {
     // Where given: a column of the block that some minimum cover of it holds, -1 when none is
     // known. Only the minimum's search takes it; listing and counting see every cover.
     std::function<int(const std::vector<std::vector<int>>&)> columnInSomeMinimum;
+    // The minimum's searches with Mincov::QuickAscent.
+    bool quickAscent = false;
 };
 
 struct CoverListing {

@@ -145,7 +145,7 @@ std::optional<std::vector<int>> Mincov::Solve(const std::vector<std::vector<int>
         for (int c : chosen) incumbent_.push_back(id_[c]);
         incumbent_.insert(incumbent_.end(), forced.begin(), forced.end());
     };
-    keep(PricedGreedyCover(rowsAlive, colsAlive));
+    if (quickAscent_) keep(PricedGreedyCover(rowsAlive, colsAlive));
     bool dropped = false;
     Spend(1);
     ascentSteps_ = kAscentSteps;
@@ -371,11 +371,11 @@ bool Mincov::SearchNode(Bits rows, Bits cols, int64_t bound, int64_t inherited,
         const std::vector<Bits> blocks = Blocks(rows, cols);
         if (!blocks.empty()) return SearchBlocks(rows, cols, blocks, bound, forced, chosen, cost);
         const int64_t own = forcedCost + LowerBound(rows, cols);
-        lower = std::max({own, inherited, lagrangian});
+        lower = std::max({own, inherited, quickAscent_ ? lagrangian : 0});
         if (lower >= bound) return false;
         if (DropColumnsOverLimit(rows, cols, bound - own)) continue;
         bool dropped = false;
-        ascentSteps_ = passes++ ? kRepeatSteps : kAscentSteps;
+        ascentSteps_ = passes++ && quickAscent_ ? kRepeatSteps : kAscentSteps;
         lagrangian = forcedCost + LagrangianBound(rows, cols, bound - forcedCost, dropped);
         lower = std::max(lower, lagrangian);
         if (lower >= bound) return false;

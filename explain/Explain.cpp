@@ -177,6 +177,7 @@ Explanation Explain(const MapFunction& f, const Limits& limits) {
     listLimits.maxList = static_cast<std::size_t>(std::max(1, limits.maxSolutions));
     listLimits.work = &work;
     listLimits.countWork = &countWork;
+    listLimits.quickAscent = true;
     // A symmetric function's block of one run of counts is searched with the run's bound.
     const std::string weights = SymmetricWeights(f);
     SymmetricBound symmetric(work);

@@ -104,6 +104,7 @@ int SymmetricBound::RunProducts(const std::string& weights, int first, int last,
             // The search ends at a cover that meets the counting's bound.
             mwcore::Mincov exact(std::vector<int64_t>(primes->size(), 1), part);
             exact.KnowLowerBound(bound);
+            exact.QuickAscent(true);
             try {
                 const auto cover = exact.Solve(rows, static_cast<int64_t>(primes->size()) + 1);
                 work_.Absorb(part);
