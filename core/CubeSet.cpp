@@ -84,12 +84,13 @@ namespace {
 // Per input: which literals the list holds, as the low bit of each pair.
 struct Columns {
     std::vector<Word> zero, one;  // some cube has the literal 0 (1) there
+    std::vector<Word> free;       // some cube is free there
     bool universe = false;        // some cube is free everywhere
 };
 
 Columns ColumnsOf(const CubeList& list) {
     const int w = list.Width();
-    Columns c{std::vector<Word>(w, 0), std::vector<Word>(w, 0)};
+    Columns c{std::vector<Word>(w, 0), std::vector<Word>(w, 0), std::vector<Word>(w, 0)};
     for (std::size_t i = 0; i < list.Size(); ++i) {
         const Word* f = list[i];
         bool free = true;
@@ -97,6 +98,7 @@ Columns ColumnsOf(const CubeList& list) {
             const Word lo = f[k] & kLow, hi = f[k] >> 1 & kLow;
             c.zero[k] |= lo & ~hi;
             c.one[k] |= hi & ~lo;
+            c.free[k] |= lo & hi;
             free = free && (lo & hi) == kLow;
         }
         c.universe = c.universe || free;
@@ -254,21 +256,41 @@ bool Complement(const CubeList& list, CubeList& out, std::size_t limit, Work& wo
 bool ComplementSupercube(CubeList list, Word* out, int64_t* units) {
     const int w = list.Width();
     *units += static_cast<int64_t>(list.Size()) * w + 1;
-    if (list.Empty()) {
-        std::fill(out, out + w, ~Word{0});
-        return true;
-    }
+    std::fill(out, out + w, ~Word{0});
+    if (list.Empty()) return true;
     const Columns cols = ColumnsOf(list);
     if (cols.universe) return false;
-    if (list.Size() == 1) {
-        const Word* f = list[0];
-        std::fill(out, out + w, ~Word{0});
-        if (LiteralCount(f, w) == 1)
+    // Inputs every cube fixes the same way leave the other half out whole: two of them span
+    // everything; with one, only its own half can be covered.
+    int fixedCount = 0, fixedVar = -1;
+    bool binate = false;
+    for (int k = 0; k < w; ++k) {
+        const Word fixed = (cols.zero[k] ^ cols.one[k]) & ~cols.free[k];
+        fixedCount += std::popcount(fixed);
+        if (fixed && fixedVar < 0) fixedVar = k * 32 + std::countr_zero(fixed) / 2;
+        binate = binate || (cols.zero[k] & cols.one[k]);
+    }
+    if (fixedCount >= 2) return true;
+    if (fixedCount == 1) {
+        const int value = Shape::Literal(list[0], fixedVar);
+        CubeList rest(w);
+        CofactorVar(list, fixedVar, value, rest, units);
+        if (Tautology(std::move(rest), units)) Shape::SetLiteral(out, fixedVar, 1 - value);
+        return true;
+    }
+    // Each input one way only: the left-out points go down from the point every cube misses,
+    // so an input stays fixed exactly where a cube is that input's literal alone.
+    if (!binate) {
+        *units += static_cast<int64_t>(list.Size()) * w;
+        for (std::size_t i = 0; i < list.Size(); ++i) {
+            const Word* f = list[i];
+            if (LiteralCount(f, w) != 1) continue;
             for (int k = 0; k < w; ++k)
-                if (Word x = ~(f[k] & f[k] >> 1) & kLow) {
+                if (const Word x = ~(f[k] & f[k] >> 1) & kLow) {
                     const int var = k * 32 + std::countr_zero(x) / 2;
                     Shape::SetLiteral(out, var, 1 - Shape::Literal(f, var));
                 }
+        }
         return true;
     }
     const int var = SplitVariable(list, cols, units);
