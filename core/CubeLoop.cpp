@@ -81,13 +81,18 @@ void CubeLoop::Gather(const CubeList& list, const std::vector<char>* alive, std:
                       const Word* in, int j, CubeList& scratch) {
     const int iw = s_.inWords;
     units_ += static_cast<int64_t>(list.Size()) * iw;
+    const std::size_t had = scratch.Size();
+    Word* h = scratch.Extend(list.Size());
+    std::size_t added = 0;
     for (std::size_t i = 0; i < list.Size(); ++i) {
         if (i == skip || (alive && !(*alive)[i])) continue;
         const Word* g = list[i];
         if (!Shape::Output(g + iw, j) || Disjoint(g, in, iw)) continue;
-        Word* h = scratch.Add();
         for (int k = 0; k < iw; ++k) h[k] = g[k] | ~in[k];
+        h += iw;
+        ++added;
     }
+    scratch.Truncate(had + added);
 }
 
 bool CubeLoop::Covered(const CubeList& f, const std::vector<char>* alive, std::size_t skip,
@@ -219,8 +224,20 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
         candidates.push_back({literals - LiteralCount(merged.data(), iw), i});
     }
     units_ += static_cast<int64_t>(f.Size()) * w;
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // A stable sort by cost; costs are small counts, so by buckets.
+    {
+        int low = 0, high = 0;
+        for (const auto& c : candidates) {
+            low = std::min(low, c.first);
+            high = std::max(high, c.first);
+        }
+        std::vector<std::size_t> start(static_cast<std::size_t>(high - low) + 2, 0);
+        for (const auto& c : candidates) ++start[c.first - low + 1];
+        for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+        std::vector<std::pair<int, std::size_t>> sorted(candidates.size());
+        for (const auto& c : candidates) sorted[start[c.first - low]++] = c;
+        candidates = std::move(sorted);
+    }
     int failed = 0;
     std::vector<Word> must = Lowering(cur.data());
     for (const auto& [cost, i] : candidates) {

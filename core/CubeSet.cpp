@@ -71,46 +71,74 @@ int Distance(const Word* a, const Word* b, int words) {
 void CofactorInto(const CubeList& from, const Word* c, CubeList& into, int64_t* units) {
     const int w = from.Width();
     *units += static_cast<int64_t>(from.Size()) * w + 1;
+    const std::size_t had = into.Size();
+    Word* g = into.Extend(from.Size());
+    std::size_t added = 0;
     for (std::size_t i = 0; i < from.Size(); ++i) {
         const Word* f = from[i];
         if (Disjoint(f, c, w)) continue;
-        Word* g = into.Add();
         for (int k = 0; k < w; ++k) g[k] = f[k] | ~c[k];
+        g += w;
+        ++added;
     }
+    into.Truncate(had + added);
 }
 
 namespace {
 
-// Per input: which literals the list holds, as the low bit of each pair.
-struct Columns {
-    std::vector<Word> zero, one;  // some cube has the literal 0 (1) there
-    std::vector<Word> free;       // some cube is free there
-    bool universe = false;        // some cube is free everywhere
+// A few words of scratch per call, on the stack where the cubes are narrow: the recursions
+// below would otherwise spend much of their time in the allocator.
+template <class T, std::size_t N>
+class Scratch {
+  public:
+    Scratch(std::size_t n, T value) : heap_(n > N ? n : 0, value) {
+        data_ = n > N ? heap_.data() : inline_;
+        if (n <= N) std::fill(inline_, inline_ + n, value);
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    T* data() { return data_; }
+    const T* data() const { return data_; }
+    T& operator[](std::size_t i) { return data_[i]; }
+    const T& operator[](std::size_t i) const { return data_[i]; }
+
+  private:
+    T inline_[N];
+    std::vector<T> heap_;
+    T* data_;
 };
 
-Columns ColumnsOf(const CubeList& list) {
-    const int w = list.Width();
-    Columns c{std::vector<Word>(w, 0), std::vector<Word>(w, 0), std::vector<Word>(w, 0)};
-    for (std::size_t i = 0; i < list.Size(); ++i) {
-        const Word* f = list[i];
-        bool free = true;
-        for (int k = 0; k < w; ++k) {
-            const Word lo = f[k] & kLow, hi = f[k] >> 1 & kLow;
-            c.zero[k] |= lo & ~hi;
-            c.one[k] |= hi & ~lo;
-            c.free[k] |= lo & hi;
-            free = free && (lo & hi) == kLow;
+using Words = Scratch<Word, 8>;
+
+// Per input: which literals the list holds, as the low bit of each pair.
+struct Columns {
+    Words zero, one;        // some cube has the literal 0 (1) there
+    Words free;             // some cube is free there
+    bool universe = false;  // some cube is free everywhere
+
+    explicit Columns(const CubeList& list)
+        : zero(list.Width(), 0), one(list.Width(), 0), free(list.Width(), 0) {
+        const int w = list.Width();
+        for (std::size_t i = 0; i < list.Size(); ++i) {
+            const Word* f = list[i];
+            bool all = true;
+            for (int k = 0; k < w; ++k) {
+                const Word lo = f[k] & kLow, hi = f[k] >> 1 & kLow;
+                zero[k] |= lo & ~hi;
+                one[k] |= hi & ~lo;
+                free[k] |= lo & hi;
+                all = all && (lo & hi) == kLow;
+            }
+            universe = universe || all;
         }
-        c.universe = c.universe || free;
     }
-    return c;
-}
+};
 
 // The input whose literals split the list best: among those in both polarities the one most
 // cubes depend on; -1 where no cube has a literal.
 int SplitVariable(const CubeList& list, const Columns& cols, int64_t* units) {
     const int w = list.Width();
-    std::vector<Word> binate(w);
+    Words binate(w, 0);
     bool any = false, anyBinate = false;
     for (int k = 0; k < w; ++k) {
         binate[k] = cols.zero[k] & cols.one[k];
@@ -120,7 +148,7 @@ int SplitVariable(const CubeList& list, const Columns& cols, int64_t* units) {
     if (!any) return -1;
     if (!anyBinate)
         for (int k = 0; k < w; ++k) binate[k] = cols.zero[k] | cols.one[k];
-    std::vector<int> count(static_cast<std::size_t>(w) * 32, 0);
+    Scratch<int, 256> count(static_cast<std::size_t>(w) * 32, 0);
     *units += static_cast<int64_t>(list.Size()) * w;
     for (std::size_t i = 0; i < list.Size(); ++i) {
         const Word* f = list[i];
@@ -128,7 +156,7 @@ int SplitVariable(const CubeList& list, const Columns& cols, int64_t* units) {
             for (Word x = ~(f[k] & f[k] >> 1) & binate[k]; x; x &= x - 1)
                 ++count[k * 32 + std::countr_zero(x) / 2];
     }
-    return static_cast<int>(std::max_element(count.begin(), count.end()) - count.begin());
+    return static_cast<int>(std::max_element(count.data(), count.data() + w * 32) - count.data());
 }
 
 // Free everywhere but perhaps at `except`.
@@ -142,7 +170,7 @@ bool IsUniverse(const Word* a, int words, int except) {
 }
 
 void CofactorVar(const CubeList& list, int var, int value, CubeList& into, int64_t* units) {
-    std::vector<Word> c(list.Width(), ~Word{0});
+    Words c(list.Width(), ~Word{0});
     Shape::SetLiteral(c.data(), var, value);
     CofactorInto(list, c.data(), into, units);
 }
@@ -155,7 +183,7 @@ bool ComplementOf(const CubeList& list, CubeList& out, std::size_t limit, Work& 
         std::fill(g, g + w, ~Word{0});
         return out.Size() <= limit;
     }
-    const Columns cols = ColumnsOf(list);
+    const Columns cols(list);
     if (cols.universe) return true;
     if (list.Size() == 1) {  // De Morgan: one cube per literal, the other way
         const Word* f = list[0];
@@ -212,10 +240,10 @@ bool Tautology(CubeList list, int64_t* units) {
     for (;;) {
         *units += static_cast<int64_t>(list.Size()) * w + 1;
         if (list.Empty()) return false;
-        const Columns cols = ColumnsOf(list);
+        const Columns cols(list);
         if (cols.universe) return true;
         Word unate = 0;
-        std::vector<Word> unateMask(w);
+        Words unateMask(w, 0);
         for (int k = 0; k < w; ++k) {
             const Word lo = cols.zero[k], hi = cols.one[k];
             unateMask[k] = (lo ^ hi);
@@ -258,7 +286,7 @@ bool ComplementSupercube(CubeList list, Word* out, int64_t* units) {
     *units += static_cast<int64_t>(list.Size()) * w + 1;
     std::fill(out, out + w, ~Word{0});
     if (list.Empty()) return true;
-    const Columns cols = ColumnsOf(list);
+    const Columns cols(list);
     if (cols.universe) return false;
     // Inputs every cube fixes the same way leave the other half out whole: two of them span
     // everything; with one, only its own half can be covered.
@@ -295,7 +323,7 @@ bool ComplementSupercube(CubeList list, Word* out, int64_t* units) {
     }
     const int var = SplitVariable(list, cols, units);
     bool found = false;
-    std::vector<Word> part(w);
+    Words part(w, 0);
     for (int value = 0; value < 2; ++value) {
         CubeList cof(w);
         CofactorVar(list, var, value, cof, units);
@@ -309,7 +337,7 @@ bool ComplementSupercube(CubeList list, Word* out, int64_t* units) {
         if (!ComplementSupercube(std::move(cof), part.data(), units)) continue;
         Shape::SetLiteral(part.data(), var, value);
         if (!found)
-            std::copy(part.begin(), part.end(), out);
+            std::copy(part.data(), part.data() + w, out);
         else
             for (int k = 0; k < w; ++k) out[k] |= part[k];
         found = true;

@@ -31,6 +31,14 @@ class CubeList {
     const Word* operator[](std::size_t i) const { return words_.data() + i * width_; }
     // Adds a cube and returns it (its words uninitialised only where `from` is null).
     Word* Add(const Word* from = nullptr);
+    // Room for `cubes` more cubes at the end (uninitialised in meaning, zero in fact), for a
+    // writer that then calls Truncate with how many it filled.
+    Word* Extend(std::size_t cubes) {
+        const std::size_t at = words_.size();
+        words_.resize(at + cubes * width_);
+        return words_.data() + at;
+    }
+    void Truncate(std::size_t cubes) { words_.resize(cubes * width_); }
     void Clear() { words_.clear(); }
     void PopBack() { words_.resize(words_.size() - width_); }
     // Keeps the cubes whose flag is set, in order.
