@@ -257,8 +257,8 @@ void CubeLoop::ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered
             break;
         }
     }
-    RaiseLiterals(cur.data());
     AddOutputs(cur.data(), f);
+    RaiseLiterals(cur.data());
     std::copy(cur.begin(), cur.end(), f[at]);
     for (std::size_t i = 0; i < f.Size(); ++i)
         if (i != at && !covered[i] && ContainsIn(cur.data(), f[i], w)) covered[i] = 1;
