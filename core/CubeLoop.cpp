@@ -371,6 +371,78 @@ bool CubeLoop::LastGasp(CubeList& f) {
     return true;
 }
 
+bool CubeLoop::Essential(const CubeList& f, std::size_t at) {
+    const int iw = s_.inWords, ow = s_.outWords;
+    const Word* c = f[at];
+    const Word* cOut = c + iw;
+    std::vector<CubeList> held(s_.outputs, CubeList(iw));
+    std::vector<Word> part(iw);
+    const auto add = [&](const Word* outs, const Word* in) {
+        ForEachOutput(outs, ow, [&](int j) {
+            if (Shape::Output(cOut, j)) held[j].Add(in);
+        });
+    };
+    const auto consider = [&](const Word* p) {
+        units_ += iw + ow;
+        int conflicts = 0, conflictWord = 0;
+        Word conflictBits = 0;
+        for (int k = 0; k < iw && conflicts < 2; ++k) {
+            const Word x = p[k] & c[k];
+            const Word y = ~(x | x >> 1) & kLow;
+            if (y) {
+                conflicts += std::popcount(y);
+                conflictWord = k;
+                conflictBits = y;
+            }
+            part[k] = x;
+        }
+        if (conflicts >= 2) return;
+        bool outsMeet = false, outsWithin = true;
+        for (int k = 0; k < ow; ++k) {
+            outsMeet = outsMeet || (p[iw + k] & cOut[k]);
+            outsWithin = outsWithin && !(p[iw + k] & ~cOut[k]);
+        }
+        if (conflicts == 1) {
+            if (!outsMeet) return;
+            part[conflictWord] |= conflictBits * 3;  // the input they differ in made free
+            add(p + iw, part.data());
+            return;
+        }
+        if (outsWithin && ContainsIn(c, p, iw)) return;  // no news about c
+        // Where p feeds outputs c does not, its part beyond c meets c in every output of c.
+        add(outsWithin ? p + iw : cOut, part.data());
+    };
+    for (std::size_t i = 0; i < f.Size(); ++i)
+        if (i != at) consider(f[i]);
+    for (std::size_t i = 0; i < dc_.Size(); ++i) {
+        consider(dc_[i]);
+        add(dc_[i] + iw, dc_[i]);
+    }
+    bool essential = false;
+    ForEachOutput(cOut, ow, [&](int j) {
+        if (essential) return;
+        CubeList scratch(iw);
+        CofactorInto(held[j], c, scratch, &units_);
+        essential = !Tautology(std::move(scratch), &units_);
+    });
+    Spend();
+    return essential;
+}
+
+CubeList CubeLoop::TakeEssentials(CubeList& f) {
+    const int w = s_.Width();
+    std::vector<char> keep(f.Size(), 1);
+    for (std::size_t i = 0; i < f.Size() && !work_.Over(); ++i) keep[i] = !Essential(f, i);
+    CubeList essentials(w);
+    for (std::size_t i = 0; i < f.Size(); ++i)
+        if (!keep[i]) {
+            essentials.Add(f[i]);
+            dc_.Add(f[i]);
+        }
+    f.Keep(keep);
+    return essentials;
+}
+
 void CubeLoop::MakeSparse(CubeList& f) {
     const int iw = s_.inWords;
     std::vector<char> alive(f.Size(), 1), lost(f.Size(), 0);

@@ -31,6 +31,9 @@ class CubeLoop {
     // Every cube reduced on its own, then expanded into the others' reductions: where new
     // primes make a cheaper irredundant cover, f becomes it.
     bool LastGasp(CubeList& f);
+    // The cubes no other prime can stand in for, taken out of f and made don't cares, so
+    // the loop cuts the rest against them whole. Returns them.
+    CubeList TakeEssentials(CubeList& f);
     // Outputs a product need not feed dropped, then the products' inputs raised where that
     // frees them.
     void MakeSparse(CubeList& f);
@@ -52,6 +55,9 @@ class CubeLoop {
     // The inputs (low bit of each pair) whose literal alone keeps the cube off some listed off
     // cube: raising any of them takes an off point.
     std::vector<Word> Lowering(const Word* cube);
+    // Whether the points of c that output j takes are all held by some other prime: by the
+    // consensus of c with every other cube of f and the don't cares.
+    bool Essential(const CubeList& f, std::size_t at);
     bool Raises(const Word* from, const Word* to, const std::vector<Word>& must) const;
     void ExpandOne(CubeList& f, std::size_t at, std::vector<char>& covered);
     void RaiseLiterals(Word* cube);

@@ -151,6 +151,7 @@ CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& opti
     };
     loop.Expand(f);
     loop.Irredundant(f);
+    const CubeList essentials = loop.TakeEssentials(f);
     step("loop");
     CubeList best = f;
     for (bool again = true; again && !work.Over();) {
@@ -174,6 +175,8 @@ CubeMinimization MinimizeCubes(const CubeProblem& p, const MinimizeOptions& opti
         if (again && loop.Cost(f) < loop.Cost(best)) best = f;
     }
     f = best;
+    loop.Dc() = sets.dc;
+    for (std::size_t i = 0; i < essentials.Size(); ++i) f.Add(essentials[i]);
     loop.MakeSparse(f);
     step("sparse");
 
