@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "cli/PlaProblem.h"
+#include "core/CubeLoop.h"
 #include "core/CubeMinimize.h"
 #include "core/MultiMinimize.h"
 #include "files/PlaCheck.h"
@@ -166,6 +167,78 @@ TEST(CubeMinimize, SmallProblemsArePrimeIrredundantCoversCloseToTheTablePath) {
     }
     // The table path searches exactly where it can; the loop alone stays near it.
     EXPECT_LE(cubeProducts, tableProducts + tableProducts / 20);
+}
+
+// A cube of minterm m for output j.
+void AddPoint(mwcore::cubes::CubeList& list, const Shape& s, uint32_t m, int j, bool withOutputs) {
+    Word* w = list.Add();
+    s.Universe(w);
+    for (int i = 0; i < s.vars; ++i) Shape::SetLiteral(w, i, m >> i & 1);
+    if (!withOutputs) return;
+    std::fill(w + s.inWords, w + s.Width(), 0);
+    Shape::SetOutput(w + s.inWords, j);
+}
+
+TEST(CubeMinimize, EssentialPrimesAreExactlyThoseHoldingAPointNoOtherImplicantHolds) {
+    std::mt19937 rng(10122026);
+    int essentials = 0, others = 0;
+    for (int round = 0; round < 150; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const Small p = RandomSmall(rng);
+        const Shape& s = p.cubes.shape;
+        const auto allowed = [&](int j, uint32_t m) { return !p.off[j].Get(m) || p.dc[j].Get(m); };
+        const auto cares = [&](int j, uint32_t m) { return p.on[j].Get(m) && !p.dc[j].Get(m); };
+        // Every point the loop may take but need not, as don't cares; the forbidden as off cubes.
+        mwcore::cubes::CubeList dc(s.Width());
+        std::vector<mwcore::cubes::CubeList> off(p.outputs, mwcore::cubes::CubeList(s.inWords));
+        for (int j = 0; j < p.outputs; ++j)
+            for (uint32_t m = 0; m < (1u << p.n); ++m) {
+                if (!allowed(j, m))
+                    AddPoint(off[j], s, m, j, false);
+                else if (!cares(j, m))
+                    AddPoint(dc, s, m, j, true);
+            }
+        mwcore::Work work;
+        mwcore::cubes::CubeLoop loop(s, dc, off, std::vector<char>(p.outputs, 1),
+                                     std::vector<mwcore::cubes::CubeList>(p.outputs), work);
+        mwcore::cubes::CubeList f = p.cubes.on;
+        loop.Expand(f);
+        loop.Irredundant(f);
+        const mwcore::cubes::CubeList before = f;
+        const mwcore::cubes::CubeList taken = loop.TakeEssentials(f);
+        ASSERT_EQ(f.Size() + taken.Size(), before.Size());
+        // A care point of c is held by another prime exactly where some implicant holding it
+        // reaches past c: one more input, or one more output, at that point.
+        const auto essential = [&](const Word* c) {
+            for (int j = 0; j < p.outputs; ++j) {
+                if (!Shape::Output(c + s.inWords, j)) continue;
+                for (uint32_t m = 0; m < (1u << p.n); ++m) {
+                    if (!cares(j, m) || !Holds(c, m, p.n)) continue;
+                    bool elsewhere = false;
+                    for (int i = 0; i < p.n && !elsewhere; ++i)
+                        elsewhere = !Holds(c, m ^ (1u << i), p.n) && allowed(j, m ^ (1u << i));
+                    for (int o = 0; o < p.outputs && !elsewhere; ++o)
+                        elsewhere = !Shape::Output(c + s.inWords, o) && allowed(o, m);
+                    if (!elsewhere) return true;
+                }
+            }
+            return false;
+        };
+        const auto listed = [&](const mwcore::cubes::CubeList& list, const Word* c) {
+            for (std::size_t k = 0; k < list.Size(); ++k)
+                if (std::equal(c, c + s.Width(), list[k])) return true;
+            return false;
+        };
+        for (std::size_t k = 0; k < before.Size(); ++k) {
+            const bool is = essential(before[k]);
+            EXPECT_EQ(listed(taken, before[k]), is) << "product " << k;
+            EXPECT_EQ(listed(f, before[k]), !is) << "product " << k;
+            (is ? essentials : others)++;
+        }
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(essentials, 50);  // both kinds were met often
+    EXPECT_GT(others, 50);
 }
 
 pla::Pla ReadPla(const std::string& text) {
