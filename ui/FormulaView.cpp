@@ -430,6 +430,8 @@ void ShowFormulasIn(QTreeWidget* tree) {
 
 TGlueMethod ShapeOf(const QModelIndex& node) {
     const QModelIndex root = node.parent().isValid() ? node.parent() : node;
+    if (const QVariant known = root.data(kShapeRole); known.isValid())
+        return static_cast<TGlueMethod>(known.toInt());
     const QAbstractItemModel* model = root.model();
     const int terms = model ? model->rowCount(root) : 0;
     QStringList texts;
