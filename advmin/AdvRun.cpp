@@ -245,6 +245,7 @@ void TAdvMin::ShowTree(const MemoryResultTree& result) {
     for (const MemoryResultTree::Node& node : result.roots) {
         auto* root = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
         root->setIcon(0, icons::FormulaNode());
+        root->setData(0, formulaview::kShapeRole, gmDNF);  // the core gives sums of products
         QList<QTreeWidgetItem*> terms;
         for (const std::string& t : node.children) {
             auto* term = new QTreeWidgetItem(QStringList{QString::fromStdString(t)});
@@ -269,6 +270,7 @@ void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {
         const OutputResult& r = answer.outputs[j];
         auto* root = new QTreeWidgetItem(TreeView, QStringList{QString::fromStdString(r.formula)});
         root->setData(0, formulaview::kPrefixRole, QString::fromStdString(resultNames_[j]) + " = ");
+        root->setData(0, formulaview::kShapeRole, gmDNF);
         root->setIcon(0, icons::FormulaNode());
         // Every term is listed, a lone one too, so that what it shares can be seen.
         for (std::size_t t = 0; t < r.terms.size(); ++t) {

@@ -75,6 +75,26 @@ void ForEachBlock(std::size_t first, std::size_t last, int vars, Fn&& fn) {
     }
 }
 
+// Appends cover's text to out: each literal's text made once, no temporaries per literal (an
+// answer after Cancel can hold millions of products).
+void AppendCoverText(std::string& out, const std::vector<Cube>& cover, int vars) {
+    std::vector<std::string> plain(vars), negated(vars);
+    for (int v = 0; v < vars; ++v) {
+        plain[v] = 'x' + std::to_string(v + 1) + '*';
+        negated[v] = '|' + plain[v];
+    }
+    std::size_t literals = 0;
+    for (const Cube& c : cover) literals += std::popcount(c.mask);
+    out.reserve(out.size() + cover.size() + literals * (vars >= 10 ? 5 : 4));
+    for (std::size_t i = 0; i < cover.size(); ++i) {
+        if (i) out += '+';
+        for (int v = vars - 1; v >= 0; --v) {
+            if (!(cover[i].mask & (1u << v))) continue;
+            out += cover[i].val & (1u << v) ? plain[v] : negated[v];
+        }
+    }
+}
+
 }  // namespace
 
 MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs) {
@@ -130,22 +150,19 @@ std::vector<std::string> MultiResultLines(const MultiMinimization& m, int output
         line += ">";
         const bool one =
             std::any_of(mine.begin(), mine.end(), [](const Cube& c) { return c.mask == 0; });
-        line += mine.empty() ? "ZERO_FUN" : one ? "ONE_FUN" : CoverText(mine, kMaxVars);
-        lines.push_back(line + "</result>");
+        if (mine.empty() || one)
+            line += mine.empty() ? "ZERO_FUN" : "ONE_FUN";
+        else
+            AppendCoverText(line, mine, kMaxVars);
+        line += "</result>";
+        lines.push_back(std::move(line));
     }
     return lines;
 }
 
 std::string CoverText(const std::vector<Cube>& cover, int vars) {
     std::string out;
-    for (std::size_t i = 0; i < cover.size(); ++i) {
-        if (i) out += '+';
-        for (int v = vars - 1; v >= 0; --v) {
-            if (!(cover[i].mask & (1u << v))) continue;
-            if (!(cover[i].val & (1u << v))) out += '|';
-            out += 'x' + std::to_string(v + 1) + '*';
-        }
-    }
+    AppendCoverText(out, cover, vars);
     return out;
 }
 
@@ -174,7 +191,10 @@ std::vector<std::string> ResultLines(const Minimization& m) {
     }
     std::vector<std::string> lines;
     for (const auto& cover : m.covers) {
-        lines.push_back((lines.empty() ? first : open) + CoverText(cover, kMaxVars) + close);
+        std::string line = lines.empty() ? first : open;
+        AppendCoverText(line, cover, kMaxVars);
+        line += close;
+        lines.push_back(std::move(line));
     }
     return lines;
 }

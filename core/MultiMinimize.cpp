@@ -160,6 +160,7 @@ class MultiPlan {
         if (options_.progress) options_.progress(step, static_cast<int>(result_.cover.size()));
     }
     void MergedStart();
+    bool StartVerified();  // throws VerificationError where the start is not a cover
     void Consider(std::vector<MultiCube> cover);
     void Loops();
     void EachOnItsOwn();
@@ -177,8 +178,9 @@ class MultiPlan {
     Work loop_;
     std::vector<MultiCube> isop_;
     std::vector<MultiCube> met_;  // every product of every cover met, for the pool
-    bool settled_ = false;        // one output, and its own minimum is proven
-    bool gaveUp_ = false;         // a step ran out of its allowance
+    bool startVerified_ = false;
+    bool settled_ = false;  // one output, and its own minimum is proven
+    bool gaveUp_ = false;   // a step ran out of its allowance
     MultiMinimization result_;
 };
 
@@ -195,14 +197,22 @@ void MultiPlan::MergedStart() {
         if (i == 0 || !(all[i].first == all[i - 1].first)) isop_.push_back({all[i].first, {}});
         isop_.back().out.set(all[i].second);
     }
-    if (!MultiCoverImplements(p_, isop_)) throw VerificationError("the start cover is wrong");
     met_ = isop_;
+}
+
+// The start is checked once, when it is first taken as a cover: a Cancel during the loop's
+// first pass answers with it after one check of millions of products, not two.
+bool MultiPlan::StartVerified() {
+    if (!startVerified_ && !MultiCoverImplements(p_, isop_))
+        throw VerificationError("the start cover is wrong");
+    startVerified_ = true;
+    return true;
 }
 
 // A correct cover becomes the result where it is cheaper; its products join the pool.
 void MultiPlan::Consider(std::vector<MultiCube> cover) {
-    // The start was verified when it was made; a loop stopped at once gives it back.
-    if (cover != isop_ && !MultiCoverImplements(p_, cover)) return;
+    // A loop stopped at once gives the start back.
+    if (cover == isop_ ? !StartVerified() : !MultiCoverImplements(p_, cover)) return;
     if (result_.cover.empty() || CostOf(cover) < CostOf(result_.cover))
         std::swap(cover, result_.cover);
     for (const MultiCube& c : cover) met_.push_back(c);
@@ -292,7 +302,8 @@ void MultiPlan::Sparse() {
 }
 
 MultiMinimization MultiPlan::Finish() {
-    if (!MultiCoverImplements(p_, result_.cover))
+    const bool checked = startVerified_ && result_.cover == isop_;
+    if (!checked && !MultiCoverImplements(p_, result_.cover))
         throw VerificationError("no verified cover for the outputs");
     Canonical(result_.cover);
     MinimizeStats& stats = result_.stats;

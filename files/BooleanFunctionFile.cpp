@@ -65,7 +65,7 @@ std::vector<std::pair<std::string, std::string>> SetLines(const Source& source) 
 }  // namespace
 
 std::optional<BooleanFunctionFile> BooleanFunctionFile::Read(const std::string& fileName) {
-    const platform::IniFile file(fileName);
+    const platform::IniFile file(fileName, kMaxFileSize);
     // One reading for every function: a file of many is large.
     const auto sections = file.ReadAllSections();
     if (!sections) {
@@ -133,7 +133,7 @@ std::optional<std::string> BooleanFunctionFile::Clash(const std::string& fileNam
                 (hi1 < hi2 ? p : q)++;
             }
     if (first < 0) return std::nullopt;
-    const platform::IniFile file(fileName);
+    const platform::IniFile file(fileName, kMaxFileSize);
     const auto at = [&](std::size_t k) {
         return std::string(kSetKeys[k]) + " on line " +
                std::to_string(file.LineOf(SectionOf(function), kSetKeys[k]));

@@ -8,6 +8,7 @@
 // function without a name is exactly what such a reader writes.
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +34,9 @@ struct BooleanFunctionFile {
         bool operator==(const Function&) const = default;
     };
     static constexpr int kMaxFunctions = 128;
+    // The largest file read: the lists of one function of 23 variables can name every minterm
+    // in about 70 MB; past this the file is refused unread.
+    static constexpr std::size_t kMaxFileSize = std::size_t{128} << 20;
     std::vector<Function> More;
 
     // What the file holds (nothing of it for a missing file or section); nothing at all, with

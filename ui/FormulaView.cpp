@@ -43,9 +43,27 @@ QString BarredHtml(const std::vector<NotationPiece>& pieces) {
     return html;
 }
 
+// Past this many characters a node shows its first terms only: a line of megabytes costs the
+// text engine seconds at every layout and paint, and its terms are listed beneath it anyway.
+constexpr qsizetype kMostShown = 4000;
+
+// The designed text as drawn: whole, or cut after a term (`cut` then says so).
+std::string DrawnText(const QModelIndex& index, bool& cut) {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    cut = text.size() > kMostShown;
+    if (!cut) return text.toStdString();
+    const qsizetype at = text.lastIndexOf(ShapeOf(index) == gmKNF ? '*' : '+', kMostShown);
+    return text.left(at > 0 ? at : kMostShown).toStdString();
+}
+
+const char* const kCutMark = " \u2026";
+
 QString Framed(const QModelIndex& index) {
-    return index.data(kPrefixRole).toString() + ShownText(index) +
-           index.data(kSuffixRole).toString();
+    bool cut = false;
+    const std::string drawn = DrawnText(index, cut);
+    return index.data(kPrefixRole).toString() +
+           QString::fromStdString(ShownFormula(drawn, ShapeOf(index), notation_)) +
+           (cut ? QString::fromUtf8(kCutMark) : QString()) + index.data(kSuffixRole).toString();
 }
 
 // A node in textbook pieces, its prefix and suffix plain.
@@ -53,9 +71,10 @@ std::vector<NotationPiece> Pieces(const QModelIndex& index) {
     std::vector<NotationPiece> pieces;
     if (const QString prefix = index.data(kPrefixRole).toString(); !prefix.isEmpty())
         pieces.push_back({prefix.toStdString(), false});
-    for (NotationPiece& piece :
-         TextbookPieces(index.data(Qt::DisplayRole).toString().toStdString(), ShapeOf(index)))
+    bool cut = false;
+    for (NotationPiece& piece : TextbookPieces(DrawnText(index, cut), ShapeOf(index)))
         pieces.push_back(std::move(piece));
+    if (cut) pieces.push_back({kCutMark, false});
     if (const QString suffix = index.data(kSuffixRole).toString(); !suffix.isEmpty())
         pieces.push_back({suffix.toStdString(), false});
     return pieces;
@@ -430,6 +449,8 @@ void ShowFormulasIn(QTreeWidget* tree) {
 
 TGlueMethod ShapeOf(const QModelIndex& node) {
     const QModelIndex root = node.parent().isValid() ? node.parent() : node;
+    if (const QVariant known = root.data(kShapeRole); known.isValid())
+        return static_cast<TGlueMethod>(known.toInt());
     const QAbstractItemModel* model = root.model();
     const int terms = model ? model->rowCount(root) : 0;
     QStringList texts;

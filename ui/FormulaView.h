@@ -30,6 +30,9 @@ void SetNotation(FormulaNotation notation);
 // note on a term); commands and copies read the formula alone.
 constexpr int kPrefixRole = Qt::UserRole + 40;
 constexpr int kSuffixRole = Qt::UserRole + 41;
+// A formula node's shape (an int of TGlueMethod) where its filler knows it: ShapeOf then reads
+// no term, which a result of a hundred thousand terms cannot afford for each of them.
+constexpr int kShapeRole = Qt::UserRole + 42;
 
 // The notation, tooltips and scrolling for tree.
 void ShowFormulasIn(QTreeWidget* tree);

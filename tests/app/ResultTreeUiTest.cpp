@@ -74,6 +74,30 @@ TEST_F(ResultTree, UnfoldedAfterAnalysisWithLongResultsInFullAndCopied) {
     EXPECT_EQ(QApplication::clipboard()->text(), root->child(3)->text(0));
 }
 
+// A result of many thousand terms (the advanced tool's) is drawn up to a term and marked as
+// cut, since laying out megabytes takes the text engine seconds at every paint; it is still
+// copied whole, and its terms are the rows below it.
+TEST_F(ResultTree, AFormulaOfManyTermsIsDrawnInPartAndCopiedWhole) {
+    StartProgram();
+    QTreeWidget tree;
+    formulaview::ShowFormulasIn(&tree);
+    QStringList terms;
+    for (int t = 0; t < 3000; ++t) terms << QString("A*|B*C%1").arg(t);
+    auto* root = new QTreeWidgetItem(&tree, QStringList{terms.join('+')});
+    for (const QString& t : terms) new QTreeWidgetItem(root, QStringList{t});
+    const QModelIndex index = Node(&tree);
+    QStyleOptionViewItem option;
+    option.initFrom(&tree);
+    const int drawn = tree.itemDelegate()->sizeHint(option, index).width();
+    const int whole = tree.fontMetrics().horizontalAdvance(root->text(0));
+    EXPECT_GT(drawn, whole / 20);
+    EXPECT_LT(drawn, whole / 5);
+    EXPECT_EQ(formulaview::ShownText(index), root->text(0));
+    tree.setCurrentItem(root);
+    ASSERT_TRUE(formulaview::CopyFormula(&tree));
+    EXPECT_EQ(QApplication::clipboard()->text(), root->text(0));
+}
+
 TEST_F(ResultTree, TextbookNotationIsShownAndCopiedWhileTheNodesKeepTheTypedText) {
     StartProgram();
     options->RadioButton2->setChecked(true);  // product of sums

@@ -88,6 +88,30 @@ TEST(BooleanFunctionFileValue, ManyFunctionsAreReadInOnePass) {
     EXPECT_EQ(read->More, written.More);
 }
 
+// The lists of 22 and 23 variables run to tens of megabytes, past what a settings file may be;
+// beyond the file limit nothing is read and the reason is said.
+TEST(BooleanFunctionFile, ListsOfManyVariablesAreReadAndAnOversizedFileIsRefused) {
+    const testing_support::TempFolder folder;
+    const std::string path = folder / "large.bf";
+    // The bulk in a section of its own, so that only the size is large.
+    testing_support::WriteAll(path, "[Boolean Function]\nVarCount=23\n1=1,2\n*=2\n[Notes]\nText=" +
+                                        std::string(platform::IniFile::kMaxSize, 'x') + "\n");
+    const auto read = BooleanFunctionFile::Read(path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->VarCount, 23);
+    EXPECT_EQ(read->Sets[0], "1,2");
+    EXPECT_EQ(read->Clash(path, 1, 23), "minterm 2: 1 on line 3, * on line 4");
+
+    const std::string huge = folder / "huge.bf";
+    testing_support::WriteAll(huge, "[Boolean Function]\nVarCount=4\n1=1\n");
+    std::filesystem::resize_file(huge, BooleanFunctionFile::kMaxFileSize + 1);
+    platform::RecordingMessageSink sink;
+    platform::ScopedMessageSink scope(&sink);
+    EXPECT_FALSE(BooleanFunctionFile::Read(huge));
+    ASSERT_EQ(sink.Texts().size(), 1u);
+    EXPECT_NE(sink.Texts()[0].find("huge.bf"), std::string::npos) << sink.Texts()[0];
+}
+
 TEST(BooleanFunctionFile, SetsThatClashLeaveTheMapAsItWas) {
     const testing_support::TempFolder folder;
     const std::string path = folder / "clash.bf";
