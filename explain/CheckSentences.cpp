@@ -109,18 +109,13 @@ std::vector<std::string> Verdicts(const CheckResult& r, const MapFunction& f,
         out.push_back(TranslateText("The minimum could not be found in time."));
         return out;
     }
-    const std::vector<std::string> counts{
-        std::to_string(r.answerTerms), std::to_string(r.answerLiterals), std::to_string(r.minTerms),
-        std::to_string(r.minLiterals)};
+    const std::string answer = Size(r.answerTerms, r.answerLiterals);
     if (r.minimal) {
-        out.push_back(
-            Fill(TranslateText("The answer is minimal: %1 terms / %2 literals."), counts));
+        out.push_back(Fill(TranslateText("The answer is minimal: %1."), {answer}));
         return out;
     }
-    out.push_back(
-        Fill(TranslateText(
-                 "The answer has %1 terms / %2 literals; the minimum is %3 terms / %4 literals."),
-             counts));
+    out.push_back(Fill(TranslateText("The answer has %1; the minimum is %2."),
+                       {answer, Size(r.minTerms, r.minLiterals)}));
     out.push_back(Fill(TranslateText("A minimal solution close to yours: %1"),
                        {e.solutions[r.closest].formula}));
     return out;

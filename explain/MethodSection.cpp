@@ -76,9 +76,12 @@ std::string PetrickPart(const Petrick& p) {
     std::string product;
     for (const std::vector<int>& sum : p.sums) product += PrimeSum(sum);
     out += Paragraph(product);
-    out += Paragraph(html::Escape(
-        Fill(platform::TranslateText("Multiplied out, each X + XY cut to X, it has %1 products:"),
-             {std::to_string(p.products.size())})));
+    const bool oneProduct = OneOf(static_cast<long long>(p.products.size()));
+    out += Paragraph(html::Escape(Fill(
+        platform::TranslateText(oneProduct
+                                    ? "Multiplied out, each X + XY cut to X, it has %1 product:"
+                                    : "Multiplied out, each X + XY cut to X, it has %1 products:"),
+        {std::to_string(p.products.size())})));
     std::string sum;
     for (std::size_t i = 0; i < p.products.size(); ++i)
         sum += (i ? " + " : "") + PrimeProduct(p.products[i]);

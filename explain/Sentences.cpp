@@ -1,12 +1,67 @@
 #include "explain/Sentences.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "platform/Translate.h"
 
 namespace explain {
 
 using platform::TranslateText;
 
-std::string Fill(const std::string& pattern, const std::vector<std::string>& args) {
+namespace {
+
+// The count an argument gives, when it is a whole number.
+std::optional<long long> Count(const std::string& text) {
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    long long n = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// Resolves each "{%N:one|few|many}" to the form the language's rule gives argument N; a form
+// left out repeats the last one given. Done before the arguments go in, so a brace inside a
+// name or a formula is never read as a choice.
+std::string ChooseForms(const std::string& pattern, const std::vector<std::string>& args) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < pattern.size()) {
+        const std::size_t open = pattern.find("{%", i);
+        const std::size_t close = open == std::string::npos ? open : pattern.find('}', open);
+        if (close == std::string::npos) break;
+        const char digit = open + 3 < close ? pattern[open + 2] : '\0';
+        const std::size_t arg = static_cast<std::size_t>(digit - '1');
+        if (digit < '1' || digit > '9' || pattern[open + 3] != ':' || arg >= args.size()) {
+            out.append(pattern, i, open + 2 - i);
+            i = open + 2;
+            continue;
+        }
+        std::vector<std::string> forms(1);
+        for (std::size_t k = open + 4; k < close; ++k)
+            if (pattern[k] == '|')
+                forms.emplace_back();
+            else
+                forms.back().push_back(pattern[k]);
+        const std::optional<long long> n = Count(args[arg]);
+        const platform::Plural plural = n ? platform::PluralOf(*n) : platform::Plural::Many;
+        const std::size_t form = plural == platform::Plural::One   ? 0
+                                 : plural == platform::Plural::Few ? 1
+                                                                   : 2;
+        out.append(pattern, i, open - i);
+        out += forms[std::min(form, forms.size() - 1)];
+        i = close + 1;
+    }
+    out.append(pattern, std::min(i, pattern.size()));
+    return out;
+}
+
+}  // namespace
+
+std::string Fill(const std::string& text, const std::vector<std::string>& args) {
+    const std::string pattern = ChooseForms(text, args);
     std::string out;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
@@ -19,6 +74,10 @@ std::string Fill(const std::string& pattern, const std::vector<std::string>& arg
         }
     }
     return out;
+}
+
+bool OneOf(long long count) {
+    return platform::PluralOf(count) == platform::Plural::One;
 }
 
 std::string PrimeLabel(int prime) {
@@ -58,7 +117,7 @@ std::string StepSentence(const ChartStep& step, const Explanation& e) {
         case ChartStep::Kind::CyclicCore: {
             // A core always keeps two primes at least (one alone would be essential), but a
             // single cell is left whenever primes of equal size tie over it.
-            const bool oneCell = step.cells.size() == 1;
+            const bool oneCell = OneOf(static_cast<long long>(step.cells.size()));
             return Fill(
                 TranslateText(
                     oneCell
@@ -104,9 +163,9 @@ std::string CountText(const Explanation& e) {
 }
 
 std::string Size(int terms, int literals) {
-    return Fill(TranslateText(terms == 1 ? "%1 term" : "%1 terms"), {std::to_string(terms)}) +
-           " / " +
-           Fill(TranslateText(literals == 1 ? "%1 literal" : "%1 literals"),
+    const bool oneTerm = OneOf(terms), oneLiteral = OneOf(literals);
+    return Fill(TranslateText(oneTerm ? "%1 term" : "%1 terms"), {std::to_string(terms)}) + " / " +
+           Fill(TranslateText(oneLiteral ? "%1 literal" : "%1 literals"),
                 {std::to_string(literals)});
 }
 
@@ -124,15 +183,15 @@ std::string ComparisonLine(const Explanation& e) {
 std::string SufficeLine(int shownTerms, int shownLiterals, const Explanation& e) {
     if (e.timedOut || !e.proven) return {};
     const std::string terms = std::to_string(e.minTerms), literals = std::to_string(e.minLiterals);
+    const bool oneTerm = OneOf(e.minTerms), oneLiteral = OneOf(e.minLiterals);
     if (e.minTerms < shownTerms)
-        return Fill(TranslateText(e.minTerms == 1 ? "%1 term suffices: see Minimal solutions"
-                                                  : "%1 terms suffice: see Minimal solutions"),
+        return Fill(TranslateText(oneTerm ? "%1 term suffices: see Minimal solutions"
+                                          : "%1 terms suffice: see Minimal solutions"),
                     {terms});
     if (e.minTerms == shownTerms && e.minLiterals < shownLiterals)
-        return Fill(
-            TranslateText(e.minLiterals == 1 ? "%1 literal suffices: see Minimal solutions"
+        return Fill(TranslateText(oneLiteral ? "%1 literal suffices: see Minimal solutions"
                                              : "%1 literals suffice: see Minimal solutions"),
-            {literals});
+                    {literals});
     return {};
 }
 
@@ -156,8 +215,8 @@ std::string HazardSentence(const std::vector<CellPair>& hazards, TGlueMethod for
 }
 
 std::string HazardFreeSentence(const HazardFreeCover& cover) {
-    return Fill(TranslateText("Hazard-free cover: %1 (%2 terms / %3 literals)."),
-                {cover.formula, std::to_string(cover.terms), std::to_string(cover.literals)});
+    return Fill(TranslateText("Hazard-free cover: %1 (%2)."),
+                {cover.formula, Size(cover.terms, cover.literals)});
 }
 
 }  // namespace explain

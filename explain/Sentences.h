@@ -27,7 +27,12 @@ std::string Size(int terms, int literals);
 // The line under a result of shownTerms terms that is above the proven minimum ("2 terms
 // suffice: see Minimal solutions"); empty for a minimal one or an unproven minimum.
 std::string SufficeLine(int shownTerms, int shownLiterals, const Explanation& e);
-// Replaces %1, %2, ... by the arguments.
+// Replaces %1, %2, ... by the arguments. A translation gives a counted noun its forms as
+// "{%2:one|few|many}" (two forms where the language has two), chosen by the count in that
+// argument and the language's plural rule.
 std::string Fill(const std::string& pattern, const std::vector<std::string>& args);
+// Whether the count takes the one form of a noun in the current language (1, and 0 in French,
+// 21 in Russian): the sentences choose their singular text by it.
+bool OneOf(long long count);
 
 }  // namespace explain

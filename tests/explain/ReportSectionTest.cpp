@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <fstream>
 
 #include "HtmlCheck.h"
 #include "MapHelpers.h"
@@ -84,6 +85,94 @@ TEST(ExplainSentences, ACoreOfOneCellIsSaidInTheSingularInEveryLanguage) {
         EXPECT_NE(a.find(lang.oneCell), std::string::npos) << a;
         EXPECT_NE(b.find(lang.sixCells), std::string::npos) << b;
     }
+}
+
+namespace {
+
+// Runs f with the translator reading the language file.
+template <class F>
+auto InLanguage(const std::string& file, F f) {
+    platform::SetTranslator(
+        [&](const std::string& text) { return language::TranslateMessage(file, text); });
+    const auto out = f();
+    platform::SetTranslator({});
+    return out;
+}
+
+std::string Shipped(const std::string& language) {
+    return std::string(MW_SOURCE_DIR) + "/resources/Languages/" + language + ".lng";
+}
+
+}  // namespace
+
+TEST(ExplainSentences, CountsTakeTheFormTheLanguagesPluralRuleGives) {
+    const struct {
+        const char* language;
+        int terms, literals;
+        const char* size;
+    } sizes[] = {
+        {"english", 0, 1, "0 terms / 1 literal"},
+        {"english", 21, 2, "21 terms / 2 literals"},
+        {"german", 1, 0, "1 Term / 0 Literale"},
+        {"french", 0, 1, "0 terme / 1 littéral"},
+        {"french", 2, 11, "2 termes / 11 littéraux"},
+        {"russian", 1, 0, "1 терм / 0 литералов"},
+        {"russian", 2, 4, "2 терма / 4 литерала"},
+        {"russian", 5, 11, "5 термов / 11 литералов"},
+        {"russian", 12, 14, "12 термов / 14 литералов"},
+        {"russian", 21, 22, "21 терм / 22 литерала"},
+        {"russian", 101, 111, "101 терм / 111 литералов"},
+    };
+    for (const auto& c : sizes)
+        EXPECT_EQ(
+            InLanguage(Shipped(c.language), [&] { return explain::Size(c.terms, c.literals); }),
+            c.size)
+            << c.language;
+
+    explain::Explanation e;
+    e.proven = true;
+    e.countComplete = true;
+    const std::string russian = Shipped("russian");
+    for (const auto& [count, text] :
+         std::vector<std::pair<int, std::string>>{{2, "2 минимальных решения."},
+                                                  {5, "5 минимальных решений."},
+                                                  {21, "21 минимальное решение."}}) {
+        e.solutionCount = count;
+        EXPECT_EQ(InLanguage(russian, [&] { return explain::CountText(e); }), text);
+    }
+    // Two counts in one sentence, each with its own forms.
+    const std::string core = InLanguage(russian, [] {
+        return explain::Fill(
+            platform::TranslateText(
+                "Nothing more is essential or dominated: a cyclic core of %1 cells and %2 primes is left, searched for its cheapest covers."),
+            {"5", "21"});
+    });
+    EXPECT_NE(core.find("из 5 клеток и 21 простой импликанты,"), std::string::npos) << core;
+    // The minimum said in the check is counted too.
+    e.minTerms = 21;
+    e.minLiterals = 1;
+    EXPECT_EQ(InLanguage(russian, [&] { return explain::SufficeLine(22, 30, e); }),
+              "Достаточно 21 терма: см. Минимальные решения");
+}
+
+TEST(ExplainSentences, ChoicesOfFormOnlyInThePatternAndOldFilesKeepTheirText) {
+    // A brace in an argument (a name, a formula) is never read as a choice; a choice naming
+    // no argument or a count that is no number stays or takes the last form.
+    EXPECT_EQ(explain::Fill("%1 {%1:cell|cells} %2, {%2:x|y} {%3:a|b}", {"1", "{%1:p|q}"}),
+              "1 cell {%1:p|q}, y {%3:a|b}");
+    EXPECT_EQ(explain::Fill("{%1:one|few|many} {%2:one}", {"7", "3"}), "many one");
+    EXPECT_EQ(explain::Fill("open {%1:a|b", {"1"}), "open {1:a|b");  // no choice: plain text
+
+    // A file written before the rule: one-other, and its own texts as written.
+    testing_support::TempFolder folder;
+    const std::string old = folder / "old.lng";
+    std::ofstream(old, std::ios::binary)
+        << "[Messages]\n%1 term=%1 терм\n%1 terms=%1 термов\n%1 literal=%1 литерал\n";
+    EXPECT_EQ(InLanguage(old, [] { return explain::Size(21, 1); }), "21 термов / 1 литерал");
+    EXPECT_EQ(InLanguage(old, [] { return explain::Size(1, 2); }), "1 терм / 2 literals");
+    // A rule the program does not know reads as one-other.
+    EXPECT_EQ(platform::PluralOf(1, "two-forms"), platform::Plural::One);
+    EXPECT_EQ(platform::PluralOf(21, "two-forms"), platform::Plural::Many);
 }
 
 TEST(ExplainReport, SectionIsValidHtmlInTheShippedTemplate) {
