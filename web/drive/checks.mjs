@@ -50,6 +50,34 @@ export async function seededMaps(b, url, cases, check, figures) {
   await page.close();
 }
 
+// The prime chart: a small map's in full, one mark per prime and cell; a symmetric 8-variable
+// map's chart of about a hundred thousand cells left out with a word why.
+export async function chartSizes(b, url, check) {
+  const page = await b.open(url);
+  await analysed(page, () => page.evaluate(() => { location.hash = '#v=4&ones=0,1,2,5,6,7,8,9,10,14'; }));
+  const small = await page.evaluate(() => ({
+    rows: document.querySelectorAll('#chart tbody tr').length,
+    marks: [...document.querySelectorAll('#chart td')].filter((td) => td.textContent === '×').length,
+    primes: document.querySelectorAll('#primes li').length,
+  }));
+  check('chart: a small map in full', small.rows === 10 && small.primes > 0 && small.marks >= small.rows,
+    JSON.stringify(small));
+  const ones = [];
+  for (let m = 0; m < 256; ++m) {
+    let bits = 0;
+    for (let k = m; k; k >>= 1) bits += k & 1;
+    if ((58 >> bits) & 1) ones.push(m);
+  }
+  await analysed(page, () => page.evaluate((h) => { location.hash = h; }, `#v=8&ones=${ones.join(',')}`));
+  const large = await page.evaluate(() => ({
+    cells: document.querySelectorAll('#chart td').length,
+    text: document.getElementById('chart').textContent,
+  }));
+  check('chart: a large one left out', large.cells === 0 && large.text === 'The chart is too large to show here.',
+    JSON.stringify(large));
+  await page.close();
+}
+
 // Maps entered by clicking cells and typing, analysed by the button.
 export async function typedMaps(b, url, cases, check) {
   for (const [i, c] of cases.entries()) {

@@ -39,6 +39,7 @@ const figures = { pageBytes: readFileSync(input.page).length };
 const b = await launch(input.chromium);
 try {
   await checks.seededMaps(b, url, input.seeded, check, figures);
+  await checks.chartSizes(b, url, check);
   await checks.typedMaps(b, url, input.typed, check);
   await checks.formulaMaps(b, url, input.formulas, check);
   await checks.badInput(b, url, check, german(input.germanFile));

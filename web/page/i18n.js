@@ -21,7 +21,8 @@ export async function applyLanguage(name) {
   }
   const english = ['Designed gluing:', 'Prime implicants', 'Prime implicates', 'Prime chart',
     'Minimal solutions', 'Prime', 'Term', 'Cells', 'Literals', 'Essential', 'Formula', 'Terms',
-    'Karnaugh map', 'Minterm %1: %2', 'Name of variable %1'];
+    'Karnaugh map', 'Minterm %1: %2', 'Name of variable %1',
+    'The chart is too large to show here.'];
   const own = [...document.querySelectorAll('[data-msg]')].map((el) => el.dataset.msg)
     .concat([...document.querySelectorAll('[data-aria-msg]')].map((el) => el.dataset.ariaMsg));
   const all = [...new Set([...english, ...own])];
