@@ -8,6 +8,8 @@
 #include <climits>
 #include <utility>
 
+#include "ui/LongLineEdit.h"
+
 namespace dialogparts {
 
 template <typename W, typename... Args>
@@ -17,10 +19,11 @@ W* Named(const char* name, Args&&... args) {
     return w;
 }
 
-// An editable box whose list is a history the dialog fills itself; no length limit.
+// An editable box whose list is a history the dialog fills itself; no length limit, and a list
+// of megabytes does not slow its painting.
 inline QComboBox* HistoryBox(const char* name, QWidget* parent) {
     auto* box = Named<QComboBox>(name, parent);
-    box->setEditable(true);
+    box->setLineEdit(new LongLineEdit(box));
     box->setInsertPolicy(QComboBox::NoInsert);
     box->lineEdit()->setMaxLength(INT_MAX);
     // Inline completion would change a typed text into an older one behind the user's back.

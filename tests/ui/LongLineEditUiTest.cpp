@@ -1,0 +1,93 @@
+// The history boxes' line edit: a short text is Qt's own; a list of megabytes is drawn in part
+// but kept, read back, copied and edited whole.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QImage>
+#include <QTest>
+#include <random>
+
+#include "ui/DialogParts.h"
+#include "ui/LongLineEdit.h"
+
+namespace {
+
+// A seeded minterm list of about the given length.
+QString List(std::size_t length, unsigned seed) {
+    std::mt19937 rng(seed);
+    QString text;
+    for (int m = 0; static_cast<std::size_t>(text.size()) < length; ++m)
+        if (rng() % 2) text += (text.isEmpty() ? "" : ",") + QString::number(m);
+    return text;
+}
+
+struct HistoryLine : ::testing::Test {
+    QComboBox* box = dialogparts::HistoryBox("ComboBox1", nullptr);
+    LongLineEdit* edit = nullptr;
+
+    void SetUp() override {
+        edit = dynamic_cast<LongLineEdit*>(box->lineEdit());
+        ASSERT_NE(edit, nullptr);
+        box->resize(260, box->sizeHint().height());
+        box->show();
+        box->activateWindow();
+        box->setFocus();
+    }
+    void TearDown() override { delete box; }
+};
+
+TEST_F(HistoryLine, AShortListLooksAsQtsOwnLineEdit) {
+    QComboBox plain;
+    plain.setEditable(true);
+    for (QComboBox* b : {box, &plain}) {
+        b->setEditText("1,3,5-7");
+        b->resize(260, box->sizeHint().height());
+    }
+    EXPECT_FALSE(edit->DrawsPart());
+    EXPECT_EQ(box->grab().toImage(), plain.grab().toImage());
+}
+
+TEST_F(HistoryLine, ALongListIsKeptWholeAndEditable) {
+    const QString list = List(400000, 7);
+    box->setEditText(list);
+    ASSERT_TRUE(edit->DrawsPart());
+    EXPECT_EQ(box->currentText(), list);
+    EXPECT_FALSE(box->grab().toImage().isNull());
+
+    // Typed at the end, after the view has followed the cursor there.
+    QTest::keyClick(edit, Qt::Key_End);
+    box->grab();
+    EXPECT_GT(edit->FirstShown(), list.size() - 1000);
+    QTest::keyClicks(edit, ",99999");
+    EXPECT_EQ(box->currentText(), list + ",99999");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(box->currentText(), list + ",9999");
+
+    // Back at the start, a click at the text's left edge puts the cursor before the first
+    // character, and a double click takes the first item.
+    QTest::keyClick(edit, Qt::Key_Home);
+    box->grab();
+    EXPECT_EQ(edit->FirstShown(), 0);
+    QTest::keyClick(edit, Qt::Key_Right);
+    EXPECT_EQ(edit->cursorPosition(), 1);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(3, edit->height() / 2));
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    QTest::mouseDClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+    EXPECT_EQ(edit->selectedText(), list.section(',', 0, 0));
+
+    // Copied whole.
+    edit->selectAll();
+    edit->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), list + ",9999");
+
+    // Short again: Qt's own drawing from the start.
+    edit->setText("2");
+    box->grab();
+    EXPECT_FALSE(edit->DrawsPart());
+    EXPECT_EQ(edit->FirstShown(), 0);
+}
+
+}  // namespace
