@@ -84,9 +84,7 @@ class PrimeSearch {
     }
 
     static bool Inside(const uint64_t* t, int k, const Cube& c) {
-        bool all = true;
-        ForEachCubeWord(c, k, [&](std::size_t w, uint64_t m) { all = all && (t[w] & m) == m; });
-        return all;
+        return !AnyCubeWord(c, k, [&](std::size_t w, uint64_t m) { return (t[w] & m) != m; });
     }
 
     const PrimeLimits& limits_;
@@ -164,15 +162,11 @@ class CoverPrimeSearch {
 }  // namespace
 
 std::optional<std::vector<Cube>> UsefulPrimes(const Problem& p, const PrimeLimits& limits) {
+    if (p.vars > kMaxVarsForTables) return UsefulPrimesFromCover(p, limits);
     const TruthTable upper = p.Upper();
     try {
-        std::vector<Cube> primes;
-        if (p.vars > kMaxVarsForTables) {
-            return UsefulPrimesFromCover(p, limits);
-        } else {
-            PrimeSearch search(limits);
-            primes = search.Run(upper.Words(), p.on.Words(), p.vars);
-        }
+        PrimeSearch search(limits);
+        std::vector<Cube> primes = search.Run(upper.Words(), p.on.Words(), p.vars);
         std::sort(primes.begin(), primes.end());
         primes.erase(std::unique(primes.begin(), primes.end()), primes.end());
         return primes;
