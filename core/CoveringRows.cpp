@@ -8,6 +8,10 @@
 
 #include "core/BitSet.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace mwcore {
 
 std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::vector<Cube>& cubes) {
@@ -32,6 +36,49 @@ std::vector<std::vector<int>> CoveringRows(const TruthTable& need, const std::ve
 
 namespace mwcore {
 
+namespace {
+
+// The cubes' literals apart from their values, so that a minterm is tested against several
+// cubes at once.
+struct CubeColumns {
+    std::vector<uint32_t> masks, vals;
+    explicit CubeColumns(const std::vector<Cube>& cubes) {
+        masks.reserve(cubes.size());
+        vals.reserve(cubes.size());
+        for (const Cube& c : cubes) {
+            masks.push_back(c.mask);
+            vals.push_back(c.val);
+        }
+    }
+
+    // The ids of the cubes holding m, ascending.
+    std::vector<int> Holders(uint32_t m) const {
+        std::vector<int> row;
+        const std::size_t n = masks.size();
+        std::size_t i = 0;
+#ifdef __SSE2__
+        const __m128i mm = _mm_set1_epi32(static_cast<int>(m));
+        for (; i + 8 <= n; i += 8) {
+            const auto at = [&](std::size_t k) {
+                const __m128i a = _mm_and_si128(
+                    mm, _mm_loadu_si128(reinterpret_cast<const __m128i*>(masks.data() + k)));
+                const __m128i v =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(vals.data() + k));
+                return static_cast<unsigned>(
+                    _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, v))));
+            };
+            for (unsigned bits = at(i) | at(i + 4) << 4; bits; bits &= bits - 1)
+                row.push_back(static_cast<int>(i + std::countr_zero(bits)));
+        }
+#endif
+        for (; i < n; ++i)
+            if ((m & masks[i]) == vals[i]) row.push_back(static_cast<int>(i));
+        return row;
+    }
+};
+
+}  // namespace
+
 std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(
     const TruthTable& need, const std::vector<Cube>& cubes, std::size_t maxRows,
     std::chrono::steady_clock::time_point deadline) {
@@ -46,16 +93,19 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTab
     const int vars = need.Vars();
     // Few minterms to cover: their rows directly, with no table-sized scratch.
     if (need.Count() * std::max<std::size_t>(cubes.size(), 1) <= (std::size_t{1} << 22)) {
+        // Each cube walks its own words where minterms are many, rather than every minterm
+        // testing every cube; the rows are the same either way.
         std::vector<std::vector<int>> rows;
-        const uint64_t* bits = need.Words();
-        for (std::size_t w = 0; w < need.WordCount(); ++w)
-            mwcore::bits::ForEachOfWord(bits[w], w * 64, [&](int m) {
-                std::vector<int> row;
-                for (std::size_t id = 0; id < cubes.size(); ++id)
-                    if (cubes[id].Has(static_cast<uint32_t>(m)))
-                        row.push_back(static_cast<int>(id));
-                rows.push_back(std::move(row));
-            });
+        if (need.Count() >= need.WordCount()) {
+            rows = CoveringRows(need, cubes);
+        } else {
+            const CubeColumns columns(cubes);
+            const uint64_t* bits = need.Words();
+            for (std::size_t w = 0; w < need.WordCount(); ++w)
+                mwcore::bits::ForEachOfWord(bits[w], w * 64, [&](int m) {
+                    rows.push_back(columns.Holders(static_cast<uint32_t>(m)));
+                });
+        }
         if (!work.Spend(static_cast<int64_t>(need.Count() * cubes.size() / 8) + 1))
             return std::nullopt;
         std::sort(rows.begin(), rows.end());
@@ -76,6 +126,7 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTab
     for (uint64_t& k : key) k = rng() | 1;
     std::vector<uint64_t> signature(sliceWords * 64);
     std::unordered_set<uint64_t> seen;
+    const CubeColumns columns(cubes);
     std::vector<std::vector<int>> distinct;
     for (uint32_t top = 0;; top = ((top | ~topMask) + 1) & topMask) {
         const std::size_t base = vars > 6 ? (top >> 6) : 0;
@@ -99,10 +150,7 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTab
                 const int at = std::countr_zero(b);
                 if (!seen.insert(signature[w * 64 + at]).second) continue;
                 const uint32_t m = static_cast<uint32_t>((base + w) * 64 + at);
-                std::vector<int> row;
-                for (std::size_t id = 0; id < cubes.size(); ++id)
-                    if (cubes[id].Has(m)) row.push_back(static_cast<int>(id));
-                distinct.push_back(std::move(row));
+                distinct.push_back(columns.Holders(m));
                 // Rows are paid for as they are made, so a large table stops within its allowance.
                 if ((distinct.size() & 63) == 0 &&
                     !work.Spend(static_cast<int64_t>(64 * cubes.size() / 8)))

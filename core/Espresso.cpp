@@ -217,9 +217,7 @@ bool LastGasp(const Problem& p, std::vector<Cube>& cover, Work& work) {
 bool IsEssential(const Problem& p, const Cube& c) {
     const uint64_t* on = p.on.Words();
     const uint64_t* off = p.off.Words();
-    bool essential = false;
-    ForEachCubeWord(c, p.vars, [&](std::size_t w, uint64_t m) {
-        if (essential) return;
+    return AnyCubeWord(c, p.vars, [&](std::size_t w, uint64_t m) {
         uint64_t alone = on[w] & m;
         for (uint32_t lits = c.mask; lits && alone; lits &= lits - 1) {
             const int v = std::countr_zero(lits);
@@ -231,9 +229,8 @@ bool IsEssential(const Problem& p, const Cube& c) {
                 alone &= ((x & kVarPattern[v]) >> s) | ((x & ~kVarPattern[v]) << s);
             }
         }
-        essential = alone != 0;
+        return alone != 0;
     });
-    return essential;
 }
 
 // Each cube replaced by the prime of fewest literals that holds what only it holds, dearest

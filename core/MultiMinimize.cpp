@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <utility>
 
 #include "core/Helpers.h"
 #include "core/Isop.h"
@@ -100,7 +101,7 @@ std::vector<MultiCube> FromPool(const MultiProblem& p, const std::vector<MultiCu
         if (on.Empty()) continue;
         TruthTable dc = upper;
         dc.AndNot(on);
-        if (const auto primes = UsefulPrimes(Problem(on, dc), limits))
+        if (const auto primes = UsefulPrimes(Problem(std::move(on), std::move(dc)), limits))
             pool.insert(pool.end(), primes->begin(), primes->end());
     }
     work.Absorb(pairs);

@@ -32,15 +32,27 @@ class PrimeSearch {
     // Primes over variables below k of `upper` that touch `on`; both span 2^(k-6) words
     // (one word for k <= 6).
     std::vector<Cube> Run(const uint64_t* upper, const uint64_t* on, int k) {
+        scratch_.assign(static_cast<std::size_t>(k) + 1, {});
+        for (int i = 0; i <= k; ++i) scratch_[i].resize(Words(i - 1) * 6);
+        std::vector<Cube> out;
+        Append(upper, on, k, out);
+        return out;
+    }
+
+  private:
+    // Appends the primes to `out`. Each depth has its own scratch, taken once: a call at k
+    // only ever calls at k - 1, so one frame per depth is alive at a time.
+    void Append(const uint64_t* upper, const uint64_t* on, int k, std::vector<Cube>& out) {
         const std::size_t size = Words(k);
         Tick(limits_, calls_, static_cast<int64_t>(size) + 1, 1024);
         const uint64_t full = k >= 6 ? ~0ull : (1ull << (1u << k)) - 1;
-        if (std::all_of(on, on + size, [&](uint64_t w) { return (w & full) == 0; })) return {};
-        if (std::all_of(upper, upper + size, [&](uint64_t w) { return (w & full) == full; }))
-            return {Cube{}};
-        std::vector<uint64_t> buf(Words(k - 1) * 6);
+        if (std::all_of(on, on + size, [&](uint64_t w) { return (w & full) == 0; })) return;
+        if (std::all_of(upper, upper + size, [&](uint64_t w) { return (w & full) == full; })) {
+            out.push_back(Cube{});
+            return;
+        }
         const std::size_t h = Words(k - 1);
-        uint64_t *u0 = buf.data(), *u1 = u0 + h, *o0 = u1 + h, *o1 = o0 + h, *ub = o1 + h,
+        uint64_t *u0 = scratch_[k].data(), *u1 = u0 + h, *o0 = u1 + h, *o1 = o0 + h, *ub = o1 + h,
                  *ob = ub + h;
         Split(upper, k, u0, u1);
         Split(on, k, o0, o1);
@@ -50,24 +62,29 @@ class PrimeSearch {
         }
         if (std::memcmp(u0, u1, h * 8) == 0) {
             for (std::size_t i = 0; i < h; ++i) ob[i] = o0[i] | o1[i];
-            return Run(u0, ob, k - 1);
+            Append(u0, ob, k - 1, out);
+            return;
         }
-        std::vector<Cube> out = Run(ub, ob, k - 1);
+        const std::size_t base = out.size();
+        Append(ub, ob, k - 1, out);
         const int x = k - 1;
         for (int side = 0; side < 2; ++side) {
             const uint64_t* other = side ? u0 : u1;
-            for (const Cube& q : Run(side ? u1 : u0, side ? o1 : o0, k - 1)) {
+            const std::size_t from = out.size();
+            Append(side ? u1 : u0, side ? o1 : o0, k - 1, out);
+            std::size_t kept = from;
+            for (std::size_t i = from; i < out.size(); ++i) {
+                const Cube q = out[i];
                 if (Inside(other, k - 1, q)) continue;
-                out.push_back({q.mask | (1u << x), q.val | (side ? 1u << x : 0)});
+                out[kept++] = {q.mask | (1u << x), q.val | (side ? 1u << x : 0)};
             }
+            out.resize(kept);
         }
-        if (out.size() > limits_.maxPrimes) throw Aborted{};
-        for ([[maybe_unused]] const Cube& q : out)
-            MW_INVARIANT(Inside(upper, k, q));  // implicants only
-        return out;
+        if (out.size() - base > limits_.maxPrimes) throw Aborted{};
+        for (std::size_t i = base; i < out.size(); ++i)
+            MW_INVARIANT(Inside(upper, k, out[i]));  // implicants only
     }
 
-  private:
     static std::size_t Words(int k) { return k > 6 ? std::size_t{1} << (k - 6) : 1; }
 
     static void Split(const uint64_t* t, int k, uint64_t* lo, uint64_t* hi) {
@@ -84,13 +101,12 @@ class PrimeSearch {
     }
 
     static bool Inside(const uint64_t* t, int k, const Cube& c) {
-        bool all = true;
-        ForEachCubeWord(c, k, [&](std::size_t w, uint64_t m) { all = all && (t[w] & m) == m; });
-        return all;
+        return !AnyCubeWord(c, k, [&](std::size_t w, uint64_t m) { return (t[w] & m) != m; });
     }
 
     const PrimeLimits& limits_;
     std::size_t calls_ = 0;
+    std::vector<std::vector<uint64_t>> scratch_;  // by depth
 };
 
 // The same primes from a cover instead of tables, by the unate recursive paradigm (Brayton et
@@ -164,15 +180,11 @@ class CoverPrimeSearch {
 }  // namespace
 
 std::optional<std::vector<Cube>> UsefulPrimes(const Problem& p, const PrimeLimits& limits) {
+    if (p.vars > kMaxVarsForTables) return UsefulPrimesFromCover(p, limits);
     const TruthTable upper = p.Upper();
     try {
-        std::vector<Cube> primes;
-        if (p.vars > kMaxVarsForTables) {
-            return UsefulPrimesFromCover(p, limits);
-        } else {
-            PrimeSearch search(limits);
-            primes = search.Run(upper.Words(), p.on.Words(), p.vars);
-        }
+        PrimeSearch search(limits);
+        std::vector<Cube> primes = search.Run(upper.Words(), p.on.Words(), p.vars);
         std::sort(primes.begin(), primes.end());
         primes.erase(std::unique(primes.begin(), primes.end()), primes.end());
         return primes;

@@ -7,7 +7,11 @@ namespace mwcore {
 Problem::Problem(TruthTable onSet, TruthTable dcSet)
     : vars(onSet.Vars()), on(std::move(onSet)), dc(std::move(dcSet)) {
     on.AndNot(dc);  // a minterm named both ways is free
-    off = Upper().Complement();
+    off = TruthTable(vars);
+    uint64_t* o = off.Words();
+    const uint64_t *n = on.Words(), *d = dc.Words();
+    for (std::size_t w = 0; w < off.WordCount(); ++w) o[w] = ~(n[w] | d[w]);
+    o[off.WordCount() - 1] &= off.TailMask();
 }
 
 TruthTable Problem::Upper() const {

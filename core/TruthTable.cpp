@@ -56,16 +56,11 @@ TruthTable TruthTable::Complement() const {
 }
 
 bool TruthTable::Intersects(const Cube& c) const {
-    bool hit = false;
-    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) { hit = hit || (words_[w] & m); });
-    return hit;
+    return AnyCubeWord(c, vars_, [&](std::size_t w, uint64_t m) { return (words_[w] & m) != 0; });
 }
 
 bool TruthTable::Covers(const Cube& c) const {
-    bool all = true;
-    ForEachCubeWord(c, vars_,
-                    [&](std::size_t w, uint64_t m) { all = all && (words_[w] & m) == m; });
-    return all;
+    return !AnyCubeWord(c, vars_, [&](std::size_t w, uint64_t m) { return (words_[w] & m) != m; });
 }
 
 void TruthTable::Paint(const Cube& c) {

@@ -77,6 +77,26 @@ inline void ForEachCubeWord(const Cube& c, int vars, F&& f) {
     } while (sub != 0);
 }
 
+// As ForEachCubeWord, but stops at the first word where f returns true, and says whether it did:
+// a test that has its answer need not walk the rest of a wide cube.
+template <class F>
+inline bool AnyCubeWord(const Cube& c, int vars, F&& f) {
+    uint64_t low = vars >= 6 ? ~0ull : (1ull << (1u << vars)) - 1;
+    for (int i = 0; i < 6 && i < vars; ++i) {
+        if (c.mask & (1u << i)) low &= (c.val & (1u << i)) ? kVarPattern[i] : ~kVarPattern[i];
+    }
+    if (vars <= 6) return f(std::size_t{0}, low);
+    const uint32_t highVars = (1u << (vars - 6)) - 1;
+    const uint32_t fixedVal = c.val >> 6;
+    const uint32_t freeBits = ~(c.mask >> 6) & highVars;
+    uint32_t sub = 0;
+    do {
+        if (f(static_cast<std::size_t>(fixedVal | sub), low)) return true;
+        sub = (sub - freeBits) & freeBits;
+    } while (sub != 0);
+    return false;
+}
+
 // Cover of cubes painted into a table.
 template <class Cubes>
 TruthTable TableOf(const Cubes& cubes, int vars) {
