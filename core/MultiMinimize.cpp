@@ -187,10 +187,29 @@ class MultiPlan {
 // Every output's irredundant start, a product met in several starts feeding them all.
 void MultiPlan::MergedStart() {
     // Sorted and merged in place rather than through a map: on large tables the starts have
-    // millions of products, and this step comes before anything Cancel could return.
+    // millions of products.
+    std::vector<std::vector<Cube>> starts;
+    for (int j = 0; j < p_.OutputCount(); ++j) {
+        // After Cancel the output under way ends its start with what it has and the rest take
+        // the quickest cover there is: at 23 inputs each whole start takes most of a second.
+        starts.push_back(guard_.Stopped() ? BlockCover(p_.On(j), p_.Upper(j))
+                                          : Isop(p_.On(j), p_.Upper(j), guard_));
+    }
+    if (guard_.Stopped()) {  // the merge would only shorten an answer that is wanted now
+        std::size_t size = 0;
+        for (const std::vector<Cube>& start : starts) size += start.size();
+        isop_.reserve(size);
+        for (int j = 0; j < p_.OutputCount(); ++j) {
+            Outputs o;
+            o.set(j);
+            for (const Cube& c : starts[j]) isop_.push_back({c, o});
+        }
+        return;
+    }
     std::vector<std::pair<Cube, int>> all;
     for (int j = 0; j < p_.OutputCount(); ++j)
-        for (const Cube& c : Isop(p_.On(j), p_.Upper(j))) all.push_back({c, j});
+        for (const Cube& c : starts[j]) all.push_back({c, j});
+    starts.clear();
     std::sort(all.begin(), all.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -222,6 +241,11 @@ void MultiPlan::Consider(std::vector<MultiCube> cover) {
 // the same start) growing them in their outputs first, for more sharing. The loop ends by
 // itself or at its allowance.
 void MultiPlan::Loops() {
+    if (guard_.Stopped()) {  // Cancel came during the start: it is the answer, checked once
+        Consider(isop_);
+        Report("loop");
+        return;
+    }
     Consider(MultiEspresso(p_, isop_, loop_));
     if (result_.cover.empty()) result_.cover = isop_;
     const std::vector<MultiCube>& second =
@@ -305,7 +329,9 @@ MultiMinimization MultiPlan::Finish() {
     const bool checked = startVerified_ && result_.cover == isop_;
     if (!checked && !MultiCoverImplements(p_, result_.cover))
         throw VerificationError("no verified cover for the outputs");
-    Canonical(result_.cover);
+    // The start given back after Cancel keeps its own order: sorting its millions of products
+    // would take longer than making them.
+    if (!(checked && guard_.Stopped())) Canonical(result_.cover);
     MinimizeStats& stats = result_.stats;
     stats.proven = result_.minimum;
     stats.stoppedBy = guard_.Reason() != StoppedBy::Nothing ? guard_.Reason()
