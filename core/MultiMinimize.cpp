@@ -56,6 +56,16 @@ Problem OutputProblem(const MultiProblem& p, int j) {
     return Problem(p.On(j), dc);
 }
 
+// One output's own products lie within its care set and cover its on-set.
+bool CoversOutput(const MultiProblem& p, int j, const std::vector<Cube>& cubes) {
+    TruthTable got(p.Vars());
+    for (const Cube& c : cubes) {
+        if (!p.Implicant(c, j)) return false;
+        got.Paint(c);
+    }
+    return p.On(j).SubsetOf(got);
+}
+
 // Pairs of outputs by how many products of the cover feed both, most first.
 std::vector<std::pair<int, int>> SharingPairs(const MultiProblem& p,
                                               const std::vector<MultiCube>& cover) {
@@ -179,8 +189,9 @@ class MultiPlan {
     std::vector<MultiCube> isop_;
     std::vector<MultiCube> met_;  // every product of every cover met, for the pool
     bool startVerified_ = false;
-    bool settled_ = false;  // one output, and its own minimum is proven
-    bool gaveUp_ = false;   // a step ran out of its allowance
+    bool startTaken_ = false;  // the start, moved to the result after Cancel
+    bool settled_ = false;     // one output, and its own minimum is proven
+    bool gaveUp_ = false;      // a step ran out of its allowance
     MultiMinimization result_;
 };
 
@@ -200,10 +211,14 @@ void MultiPlan::MergedStart() {
         for (const std::vector<Cube>& start : starts) size += start.size();
         isop_.reserve(size);
         for (int j = 0; j < p_.OutputCount(); ++j) {
+            // Checked output by output: one pass over each one's own products.
+            if (!CoversOutput(p_, j, starts[j]))
+                throw VerificationError("the start cover is wrong");
             Outputs o;
             o.set(j);
             for (const Cube& c : starts[j]) isop_.push_back({c, o});
         }
+        startVerified_ = true;
         return;
     }
     std::vector<std::pair<Cube, int>> all;
@@ -242,7 +257,9 @@ void MultiPlan::Consider(std::vector<MultiCube> cover) {
 // itself or at its allowance.
 void MultiPlan::Loops() {
     if (guard_.Stopped()) {  // Cancel came during the start: it is the answer, checked once
-        Consider(isop_);
+        StartVerified();
+        result_.cover = std::move(isop_);
+        startTaken_ = true;
         Report("loop");
         return;
     }
@@ -326,12 +343,12 @@ void MultiPlan::Sparse() {
 }
 
 MultiMinimization MultiPlan::Finish() {
-    const bool checked = startVerified_ && result_.cover == isop_;
+    const bool checked = startTaken_ || (startVerified_ && result_.cover == isop_);
     if (!checked && !MultiCoverImplements(p_, result_.cover))
         throw VerificationError("no verified cover for the outputs");
     // The start given back after Cancel keeps its own order: sorting its millions of products
     // would take longer than making them.
-    if (!(checked && guard_.Stopped())) Canonical(result_.cover);
+    if (!startTaken_) Canonical(result_.cover);
     MinimizeStats& stats = result_.stats;
     stats.proven = result_.minimum;
     stats.stoppedBy = guard_.Reason() != StoppedBy::Nothing ? guard_.Reason()
