@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Invariant.h"
+#include "core/Work.h"
 
 namespace mwcore {
 
@@ -51,9 +52,41 @@ bool AllOnes(const uint64_t* p, std::size_t n) {
     return std::all_of(p, p + n, [](uint64_t w) { return w == ~0ull; });
 }
 
+// Reads the guard every few hundred splits: its clock costs more than a split of small tables.
+class Stop {
+  public:
+    explicit Stop(Guard* guard = nullptr) : guard_(guard) {}
+    bool Now() {
+        if (guard_ && !stopped_ && (++calls_ & 255) == 0) stopped_ = guard_->Stopped();
+        return stopped_;
+    }
+
+  private:
+    Guard* guard_;
+    uint32_t calls_ = 0;
+    bool stopped_ = false;
+};
+
+// Each word of the tables (variables above the sixth fixed by its index) covered on its own.
+void BlockWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
+                std::vector<Cube>& out, uint64_t* result) {
+    if (k <= 6) {
+        result[0] = IsopWord(lower[0], upper[0], k, prefix, out);
+        return;
+    }
+    const std::size_t size = std::size_t{1} << (k - 6);
+    const uint32_t high = static_cast<uint32_t>(size - 1) << 6;
+    prefix.mask |= high;
+    for (std::size_t i = 0; i < size; ++i) {
+        Cube c = prefix;
+        c.val = (c.val & ~high) | static_cast<uint32_t>(i << 6);
+        result[i] = lower[i] ? IsopWord(lower[i], upper[i], 6, c, out) : 0;
+    }
+}
+
 // k > 6: the tables span 2^(k-6) words; the top variable splits them into two halves.
 void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
-               std::vector<Cube>& out, uint64_t* result) {
+               std::vector<Cube>& out, uint64_t* result, Stop& stop) {
     if (k <= 6) {
         result[0] = IsopWord(lower[0], upper[0], k, prefix, out);
         return;
@@ -68,10 +101,14 @@ void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
         std::fill(result, result + size, ~0ull);
         return;
     }
+    if (stop.Now()) {
+        BlockWords(lower, upper, k, prefix, out, result);
+        return;
+    }
     const std::size_t half = size / 2;
     const uint64_t *l0 = lower, *l1 = lower + half, *u0 = upper, *u1 = upper + half;
     if (std::memcmp(l0, l1, half * 8) == 0 && std::memcmp(u0, u1, half * 8) == 0) {
-        IsopWords(l0, u0, k - 1, prefix, out, result);
+        IsopWords(l0, u0, k - 1, prefix, out, result, stop);
         std::copy(result, result + half, result + half);
         return;
     }
@@ -79,14 +116,14 @@ void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
     uint64_t *a = tmp.data(), *b = a + half, *rs = b + half;
     uint64_t *r0 = result, *r1 = result + half;
     for (std::size_t i = 0; i < half; ++i) a[i] = l0[i] & ~u1[i];
-    IsopWords(a, u0, k - 1, WithLiteral(prefix, k - 1, false), out, r0);
+    IsopWords(a, u0, k - 1, WithLiteral(prefix, k - 1, false), out, r0, stop);
     for (std::size_t i = 0; i < half; ++i) a[i] = l1[i] & ~u0[i];
-    IsopWords(a, u1, k - 1, WithLiteral(prefix, k - 1, true), out, r1);
+    IsopWords(a, u1, k - 1, WithLiteral(prefix, k - 1, true), out, r1, stop);
     for (std::size_t i = 0; i < half; ++i) {
         a[i] = (l0[i] & ~r0[i]) | (l1[i] & ~r1[i]);
         b[i] = u0[i] & u1[i];
     }
-    IsopWords(a, b, k - 1, prefix, out, rs);
+    IsopWords(a, b, k - 1, prefix, out, rs, stop);
     for (std::size_t i = 0; i < half; ++i) {
         r0[i] |= rs[i];
         r1[i] |= rs[i];
@@ -98,9 +135,25 @@ void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
 }  // namespace
 
 std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper) {
+    Stop never;
     std::vector<Cube> out;
     std::vector<uint64_t> result(lower.WordCount());
-    IsopWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data());
+    IsopWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data(), never);
+    return out;
+}
+
+std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& guard) {
+    Stop stop(&guard);
+    std::vector<Cube> out;
+    std::vector<uint64_t> result(lower.WordCount());
+    IsopWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data(), stop);
+    return out;
+}
+
+std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper) {
+    std::vector<Cube> out;
+    std::vector<uint64_t> result(lower.WordCount());
+    BlockWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data());
     return out;
 }
 

@@ -57,6 +57,16 @@ Problem OutputProblem(const MultiProblem& p, int j) {
     return Problem(p.On(j), dc);
 }
 
+// One output's own products lie within its care set and cover its on-set.
+bool CoversOutput(const MultiProblem& p, int j, const std::vector<Cube>& cubes) {
+    TruthTable got(p.Vars());
+    for (const Cube& c : cubes) {
+        if (!p.Implicant(c, j)) return false;
+        got.Paint(c);
+    }
+    return p.On(j).SubsetOf(got);
+}
+
 // Pairs of outputs by how many products of the cover feed both, most first.
 std::vector<std::pair<int, int>> SharingPairs(const MultiProblem& p,
                                               const std::vector<MultiCube>& cover) {
@@ -180,18 +190,42 @@ class MultiPlan {
     std::vector<MultiCube> isop_;
     std::vector<MultiCube> met_;  // every product of every cover met, for the pool
     bool startVerified_ = false;
-    bool settled_ = false;  // one output, and its own minimum is proven
-    bool gaveUp_ = false;   // a step ran out of its allowance
+    bool startTaken_ = false;  // the start, moved to the result after Cancel
+    bool settled_ = false;     // one output, and its own minimum is proven
+    bool gaveUp_ = false;      // a step ran out of its allowance
     MultiMinimization result_;
 };
 
 // Every output's irredundant start, a product met in several starts feeding them all.
 void MultiPlan::MergedStart() {
     // Sorted and merged in place rather than through a map: on large tables the starts have
-    // millions of products, and this step comes before anything Cancel could return.
+    // millions of products.
+    std::vector<std::vector<Cube>> starts;
+    for (int j = 0; j < p_.OutputCount(); ++j) {
+        // After Cancel the output under way ends its start with what it has and the rest take
+        // the quickest cover there is: at 23 inputs each whole start takes most of a second.
+        starts.push_back(guard_.Stopped() ? BlockCover(p_.On(j), p_.Upper(j))
+                                          : Isop(p_.On(j), p_.Upper(j), guard_));
+    }
+    if (guard_.Stopped()) {  // the merge would only shorten an answer that is wanted now
+        std::size_t size = 0;
+        for (const std::vector<Cube>& start : starts) size += start.size();
+        isop_.reserve(size);
+        for (int j = 0; j < p_.OutputCount(); ++j) {
+            // Checked output by output: one pass over each one's own products.
+            if (!CoversOutput(p_, j, starts[j]))
+                throw VerificationError("the start cover is wrong");
+            Outputs o;
+            o.set(j);
+            for (const Cube& c : starts[j]) isop_.push_back({c, o});
+        }
+        startVerified_ = true;
+        return;
+    }
     std::vector<std::pair<Cube, int>> all;
     for (int j = 0; j < p_.OutputCount(); ++j)
-        for (const Cube& c : Isop(p_.On(j), p_.Upper(j))) all.push_back({c, j});
+        for (const Cube& c : starts[j]) all.push_back({c, j});
+    starts.clear();
     std::sort(all.begin(), all.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -223,6 +257,13 @@ void MultiPlan::Consider(std::vector<MultiCube> cover) {
 // the same start) growing them in their outputs first, for more sharing. The loop ends by
 // itself or at its allowance.
 void MultiPlan::Loops() {
+    if (guard_.Stopped()) {  // Cancel came during the start: it is the answer, checked once
+        StartVerified();
+        result_.cover = std::move(isop_);
+        startTaken_ = true;
+        Report("loop");
+        return;
+    }
     Consider(MultiEspresso(p_, isop_, loop_));
     if (result_.cover.empty()) result_.cover = isop_;
     const std::vector<MultiCube>& second =
@@ -303,10 +344,12 @@ void MultiPlan::Sparse() {
 }
 
 MultiMinimization MultiPlan::Finish() {
-    const bool checked = startVerified_ && result_.cover == isop_;
+    const bool checked = startTaken_ || (startVerified_ && result_.cover == isop_);
     if (!checked && !MultiCoverImplements(p_, result_.cover))
         throw VerificationError("no verified cover for the outputs");
-    Canonical(result_.cover);
+    // The start given back after Cancel keeps its own order: sorting its millions of products
+    // would take longer than making them.
+    if (!startTaken_) Canonical(result_.cover);
     MinimizeStats& stats = result_.stats;
     stats.proven = result_.minimum;
     stats.stoppedBy = guard_.Reason() != StoppedBy::Nothing ? guard_.Reason()

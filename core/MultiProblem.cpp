@@ -1,5 +1,6 @@
 #include "core/MultiProblem.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "core/Isop.h"
@@ -109,10 +110,11 @@ bool MultiCoverImplements(const MultiProblem& p, const std::vector<MultiCube>& c
         }
         if (!p.On(j).SubsetOf(got)) return false;
     }
-    for (const MultiCube& c : cover)
-        for (int j = p.OutputCount(); j < kMaxOutputs; ++j)
-            if (c.out.test(j)) return false;
-    return true;
+    // One mask test per product: a cover after Cancel can hold millions.
+    Outputs beyond;
+    for (int j = p.OutputCount(); j < kMaxOutputs; ++j) beyond.set(j);
+    return std::none_of(cover.begin(), cover.end(),
+                        [&](const MultiCube& c) { return (c.out & beyond).any(); });
 }
 
 }  // namespace mwcore

@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <random>
 
 #include "core/Isop.h"
 #include "core/RandomFunctions.h"
+#include "core/Work.h"
 
 namespace {
 
@@ -44,6 +46,26 @@ TEST(IsopProperty, EqualBoundsGiveTheFunctionItself) {
     }
     EXPECT_TRUE(Isop(TruthTable(5), TruthTable(5, true)).empty());
     EXPECT_EQ(Isop(TruthTable(5, true), TruthTable(5, true)), (std::vector<Cube>{Cube{}}));
+}
+
+// Stopped part way (the guard is read every few hundred splits), the rest is covered block by
+// block: still between the bounds. Never stopped, the answer is the whole one.
+TEST(IsopProperty, StoppedOrBlockByBlockTheCoverStaysBetweenTheBounds) {
+    std::mt19937_64 rng(103);
+    for (int n : {4, 6, 7, 9, 12, 15}) {
+        const Problem p = coretest::DenseProblem(n, 0.5, 0.25, rng);
+        std::atomic<bool> cancel{true};
+        Guard stopped(Guard::Clock::time_point::max(), &cancel);
+        coretest::ExpectImplements(p, Isop(p.on, p.Upper(), stopped));
+        const std::vector<Cube> blocks = BlockCover(p.on, p.Upper());
+        coretest::ExpectImplements(p, blocks);
+        if (HasFatalFailure()) return;
+        // Each product lies within one block of 64 minterms.
+        const uint32_t high = ((1u << n) - 1) & ~63u;
+        for (const Cube& c : blocks) EXPECT_EQ(c.mask & high, high) << n;
+        Guard running;
+        EXPECT_EQ(Isop(p.on, p.Upper(), running), Isop(p.on, p.Upper())) << n;
+    }
 }
 
 }  // namespace
