@@ -134,20 +134,23 @@ void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
 
 }  // namespace
 
-std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper) {
-    Stop never;
-    std::vector<Cube> out;
-    std::vector<uint64_t> result(lower.WordCount());
-    IsopWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data(), never);
-    return out;
-}
+namespace {
 
-std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& guard) {
-    Stop stop(&guard);
+std::vector<Cube> IsopUntil(const TruthTable& lower, const TruthTable& upper, Stop stop) {
     std::vector<Cube> out;
     std::vector<uint64_t> result(lower.WordCount());
     IsopWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data(), stop);
     return out;
+}
+
+}  // namespace
+
+std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper) {
+    return IsopUntil(lower, upper, Stop());
+}
+
+std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& guard) {
+    return IsopUntil(lower, upper, Stop(&guard));
 }
 
 std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper) {

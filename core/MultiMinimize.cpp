@@ -223,9 +223,10 @@ void MultiPlan::MergedStart() {
         return;
     }
     std::vector<std::pair<Cube, int>> all;
-    for (int j = 0; j < p_.OutputCount(); ++j)
+    for (int j = 0; j < p_.OutputCount(); ++j) {
         for (const Cube& c : starts[j]) all.push_back({c, j});
-    starts.clear();
+        std::vector<Cube>().swap(starts[j]);  // one start at a time beside the merged list
+    }
     std::sort(all.begin(), all.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < all.size(); ++i) {
