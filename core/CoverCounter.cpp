@@ -7,7 +7,7 @@ namespace mwcore {
 CoverCounter::CoverCounter(int vars, int maxCount)
     : vars_(vars),
       planes_(std::bit_width(static_cast<unsigned>(maxCount < 1 ? 1 : maxCount))),
-      bits_((vars >= 6 ? std::size_t{1} << (vars - 6) : 1) * planes_, 0) {}
+      bits_((vars >= 6 ? std::size_t{1} << (vars - 6) : 1) * planes_) {}
 
 void CoverCounter::Add(const Cube& c) {
     ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {

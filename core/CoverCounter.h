@@ -30,7 +30,7 @@ class CoverCounter {
 
     int vars_;
     int planes_;
-    std::vector<uint64_t> bits_;
+    TableWords bits_;
 };
 
 }  // namespace mwcore

@@ -112,7 +112,7 @@ void IsopWords(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
         std::copy(result, result + half, result + half);
         return;
     }
-    std::vector<uint64_t> tmp(half * 3);
+    TableWords tmp(half * 3);
     uint64_t *a = tmp.data(), *b = a + half, *rs = b + half;
     uint64_t *r0 = result, *r1 = result + half;
     for (std::size_t i = 0; i < half; ++i) a[i] = l0[i] & ~u1[i];
@@ -138,7 +138,7 @@ namespace {
 
 std::vector<Cube> IsopUntil(const TruthTable& lower, const TruthTable& upper, Stop stop) {
     std::vector<Cube> out;
-    std::vector<uint64_t> result(lower.WordCount());
+    TableWords result(lower.WordCount());
     IsopWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data(), stop);
     return out;
 }
@@ -155,7 +155,7 @@ std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& 
 
 std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper) {
     std::vector<Cube> out;
-    std::vector<uint64_t> result(lower.WordCount());
+    TableWords result(lower.WordCount());
     BlockWords(lower.Words(), upper.Words(), lower.Vars(), Cube{}, out, result.data());
     return out;
 }

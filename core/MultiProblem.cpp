@@ -20,12 +20,13 @@ CoverCost CostOf(const std::vector<MultiCube>& cover) {
     return c;
 }
 
-MultiProblem::MultiProblem(int vars, int outputs)
-    : vars_(vars),
-      outputs_(outputs),
-      on_(outputs, TruthTable(vars)),
-      dc_(outputs, TruthTable(vars)),
-      off_(outputs, TruthTable(vars)) {}
+MultiProblem::MultiProblem(int vars, int outputs) : vars_(vars), outputs_(outputs) {
+    // Each table made empty in place, not copied from one: copying would write every page.
+    for (auto* tables : {&on_, &dc_, &off_}) {
+        tables->reserve(outputs);
+        for (int j = 0; j < outputs; ++j) tables->emplace_back(vars);
+    }
+}
 
 std::size_t MultiProblem::BytesFor(int vars, int outputs) {
     const std::size_t table = vars >= 6 ? std::size_t{1} << (vars - 3) : 8;

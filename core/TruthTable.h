@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Cube.h"
+#include "core/TableMemory.h"
 
 namespace mwcore {
 
@@ -53,7 +54,7 @@ class TruthTable {
 
   private:
     int vars_ = 0;
-    std::vector<uint64_t> words_;
+    TableWords words_;
 };
 
 // Calls f(wordIndex, mintermMaskInWord) for each word that holds minterms of c.
