@@ -16,6 +16,11 @@ namespace {
 
 constexpr std::size_t kSmallest = std::size_t{64} << 10;  // below this, plain malloc
 constexpr std::size_t kBlock = std::size_t{2} << 20;      // one huge page
+#if defined(__linux__)
+constexpr bool kPooled = true;
+#else
+constexpr bool kPooled = false;  // no huge pages to ask for (the browser's page)
+#endif
 
 struct Pool {
     std::mutex lock;
@@ -44,9 +49,8 @@ void* MapBlocks(std::size_t bytes) {
     madvise(aligned, bytes, MADV_HUGEPAGE);  // a hint: without it the pages are just small
     return aligned;
 #else
-    void* p = std::aligned_alloc(kBlock, bytes);
-    if (!p) throw std::bad_alloc();
-    return p;
+    (void)bytes;
+    throw std::bad_alloc();
 #endif
 }
 
@@ -54,8 +58,8 @@ void UnmapBlocks(void* p, std::size_t bytes) {
 #if defined(__linux__)
     munmap(p, bytes);
 #else
+    (void)p;
     (void)bytes;
-    std::free(p);
 #endif
 }
 
@@ -70,7 +74,7 @@ std::size_t RoundToBlocks(std::size_t bytes) {
 }  // namespace
 
 void* AllocateTable(std::size_t bytes) {
-    if (bytes < kSmallest) {
+    if (bytes < kSmallest || !kPooled) {
         if (void* p = std::malloc(bytes ? bytes : 1)) return p;
         throw std::bad_alloc();
     }
@@ -92,7 +96,7 @@ void* AllocateTable(std::size_t bytes) {
 
 void FreeTable(void* p, std::size_t bytes) noexcept {
     if (!p) return;
-    if (bytes < kSmallest) {
+    if (bytes < kSmallest || !kPooled) {
         std::free(p);
         return;
     }
