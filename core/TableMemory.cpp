@@ -41,8 +41,8 @@ void* MapBlocks(std::size_t bytes) {
     void* raw = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (raw == MAP_FAILED) throw std::bad_alloc();
     char* start = static_cast<char*>(raw);
-    char* aligned = reinterpret_cast<char*>(
-        (reinterpret_cast<std::uintptr_t>(start) + kBlock - 1) & ~(kBlock - 1));
+    char* aligned = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(start) + kBlock - 1) &
+                                            ~(kBlock - 1));
     if (aligned > start) munmap(start, static_cast<std::size_t>(aligned - start));
     char* end = aligned + bytes;
     if (start + span > end) munmap(end, static_cast<std::size_t>(start + span - end));
