@@ -206,19 +206,36 @@ Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover,
 std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
                       int64_t& units) {
     const Cube c = ins[idx];
-    std::vector<std::pair<int, int>> keyed;  // distance, index: ties go to the earlier product
-    keyed.reserve(ins.size());
+    // Distances are at most 32, so the nearest come out of a count per distance in two linear
+    // passes, ties to the earlier product as a sort by (distance, index) would give them.
+    std::vector<uint8_t> distance(ins.size(), 255);
+    std::array<std::size_t, 34> perDistance{};
+    std::size_t others = 0;
     for (std::size_t j = 0; j < ins.size(); ++j)
-        if (!gone[j] && static_cast<int>(j) != idx)
-            keyed.push_back({std::popcount(c.RaiseToContain(ins[j])), static_cast<int>(j)});
-    units += static_cast<int64_t>(keyed.size()) * 2;
-    if (keyed.size() > kMergeCandidates) {
-        std::nth_element(keyed.begin(), keyed.begin() + kMergeCandidates, keyed.end());
-        keyed.resize(kMergeCandidates);
+        if (!gone[j] && static_cast<int>(j) != idx) {
+            distance[j] = static_cast<uint8_t>(std::popcount(c.RaiseToContain(ins[j])));
+            ++perDistance[distance[j]];
+            ++others;
+        }
+    units += static_cast<int64_t>(others) * 2;
+    const std::size_t take = std::min(others, kMergeCandidates);
+    // The farthest distance taken, and how many of it.
+    int last = 0;
+    std::size_t below = 0;
+    while (below + perDistance[last] < take) below += perDistance[last++];
+    std::array<std::size_t, 34> start{};
+    for (int d = 1; d <= last; ++d) start[d] = start[d - 1] + perDistance[d - 1];
+    std::vector<int> near(take);
+    std::size_t atLast = take - below;
+    for (std::size_t j = 0; j < ins.size(); ++j) {
+        const int d = distance[j];
+        if (d > last) continue;
+        if (d == last) {
+            if (!atLast) continue;
+            --atLast;
+        }
+        near[start[d]++] = static_cast<int>(j);
     }
-    std::sort(keyed.begin(), keyed.end());
-    std::vector<int> near;
-    for (const auto& k : keyed) near.push_back(k.second);
     return near;
 }
 
