@@ -466,21 +466,16 @@ std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Out
     }
     units += static_cast<int64_t>(rows.size()) * 4;
     uint32_t kept = 0;
-    std::vector<char> hit(rows.size(), 0);
-    for (std::size_t left = rows.size(); left > 0;) {
+    std::vector<uint32_t> open = rows;  // the rows no kept literal blocks yet
+    while (!open.empty()) {
         std::array<int, 32> count{};
-        for (std::size_t r = 0; r < rows.size(); ++r)
-            if (!hit[r])
-                for (uint32_t m = rows[r]; m; m &= m - 1) ++count[std::countr_zero(m)];
+        for (uint32_t r : open)
+            for (uint32_t m = r; m; m &= m - 1) ++count[std::countr_zero(m)];
         int best = -1;
         for (int v = 0; v < 32; ++v)
             if (count[v] > 0 && (best < 0 || count[v] > count[best])) best = v;
         kept |= 1u << best;
-        for (std::size_t r = 0; r < rows.size(); ++r)
-            if (!hit[r] && (rows[r] >> best & 1)) {
-                hit[r] = 1;
-                --left;
-            }
+        std::erase_if(open, [&](uint32_t r) { return r >> best & 1; });
         units += static_cast<int64_t>(rows.size());
     }
     for (uint32_t m = kept; m; m &= m - 1) {
