@@ -16,6 +16,7 @@ namespace {
 
 constexpr std::size_t kSmallest = std::size_t{64} << 10;  // below this, plain malloc
 constexpr std::size_t kBlock = std::size_t{2} << 20;      // one huge page
+constexpr std::size_t kKeptEmpty = 16;                    // 32 MB
 #if defined(__linux__)
 constexpr bool kPooled = true;
 #else
@@ -27,6 +28,7 @@ struct Pool {
     // Slots handed out, by the block (carved into slots of one power-of-two size) they lie in.
     std::unordered_map<std::uintptr_t, int> live;
     std::vector<std::vector<void*>> freeSlots{std::countr_zero(kBlock) + 1};
+    std::vector<char*> empty;  // blocks no table lies in
 };
 
 Pool& ThePool() {
@@ -84,7 +86,13 @@ void* AllocateTable(std::size_t bytes) {
     std::lock_guard hold(pool.lock);
     std::vector<void*>& free = pool.freeSlots[std::countr_zero(slot)];
     if (free.empty()) {
-        char* base = static_cast<char*>(MapBlocks(kBlock));
+        char* base;
+        if (!pool.empty.empty()) {
+            base = pool.empty.back();
+            pool.empty.pop_back();
+        } else {
+            base = static_cast<char*>(MapBlocks(kBlock));
+        }
         pool.live.emplace(BlockOf(base), 0);
         for (std::size_t at = kBlock; at >= slot; at -= slot) free.push_back(base + at - slot);
     }
@@ -114,10 +122,15 @@ void FreeTable(void* p, std::size_t bytes) noexcept {
         free.push_back(p);
         return;
     }
-    // The block's last table: the whole block goes back, and its slots with it.
+    // The block's last table: its slots leave the list, and the block is kept for the next
+    // size asked for (a table built and dropped over and over would otherwise have the
+    // system map and clear a fresh block each time), or goes back past a few.
     pool.live.erase(live);
     std::erase_if(free, [&](void* q) { return BlockOf(q) == block; });
-    UnmapBlocks(reinterpret_cast<void*>(block), kBlock);
+    if (pool.empty.size() < kKeptEmpty)
+        pool.empty.push_back(reinterpret_cast<char*>(block));
+    else
+        UnmapBlocks(reinterpret_cast<void*>(block), kBlock);
 }
 
 }  // namespace mwcore
