@@ -65,6 +65,13 @@ void UnmapBlocks(void* p, std::size_t bytes) {
 #endif
 }
 
+void KeepEmpty(Pool& pool, char* block) {
+    if (pool.empty.size() < kKeptEmpty)
+        pool.empty.push_back(block);
+    else
+        UnmapBlocks(block, kBlock);
+}
+
 std::uintptr_t BlockOf(const void* p) {
     return reinterpret_cast<std::uintptr_t>(p) & ~(kBlock - 1);
 }
@@ -80,10 +87,16 @@ void* AllocateTable(std::size_t bytes) {
         if (void* p = std::malloc(bytes ? bytes : 1)) return p;
         throw std::bad_alloc();
     }
-    if (bytes > kBlock / 2) return MapBlocks(RoundToBlocks(bytes));
+    if (bytes > kBlock) return MapBlocks(RoundToBlocks(bytes));
     const std::size_t slot = std::bit_ceil(bytes);
     Pool& pool = ThePool();
     std::lock_guard hold(pool.lock);
+    if (slot == kBlock) {  // a whole block: no slot list, only the kept empty blocks
+        if (pool.empty.empty()) return MapBlocks(kBlock);
+        char* base = pool.empty.back();
+        pool.empty.pop_back();
+        return base;
+    }
     std::vector<void*>& free = pool.freeSlots[std::countr_zero(slot)];
     if (free.empty()) {
         char* base;
@@ -108,13 +121,17 @@ void FreeTable(void* p, std::size_t bytes) noexcept {
         std::free(p);
         return;
     }
-    if (bytes > kBlock / 2) {
+    if (bytes > kBlock) {
         UnmapBlocks(p, RoundToBlocks(bytes));
         return;
     }
     const std::size_t slot = std::bit_ceil(bytes);
     Pool& pool = ThePool();
     std::lock_guard hold(pool.lock);
+    if (slot == kBlock) {
+        KeepEmpty(pool, static_cast<char*>(p));
+        return;
+    }
     std::vector<void*>& free = pool.freeSlots[std::countr_zero(slot)];
     const std::uintptr_t block = BlockOf(p);
     const auto live = pool.live.find(block);
@@ -127,10 +144,7 @@ void FreeTable(void* p, std::size_t bytes) noexcept {
     // system map and clear a fresh block each time), or goes back past a few.
     pool.live.erase(live);
     std::erase_if(free, [&](void* q) { return BlockOf(q) == block; });
-    if (pool.empty.size() < kKeptEmpty)
-        pool.empty.push_back(reinterpret_cast<char*>(block));
-    else
-        UnmapBlocks(reinterpret_cast<void*>(block), kBlock);
+    KeepEmpty(pool, reinterpret_cast<char*>(block));
 }
 
 }  // namespace mwcore

@@ -16,8 +16,8 @@ using mwcore::TableWords;
 
 TEST(TableMemory, TablesKeepTheirWordsThroughAnyOrderOfAllocationAndRelease) {
     std::mt19937_64 rng(77);
-    // Below, inside and above the pooled sizes, each with its own pattern.
-    const std::size_t sizes[] = {100, 8192, 8193, 16384, 65536, 131072, 300000, 600000};
+    // In words: below the pooled sizes, slots of a block, a whole block, several blocks.
+    const std::size_t sizes[] = {100, 8192, 8193, 16384, 65536, 131072, 200000, 600000};
     struct Live {
         TableWords words;
         uint64_t seed;
