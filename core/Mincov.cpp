@@ -207,54 +207,92 @@ bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
     return true;
 }
 
-// A row holding all columns of another row is covered whenever that one is.
+// A row holding all columns of another row is covered whenever that one is. The kept rows
+// are filed under their first column, so a row is tested only against those lying within it;
+// each live row's columns among `cols` sit side by side for the subset tests.
 bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
-    std::vector<std::pair<int, int>> byLength;  // (length, row)
-    ForEach(rows, [&](int r) { byLength.push_back({RowLength(r, cols), r}); });
-    std::sort(byLength.begin(), byLength.end());
-    std::vector<std::pair<int, int>> kept;  // (row, its first column)
+    const std::size_t cw = colWords_;
+    std::vector<int>& list = scratchList_;
+    std::vector<uint64_t>& mask = scratchMask_;
+    std::vector<std::pair<int, int>>& byLength = scratchOrder_;  // (length, slot)
+    list.clear();
+    ForEach(rows, [&](int r) { list.push_back(r); });
+    const std::size_t n = list.size();
+    mask.resize(n * cw);
+    byLength.clear();
+    for (std::size_t s = 0; s < n; ++s) {
+        const uint64_t* row = rowCols_[list[s]].data();
+        uint64_t* m = mask.data() + s * cw;
+        int length = 0;
+        for (std::size_t w = 0; w < cw; ++w) length += std::popcount(m[w] = row[w] & cols[w]);
+        byLength.push_back({length, static_cast<int>(s)});
+    }
+    std::sort(byLength.begin(), byLength.end());  // slots follow the rows' order
+    std::vector<int>& head = scratchHead_;        // per column: the last kept row filed there
+    std::vector<int>& next = scratchNext_;        // per slot: the kept row filed before it
+    head.assign(id_.size(), -1);
+    next.resize(n);
     bool dropped = false;
-    for (const auto& [length, r] : byLength) {
+    for (const auto& [length, s] : byLength) {
+        const uint64_t* m = mask.data() + static_cast<std::size_t>(s) * cw;
         bool dominated = false;
-        for (const auto& [k, first] : kept)
-            if (Test(rowCols_[r], first) && SubsetWithin(rowCols_[k], rowCols_[r], cols)) {
-                dominated = true;
-                break;
+        int first = -1;
+        for (std::size_t w = 0; w < cw && !dominated; ++w)
+            for (uint64_t x = m[w]; x && !dominated; x &= x - 1) {
+                const int c = static_cast<int>(w * 64 + std::countr_zero(x));
+                if (first < 0) first = c;
+                for (int k = head[c]; k >= 0 && !dominated; k = next[k]) {
+                    const uint64_t* small = mask.data() + static_cast<std::size_t>(k) * cw;
+                    bool subset = true;
+                    for (std::size_t v = 0; v < cw && subset; ++v) subset = !(small[v] & ~m[v]);
+                    dominated = subset;
+                }
             }
         if (dominated) {
-            Reset(rows, r);
+            Reset(rows, list[s]);
             dropped = true;
-        } else {
-            int first = -1;
-            for (std::size_t w = 0; w < colWords_ && first < 0; ++w)
-                if (const uint64_t x = rowCols_[r][w] & cols[w])
-                    first = static_cast<int>(w * 64 + std::countr_zero(x));
-            kept.push_back({r, first});
+        } else if (first >= 0) {
+            next[s] = head[first];
+            head[first] = s;
         }
     }
     return dropped;
 }
 
 // A column whose rows another column, no dearer, also covers is not needed (of two equal
-// ones the later goes). Columns covering nothing go too.
+// ones the later goes). Columns covering nothing go too. A dominating column holds every row
+// of the dominated one, so one row of it (the shortest) names all candidates.
 bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
-    std::vector<int> length(id_.size(), 0);
+    const std::size_t rw = rowWords_;
+    std::vector<int>& length = scratchLength_;
+    std::vector<int>& slot = scratchSlot_;
+    std::vector<uint64_t>& mask = scratchMask_;  // per live column: its rows among `rows`
+    length.assign(id_.size(), 0);
+    slot.assign(id_.size(), -1);
+    mask.clear();
     bool dropped = false;
     ForEach(cols, [&](int c) {
-        length[c] = ColumnLength(c, rows);
-        if (length[c] == 0) {
+        const std::size_t at = mask.size();
+        mask.resize(at + rw);
+        int n = 0;
+        for (std::size_t w = 0; w < rw; ++w) n += std::popcount(mask[at + w] = colRows_[c][w] & rows[w]);
+        slot[c] = static_cast<int>(at / rw);
+        length[c] = n;
+        if (n == 0) {
             Reset(cols, c);
             dropped = true;
         }
     });
-    std::vector<int> rowLength(rowCols_.size(), 0);
+    std::vector<int>& rowLength = scratchRowLength_;
+    rowLength.assign(rowCols_.size(), 0);
     ForEach(rows, [&](int r) { rowLength[r] = RowLength(r, cols); });
     ForEach(cols, [&](int c1) {
-        // Every dominating column shares c1's shortest row.
+        const uint64_t* m1 = mask.data() + static_cast<std::size_t>(slot[c1]) * rw;
         int row = -1;
-        ForEachOfBoth(colRows_[c1], rows, [&](int r) {
-            if (row < 0 || rowLength[r] < rowLength[row]) row = r;
-        });
+        for (std::size_t w = 0; w < rw; ++w)
+            ForEachOfWord(m1[w], w * 64, [&](int r) {
+                if (row < 0 || rowLength[r] < rowLength[row]) row = r;
+            });
         bool dominated = false;
         for (std::size_t w = 0; w < colWords_ && !dominated; ++w)
             for (uint64_t x = rowCols_[row][w] & cols[w]; x && !dominated; x &= x - 1) {
@@ -263,7 +301,10 @@ bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
                     continue;
                 if (length[c2] == length[c1] && dense_cost_[c2] == dense_cost_[c1] && c2 > c1)
                     continue;
-                dominated = SubsetWithin(colRows_[c1], colRows_[c2], rows);
+                const uint64_t* m2 = mask.data() + static_cast<std::size_t>(slot[c2]) * rw;
+                bool subset = true;
+                for (std::size_t v = 0; v < rw && subset; ++v) subset = !(m1[v] & ~m2[v]);
+                dominated = subset;
             }
         if (dominated) {
             Reset(cols, c1);

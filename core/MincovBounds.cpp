@@ -23,43 +23,68 @@ double Ceil(double x) {
 
 }  // namespace
 
-// Greedy maximal independent set on the row-intersection graph, fewest neighbours first.
+// Greedy maximal independent set on the row-intersection graph, fewest neighbours first
+// (the lowest row among equals). Each column's rows are first written in the local row
+// numbers, so a row's neighbours are the union of its columns' sets; the live rows are filed
+// by degree as bit sets, so the next pick is the first member of the lowest nonempty one.
 int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
-    std::vector<int> list;
+    std::vector<int>& list = scratchList_;
+    list.clear();
     ForEach(rows, [&](int r) { list.push_back(r); });
     const std::size_t n = list.size();
-    std::vector<int> at(rowCols_.size(), -1);
-    for (std::size_t i = 0; i < n; ++i) at[list[i]] = static_cast<int>(i);
     const std::size_t words = (n + 63) / 64;
     Spend(static_cast<int64_t>(n * (rowWords_ + words)) + 1);
-    std::vector<uint64_t> adj(n * words, 0);
-    std::vector<int> degree(n, 0);
-    Bits reach(rowWords_);
-    for (std::size_t i = 0; i < n; ++i) {
-        std::fill(reach.begin(), reach.end(), 0);
+    std::vector<int>& slot = scratchSlot_;  // per column: its place in `colMask`
+    slot.assign(id_.size(), -1);
+    std::vector<uint64_t>& colMask = scratchMask_;
+    colMask.clear();
+    for (std::size_t i = 0; i < n; ++i)
         ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) {
-            for (std::size_t w = 0; w < rowWords_; ++w) reach[w] |= colRows_[c][w];
+            if (slot[c] < 0) {
+                slot[c] = static_cast<int>(colMask.size() / words);
+                colMask.resize(colMask.size() + words, 0);
+            }
+            colMask[static_cast<std::size_t>(slot[c]) * words + i / 64] |= uint64_t{1} << (i % 64);
         });
-        ForEachOfBoth(reach, rows, [&](int r) {
-            const int j = at[r];
-            adj[i * words + j / 64] |= uint64_t{1} << (j % 64);
-            ++degree[i];
+    std::vector<uint64_t>& adj = scratchAdj_;
+    adj.assign(n * words, 0);
+    std::vector<int>& degree = scratchLength_;
+    degree.assign(n, 0);
+    int maxDegree = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        uint64_t* a = adj.data() + i * words;
+        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) {
+            const uint64_t* m = colMask.data() + static_cast<std::size_t>(slot[c]) * words;
+            for (std::size_t w = 0; w < words; ++w) a[w] |= m[w];
         });
+        int d = 0;
+        for (std::size_t w = 0; w < words; ++w) d += std::popcount(a[w]);
+        degree[i] = d;
+        maxDegree = std::max(maxDegree, d);
     }
+    std::vector<uint64_t> byDegree((static_cast<std::size_t>(maxDegree) + 1) * words, 0);
+    std::vector<int> filed(static_cast<std::size_t>(maxDegree) + 1, 0);
+    const auto file = [&](int i, int d, bool in) {
+        const uint64_t bit = uint64_t{1} << (i % 64);
+        uint64_t& word = byDegree[static_cast<std::size_t>(d) * words + i / 64];
+        word = in ? word | bit : word & ~bit;
+        filed[d] += in ? 1 : -1;
+    };
+    for (std::size_t i = 0; i < n; ++i) file(static_cast<int>(i), degree[i], true);
     std::vector<uint64_t> alive(words, 0);
     for (std::size_t i = 0; i < n; ++i) alive[i / 64] |= uint64_t{1} << (i % 64);
     indep_.clear();
     indepCost_.clear();
     int64_t bound = 0;
     std::vector<int> gone;
+    int low = 0;
     for (;;) {
+        while (low <= maxDegree && filed[low] == 0) ++low;
+        if (low > maxDegree) break;
         int best = -1;
-        for (std::size_t w = 0; w < words; ++w)
-            for (uint64_t b = alive[w]; b; b &= b - 1) {
-                const int i = static_cast<int>(w * 64 + std::countr_zero(b));
-                if (best < 0 || degree[i] < degree[best]) best = i;
-            }
-        if (best < 0) break;
+        for (std::size_t w = 0; best < 0; ++w)
+            if (const uint64_t x = byDegree[static_cast<std::size_t>(low) * words + w])
+                best = static_cast<int>(w * 64 + std::countr_zero(x));
         int64_t cheapest = std::numeric_limits<int64_t>::max();
         ForEachOfBoth(rowCols_[list[best]], cols,
                       [&](int c) { cheapest = std::min(cheapest, dense_cost_[c]); });
@@ -70,11 +95,18 @@ int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
         for (std::size_t w = 0; w < words; ++w)
             for (uint64_t b = adj[best * words + w] & alive[w]; b; b &= b - 1)
                 gone.push_back(static_cast<int>(w * 64 + std::countr_zero(b)));
-        for (int g : gone) alive[g / 64] &= ~(uint64_t{1} << (g % 64));
+        for (int g : gone) {
+            alive[g / 64] &= ~(uint64_t{1} << (g % 64));
+            file(g, degree[g], false);
+        }
         for (int g : gone)
             for (std::size_t w = 0; w < words; ++w)
-                for (uint64_t b = adj[g * words + w] & alive[w]; b; b &= b - 1)
-                    --degree[w * 64 + std::countr_zero(b)];
+                for (uint64_t b = adj[g * words + w] & alive[w]; b; b &= b - 1) {
+                    const int i = static_cast<int>(w * 64 + std::countr_zero(b));
+                    file(i, degree[i], false);
+                    file(i, --degree[i], true);
+                    low = std::min(low, degree[i]);
+                }
     }
     return bound;
 }
