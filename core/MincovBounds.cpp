@@ -145,6 +145,10 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
     for (std::size_t i = 0; i < nr; ++i)
         if (store[m.rowList[i]] >= 0) u[i] = store[m.rowList[i]];
     std::vector<int> g(nr);
+    // The reduced costs are taken first without a branch between columns, so that the
+    // columns' sums overlap; the negative ones are then added in the columns' order.
+    std::vector<double> reduced(nc);
+    std::vector<int> negative(nc);
     // Prices inherited from a larger matrix may start the bound far below zero: any first
     // value is the best so far.
     double best = -std::numeric_limits<double>::infinity(), lambda = 1.0;
@@ -154,13 +158,21 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
         double value = 0;
         for (double x : u) value += x;
         std::fill(g.begin(), g.end(), 1);
+        const int* members = m.members.data();
         for (std::size_t j = 0; j < nc; ++j) {
             double r = cost[j];
-            for (int k = m.start[j]; k < m.start[j + 1]; ++k) r -= u[m.members[k]];
-            if (r < 0) {
-                value += r;
-                for (int k = m.start[j]; k < m.start[j + 1]; ++k) --g[m.members[k]];
-            }
+            for (int k = m.start[j], end = m.start[j + 1]; k < end; ++k) r -= u[members[k]];
+            reduced[j] = r;
+        }
+        std::size_t negatives = 0;
+        for (std::size_t j = 0; j < nc; ++j) {
+            negative[negatives] = static_cast<int>(j);
+            negatives += reduced[j] < 0;
+        }
+        for (std::size_t t = 0; t < negatives; ++t) {
+            const int j = negative[t];
+            value += reduced[j];
+            for (int k = m.start[j], end = m.start[j + 1]; k < end; ++k) --g[members[k]];
         }
         if (value > best + 1e-9) {
             best = value;
