@@ -159,9 +159,24 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
         for (double x : u) value += x;
         std::fill(g.begin(), g.end(), 1);
         const int* members = m.members.data();
-        for (std::size_t j = 0; j < nc; ++j) {
+        const int* start = m.start.data();
+        std::size_t j = 0;
+        for (; j + 1 < nc; j += 2) {  // two columns abreast, each summed in its own order
+            double r0 = cost[j], r1 = cost[j + 1];
+            int k0 = start[j], k1 = start[j + 1];
+            const int end0 = start[j + 1], end1 = start[j + 2];
+            for (; k0 < end0 && k1 < end1; ++k0, ++k1) {
+                r0 -= u[members[k0]];
+                r1 -= u[members[k1]];
+            }
+            for (; k0 < end0; ++k0) r0 -= u[members[k0]];
+            for (; k1 < end1; ++k1) r1 -= u[members[k1]];
+            reduced[j] = r0;
+            reduced[j + 1] = r1;
+        }
+        if (j < nc) {
             double r = cost[j];
-            for (int k = m.start[j], end = m.start[j + 1]; k < end; ++k) r -= u[members[k]];
+            for (int k = start[j]; k < start[j + 1]; ++k) r -= u[members[k]];
             reduced[j] = r;
         }
         std::size_t negatives = 0;
