@@ -263,22 +263,12 @@ bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
 // ones the later goes). Columns covering nothing go too. A dominating column holds every row
 // of the dominated one, so one row of it (the shortest) names all candidates.
 bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
-    const std::size_t rw = rowWords_;
     std::vector<int>& length = scratchLength_;
-    std::vector<int>& slot = scratchSlot_;
-    std::vector<uint64_t>& mask = scratchMask_;  // per live column: its rows among `rows`
     length.assign(id_.size(), 0);
-    slot.assign(id_.size(), -1);
-    mask.clear();
     bool dropped = false;
     ForEach(cols, [&](int c) {
-        const std::size_t at = mask.size();
-        mask.resize(at + rw);
-        int n = 0;
-        for (std::size_t w = 0; w < rw; ++w) n += std::popcount(mask[at + w] = colRows_[c][w] & rows[w]);
-        slot[c] = static_cast<int>(at / rw);
-        length[c] = n;
-        if (n == 0) {
+        length[c] = ColumnLength(c, rows);
+        if (length[c] == 0) {
             Reset(cols, c);
             dropped = true;
         }
@@ -286,13 +276,14 @@ bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
     std::vector<int>& rowLength = scratchRowLength_;
     rowLength.assign(rowCols_.size(), 0);
     ForEach(rows, [&](int r) { rowLength[r] = RowLength(r, cols); });
+    std::vector<int>& own = scratchList_;  // the rows of the column tested
     ForEach(cols, [&](int c1) {
-        const uint64_t* m1 = mask.data() + static_cast<std::size_t>(slot[c1]) * rw;
         int row = -1;
-        for (std::size_t w = 0; w < rw; ++w)
-            ForEachOfWord(m1[w], w * 64, [&](int r) {
-                if (row < 0 || rowLength[r] < rowLength[row]) row = r;
-            });
+        own.clear();
+        ForEachOfBoth(colRows_[c1], rows, [&](int r) {
+            own.push_back(r);
+            if (row < 0 || rowLength[r] < rowLength[row]) row = r;
+        });
         bool dominated = false;
         for (std::size_t w = 0; w < colWords_ && !dominated; ++w)
             for (uint64_t x = rowCols_[row][w] & cols[w]; x && !dominated; x &= x - 1) {
@@ -301,9 +292,9 @@ bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
                     continue;
                 if (length[c2] == length[c1] && dense_cost_[c2] == dense_cost_[c1] && c2 > c1)
                     continue;
-                const uint64_t* m2 = mask.data() + static_cast<std::size_t>(slot[c2]) * rw;
+                const Bits& rows2 = colRows_[c2];
                 bool subset = true;
-                for (std::size_t v = 0; v < rw && subset; ++v) subset = !(m1[v] & ~m2[v]);
+                for (std::size_t i = 0; i < own.size() && subset; ++i) subset = Test(rows2, own[i]);
                 dominated = subset;
             }
         if (dominated) {
