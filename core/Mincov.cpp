@@ -208,52 +208,34 @@ bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
 }
 
 // A row holding all columns of another row is covered whenever that one is. The kept rows
-// are filed under their first column, so a row is tested only against those lying within it;
-// each live row's columns among `cols` sit side by side for the subset tests.
+// are filed under their first column, so a row is tested only against those lying within it.
 bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
-    const std::size_t cw = colWords_;
-    std::vector<int>& list = scratchList_;
-    std::vector<uint64_t>& mask = scratchMask_;
-    std::vector<std::pair<int, int>>& byLength = scratchOrder_;  // (length, slot)
-    list.clear();
-    ForEach(rows, [&](int r) { list.push_back(r); });
-    const std::size_t n = list.size();
-    mask.resize(n * cw);
+    std::vector<std::pair<int, int>>& byLength = scratchOrder_;  // (length, row)
     byLength.clear();
-    for (std::size_t s = 0; s < n; ++s) {
-        const uint64_t* row = rowCols_[list[s]].data();
-        uint64_t* m = mask.data() + s * cw;
-        int length = 0;
-        for (std::size_t w = 0; w < cw; ++w) length += std::popcount(m[w] = row[w] & cols[w]);
-        byLength.push_back({length, static_cast<int>(s)});
-    }
-    std::sort(byLength.begin(), byLength.end());  // slots follow the rows' order
-    std::vector<int>& head = scratchHead_;        // per column: the last kept row filed there
-    std::vector<int>& next = scratchNext_;        // per slot: the kept row filed before it
+    ForEach(rows, [&](int r) { byLength.push_back({RowLength(r, cols), r}); });
+    std::sort(byLength.begin(), byLength.end());
+    std::vector<int>& head = scratchHead_;  // per column: the last kept row filed there
+    std::vector<int>& next = scratchNext_;  // per row: the kept row filed before it
     head.assign(id_.size(), -1);
-    next.resize(n);
+    next.resize(rowCols_.size());
     bool dropped = false;
-    for (const auto& [length, s] : byLength) {
-        const uint64_t* m = mask.data() + static_cast<std::size_t>(s) * cw;
+    for (const auto& [length, r] : byLength) {
+        const Bits& row = rowCols_[r];
         bool dominated = false;
         int first = -1;
-        for (std::size_t w = 0; w < cw && !dominated; ++w)
-            for (uint64_t x = m[w]; x && !dominated; x &= x - 1) {
+        for (std::size_t w = 0; w < colWords_ && !dominated; ++w)
+            for (uint64_t x = row[w] & cols[w]; x && !dominated; x &= x - 1) {
                 const int c = static_cast<int>(w * 64 + std::countr_zero(x));
                 if (first < 0) first = c;
-                for (int k = head[c]; k >= 0 && !dominated; k = next[k]) {
-                    const uint64_t* small = mask.data() + static_cast<std::size_t>(k) * cw;
-                    bool subset = true;
-                    for (std::size_t v = 0; v < cw && subset; ++v) subset = !(small[v] & ~m[v]);
-                    dominated = subset;
-                }
+                for (int k = head[c]; k >= 0 && !dominated; k = next[k])
+                    dominated = SubsetWithin(rowCols_[k], row, cols);
             }
         if (dominated) {
-            Reset(rows, list[s]);
+            Reset(rows, r);
             dropped = true;
         } else if (first >= 0) {
-            next[s] = head[first];
-            head[first] = s;
+            next[r] = head[first];
+            head[first] = r;
         }
     }
     return dropped;

@@ -126,7 +126,6 @@ class Mincov {
     // Scratch of the reductions and bounds, kept between calls to spare the allocations.
     std::vector<int> scratchList_, scratchHead_, scratchNext_, scratchLength_, scratchSlot_,
         scratchRowLength_;
-    std::vector<uint64_t> scratchMask_, scratchAdj_;
     std::vector<std::pair<int, int>> scratchOrder_;
 };
 

@@ -24,9 +24,9 @@ double Ceil(double x) {
 }  // namespace
 
 // Greedy maximal independent set on the row-intersection graph, fewest neighbours first
-// (the lowest row among equals). Each column's rows are first written in the local row
-// numbers, so a row's neighbours are the union of its columns' sets; the live rows are filed
-// by degree as bit sets, so the next pick is the first member of the lowest nonempty one.
+// (the lowest row among equals). The graph is built column by column, each column's rows
+// being pairwise neighbours; the live rows are filed by degree as bit sets, so the next pick
+// is the first member of the lowest nonempty one.
 int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
     std::vector<int>& list = scratchList_;
     list.clear();
@@ -34,33 +34,40 @@ int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
     const std::size_t n = list.size();
     const std::size_t words = (n + 63) / 64;
     Spend(static_cast<int64_t>(n * (rowWords_ + words)) + 1);
-    std::vector<int>& slot = scratchSlot_;  // per column: its place in `colMask`
-    slot.assign(id_.size(), -1);
-    std::vector<uint64_t>& colMask = scratchMask_;
-    colMask.clear();
+    // Each column's rows in local numbers, the columns one after another.
+    std::vector<int>& start = scratchSlot_;
+    start.assign(id_.size() + 1, 0);
     for (std::size_t i = 0; i < n; ++i)
-        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) {
-            if (slot[c] < 0) {
-                slot[c] = static_cast<int>(colMask.size() / words);
-                colMask.resize(colMask.size() + words, 0);
-            }
-            colMask[static_cast<std::size_t>(slot[c]) * words + i / 64] |= uint64_t{1} << (i % 64);
-        });
-    std::vector<uint64_t>& adj = scratchAdj_;
-    adj.assign(n * words, 0);
-    std::vector<int>& degree = scratchLength_;
-    degree.assign(n, 0);
+        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) { ++start[c + 1]; });
+    for (std::size_t c = 0; c < id_.size(); ++c) start[c + 1] += start[c];
+    std::vector<int>& fill = scratchLength_;
+    fill.assign(start.begin(), start.end() - 1);
+    std::vector<int>& members = scratchNext_;
+    members.resize(static_cast<std::size_t>(start.back()));
+    for (std::size_t i = 0; i < n; ++i)
+        ForEachOfBoth(rowCols_[list[i]], cols,
+                      [&](int c) { members[fill[c]++] = static_cast<int>(i); });
+    std::vector<uint64_t> adj(n * words, 0);
+    Bits clique(words);
+    for (std::size_t c = 0; c < id_.size(); ++c) {
+        const int* m = members.data() + start[c];
+        const std::size_t length = static_cast<std::size_t>(start[c + 1] - start[c]);
+        if (length <= words) {  // bit by bit while that is cheaper than whole rows
+            for (std::size_t a = 0; a < length; ++a)
+                for (std::size_t b = 0; b < length; ++b)
+                    adj[m[a] * words + m[b] / 64] |= uint64_t{1} << (m[b] % 64);
+        } else {
+            std::fill(clique.begin(), clique.end(), 0);
+            for (std::size_t a = 0; a < length; ++a) Set(clique, m[a]);
+            for (std::size_t a = 0; a < length; ++a)
+                for (std::size_t w = 0; w < words; ++w) adj[m[a] * words + w] |= clique[w];
+        }
+    }
+    std::vector<int> degree(n, 0);
     int maxDegree = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        uint64_t* a = adj.data() + i * words;
-        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) {
-            const uint64_t* m = colMask.data() + static_cast<std::size_t>(slot[c]) * words;
-            for (std::size_t w = 0; w < words; ++w) a[w] |= m[w];
-        });
-        int d = 0;
-        for (std::size_t w = 0; w < words; ++w) d += std::popcount(a[w]);
-        degree[i] = d;
-        maxDegree = std::max(maxDegree, d);
+        for (std::size_t w = 0; w < words; ++w) degree[i] += std::popcount(adj[i * words + w]);
+        maxDegree = std::max(maxDegree, degree[i]);
     }
     std::vector<uint64_t> byDegree((static_cast<std::size_t>(maxDegree) + 1) * words, 0);
     std::vector<int> filed(static_cast<std::size_t>(maxDegree) + 1, 0);
