@@ -207,38 +207,46 @@ bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
     return true;
 }
 
-// A row holding all columns of another row is covered whenever that one is.
+// A row holding all columns of another row is covered whenever that one is. The kept rows
+// are filed under their first column, so a row is tested only against those lying within it.
 bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
-    std::vector<std::pair<int, int>> byLength;  // (length, row)
+    std::vector<std::pair<int, int>>& byLength = scratchOrder_;  // (length, row)
+    byLength.clear();
     ForEach(rows, [&](int r) { byLength.push_back({RowLength(r, cols), r}); });
     std::sort(byLength.begin(), byLength.end());
-    std::vector<std::pair<int, int>> kept;  // (row, its first column)
+    std::vector<int>& head = scratchHead_;  // per column: the last kept row filed there
+    std::vector<int>& next = scratchNext_;  // per row: the kept row filed before it
+    head.assign(id_.size(), -1);
+    next.resize(rowCols_.size());
     bool dropped = false;
     for (const auto& [length, r] : byLength) {
+        const Bits& row = rowCols_[r];
         bool dominated = false;
-        for (const auto& [k, first] : kept)
-            if (Test(rowCols_[r], first) && SubsetWithin(rowCols_[k], rowCols_[r], cols)) {
-                dominated = true;
-                break;
+        int first = -1;
+        for (std::size_t w = 0; w < colWords_ && !dominated; ++w)
+            for (uint64_t x = row[w] & cols[w]; x && !dominated; x &= x - 1) {
+                const int c = static_cast<int>(w * 64 + std::countr_zero(x));
+                if (first < 0) first = c;
+                for (int k = head[c]; k >= 0 && !dominated; k = next[k])
+                    dominated = SubsetWithin(rowCols_[k], row, cols);
             }
         if (dominated) {
             Reset(rows, r);
             dropped = true;
-        } else {
-            int first = -1;
-            for (std::size_t w = 0; w < colWords_ && first < 0; ++w)
-                if (const uint64_t x = rowCols_[r][w] & cols[w])
-                    first = static_cast<int>(w * 64 + std::countr_zero(x));
-            kept.push_back({r, first});
+        } else if (first >= 0) {
+            next[r] = head[first];
+            head[first] = r;
         }
     }
     return dropped;
 }
 
 // A column whose rows another column, no dearer, also covers is not needed (of two equal
-// ones the later goes). Columns covering nothing go too.
+// ones the later goes). Columns covering nothing go too. A dominating column holds every row
+// of the dominated one, so one row of it (the shortest) names all candidates.
 bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
-    std::vector<int> length(id_.size(), 0);
+    std::vector<int>& length = scratchLength_;
+    length.assign(id_.size(), 0);
     bool dropped = false;
     ForEach(cols, [&](int c) {
         length[c] = ColumnLength(c, rows);
@@ -247,12 +255,15 @@ bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
             dropped = true;
         }
     });
-    std::vector<int> rowLength(rowCols_.size(), 0);
+    std::vector<int>& rowLength = scratchRowLength_;
+    rowLength.assign(rowCols_.size(), 0);
     ForEach(rows, [&](int r) { rowLength[r] = RowLength(r, cols); });
+    std::vector<int>& own = scratchList_;  // the rows of the column tested
     ForEach(cols, [&](int c1) {
-        // Every dominating column shares c1's shortest row.
         int row = -1;
+        own.clear();
         ForEachOfBoth(colRows_[c1], rows, [&](int r) {
+            own.push_back(r);
             if (row < 0 || rowLength[r] < rowLength[row]) row = r;
         });
         bool dominated = false;
@@ -263,7 +274,10 @@ bool Mincov::DropDominatedColumnsOf(const Bits& rows, Bits& cols) {
                     continue;
                 if (length[c2] == length[c1] && dense_cost_[c2] == dense_cost_[c1] && c2 > c1)
                     continue;
-                dominated = SubsetWithin(colRows_[c1], colRows_[c2], rows);
+                const Bits& rows2 = colRows_[c2];
+                bool subset = true;
+                for (std::size_t i = 0; i < own.size() && subset; ++i) subset = Test(rows2, own[i]);
+                dominated = subset;
             }
         if (dominated) {
             Reset(cols, c1);

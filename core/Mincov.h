@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/Work.h"
@@ -121,6 +122,11 @@ class Mincov {
 
     uint64_t nodes_ = 0;
     int64_t rootBound_ = 0;
+
+    // Scratch of the reductions and bounds, kept between calls to spare the allocations.
+    std::vector<int> scratchList_, scratchHead_, scratchNext_, scratchLength_, scratchSlot_,
+        scratchRowLength_;
+    std::vector<std::pair<int, int>> scratchOrder_;
 };
 
 }  // namespace mwcore

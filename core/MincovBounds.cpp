@@ -21,45 +21,84 @@ double Ceil(double x) {
     return std::ceil(x - 1e-6 - 1e-9 * std::fabs(x));
 }
 
+// The sum in the prices' order, apart so that the running sum stays in a register.
+[[gnu::noinline]] double SumOf(const std::vector<double>& u) {
+    double sum = 0;
+    for (double x : u) sum += x;
+    return sum;
+}
+
 }  // namespace
 
-// Greedy maximal independent set on the row-intersection graph, fewest neighbours first.
+// Greedy maximal independent set on the row-intersection graph, fewest neighbours first
+// (the lowest row among equals). The graph is built column by column, each column's rows
+// being pairwise neighbours; the live rows are filed by degree as bit sets, so the next pick
+// is the first member of the lowest nonempty one.
 int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
-    std::vector<int> list;
+    std::vector<int>& list = scratchList_;
+    list.clear();
     ForEach(rows, [&](int r) { list.push_back(r); });
     const std::size_t n = list.size();
-    std::vector<int> at(rowCols_.size(), -1);
-    for (std::size_t i = 0; i < n; ++i) at[list[i]] = static_cast<int>(i);
     const std::size_t words = (n + 63) / 64;
     Spend(static_cast<int64_t>(n * (rowWords_ + words)) + 1);
+    // Each column's rows in local numbers, the columns one after another.
+    std::vector<int>& start = scratchSlot_;
+    start.assign(id_.size() + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) { ++start[c + 1]; });
+    for (std::size_t c = 0; c < id_.size(); ++c) start[c + 1] += start[c];
+    std::vector<int>& fill = scratchLength_;
+    fill.assign(start.begin(), start.end() - 1);
+    std::vector<int>& members = scratchNext_;
+    members.resize(static_cast<std::size_t>(start.back()));
+    for (std::size_t i = 0; i < n; ++i)
+        ForEachOfBoth(rowCols_[list[i]], cols,
+                      [&](int c) { members[fill[c]++] = static_cast<int>(i); });
     std::vector<uint64_t> adj(n * words, 0);
-    std::vector<int> degree(n, 0);
-    Bits reach(rowWords_);
-    for (std::size_t i = 0; i < n; ++i) {
-        std::fill(reach.begin(), reach.end(), 0);
-        ForEachOfBoth(rowCols_[list[i]], cols, [&](int c) {
-            for (std::size_t w = 0; w < rowWords_; ++w) reach[w] |= colRows_[c][w];
-        });
-        ForEachOfBoth(reach, rows, [&](int r) {
-            const int j = at[r];
-            adj[i * words + j / 64] |= uint64_t{1} << (j % 64);
-            ++degree[i];
-        });
+    Bits clique(words);
+    for (std::size_t c = 0; c < id_.size(); ++c) {
+        const int* m = members.data() + start[c];
+        const std::size_t length = static_cast<std::size_t>(start[c + 1] - start[c]);
+        if (length <= words) {  // bit by bit while that is cheaper than whole rows
+            for (std::size_t a = 0; a < length; ++a)
+                for (std::size_t b = 0; b < length; ++b)
+                    adj[m[a] * words + m[b] / 64] |= uint64_t{1} << (m[b] % 64);
+        } else {
+            std::fill(clique.begin(), clique.end(), 0);
+            for (std::size_t a = 0; a < length; ++a) Set(clique, m[a]);
+            for (std::size_t a = 0; a < length; ++a)
+                for (std::size_t w = 0; w < words; ++w) adj[m[a] * words + w] |= clique[w];
+        }
     }
+    std::vector<int> degree(n, 0);
+    int maxDegree = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t w = 0; w < words; ++w) degree[i] += std::popcount(adj[i * words + w]);
+        maxDegree = std::max(maxDegree, degree[i]);
+    }
+    std::vector<uint64_t> byDegree((static_cast<std::size_t>(maxDegree) + 1) * words, 0);
+    std::vector<int> filed(static_cast<std::size_t>(maxDegree) + 1, 0);
+    const auto file = [&](int i, int d, bool in) {
+        const uint64_t bit = uint64_t{1} << (i % 64);
+        uint64_t& word = byDegree[static_cast<std::size_t>(d) * words + i / 64];
+        word = in ? word | bit : word & ~bit;
+        filed[d] += in ? 1 : -1;
+    };
+    for (std::size_t i = 0; i < n; ++i) file(static_cast<int>(i), degree[i], true);
     std::vector<uint64_t> alive(words, 0);
     for (std::size_t i = 0; i < n; ++i) alive[i / 64] |= uint64_t{1} << (i % 64);
     indep_.clear();
     indepCost_.clear();
     int64_t bound = 0;
     std::vector<int> gone;
+    int low = 0;
     for (;;) {
+        while (low <= maxDegree && filed[low] == 0) ++low;
+        if (low > maxDegree) break;
         int best = -1;
-        for (std::size_t w = 0; w < words; ++w)
-            for (uint64_t b = alive[w]; b; b &= b - 1) {
-                const int i = static_cast<int>(w * 64 + std::countr_zero(b));
-                if (best < 0 || degree[i] < degree[best]) best = i;
-            }
-        if (best < 0) break;
+        for (std::size_t w = 0; best < 0; ++w)
+            if (const uint64_t x = byDegree[static_cast<std::size_t>(low) * words + w])
+                best = static_cast<int>(w * 64 + std::countr_zero(x));
         int64_t cheapest = std::numeric_limits<int64_t>::max();
         ForEachOfBoth(rowCols_[list[best]], cols,
                       [&](int c) { cheapest = std::min(cheapest, dense_cost_[c]); });
@@ -70,11 +109,18 @@ int64_t Mincov::LowerBound(const Bits& rows, const Bits& cols) {
         for (std::size_t w = 0; w < words; ++w)
             for (uint64_t b = adj[best * words + w] & alive[w]; b; b &= b - 1)
                 gone.push_back(static_cast<int>(w * 64 + std::countr_zero(b)));
-        for (int g : gone) alive[g / 64] &= ~(uint64_t{1} << (g % 64));
+        for (int g : gone) {
+            alive[g / 64] &= ~(uint64_t{1} << (g % 64));
+            file(g, degree[g], false);
+        }
         for (int g : gone)
             for (std::size_t w = 0; w < words; ++w)
-                for (uint64_t b = adj[g * words + w] & alive[w]; b; b &= b - 1)
-                    --degree[w * 64 + std::countr_zero(b)];
+                for (uint64_t b = adj[g * words + w] & alive[w]; b; b &= b - 1) {
+                    const int i = static_cast<int>(w * 64 + std::countr_zero(b));
+                    file(i, degree[i], false);
+                    file(i, --degree[i], true);
+                    low = std::min(low, degree[i]);
+                }
     }
     return bound;
 }
@@ -113,22 +159,48 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
     for (std::size_t i = 0; i < nr; ++i)
         if (store[m.rowList[i]] >= 0) u[i] = store[m.rowList[i]];
     std::vector<int> g(nr);
+    // The reduced costs are taken first without a branch between columns, so that the
+    // columns' sums overlap; the negative ones are then added in the columns' order.
+    std::vector<double> reduced(nc);
+    std::vector<int> negative(nc);
     // Prices inherited from a larger matrix may start the bound far below zero: any first
     // value is the best so far.
     double best = -std::numeric_limits<double>::infinity(), lambda = 1.0;
     int still = 0;
     for (int it = 0; it < ascentSteps_; ++it) {
         Spend(static_cast<int64_t>(m.members.size() + nr + nc) / 8 + 1);
-        double value = 0;
-        for (double x : u) value += x;
+        double value = SumOf(u);
         std::fill(g.begin(), g.end(), 1);
-        for (std::size_t j = 0; j < nc; ++j) {
-            double r = cost[j];
-            for (int k = m.start[j]; k < m.start[j + 1]; ++k) r -= u[m.members[k]];
-            if (r < 0) {
-                value += r;
-                for (int k = m.start[j]; k < m.start[j + 1]; ++k) --g[m.members[k]];
+        const int* members = m.members.data();
+        const int* start = m.start.data();
+        std::size_t j = 0;
+        for (; j + 1 < nc; j += 2) {  // two columns abreast, each summed in its own order
+            double r0 = cost[j], r1 = cost[j + 1];
+            int k0 = start[j], k1 = start[j + 1];
+            const int end0 = start[j + 1], end1 = start[j + 2];
+            for (; k0 < end0 && k1 < end1; ++k0, ++k1) {
+                r0 -= u[members[k0]];
+                r1 -= u[members[k1]];
             }
+            for (; k0 < end0; ++k0) r0 -= u[members[k0]];
+            for (; k1 < end1; ++k1) r1 -= u[members[k1]];
+            reduced[j] = r0;
+            reduced[j + 1] = r1;
+        }
+        if (j < nc) {
+            double r = cost[j];
+            for (int k = start[j]; k < start[j + 1]; ++k) r -= u[members[k]];
+            reduced[j] = r;
+        }
+        std::size_t negatives = 0;
+        for (std::size_t j = 0; j < nc; ++j) {
+            negative[negatives] = static_cast<int>(j);
+            negatives += reduced[j] < 0;
+        }
+        for (std::size_t t = 0; t < negatives; ++t) {
+            const int j = negative[t];
+            value += reduced[j];
+            for (int k = m.start[j], end = m.start[j + 1]; k < end; ++k) --g[members[k]];
         }
         if (value > best + 1e-9) {
             best = value;
