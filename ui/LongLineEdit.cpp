@@ -1,7 +1,13 @@
 #include "ui/LongLineEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QValidator>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLayout>
@@ -27,9 +33,28 @@ int Span(int width) {
     return std::max(width, 1) + 8;
 }
 
+// Characters either side of the cursor that a step by a character or a word looks at; a word in a
+// list is a number or a name, far shorter.
+constexpr int kStepReach = 256;
+
 }  // namespace
 
+// Qt checks every change of the text with the validator before it lays the new text out, so this
+// is where a text that has grown long is hidden from that layout in time. It accepts everything.
+class EchoSwitch : public QValidator {
+  public:
+    explicit EchoSwitch(LongLineEdit* edit) : QValidator(edit), edit_(edit) {}
+    State validate(QString& input, int&) const override {
+        edit_->FitEcho(input.size());
+        return Acceptable;
+    }
+
+  private:
+    LongLineEdit* edit_;
+};
+
 LongLineEdit::LongLineEdit(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new EchoSwitch(this));
     // Qt repaints only the rectangle it would have drawn a change in, which for a long text is
     // not where this draws it.
     const auto whole = [this] {
@@ -38,6 +63,113 @@ LongLineEdit::LongLineEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::cursorPositionChanged, this, whole);
     connect(this, &QLineEdit::selectionChanged, this, whole);
     connect(this, &QLineEdit::textChanged, this, whole);
+}
+
+void LongLineEdit::FitEcho(qsizetype length) {
+    const EchoMode wanted = length > kDrawnWhole ? NoEcho : Normal;
+    if (echoMode() != wanted) setEchoMode(wanted);
+}
+
+int LongLineEdit::Step(int from, bool forward, bool word) const {
+    const QString all = text();
+    const int start = std::max(0, from - kStepReach);
+    const int end = std::min(static_cast<int>(all.size()), from + kStepReach);
+    QTextLayout near(all.mid(start, end - start), font());
+    const auto mode = word ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
+    const int at = from - start;
+    return start + (forward ? near.nextCursorPosition(at, mode) : near.previousCursorPosition(at, mode));
+}
+
+void LongLineEdit::MoveTo(int position, bool mark) {
+    if (!mark) return setCursorPosition(position);
+    int anchor = cursorPosition();
+    if (hasSelectedText()) anchor = anchor == selectionStart() ? selectionEnd() : selectionStart();
+    setSelection(anchor, position - anchor);
+}
+
+void LongLineEdit::copy() const {
+    if (!DrawsPart()) return QLineEdit::copy();
+    if (hasSelectedText()) QApplication::clipboard()->setText(selectedText());
+}
+
+void LongLineEdit::cut() {
+    if (!DrawsPart()) return QLineEdit::cut();
+    if (isReadOnly() || !hasSelectedText()) return;
+    copy();
+    del();
+}
+
+void LongLineEdit::keyPressEvent(QKeyEvent* event) {
+    if (!DrawsPart()) return QLineEdit::keyPressEvent(event);
+    const int at = cursorPosition();
+    const auto is = [event](QKeySequence::StandardKey key) { return event->matches(key); };
+    const auto remove = [this](int from, int to) {
+        if (isReadOnly() || from == to) return;
+        setSelection(from, to - from);
+        del();
+    };
+    if (is(QKeySequence::Copy)) {
+        copy();
+    } else if (is(QKeySequence::Cut)) {
+        cut();
+    } else if (is(QKeySequence::MoveToNextChar)) {
+        MoveTo(hasSelectedText() ? selectionEnd() : Step(at, true, false), false);
+    } else if (is(QKeySequence::MoveToPreviousChar)) {
+        MoveTo(hasSelectedText() ? selectionStart() : Step(at, false, false), false);
+    } else if (is(QKeySequence::SelectNextChar)) {
+        MoveTo(Step(at, true, false), true);
+    } else if (is(QKeySequence::SelectPreviousChar)) {
+        MoveTo(Step(at, false, false), true);
+    } else if (is(QKeySequence::MoveToNextWord)) {
+        MoveTo(Step(at, true, true), false);
+    } else if (is(QKeySequence::MoveToPreviousWord)) {
+        MoveTo(Step(at, false, true), false);
+    } else if (is(QKeySequence::SelectNextWord)) {
+        MoveTo(Step(at, true, true), true);
+    } else if (is(QKeySequence::SelectPreviousWord)) {
+        MoveTo(Step(at, false, true), true);
+    } else if (is(QKeySequence::Delete)) {
+        if (hasSelectedText())
+            del();
+        else
+            remove(at, Step(at, true, false));
+    } else if (is(QKeySequence::DeleteEndOfWord)) {
+        if (!hasSelectedText()) remove(at, Step(at, true, true));
+    } else if (is(QKeySequence::DeleteStartOfWord)) {
+        if (!hasSelectedText()) remove(Step(at, false, true), at);
+    } else {
+        return QLineEdit::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+// Qt's menu leaves Copy and Cut off for a text it does not echo.
+void LongLineEdit::contextMenuEvent(QContextMenuEvent* event) {
+    if (!DrawsPart()) return QLineEdit::contextMenuEvent(event);
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* action : menu->actions()) {
+        const QString name = action->text();
+        const bool copies = name.startsWith(QLineEdit::tr("&Copy"));
+        if (!copies && !name.startsWith(QLineEdit::tr("Cu&t"))) continue;
+        action->disconnect();
+        action->setEnabled(hasSelectedText() && (copies || !isReadOnly()));
+        if (copies)
+            connect(action, &QAction::triggered, this, [this] { copy(); });
+        else
+            connect(action, &QAction::triggered, this, [this] { cut(); });
+    }
+    menu->popup(event->globalPos());
+    event->accept();
+}
+
+void LongLineEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    // The selection Qt would have offered to other programs on systems that have one.
+    QClipboard* clipboard = QApplication::clipboard();
+    if (DrawsPart() && event->button() == Qt::LeftButton && hasSelectedText() &&
+        clipboard->supportsSelection())
+        clipboard->setText(selectedText(), QClipboard::Selection);
 }
 
 QRect LongLineEdit::TextRect() const {
