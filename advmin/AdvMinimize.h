@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "advmin/Outputs.h"
+#include "engine/ResultTree.h"
 
 class QComboBox;
 class QLabel;
@@ -32,6 +33,8 @@ class TAdvMin : public QDialog {
   public:
     explicit TAdvMin(QWidget* parent = nullptr);
     ~TAdvMin() override;
+    // Whether the terms of the last result are still being put into the tree.
+    bool FillingTree() const { return !filling_.empty(); }
 
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr,
@@ -115,7 +118,11 @@ class TAdvMin : public QDialog {
     // shows it: one result, or one per output. A failure is said.
     using CoreCall = std::function<std::vector<std::string>(const std::atomic<bool>& cancelled)>;
     void RunAndShow(int n, const std::vector<OutputFunction>& outputs, const CoreCall& call);
-    void ShowTree(const class MemoryResultTree& result);
+    // The roots at once, their terms a stretch at a time from the window's own turns, so that a
+    // result of a hundred thousand terms never holds the window up.
+    void ShowTree(MemoryResultTree result);
+    void FillTreeSome();
+    void StopFillingTree();
     void ShowOutputResults(const struct OutputsAnswer& answer);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.
@@ -161,4 +168,9 @@ class TAdvMin : public QDialog {
         std::atomic<bool> cancelled{false};
     };
     std::unique_ptr<Run> run_;
+    // The result ShowTree is still putting into the tree: its roots' terms from fillRoot_,
+    // fillChild_ on, each stretch from a zero timer.
+    std::vector<MemoryResultTree::Node> filling_;
+    std::size_t fillRoot_ = 0, fillChild_ = 0;
+    class QTimer* fillTimer_ = nullptr;
 };

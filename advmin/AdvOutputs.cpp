@@ -190,6 +190,7 @@ void TAdvMin::SpeedButton1Click() {
 }
 
 void TAdvMin::ClearResult() {
+    StopFillingTree();
     TreeView->clear();
     resultNames_.clear();
     Label10->clear();

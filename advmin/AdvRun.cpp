@@ -228,7 +228,7 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     }
     resultNames_.clear();
     if (k == 1) {
-        ShowTree(one);
+        ShowTree(std::move(one));
         ShowRunNote(stats, {});
     } else {
         for (const OutputFunction& o : outputs) resultNames_.push_back(o.name);
@@ -238,7 +238,8 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     if (QTreeWidgetItem* first = TreeView->topLevelItem(0)) TreeView->setCurrentItem(first);
 }
 
-void TAdvMin::ShowTree(const MemoryResultTree& result) {
+void TAdvMin::ShowTree(MemoryResultTree result) {
+    StopFillingTree();
     TreeView->setUpdatesEnabled(false);
     TreeView->clear();
     QList<QTreeWidgetItem*> roots;
@@ -246,24 +247,64 @@ void TAdvMin::ShowTree(const MemoryResultTree& result) {
         auto* root = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
         root->setIcon(0, icons::FormulaNode());
         root->setData(0, formulaview::kShapeRole, gmDNF);  // the core gives sums of products
-        QList<QTreeWidgetItem*> terms;
-        for (const std::string& t : node.children) {
-            auto* term = new QTreeWidgetItem(QStringList{QString::fromStdString(t)});
-            term->setIcon(0, icons::TermNode());
-            terms.append(term);
-        }
-        root->addChildren(terms);
         roots.append(root);
     }
     TreeView->addTopLevelItems(roots);
     for (QTreeWidgetItem* root : roots) root->setExpanded(true);  // the terms are what one came for
+    filling_ = std::move(result.roots);
+    fillRoot_ = fillChild_ = 0;
+    FillTreeSome();
     TreeView->setUpdatesEnabled(true);
+    if (FillingTree()) {
+        if (!fillTimer_) {
+            fillTimer_ = new QTimer(this);
+            fillTimer_->setInterval(0);
+            connect(fillTimer_, &QTimer::timeout, this, &TAdvMin::FillTreeSome);
+        }
+        fillTimer_->start();
+    }
+}
+
+void TAdvMin::FillTreeSome() {
+    // A stretch takes some tens of milliseconds and some thousands of terms at least: the view
+    // lays out all the shown rows again after each, which smaller stretches would only repeat.
+    constexpr int kAtLeast = 2000;
+    constexpr qint64 kBudgetMs = 25;
+    QElapsedTimer clock;
+    clock.start();
+    int made = 0;
+    while (fillRoot_ < filling_.size()) {
+        const std::vector<std::string>& terms = filling_[fillRoot_].children;
+        QList<QTreeWidgetItem*> stretch;
+        while (fillChild_ < terms.size() && (made < kAtLeast || clock.elapsed() < kBudgetMs)) {
+            auto* term = new QTreeWidgetItem(QStringList{QString::fromStdString(terms[fillChild_])});
+            term->setIcon(0, icons::TermNode());
+            stretch.append(term);
+            ++fillChild_;
+            ++made;
+        }
+        if (QTreeWidgetItem* root = TreeView->topLevelItem(static_cast<int>(fillRoot_)))
+            root->addChildren(stretch);
+        else
+            qDeleteAll(stretch);
+        if (fillChild_ < terms.size()) return;  // the budget is spent
+        ++fillRoot_;
+        fillChild_ = 0;
+    }
+    StopFillingTree();
+}
+
+void TAdvMin::StopFillingTree() {
+    filling_.clear();
+    fillRoot_ = fillChild_ = 0;
+    if (fillTimer_) fillTimer_->stop();
 }
 
 void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {
     std::vector<std::vector<std::string>> terms;
     for (const OutputResult& r : answer.outputs) terms.push_back(r.terms);
     const auto shared = SharedTerms(terms);
+    StopFillingTree();
     TreeView->clear();
     std::set<std::string> products, sharedProducts;
     for (std::size_t j = 0; j < answer.outputs.size(); ++j) {
