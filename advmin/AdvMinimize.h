@@ -4,6 +4,8 @@
 // result as a tree, draws one as a circuit or writes it as VHDL.
 
 #include <QDialog>
+#include <QString>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -101,7 +103,9 @@ class TAdvMin : public QDialog {
     void CreateOutputsPart(class QVBoxLayout* column);  // AdvOutputs.cpp
     void CreateRunPart(class QHBoxLayout* row);         // AdvRun.cpp
     void StoreCurrentOutput();
-    void ShowOutputs(std::vector<OutputFunction> outputs);
+    // The outputs into the list, the first into the boxes; first, where not empty, is its lists
+    // made into text already.
+    void ShowOutputs(std::vector<OutputFunction> outputs, std::array<QString, 3> first = {});
     bool SavePla(const std::string& path);
     // Tells the core the form, count, effort and outputs of the next run; false when it
     // refused (said).
@@ -123,6 +127,9 @@ class TAdvMin : public QDialog {
     void ShowTree(MemoryResultTree result);
     void FillTreeSome();
     void StopFillingTree();
+    // Empties the tree at once; its items are deleted a stretch at a time, as deleting a
+    // hundred thousand of them would itself hold the window up.
+    void DropTree();
     void ShowOutputResults(const struct OutputsAnswer& answer);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.
@@ -173,4 +180,6 @@ class TAdvMin : public QDialog {
     std::vector<MemoryResultTree::Node> filling_;
     std::size_t fillRoot_ = 0, fillChild_ = 0;
     class QTimer* fillTimer_ = nullptr;
+    std::vector<std::unique_ptr<class QTreeWidgetItem>> dropped_;  // out of the tree, to delete
+    class QTimer* dropTimer_ = nullptr;
 };

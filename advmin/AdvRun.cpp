@@ -239,9 +239,8 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
 }
 
 void TAdvMin::ShowTree(MemoryResultTree result) {
-    StopFillingTree();
+    DropTree();
     TreeView->setUpdatesEnabled(false);
-    TreeView->clear();
     QList<QTreeWidgetItem*> roots;
     for (const MemoryResultTree::Node& node : result.roots) {
         auto* root = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
@@ -294,6 +293,27 @@ void TAdvMin::FillTreeSome() {
     StopFillingTree();
 }
 
+void TAdvMin::DropTree() {
+    StopFillingTree();
+    while (TreeView->topLevelItemCount() > 0) {
+        QTreeWidgetItem* root = TreeView->takeTopLevelItem(0);
+        for (QTreeWidgetItem* term : root->takeChildren()) dropped_.emplace_back(term);
+        dropped_.emplace_back(root);
+    }
+    TreeView->clear();
+    if (dropped_.empty()) return;
+    if (!dropTimer_) {
+        dropTimer_ = new QTimer(this);
+        dropTimer_->setInterval(0);
+        connect(dropTimer_, &QTimer::timeout, this, [this] {
+            constexpr std::size_t kStretch = 20000;
+            dropped_.resize(dropped_.size() - std::min(dropped_.size(), kStretch));
+            if (dropped_.empty()) dropTimer_->stop();
+        });
+    }
+    dropTimer_->start();
+}
+
 void TAdvMin::StopFillingTree() {
     filling_.clear();
     fillRoot_ = fillChild_ = 0;
@@ -304,8 +324,7 @@ void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {
     std::vector<std::vector<std::string>> terms;
     for (const OutputResult& r : answer.outputs) terms.push_back(r.terms);
     const auto shared = SharedTerms(terms);
-    StopFillingTree();
-    TreeView->clear();
+    DropTree();
     std::set<std::string> products, sharedProducts;
     for (std::size_t j = 0; j < answer.outputs.size(); ++j) {
         const OutputResult& r = answer.outputs[j];
