@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <atomic>
 #include <functional>
@@ -122,9 +123,10 @@ class TAdvMin : public QDialog {
     // shows it: one result, or one per output. A failure is said.
     using CoreCall = std::function<std::vector<std::string>(const std::atomic<bool>& cancelled)>;
     void RunAndShow(int n, const std::vector<OutputFunction>& outputs, const CoreCall& call);
-    // The roots at once, their terms a stretch at a time from the window's own turns, so that a
-    // result of a hundred thousand terms never holds the window up.
-    void ShowTree(MemoryResultTree result);
+    // The roots (formulas, the result's roots as text) at once, their terms a stretch at a time
+    // from the window's own turns, so that a result of a hundred thousand terms never holds the
+    // window up.
+    void ShowTree(MemoryResultTree result, const QStringList& formulas);
     void FillTreeSome();
     void StopFillingTree();
     // Empties the tree at once; its items are deleted a stretch at a time, as deleting a

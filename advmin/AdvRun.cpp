@@ -211,13 +211,17 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     const int k = static_cast<int>(outputs.size());
     // The core and the reading of its answer run off this thread; only the tree is filled here.
     MemoryResultTree one;
+    QStringList formulas;  // one's roots as text: a formula may run to megabytes
     CoreStats stats;
     OutputsAnswer several;
     try {
         OffThread("Minimizing...", true, [&](const std::atomic<bool>& cancelled) {
             const std::vector<std::string> lines = call(cancelled);
-            if (k == 1)
+            if (k == 1) {
                 ResultsIntoTree(lines, one, n, nullptr, &stats);
+                for (const MemoryResultTree::Node& root : one.roots)
+                    formulas.append(QString::fromStdString(root.text));
+            }
             else
                 several = ReadOutputResults(lines, n, k);
         });
@@ -228,7 +232,7 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     }
     resultNames_.clear();
     if (k == 1) {
-        ShowTree(std::move(one));
+        ShowTree(std::move(one), formulas);
         ShowRunNote(stats, {});
     } else {
         for (const OutputFunction& o : outputs) resultNames_.push_back(o.name);
@@ -238,12 +242,12 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     if (QTreeWidgetItem* first = TreeView->topLevelItem(0)) TreeView->setCurrentItem(first);
 }
 
-void TAdvMin::ShowTree(MemoryResultTree result) {
+void TAdvMin::ShowTree(MemoryResultTree result, const QStringList& formulas) {
     DropTree();
     TreeView->setUpdatesEnabled(false);
     QList<QTreeWidgetItem*> roots;
-    for (const MemoryResultTree::Node& node : result.roots) {
-        auto* root = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
+    for (const QString& formula : formulas) {
+        auto* root = new QTreeWidgetItem(QStringList{formula});
         root->setIcon(0, icons::FormulaNode());
         root->setData(0, formulaview::kShapeRole, gmDNF);  // the core gives sums of products
         roots.append(root);
