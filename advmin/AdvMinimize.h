@@ -132,6 +132,9 @@ class TAdvMin : public QDialog {
     // Empties the tree at once; its items are deleted a stretch at a time, as deleting a
     // hundred thousand of them would itself hold the window up.
     void DropTree();
+    void DropSome();
+    // Calls then from timer (made on the first call) a short while after this turn.
+    void AfterATurn(class QTimer*& timer, const std::function<void()>& then);
     void ShowOutputResults(const struct OutputsAnswer& answer);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.

@@ -37,6 +37,10 @@
 
 namespace {
 
+// The pause after a stretch of filling or emptying the tree, from its end: a timer due at once
+// would leave the window's other timers waiting behind the whole fill.
+constexpr int kTreeTurnMs = 4;
+
 QString T(const char* english) {
     return QString::fromStdString(platform::TranslateText(english));
 }
@@ -258,14 +262,6 @@ void TAdvMin::ShowTree(MemoryResultTree result, const QStringList& formulas) {
     fillRoot_ = fillChild_ = 0;
     FillTreeSome();
     TreeView->setUpdatesEnabled(true);
-    if (FillingTree()) {
-        if (!fillTimer_) {
-            fillTimer_ = new QTimer(this);
-            fillTimer_->setInterval(0);
-            connect(fillTimer_, &QTimer::timeout, this, &TAdvMin::FillTreeSome);
-        }
-        fillTimer_->start();
-    }
 }
 
 void TAdvMin::FillTreeSome() {
@@ -290,7 +286,10 @@ void TAdvMin::FillTreeSome() {
             root->addChildren(stretch);
         else
             qDeleteAll(stretch);
-        if (fillChild_ < terms.size()) return;  // the budget is spent
+        if (fillChild_ < terms.size()) {  // the budget is spent
+            AfterATurn(fillTimer_, [this] { FillTreeSome(); });
+            return;
+        }
         ++fillRoot_;
         fillChild_ = 0;
     }
@@ -305,17 +304,24 @@ void TAdvMin::DropTree() {
         dropped_.emplace_back(root);
     }
     TreeView->clear();
-    if (dropped_.empty()) return;
-    if (!dropTimer_) {
-        dropTimer_ = new QTimer(this);
-        dropTimer_->setInterval(0);
-        connect(dropTimer_, &QTimer::timeout, this, [this] {
-            constexpr std::size_t kStretch = 20000;
-            dropped_.resize(dropped_.size() - std::min(dropped_.size(), kStretch));
-            if (dropped_.empty()) dropTimer_->stop();
-        });
+    DropSome();
+}
+
+void TAdvMin::DropSome() {
+    constexpr std::size_t kStretch = 20000;
+    if (dropped_.size() <= kStretch) return dropped_.clear();
+    dropped_.resize(dropped_.size() - kStretch);
+    AfterATurn(dropTimer_, [this] { DropSome(); });
+}
+
+void TAdvMin::AfterATurn(QTimer*& timer, const std::function<void()>& then) {
+    if (!timer) {
+        timer = new QTimer(this);
+        timer->setSingleShot(true);
+        timer->setInterval(kTreeTurnMs);
+        connect(timer, &QTimer::timeout, this, then);
     }
-    dropTimer_->start();
+    timer->start();
 }
 
 void TAdvMin::StopFillingTree() {
