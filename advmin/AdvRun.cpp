@@ -225,8 +225,7 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
                 ResultsIntoTree(lines, one, n, nullptr, &stats);
                 for (const MemoryResultTree::Node& root : one.roots)
                     formulas.append(QString::fromStdString(root.text));
-            }
-            else
+            } else
                 several = ReadOutputResults(lines, n, k);
         });
     } catch (const CoreAnswerError& e) {
@@ -276,7 +275,8 @@ void TAdvMin::FillTreeSome() {
         const std::vector<std::string>& terms = filling_[fillRoot_].children;
         QList<QTreeWidgetItem*> stretch;
         while (fillChild_ < terms.size() && (made < kAtLeast || clock.elapsed() < kBudgetMs)) {
-            auto* term = new QTreeWidgetItem(QStringList{QString::fromStdString(terms[fillChild_])});
+            auto* term =
+                new QTreeWidgetItem(QStringList{QString::fromStdString(terms[fillChild_])});
             term->setIcon(0, icons::TermNode());
             stretch.append(term);
             ++fillChild_;

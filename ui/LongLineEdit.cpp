@@ -7,10 +7,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QValidator>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLayout>
+#include <QValidator>
 #include <algorithm>
 
 namespace {
@@ -77,7 +77,8 @@ int LongLineEdit::Step(int from, bool forward, bool word) const {
     QTextLayout near(all.mid(start, end - start), font());
     const auto mode = word ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
     const int at = from - start;
-    return start + (forward ? near.nextCursorPosition(at, mode) : near.previousCursorPosition(at, mode));
+    return start +
+           (forward ? near.nextCursorPosition(at, mode) : near.previousCursorPosition(at, mode));
 }
 
 void LongLineEdit::MoveTo(int position, bool mark) {
