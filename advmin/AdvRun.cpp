@@ -225,8 +225,9 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
                 ResultsIntoTree(lines, one, n, nullptr, &stats);
                 for (const MemoryResultTree::Node& root : one.roots)
                     formulas.append(QString::fromStdString(root.text));
-            } else
+            } else {
                 several = ReadOutputResults(lines, n, k);
+            }
         });
     } catch (const CoreAnswerError& e) {
         return ShowCoreFailure(e.what());
