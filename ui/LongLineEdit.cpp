@@ -63,6 +63,57 @@ LongLineEdit::LongLineEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::cursorPositionChanged, this, whole);
     connect(this, &QLineEdit::selectionChanged, this, whole);
     connect(this, &QLineEdit::textChanged, this, whole);
+    connect(this, &QLineEdit::textEdited, this, &LongLineEdit::Record);
+    // A text set from outside starts a new history, as in Qt's own.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& now) {
+        if (applying_ || (now.size() == last_.size() && now.constData() == last_.constData()))
+            return;
+        undone_.clear();
+        redone_.clear();
+        last_ = now;
+    });
+}
+
+void LongLineEdit::Record(const QString& now) {
+    constexpr std::size_t kMostKept = 200;
+    // Read through pointers: a write access would copy the whole of either text.
+    const QChar* a = now.constData();
+    const QChar* b = last_.constData();
+    const qsizetype shorter = std::min(now.size(), last_.size());
+    const qsizetype front = std::mismatch(a, a + shorter, b).first - a;
+    qsizetype back = 0;
+    while (back < shorter - front && a[now.size() - 1 - back] == b[last_.size() - 1 - back]) ++back;
+    undone_.push_back({static_cast<int>(front), last_.mid(front, last_.size() - front - back),
+                       now.mid(front, now.size() - front - back)});
+    if (undone_.size() > kMostKept) undone_.erase(undone_.begin());
+    redone_.clear();
+    last_ = now;
+}
+
+void LongLineEdit::Apply(std::vector<Edit>& from, std::vector<Edit>& to, bool back) {
+    if (from.empty() || isReadOnly()) return;
+    Edit edit = std::move(from.back());
+    from.pop_back();
+    const QString& out = back ? edit.inserted : edit.removed;
+    const QString& in = back ? edit.removed : edit.inserted;
+    QString now = text();
+    now.replace(edit.at, out.size(), in);
+    applying_ = true;
+    setText(now);
+    applying_ = false;
+    setCursorPosition(edit.at + static_cast<int>(in.size()));
+    last_ = text();
+    to.push_back(std::move(edit));
+}
+
+void LongLineEdit::undo() {
+    if (!DrawsPart()) return QLineEdit::undo();
+    Apply(undone_, redone_, true);
+}
+
+void LongLineEdit::redo() {
+    if (!DrawsPart()) return QLineEdit::redo();
+    Apply(redone_, undone_, false);
 }
 
 void LongLineEdit::FitEcho(qsizetype length) {
@@ -109,7 +160,11 @@ void LongLineEdit::keyPressEvent(QKeyEvent* event) {
         setSelection(from, to - from);
         del();
     };
-    if (is(QKeySequence::Copy)) {
+    if (is(QKeySequence::Undo)) {
+        undo();
+    } else if (is(QKeySequence::Redo)) {
+        redo();
+    } else if (is(QKeySequence::Copy)) {
         copy();
     } else if (is(QKeySequence::Cut)) {
         cut();
@@ -151,6 +206,13 @@ void LongLineEdit::contextMenuEvent(QContextMenuEvent* event) {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (QAction* action : menu->actions()) {
         const QString name = action->text();
+        if (name.startsWith(QLineEdit::tr("&Undo")) || name.startsWith(QLineEdit::tr("&Redo"))) {
+            const bool back = name.startsWith(QLineEdit::tr("&Undo"));
+            action->disconnect();
+            action->setEnabled(!isReadOnly() && !(back ? undone_ : redone_).empty());
+            connect(action, &QAction::triggered, this, [this, back] { back ? undo() : redo(); });
+            continue;
+        }
         const bool copies = name.startsWith(QLineEdit::tr("&Copy"));
         if (!copies && !name.startsWith(QLineEdit::tr("Cu&t"))) continue;
         action->disconnect();

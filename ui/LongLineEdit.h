@@ -7,6 +7,7 @@
 // edited and saved is all of it.
 
 #include <QLineEdit>
+#include <vector>
 
 class QTextLayout;
 
@@ -24,6 +25,10 @@ class LongLineEdit : public QLineEdit {
     // Qt copies nothing from a line edit that does not echo; these copy the whole selection.
     void copy() const;
     void cut();
+    // Qt's undo of a text it does not echo clears the text; these take back and redo the
+    // user's edits of a long text one by one.
+    void undo();
+    void redo();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,6 +53,17 @@ class LongLineEdit : public QLineEdit {
     void LayOutShown(QTextLayout& layout, int width);
     int PositionAt(QPoint point);
 
+    // An edit as the user made it: at a place, what it took out and what it put in.
+    struct Edit {
+        int at = 0;
+        QString removed, inserted;
+    };
+    void Record(const QString& now);
+    void Apply(std::vector<Edit>& from, std::vector<Edit>& to, bool back);
+
+    QString last_;  // the text as the last edit left it
+    std::vector<Edit> undone_, redone_;
+    bool applying_ = false;
     int first_ = 0;
     int anchor_ = 0;  // where a drag with the mouse began
 };

@@ -126,6 +126,25 @@ TEST_F(HistoryLine, ALongListsKeysDoAsQtsOwnDoOnAShortOne) {
     EXPECT_EQ(edit->text().size(), before.size() - chosen.size());
     QTest::keyClick(edit, Qt::Key_V, ctrl);
     EXPECT_EQ(edit->text(), before);
+
+    // Each edit taken back and made again, the list never lost.
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, ",7");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    const QString typed = edit->text();
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    EXPECT_EQ(edit->text(), before + ",7");
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    EXPECT_EQ(edit->text(), before);
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    EXPECT_EQ(edit->text().size(), before.size() - chosen.size());
+    edit->redo();
+    edit->redo();
+    EXPECT_EQ(edit->text(), before + ",");
+    QTest::keyClick(edit, Qt::Key_Z, ctrl | shift);
+    QTest::keyClick(edit, Qt::Key_Z, ctrl | shift);
+    EXPECT_EQ(edit->text(), typed);
 }
 
 }  // namespace
