@@ -112,6 +112,9 @@ TAdvMin::TAdvMin(QWidget* parent) : QDialog(parent) {
     TreeView = Named<QTreeWidget>("TreeView", TabSheet1);
     TreeView->setHeaderHidden(true);
     tree_ = std::make_unique<QtResultTree>(TreeView);
+    // Every row is one line of the same font: the view need not ask each row its height, which
+    // for a result of a hundred thousand terms it would do at every change of the tree.
+    TreeView->setUniformRowHeights(true);
 
     // How hard the core tries: the heuristic alone, the default, or a proof however long.
     auto* effortLabel = Named<QLabel>("Label7", "Effort", TabSheet1);

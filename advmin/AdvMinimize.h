@@ -4,6 +4,9 @@
 // result as a tree, draws one as a circuit or writes it as VHDL.
 
 #include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "advmin/Outputs.h"
+#include "engine/ResultTree.h"
 
 class QComboBox;
 class QLabel;
@@ -32,6 +36,8 @@ class TAdvMin : public QDialog {
   public:
     explicit TAdvMin(QWidget* parent = nullptr);
     ~TAdvMin() override;
+    // Whether the terms of the last result are still being put into the tree.
+    bool FillingTree() const { return !filling_.empty(); }
 
     QTabWidget* PageControl1 = nullptr;
     QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr,
@@ -98,7 +104,9 @@ class TAdvMin : public QDialog {
     void CreateOutputsPart(class QVBoxLayout* column);  // AdvOutputs.cpp
     void CreateRunPart(class QHBoxLayout* row);         // AdvRun.cpp
     void StoreCurrentOutput();
-    void ShowOutputs(std::vector<OutputFunction> outputs);
+    // The outputs into the list, the first into the boxes; first, where not empty, is its lists
+    // made into text already.
+    void ShowOutputs(std::vector<OutputFunction> outputs, std::array<QString, 3> first = {});
     bool SavePla(const std::string& path);
     // Tells the core the form, count, effort and outputs of the next run; false when it
     // refused (said).
@@ -115,7 +123,18 @@ class TAdvMin : public QDialog {
     // shows it: one result, or one per output. A failure is said.
     using CoreCall = std::function<std::vector<std::string>(const std::atomic<bool>& cancelled)>;
     void RunAndShow(int n, const std::vector<OutputFunction>& outputs, const CoreCall& call);
-    void ShowTree(const class MemoryResultTree& result);
+    // The roots (formulas, the result's roots as text) at once, their terms a stretch at a time
+    // from the window's own turns, so that a result of a hundred thousand terms never holds the
+    // window up.
+    void ShowTree(MemoryResultTree result, const QStringList& formulas);
+    void FillTreeSome();
+    void StopFillingTree();
+    // Empties the tree at once; its items are deleted a stretch at a time, as deleting a
+    // hundred thousand of them would itself hold the window up.
+    void DropTree();
+    void DropSome();
+    // Calls then from timer (made on the first call) a short while after this turn.
+    void AfterATurn(class QTimer*& timer, const std::function<void()>& then);
     void ShowOutputResults(const struct OutputsAnswer& answer);
     std::vector<std::string> PortNames() const;  // the variable list's names
     // The shown result's outputs as (name, formula); empty for one function.
@@ -161,4 +180,11 @@ class TAdvMin : public QDialog {
         std::atomic<bool> cancelled{false};
     };
     std::unique_ptr<Run> run_;
+    // The result ShowTree is still putting into the tree: its roots' terms from fillRoot_,
+    // fillChild_ on, each stretch from a zero timer.
+    std::vector<MemoryResultTree::Node> filling_;
+    std::size_t fillRoot_ = 0, fillChild_ = 0;
+    class QTimer* fillTimer_ = nullptr;
+    std::vector<std::unique_ptr<class QTreeWidgetItem>> dropped_;  // out of the tree, to delete
+    class QTimer* dropTimer_ = nullptr;
 };

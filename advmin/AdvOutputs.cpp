@@ -89,7 +89,7 @@ std::vector<OutputFunction> TAdvMin::Outputs() {
     return outputs_;
 }
 
-void TAdvMin::ShowOutputs(std::vector<OutputFunction> outputs) {
+void TAdvMin::ShowOutputs(std::vector<OutputFunction> outputs, std::array<QString, 3> first) {
     outputs_ = std::move(outputs);
     {
         const QSignalBlocker block(OutputList);
@@ -101,9 +101,10 @@ void TAdvMin::ShowOutputs(std::vector<OutputFunction> outputs) {
         OutputList->setCurrentRow(0);
     }
     currentOutput_ = 0;
-    ComboBox1->setEditText(QString::fromStdString(outputs_[0].lists[0]));
-    ComboBox2->setEditText(QString::fromStdString(outputs_[0].lists[1]));
-    ComboBox3->setEditText(QString::fromStdString(outputs_[0].lists[2]));
+    QComboBox* boxes[] = {ComboBox1, ComboBox2, ComboBox3};
+    for (int i = 0; i < 3; ++i)
+        boxes[i]->setEditText(first[i].isEmpty() ? QString::fromStdString(outputs_[0].lists[i])
+                                                 : std::move(first[i]));
     SpeedButton12->setEnabled(outputs_.size() > 1);
 }
 
@@ -163,9 +164,15 @@ void TAdvMin::SpeedButton1Click() {
     // Read and checked off this thread (a file may hold millions of minterms); a refusal has
     // been said and leaves everything as it was.
     std::optional<OpenedFunctions> opened;
+    // The first function's lists as the boxes take them: for a list of megabytes the
+    // conversion alone would hold the window up.
+    std::array<QString, 3> first;
     try {
         OffThread("Reading the file...", false, [&](const std::atomic<bool>&) {
             opened = isPla ? ReadPlaFunctions(path) : ReadBfFunctions(path, current);
+            if (opened && !opened->rows && !opened->outputs.empty())
+                for (int i = 0; i < 3; ++i)
+                    first[i] = QString::fromStdString(opened->outputs[0].lists[i]);
         });
     } catch (const std::exception& e) {
         platform::SayFileError("Cannot read the file.", path, e.what());
@@ -175,7 +182,7 @@ void TAdvMin::SpeedButton1Click() {
     ClearResult();  // it describes the function the file replaces
     if (opened->rows) return KeepRows(std::move(opened->rows));
     DropRows();
-    ShowOutputs(std::move(opened->outputs));
+    ShowOutputs(std::move(opened->outputs), std::move(first));
     if (opened->variables) {
         const QSignalBlocker block(Spin);
         Spin->setValue(*opened->variables);
@@ -190,7 +197,7 @@ void TAdvMin::SpeedButton1Click() {
 }
 
 void TAdvMin::ClearResult() {
-    TreeView->clear();
+    DropTree();
     resultNames_.clear();
     Label10->clear();
     Label10->hide();

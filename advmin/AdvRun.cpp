@@ -37,6 +37,10 @@
 
 namespace {
 
+// The pause after a stretch of filling or emptying the tree, from its end: a timer due at once
+// would leave the window's other timers waiting behind the whole fill.
+constexpr int kTreeTurnMs = 4;
+
 QString T(const char* english) {
     return QString::fromStdString(platform::TranslateText(english));
 }
@@ -211,15 +215,19 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     const int k = static_cast<int>(outputs.size());
     // The core and the reading of its answer run off this thread; only the tree is filled here.
     MemoryResultTree one;
+    QStringList formulas;  // one's roots as text: a formula may run to megabytes
     CoreStats stats;
     OutputsAnswer several;
     try {
         OffThread("Minimizing...", true, [&](const std::atomic<bool>& cancelled) {
             const std::vector<std::string> lines = call(cancelled);
-            if (k == 1)
+            if (k == 1) {
                 ResultsIntoTree(lines, one, n, nullptr, &stats);
-            else
+                for (const MemoryResultTree::Node& root : one.roots)
+                    formulas.append(QString::fromStdString(root.text));
+            } else {
                 several = ReadOutputResults(lines, n, k);
+            }
         });
     } catch (const CoreAnswerError& e) {
         return ShowCoreFailure(e.what());
@@ -228,7 +236,7 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     }
     resultNames_.clear();
     if (k == 1) {
-        ShowTree(one);
+        ShowTree(std::move(one), formulas);
         ShowRunNote(stats, {});
     } else {
         for (const OutputFunction& o : outputs) resultNames_.push_back(o.name);
@@ -238,33 +246,96 @@ void TAdvMin::RunAndShow(int n, const std::vector<OutputFunction>& outputs, cons
     if (QTreeWidgetItem* first = TreeView->topLevelItem(0)) TreeView->setCurrentItem(first);
 }
 
-void TAdvMin::ShowTree(const MemoryResultTree& result) {
+void TAdvMin::ShowTree(MemoryResultTree result, const QStringList& formulas) {
+    DropTree();
     TreeView->setUpdatesEnabled(false);
-    TreeView->clear();
     QList<QTreeWidgetItem*> roots;
-    for (const MemoryResultTree::Node& node : result.roots) {
-        auto* root = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
+    for (const QString& formula : formulas) {
+        auto* root = new QTreeWidgetItem(QStringList{formula});
         root->setIcon(0, icons::FormulaNode());
         root->setData(0, formulaview::kShapeRole, gmDNF);  // the core gives sums of products
-        QList<QTreeWidgetItem*> terms;
-        for (const std::string& t : node.children) {
-            auto* term = new QTreeWidgetItem(QStringList{QString::fromStdString(t)});
-            term->setIcon(0, icons::TermNode());
-            terms.append(term);
-        }
-        root->addChildren(terms);
         roots.append(root);
     }
     TreeView->addTopLevelItems(roots);
     for (QTreeWidgetItem* root : roots) root->setExpanded(true);  // the terms are what one came for
+    filling_ = std::move(result.roots);
+    fillRoot_ = fillChild_ = 0;
+    FillTreeSome();
     TreeView->setUpdatesEnabled(true);
+}
+
+void TAdvMin::FillTreeSome() {
+    // A stretch takes some tens of milliseconds and some thousands of terms at least: the view
+    // lays out all the shown rows again after each, which smaller stretches would only repeat.
+    constexpr int kAtLeast = 2000;
+    constexpr qint64 kBudgetMs = 25;
+    QElapsedTimer clock;
+    clock.start();
+    int made = 0;
+    while (fillRoot_ < filling_.size()) {
+        const std::vector<std::string>& terms = filling_[fillRoot_].children;
+        QList<QTreeWidgetItem*> stretch;
+        while (fillChild_ < terms.size() && (made < kAtLeast || clock.elapsed() < kBudgetMs)) {
+            auto* term =
+                new QTreeWidgetItem(QStringList{QString::fromStdString(terms[fillChild_])});
+            term->setIcon(0, icons::TermNode());
+            stretch.append(term);
+            ++fillChild_;
+            ++made;
+        }
+        if (QTreeWidgetItem* root = TreeView->topLevelItem(static_cast<int>(fillRoot_)))
+            root->addChildren(stretch);
+        else
+            qDeleteAll(stretch);
+        if (fillChild_ < terms.size()) {  // the budget is spent
+            AfterATurn(fillTimer_, [this] { FillTreeSome(); });
+            return;
+        }
+        ++fillRoot_;
+        fillChild_ = 0;
+    }
+    StopFillingTree();
+}
+
+void TAdvMin::DropTree() {
+    StopFillingTree();
+    while (TreeView->topLevelItemCount() > 0) {
+        QTreeWidgetItem* root = TreeView->takeTopLevelItem(0);
+        for (QTreeWidgetItem* term : root->takeChildren()) dropped_.emplace_back(term);
+        dropped_.emplace_back(root);
+    }
+    TreeView->clear();
+    DropSome();
+}
+
+void TAdvMin::DropSome() {
+    constexpr std::size_t kStretch = 20000;
+    if (dropped_.size() <= kStretch) return dropped_.clear();
+    dropped_.resize(dropped_.size() - kStretch);
+    AfterATurn(dropTimer_, [this] { DropSome(); });
+}
+
+void TAdvMin::AfterATurn(QTimer*& timer, const std::function<void()>& then) {
+    if (!timer) {
+        timer = new QTimer(this);
+        timer->setSingleShot(true);
+        timer->setInterval(kTreeTurnMs);
+        connect(timer, &QTimer::timeout, this, then);
+    }
+    timer->start();
+}
+
+void TAdvMin::StopFillingTree() {
+    filling_.clear();
+    fillRoot_ = fillChild_ = 0;
+    if (fillTimer_) fillTimer_->stop();
 }
 
 void TAdvMin::ShowOutputResults(const OutputsAnswer& answer) {
     std::vector<std::vector<std::string>> terms;
     for (const OutputResult& r : answer.outputs) terms.push_back(r.terms);
     const auto shared = SharedTerms(terms);
-    TreeView->clear();
+    DropTree();
     std::set<std::string> products, sharedProducts;
     for (std::size_t j = 0; j < answer.outputs.size(); ++j) {
         const OutputResult& r = answer.outputs[j];

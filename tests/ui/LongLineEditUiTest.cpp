@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QTest>
 #include <random>
 
@@ -88,6 +89,62 @@ TEST_F(HistoryLine, ALongListIsKeptWholeAndEditable) {
     box->grab();
     EXPECT_FALSE(edit->DrawsPart());
     EXPECT_EQ(edit->FirstShown(), 0);
+}
+
+// Qt does not lay a long list out, so its keys that step by its layout are the line edit's own:
+// they must do what Qt's do on a short text.
+TEST_F(HistoryLine, ALongListsKeysDoAsQtsOwnDoOnAShortOne) {
+    const QString list = List(400000, 3);
+    QLineEdit plain(list.left(300));
+    box->setEditText(list);
+    ASSERT_TRUE(edit->DrawsPart());
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier;
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+        {Qt::Key_Home, {}},     {Qt::Key_Right, ctrl}, {Qt::Key_Right, ctrl | shift},
+        {Qt::Key_Left, shift},  {Qt::Key_Right, {}},   {Qt::Key_Delete, {}},
+        {Qt::Key_Delete, ctrl}, {Qt::Key_Right, ctrl}, {Qt::Key_Backspace, ctrl},
+        {Qt::Key_Right, shift}, {Qt::Key_Left, {}},    {Qt::Key_Left, ctrl | shift}};
+    for (const auto& [key, modifiers] : keys) {
+        QTest::keyClick(&plain, key, modifiers);
+        QTest::keyClick(edit, key, modifiers);
+        EXPECT_EQ(edit->cursorPosition(), plain.cursorPosition())
+            << key << " " << modifiers.toInt();
+        EXPECT_EQ(edit->selectedText(), plain.selectedText()) << key << " " << modifiers.toInt();
+        EXPECT_EQ(edit->text().left(200), plain.text().left(200))
+            << key << " " << modifiers.toInt();
+    }
+    EXPECT_EQ(edit->text().size(), list.size() - (300 - plain.text().size()));
+
+    // Copied and cut by the keys too.
+    QTest::keyClick(edit, Qt::Key_Right, ctrl | shift);
+    const QString chosen = edit->selectedText();
+    ASSERT_FALSE(chosen.isEmpty());
+    QTest::keyClick(edit, Qt::Key_C, ctrl);
+    EXPECT_EQ(QApplication::clipboard()->text(), chosen);
+    const QString before = edit->text();
+    QTest::keyClick(edit, Qt::Key_X, ctrl);
+    EXPECT_EQ(edit->text().size(), before.size() - chosen.size());
+    QTest::keyClick(edit, Qt::Key_V, ctrl);
+    EXPECT_EQ(edit->text(), before);
+
+    // Each edit taken back and made again, the list never lost.
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClicks(edit, ",7");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    const QString typed = edit->text();
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    EXPECT_EQ(edit->text(), before + ",7");
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    EXPECT_EQ(edit->text(), before);
+    QTest::keyClick(edit, Qt::Key_Z, ctrl);
+    EXPECT_EQ(edit->text().size(), before.size() - chosen.size());
+    edit->redo();
+    edit->redo();
+    EXPECT_EQ(edit->text(), before + ",");
+    QTest::keyClick(edit, Qt::Key_Z, ctrl | shift);
+    QTest::keyClick(edit, Qt::Key_Z, ctrl | shift);
+    EXPECT_EQ(edit->text(), typed);
 }
 
 }  // namespace
