@@ -6,7 +6,7 @@
 #include <map>
 #include <utility>
 
-#ifdef __linux__
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
 #include <sys/mman.h>
 #endif
 
@@ -49,7 +49,7 @@ using Clock = std::chrono::steady_clock;
 // The answer after Cancel fills a buffer of a hundred MB at once: in pages of 2 MB where the
 // system lends them, its first writes take a few page faults instead of tens of thousands.
 void LargePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
-#ifdef __linux__
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
     constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
     const std::uintptr_t begin =
         (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
