@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Invariant.h"
+#include "core/LargePages.h"
 #include "core/Work.h"
 
 namespace mwcore {
@@ -231,8 +232,17 @@ class Splitter {
     std::vector<uint64_t> scratch_;
 };
 
+// Large tables: room for a product per minterm of the lower bound (an irredundant cover has no
+// more), asked for in large pages; only what the products fill is ever touched.
+void Reserve(std::vector<Cube>& out, const TruthTable& lower) {
+    if (lower.Vars() < 18) return;
+    out.reserve(lower.Count());
+    LargePages(out.data(), out.capacity() * sizeof(Cube));
+}
+
 std::vector<Cube> IsopUntil(const TruthTable& lower, const TruthTable& upper, Stop stop) {
     std::vector<Cube> out;
+    Reserve(out, lower);
     std::vector<uint64_t> result(lower.WordCount());
     Splitter(lower.Vars(), out, stop)
         .Words(lower.Words(), upper.Words(), lower.Vars(), Cube{}, result.data());
@@ -251,6 +261,7 @@ std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& 
 
 std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper) {
     std::vector<Cube> out;
+    Reserve(out, lower);
     std::vector<uint64_t> result(lower.WordCount());
     Splitter(lower.Vars(), out, Stop())
         .Blocks(lower.Words(), upper.Words(), lower.Vars(), Cube{}, result.data());

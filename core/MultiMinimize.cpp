@@ -6,12 +6,9 @@
 #include <map>
 #include <utility>
 
-#if defined(__linux__) && !defined(__EMSCRIPTEN__)
-#include <sys/mman.h>
-#endif
-
 #include "core/Helpers.h"
 #include "core/Isop.h"
+#include "core/LargePages.h"
 #include "core/Minimize.h"
 #include "core/MultiEspresso.h"
 #include "core/MultiExact.h"
@@ -45,18 +42,6 @@ constexpr int64_t kSparseBase = 20000000;
 constexpr int64_t kSparseShare = 4;
 
 using Clock = std::chrono::steady_clock;
-
-// The answer after Cancel fills a buffer of a hundred MB at once: in pages of 2 MB where the
-// system lends them, its first writes take a few page faults instead of tens of thousands.
-void LargePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
-#if defined(__linux__) && !defined(__EMSCRIPTEN__)
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const std::uintptr_t begin =
-        (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#endif
-}
 
 MultiMinimization EachAlone(const MultiProblem& p, const MinimizeOptions& options,
                             bool& eachMinimum, bool* cancelled = nullptr);
