@@ -69,6 +69,7 @@ void CoreObject::ReadFunction() {
     multiResult_.reset();
     cubeInput_.reset();
     lines_.clear();
+    answerPending_ = false;
     cancel_->store(false);
     if (vars_ == 0) throw CallError("the variable count was not set");
     if (cubes_) return ReadCubes();
@@ -148,21 +149,28 @@ void CoreObject::MinimizeFunction() {
 
 void CoreObject::FormatResults() {
     if (cubes_ && !lines_.empty()) return;  // the rows' answer is made with the cover
-    if (multiResult_) {
-        lines_ = MultiResultLines(*multiResult_, outputs_);
-        return;
-    }
-    if (!result_) throw CallError("nothing was minimized");
-    lines_ = ResultLines(*result_);
+    if (!multiResult_ && !result_) throw CallError("nothing was minimized");
+    // The text itself is made as it is written, a piece at a time.
+    answerPending_ = true;
 }
 
 void CoreObject::WriteResults() {
-    if (lines_.empty()) return;
+    if (lines_.empty() && !answerPending_) return;
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+    if (answerPending_) {
+        const TextSink sink = [&](std::string_view piece) {
+            out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+        };
+        if (multiResult_)
+            WriteMultiResultText(*multiResult_, outputs_, sink);
+        else
+            WriteResultText(*result_, sink);
+    }
     for (const std::string& line : lines_) out << line << '\n';
     out.flush();
     if (!out) throw CallError("cannot write the exchange file " + path_);
     lines_.clear();
+    answerPending_ = false;
     problem_.reset();
     result_.reset();
     multiProblem_.reset();

@@ -64,6 +64,7 @@ class CoreObject {
     std::optional<MultiProblem> multiProblem_;
     std::optional<MultiMinimization> multiResult_;
     std::vector<std::string> lines_;
+    bool answerPending_ = false;  // Operation3 came: Operation4 writes the result's text
 };
 
 }  // namespace mwcore

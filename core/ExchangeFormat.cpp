@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -75,24 +77,131 @@ void ForEachBlock(std::size_t first, std::size_t last, int vars, Fn&& fn) {
     }
 }
 
-// Appends cover's text to out: each literal's text made once, no temporaries per literal (an
-// answer after Cancel can hold millions of products).
-void AppendCoverText(std::string& out, const std::vector<Cube>& cover, int vars) {
-    std::vector<std::string> plain(vars), negated(vars);
-    for (int v = 0; v < vars; ++v) {
-        plain[v] = 'x' + std::to_string(v + 1) + '*';
-        negated[v] = '|' + plain[v];
+// Each literal's text made once, four variables at a time: a product of 23 inputs is six
+// copies of a fixed size, not 23 appends (an answer after Cancel holds millions of products).
+class ProductText {
+  public:
+    // Bytes a write may touch past the text it leaves.
+    static constexpr std::size_t kSlack = 24;
+
+    explicit ProductText(int vars) : all_(vars >= 32 ? ~0u : (1u << vars) - 1) {
+        groups_ = (std::min(vars, 32) + 3) / 4;
+        pieces_.resize(std::size_t(groups_) * 256);
+        for (int g = 0; g < groups_; ++g)
+            for (uint32_t mask = 0; mask < 16; ++mask)
+                for (uint32_t val = mask;; val = (val - 1) & mask) {
+                    std::string text;
+                    for (int b = 3; b >= 0; --b) {
+                        const int v = 4 * g + b;
+                        if (!(mask & (1u << b)) || v >= vars) continue;
+                        if (!(val & (1u << b))) text += '|';
+                        text += 'x' + std::to_string(v + 1) + '*';
+                    }
+                    Piece& p = pieces_[Index(g, mask, val)];
+                    std::memcpy(p.text, text.data(), text.size());  // at most four of "|x32*"
+                    p.length = static_cast<uint8_t>(text.size());
+                    if (val == 0) break;
+                }
     }
-    std::size_t literals = 0;
-    for (const Cube& c : cover) literals += std::popcount(c.mask);
-    out.reserve(out.size() + cover.size() + literals * (vars >= 10 ? 5 : 4));
-    for (std::size_t i = 0; i < cover.size(); ++i) {
-        if (i) out += '+';
-        for (int v = vars - 1; v >= 0; --v) {
-            if (!(cover[i].mask & (1u << v))) continue;
-            out += cover[i].val & (1u << v) ? plain[v] : negated[v];
+    // The longest product's text.
+    std::size_t MaxLength() const { return std::size_t(groups_) * sizeof(Piece::text); }
+    // Writes c's literals, most significant variable first, at `at`, where MaxLength() + kSlack
+    // bytes are free; returns the end of the text.
+    char* Write(char* at, const Cube& c) const {
+        const uint32_t mask = c.mask & all_, val = c.val & mask;
+        for (int g = groups_ - 1; g >= 0; --g) {
+            const uint32_t m = (mask >> (4 * g)) & 15;
+            if (!m) continue;
+            const Piece& p = pieces_[Index(g, m, (val >> (4 * g)) & 15)];
+            std::memcpy(at, &p, sizeof p);
+            at += p.length;
+        }
+        return at;
+    }
+
+  private:
+    struct Piece {
+        char text[23] = {};
+        uint8_t length = 0;
+    };
+    static_assert(sizeof(Piece) <= kSlack);
+    static std::size_t Index(int group, uint32_t mask, uint32_t val) {
+        return std::size_t(group) * 256 + mask * 16 + val;
+    }
+
+    uint32_t all_;
+    int groups_ = 0;
+    std::vector<Piece> pieces_;
+};
+
+// Text made in one buffer of about a megabyte and handed on as it fills.
+class TextOut {
+  public:
+    explicit TextOut(const TextSink& sink) : sink_(sink), buffer_(kSize + kRoom) {}
+    void Append(std::string_view s) {
+        while (!s.empty()) {
+            if (used_ == kSize) Flush();
+            const std::size_t n = std::min(s.size(), kSize - used_);
+            std::memcpy(buffer_.data() + used_, s.data(), n);
+            used_ += n;
+            s.remove_prefix(n);
         }
     }
+    // At least `n` (at most kRoom) bytes free at the returned place; Used says where the text ends.
+    char* Room(std::size_t n) {
+        if (used_ + n > kSize + kRoom) Flush();
+        return buffer_.data() + used_;
+    }
+    void Used(const char* end) {
+        used_ = static_cast<std::size_t>(end - buffer_.data());
+        if (used_ >= kSize) Flush();
+    }
+    void Flush() {
+        if (used_) sink_(std::string_view(buffer_.data(), used_));
+        used_ = 0;
+    }
+
+    static constexpr std::size_t kRoom = 4096;
+
+  private:
+    static constexpr std::size_t kSize = std::size_t{1} << 20;
+    const TextSink& sink_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+};
+
+// The products of `cubes` for which `take` holds, joined by '+'.
+template <class Cubes, class Take, class InOf>
+void WriteCover(TextOut& out, const ProductText& text, const Cubes& cubes, Take&& take, InOf&& in) {
+    const std::size_t room = text.MaxLength() + 1 + ProductText::kSlack;
+    bool first = true;
+    for (const auto& c : cubes) {
+        if (!take(c)) continue;
+        char* at = out.Room(room);
+        if (!first) *at++ = '+';
+        first = false;
+        out.Used(text.Write(at, in(c)));
+    }
+}
+
+// Appends cover's text to out.
+void AppendCoverText(std::string& out, const std::vector<Cube>& cover, int vars) {
+    const TextSink sink = [&](std::string_view piece) { out.append(piece); };
+    TextOut text(sink);
+    WriteCover(
+        text, ProductText(vars), cover, [](const Cube&) { return true; },
+        [](const Cube& c) { return c; });
+    text.Flush();
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
 }
 
 }  // namespace
@@ -131,33 +240,43 @@ MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs
     return p;
 }
 
-std::vector<std::string> MultiResultLines(const MultiMinimization& m, int outputs) {
+void WriteMultiResultText(const MultiMinimization& m, int outputs, const TextSink& sink) {
     const std::vector<MultiCube>& cover = m.cover;
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", m.stats.seconds);
     const std::string claim = m.minimum ? " minimum=\"true\"" : " minimum=\"false\"";
-    std::vector<std::string> lines;
+    const ProductText text(kMaxVars);
+    TextOut out(sink);
     for (int j = 0; j < outputs; ++j) {
-        std::vector<Cube> mine;
-        for (const MultiCube& c : cover)
-            if (c.out.test(j)) mine.push_back(c.in);
-        std::string line = "<result output=\"" + std::to_string(j + 1) + "\"" + claim;
+        std::string tag = "<result output=\"" + std::to_string(j + 1) + "\"" + claim;
         if (j == 0)
-            line += " products=\"" + std::to_string(cover.size()) + "\" nodes=\"" +
-                    std::to_string(m.stats.nodes) + "\" work=\"" + std::to_string(m.stats.work) +
-                    "\" proven=\"" + (m.minimum ? "true" : "false") + "\" seconds=\"" + seconds +
-                    "\" stopped=\"" + StoppedByName(m.stats.stoppedBy) + "\"";
-        line += ">";
-        const bool one =
-            std::any_of(mine.begin(), mine.end(), [](const Cube& c) { return c.mask == 0; });
-        if (mine.empty() || one)
-            line += mine.empty() ? "ZERO_FUN" : "ONE_FUN";
+            tag += " products=\"" + std::to_string(cover.size()) + "\" nodes=\"" +
+                   std::to_string(m.stats.nodes) + "\" work=\"" + std::to_string(m.stats.work) +
+                   "\" proven=\"" + (m.minimum ? "true" : "false") + "\" seconds=\"" + seconds +
+                   "\" stopped=\"" + StoppedByName(m.stats.stoppedBy) + "\"";
+        tag += ">";
+        out.Append(tag);
+        bool any = false, one = false;
+        for (const MultiCube& c : cover)
+            if (c.out.test(j)) {
+                any = true;
+                one = one || c.in.mask == 0;
+            }
+        if (!any || one)
+            out.Append(any ? "ONE_FUN" : "ZERO_FUN");
         else
-            AppendCoverText(line, mine, kMaxVars);
-        line += "</result>";
-        lines.push_back(std::move(line));
+            WriteCover(
+                out, text, cover, [j](const MultiCube& c) { return c.out.test(j); },
+                [](const MultiCube& c) { return c.in; });
+        out.Append("</result>\n");
     }
-    return lines;
+    out.Flush();
+}
+
+std::vector<std::string> MultiResultLines(const MultiMinimization& m, int outputs) {
+    std::string text;
+    WriteMultiResultText(m, outputs, [&](std::string_view piece) { text.append(piece); });
+    return SplitLines(text);
 }
 
 std::string CoverText(const std::vector<Cube>& cover, int vars) {
@@ -175,28 +294,38 @@ std::string StatsAttributes(const MinimizeStats& s) {
            StoppedByName(s.stoppedBy) + "\"";
 }
 
-std::vector<std::string> ResultLines(const Minimization& m) {
+void WriteResultText(const Minimization& m, const TextSink& sink) {
     // The first line also says what the core did; hosts that do not know the words skip them.
     const std::string claim = m.minimum ? "<result minimum=\"true\"" : "<result minimum=\"false\"";
     const std::string first = claim + StatsAttributes(m.stats) + ">";
-    const std::string open = claim + ">";
-    const std::string close = "</result>";
+    const std::string close = "</result>\n";
+    TextOut out(sink);
     switch (m.kind) {
         case Minimization::Kind::Zero:
-            return {first + "ZERO_FUN" + close};
-        case Minimization::Kind::One:
-            return {first + "ONE_FUN" + close};
-        case Minimization::Kind::Sum:
+            out.Append(first + "ZERO_FUN" + close);
             break;
+        case Minimization::Kind::One:
+            out.Append(first + "ONE_FUN" + close);
+            break;
+        case Minimization::Kind::Sum: {
+            const ProductText text(kMaxVars);
+            for (std::size_t i = 0; i < m.covers.size(); ++i) {
+                out.Append(i == 0 ? first : claim + ">");
+                WriteCover(
+                    out, text, m.covers[i], [](const Cube&) { return true; },
+                    [](const Cube& c) { return c; });
+                out.Append(close);
+            }
+            break;
+        }
     }
-    std::vector<std::string> lines;
-    for (const auto& cover : m.covers) {
-        std::string line = lines.empty() ? first : open;
-        AppendCoverText(line, cover, kMaxVars);
-        line += close;
-        lines.push_back(std::move(line));
-    }
-    return lines;
+    out.Flush();
+}
+
+std::vector<std::string> ResultLines(const Minimization& m) {
+    std::string text;
+    WriteResultText(m, [&](std::string_view piece) { text.append(piece); });
+    return SplitLines(text);
 }
 
 }  // namespace mwcore

@@ -6,7 +6,9 @@
 // proven minimum; the first line's tag also carries what the core did (nodes, work, bound,
 // proven, seconds, stopped). Several functions: one string per line in, one result per line out.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Minimize.h"
@@ -23,6 +25,13 @@ struct FormatError : std::runtime_error {
 Problem ParseFunctionString(const std::string& text, int vars);
 
 std::vector<std::string> ResultLines(const Minimization& m);
+
+// Takes an answer's text a piece at a time.
+using TextSink = std::function<void(std::string_view)>;
+// The lines of ResultLines, each followed by '\n', handed to `sink` in pieces of about a
+// megabyte as they are made: an answer after Cancel can be hundreds of MB, and so it never
+// lies in memory whole.
+void WriteResultText(const Minimization& m, const TextSink& sink);
 // The stats as attributes of a tag, each with a leading space.
 std::string StatsAttributes(const MinimizeStats& s);
 
@@ -34,6 +43,8 @@ MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs
 // lines that are the same text are one product of the cover. The first line's tag also says
 // how many products the cover has and what the core did.
 std::vector<std::string> MultiResultLines(const MultiMinimization& m, int outputs);
+// The same lines, as WriteResultText hands them on.
+void WriteMultiResultText(const MultiMinimization& m, int outputs, const TextSink& sink);
 
 // One cover as the line's text, most significant variable first in each product.
 std::string CoverText(const std::vector<Cube>& cover, int vars);

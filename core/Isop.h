@@ -19,10 +19,11 @@ std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper);
 
 // The same until the guard stops; what is left then is covered as BlockCover does, so the
 // answer is still a cover between the bounds, no longer irredundant. Unstopped, it is Isop's.
+// The guard is read at each split of a table of more than 2^16 minterms.
 std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& guard);
 
-// A cover between the bounds made within each block of 64 minterms alone: one linear pass,
-// for when there is no time for the whole table's.
+// A cover between the bounds made within each block of 2^16 minterms alone (Isop's within
+// each), for when there is no time for the whole table's.
 std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper);
 
 }  // namespace mwcore

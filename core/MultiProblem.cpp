@@ -103,13 +103,11 @@ Outputs MultiProblem::UsefulOutputs(const Cube& c, int64_t* units) const {
 
 bool MultiCoverImplements(const MultiProblem& p, const std::vector<MultiCube>& cover) {
     for (int j = 0; j < p.OutputCount(); ++j) {
+        // The products lie within the care set just where their union does.
         TruthTable got(p.Vars());
-        for (const MultiCube& c : cover) {
-            if (!c.out.test(j)) continue;
-            if (!p.Implicant(c.in, j)) return false;
-            got.Paint(c.in);
-        }
-        if (!p.On(j).SubsetOf(got)) return false;
+        for (const MultiCube& c : cover)
+            if (c.out.test(j)) got.Paint(c.in);
+        if (!got.SubsetOf(p.Upper(j)) || !p.On(j).SubsetOf(got)) return false;
     }
     // One mask test per product: a cover after Cancel can hold millions.
     Outputs beyond;

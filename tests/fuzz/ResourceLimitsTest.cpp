@@ -101,7 +101,7 @@ TEST(FileLimits, AHugeCoreAnswerIsRefusedUnreadAndTheResultsKept) {
         ReadCoreResults(tree, 4);
         ADD_FAILURE() << "a 4 GB answer was read";
     } catch (const CoreAnswerError& e) {
-        EXPECT_NE(std::string(e.what()).find("larger than 64 MB"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("larger than 512 MB"), std::string::npos) << e.what();
     }
     ASSERT_EQ(tree.roots.size(), 1u);
     EXPECT_EQ(tree.roots[0].text, "kept");
