@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <numeric>
 #include <optional>
 
@@ -256,21 +257,33 @@ Cube RaiseLiterals(ImplicantMemo& memo, const std::vector<MultiCube>& cover,
 }
 
 // The products other than idx, nearest first; only so many.
-// `ins`: the products' input parts, apart for a faster scan.
+// `ins`: the products' input parts, apart for a faster scan; `distance` scratch kept by the
+// caller from one product to the next.
 std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
-                      int64_t& units) {
+                      int64_t& units, std::vector<uint8_t>& distance) {
     const Cube c = ins[idx];
     // Distances are at most 32, so the nearest come out of a count per distance in two linear
     // passes, ties to the earlier product as a sort by (distance, index) would give them.
-    std::vector<uint8_t> distance(ins.size(), 255);
+    // Products left out get distance 33; four counters per distance, summed after, keep
+    // consecutive products from waiting on one another's count.
+    constexpr uint8_t kOut = 33;
+    const std::size_t size = ins.size();
+    distance.resize(size);
+    std::array<std::array<uint32_t, 4>, 34> counts{};
+    for (std::size_t j = 0; j < size; ++j) {
+        const auto d =
+            static_cast<uint8_t>(gone[j] ? kOut : std::popcount(c.RaiseToContain(ins[j])));
+        distance[j] = d;
+        ++counts[d][j & 3];
+    }
+    --counts[distance[idx]][idx & 3];
+    distance[idx] = kOut;
     std::array<std::size_t, 34> perDistance{};
     std::size_t others = 0;
-    for (std::size_t j = 0; j < ins.size(); ++j)
-        if (!gone[j] && static_cast<int>(j) != idx) {
-            distance[j] = static_cast<uint8_t>(std::popcount(c.RaiseToContain(ins[j])));
-            ++perDistance[distance[j]];
-            ++others;
-        }
+    for (int d = 0; d < kOut; ++d) {
+        perDistance[d] = counts[d][0] + counts[d][1] + counts[d][2] + counts[d][3];
+        others += perDistance[d];
+    }
     units += static_cast<int64_t>(others) * 2;
     const std::size_t take = std::min(others, kMergeCandidates);
     // The farthest distance taken, and how many of it.
@@ -281,14 +294,31 @@ std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gon
     for (int d = 1; d <= last; ++d) start[d] = start[d - 1] + perDistance[d - 1];
     std::vector<int> near(take);
     std::size_t atLast = take - below;
-    for (std::size_t j = 0; j < ins.size(); ++j) {
-        const int d = distance[j];
-        if (d > last) continue;
-        if (d == last) {
-            if (!atLast) continue;
-            --atLast;
+    std::size_t placed = 0;
+    // Eight distances at a time where none is taken: each byte above `last` sets its top bit.
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    const uint64_t beyond = kOnes * static_cast<uint64_t>(last + 1);
+    std::size_t j = 0;
+    while (placed < take && j < size) {
+        if (j + 8 <= size) {
+            uint64_t eight;
+            std::memcpy(&eight, distance.data() + j, 8);
+            if ((((eight | kOnes << 7) - beyond) & kOnes << 7) == kOnes << 7) {
+                j += 8;
+                continue;
+            }
         }
-        near[start[d]++] = static_cast<int>(j);
+        const std::size_t end = std::min(size, j + 8);
+        for (; j < end; ++j) {
+            const int d = distance[j];
+            if (d > last) continue;
+            if (d == last) {
+                if (!atLast) continue;
+                --atLast;
+            }
+            near[start[d]++] = static_cast<int>(j);
+            ++placed;
+        }
     }
     return near;
 }
@@ -300,12 +330,12 @@ std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gon
 // that moves it towards the most products; last it feeds every output that can take it.
 MultiCube ExpandOne(ImplicantMemo& memo, const std::vector<MultiCube>& cover,
                     const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
-                    bool outputsFirst, int64_t& units) {
+                    bool outputsFirst, int64_t& units, std::vector<uint8_t>& distance) {
     memo.Clear();
     Cube c = cover[idx].in;
     Outputs outs = cover[idx].out;
     if (outputsFirst) outs |= memo.UsefulOutputs(c, units);
-    const std::vector<int> near = Near(ins, gone, idx, units);
+    const std::vector<int> near = Near(ins, gone, idx, units, distance);
     // A merge drops from c the literals that keep it off the other product, and the merged
     // cube holds a near product exactly when those include every literal keeping c off that
     // one: so what a merge swallows comes out of one mask per near product.
@@ -362,10 +392,11 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work& wor
     std::vector<Cube> ins;
     for (const MultiCube& c : cover) ins.push_back(c.in);
     ImplicantMemo memo(p);
+    std::vector<uint8_t> distance;
     for (int idx : ByLiterals(cover, true)) {
         if (gone[idx]) continue;
         int64_t units = static_cast<int64_t>(cover.size());
-        const MultiCube c = ExpandOne(memo, cover, ins, gone, idx, outputsFirst, units);
+        const MultiCube c = ExpandOne(memo, cover, ins, gone, idx, outputsFirst, units, distance);
         if (!work.Spend(units)) break;
         cover[idx] = c;
         ins[idx] = c.in;
