@@ -579,14 +579,27 @@ std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Out
     uint32_t kept = 0;
     open.assign(rows.begin(), rows.end());  // the rows no kept literal blocks yet
     while (!open.empty()) {
+        // Counted a literal at a time over every row: a loop the compiler runs on several
+        // rows at once, where a count per set bit would wait on its own last increment.
+        uint32_t present = 0;
+        for (uint32_t r : open) present |= r;
         std::array<int, 32> count{};
-        for (uint32_t r : open)
-            for (uint32_t m = r; m; m &= m - 1) ++count[std::countr_zero(m)];
+        for (uint32_t m = present; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            int n = 0;
+            for (uint32_t r : open) n += static_cast<int>(r >> v & 1);
+            count[v] = n;
+        }
         int best = -1;
         for (int v = 0; v < 32; ++v)
             if (count[v] > 0 && (best < 0 || count[v] > count[best])) best = v;
         kept |= 1u << best;
-        std::erase_if(open, [&](uint32_t r) { return r >> best & 1; });
+        std::size_t left = 0;
+        for (uint32_t r : open) {
+            open[left] = r;
+            left += (r >> best & 1) ^ 1;
+        }
+        open.resize(left);
         units += static_cast<int64_t>(rows.size());
     }
     for (uint32_t m = kept; m; m &= m - 1) {
