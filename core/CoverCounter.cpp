@@ -41,12 +41,10 @@ uint64_t CoverCounter::OnceMask(std::size_t w) const {
 }
 
 bool CoverCounter::HoldsOnceSomewhere(const Cube& c, const TruthTable& on) const {
-    bool found = false;
     const uint64_t* o = on.Words();
-    ForEachCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
-        if (!found && (o[w] & m) && (OnceMask(w) & o[w] & m)) found = true;
+    return AnyCubeWord(c, vars_, [&](std::size_t w, uint64_t m) {
+        return (o[w] & m) && (OnceMask(w) & o[w] & m);
     });
-    return found;
 }
 
 void CoverCounter::HeldOnce(const Cube& c, const TruthTable& on, TruthTable& out) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <numeric>
 #include <optional>
 
@@ -149,35 +150,89 @@ std::optional<Cube> AloneOfAll(const MultiProblem& p, Counts& count, const Multi
     return all;
 }
 
-bool Fits(const MultiProblem& p, const Cube& c, const std::vector<int>& outputs, int64_t& units) {
+// Answers of MultiProblem::Implicant while one product grows: the merges and the raising ask
+// the same cube of the same output again and again. An answer given again is charged as if it
+// were worked out again, so the work counted is what it would be without the memo.
+class ImplicantMemo {
+  public:
+    explicit ImplicantMemo(const MultiProblem& p) : p_(p), slots_(kSlots) {}
+    void Clear() {
+        used_ = 0;
+        if (++stamp_ == 0) {
+            for (Slot& s : slots_) s.stamp = 0;
+            stamp_ = 1;
+        }
+    }
+    bool Implicant(const Cube& c, int j, int64_t& units) {
+        Slot& s = Find(c);
+        if (s.known.test(static_cast<std::size_t>(j))) {
+            units += p_.ImplicantUnits(c, j);
+            return s.yes.test(static_cast<std::size_t>(j));
+        }
+        const bool yes = p_.Implicant(c, j, &units);
+        s.known.set(static_cast<std::size_t>(j));
+        if (yes) s.yes.set(static_cast<std::size_t>(j));
+        return yes;
+    }
+    // As MultiProblem::UsefulOutputs.
+    Outputs UsefulOutputs(const Cube& c, int64_t& units) {
+        Outputs o;
+        for (int j = 0; j < p_.OutputCount(); ++j)
+            if (Implicant(c, j, units) && p_.On(j).Intersects(c)) o.set(j);
+        units += p_.OutputCount();
+        return o;
+    }
+    const MultiProblem& Problem() const { return p_; }
+
+  private:
+    static constexpr std::size_t kSlots = 512;
+    struct Slot {
+        Cube c;
+        uint32_t stamp = 0;
+        Outputs known, yes;
+    };
+    Slot& Find(const Cube& c) {
+        if (used_ >= kSlots / 2) Clear();
+        const uint64_t key = (uint64_t{c.mask} << 32 | c.val) * 0x9E3779B97F4A7C15ull;
+        for (std::size_t i = key >> 55;; i = (i + 1) & (kSlots - 1)) {
+            Slot& s = slots_[i];
+            if (s.stamp != stamp_) {
+                s = {c, stamp_, {}, {}};
+                ++used_;
+                return s;
+            }
+            if (s.c == c) return s;
+        }
+    }
+
+    const MultiProblem& p_;
+    std::vector<Slot> slots_;
+    uint32_t stamp_ = 1;
+    std::size_t used_ = 0;
+};
+
+bool Fits(ImplicantMemo& memo, const Cube& c, const std::vector<int>& outputs, int64_t& units) {
     for (int j : outputs)
-        if (!p.Implicant(c, j, &units)) return false;
+        if (!memo.Implicant(c, j, units)) return false;
     return true;
 }
 
-bool FitsAll(const MultiProblem& p, const Cube& c, const Outputs& o, int64_t& units) {
-    for (int j = 0; j < p.OutputCount(); ++j)
-        if (o.test(j) && !p.Implicant(c, j, &units)) return false;
+bool FitsAll(ImplicantMemo& memo, const Cube& c, const Outputs& o, int64_t& units) {
+    const int k = memo.Problem().OutputCount();
+    for (int j = 0; j < k; ++j)
+        if (o.test(j) && !memo.Implicant(c, j, units)) return false;
     return true;
-}
-
-// How many of `near` the product (c, o) would swallow.
-int Swallowed(const std::vector<MultiCube>& cover, const std::vector<int>& near, const Cube& c,
-              const Outputs& o) {
-    int n = 0;
-    for (int j : near) n += c.Contains(cover[j].in) && (cover[j].out & ~o).none();
-    return n;
 }
 
 // Raises the literals of c one at a time while it fits every output of `outs`, preferring the
 // literal that moves it towards the most products of `near` sharing an output with it.
-Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover,
+Cube RaiseLiterals(ImplicantMemo& memo, const std::vector<MultiCube>& cover,
                    const std::vector<int>& near, Cube c, const Outputs& outs, int64_t& units) {
-    const std::vector<int> feeds = Members(outs, p.OutputCount());
+    const std::vector<int> feeds = Members(outs, memo.Problem().OutputCount());
     uint32_t open = 0;
     for (uint32_t m = c.mask; m; m &= m - 1) {
         const int v = std::countr_zero(m);
-        if (Fits(p, c.Without(v), feeds, units)) open |= 1u << v;
+        if (Fits(memo, c.Without(v), feeds, units)) open |= 1u << v;
     }
     while (open) {
         std::array<int, 32> score{};
@@ -196,27 +251,39 @@ Cube RaiseLiterals(const MultiProblem& p, const std::vector<MultiCube>& cover,
         }
         open &= ~(1u << best);
         const Cube raised = c.Without(best);
-        if (Fits(p, raised, feeds, units)) c = raised;
+        if (Fits(memo, raised, feeds, units)) c = raised;
     }
     return c;
 }
 
 // The products other than idx, nearest first; only so many.
-// `ins`: the products' input parts, apart for a faster scan.
+// `ins`: the products' input parts, apart for a faster scan; `distance` scratch kept by the
+// caller from one product to the next.
 std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
-                      int64_t& units) {
+                      int64_t& units, std::vector<uint8_t>& distance) {
     const Cube c = ins[idx];
     // Distances are at most 32, so the nearest come out of a count per distance in two linear
     // passes, ties to the earlier product as a sort by (distance, index) would give them.
-    std::vector<uint8_t> distance(ins.size(), 255);
+    // Products left out get distance 33; four counters per distance, summed after, keep
+    // consecutive products from waiting on one another's count.
+    constexpr uint8_t kOut = 33;
+    const std::size_t size = ins.size();
+    distance.resize(size);
+    std::array<std::array<uint32_t, 4>, 34> counts{};
+    for (std::size_t j = 0; j < size; ++j) {
+        const auto d =
+            static_cast<uint8_t>(gone[j] ? kOut : std::popcount(c.RaiseToContain(ins[j])));
+        distance[j] = d;
+        ++counts[d][j & 3];
+    }
+    --counts[distance[idx]][idx & 3];
+    distance[idx] = kOut;
     std::array<std::size_t, 34> perDistance{};
     std::size_t others = 0;
-    for (std::size_t j = 0; j < ins.size(); ++j)
-        if (!gone[j] && static_cast<int>(j) != idx) {
-            distance[j] = static_cast<uint8_t>(std::popcount(c.RaiseToContain(ins[j])));
-            ++perDistance[distance[j]];
-            ++others;
-        }
+    for (int d = 0; d < kOut; ++d) {
+        perDistance[d] = counts[d][0] + counts[d][1] + counts[d][2] + counts[d][3];
+        others += perDistance[d];
+    }
     units += static_cast<int64_t>(others) * 2;
     const std::size_t take = std::min(others, kMergeCandidates);
     // The farthest distance taken, and how many of it.
@@ -227,14 +294,31 @@ std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gon
     for (int d = 1; d <= last; ++d) start[d] = start[d - 1] + perDistance[d - 1];
     std::vector<int> near(take);
     std::size_t atLast = take - below;
-    for (std::size_t j = 0; j < ins.size(); ++j) {
-        const int d = distance[j];
-        if (d > last) continue;
-        if (d == last) {
-            if (!atLast) continue;
-            --atLast;
+    std::size_t placed = 0;
+    // Eight distances at a time where none is taken: each byte above `last` sets its top bit.
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    const uint64_t beyond = kOnes * static_cast<uint64_t>(last + 1);
+    std::size_t j = 0;
+    while (placed < take && j < size) {
+        if (j + 8 <= size) {
+            uint64_t eight;
+            std::memcpy(&eight, distance.data() + j, 8);
+            if ((((eight | kOnes << 7) - beyond) & kOnes << 7) == kOnes << 7) {
+                j += 8;
+                continue;
+            }
         }
-        near[start[d]++] = static_cast<int>(j);
+        const std::size_t end = std::min(size, j + 8);
+        for (; j < end; ++j) {
+            const int d = distance[j];
+            if (d > last) continue;
+            if (d == last) {
+                if (!atLast) continue;
+                --atLast;
+            }
+            near[start[d]++] = static_cast<int>(j);
+            ++placed;
+        }
     }
     return near;
 }
@@ -244,25 +328,48 @@ std::vector<int> Near(const std::vector<Cube>& ins, const std::vector<char>& gon
 // outputs, where every output can take it), as long as some merge fits; then it raises its
 // remaining inputs one at a time while it fits every output it feeds, preferring the literal
 // that moves it towards the most products; last it feeds every output that can take it.
-MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
+MultiCube ExpandOne(ImplicantMemo& memo, const std::vector<MultiCube>& cover,
                     const std::vector<Cube>& ins, const std::vector<char>& gone, int idx,
-                    bool outputsFirst, int64_t& units) {
+                    bool outputsFirst, int64_t& units, std::vector<uint8_t>& distance) {
+    memo.Clear();
     Cube c = cover[idx].in;
     Outputs outs = cover[idx].out;
-    if (outputsFirst) outs |= p.UsefulOutputs(c, &units);
-    const std::vector<int> near = Near(ins, gone, idx, units);
+    if (outputsFirst) outs |= memo.UsefulOutputs(c, units);
+    const std::vector<int> near = Near(ins, gone, idx, units, distance);
+    // A merge drops from c the literals that keep it off the other product, and the merged
+    // cube holds a near product exactly when those include every literal keeping c off that
+    // one: so what a merge swallows comes out of one mask per near product.
+    const std::size_t n = near.size();
+    static_assert(kMergeCandidates <= 32);
+    std::array<uint32_t, kMergeCandidates> raises{};
     for (;;) {
-        units += static_cast<int64_t>(near.size() * near.size());
+        units += static_cast<int64_t>(n * n);
+        uint32_t outsWithin = 0;  // the near products feeding no output beyond outs
+        for (std::size_t k = 0; k < n; ++k) {
+            raises[k] = c.RaiseToContain(cover[near[k]].in);
+            if ((cover[near[k]].out & ~outs).none()) outsWithin |= 1u << k;
+        }
+        const uint32_t all = n == 32 ? ~0u : (1u << n) - 1;
         int best = -1, bestCount = 0, bestRaise = 99;
         MultiCube bestCube;
-        for (int j : near) {
-            const Cube in = Cube::Supercube(c, cover[j].in);
+        for (std::size_t a = 0; a < n; ++a) {
+            const int j = near[a];
+            const uint32_t r = raises[a];
             const Outputs o = outs | cover[j].out;
-            if (in == c && o == outs) continue;  // already swallowed
-            const int raise = std::popcount(c.mask & ~in.mask);
-            const int count = Swallowed(cover, near, in, o);
+            if (r == 0 && o == outs) continue;  // already swallowed
+            const Cube in{c.mask & ~r, c.val & ~r};
+            const int raise = std::popcount(r);
+            uint32_t held = 0;
+            for (std::size_t k = 0; k < n; ++k)
+                held |= static_cast<uint32_t>((raises[k] & ~r) == 0) << k;
+            uint32_t fed = outsWithin;
+            for (uint32_t m = held & ~outsWithin & all; m; m &= m - 1) {
+                const int k = std::countr_zero(m);
+                if ((cover[near[k]].out & ~o).none()) fed |= 1u << k;
+            }
+            const int count = std::popcount(held & fed);
             if (count < bestCount || (count == bestCount && raise >= bestRaise)) continue;
-            if (!FitsAll(p, in, o, units)) continue;
+            if (!FitsAll(memo, in, o, units)) continue;
             best = j;
             bestCount = count;
             bestRaise = raise;
@@ -272,8 +379,8 @@ MultiCube ExpandOne(const MultiProblem& p, const std::vector<MultiCube>& cover,
         c = bestCube.in;
         outs = bestCube.out;
     }
-    c = RaiseLiterals(p, cover, near, c, outs, units);
-    return {c, outs | p.UsefulOutputs(c, &units)};
+    c = RaiseLiterals(memo, cover, near, c, outs, units);
+    return {c, outs | memo.UsefulOutputs(c, units)};
 }
 
 }  // namespace
@@ -284,10 +391,12 @@ void MultiExpand(const MultiProblem& p, std::vector<MultiCube>& cover, Work& wor
     std::vector<char> gone(cover.size(), 0);
     std::vector<Cube> ins;
     for (const MultiCube& c : cover) ins.push_back(c.in);
+    ImplicantMemo memo(p);
+    std::vector<uint8_t> distance;
     for (int idx : ByLiterals(cover, true)) {
         if (gone[idx]) continue;
         int64_t units = static_cast<int64_t>(cover.size());
-        const MultiCube c = ExpandOne(p, cover, ins, gone, idx, outputsFirst, units);
+        const MultiCube c = ExpandOne(memo, cover, ins, gone, idx, outputsFirst, units, distance);
         if (!work.Spend(units)) break;
         cover[idx] = c;
         ins[idx] = c.in;
@@ -450,9 +559,11 @@ namespace {
 // (greedily: the literal keeping it off the most cubes not yet kept off, then any literal the
 // others make spare dropped): the widest cube containing c that those outputs can take, as
 // espresso finds it from its blocking matrix. Nothing where an output keeps no off-set cubes.
+// `rows` and `open` are scratch, kept by the caller from one product to the next.
 std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Outputs& outs,
-                                 int64_t& units) {
-    std::vector<uint32_t> rows;
+                                 int64_t& units, std::vector<uint32_t>& rows,
+                                 std::vector<uint32_t>& open) {
+    rows.clear();
     for (int j = 0; j < p.OutputCount(); ++j) {
         if (!outs.test(j)) continue;
         if (!p.HasOffCubes(j)) return std::nullopt;
@@ -466,23 +577,35 @@ std::optional<Cube> WidestWithin(const MultiProblem& p, const Cube& c, const Out
     }
     units += static_cast<int64_t>(rows.size()) * 4;
     uint32_t kept = 0;
-    std::vector<uint32_t> open = rows;  // the rows no kept literal blocks yet
+    open.assign(rows.begin(), rows.end());  // the rows no kept literal blocks yet
     while (!open.empty()) {
+        // Counted a literal at a time over every row: a loop the compiler runs on several
+        // rows at once, where a count per set bit would wait on its own last increment.
+        uint32_t present = 0;
+        for (uint32_t r : open) present |= r;
         std::array<int, 32> count{};
-        for (uint32_t r : open)
-            for (uint32_t m = r; m; m &= m - 1) ++count[std::countr_zero(m)];
+        for (uint32_t m = present; m; m &= m - 1) {
+            const int v = std::countr_zero(m);
+            int n = 0;
+            for (uint32_t r : open) n += static_cast<int>(r >> v & 1);
+            count[v] = n;
+        }
         int best = -1;
         for (int v = 0; v < 32; ++v)
             if (count[v] > 0 && (best < 0 || count[v] > count[best])) best = v;
         kept |= 1u << best;
-        std::erase_if(open, [&](uint32_t r) { return r >> best & 1; });
+        std::size_t left = 0;
+        for (uint32_t r : open) {
+            open[left] = r;
+            left += (r >> best & 1) ^ 1;
+        }
+        open.resize(left);
         units += static_cast<int64_t>(rows.size());
     }
     for (uint32_t m = kept; m; m &= m - 1) {
         const uint32_t without = kept & ~(m & -m);
-        bool enough = true;
-        for (uint32_t r : rows) enough = enough && (r & without);
-        if (enough) kept = without;
+        if (std::all_of(rows.begin(), rows.end(), [&](uint32_t r) { return (r & without) != 0; }))
+            kept = without;
     }
     return Cube{kept, c.val & kept};
 }
@@ -499,6 +622,8 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work&
         Counts count(p, cover, work);
         std::vector<char> gone(cover.size(), 0);
         std::vector<int> changed;
+        ImplicantMemo memo(p);
+        std::vector<uint32_t> rows, open;
         for (int idx : ByLiterals(cover, false)) {
             if (work.Over()) break;
             MultiCube& c = cover[idx];
@@ -506,12 +631,13 @@ void MultiMakeSparse(const MultiProblem& p, std::vector<MultiCube>& cover, Work&
             Outputs kept;
             Cube best = c.in;
             if (const auto smaller = AloneOfAll(p, count, c, kept)) {
-                if (const auto widest = WidestWithin(p, *smaller, c.out, units);
+                if (const auto widest = WidestWithin(p, *smaller, c.out, units, rows, open);
                     widest && widest->Literals() < best.Literals())
                     best = *widest;
             }
             std::vector<int> near;
-            const Cube raised = RaiseLiterals(p, cover, near, c.in, c.out, units);
+            memo.Clear();
+            const Cube raised = RaiseLiterals(memo, cover, near, c.in, c.out, units);
             if (raised.Literals() < best.Literals()) best = raised;
             work.Spend(units);
             if (best == c.in) continue;

@@ -93,6 +93,13 @@ bool MultiProblem::Implicant(const Cube& c, int j, int64_t* units) const {
     return true;
 }
 
+int64_t MultiProblem::ImplicantUnits(const Cube& c, int j) const {
+    const std::size_t off = offCubes_[j].size();
+    const int64_t span = Span(c);
+    if (off == 0 || vars_ <= 12 || static_cast<std::size_t>(span) < off / 8) return span;
+    return static_cast<int64_t>(off / 8) + 1;
+}
+
 Outputs MultiProblem::UsefulOutputs(const Cube& c, int64_t* units) const {
     Outputs o;
     for (int j = 0; j < outputs_; ++j)

@@ -55,6 +55,8 @@ class MultiProblem {
     // Whether output j may take every point of c: on the table, or where the cube spans more
     // words than the output has off-set cubes, on those cubes. Adds the test's work to *units.
     bool Implicant(const Cube& c, int j, int64_t* units = nullptr) const;
+    // What Implicant(c, j) adds to *units, without the test.
+    int64_t ImplicantUnits(const Cube& c, int j) const;
     // A cover of output j's off-set; empty where it would be too large to keep (or is empty).
     const std::vector<Cube>& OffCubes(int j) const { return offCubes_[j]; }
     bool HasOffCubes(int j) const { return !offCubes_[j].empty() || upper_[j].Full(); }
