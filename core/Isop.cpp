@@ -22,28 +22,10 @@ Cube WithLiteral(Cube c, int var, bool positive) {
     return c;
 }
 
-// The recursion below on one word's bits, as it runs for tables of fewer than three variables
-// and as it made the look-up table of three.
-uint64_t IsopBits(uint64_t lower, uint64_t upper, int k, Cube prefix, std::vector<Cube>& out) {
-    const uint64_t full = FullWord(k);
-    if (!(lower & full)) return 0;
-    if ((upper & full) == full) {
-        out.push_back(prefix);
-        return full;
-    }
-    const int h = 1 << (k - 1);
-    const uint64_t half = FullWord(k - 1);
-    const uint64_t l0 = lower & half, l1 = (lower >> h) & half;
-    const uint64_t u0 = upper & half, u1 = (upper >> h) & half;
-    if (l0 == l1 && u0 == u1) {
-        const uint64_t r = IsopBits(l0, u0, k - 1, prefix, out);
-        return r | (r << h);
-    }
-    const uint64_t r0 = IsopBits(l0 & ~u1, u0, k - 1, WithLiteral(prefix, k - 1, false), out);
-    const uint64_t r1 = IsopBits(l1 & ~u0, u1, k - 1, WithLiteral(prefix, k - 1, true), out);
-    const uint64_t rs = IsopBits((l0 & ~r0) | (l1 & ~r1), u0 & u1, k - 1, prefix, out);
-    return (r0 | rs) | ((r1 | rs) << h);
-}
+class ThreeVarCovers;
+// Tables of at most six variables live in one word; with `small`, three variables are looked up.
+uint64_t IsopWord(uint64_t lower, uint64_t upper, int k, Cube prefix, std::vector<Cube>& out,
+                  const ThreeVarCovers* small);
 
 // Every pair of bounds on three variables (lower within upper: 3^8 pairs, each minterm off, free
 // or on) with the recursion's own answer, cubes in its order: most of the recursion's calls
@@ -59,7 +41,7 @@ class ThreeVarCovers {
             for (uint32_t lower = upper;; lower = (lower - 1) & upper) {
                 cubes.clear();
                 Entry& e = entries_[Index(lower, upper)];
-                e.cover = static_cast<uint8_t>(IsopBits(lower, upper, 3, Cube{}, cubes));
+                e.cover = static_cast<uint8_t>(IsopWord(lower, upper, 3, Cube{}, cubes, nullptr));
                 MW_INVARIANT(cubes.size() <= 4);  // parity is the most three variables need
                 e.count = static_cast<uint8_t>(cubes.size());
                 for (std::size_t c = 0; c < cubes.size(); ++c) {
@@ -97,13 +79,9 @@ const ThreeVarCovers& SmallCovers() {
     return covers;
 }
 
-// Tables of at most six variables live in one word.
 uint64_t IsopWord(uint64_t lower, uint64_t upper, int k, Cube prefix, std::vector<Cube>& out,
-                  const ThreeVarCovers& small) {
-    if (k <= 3) {
-        if (k < 3) return IsopBits(lower, upper, k, prefix, out);
-        return small.Cover(lower & 0xff, upper & 0xff, prefix, out);
-    }
+                  const ThreeVarCovers* small) {
+    if (small && k == 3) return small->Cover(lower & 0xff, upper & 0xff, prefix, out);
     const uint64_t full = FullWord(k);
     if (!(lower & full)) return 0;
     if ((upper & full) == full) {
@@ -183,7 +161,7 @@ class Splitter {
     // k > 6: the tables span 2^(k-6) words; the top variable splits them into two halves.
     void Words(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix, uint64_t* result) {
         if (k <= 6) {
-            result[0] = IsopWord(lower[0], upper[0], k, prefix, out_, small_);
+            result[0] = IsopWord(lower[0], upper[0], k, prefix, out_, &small_);
             return;
         }
         const std::size_t size = std::size_t{1} << (k - 6);
