@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/LargePages.h"
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -48,7 +50,7 @@ void* MapBlocks(std::size_t bytes) {
     if (aligned > start) munmap(start, static_cast<std::size_t>(aligned - start));
     char* end = aligned + bytes;
     if (start + span > end) munmap(end, static_cast<std::size_t>(start + span - end));
-    madvise(aligned, bytes, MADV_HUGEPAGE);  // a hint: without it the pages are just small
+    LargePages(aligned, bytes);
     return aligned;
 #else
     (void)bytes;
