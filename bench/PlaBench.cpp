@@ -222,7 +222,10 @@ int main(int argc, char** argv) {
     }
     std::vector<fs::path> files;
     for (const auto& e : fs::recursive_directory_iterator(dir))
-        if (e.is_regular_file() && (only.empty() || e.path().stem() == only))
+        // Some sets keep their PLAs without an extension, beside a README and the script that
+        // made them: leave out only what is plainly not a PLA.
+        if (e.is_regular_file() && e.path().extension() != ".md" && e.path().extension() != ".py" &&
+            (only.empty() || e.path().stem() == only))
             files.push_back(e.path());
     std::sort(files.begin(), files.end(),
               [](const fs::path& a, const fs::path& b) { return a.filename() < b.filename(); });
