@@ -210,10 +210,21 @@ bool Mincov::Reduce(Bits& rows, Bits& cols, std::vector<int>& forced) {
 // A row holding all columns of another row is covered whenever that one is. The kept rows
 // are filed under their first column, so a row is tested only against those lying within it.
 bool Mincov::DropDominatedRowsOf(Bits& rows, const Bits& cols) {
-    std::vector<std::pair<int, int>>& byLength = scratchOrder_;  // (length, row)
-    byLength.clear();
-    ForEach(rows, [&](int r) { byLength.push_back({RowLength(r, cols), r}); });
-    std::sort(byLength.begin(), byLength.end());
+    // (length, row) in that order, by counting: a comparison sort showed in the profile.
+    std::vector<int>& rowLength = scratchRowLength_;
+    std::vector<int>& slot = scratchSlot_;  // per length: where its rows go
+    rowLength.resize(rowCols_.size());
+    slot.assign(id_.size() + 2, 0);
+    int live = 0;
+    ForEach(rows, [&](int r) {
+        rowLength[r] = RowLength(r, cols);
+        ++slot[rowLength[r] + 1];
+        ++live;
+    });
+    for (std::size_t l = 1; l < slot.size(); ++l) slot[l] += slot[l - 1];
+    std::vector<std::pair<int, int>>& byLength = scratchOrder_;
+    byLength.resize(static_cast<std::size_t>(live));
+    ForEach(rows, [&](int r) { byLength[slot[rowLength[r]]++] = {rowLength[r], r}; });
     std::vector<int>& head = scratchHead_;  // per column: the last kept row filed there
     std::vector<int>& next = scratchNext_;  // per row: the kept row filed before it
     head.assign(id_.size(), -1);

@@ -127,6 +127,9 @@ class Mincov {
     std::vector<int> scratchList_, scratchHead_, scratchNext_, scratchLength_, scratchSlot_,
         scratchRowLength_;
     std::vector<std::pair<int, int>> scratchOrder_;
+    std::vector<double> scratchU_, scratchBestU_, scratchReduced_;
+    std::vector<int> scratchG_, scratchNegative_, scratchAt_;
+    Sparse scratchSparse_;
 };
 
 }  // namespace mwcore

@@ -150,7 +150,11 @@ bool Mincov::DropColumnsOverLimit(const Bits& rows, Bits& cols, int64_t slack) {
 double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
                            std::vector<double>& store, double target, std::vector<double>& rc) {
     const std::size_t nr = m.rowList.size(), nc = m.colList.size();
-    std::vector<double> u(nr, std::numeric_limits<double>::max()), bestU;
+    // Kept between calls: a node's ascents run thousands of times in a search.
+    std::vector<double>& u = scratchU_;
+    std::vector<double>& bestU = scratchBestU_;
+    u.assign(nr, std::numeric_limits<double>::max());
+    bestU.clear();
     for (std::size_t j = 0; j < nc; ++j) {
         const double share = cost[j] / (m.start[j + 1] - m.start[j]);
         for (int k = m.start[j]; k < m.start[j + 1]; ++k)
@@ -158,18 +162,22 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
     }
     for (std::size_t i = 0; i < nr; ++i)
         if (store[m.rowList[i]] >= 0) u[i] = store[m.rowList[i]];
-    std::vector<int> g(nr);
+    std::vector<int>& g = scratchG_;
+    g.resize(nr);
     // The reduced costs are taken first without a branch between columns, so that the
     // columns' sums overlap; the negative ones are then added in the columns' order.
-    std::vector<double> reduced(nc);
-    std::vector<int> negative(nc);
+    std::vector<double>& reduced = scratchReduced_;
+    std::vector<int>& negative = scratchNegative_;
+    reduced.resize(nc);
+    negative.resize(nc);
     // Prices inherited from a larger matrix may start the bound far below zero: any first
     // value is the best so far.
     double best = -std::numeric_limits<double>::infinity(), lambda = 1.0;
     int still = 0;
+    double sumU = SumOf(u);  // then kept by the prices' update, in the same order
     for (int it = 0; it < ascentSteps_; ++it) {
         Spend(static_cast<int64_t>(m.members.size() + nr + nc) / 8 + 1);
-        double value = SumOf(u);
+        double value = sumU;
         std::fill(g.begin(), g.end(), 1);
         const int* members = m.members.data();
         const int* start = m.start.data();
@@ -197,10 +205,10 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
             negative[negatives] = static_cast<int>(j);
             negatives += reduced[j] < 0;
         }
+        for (std::size_t t = 0; t < negatives; ++t) value += reduced[negative[t]];
         for (std::size_t t = 0; t < negatives; ++t) {
             const int j = negative[t];
-            value += reduced[j];
-            for (int k = m.start[j], end = m.start[j + 1]; k < end; ++k) --g[members[k]];
+            for (int k = start[j], end = start[j + 1]; k < end; ++k) --g[members[k]];
         }
         if (value > best + 1e-9) {
             best = value;
@@ -215,7 +223,12 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
         for (int x : g) norm += static_cast<double>(x) * x;
         if (norm == 0) break;  // the prices cover exactly: the bound is the LP's
         const double step = lambda * (target - value) / norm;
-        for (std::size_t i = 0; i < nr; ++i) u[i] = std::max(0.0, u[i] + step * g[i]);
+        double sum = 0;
+        for (std::size_t i = 0; i < nr; ++i) {
+            u[i] = std::max(0.0, u[i] + step * g[i]);
+            sum += u[i];
+        }
+        sumU = sum;
     }
     if (bestU.empty()) bestU.assign(nr, 0.0);  // no value compared (not a number): no prices
     for (std::size_t i = 0; i < nr; ++i) store[m.rowList[i]] = bestU[i];
@@ -235,8 +248,13 @@ double Mincov::Subgradient(const Sparse& m, const std::vector<double>& cost,
 // With products and literals weighed together, the two are bounded apart: a cover needs a
 // whole number of products, which one fractional bound of the sum cannot see.
 int64_t Mincov::LagrangianBound(const Bits& rows, Bits& cols, int64_t bound, bool& dropped) {
-    Sparse m;
-    std::vector<int> at(rowCols_.size(), -1);
+    Sparse& m = scratchSparse_;
+    m.rowList.clear();
+    m.colList.clear();
+    m.start.clear();
+    m.members.clear();
+    std::vector<int>& at = scratchAt_;
+    at.resize(rowCols_.size());
     ForEach(rows, [&](int r) {
         at[r] = static_cast<int>(m.rowList.size());
         m.rowList.push_back(r);
