@@ -61,7 +61,10 @@ class PrimeSearch {
             ub[i] = u0[i] & u1[i];
             ob[i] = (o0[i] | o1[i]) & ub[i];
         }
-        if (std::memcmp(u0, u1, h * 8) == 0) {
+        // Mostly a word or two: compared inline, not by a library call.
+        bool same = true;
+        for (std::size_t i = 0; i < h && same; ++i) same = u0[i] == u1[i];
+        if (same) {
             for (std::size_t i = 0; i < h; ++i) ob[i] = o0[i] | o1[i];
             Append(u0, ob, k - 1, out);
             return;
