@@ -115,8 +115,8 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTab
     }
     // A slice is the sub-cube of minterms sharing their top variables, so each cube is visited
     // once in total, cut to the slice. Within a slice every minterm gets the XOR of random keys
-    // of the cubes holding it; one minterm per new key then gives its row by direct test. (Keys
-    // that collide would only lose a row: the covers are verified before they are used.)
+    // of the cubes holding it; one minterm per new key then gives its row. (Keys that collide
+    // would only lose a row: the covers are verified before they are used.)
     const int freeVars = std::min(vars, kChunkVars);
     const uint32_t topMask = vars > freeVars ? ((1u << vars) - 1) & ~((1u << freeVars) - 1) : 0;
     const std::size_t sliceWords = freeVars > 6 ? std::size_t{1} << (freeVars - 6) : 1;
@@ -126,7 +126,8 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTab
     for (uint64_t& k : key) k = rng() | 1;
     std::vector<uint64_t> signature(sliceWords * 64);
     std::unordered_set<uint64_t> seen;
-    const CubeColumns columns(cubes);
+    std::vector<uint64_t> picked(sliceWords);
+    std::vector<uint32_t> rank(sliceWords + 1, 0);
     std::vector<std::vector<int>> distinct;
     for (uint32_t top = 0;; top = ((top | ~topMask) + 1) & topMask) {
         const std::size_t base = vars > 6 ? (top >> 6) : 0;
@@ -145,17 +146,33 @@ std::optional<std::vector<std::vector<int>>> DistinctCoveringRows(const TruthTab
                     sig[std::countr_zero(b)] ^= key[id];
             });
         }
+        // One minterm per new key; their rows are filled below, each cube walking only them.
+        const std::size_t first = distinct.size();
+        std::fill(picked.begin(), picked.end(), 0);
         for (std::size_t w = 0; w < sliceWords; ++w) {
             for (uint64_t b = bits[base + w]; b; b &= b - 1) {
                 const int at = std::countr_zero(b);
                 if (!seen.insert(signature[w * 64 + at]).second) continue;
-                const uint32_t m = static_cast<uint32_t>((base + w) * 64 + at);
-                distinct.push_back(columns.Holders(m));
+                picked[w] |= uint64_t{1} << at;
+                distinct.emplace_back();
                 // Rows are paid for as they are made, so a large table stops within its allowance.
                 if ((distinct.size() & 63) == 0 &&
                     !work.Spend(static_cast<int64_t>(64 * cubes.size() / 8)))
                     return std::nullopt;
             }
+        }
+        for (std::size_t w = 0; w < sliceWords; ++w)
+            rank[w + 1] = rank[w] + static_cast<uint32_t>(std::popcount(picked[w]));
+        for (std::size_t id = 0; id < cubes.size(); ++id) {
+            if (!cubes[id].Intersects(slice)) continue;
+            const Cube part{cubes[id].mask | slice.mask, cubes[id].val | slice.val};
+            ForEachCubeWord(part, vars, [&](std::size_t w, uint64_t mask) {
+                const std::size_t local = w - base;
+                mwcore::bits::ForEachOfWord(picked[local] & mask, 0, [&](int at) {
+                    distinct[first + rank[local] + mwcore::bits::RankInWord(picked[local], at)]
+                        .push_back(static_cast<int>(id));
+                });
+            });
         }
         if (distinct.size() > maxRows ||
             !work.Spend(static_cast<int64_t>(cubes.size() + sliceWords * 4)))

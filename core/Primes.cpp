@@ -1,6 +1,7 @@
 #include "core/Primes.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -60,7 +61,10 @@ class PrimeSearch {
             ub[i] = u0[i] & u1[i];
             ob[i] = (o0[i] | o1[i]) & ub[i];
         }
-        if (std::memcmp(u0, u1, h * 8) == 0) {
+        // Mostly a word or two: compared inline, not by a library call.
+        bool same = true;
+        for (std::size_t i = 0; i < h && same; ++i) same = u0[i] == u1[i];
+        if (same) {
             for (std::size_t i = 0; i < h; ++i) ob[i] = o0[i] | o1[i];
             Append(u0, ob, k - 1, out);
             return;
@@ -152,24 +156,45 @@ class CoverPrimeSearch {
     }
 
   private:
-    std::vector<Cube> WithoutContained(std::vector<Cube> cubes) {
-        std::sort(cubes.begin(), cubes.end(), [](const Cube& a, const Cube& b) {
-            return a.Literals() != b.Literals() ? a.Literals() < b.Literals() : a < b;
-        });
-        cubes.erase(std::unique(cubes.begin(), cubes.end()), cubes.end());
-        std::vector<Cube> kept;
-        for (const Cube& c : cubes) {
-            Tick(limits_, calls_, static_cast<int64_t>(kept.size() / 8) + 1, 4096);
-            bool contained = false;
-            for (const Cube& k : kept)
-                if (k.Contains(c)) {
-                    contained = true;
-                    break;
+    std::vector<Cube> WithoutContained(const std::vector<Cube>& cubes) {
+        // By literals, then as cubes compare: a bucket per count and one key per cube rather
+        // than two popcounts per comparison.
+        std::array<std::vector<uint64_t>, 33> byLiterals;
+        for (const Cube& c : cubes)
+            byLiterals[c.Literals()].push_back(uint64_t{c.mask} << 32 | c.val);
+        // Kept cubes as two arrays: the containment test over them is a loop without branches.
+        std::vector<uint32_t> masks, vals;
+        for (std::vector<uint64_t>& bucket : byLiterals) {
+            std::sort(bucket.begin(), bucket.end());
+            bucket.erase(std::unique(bucket.begin(), bucket.end()), bucket.end());
+            for (const uint64_t key : bucket) {
+                Tick(limits_, calls_, static_cast<int64_t>(masks.size() / 8) + 1, 4096);
+                const uint32_t cm = static_cast<uint32_t>(key >> 32);
+                const uint32_t cv = static_cast<uint32_t>(key);
+                if (!AnyContains(masks, vals, cm, cv)) {
+                    masks.push_back(cm);
+                    vals.push_back(cv);
                 }
-            if (!contained) kept.push_back(c);
+            }
         }
-        if (kept.size() > limits_.maxPrimes) throw Aborted{};
+        if (masks.size() > limits_.maxPrimes) throw Aborted{};
+        std::vector<Cube> kept(masks.size());
+        for (std::size_t i = 0; i < kept.size(); ++i) kept[i] = {masks[i], vals[i]};
         return kept;
+    }
+
+    // Whether some kept cube holds the cube (cm, cv): its literals are among the cube's and
+    // agree with them. Blocks of 64 without an early exit inside, which the compiler widens.
+    static bool AnyContains(const std::vector<uint32_t>& masks, const std::vector<uint32_t>& vals,
+                            uint32_t cm, uint32_t cv) {
+        const std::size_t n = masks.size();
+        for (std::size_t at = 0; at < n; at += 64) {
+            const std::size_t end = std::min(n, at + 64);
+            bool hit = false;
+            for (std::size_t i = at; i < end; ++i) hit |= (masks[i] & (~cm | (cv ^ vals[i]))) == 0;
+            if (hit) return true;
+        }
+        return false;
     }
 
     const PrimeLimits& limits_;
