@@ -4,7 +4,9 @@
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -247,6 +249,18 @@ void WriteMultiResultText(const MultiMinimization& m, int outputs, const TextSin
     const std::string claim = m.minimum ? " minimum=\"true\"" : " minimum=\"false\"";
     const ProductText text(kMaxVars);
     TextOut out(sink);
+    // Where each output's products lie in the cover, and whether one is the constant one, in
+    // one pass: a cover given output by output (after Cancel, millions of products) is then
+    // read once more in all, not once per output.
+    std::vector<std::size_t> begin(outputs, cover.size()), end(outputs, 0);
+    std::vector<char> one(outputs, 0);
+    for (std::size_t i = 0; i < cover.size(); ++i)
+        for (int j = 0; j < outputs; ++j)
+            if (cover[i].out.test(j)) {
+                begin[j] = std::min(begin[j], i);
+                end[j] = i + 1;
+                one[j] = one[j] || cover[i].in.mask == 0;
+            }
     for (int j = 0; j < outputs; ++j) {
         std::string tag = "<result output=\"" + std::to_string(j + 1) + "\"" + claim;
         if (j == 0)
@@ -256,17 +270,13 @@ void WriteMultiResultText(const MultiMinimization& m, int outputs, const TextSin
                    "\" stopped=\"" + StoppedByName(m.stats.stoppedBy) + "\"";
         tag += ">";
         out.Append(tag);
-        bool any = false, one = false;
-        for (const MultiCube& c : cover)
-            if (c.out.test(j)) {
-                any = true;
-                one = one || c.in.mask == 0;
-            }
-        if (!any || one)
+        const bool any = begin[j] < end[j];
+        if (!any || one[j])
             out.Append(any ? "ONE_FUN" : "ZERO_FUN");
         else
             WriteCover(
-                out, text, cover, [j](const MultiCube& c) { return c.out.test(j); },
+                out, text, std::span(cover.data() + begin[j], end[j] - begin[j]),
+                [j](const MultiCube& c) { return c.out.test(j); },
                 [](const MultiCube& c) { return c.in; });
         out.Append("</result>\n");
     }
