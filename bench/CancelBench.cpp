@@ -4,11 +4,11 @@
 // takes to be formatted and written. Every answer is checked to be the function (each output
 // on its care set) and to say it was cancelled.
 //
-//   mw_bench_cancel [--delay-ms D] [--seed S] [--max-inputs N]
+//   mw_bench_cancel [--delay-ms D] [--seed S] [--min-inputs M] [--max-inputs N] [--outputs K]
 //
 // Seeded random functions (half ones, a quarter don't cares) of 8 to 16 and 20 to 23 inputs
-// (up to N, 23 unless told), one output and four outputs together. The answer's size is shown
-// beside the times: the advanced tool refuses an answer past its limit.
+// (from M up to N, 23 unless told), one output and four outputs together (or K alone). The answer's
+// size is shown beside the times: the advanced tool refuses an answer past its limit.
 
 #include <atomic>
 #include <chrono>
@@ -67,12 +67,14 @@ std::string LineTable(const std::string& line, int n) {
 int main(int argc, char** argv) {
     int delayMs = 200;
     unsigned seed = 1;
-    int maxInputs = 23;
+    int minInputs = 0, maxInputs = 23, onlyOutputs = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string a = argv[i];
         if (a == "--delay-ms") delayMs = std::stoi(argv[i + 1]);
         if (a == "--seed") seed = static_cast<unsigned>(std::stoul(argv[i + 1]));
+        if (a == "--min-inputs") minInputs = std::stoi(argv[i + 1]);
         if (a == "--max-inputs") maxInputs = std::stoi(argv[i + 1]);
+        if (a == "--outputs") onlyOutputs = std::stoi(argv[i + 1]);
     }
     const std::string file =
         (std::filesystem::temp_directory_path() / "mw_bench_cancel.exchange").string();
@@ -86,6 +88,8 @@ int main(int argc, char** argv) {
             std::vector<std::string> functions(outputs, std::string(std::size_t{1} << n, '0'));
             for (std::string& f : functions)
                 for (char& c : f) c = "0112"[rng() % 4];
+            // Skipped sizes still draw their functions: the others stay those of a whole run.
+            if (n < minInputs || (onlyOutputs > 0 && outputs != onlyOutputs)) continue;
             std::string text;
             for (const std::string& f : functions) text += f + "\n";
             std::ofstream(file) << text;

@@ -1,11 +1,16 @@
 #pragma once
 // What the steps for one output and for several share: the order in which they visit a cover,
 // how they drop its cubes, the fixed order a finished cover is printed in, and how an allowance
-// scales. A cover is of Cube or of MultiCube; only the input part counts.
+// scales, and how tasks are shared out among threads. A cover is of Cube or of MultiCube; only
+// the input part counts.
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include "core/Cube.h"
@@ -56,6 +61,28 @@ void Canonical(std::vector<C>& cover) {
 inline int64_t Scaled(int64_t units, double scale) {
     const double v = static_cast<double>(units) * scale;
     return v >= 9e18 ? Work::kUnlimited : static_cast<int64_t>(v);
+}
+
+// Runs task(0..count-1) on up to `threads` threads; every task writes only its own results,
+// so the outcome is the same with any number of threads. The first failure is rethrown.
+inline void RunTasks(int count, int threads, const std::function<void(int)>& task) {
+    std::vector<std::exception_ptr> failed(count);
+    std::atomic<int> next{0};
+    const auto worker = [&] {
+        for (int i; (i = next++) < count;) {
+            try {
+                task(i);
+            } catch (...) {
+                failed[i] = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < std::min(threads, count); ++t) pool.emplace_back(worker);
+    worker();
+    for (auto& t : pool) t.join();
+    for (const auto& f : failed)
+        if (f) std::rethrow_exception(f);
 }
 
 }  // namespace mwcore

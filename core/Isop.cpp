@@ -143,18 +143,20 @@ class Splitter {
         if (vars > 6) scratch_.resize(3 * ((std::size_t{1} << (vars - 6)) - 1));
     }
 
-    // Each block of the tables (variables above kBlockVars fixed by its place) covered on its own.
-    void Blocks(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix,
-                uint64_t* result) {
+    // Each block of the tables (variables above kBlockVars fixed by its place) covered on its own,
+    // `count` of them from `first` on (all where count is 0); result holds the blocks covered.
+    void Blocks(const uint64_t* lower, const uint64_t* upper, int k, Cube prefix, uint64_t* result,
+                std::size_t first = 0, std::size_t count = 0) {
         const int b = std::min(k, kBlockVars);
         const std::size_t words = b > 6 ? std::size_t{1} << (b - 6) : 1;
-        const std::size_t count = std::size_t{1} << (k - b);
-        const uint32_t high = static_cast<uint32_t>(count - 1) << b;
+        const std::size_t all = std::size_t{1} << (k - b);
+        if (count == 0) count = all;
+        const uint32_t high = static_cast<uint32_t>(all - 1) << b;
         prefix.mask |= high;
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = first; i < first + count; ++i) {
             Cube c = prefix;
             c.val = (c.val & ~high) | static_cast<uint32_t>(i << b);
-            Words(lower + i * words, upper + i * words, b, c, result + i * words);
+            Words(lower + i * words, upper + i * words, b, c, result + (i - first) * words);
         }
     }
 
@@ -244,6 +246,22 @@ std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper) {
     TableWords result(lower.WordCount());
     Splitter(lower.Vars(), out, Stop())
         .Blocks(lower.Words(), upper.Words(), lower.Vars(), Cube{}, result.data());
+    return out;
+}
+
+int IsopBlockVars(int vars) {
+    return std::min(vars, kBlockVars);
+}
+
+std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper, std::size_t first,
+                             std::size_t count) {
+    const int vars = lower.Vars();
+    MW_INVARIANT(count > 0 && first + count <= std::size_t{1} << (vars - IsopBlockVars(vars)));
+    std::vector<Cube> out;
+    TableWords result(
+        std::max<std::size_t>(1, count * (lower.WordCount() >> (vars - IsopBlockVars(vars)))));
+    Splitter(IsopBlockVars(vars), out, Stop())
+        .Blocks(lower.Words(), upper.Words(), vars, Cube{}, result.data(), first, count);
     return out;
 }
 

@@ -5,6 +5,7 @@
 // what only one half can take with that literal, and what both halves allow without it.
 // Variables the bounds do not depend on are skipped, so small supports stay cheap.
 
+#include <cstddef>
 #include <vector>
 
 #include "core/Cube.h"
@@ -25,5 +26,13 @@ std::vector<Cube> Isop(const TruthTable& lower, const TruthTable& upper, Guard& 
 // A cover between the bounds made within each block of 2^16 minterms alone (Isop's within
 // each), for when there is no time for the whole table's.
 std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper);
+
+// The variables of one block: the others are fixed in each of its products.
+int IsopBlockVars(int vars);
+
+// BlockCover's products of `count` blocks from `first` on (in the order of their minterms), so
+// that blocks can be covered apart, on several threads.
+std::vector<Cube> BlockCover(const TruthTable& lower, const TruthTable& upper, std::size_t first,
+                             std::size_t count);
 
 }  // namespace mwcore

@@ -102,28 +102,6 @@ std::vector<Cube> OtherStart(const Problem& p, int k, Work& work) {
     return Restarted(p, std::move(cover), 1000 + k, kStartPatience, kStartRounds, work);
 }
 
-// Runs task(0..count-1) on up to `threads` threads; every task writes only its own results,
-// so the outcome is the same with any number of threads. The first failure is rethrown.
-void RunTasks(int count, int threads, const std::function<void(int)>& task) {
-    std::vector<std::exception_ptr> failed(count);
-    std::atomic<int> next{0};
-    const auto worker = [&] {
-        for (int i; (i = next++) < count;) {
-            try {
-                task(i);
-            } catch (...) {
-                failed[i] = std::current_exception();
-            }
-        }
-    };
-    std::vector<std::thread> pool;
-    for (int t = 1; t < std::min(threads, count); ++t) pool.emplace_back(worker);
-    worker();
-    for (auto& t : pool) t.join();
-    for (const auto& f : failed)
-        if (f) std::rethrow_exception(f);
-}
-
 // Each start keeps some good cubes another misses: the covering search, run on the cubes of
 // all the covers made, often finds a cover better than any of them (its greedy start where it
 // cannot finish within its allowance).

@@ -1,6 +1,7 @@
 #include "core/MultiMinimize.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -22,6 +23,9 @@ constexpr std::size_t kMaxPoolPrimes = 5000;  // of one pair of outputs
 constexpr std::size_t kMaxPool = 20000;
 constexpr int kMaxAloneOutputs = 4;
 constexpr int kMaxPoolRounds = 8;
+// After Cancel, blocks covered in one task: on a few cores enough tasks to share evenly, each
+// long enough for the sharing to cost nothing.
+constexpr std::size_t kBlocksPerPiece = 8;
 
 // Work allowances (units of Work.h: table words and cube tests): a fixed part plus a share of
 // what the heuristic loop spent, so that the time beyond the loop follows the loop's own; the
@@ -64,6 +68,27 @@ bool CoversOutput(const MultiProblem& p, int j, const std::vector<Cube>& cubes) 
     TruthTable got(p.Vars());
     for (const Cube& c : cubes) got.Paint(c);
     return got.SubsetOf(p.Upper(j)) && p.On(j).SubsetOf(got);
+}
+
+// Products made within the `size` minterms from `first` on (a power of two, aligned) lie
+// within them and within output j's care set there, and cover its on-set there.
+bool CoversBlocks(const MultiProblem& p, int j, std::size_t first, std::size_t size,
+                  const std::vector<Cube>& cubes) {
+    const int vars = std::countr_zero(size);
+    const uint32_t low = static_cast<uint32_t>(size - 1);
+    const uint32_t high = ~low & static_cast<uint32_t>((std::size_t{1} << p.Vars()) - 1);
+    TruthTable got(vars);
+    for (const Cube& c : cubes) {
+        if ((c.mask & high) != high || (c.val & high) != static_cast<uint32_t>(first)) return false;
+        got.Paint({c.mask & low, c.val & low});
+    }
+    const std::size_t at = first / 64;
+    const uint64_t* on = p.On(j).Words() + at;
+    const uint64_t* upper = p.Upper(j).Words() + at;
+    const uint64_t* mine = got.Words();
+    for (std::size_t w = 0; w < got.WordCount(); ++w)
+        if ((mine[w] & ~upper[w]) != 0 || (on[w] & ~mine[w]) != 0) return false;
+    return true;
 }
 
 // Pairs of outputs by how many products of the cover feed both, most first.
@@ -170,6 +195,7 @@ class MultiPlan {
         if (options_.progress) options_.progress(step, static_cast<int>(result_.cover.size()));
     }
     void MergedStart();
+    void StoppedStart(std::vector<std::vector<Cube>> starts);
     bool StartVerified();  // throws VerificationError where the start is not a cover
     void Consider(std::vector<MultiCube> cover);
     void Loops();
@@ -200,28 +226,9 @@ void MultiPlan::MergedStart() {
     // Sorted and merged in place rather than through a map: on large tables the starts have
     // millions of products.
     std::vector<std::vector<Cube>> starts;
-    for (int j = 0; j < p_.OutputCount(); ++j) {
-        // After Cancel the output under way ends its start with what it has and the rest take
-        // a cover made block by block: at 23 inputs each whole start takes a few hundred ms.
-        starts.push_back(guard_.Stopped() ? BlockCover(p_.On(j), p_.Upper(j))
-                                          : Isop(p_.On(j), p_.Upper(j), guard_));
-    }
-    if (guard_.Stopped()) {  // the merge would only shorten an answer that is wanted now
-        std::size_t size = 0;
-        for (const std::vector<Cube>& start : starts) size += start.size();
-        isop_.reserve(size);
-        LargePages(isop_.data(), isop_.capacity() * sizeof(MultiCube));
-        for (int j = 0; j < p_.OutputCount(); ++j) {
-            // Checked output by output: one pass over each one's own products.
-            if (!CoversOutput(p_, j, starts[j]))
-                throw VerificationError("the start cover is wrong");
-            Outputs o;
-            o.set(j);
-            for (const Cube& c : starts[j]) isop_.push_back({c, o});
-        }
-        startVerified_ = true;
-        return;
-    }
+    for (int j = 0; j < p_.OutputCount() && !guard_.Stopped(); ++j)
+        starts.push_back(Isop(p_.On(j), p_.Upper(j), guard_));
+    if (guard_.Stopped()) return StoppedStart(std::move(starts));
     std::vector<std::pair<Cube, int>> all;
     for (int j = 0; j < p_.OutputCount(); ++j) {
         for (const Cube& c : starts[j]) all.push_back({c, j});
@@ -234,6 +241,46 @@ void MultiPlan::MergedStart() {
         isop_.back().out.set(all[i].second);
     }
     met_ = isop_;
+}
+
+// After Cancel the output under way has ended its start with what it had (Isop); the outputs not
+// begun are covered a few blocks at a time (at 23 inputs each whole start takes a few hundred
+// ms), the pieces and the checks shared among the threads. Each piece is checked against its
+// own blocks, and laid out in a fixed order: the answer is the same with any number of threads.
+// No merge: it would only shorten an answer that is wanted now.
+void MultiPlan::StoppedStart(std::vector<std::vector<Cube>> starts) {
+    const int begun = static_cast<int>(starts.size());
+    const int vars = p_.Vars();
+    const std::size_t blocks = std::size_t{1} << (vars - IsopBlockVars(vars));
+    const std::size_t perPiece = std::min(blocks, kBlocksPerPiece);
+    const std::size_t perOutput = blocks / perPiece;
+    const int tasks = begun + static_cast<int>((p_.OutputCount() - begun) * perOutput);
+    starts.resize(tasks);
+    std::vector<char> right(tasks, 0);
+    RunTasks(tasks, options_.threads, [&](int t) {
+        if (t < begun) {
+            right[t] = CoversOutput(p_, t, starts[t]);
+            return;
+        }
+        const int j = begun + static_cast<int>((t - begun) / perOutput);
+        const std::size_t first = (t - begun) % perOutput * perPiece;
+        starts[t] = BlockCover(p_.On(j), p_.Upper(j), first, perPiece);
+        right[t] = CoversBlocks(p_, j, first << IsopBlockVars(vars),
+                                perPiece << IsopBlockVars(vars), starts[t]);
+    });
+    if (std::find(right.begin(), right.end(), 0) != right.end())
+        throw VerificationError("the start cover is wrong");
+    std::size_t size = 0;
+    for (const std::vector<Cube>& start : starts) size += start.size();
+    isop_.reserve(size);
+    LargePages(isop_.data(), isop_.capacity() * sizeof(MultiCube));
+    for (int t = 0; t < tasks; ++t) {
+        Outputs o;
+        o.set(t < begun ? t : begun + static_cast<int>((t - begun) / perOutput));
+        for (const Cube& c : starts[t]) isop_.push_back({c, o});
+        std::vector<Cube>().swap(starts[t]);
+    }
+    startVerified_ = true;
 }
 
 // The start is checked once, when it is first taken as a cover: a Cancel during the loop's

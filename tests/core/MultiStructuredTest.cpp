@@ -12,6 +12,7 @@
 #include <random>
 #include <thread>
 
+#include "core/ExchangeFormat.h"
 #include "core/MultiCubes.h"
 #include "core/MultiMinimize.h"
 
@@ -326,3 +327,38 @@ TEST(MultiDeterminism, CancelAndTheClockStopWithACorrectCoverAndSaySo) {
 }
 
 }  // namespace
+
+// Twenty inputs: after Cancel each output's blocks are covered in several pieces, and the answer
+// is long enough to be written on a thread of its own; neither changes a byte of it.
+TEST(MultiDeterminism, CancelOnLargeTablesAnswersAlikeOnAnyThreadCount) {
+    const int n = 20;
+    std::mt19937_64 rng(59);
+    MultiProblem p(n, 2);
+    const uint32_t all = (1u << n) - 1;
+    for (int j = 0; j < 2; ++j)
+        for (uint32_t m = 0; m <= all; ++m) {
+            const uint64_t r = rng() % 4;
+            if (r == 0) p.AddDc(j, {all, m});
+            if (r >= 2) p.AddOn(j, {all, m});
+        }
+    ASSERT_TRUE(p.Finish(true));
+    std::atomic<bool> cancel{true};
+    MinimizeOptions one;
+    one.cancel = &cancel;
+    one.threads = 1;
+    MinimizeOptions two = one;
+    two.threads = 2;
+    const MultiMinimization alone = MinimizeMulti(p, one), both = MinimizeMulti(p, two);
+    EXPECT_EQ(alone.cover, both.cover);
+    EXPECT_TRUE(MultiCoverImplements(p, both.cover));
+    EXPECT_EQ(both.stats.stoppedBy, StoppedBy::Cancel);
+    const std::vector<std::string> lines = MultiResultLines(both, 2);
+    ASSERT_EQ(lines.size(), 2u);
+    for (int j = 0; j < 2; ++j) {
+        std::vector<Cube> own;
+        for (const MultiCube& c : both.cover)
+            if (c.out.test(j)) own.push_back(c.in);
+        const std::size_t open = lines[j].find('>') + 1;
+        EXPECT_EQ(lines[j].substr(open, lines[j].size() - open - 9), CoverText(own, n)) << j;
+    }
+}
