@@ -2,16 +2,10 @@
 
 #include <algorithm>
 #include <bit>
-#include <condition_variable>
 #include <cstdio>
 #include <cstring>
-#include <deque>
-#include <exception>
-#include <mutex>
-#include <optional>
 #include <span>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -143,79 +137,10 @@ class ProductText {
     std::vector<Piece> pieces_;
 };
 
-// Passes full buffers to the sink in order on a thread of its own, so that the next piece of
-// text is made while the last is written (after Cancel, hundreds of MB); the buffers go round
-// instead of being made anew. The sink's failure is rethrown by Finish.
-class WritingThread {
-  public:
-    explicit WritingThread(const TextSink& sink) : sink_(sink), thread_([this] { Run(); }) {}
-    ~WritingThread() {
-        try {
-            Finish();
-        } catch (...) {  // a failure is Finish's to report; here the thread only ends
-        }
-    }
-    // Takes `full` (its first `used` bytes the text) to be written; returns an empty buffer.
-    std::vector<char> Swap(std::vector<char> full, std::size_t used) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return queue_.size() < kInFlight || failed_; });
-        queue_.push_back({std::move(full), used});
-        changed_.notify_all();
-        if (spare_.empty()) return std::vector<char>(queue_.back().first.size());
-        std::vector<char> empty = std::move(spare_.back());
-        spare_.pop_back();
-        return empty;
-    }
-    void Finish() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            done_ = true;
-            changed_.notify_all();
-        }
-        if (thread_.joinable()) thread_.join();
-        if (failed_) std::rethrow_exception(std::exchange(failed_, nullptr));
-    }
-
-  private:
-    static constexpr std::size_t kInFlight = 2;
-    void Run() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        for (;;) {
-            changed_.wait(lock, [&] { return !queue_.empty() || done_; });
-            if (queue_.empty()) return;
-            std::pair<std::vector<char>, std::size_t> piece = std::move(queue_.front());
-            queue_.pop_front();
-            const bool skip = failed_ != nullptr;  // nothing after a failed piece
-            lock.unlock();
-            std::exception_ptr failed;
-            try {
-                if (!skip) sink_(std::string_view(piece.first.data(), piece.second));
-            } catch (...) {
-                failed = std::current_exception();
-            }
-            lock.lock();
-            if (failed) failed_ = failed;
-            spare_.push_back(std::move(piece.first));
-            changed_.notify_all();
-        }
-    }
-
-    const TextSink& sink_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::pair<std::vector<char>, std::size_t>> queue_;
-    std::vector<std::vector<char>> spare_;
-    bool done_ = false;
-    std::exception_ptr failed_;
-    std::thread thread_;  // last: it starts once the rest is made
-};
-
-// Text made in one buffer of about a megabyte and handed on as it fills (to `writer` where
-// given, else to the sink).
+// Text made in one buffer of about a megabyte and handed on as it fills.
 class TextOut {
   public:
-    explicit TextOut(const TextSink& sink, WritingThread* writer = nullptr)
-        : sink_(sink), writer_(writer), buffer_(kSize + kRoom) {}
+    explicit TextOut(const TextSink& sink) : sink_(sink), buffer_(kSize + kRoom) {}
     void Append(std::string_view s) {
         while (!s.empty()) {
             if (used_ == kSize) Flush();
@@ -235,10 +160,7 @@ class TextOut {
         if (used_ >= kSize) Flush();
     }
     void Flush() {
-        if (used_ && writer_)
-            buffer_ = writer_->Swap(std::move(buffer_), used_);
-        else if (used_)
-            sink_(std::string_view(buffer_.data(), used_));
+        if (used_) sink_(std::string_view(buffer_.data(), used_));
         used_ = 0;
     }
 
@@ -247,7 +169,6 @@ class TextOut {
   private:
     static constexpr std::size_t kSize = std::size_t{1} << 20;
     const TextSink& sink_;
-    WritingThread* writer_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;
 };
@@ -322,18 +243,13 @@ MultiProblem ParseFunctionStrings(const std::string& text, int vars, int outputs
     return p;
 }
 
-// From about ten pieces of text on, they are written on a thread of their own.
-constexpr std::size_t kProductsForWriter = 100000;
-
 void WriteMultiResultText(const MultiMinimization& m, int outputs, const TextSink& sink) {
     const std::vector<MultiCube>& cover = m.cover;
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", m.stats.seconds);
     const std::string claim = m.minimum ? " minimum=\"true\"" : " minimum=\"false\"";
     const ProductText text(kMaxVars);
-    std::optional<WritingThread> writer;
-    if (cover.size() >= kProductsForWriter) writer.emplace(sink);
-    TextOut out(sink, writer ? &*writer : nullptr);
+    TextOut out(sink);
     // Where each output's products lie in the cover, and whether one is the constant one, in
     // one pass: a cover given output by output (after Cancel, millions of products) is then
     // read once more in all, not once per output.
@@ -366,7 +282,6 @@ void WriteMultiResultText(const MultiMinimization& m, int outputs, const TextSin
         out.Append("</result>\n");
     }
     out.Flush();
-    if (writer) writer->Finish();
 }
 
 std::vector<std::string> MultiResultLines(const MultiMinimization& m, int outputs) {
